@@ -1,0 +1,106 @@
+#include "formats/Escaping.h"
+
+namespace Escaping {
+
+namespace {
+
+QString replaceChars(const QString& text, bool quotes) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        switch (c.unicode()) {
+            case u'&':
+                out += QStringLiteral("&amp;");
+                break;
+            case u'<':
+                out += QStringLiteral("&lt;");
+                break;
+            case u'>':
+                out += QStringLiteral("&gt;");
+                break;
+            case u'"':
+                out += quotes ? QStringLiteral("&quot;") : QStringLiteral("\"");
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+bool needsPercent(char16_t c) {
+    if (c < 0x20 || c >= 0x7F)
+        return true;
+    switch (c) {
+        case u' ':
+        case u'"':
+        case u'\'':
+        case u'#':
+        case u'%':
+        case u'&':
+        case u'+':
+        case u'<':
+        case u'>':
+        case u'\\':
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+QString xmlText(const QString& text) {
+    return replaceChars(text, false);
+}
+
+QString xmlAttribute(const QString& text) {
+    return replaceChars(text, true);
+}
+
+QString jsString(const QString& text, QChar quote) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == quote || c == u'\\') {
+            out += u'\\';
+            out += c;
+        } else if (c == u'\r') {
+            out += QStringLiteral("\\r");
+        } else if (c == u'\n') {
+            out += QStringLiteral("\\n");
+        } else if (c == u'<' && i + 1 < text.size() && text[i + 1] == u'/') {
+            out += QStringLiteral("<\\/");
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString queryValue(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (!needsPercent(c)) {
+            out += QChar(c);
+            continue;
+        }
+        qsizetype len = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            len = 2;
+        for (const char byte : text.mid(i, len).toUtf8()) {
+            out += u'%';
+            out += QString::number(static_cast<unsigned char>(byte), 16)
+                       .rightJustified(2, u'0')
+                       .toUpper();
+        }
+        i += len - 1;
+    }
+    return out;
+}
+
+}  // namespace Escaping

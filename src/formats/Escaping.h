@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// User text placed into generated files is escaped for where it lands, so the file stays valid and
+// what the browser or the player reads is exactly what the user typed. Text without special
+// characters comes back unchanged, byte for byte.
+namespace Escaping {
+
+// XML element content: & < >.
+QString xmlText(const QString& text);
+// XML attribute value in double quotes: & < > ".
+QString xmlAttribute(const QString& text);
+// Inside a JavaScript string literal delimited by `quote` (' or "): the quote, the backslash, CR,
+// LF and "</" (which would end the surrounding script element) get backslash escapes.
+QString jsString(const QString& text, QChar quote);
+// A value in a URL query: percent-encodes what would end or change the value or the surrounding
+// attribute and script (blank, " ' # % & + < > \ and controls) and non-ASCII characters (as their
+// UTF-8 bytes); everything else, ":" and "/" included, stays as typed.
+QString queryValue(const QString& text);
+
+}  // namespace Escaping

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The one video of a single-video project. Folders end in the folder separator.
+struct SingleVideo {
+    QString FlvVideoFilePath;
+    QString FlvVideoFileName;
+    QString FlvVideoFilePathOnly;
+    QString FlvVideoFileNameRTMP;
+    QString Mp4VideoFilePath;
+    QString Mp4VideoFileName;
+    QString Mp4VideoFilePathOnly;
+    QString WebmVideoFilePath;
+    QString WebmVideoFileName;
+    QString WebmVideoFilePathOnly;
+};

@@ -1,0 +1,44 @@
+#include "platform/AppError.h"
+
+AppError::AppError(int number, QString detail) : m_number(number), m_detail(std::move(detail)) {
+    m_what = commonErrorMessage(*this).toStdString();
+    if (!m_detail.isEmpty())
+        m_what += " (" + m_detail.toStdString() + ")";
+}
+
+QString AppError::description() const {
+    return describe(m_number);
+}
+
+QString AppError::describe(int number) {
+    switch (number) {
+        case InvalidCall:
+            return QStringLiteral("Invalid procedure call or argument");
+        case Overflow:
+            return QStringLiteral("Overflow");
+        case SubscriptOutOfRange:
+            return QStringLiteral("Subscript out of range");
+        case TypeMismatch:
+            return QStringLiteral("Type mismatch");
+        case FileNotFound:
+            return QStringLiteral("File not found");
+        case DiskFull:
+            return QStringLiteral("Disk full");
+        case InputPastEnd:
+            return QStringLiteral("Input past end of file");
+        case PermissionDenied:
+            return QStringLiteral("Permission denied");
+        case PathFileAccess:
+            return QStringLiteral("Path/File access error");
+        case PathNotFound:
+            return QStringLiteral("Path not found");
+        default:
+            return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+QString commonErrorMessage(const AppError& error) {
+    return (QStringLiteral("Error# ") + QString::number(error.number()) + QLatin1Char(' ') +
+            error.description() + QStringLiteral(". Please contact support."))
+        .toUpper();
+}

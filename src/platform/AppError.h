@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+// An error of the program, numbered like the classic runtime errors the users and the support
+// staff know ("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.").
+class AppError : public std::exception {
+  public:
+    enum Number {
+        InvalidCall = 5,
+        Overflow = 6,
+        SubscriptOutOfRange = 9,
+        TypeMismatch = 13,
+        FileNotFound = 53,
+        DiskFull = 61,
+        InputPastEnd = 62,
+        PermissionDenied = 70,
+        PathFileAccess = 75,
+        PathNotFound = 76,
+    };
+
+    // `detail` (a path, a value) is for diagnostics; the message box shows number and description.
+    explicit AppError(int number, QString detail = {});
+
+    int number() const { return m_number; }
+    QString description() const;
+    QString detail() const { return m_detail; }
+    const char* what() const noexcept override { return m_what.c_str(); }
+
+    static QString describe(int number);
+
+  private:
+    int m_number;
+    QString m_detail;
+    std::string m_what;
+};
+
+// The one text every error trap shows: "Error# " + number + " " + description +
+// ". Please contact support.", upper-cased as a whole.
+QString commonErrorMessage(const AppError& error);

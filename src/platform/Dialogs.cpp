@@ -1,0 +1,7 @@
+#include "platform/Dialogs.h"
+
+#include "platform/AppError.h"
+
+void Dialogs::reportError(const AppError& error) {
+    this->error(commonErrorMessage(error));
+}

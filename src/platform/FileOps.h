@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// File-system operations of a generation run and of start-up. Failures raise AppError.
+namespace FileOps {
+
+// Copies with overwrite, through the operating system's own copy path.
+void copyFile(const QString& from, const QString& to);
+bool fileExists(const QString& path);
+bool folderExists(const QString& path);
+void makeFolder(const QString& path);
+
+// Names of the files in `folder` whose names match the wildcard `pattern` ("zevocoresv*.js").
+QStringList filesMatching(const QString& folder, const QString& pattern);
+// Deletes every file in `folder` matching `pattern`; does nothing when none matches.
+void deleteMatching(const QString& folder, const QString& pattern);
+
+// The platform's folder separator, which ends every folder text of the program.
+QString separator();
+// `folder` with one separator at its end (an empty text stays empty).
+QString withTrailingSeparator(const QString& folder);
+
+}  // namespace FileOps

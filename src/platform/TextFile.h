@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Windows-1252 text files with CR LF line ends, no byte-order mark. Readers accept CR LF and a
+// bare LF. Failures raise AppError with the classic numbers (53 missing file, 76 missing folder,
+// 70 no permission, 75 other access errors).
+class TextFile {
+  public:
+    static QStringList readLines(const QString& path);
+    static QString readAll(const QString& path);
+    static QByteArray readBytes(const QString& path);
+
+    // Each line followed by CR LF. Written in place: a generated file, not a user document.
+    static void writeLines(const QString& path, const QStringList& lines);
+    static void writeBytes(const QString& path, const QByteArray& bytes);
+
+    // User documents (profiles, playlists, configuration): a temporary file in the same folder,
+    // renamed over the target, so the file is saved whole or not at all.
+    static void writeLinesAtomically(const QString& path, const QStringList& lines);
+    static void writeBytesAtomically(const QString& path, const QByteArray& bytes);
+
+    static QByteArray encodeLines(const QStringList& lines);
+    static QStringList splitLines(const QString& text);
+};

@@ -1,0 +1,189 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestFiles.h"
+#include "platform/AppError.h"
+#include "platform/Cp1252.h"
+#include "platform/FileOps.h"
+#include "platform/Int16.h"
+#include "platform/TextFile.h"
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void commonMessage_data();
+    void commonMessage();
+    void int16FromText_data();
+    void int16FromText();
+    void int16Arithmetic();
+    void cp1252RoundTripsEveryByte();
+    void cp1252Encoding_data();
+    void cp1252Encoding();
+    void readLinesAcceptsCrLfAndLf_data();
+    void readLinesAcceptsCrLfAndLf();
+    void writeLinesEndsEachWithCrLf();
+    void missingFilesRaiseClassicNumbers();
+    void atomicWriteKeepsOldFileWhenFolderIsMissing();
+    void deleteMatchingTouchesOnlyThePattern();
+    void copyFileOverwritesAndReportsMissingSource();
+};
+
+void PlatformTest::commonMessage_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("53") << 53 << "ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("6") << 6 << "ERROR# 6 OVERFLOW. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("13") << 13 << "ERROR# 13 TYPE MISMATCH. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("75") << 75 << "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("5") << 5
+                       << "ERROR# 5 INVALID PROCEDURE CALL OR ARGUMENT. PLEASE CONTACT SUPPORT.";
+}
+
+void PlatformTest::commonMessage() {
+    QFETCH(int, number);
+    QFETCH(QString, text);
+    QCOMPARE(commonErrorMessage(AppError(number, QStringLiteral("/some/path"))), text);
+}
+
+void PlatformTest::int16FromText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");  // or -error number
+    QTest::newRow("plain") << "480" << 480;
+    QTest::newRow("blanks") << " 12 " << 12;
+    QTest::newRow("negative") << "-32768" << -32768;
+    QTest::newRow("max") << "32767" << 32767;
+    QTest::newRow("overflow") << "32768" << -6;
+    QTest::newRow("huge") << "99999999999999999999" << -6;
+    QTest::newRow("empty") << "" << -13;
+    QTest::newRow("letters") << "abc" << -13;
+    QTest::newRow("sign only") << "-" << -13;
+    QTest::newRow("decimal") << "1.5" << -13;
+}
+
+void PlatformTest::int16FromText() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    try {
+        QCOMPARE(int(Int16::fromText(text)), value);
+    } catch (const AppError& e) {
+        QCOMPARE(-e.number(), value);
+    }
+}
+
+void PlatformTest::int16Arithmetic() {
+    QCOMPARE(Int16::add(640, 300), qint16(940));
+    QCOMPARE(Int16::multiply(436, 75), qint16(32700));
+    QVERIFY_THROWS_EXCEPTION(AppError, Int16::multiply(437, 75));
+    QVERIFY_THROWS_EXCEPTION(AppError, Int16::add(32767, 1));
+    try {
+        Int16::add(32000, 1000);
+        QFAIL("no overflow");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), 6);
+    }
+}
+
+void PlatformTest::cp1252RoundTripsEveryByte() {
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(static_cast<char>(i));
+    QCOMPARE(Cp1252::encode(Cp1252::decode(all)), all);
+}
+
+void PlatformTest::cp1252Encoding_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << "ab" << QByteArray("ab");
+    QTest::newRow("e acute") << QString::fromUtf8("é") << QByteArray("\xe9");
+    QTest::newRow("euro") << QString::fromUtf8("€") << QByteArray("\x80");
+    QTest::newRow("typographic quotes") << QString::fromUtf8("“”") << QByteArray("\x93\x94");
+    QTest::newRow("not in code page") << QString::fromUtf8("ж") << QByteArray("?");
+    QTest::newRow("outside basic plane") << QString::fromUtf8("a😀b") << QByteArray("a?b");
+}
+
+void PlatformTest::cp1252Encoding() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(Cp1252::encode(text), bytes);
+}
+
+void PlatformTest::readLinesAcceptsCrLfAndLf_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("lf") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nc\r\n") << QStringList{"", "", "c"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("cp1252") << QByteArray("\x80\r\n") << QStringList{QString::fromUtf8("€")};
+}
+
+void PlatformTest::readLinesAcceptsCrLfAndLf() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.txt");
+    TextFile::writeBytes(path, bytes);
+    QCOMPARE(TextFile::readLines(path), lines);
+}
+
+void PlatformTest::writeLinesEndsEachWithCrLf() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.txt");
+    TextFile::writeLines(path, {"x", "", QString::fromUtf8("é")});
+    QCOMPARE(TestFiles::readFile(path), QByteArray("x\r\n\r\n\xe9\r\n"));
+}
+
+void PlatformTest::missingFilesRaiseClassicNumbers() {
+    QTemporaryDir dir;
+    try {
+        TextFile::readLines(dir.filePath("nope.txt"));
+        QFAIL("read a missing file");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), 53);
+    }
+    try {
+        TextFile::writeLines(dir.filePath("no/such/folder/f.txt"), {"x"});
+        QFAIL("wrote into a missing folder");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), 76);
+    }
+}
+
+void PlatformTest::atomicWriteKeepsOldFileWhenFolderIsMissing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    TextFile::writeLinesAtomically(path, {"old"});
+    TextFile::writeLinesAtomically(path, {"new", "lines"});
+    QCOMPARE(TestFiles::readFile(path), QByteArray("new\r\nlines\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.txt"});
+}
+
+void PlatformTest::deleteMatchingTouchesOnlyThePattern() {
+    QTemporaryDir dir;
+    for (const char* name :
+         {"zevocoresva0101.js", "zevocoresva0202.js", "zevoflashsva0101.js", "zevocoresv.txt"})
+        TextFile::writeLines(dir.filePath(name), {"x"});
+    FileOps::deleteMatching(dir.path(), "zevocoresv*.js");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{"zevocoresv.txt", "zevoflashsva0101.js"}));
+    FileOps::deleteMatching(dir.path(), "nothing*.js");
+}
+
+void PlatformTest::copyFileOverwritesAndReportsMissingSource() {
+    QTemporaryDir dir;
+    TextFile::writeLines(dir.filePath("a"), {"one"});
+    TextFile::writeLines(dir.filePath("b"), {"old", "longer"});
+    FileOps::copyFile(dir.filePath("a"), dir.filePath("b"));
+    QCOMPARE(TestFiles::readFile(dir.filePath("b")), QByteArray("one\r\n"));
+    try {
+        FileOps::copyFile(dir.filePath("missing"), dir.filePath("c"));
+        QFAIL("copied a missing file");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), 53);
+    }
+}
+
+QTEST_GUILESS_MAIN(PlatformTest)
+#include "tst_Platform.moc"

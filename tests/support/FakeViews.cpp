@@ -1,0 +1,35 @@
+#include "FakeViews.h"
+
+void FakeViews::showSingleVideoDialog() {
+    log.append(QStringLiteral("singleVideoDialog"));
+    if (onSingleVideoDialog)
+        onSingleVideoDialog();
+}
+
+void FakeViews::showPlaylistEditor() {
+    log.append(QStringLiteral("playlistEditor"));
+    if (onPlaylistEditor)
+        onPlaylistEditor();
+}
+
+void FakeViews::showQuickHelp(int topic) {
+    log.append(QStringLiteral("help:%1").arg(topic));
+}
+
+void FakeViews::showCodeWindow(const QString& embedCode, const QString& instructions) {
+    log.append(QStringLiteral("codeWindow"));
+    shownEmbedCode = embedCode;
+    shownInstructions = instructions;
+}
+
+void FakeViews::focusControl(const QString& name) {
+    log.append(QStringLiteral("focus:") + name);
+}
+
+void FakeViews::bringTabToFront(int index) {
+    log.append(QStringLiteral("tab:%1").arg(index));
+}
+
+void FakeViews::setBusy(bool busy) {
+    log.append(QStringLiteral("busy:%1").arg(busy ? 1 : 0));
+}

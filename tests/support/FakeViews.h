@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "platform/Views.h"
+
+// Records what the controller asked of the windows, as short entries in one log
+// ("singleVideoDialog", "help:1", "focus:txtServerPath", "tab:0", "busy:1", "codeWindow").
+// Tests can hook the modal dialogs to act as the user would inside them.
+class FakeViews : public Views {
+  public:
+    QStringList log;
+    QString shownEmbedCode;
+    QString shownInstructions;
+    std::function<void()> onSingleVideoDialog;
+    std::function<void()> onPlaylistEditor;
+
+    void showSingleVideoDialog() override;
+    void showPlaylistEditor() override;
+    void showQuickHelp(int topic) override;
+    void showCodeWindow(const QString& embedCode, const QString& instructions) override;
+    void focusControl(const QString& name) override;
+    void bringTabToFront(int index) override;
+    void setBusy(bool busy) override;
+};
