@@ -1,6 +1,23 @@
 #include <QCoreApplication>
+#include <cstdio>
+
+#include "cli/GenerateCommand.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    return 0;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() != QLatin1String("generate")) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(GenerateCommand::usage()));
+        return GenerateCommand::Failed;
+    }
+    GenerateCommand::Options options;
+    const QString error = GenerateCommand::parse(args.mid(1), options);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vidlark-cli: %s\n%s\n", qUtf8Printable(error),
+                     qUtf8Printable(GenerateCommand::usage()));
+        return GenerateCommand::Failed;
+    }
+    if (options.appFolder.isEmpty())
+        options.appFolder = QCoreApplication::applicationDirPath();
+    return GenerateCommand::run(options);
 }

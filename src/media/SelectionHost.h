@@ -6,7 +6,7 @@
 // they mirror (and may switch through the main window's own change handling), and the warning
 // marker `lblVideoFilesStatus` they show and hide.
 class SelectionHost {
-public:
+  public:
     virtual ~SelectionHost() = default;
     virtual StreamingMode streamingMode() const = 0;
     virtual bool html5() const = 0;

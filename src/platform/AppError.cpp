@@ -20,6 +20,8 @@ QString AppError::describe(int number) {
             return QStringLiteral("Subscript out of range");
         case TypeMismatch:
             return QStringLiteral("Type mismatch");
+        case InternalError:
+            return QStringLiteral("Internal error");
         case FileNotFound:
             return QStringLiteral("File not found");
         case DiskFull:

@@ -13,6 +13,7 @@ class AppError : public std::exception {
         Overflow = 6,
         SubscriptOutOfRange = 9,
         TypeMismatch = 13,
+        InternalError = 51,
         FileNotFound = 53,
         DiskFull = 61,
         InputPastEnd = 62,

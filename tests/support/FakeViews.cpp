@@ -12,6 +12,12 @@ void FakeViews::showPlaylistEditor() {
         onPlaylistEditor();
 }
 
+void FakeViews::showSocialDialog() {
+    log.append(QStringLiteral("socialDialog"));
+    if (onSocialDialog)
+        onSocialDialog();
+}
+
 void FakeViews::showQuickHelp(int topic) {
     log.append(QStringLiteral("help:%1").arg(topic));
 }

@@ -16,9 +16,11 @@ class FakeViews : public Views {
     QString shownInstructions;
     std::function<void()> onSingleVideoDialog;
     std::function<void()> onPlaylistEditor;
+    std::function<void()> onSocialDialog;
 
     void showSingleVideoDialog() override;
     void showPlaylistEditor() override;
+    void showSocialDialog() override;
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;
     void focusControl(const QString& name) override;

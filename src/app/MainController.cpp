@@ -1,0 +1,122 @@
+#include "app/MainController.h"
+
+#include "app/ProfileApplier.h"
+#include "appearance/ColourText.h"
+#include "appearance/Palette.h"
+#include "appearance/SkinList.h"
+#include "generate/GenerateRequest.h"
+#include "generate/GenerationContext.h"
+#include "generate/GenerationDriver.h"
+#include "media/SingleVideoSelection.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/Views.h"
+#include "settings/AdvancedOptionsFile.h"
+#include "settings/PlayerSizesFile.h"
+#include "settings/ProfileFile.h"
+
+MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views,
+                               const Clock& clock, RandomSource& random)
+    : m_appFolder(std::move(appFolder)),
+      m_dialogs(dialogs),
+      m_views(views),
+      m_clock(clock),
+      m_random(random),
+      m_window(dialogs, views),
+      m_single(std::make_unique<SingleVideoSelection>(m_window, dialogs, views)) {
+    // Until the playlist editor exists a playlist is never complete.
+    m_window.setSelectionChecks([this] { return m_single->checkData(true); }, [] { return false; });
+}
+
+MainController::~MainController() = default;
+
+void MainController::loadInstallation() {
+    m_skins = SkinList::list(m_appFolder);
+    if (m_skins.isEmpty())
+        m_dialogs.error(QStringLiteral("NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."));
+    m_window.settings().PlayerStyle = 0;
+    m_window.showTab(1);
+    applyPalette();
+    const QStringList sizes = PlayerSizesFile::readEntries(m_appFolder);
+    if (!m_sizes.setEntries(sizes))
+        m_dialogs.error(PlayerSizes::malformedEntryMessage(sizes.first()));
+    m_window.settings().PlayerSize = 0;
+    loadAdvancedOptions();
+    m_window.selectSingle();
+}
+
+void MainController::loadAdvancedOptions() {
+    QString problem;
+    m_advanced = AdvancedOptionsFile::read(m_appFolder, &problem);
+    if (!problem.isEmpty())
+        m_dialogs.warning(problem);
+}
+
+QString MainController::skinName() const {
+    const int index = m_window.settings().PlayerStyle;
+    return index >= 0 && index < m_skins.size() ? m_skins[index] : QString();
+}
+
+void MainController::selectSkin(int index) {
+    if (index < -1 || index >= m_skins.size())
+        throw AppError(AppError::SubscriptOutOfRange, QString::number(index));
+    if (index == m_window.settings().PlayerStyle)
+        return;
+    m_window.settings().PlayerStyle = index;
+    if (m_window.states().currentTab != 1)
+        m_window.showTab(1);
+    applyPalette();
+}
+
+void MainController::applyPalette() {
+    const Palette& palette = Palette::forSkin(skinName());
+    setPlayerColorText(palette.colourText());
+}
+
+void MainController::selectPlayerSize(int index) {
+    if (index < 0 || index >= m_sizes.entries().size())
+        throw AppError(AppError::SubscriptOutOfRange, QString::number(index));
+    if (index == m_window.settings().PlayerSize)
+        return;
+    m_window.settings().PlayerSize = index;
+    if (!m_sizes.select(index))
+        m_dialogs.error(PlayerSizes::malformedEntryMessage(m_sizes.entries().at(index)));
+}
+
+void MainController::setPlayerColorText(const QString& text) {
+    m_window.settings().PlayerColor = text;
+    m_window.settings().PlayerColorNumber = ColourText::toColour(text);
+}
+
+void MainController::setPlayerColorNumber(quint32 number) {
+    m_window.settings().PlayerColorNumber = number;
+}
+
+void MainController::readProfile(const QString& path) {
+    ProfileApplier(*this).apply(ProfileFile::readValues(path));
+}
+
+void MainController::selectVideoFiles() {
+    showVideoFilesDialog();
+}
+
+void MainController::showVideoFilesDialog() {
+    if (m_window.settings().Multiple) {
+        m_views.showPlaylistEditor();
+        return;
+    }
+    m_single->show();
+    m_views.showSingleVideoDialog();
+}
+
+MainController::GenerateOutcome MainController::generate() {
+    if (!GenerateRequest::validate(*this, m_dialogs, m_views))
+        return GenerateOutcome::Stopped;
+    GenerationContext ctx{
+        m_snapshot, m_window.settings(),        m_advanced,  m_single->video(), m_playlist,
+        skinName(), m_window.settings().OutDir, m_appFolder, m_random};
+    return GenerationDriver::run(ctx, m_sizes.width(), m_sizes.height(), m_clock, m_dialogs,
+                                 m_views)
+               ? GenerateOutcome::Completed
+               : GenerateOutcome::Failed;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/MainWindowModel.h"
+#include "appearance/PlayerSizes.h"
+#include "generate/GenerationSnapshot.h"
+#include "generate/ValidationHost.h"
+#include "media/Playlist.h"
+#include "settings/AdvancedOptions.h"
+
+class Clock;
+class Dialogs;
+class RandomSource;
+class SingleVideoSelection;
+class Views;
+
+// The application: the main window's state and commands, the dialogs whose contents live for the
+// whole run (single video, playlist, advanced options), the skin and size lists, and the last
+// generation snapshot. Every front end drives the program through this class.
+class MainController : public ValidationHost {
+  public:
+    enum class GenerateOutcome { Completed, Stopped, Failed };
+
+    MainController(QString appFolder, Dialogs& dialogs, Views& views, const Clock& clock,
+                   RandomSource& random);
+    ~MainController() override;
+
+    // The start-up steps that set the defaults: skin list and first skin with its palette, player
+    // sizes, advanced options, and the single-video choice with its warning marker.
+    void loadInstallation();
+
+    MainWindowModel& window() { return m_window; }
+    SingleVideoSelection& singleVideo() { return *m_single; }
+    Playlist& playlist() { return m_playlist; }
+    AdvancedOptions& advancedOptions() { return m_advanced; }
+    const PlayerSizes& playerSizes() const { return m_sizes; }
+    const QStringList& skins() const { return m_skins; }
+    QString skinName() const;
+    QString appFolder() const { return m_appFolder; }
+    const GenerationSnapshot& snapshot() const { return m_snapshot; }
+
+    // cmbPlayerStyle_Click: a different skin applies its palette. Error 9 outside the list.
+    void selectSkin(int index);
+    // cmbPlayerSize_Click. Error 9 outside the list; a malformed entry keeps the previous size.
+    void selectPlayerSize(int index);
+    // txtPlayerColor_Change: the swatch and the generation value follow the text.
+    void setPlayerColorText(const QString& text);
+    void setPlayerColorNumber(quint32 number);
+    void applyPalette();
+
+    // Applies a profile file line by line, each through the handler of its control. Raises
+    // AppError; settings applied before the failing line stay applied.
+    void readProfile(const QString& path);
+
+    // cmdVideoFiles_Click.
+    void selectVideoFiles();
+    // cmdGenerate_Click.
+    GenerateOutcome generate();
+
+    // ValidationHost
+    const ProjectSettings& settings() const override { return m_window.settings(); }
+    bool videoFilesStatusVisible() const override { return m_window.videoFilesStatusVisible(); }
+    void setAudioLevel(const QString& text) override { m_window.setAudioLevel(text); }
+    void setServerPath(const QString& text) override { m_window.setServerPath(text); }
+    void setVideoPath(const QString& text) override { m_window.setVideoPath(text); }
+    void showVideoFilesDialog() override;
+    void chooseOutputFolder() override { m_window.chooseOutputFolder(); }
+
+  private:
+    void loadAdvancedOptions();
+
+    QString m_appFolder;
+    Dialogs& m_dialogs;
+    Views& m_views;
+    const Clock& m_clock;
+    RandomSource& m_random;
+    MainWindowModel m_window;
+    std::unique_ptr<SingleVideoSelection> m_single;
+    Playlist m_playlist;
+    AdvancedOptions m_advanced;
+    PlayerSizes m_sizes;
+    QStringList m_skins;
+    GenerationSnapshot m_snapshot;
+};

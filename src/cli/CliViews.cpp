@@ -1,0 +1,11 @@
+#include "cli/CliViews.h"
+
+void CliViews::showSingleVideoDialog() {
+    if (cancelSingleVideoDialog)
+        cancelSingleVideoDialog();
+}
+
+void CliViews::showPlaylistEditor() {
+    if (cancelPlaylistEditor)
+        cancelPlaylistEditor();
+}

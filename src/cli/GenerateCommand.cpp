@@ -1,0 +1,118 @@
+#include "cli/GenerateCommand.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "app/MainController.h"
+#include "cli/CliDialogs.h"
+#include "cli/CliViews.h"
+#include "media/SingleVideoSelection.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/FileOps.h"
+#include "platform/RandomSource.h"
+
+namespace {
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+bool chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
+                       const GenerateCommand::Options& o) {
+    SingleVideoSelection& single = controller.singleVideo();
+    single.show();
+    const struct {
+        const QString& path;
+        void (SingleVideoSelection::*choose)();
+    } choices[] = {{o.flash, &SingleVideoSelection::chooseFlashFile},
+                   {o.mp4, &SingleVideoSelection::chooseMp4File},
+                   {o.webm, &SingleVideoSelection::chooseWebmFile}};
+    for (const auto& choice : choices) {
+        if (choice.path.isEmpty())
+            continue;
+        if (!QFileInfo(choice.path).isFile()) {
+            printError(QStringLiteral("vidlark-cli: no such video file: ") + choice.path);
+            return false;
+        }
+        dialogs.chosenFiles.enqueue(QFileInfo(choice.path).absoluteFilePath());
+        (single.*choice.choose)();
+    }
+    single.save();
+    return true;
+}
+
+}  // namespace
+
+QString GenerateCommand::usage() {
+    return QStringLiteral(
+        "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
+        "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
+        "FILE.plf]");
+}
+
+QString GenerateCommand::parse(const QStringList& args, Options& o) {
+    const std::pair<const char*, QString*> names[] = {
+        {"--profile", &o.profile},  {"--app-folder", &o.appFolder},
+        {"--output", &o.output},    {"--flash", &o.flash},
+        {"--mp4", &o.mp4},          {"--webm", &o.webm},
+        {"--playlist", &o.playlist}};
+    for (int i = 0; i < args.size(); i += 2) {
+        QString* target = nullptr;
+        for (const auto& [name, field] : names) {
+            if (args[i] == QLatin1String(name))
+                target = field;
+        }
+        if (!target)
+            return QStringLiteral("unknown argument: ") + args[i];
+        if (i + 1 >= args.size())
+            return QStringLiteral("missing value after ") + args[i];
+        *target = args[i + 1];
+    }
+    if (o.profile.isEmpty())
+        return QStringLiteral("--profile is required");
+    if (!o.playlist.isEmpty() && !(o.flash.isEmpty() && o.mp4.isEmpty() && o.webm.isEmpty()))
+        return QStringLiteral("--playlist cannot be combined with --flash, --mp4 or --webm");
+    if (o.flash.isEmpty() && !(o.mp4.isEmpty() && o.webm.isEmpty()))
+        return QStringLiteral("--mp4 and --webm need --flash");
+    return {};
+}
+
+int GenerateCommand::run(const Options& o) {
+    CliDialogs dialogs;
+    CliViews views;
+    SystemClock clock;
+    SystemRandom random;
+    MainController controller(QDir::cleanPath(QFileInfo(o.appFolder).absoluteFilePath()), dialogs,
+                              views, clock, random);
+    views.cancelSingleVideoDialog = [&controller] { controller.singleVideo().cancel(); };
+    try {
+        controller.loadInstallation();
+        controller.readProfile(o.profile);
+    } catch (const AppError& error) {
+        dialogs.reportError(error);
+        return Failed;
+    }
+    if (!o.playlist.isEmpty()) {
+        printError(QStringLiteral("vidlark-cli: playlists are not available in this version yet"));
+        return Failed;
+    }
+    if (!o.flash.isEmpty() && !chooseSingleVideo(controller, dialogs, o))
+        return Failed;
+    if (!o.output.isEmpty())
+        controller.window().setOutDir(FileOps::withTrailingSeparator(
+            QDir::toNativeSeparators(QFileInfo(o.output).absoluteFilePath())));
+    switch (controller.generate()) {
+        case MainController::GenerateOutcome::Stopped:
+            return Stopped;
+        case MainController::GenerateOutcome::Failed:
+            return Failed;
+        case MainController::GenerateOutcome::Completed:
+            break;
+    }
+    const GenerationSnapshot& snapshot = controller.snapshot();
+    std::printf("%s\n--\n%s\n", qUtf8Printable(snapshot.EmbedCode),
+                qUtf8Printable(snapshot.UploadInstructions));
+    return Completed;
+}

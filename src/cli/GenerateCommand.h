@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// vidlark-cli generate: starts like the desktop program, applies a profile, chooses the videos as
+// the dialogs' file commands do, presses "&Generate Code and Files" and prints the result.
+class GenerateCommand {
+  public:
+    enum ExitCode { Completed = 0, Failed = 1, Stopped = 2 };
+
+    struct Options {
+        QString profile;
+        QString appFolder;
+        QString output;
+        QString flash;
+        QString mp4;
+        QString webm;
+        QString playlist;
+    };
+
+    // Parses the arguments after "generate"; an error text on a wrong command line.
+    static QString parse(const QStringList& args, Options& options);
+    static int run(const Options& options);
+
+    static QString usage();
+};

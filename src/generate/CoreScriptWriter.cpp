@@ -1,0 +1,216 @@
+#include "generate/CoreScriptWriter.h"
+
+#include "formats/Escaping.h"
+#include "generate/ScriptEscaper.h"
+#include "generate/WebAddresses.h"
+#include "platform/FileOps.h"
+#include "platform/Int16.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// True everywhere except on Android phones, and also on iPhone and iPod: where it holds, the
+// page may offer the Flash player; Android phones only ever get the HTML5 containers.
+const QString kUaTest = QStringLiteral(
+    "if(!((navigator.userAgent.toLowerCase().indexOf('android') != -1)&&"
+    "(navigator.userAgent.toLowerCase().indexOf('mobile') != -1)) || "
+    "(navigator.userAgent.toLowerCase().indexOf('iphone')!= -1) || "
+    "(navigator.userAgent.toLowerCase().indexOf('ipod') != -1) ) {");
+
+QString docWrite(const QString& html) {
+    return QStringLiteral("document.write('") + html + QStringLiteral("');");
+}
+
+QString scriptTag(const QString& src) {
+    return QStringLiteral("<script type=\"text/javascript\" src=\"") + src +
+           QStringLiteral("\"></script>");
+}
+
+// User text inside the single-quoted document.write literals.
+QString literal(const QString& text) {
+    return Escaping::jsString(text, u'\'');
+}
+
+QString shareValue(const QString& text) {
+    return literal(Escaping::queryValue(text));
+}
+
+void call(const std::function<void()>& hook) {
+    if (hook)
+        hook();
+}
+
+// Collects the lines of one core script, step by step; `codeTxt` writes code.txt at its place.
+class Builder {
+  public:
+    Builder(const GenerationContext& ctx, const CoreScriptHooks& hooks,
+            std::function<void()> codeTxt)
+        : m_ctx(ctx),
+          m_snap(ctx.snapshot),
+          m_hooks(hooks),
+          m_codeTxt(std::move(codeTxt)),
+          m_server(literal(ctx.snapshot.ServerPath)),
+          m_tag(ctx.snapshot.GenerationTag) {}
+
+    QStringList build() {
+        m_out << QStringLiteral("//<![CDATA[");
+        writeIncludes();
+        writeTableStart();
+        writePlaceholder();
+        writeEndOfVideo();
+        m_out << docWrite(QStringLiteral("</td>")) << docWrite(QStringLiteral("</tr>"));
+        if (m_ctx.settings.ShowEmbedCode)
+            call(m_codeTxt);
+        if (m_ctx.settings.SocialShare)
+            writeSocialRow();
+        m_out << docWrite(QStringLiteral("</table>")) << QStringLiteral("//]]>");
+        return m_out;
+    }
+
+  private:
+    QString include(const QString& name) const { return docWrite(scriptTag(m_server + name)); }
+
+    void uaTest() { m_out << kUaTest; }
+    void closeUaTest() { m_out << QStringLiteral("}"); }
+
+    void writeIncludes() {
+        if (m_snap.UseHtml5 || m_snap.HasActionCode)
+            m_out << docWrite(QStringLiteral("<script src=\"") + WebAddresses::jQuery() +
+                              QStringLiteral("\"></script>"));
+        if (m_snap.UseHtml5)
+            uaTest();
+        m_out << include(QStringLiteral("zevoswf.js"));
+        if (m_snap.UseHtml5)
+            closeUaTest();
+    }
+
+    void writeTableStart() {
+        m_out << docWrite(QStringLiteral("<table width=\"%1\" border=\"0\" align=\"center\">")
+                              .arg(CoreScriptWriter::tableWidth(m_ctx)))
+              << docWrite(QStringLiteral("<tr>")) << docWrite(QStringLiteral("<td>"));
+        if (m_snap.HasActionCode)
+            m_out << docWrite(
+                QStringLiteral("<div id=\"elementf%1\" align=\"center\">").arg(m_tag));
+    }
+
+    void writePlaceholder() {
+        if (m_snap.UseHtml5)
+            uaTest();
+        m_out << docWrite(
+            QStringLiteral("<div id=\"flashcontent%1\" align=\"center\">").arg(m_tag));
+        if (m_snap.UseHtml5) {
+            closeUaTest();
+            m_out << docWrite(QStringLiteral("<!--[if gte IE 9]><!-->"));
+            if (m_ctx.isPlaylist())
+                writeHtml5PlaylistBlock();
+            else
+                writeHtml5SingleBlock();
+            m_out << docWrite(QStringLiteral("<!--<![endif]-->"));
+            uaTest();
+        } else {
+            m_out << docWrite(literal(m_snap.ErrorFlash));
+        }
+        m_out << docWrite(QStringLiteral("</div>"))
+              << include(QStringLiteral("zevoflashsv%1.js").arg(m_tag));
+        if (m_snap.UseHtml5)
+            closeUaTest();
+        call(m_hooks.flashEmbedScript);
+    }
+
+    void writeHtml5PlaylistBlock() {
+        m_out << include(QStringLiteral("zevohtml5sv%1.js").arg(m_tag))
+              << docWrite(QStringLiteral("<div class=\"videocontainer\" id=\"vDiv%1\">").arg(m_tag))
+              << docWrite(QStringLiteral("</div>"))
+              << docWrite(QStringLiteral("<div class=\"listcontainer\" id=\"pDiv%1\">").arg(m_tag))
+              << docWrite(
+                     QStringLiteral("<div class=\"zevolistscroll\" id=\"pDivSc%1\">").arg(m_tag))
+              << docWrite(QStringLiteral("</div>")) << docWrite(QStringLiteral("</div>"));
+    }
+
+    void writeHtml5SingleBlock() {
+        m_out << include(QStringLiteral("zevohtml5sv%1.js").arg(m_tag))
+              << docWrite(QStringLiteral("<div id=\"vDiv%1\">").arg(m_tag))
+              << docWrite(QStringLiteral("</div>"));
+    }
+
+    void writeEndOfVideo() {
+        const QString actionInclude = include(QStringLiteral("zevoacton%1.js").arg(m_tag));
+        if (m_snap.HasActionCode) {
+            m_out << docWrite(QStringLiteral("</div>")) << actionInclude;
+            call(m_hooks.actionScript);
+            writeActionBlock();
+        } else if (!m_ctx.settings.RedirectURL.trimmed().isEmpty()) {
+            m_out << actionInclude;
+            call(m_hooks.redirectScript);
+        }
+    }
+
+    // Hidden until the video ends; the action script then swaps it with the player's division.
+    void writeActionBlock() {
+        m_out << docWrite(QStringLiteral(
+                              "<div id=\"elemento%1\" align=\"center\" style=\"display:none;\">")
+                              .arg(m_tag))
+              << ScriptEscaper::escape(m_ctx.settings.ActionCode.trimmed())
+              << docWrite(
+                     QStringLiteral("<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;"
+                                    "font-size:12px;font-family:Verdana\">Dismiss</span>"))
+              << docWrite(QStringLiteral("</div>"));
+    }
+
+    void writeSocialRow() {
+        const QString url = shareValue(m_ctx.settings.ShareURL);
+        const QString title = shareValue(m_ctx.settings.ShareTitle);
+        m_out << docWrite(QStringLiteral("<tr>")) << docWrite(QStringLiteral("<td>"))
+              << docWrite(QStringLiteral("<a href=\"") + WebAddresses::facebookShare() +
+                          QStringLiteral("?u=") + url + QStringLiteral("&t=") + title +
+                          QStringLiteral("\" target=\"_blank\"><img src=\"") + m_server +
+                          QStringLiteral("wg_fb.jpg\" alt=\"Facebook It\" border=\"0\"></a>&nbsp;"))
+              << docWrite(QStringLiteral("<a href=\"") + WebAddresses::twitterShare() +
+                          QStringLiteral("?url=") + url + QStringLiteral("&title=") + title +
+                          QStringLiteral("\" target=\"_blank\"><img src=\"") + m_server +
+                          QStringLiteral("wg_tw.jpg\" alt=\"Twitt It\" border=\"0\"></a>"))
+              << docWrite(QStringLiteral("</td>")) << docWrite(QStringLiteral("</tr>"));
+    }
+
+    const GenerationContext& m_ctx;
+    const GenerationSnapshot& m_snap;
+    const CoreScriptHooks& m_hooks;
+    std::function<void()> m_codeTxt;
+    const QString m_server;  // ServerPath as it goes into a literal
+    const QString m_tag;
+    QStringList m_out;
+};
+
+}  // namespace
+
+QString CoreScriptWriter::fileName(const QString& tag) {
+    return QStringLiteral("zevocoresv") + tag + QStringLiteral(".js");
+}
+
+qint16 CoreScriptWriter::tableWidth(const GenerationContext& ctx) {
+    const GenerationSnapshot& snap = ctx.snapshot;
+    if (ctx.isPlaylist() && ctx.playlist.position == PlaylistPosition::Right)
+        return Int16::add(snap.PlayerWidth, snap.WidthPlaylist, 8);
+    return Int16::add(snap.PlayerWidth, 4);
+}
+
+QString CoreScriptWriter::codeTxtLine(const GenerationContext& ctx) {
+    return QStringLiteral("embedtext=") +
+           scriptTag(ctx.snapshot.ServerPath + fileName(ctx.snapshot.GenerationTag));
+}
+
+QStringList CoreScriptWriter::lines(const GenerationContext& ctx, const CoreScriptHooks& hooks) {
+    return Builder(ctx, hooks, {}).build();
+}
+
+void CoreScriptWriter::write(const GenerationContext& ctx, const CoreScriptHooks& hooks) {
+    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevocoresv*.js"));
+    const QString path = ctx.outputFolder + fileName(ctx.snapshot.GenerationTag);
+    // The file exists from the start of the step, as it did while the other writers ran.
+    TextFile::writeLines(path, {});
+    const QStringList content =
+        Builder(ctx, hooks, [&ctx] {
+            TextFile::writeLines(ctx.outputFolder + QStringLiteral("code.txt"), {codeTxtLine(ctx)});
+        }).build();
+    TextFile::writeLines(path, content);
+}

@@ -1,0 +1,94 @@
+#include "generate/GenerateRequest.h"
+
+#include "generate/ValidationHost.h"
+#include "platform/Dialogs.h"
+#include "platform/Views.h"
+
+namespace {
+
+const QString kIncompleteHttp = QStringLiteral("INCOMPLETE http:// PATH. REFER TO QUICK HELP.");
+
+bool endsWithSlash(const QString& text) {
+    return text.endsWith(u'/');
+}
+
+// The audio box takes only digits from the keyboard, but pasted text reaches it too: a value that
+// is not a whole number is left as it is, as the player reads it as typed.
+void capAudioLevel(ValidationHost& host) {
+    bool ok = false;
+    const qlonglong level = host.settings().AudioLevel.trimmed().toLongLong(&ok);
+    if (ok && level > 100)
+        host.setAudioLevel(QStringLiteral("100"));
+}
+
+bool checkPaths(ValidationHost& host, Dialogs& dialogs, Views& views) {
+    const ProjectSettings& s = host.settings();
+    if (s.ServerPath.trimmed().isEmpty()) {
+        dialogs.error(QStringLiteral("NO HTML PATH SPECIFIED!"));
+        views.showQuickHelp(1);
+        views.focusControl(QStringLiteral("txtServerPath"));
+        return false;
+    }
+    if (s.ServerPath.trimmed() == QLatin1String("http://")) {
+        dialogs.error(kIncompleteHttp);
+        views.focusControl(QStringLiteral("txtServerPath"));
+        views.showQuickHelp(1);
+        return false;
+    }
+    if (s.VideoPath.trimmed() == QLatin1String("http://")) {
+        dialogs.error(kIncompleteHttp);
+        views.focusControl(QStringLiteral("txtVideoPath"));
+        views.showQuickHelp(2);
+        return false;
+    }
+    return true;
+}
+
+// Slashes are tested on the text as typed, blanks included.
+void completeSlashes(ValidationHost& host) {
+    if (!endsWithSlash(host.settings().ServerPath))
+        host.setServerPath(host.settings().ServerPath + u'/');
+    const QString video = host.settings().VideoPath;
+    if (!video.trimmed().isEmpty() && !endsWithSlash(video))
+        host.setVideoPath(video + u'/');
+}
+
+bool checkVideoPath(ValidationHost& host, Dialogs& dialogs, Views& views) {
+    const bool rtmp = host.settings().streamingMode == StreamingMode::Rtmp;
+    if (host.settings().VideoPath.trimmed().isEmpty()) {
+        if (rtmp) {
+            dialogs.error(QStringLiteral("VIDEO FILE(S) PATH CANNOT BE BLANK FOR A RTMP PLAYER!"));
+            views.focusControl(QStringLiteral("txtVideoPath"));
+            return false;
+        }
+        host.setVideoPath(host.settings().ServerPath);
+    }
+    if (rtmp && host.settings().VideoPath.trimmed() == QLatin1String("rtmp://")) {
+        dialogs.error(QStringLiteral("INCOMPLETE rtmp:// PATH. REFER TO QUICK HELP."));
+        views.focusControl(QStringLiteral("txtVideoPath"));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& views) {
+    if (host.videoFilesStatusVisible()) {
+        dialogs.error(QStringLiteral("PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"));
+        host.showVideoFilesDialog();
+        return false;
+    }
+    capAudioLevel(host);
+    if (!checkPaths(host, dialogs, views))
+        return false;
+    completeSlashes(host);
+    if (!checkVideoPath(host, dialogs, views))
+        return false;
+    if (host.settings().OutDir.isEmpty()) {
+        dialogs.error(QStringLiteral("PLEASE PROVIDE OUTPUT FOLDER."));
+        host.chooseOutputFolder();
+        return false;
+    }
+    return true;
+}

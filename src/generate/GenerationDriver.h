@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+struct GenerationContext;
+class Clock;
+class Dialogs;
+class Views;
+
+// One generation run, after the request passed its checks: reads the snapshot, writes the player
+// files and the core script, builds the embed code and the upload instructions and shows them.
+// Any error ends the run with the common error message; files already written stay.
+class GenerationDriver {
+  public:
+    // True when the run completed.
+    static bool run(GenerationContext& ctx, qint16 playerWidth, qint16 playerHeight,
+                    const Clock& clock, Dialogs& dialogs, Views& views);
+
+  private:
+    static void writeFiles(GenerationContext& ctx);
+};

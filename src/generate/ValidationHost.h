@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "settings/ProjectSettings.h"
+
+// What the checks of a generate request read and rewrite on the main window. Rewrites go through
+// the window's own change handling, as typing would.
+class ValidationHost {
+  public:
+    virtual ~ValidationHost() = default;
+    virtual const ProjectSettings& settings() const = 0;
+    virtual bool videoFilesStatusVisible() const = 0;
+    virtual void setAudioLevel(const QString& text) = 0;
+    virtual void setServerPath(const QString& text) = 0;
+    virtual void setVideoPath(const QString& text) = 0;
+    // The single-video dialog or the playlist editor, whichever the current choice is; modal.
+    virtual void showVideoFilesDialog() = 0;
+    // cmdOutput_Click.
+    virtual void chooseOutputFolder() = 0;
+};

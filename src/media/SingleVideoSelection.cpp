@@ -1,0 +1,167 @@
+#include "media/SingleVideoSelection.h"
+
+#include <QDir>
+#include <algorithm>
+
+#include "media/SelectionHost.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/Views.h"
+
+namespace {
+
+const QString H264Filter =
+    QStringLiteral("H.264 Mp4(*.mp4)|*.mp4|H.264 F4V(*.f4v)|*.f4v|H.264 M4V (*.m4v)|*.m4v");
+const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
+
+// The seek script of Pseudo mode serves FLV files only.
+QString flashFilter(StreamingMode mode) {
+    return mode == StreamingMode::Pseudo ? FlvFilter : FlvFilter + QLatin1Char('|') + H264Filter;
+}
+
+// Index of the last folder separator, whichever way the path was written.
+qsizetype lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
+}
+
+}  // namespace
+
+SingleVideoSelection::SingleVideoSelection(SelectionHost& host, Dialogs& dialogs, Views& views)
+    : m_host(host), m_dialogs(dialogs), m_views(views) {}
+
+void SingleVideoSelection::show() {
+    if (m_host.streamingMode() == StreamingMode::Rtmp) {
+        setHtml5Files(false);
+        setFileButtonsEnabled(false);
+    } else {
+        setHtml5Files(m_host.html5());
+        setFileButtonsEnabled(m_html5Files);
+    }
+    m_html5CheckEnabled = false;
+    m_visible = true;
+}
+
+std::optional<SingleVideoSelection::ChosenFile> SingleVideoSelection::chooseFile(
+    const QString& title, const QString& filter) {
+    const std::optional<QStringList> answer =
+        m_dialogs.openFiles({title, filter, /*multiple=*/false});
+    if (!answer || answer->isEmpty())
+        return std::nullopt;
+    const QString path = answer->first();
+    const qsizetype cut = lastSeparator(path) + 1;
+    return ChosenFile{path, path.mid(cut), path.left(cut)};
+}
+
+void SingleVideoSelection::chooseFlashFile() {
+    const auto file =
+        chooseFile(QStringLiteral("Open Video File"), flashFilter(m_host.streamingMode()));
+    if (!file)
+        return;
+    m_video.FlvVideoFileName = file->name;
+    m_video.FlvVideoFilePath = file->path;
+    m_video.FlvVideoFilePathOnly = file->folder;
+    if (m_host.streamingMode() == StreamingMode::Rtmp)
+        buildRTMPFilename();
+}
+
+void SingleVideoSelection::chooseMp4File() {
+    const auto file = chooseFile(QStringLiteral("Select Mp4 Video File"), H264Filter);
+    if (!file)
+        return;
+    m_video.Mp4VideoFileName = file->name;
+    m_video.Mp4VideoFilePath = file->path;
+    m_video.Mp4VideoFilePathOnly = file->folder;
+}
+
+void SingleVideoSelection::chooseWebmFile() {
+    const auto file = chooseFile(QStringLiteral("Select Webm Video File"),
+                                 QStringLiteral("WebM files (*.webm)|*.webm"));
+    if (!file)
+        return;
+    m_video.WebmVideoFilePath = file->path;
+    m_video.WebmVideoFileName = file->name;
+    m_video.WebmVideoFilePathOnly = file->folder;
+}
+
+void SingleVideoSelection::buildRTMPFilename() {
+    const QString& name = m_video.FlvVideoFileName;
+    if (name.isEmpty())
+        return;
+    // H.264 streams are addressed with their kind as prefix; FLV streams by the bare name. The
+    // comparison is exact: the media server tells "clip.MP4" apart from "clip.mp4".
+    const QString kind = name.right(3);
+    if (kind == u"mp4" || kind == u"f4v" || kind == u"m4v") {
+        m_video.FlvVideoFileNameRTMP = kind + QLatin1Char(':') + name;
+    } else if (name.size() < 4) {
+        m_dialogs.reportError(AppError(AppError::InvalidCall, name));
+    } else {
+        m_video.FlvVideoFileNameRTMP = name.chopped(4);
+    }
+}
+
+bool SingleVideoSelection::checkData(bool silent) {
+    if (m_video.FlvVideoFileName.isEmpty()) {
+        if (!silent) {
+            m_dialogs.error(QStringLiteral("FLV FILE MISSING"));
+            chooseFlashFile();
+        }
+        return false;
+    }
+    if (m_html5Files && m_video.Mp4VideoFileName.isEmpty()) {
+        if (!silent) {
+            m_dialogs.error(QStringLiteral("MP4 FILE MISSING"));
+            chooseMp4File();
+        }
+        return false;
+    }
+    return true;
+}
+
+void SingleVideoSelection::save() {
+    if (!checkData(false))
+        return;
+    if (m_host.videoFilesStatusVisible())
+        m_host.setVideoFilesStatusVisible(false);
+    m_visible = false;
+}
+
+void SingleVideoSelection::cancel() {
+    closeDialog();
+}
+
+void SingleVideoSelection::remoteClick() {
+    closeDialog();
+}
+
+void SingleVideoSelection::closeRequest() {
+    closeDialog();
+}
+
+void SingleVideoSelection::help() {
+    m_views.showQuickHelp(3);
+}
+
+void SingleVideoSelection::closeDialog() {
+    const bool complete = checkData(true);
+    if (m_host.videoFilesStatusVisible() == complete)
+        m_host.setVideoFilesStatusVisible(!complete);
+    m_visible = false;
+}
+
+void SingleVideoSelection::setHtml5Files(bool on) {
+    if (m_html5Files == on)
+        return;
+    m_html5Files = on;
+    html5FilesChanged();
+}
+
+void SingleVideoSelection::html5FilesChanged() {
+    if (m_host.html5() != m_html5Files)
+        m_host.setHtml5(m_html5Files);
+    setFileButtonsEnabled(m_html5Files);
+}
+
+void SingleVideoSelection::setFileButtonsEnabled(bool enabled) {
+    m_mp4FileEnabled = enabled;
+    m_webmFileEnabled = enabled;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The profile file (".epe"): one value per line, each line scrambled with the program's key, the
+// meaning of a line given by its position (line 1 the single/playlist marker and mode, line 26
+// the share address). Applying the values to the main window belongs to the application.
+class ProfileFile {
+  public:
+    // The unscrambled values, line 1 first. Accepts CR LF and bare LF line ends.
+    static QStringList readValues(const QString& path);
+
+    // The lines as stored. Raises ProfileValueError for the first value that would scramble into
+    // CR or LF (and error 6 for a value longer than the scrambler takes).
+    static QStringList scrambledLines(const QStringList& values);
+    // Saved whole or not at all: every value is checked before anything is written, and the file
+    // is replaced through a temporary file in the same folder.
+    static void write(const QString& path, const QStringList& values);
+
+    // The name of the setting stored on `line` (from 1), as the user knows it from the window.
+    static QString settingName(int line);
+};

@@ -1,0 +1,154 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "TestFiles.h"
+#include "formats/FlashEmbedScriptWriter.h"
+#include "platform/AppError.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+struct Run {
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    QTemporaryDir outDir;
+
+    Run() {
+        snapshot.PlayerWidth = 480;
+        snapshot.PlayerHeight = 270;
+        snapshot.SkinAllowance = 30;
+        snapshot.WidthPlaylist = 250;
+        snapshot.GenerationTag = QStringLiteral("a0732");
+        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/");
+        snapshot.SkinFile = QStringLiteral("Skin-30-float.swf");
+        snapshot.SkinUrl = snapshot.ServerPath + snapshot.SkinFile + u'?';
+    }
+    GenerationContext ctx() {
+        return {snapshot,
+                settings,
+                advanced,
+                single,
+                playlist,
+                QStringLiteral("Skin-30-float"),
+                outDir.path() + FileOps::separator(),
+                QString(),
+                random};
+    }
+    void usePlaylist(PlaylistPosition position, qint16 playlistHeight) {
+        settings.Multiple = true;
+        playlist.position = position;
+        snapshot.PlaylistHeight = playlistHeight;
+    }
+    QStringList scripts() const {
+        return FileOps::filesMatching(outDir.path(), QStringLiteral("zevoflashsv*.js"));
+    }
+};
+
+}  // namespace
+
+class FlashEmbedScriptTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void goldenFiles_data();
+    void goldenFiles();
+    void secondRunLeavesOneScript();
+    void overflowRaisesError6_data();
+    void overflowRaisesError6();
+    void pathsAreEscapedInsideLiterals();
+};
+
+void FlashEmbedScriptTest::goldenFiles_data() {
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<PlaylistPosition>("position");
+    QTest::addColumn<int>("playlistHeight");
+    QTest::addColumn<QString>("golden");
+    // A single video ignores where the playlist editor was left.
+    QTest::newRow("single") << false << PlaylistPosition::Bottom << 0 << "flash_single.js";
+    QTest::newRow("right") << true << PlaylistPosition::Right << 270 << "flash_right.js";
+    QTest::newRow("bottom") << true << PlaylistPosition::Bottom << 300 << "flash_bottom.js";
+    QTest::newRow("invisible") << true << PlaylistPosition::Invisible << 0 << "flash_invisible.js";
+}
+
+void FlashEmbedScriptTest::goldenFiles() {
+    QFETCH(bool, multiple);
+    QFETCH(PlaylistPosition, position);
+    QFETCH(int, playlistHeight);
+    QFETCH(QString, golden);
+    Run run;
+    run.usePlaylist(position, qint16(playlistHeight));
+    run.settings.Multiple = multiple;
+    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    QCOMPARE(run.scripts(), QStringList{"zevoflashsva0732.js"});
+    COMPARE_GOLDEN(TestFiles::readFile(run.outDir.filePath("zevoflashsva0732.js")),
+                   "formats/" + golden);
+}
+
+void FlashEmbedScriptTest::secondRunLeavesOneScript() {
+    Run run;
+    TextFile::writeLines(run.outDir.filePath("zevocoresva0732.js"), {"kept"});
+    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    run.snapshot.GenerationTag = QStringLiteral("a0801");
+    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    QCOMPARE(run.scripts(), QStringList{"zevoflashsva0801.js"});
+    QVERIFY(TestFiles::readFile(run.outDir.filePath("zevoflashsva0801.js"))
+                .startsWith("var a0801  = new SWFObject("));
+    QVERIFY(QFile::exists(run.outDir.filePath("zevocoresva0732.js")));
+}
+
+void FlashEmbedScriptTest::overflowRaisesError6_data() {
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<PlaylistPosition>("position");
+    QTest::addColumn<int>("playerWidth");
+    QTest::addColumn<int>("playerHeight");
+    QTest::addColumn<int>("playlistHeight");
+    using P = PlaylistPosition;
+    QTest::newRow("right: width plus list width") << true << P::Right << 32600 << 270 << 270;
+    QTest::newRow("bottom: three heights") << true << P::Bottom << 480 << 270 << 32700;
+    QTest::newRow("single: skin plus player") << false << P::Right << 480 << 32750 << 0;
+}
+
+void FlashEmbedScriptTest::overflowRaisesError6() {
+    QFETCH(bool, multiple);
+    QFETCH(PlaylistPosition, position);
+    QFETCH(int, playerWidth);
+    QFETCH(int, playerHeight);
+    QFETCH(int, playlistHeight);
+    Run run;
+    TextFile::writeLines(run.outDir.filePath("zevoflashsva0000.js"), {"earlier run"});
+    run.usePlaylist(position, qint16(playlistHeight));
+    run.settings.Multiple = multiple;
+    run.snapshot.PlayerWidth = qint16(playerWidth);
+    run.snapshot.PlayerHeight = qint16(playerHeight);
+    try {
+        FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+        QFAIL("no overflow reported");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), int(AppError::Overflow));
+    }
+    // Nothing was deleted for a script that could not be built.
+    QCOMPARE(run.scripts(), QStringList{"zevoflashsva0000.js"});
+}
+
+void FlashEmbedScriptTest::pathsAreEscapedInsideLiterals() {
+    Run run;
+    run.snapshot.ServerPath = QStringLiteral("http://x.example.com/\"q\"\\</");
+    run.snapshot.SkinUrl = run.snapshot.ServerPath + QStringLiteral("Skin-30-float.swf?");
+    const QStringList lines = FlashEmbedScriptWriter::lines(run.ctx());
+    QCOMPARE(lines.value(0),
+             QStringLiteral("var a0732  = new SWFObject(\"http://x.example.com/\\\"q\\\"\\\\<\\/"
+                            "Skin-30-float.swf?\", \"zevosva0732\", \"480\", \"300\", \"6\", "
+                            "\"#000000\" );"));
+    QCOMPARE(
+        lines.value(1),
+        QStringLiteral("a0732.addVariable(\"loc\", \"http://x.example.com/\\\"q\\\"\\\\<\\/\" );"));
+}
+
+QTEST_GUILESS_MAIN(FlashEmbedScriptTest)
+#include "tst_FlashEmbedScript.moc"

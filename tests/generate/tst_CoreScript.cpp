@@ -1,0 +1,339 @@
+#include <QtTest>
+
+#include "CoreScriptFixture.h"
+#include "TestFiles.h"
+#include "generate/CoreScriptWriter.h"
+#include "platform/AppError.h"
+#include "platform/FileOps.h"
+
+class CoreScriptTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void matchesGolden_data();
+    void matchesGolden();
+    void html5GuardsComeInPairs_data();
+    void html5GuardsComeInPairs();
+    void tableWidth_data();
+    void tableWidth();
+    void endOfVideoBranch_data();
+    void endOfVideoBranch();
+    void hooksRunAtTheirPlaces();
+    void codeTxtOnlyWhenEmbeddingIsAllowed();
+    void newerRunReplacesOlderCoreScript();
+    void userTextReachesThePageAsTyped();
+    void html5ContainersDependOnTheDevice_data();
+    void html5ContainersDependOnTheDevice();
+};
+
+namespace {
+
+const QString kUaTest = QStringLiteral(
+    "if(!((navigator.userAgent.toLowerCase().indexOf('android') != -1)&&(navigator.userAgent."
+    "toLowerCase().indexOf('mobile') != -1)) || "
+    "(navigator.userAgent.toLowerCase().indexOf('iphone')"
+    "!= -1) || (navigator.userAgent.toLowerCase().indexOf('ipod') != -1) ) {");
+
+const QString kDesktop = QStringLiteral("Mozilla/5.0 (Windows NT 6.1) Firefox/20.0");
+
+void configure(CoreScriptFixture& f, const QString& scenario) {
+    if (scenario.contains(QLatin1String("html5")))
+        f.snapshot.UseHtml5 = true;
+    if (scenario.contains(QLatin1String("playlist")))
+        f.settings.Multiple = true;
+    if (scenario == QLatin1String("action")) {
+        f.setActionCode(QStringLiteral(
+            "  <a href=\"http://shop.example.com/buy.html\"><img src=\"buy.png\" alt=\"Buy "
+            "now\"></a>\r\n"));
+        f.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
+    }
+    if (scenario == QLatin1String("redirect"))
+        f.settings.RedirectURL = QStringLiteral(" http://www.example.com/thanks.html ");
+    if (scenario == QLatin1String("social")) {
+        f.settings.ShowEmbedCode = true;
+        f.settings.SocialShare = true;
+        f.settings.ShareURL = QStringLiteral("http://www.example.com/holiday.html");
+        f.settings.ShareTitle = QStringLiteral("Holiday Videos");
+    }
+}
+
+QByteArray coreScript(CoreScriptFixture& f) {
+    return TestFiles::readFile(f.outputFolder() + QStringLiteral("zevocoresva0709.js"));
+}
+
+}  // namespace
+
+void CoreScriptTest::matchesGolden_data() {
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("single video") << "single"
+                                  << "generate/core_single.js";
+    QTest::newRow("single video, HTML5") << "single html5"
+                                         << "generate/core_single_html5.js";
+    QTest::newRow("playlist at the right, HTML5") << "playlist html5"
+                                                  << "generate/core_playlist_html5.js";
+    QTest::newRow("action code wins over redirect") << "action"
+                                                    << "generate/core_action.js";
+    QTest::newRow("redirect") << "redirect"
+                              << "generate/core_redirect.js";
+    QTest::newRow("embedding and social sharing") << "social"
+                                                  << "generate/core_social.js";
+}
+
+void CoreScriptTest::matchesGolden() {
+    QFETCH(QString, scenario);
+    QFETCH(QString, golden);
+    CoreScriptFixture f;
+    configure(f, scenario);
+    CoreScriptWriter::write(f.ctx());
+    COMPARE_GOLDEN(coreScript(f), golden);
+    if (f.settings.ShowEmbedCode)
+        COMPARE_GOLDEN(TestFiles::readFile(f.outputFolder() + QStringLiteral("code.txt")),
+                       QStringLiteral("generate/code_social.txt"));
+}
+
+void CoreScriptTest::html5GuardsComeInPairs_data() {
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("single") << "single html5";
+    QTest::newRow("playlist") << "playlist html5";
+    QTest::newRow("with action code") << "action html5";
+}
+
+// Each "}" closes the UA test before it; a missing or extra one breaks the whole page.
+void CoreScriptTest::html5GuardsComeInPairs() {
+    QFETCH(QString, scenario);
+    CoreScriptFixture f;
+    configure(f, scenario);
+    if (scenario.contains(QLatin1String("action")))
+        f.setActionCode(QStringLiteral("<b>Thanks</b>"));
+    const QStringList lines = CoreScriptWriter::lines(f.ctx());
+    QCOMPARE(lines.count(kUaTest), 3);
+    QCOMPARE(lines.count(QStringLiteral("}")), 3);
+    bool open = false;
+    for (const QString& line : lines) {
+        if (line == kUaTest) {
+            QVERIFY(!open);
+            open = true;
+        } else if (line == QLatin1String("}")) {
+            QVERIFY(open);
+            open = false;
+        }
+    }
+    QVERIFY(!open);
+}
+
+void CoreScriptTest::tableWidth_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<PlaylistPosition>("position");
+    QTest::addColumn<int>("playerWidth");
+    QTest::addColumn<int>("width");  // or -error number
+    QTest::newRow("right") << true << PlaylistPosition::Right << 640 << 948;
+    QTest::newRow("bottom") << true << PlaylistPosition::Bottom << 640 << 644;
+    QTest::newRow("invisible") << true << PlaylistPosition::Invisible << 640 << 644;
+    QTest::newRow("single ignores an earlier playlist")
+        << false << PlaylistPosition::Right << 640 << 644;
+    QTest::newRow("right overflows") << true << PlaylistPosition::Right << 32460 << -6;
+    QTest::newRow("right at the limit") << true << PlaylistPosition::Right << 32459 << 32767;
+    QTest::newRow("single overflows") << false << PlaylistPosition::Right << 32764 << -6;
+}
+
+void CoreScriptTest::tableWidth() {
+    QFETCH(bool, playlist);
+    QFETCH(PlaylistPosition, position);
+    QFETCH(int, playerWidth);
+    QFETCH(int, width);
+    CoreScriptFixture f;
+    f.settings.Multiple = playlist;
+    f.playlist.position = position;
+    f.snapshot.PlayerWidth = static_cast<qint16>(playerWidth);
+    try {
+        const QStringList lines = CoreScriptWriter::lines(f.ctx());
+        QVERIFY(width > 0);
+        QVERIFY(lines.contains(
+            QStringLiteral("document.write('<table width=\"%1\" border=\"0\" align=\"center\">');")
+                .arg(width)));
+    } catch (const AppError& e) {
+        QCOMPARE(-e.number(), width);
+    }
+}
+
+void CoreScriptTest::endOfVideoBranch_data() {
+    QTest::addColumn<QString>("actionCode");
+    QTest::addColumn<QString>("redirect");
+    QTest::addColumn<QString>("hooksCalled");
+    QTest::newRow("nothing") << ""
+                             << ""
+                             << "flash";
+    QTest::newRow("blank action code, redirect") << " \r\n\t "
+                                                 << "http://x.example/"
+                                                 << "flash redirect";
+    QTest::newRow("blank action code, blank redirect") << "  "
+                                                       << "   "
+                                                       << "flash";
+    QTest::newRow("both: only the action code") << "<b>Hi</b>"
+                                                << "http://x.example/"
+                                                << "flash action";
+    QTest::newRow("not applicable while live") << "Not Applicable"
+                                               << "Not Applicable"
+                                               << "flash action";
+}
+
+void CoreScriptTest::endOfVideoBranch() {
+    QFETCH(QString, actionCode);
+    QFETCH(QString, redirect);
+    QFETCH(QString, hooksCalled);
+    CoreScriptFixture f;
+    f.setActionCode(actionCode);
+    f.settings.RedirectURL = redirect;
+    QStringList called;
+    const CoreScriptHooks hooks{[&] { called << "flash"; }, [&] { called << "action"; },
+                                [&] { called << "redirect"; }};
+    const QStringList lines = CoreScriptWriter::lines(f.ctx(), hooks);
+    QCOMPARE(called.join(u' '), hooksCalled);
+
+    const QString joined = lines.join(u'\n');
+    const bool action = hooksCalled.contains(QLatin1String("action"));
+    const bool anyEnd = action || hooksCalled.contains(QLatin1String("redirect"));
+    QCOMPARE(joined.contains(QLatin1String("elementfa0709")), action);
+    QCOMPARE(joined.contains(QLatin1String("elementoa0709")), action);
+    QCOMPARE(joined.contains(QLatin1String("jquery.min.js")), action);
+    QCOMPARE(joined.count(QLatin1String("zevoactona0709.js")), anyEnd ? 1 : 0);
+}
+
+void CoreScriptTest::hooksRunAtTheirPlaces() {
+    CoreScriptFixture f;
+    f.setActionCode(QStringLiteral("<b>Thanks</b>"));
+    f.settings.ShowEmbedCode = true;
+    const QString core = f.outputFolder() + QStringLiteral("zevocoresva0709.js");
+    const QString codeTxt = f.outputFolder() + QStringLiteral("code.txt");
+    TextFile::writeLines(core, {QStringLiteral("old content")});
+    QStringList seen;
+    const CoreScriptHooks hooks{
+        [&] {
+            seen << QStringLiteral("flash core=%1 code=%2")
+                        .arg(TestFiles::readFile(core).size())
+                        .arg(FileOps::fileExists(codeTxt));
+        },
+        [&] { seen << QStringLiteral("action code=%1").arg(FileOps::fileExists(codeTxt)); },
+        {}};
+    CoreScriptWriter::write(f.ctx(), hooks);
+    QCOMPARE(seen, QStringList({"flash core=0 code=0", "action code=0"}));
+    QVERIFY(FileOps::fileExists(codeTxt));
+    QVERIFY(coreScript(f).endsWith("//]]>\r\n"));
+}
+
+void CoreScriptTest::codeTxtOnlyWhenEmbeddingIsAllowed() {
+    CoreScriptFixture f;
+    const QString codeTxt = f.outputFolder() + QStringLiteral("code.txt");
+    TextFile::writeLines(codeTxt, {QStringLiteral("embedtext=earlier run")});
+    CoreScriptWriter::write(f.ctx());
+    QCOMPARE(TestFiles::readFile(codeTxt), QByteArray("embedtext=earlier run\r\n"));
+    f.settings.ShowEmbedCode = true;
+    CoreScriptWriter::write(f.ctx());
+    QCOMPARE(TestFiles::readFile(codeTxt),
+             QByteArray("embedtext=<script type=\"text/javascript\" "
+                        "src=\"http://www.example.com/videos/zevocoresva0709.js\"></script>\r\n"));
+}
+
+void CoreScriptTest::newerRunReplacesOlderCoreScript() {
+    CoreScriptFixture f;
+    const QString folder = f.outputFolder();
+    TextFile::writeLines(folder + QStringLiteral("zevoflashsva0001.js"), {});
+    TextFile::writeLines(folder + QStringLiteral("zevocoresv.txt"), {});
+    CoreScriptWriter::write(f.ctx());
+    f.snapshot.GenerationTag = QStringLiteral("a0810");
+    CoreScriptWriter::write(f.ctx());
+    QCOMPARE(FileOps::filesMatching(folder, QStringLiteral("zevocoresv*")),
+             QStringList({"zevocoresv.txt", "zevocoresva0810.js"}));
+    QVERIFY(FileOps::fileExists(folder + QStringLiteral("zevoflashsva0001.js")));
+}
+
+// Apostrophes, quotes, "</" and line breaks in the user's texts must neither break the script
+// nor change what the page shows.
+void CoreScriptTest::userTextReachesThePageAsTyped() {
+    CoreScriptFixture f;
+    f.snapshot.ErrorFlash = QStringLiteral(
+        "You don't have Flash: <a href=\"http://get.adobe.com/flashplayer/\">get "
+        "it</a>\r\nhere \\ now");
+    f.setActionCode(QString::fromUtf8("\r\n<a href='http://x.example/my%20cart'>“Buy” €5</a>\r\n"));
+    f.settings.SocialShare = true;
+    f.settings.ShareURL = QStringLiteral("http://www.example.com/a b.html?x=1&y=2");
+    f.settings.ShareTitle = QStringLiteral("Tom's \"best\" & worst");
+    CoreScriptWriter::write(f.ctx());
+    const NodeRun run = runInNode(coreScript(f), kDesktop);
+    REQUIRE_NODE(run);
+
+    const QString s = QStringLiteral("http://www.example.com/videos/");
+    const QString u = QStringLiteral("http://www.example.com/a%20b.html?x=1%26y=2");
+    const QString t = QStringLiteral("Tom%27s%20%22best%22%20%26%20worst");
+    const QString expected =
+        QStringLiteral(
+            "<script src=\"//ajax.googleapis.com/ajax/libs/jquery/1.9.1/jquery.min.js\">"
+            "</script>") +
+        "<script type=\"text/javascript\" src=\"" + s + "zevoswf.js\"></script>" +
+        "<table width=\"644\" border=\"0\" align=\"center\"><tr><td>" +
+        "<div id=\"elementfa0709\" align=\"center\"><div id=\"flashcontenta0709\" "
+        "align=\"center\">" +
+        f.snapshot.ErrorFlash + "</div>" + "<script type=\"text/javascript\" src=\"" + s +
+        "zevoflashsva0709.js\"></script>" + "</div>" + "<script type=\"text/javascript\" src=\"" +
+        s + "zevoactona0709.js\"></script>" +
+        "<div id=\"elementoa0709\" align=\"center\" style=\"display:none;\">" +
+        f.settings.ActionCode.trimmed() +
+        "<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;font-size:12px;"
+        "font-family:Verdana\">Dismiss</span></div>" +
+        "</td></tr><tr><td>" + "<a href=\"http://www.facebook.com/share.php?u=" + u + "&t=" + t +
+        "\" target=\"_blank\"><img src=\"" + s +
+        "wg_fb.jpg\" alt=\"Facebook It\" border=\"0\"></a>&nbsp;" +
+        "<a href=\"http://twitter.com/share?url=" + u + "&title=" + t +
+        "\" target=\"_blank\"><img src=\"" + s + "wg_tw.jpg\" alt=\"Twitt It\" border=\"0\"></a>" +
+        "</td></tr></table>";
+    QCOMPARE(run.html, expected);
+    QCOMPARE(QUrl::fromPercentEncoding(t.toLatin1()), f.settings.ShareTitle);
+    QCOMPARE(QUrl::fromPercentEncoding(u.toLatin1()), f.settings.ShareURL);
+}
+
+void CoreScriptTest::html5ContainersDependOnTheDevice_data() {
+    QTest::addColumn<QString>("userAgent");
+    QTest::addColumn<bool>("flashPlaceholder");
+    QTest::newRow("desktop") << kDesktop << true;
+    QTest::newRow("android phone")
+        << "Mozilla/5.0 (Linux; Android 4.1; Nexus 4) Chrome/18.0 Mobile Safari/535.19" << false;
+    QTest::newRow("android tablet")
+        << "Mozilla/5.0 (Linux; Android 4.1; Nexus 7) Safari/535.19" << true;
+    QTest::newRow("iphone") << "Mozilla/5.0 (iPhone; CPU iPhone OS 6_0 like Mac OS X) Mobile/10A5"
+                            << true;
+    QTest::newRow("android phone named iphone") << "Android Mobile iPhone" << true;
+}
+
+// On Android phones the Flash placeholder is never opened and only the HTML5 containers are
+// written; everywhere else they sit inside the placeholder as its alternative content.
+void CoreScriptTest::html5ContainersDependOnTheDevice() {
+    QFETCH(QString, userAgent);
+    QFETCH(bool, flashPlaceholder);
+    CoreScriptFixture f;
+    f.snapshot.UseHtml5 = true;
+    CoreScriptWriter::write(f.ctx());
+    const NodeRun run = runInNode(coreScript(f), userAgent);
+    REQUIRE_NODE(run);
+
+    const QString s = QStringLiteral("http://www.example.com/videos/");
+    const QString containers =
+        "<!--[if gte IE 9]><!--><script type=\"text/javascript\" src=\"" + s +
+        "zevohtml5sva0709.js\"></script><div id=\"vDiva0709\"></div><!--<![endif]-->";
+    QString expected = QStringLiteral(
+        "<script src=\"//ajax.googleapis.com/ajax/libs/jquery/1.9.1/jquery.min.js\"></script>");
+    if (flashPlaceholder)
+        expected += "<script type=\"text/javascript\" src=\"" + s + "zevoswf.js\"></script>";
+    expected += QStringLiteral("<table width=\"644\" border=\"0\" align=\"center\"><tr><td>");
+    if (flashPlaceholder)
+        expected += "<div id=\"flashcontenta0709\" align=\"center\">" + containers + "</div>" +
+                    "<script type=\"text/javascript\" src=\"" + s +
+                    "zevoflashsva0709.js\"></script>";
+    else
+        expected += containers;
+    expected += QStringLiteral("</td></tr></table>");
+    QCOMPARE(run.html, expected);
+}
+
+QTEST_GUILESS_MAIN(CoreScriptTest)
+#include "tst_CoreScript.moc"

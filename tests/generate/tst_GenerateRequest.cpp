@@ -1,0 +1,198 @@
+#include <QtTest>
+
+#include "FakeDialogs.h"
+#include "FakeViews.h"
+#include "generate/GenerateRequest.h"
+#include "generate/ValidationHost.h"
+
+namespace {
+
+// The main window as the checks see it; rewrites and requests are logged.
+class FakeHost : public ValidationHost {
+  public:
+    ProjectSettings s;
+    bool marker = false;
+    QStringList log;
+
+    const ProjectSettings& settings() const override { return s; }
+    bool videoFilesStatusVisible() const override { return marker; }
+    void setAudioLevel(const QString& t) override { s.AudioLevel = t; }
+    void setServerPath(const QString& t) override { s.ServerPath = t; }
+    void setVideoPath(const QString& t) override { s.VideoPath = t; }
+    void showVideoFilesDialog() override {
+        log.append(s.Multiple ? QStringLiteral("playlistEditor")
+                              : QStringLiteral("singleVideoDialog"));
+    }
+    void chooseOutputFolder() override { log.append(QStringLiteral("cmdOutput")); }
+};
+
+const QString kIncomplete = QStringLiteral("INCOMPLETE http:// PATH. REFER TO QUICK HELP.");
+
+}  // namespace
+
+class GenerateRequestTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void checks_data();
+    void checks();
+    void rewritesStayWhenALaterCheckFails();
+    void secondPressAddsNoSecondSlash();
+};
+
+void GenerateRequestTest::checks_data() {
+    QTest::addColumn<bool>("marker");
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("audio");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("video");
+    QTest::addColumn<QString>("outDir");
+    QTest::addColumn<bool>("passes");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("requests");  // host requests, then views log
+    QTest::addColumn<QString>("audioAfter");
+    QTest::addColumn<QString>("serverAfter");
+    QTest::addColumn<QString>("videoAfter");
+
+    const QString ok = QStringLiteral("/out/");
+    const QString site = QStringLiteral("http://example.com/v/");
+    QTest::newRow("marker, single: only the dialog, no other check")
+        << true << false << 1 << "250"
+        << ""
+        << ""
+        << "" << false << QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"}
+        << QStringList{"singleVideoDialog"} << "250"
+        << ""
+        << "";
+    QTest::newRow("marker, playlist") << true << true << 1 << "50" << site << "" << ok << false
+                                      << QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"}
+                                      << QStringList{"playlistEditor"} << "50" << site << "";
+    QTest::newRow("audio 250 capped, everything passes")
+        << false << false << 1 << "250" << site << "" << ok << true << QStringList{}
+        << QStringList{} << "100" << site << site;
+    QTest::newRow("audio 100 stays") << false << false << 1 << "100" << site << site << ok << true
+                                     << QStringList{} << QStringList{} << "100" << site << site;
+    QTest::newRow("audio not a number left as typed")
+        << false << false << 1 << "x9" << site << site << ok << true << QStringList{}
+        << QStringList{} << "x9" << site << site;
+    QTest::newRow("blank server path")
+        << false << false << 1 << "50"
+        << "   "
+        << "" << ok << false << QStringList{"NO HTML PATH SPECIFIED!"}
+        << QStringList{"help:1", "focus:txtServerPath"} << "50"
+        << "   "
+        << "";
+    QTest::newRow("scheme only, with blanks: focus then help")
+        << false << false << 1 << "50"
+        << " http:// "
+        << "" << ok << false << QStringList{kIncomplete}
+        << QStringList{"focus:txtServerPath", "help:1"} << "50"
+        << " http:// "
+        << "";
+    QTest::newRow("upper-case scheme passes the comparison")
+        << false << false << 1 << "50"
+        << "HTTP://"
+        << "" << ok << true << QStringList{} << QStringList{} << "50"
+        << "HTTP://"
+        << "HTTP://";
+    QTest::newRow("scheme and one character passes")
+        << false << false << 1 << "50"
+        << "http://a"
+        << "" << ok << true << QStringList{} << QStringList{} << "50"
+        << "http://a/"
+        << "http://a/";
+    QTest::newRow("video path scheme only, in Pseudo too")
+        << false << false << 3 << "50" << site << "http://" << ok << false
+        << QStringList{kIncomplete} << QStringList{"focus:txtVideoPath", "help:2"} << "50" << site
+        << "http://";
+    QTest::newRow("slash after a trailing blank")
+        << false << false << 1 << "50"
+        << "http://example.com/v/ "
+        << "" << ok << true << QStringList{} << QStringList{} << "50"
+        << "http://example.com/v/ /"
+        << "http://example.com/v/ /";
+    QTest::newRow("video path gets its slash")
+        << false << false << 1 << "50" << site << "http://cdn.example.com/m" << ok << true
+        << QStringList{} << QStringList{} << "50" << site << "http://cdn.example.com/m/";
+    QTest::newRow("rtmp: blank video path stops")
+        << false << false << 2 << "50" << site << "  " << ok << false
+        << QStringList{"VIDEO FILE(S) PATH CANNOT BE BLANK FOR A RTMP PLAYER!"}
+        << QStringList{"focus:txtVideoPath"} << "50" << site << "  ";
+    QTest::newRow("rtmp: scheme only stops")
+        << false << false << 2 << "50" << site << "rtmp://" << ok << false
+        << QStringList{"INCOMPLETE rtmp:// PATH. REFER TO QUICK HELP."}
+        << QStringList{"focus:txtVideoPath"} << "50" << site << "rtmp://";
+    QTest::newRow("rtmp: scheme and a blank gets a slash after the blank and passes")
+        << false << false << 2 << "50" << site << " rtmp:// " << ok << true << QStringList{}
+        << QStringList{} << "50" << site << " rtmp:// /";
+    QTest::newRow("rtmp: longer address passes with its slash")
+        << false << false << 2 << "50" << site << "rtmp://media.example.com/app" << ok << true
+        << QStringList{} << QStringList{} << "50" << site << "rtmp://media.example.com/app/";
+    QTest::newRow("no output folder: folder choice, then stop")
+        << false << false << 1 << "50" << site << ""
+        << "" << false << QStringList{"PLEASE PROVIDE OUTPUT FOLDER."} << QStringList{"cmdOutput"}
+        << "50" << site << site;
+}
+
+void GenerateRequestTest::checks() {
+    QFETCH(bool, marker);
+    QFETCH(bool, multiple);
+    QFETCH(int, mode);
+    QFETCH(QString, audio);
+    QFETCH(QString, server);
+    QFETCH(QString, video);
+    QFETCH(QString, outDir);
+    QFETCH(bool, passes);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, requests);
+
+    FakeHost host;
+    host.marker = marker;
+    host.s.Multiple = multiple;
+    host.s.streamingMode = static_cast<StreamingMode>(mode);
+    host.s.AudioLevel = audio;
+    host.s.ServerPath = server;
+    host.s.VideoPath = video;
+    host.s.OutDir = outDir;
+    FakeDialogs dialogs;
+    FakeViews views;
+
+    QCOMPARE(GenerateRequest::validate(host, dialogs, views), passes);
+    QCOMPARE(dialogs.texts(), messages);
+    for (const auto& m : dialogs.messages) {
+        QCOMPARE(m.title, QStringLiteral("Error"));
+        QCOMPARE(m.icon, Dialogs::Icon::Critical);
+    }
+    QCOMPARE(host.log + views.log, requests);
+    QTEST(host.s.AudioLevel, "audioAfter");
+    QTEST(host.s.ServerPath, "serverAfter");
+    QTEST(host.s.VideoPath, "videoAfter");
+}
+
+void GenerateRequestTest::rewritesStayWhenALaterCheckFails() {
+    FakeHost host;
+    host.s.AudioLevel = "999";
+    host.s.ServerPath = "http://example.com";
+    host.s.VideoPath = "";
+    FakeDialogs dialogs;
+    FakeViews views;
+    QVERIFY(!GenerateRequest::validate(host, dialogs, views));  // no output folder
+    QCOMPARE(host.s.AudioLevel, QStringLiteral("100"));
+    QCOMPARE(host.s.ServerPath, QStringLiteral("http://example.com/"));
+    QCOMPARE(host.s.VideoPath, QStringLiteral("http://example.com/"));
+}
+
+void GenerateRequestTest::secondPressAddsNoSecondSlash() {
+    FakeHost host;
+    host.s.ServerPath = "http://example.com/site";
+    host.s.OutDir = "/out/";
+    FakeDialogs dialogs;
+    FakeViews views;
+    QVERIFY(GenerateRequest::validate(host, dialogs, views));
+    QVERIFY(GenerateRequest::validate(host, dialogs, views));
+    QCOMPARE(host.s.ServerPath, QStringLiteral("http://example.com/site/"));
+}
+
+QTEST_GUILESS_MAIN(GenerateRequestTest)
+#include "tst_GenerateRequest.moc"

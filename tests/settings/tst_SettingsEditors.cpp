@@ -1,0 +1,188 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FakeDialogs.h"
+#include "FakeViews.h"
+#include "TestFiles.h"
+#include "platform/TextFile.h"
+#include "settings/AdvancedOptionsEditor.h"
+#include "settings/AdvancedOptionsFile.h"
+#include "settings/PlayerSizesEditor.h"
+
+using Answer = Dialogs::Answer;
+
+class SettingsEditorsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void sizesSave_data();
+    void sizesSave();
+    void sizesErrorsShowTheCommonMessage();
+    void advancedSave_data();
+    void advancedSave();
+    void advancedSaveErrorShowsTheCommonMessage();
+    void advancedLoadWarnsAndUsesDefaults();
+};
+
+namespace {
+
+const QByteArray kOldSizes("480x270\r\n640x360 Widescreen\r\n");
+const QByteArray kOldOptions("5\r\n 0 \r\n4\r\n250\r\n11\r\nF\r\nH\r\n");
+
+struct AppFolder {
+    QTemporaryDir dir;
+    AppFolder() { QDir(dir.path()).mkdir("config"); }
+    QString path() const { return dir.path(); }
+    QString file(const QString& name) const { return dir.path() + "/config/" + name; }
+};
+
+AdvancedOptions filledOptions() {
+    AdvancedOptions o;
+    o.VideoBuffer = "3";
+    o.HideControlsFloatingBar = true;
+    o.ItemsPlaylist = "6";
+    o.WidthPlaylist = "320";
+    o.PlayListFontSize = "";
+    o.ErrorFlash = "";
+    o.ErrorHtml5 = "";
+    return o;
+}
+
+}  // namespace
+
+void SettingsEditorsTest::sizesSave_data() {
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QByteArray>("file");
+    const QString ask = "DO YOU WANT TO SAVE?";
+    QTest::newRow("No keeps the file")
+        << Answer::No << "854x480" << QStringList{ask} << false << kOldSizes;
+    QTest::newRow("blanks only") << Answer::Yes << "   " << QStringList{ask, "NOTHING TO SAVE!"}
+                                 << false << kOldSizes;
+    QTest::newRow("line breaks and blanks only")
+        << Answer::Yes << "\r\n  \r\n\t" << QStringList{ask, "NOTHING TO SAVE!"} << false
+        << kOldSizes;
+    QTest::newRow("saved with one CR LF added")
+        << Answer::Yes << "480x270\r\n854x480" << QStringList{ask, "DATA SAVED."} << true
+        << QByteArray("480x270\r\n854x480\r\n");
+}
+
+void SettingsEditorsTest::sizesSave() {
+    QFETCH(Answer, answer);
+    QFETCH(QString, text);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, saved);
+    QFETCH(QByteArray, file);
+    AppFolder app;
+    TextFile::writeBytes(app.file("configvws.txt"), kOldSizes);
+    FakeDialogs dialogs;
+    dialogs.answers.enqueue(answer);
+    PlayerSizesEditor editor(dialogs, app.path());
+    QCOMPARE(editor.load(), QString::fromLatin1(kOldSizes));
+    QCOMPARE(editor.save(text), saved);
+    QCOMPARE(dialogs.texts(), messages);
+    QCOMPARE(TestFiles::readFile(app.file("configvws.txt")), file);
+}
+
+void SettingsEditorsTest::sizesErrorsShowTheCommonMessage() {
+    QTemporaryDir dir;  // no config folder at all
+    FakeDialogs dialogs;
+    dialogs.answers.enqueue(Answer::Yes);
+    PlayerSizesEditor editor(dialogs, dir.path());
+    QCOMPARE(editor.load(), QString());
+    QVERIFY(!editor.save("480x270"));
+    QCOMPARE(dialogs.texts(), (QStringList{"ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.",
+                                           "DO YOU WANT TO SAVE?",
+                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT."}));
+}
+
+void SettingsEditorsTest::advancedSave_data() {
+    QTest::addColumn<QString>("buffer");
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("focus");
+    QTest::addColumn<bool>("saved");
+    const QString ask = "DO YOU WANT TO SAVE?";
+    QTest::newRow("all three missing: buffer first")
+        << ""
+        << ""
+        << "" << Answer::Yes << QStringList{"VALUE MISSING FOR VIDEO BUFFER."}
+        << QStringList{"focus:txtVideoBuffer"} << false;
+    QTest::newRow("items and width blank: items first")
+        << "3"
+        << "  "
+        << "" << Answer::Yes << QStringList{"VALUE MISSING FOR NUMBER OF ITEMS IN PLAYLIST."}
+        << QStringList{"focus:txtItemsPlaylist"} << false;
+    QTest::newRow("width blank") << "3"
+                                 << "6"
+                                 << " " << Answer::Yes
+                                 << QStringList{"VALUE MISSING FOR PLAYLIST WIDTH."}
+                                 << QStringList{"focus:txtWidthPlaylist"} << false;
+    QTest::newRow("No keeps the file")
+        << "3"
+        << "6"
+        << "320" << Answer::No << QStringList{ask} << QStringList{} << false;
+    QTest::newRow("saved with optional values empty")
+        << "3"
+        << "6"
+        << "320" << Answer::Yes << QStringList{ask, "OPTIONS SAVED."} << QStringList{} << true;
+}
+
+void SettingsEditorsTest::advancedSave() {
+    QFETCH(QString, buffer);
+    QFETCH(QString, items);
+    QFETCH(QString, width);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, focus);
+    QFETCH(bool, saved);
+    AppFolder app;
+    TextFile::writeBytes(app.file("configsv.txt"), kOldOptions);
+    FakeDialogs dialogs;
+    FakeViews views;
+    dialogs.answers.enqueue(answer);
+    AdvancedOptions options = filledOptions();
+    options.VideoBuffer = buffer;
+    options.ItemsPlaylist = items;
+    options.WidthPlaylist = width;
+    AdvancedOptionsEditor editor(dialogs, views, app.path());
+    QCOMPARE(editor.save(options), saved);
+    QCOMPARE(dialogs.texts(), messages);
+    QCOMPARE(views.log, focus);
+    QCOMPARE(TestFiles::readFile(app.file("configsv.txt")),
+             saved ? QByteArray("3\r\n 1 \r\n6\r\n320\r\n\r\n\r\n\r\n") : kOldOptions);
+}
+
+void SettingsEditorsTest::advancedSaveErrorShowsTheCommonMessage() {
+    QTemporaryDir dir;  // no config folder
+    FakeDialogs dialogs;
+    FakeViews views;
+    dialogs.answers.enqueue(Answer::Yes);
+    AdvancedOptionsEditor editor(dialogs, views, dir.path());
+    QVERIFY(!editor.save(filledOptions()));
+    QCOMPARE(dialogs.texts(), (QStringList{"DO YOU WANT TO SAVE?",
+                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT."}));
+}
+
+void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {
+    AppFolder app;
+    FakeDialogs dialogs;
+    FakeViews views;
+    AdvancedOptionsEditor editor(dialogs, views, app.path());
+    const AdvancedOptions missing = editor.load();
+    QCOMPARE(missing.ErrorFlash, AdvancedOptionsFile::defaults().ErrorFlash);
+    QCOMPARE(dialogs.texts(), QStringList{AdvancedOptionsFile::kIncompleteMessage});
+    QCOMPARE(dialogs.messages.first().title, "Warning");
+
+    TextFile::writeBytes(app.file("configsv.txt"), kOldOptions);
+    const AdvancedOptions read = editor.load();
+    QCOMPARE(read.ErrorFlash, "F");
+    QCOMPARE(dialogs.messages.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(SettingsEditorsTest)
+#include "tst_SettingsEditors.moc"
