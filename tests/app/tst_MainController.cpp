@@ -1,0 +1,287 @@
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "FakeDialogs.h"
+#include "FakeViews.h"
+#include "TestFiles.h"
+#include "TestInstallation.h"
+#include "app/MainController.h"
+#include "media/SingleVideoSelection.h"
+#include "platform/AppError.h"
+#include "settings/ProfileFile.h"
+
+namespace {
+
+// A profile as the desktop program saves it, 26 values; tests change single lines.
+QStringList profileValues() {
+    return {"SIN1",
+            "0",
+            "0",
+            "1",
+            "1",
+            "16763904",
+            "0000FF",
+            "1",
+            "1",
+            "75",
+            "0",
+            "intro.jpg",
+            "/pics/intro.jpg",
+            "",
+            "",
+            "http://example.com/site/",
+            "http://cdn.example.com/v/",
+            "/home/u/out/",
+            "1",
+            "http://example.com/after",
+            "http://example.com/aff",
+            "<b>Buy</b>\r\n<i>now</i>",
+            "1",
+            "0",
+            "",
+            ""};
+}
+
+struct Fixture {
+    TestInstallation install;
+    FakeDialogs dialogs;
+    FakeViews views;
+    FakeClock clock;
+    FakeRandom random;
+    MainController controller{install.appFolder(), dialogs, views, clock, random};
+
+    Fixture() { controller.loadInstallation(); }
+
+    void readProfile(const QStringList& values) {
+        const QString file = install.path("p.epe");
+        ProfileFile::write(file, values);
+        controller.readProfile(file);
+    }
+};
+
+}  // namespace
+
+class MainControllerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startsWithFirstSkinPaletteAndSize();
+    void emptySkinFolderIsReported();
+    void malformedSizeKeepsPreviousSize();
+    void profileAppliesEveryLine();
+    void shortProfileChangesOnlyItsLines();
+    void skinIndexPastListStopsAfterEarlierLines();
+    void rtmpProfileWhileRtmpIsCurrent();
+    void liveProfileKeepsSavedTexts();
+    void socialLineDoesNotOpenDialog();
+    void unknownMarkerLeavesChoice();
+    void missingProfileChangesNothing();
+    void generateSingleVideo();
+    void generateStopsOnIncompleteSelection();
+};
+
+void MainControllerTest::startsWithFirstSkinPaletteAndSize() {
+    Fixture f;
+    QCOMPARE(f.controller.skins(), (QStringList{"Skin-30-dark", "Skin-40-light"}));
+    QCOMPARE(f.controller.skinName(), QStringLiteral("Skin-30-dark"));
+    QCOMPARE(f.controller.settings().PlayerColor, QStringLiteral("630E0E"));
+    QCOMPARE(f.controller.settings().PlayerColorNumber, quint32(0x63 + 256 * 0x0E + 65536 * 0x0E));
+    QCOMPARE(f.controller.playerSizes().width(), qint16(480));
+    QCOMPARE(f.controller.advancedOptions().ErrorFlash, QStringLiteral("No Flash here"));
+    QVERIFY(f.controller.videoFilesStatusVisible());  // no video chosen yet
+    QCOMPARE(f.dialogs.messages.size(), 0);
+    f.controller.selectSkin(1);
+    QCOMPARE(f.controller.settings().PlayerColor, QStringLiteral("FFCC66"));
+}
+
+void MainControllerTest::emptySkinFolderIsReported() {
+    TestInstallation install(QStringList{});
+    FakeDialogs dialogs;
+    FakeViews views;
+    FakeClock clock;
+    FakeRandom random;
+    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    controller.loadInstallation();
+    QCOMPARE(dialogs.texts(), QStringList{"NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."});
+    QCOMPARE(controller.skinName(), QString());
+}
+
+void MainControllerTest::malformedSizeKeepsPreviousSize() {
+    TestInstallation install({"Skin-30-dark"}, {"640x360", "big"});
+    FakeDialogs dialogs;
+    FakeViews views;
+    FakeClock clock;
+    FakeRandom random;
+    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    controller.loadInstallation();
+    controller.selectPlayerSize(1);
+    QCOMPARE(controller.playerSizes().width(), qint16(640));
+    QCOMPARE(controller.playerSizes().height(), qint16(360));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(dialogs.messages[0].text.contains("\"big\""));
+    QVERIFY_THROWS_EXCEPTION(AppError, controller.selectPlayerSize(2));
+}
+
+void MainControllerTest::profileAppliesEveryLine() {
+    Fixture f;
+    f.readProfile(profileValues());
+    const ProjectSettings& s = f.controller.settings();
+    QVERIFY(!s.Multiple);
+    QCOMPARE(s.streamingMode, StreamingMode::Normal);
+    QCOMPARE(f.controller.skinName(), QStringLiteral("Skin-40-light"));
+    QCOMPARE(f.controller.playerSizes().width(), qint16(640));
+    QCOMPARE(s.PlayerColor, QStringLiteral("0000FF"));
+    QCOMPARE(s.PlayerColorNumber, quint32(0xFF0000));  // line 7's text wins over line 6
+    QVERIFY(s.AutoPlay && s.AutoProgress && !s.ShowBigPlayButton && s.Encrypt && s.ShowEmbedCode);
+    QVERIFY(!f.controller.window().states().cmdIntroImageEnabled);
+    QCOMPARE(s.AudioLevel, QStringLiteral("75"));
+    QCOMPARE(s.IntroImageName, QStringLiteral("intro.jpg"));
+    QCOMPARE(s.IntroImagePath, QStringLiteral("/pics/intro.jpg"));
+    QCOMPARE(s.ServerPath, QStringLiteral("http://example.com/site/"));
+    QCOMPARE(s.VideoPath, QStringLiteral("http://cdn.example.com/v/"));
+    QCOMPARE(s.OutDir, QStringLiteral("/home/u/out/"));
+    QCOMPARE(f.controller.window().states().lblOutDirToolTip, QStringLiteral(" /home/u/out/ "));
+    QCOMPARE(s.RedirectURL, QStringLiteral("http://example.com/after"));
+    QCOMPARE(s.AffiliateLink, QStringLiteral("http://example.com/aff"));
+    QCOMPARE(s.ActionCode, QStringLiteral("<b>Buy</b>\r\n<i>now</i>"));
+    QVERIFY(!f.controller.window().loadingProfile());
+}
+
+void MainControllerTest::shortProfileChangesOnlyItsLines() {
+    Fixture f;
+    f.readProfile({"MUL3", "0", "1", "1", "1"});
+    const ProjectSettings& s = f.controller.settings();
+    QVERIFY(s.Multiple);
+    QCOMPARE(s.streamingMode, StreamingMode::Pseudo);
+    QVERIFY(s.Html5);
+    QCOMPARE(f.controller.skinName(), QStringLiteral("Skin-40-light"));
+    QCOMPARE(f.controller.playerSizes().height(), qint16(360));
+    QCOMPARE(s.PlayerColor, QStringLiteral("FFCC66"));  // the new skin's palette
+    QCOMPARE(s.ServerPath, QStringLiteral("http://"));
+    QCOMPARE(s.AudioLevel, QStringLiteral("50"));
+}
+
+void MainControllerTest::skinIndexPastListStopsAfterEarlierLines() {
+    Fixture f;
+    QStringList values = profileValues();
+    values[0] = "MUL1";
+    values[2] = "1";
+    values[3] = "7";
+    try {
+        f.readProfile(values);
+        QFAIL("a skin index past the list was taken");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), int(AppError::SubscriptOutOfRange));
+    }
+    QVERIFY(f.controller.settings().Multiple);
+    QVERIFY(f.controller.settings().Html5);
+    QCOMPARE(f.controller.skinName(), QStringLiteral("Skin-30-dark"));
+    QCOMPARE(f.controller.playerSizes().width(), qint16(480));  // line 5 not reached
+    QVERIFY(!f.controller.window().loadingProfile());
+}
+
+void MainControllerTest::rtmpProfileWhileRtmpIsCurrent() {
+    Fixture f;
+    f.controller.window().selectStreamingMode(StreamingMode::Rtmp);
+    f.controller.window().setVideoPath("rtmp://typed/app/");
+    QStringList values = profileValues().mid(0, 16);
+    values[0] = "SIN2";
+    f.readProfile(values);
+    QCOMPARE(f.controller.settings().VideoPath, QStringLiteral("rtmp://typed/app/"));
+    values.append("rtmp://saved/app/");
+    f.readProfile(values);
+    QCOMPARE(f.controller.settings().VideoPath, QStringLiteral("rtmp://saved/app/"));
+}
+
+void MainControllerTest::liveProfileKeepsSavedTexts() {
+    Fixture f;
+    QStringList values = profileValues();
+    values[0] = "SIN2";
+    values[1] = "1";
+    values[19] = "Not Applicable";
+    values[21] = "Not Applicable";
+    values[22] = "0";
+    f.readProfile(values);
+    QVERIFY(f.controller.settings().IsLive);
+    QCOMPARE(f.controller.settings().RedirectURL, QStringLiteral("Not Applicable"));
+    QCOMPARE(f.controller.settings().ActionCode, QStringLiteral("Not Applicable"));
+    QVERIFY(!f.controller.window().states().txtRedirectURLEnabled);
+    QVERIFY(!f.controller.window().states().txtActionCodeEnabled);
+    QVERIFY(!f.controller.window().states().optMultipleEnabled);
+}
+
+void MainControllerTest::socialLineDoesNotOpenDialog() {
+    Fixture f;
+    QStringList values = profileValues();
+    values[23] = "1";
+    values[24] = QString::fromUtf8("Café – “Holiday” €");
+    values[25] = "http://example.com/page?a=1&b=2";
+    f.readProfile(values);
+    QVERIFY(f.controller.settings().SocialShare);
+    QVERIFY(!f.views.log.contains("socialDialog"));
+    QCOMPARE(f.controller.settings().ShareTitle, values[24]);
+    QCOMPARE(f.controller.settings().ShareURL, values[25]);
+}
+
+void MainControllerTest::unknownMarkerLeavesChoice() {
+    Fixture f;
+    f.controller.window().selectMultiple();
+    f.readProfile({"XYZ3"});
+    QVERIFY(f.controller.settings().Multiple);
+    QCOMPARE(f.controller.settings().streamingMode, StreamingMode::Pseudo);
+}
+
+void MainControllerTest::missingProfileChangesNothing() {
+    Fixture f;
+    try {
+        f.controller.readProfile(f.install.path("none.epe"));
+        QFAIL("read a missing profile");
+    } catch (const AppError& e) {
+        QCOMPARE(commonErrorMessage(e),
+                 QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."));
+    }
+    QCOMPARE(f.controller.settings().ServerPath, QStringLiteral("http://"));
+}
+
+void MainControllerTest::generateSingleVideo() {
+    Fixture f;
+    const QString video = f.install.path("clip.flv");
+    QFile file(video);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    f.controller.window().setServerPath("http://example.com/site");
+    f.controller.window().setOutDir(f.install.outputFolder());
+    f.dialogs.openAnswers.enqueue(QStringList{video});
+    f.controller.singleVideo().show();
+    f.controller.singleVideo().chooseFlashFile();
+    f.controller.singleVideo().save();
+    QVERIFY(!f.controller.videoFilesStatusVisible());
+
+    QCOMPARE(f.controller.generate(), MainController::GenerateOutcome::Completed);
+    const GenerationSnapshot& snap = f.controller.snapshot();
+    QCOMPARE(snap.GenerationTag, QStringLiteral("a0709"));
+    QCOMPARE(snap.EmbedCode,
+             QStringLiteral("<script type=\"text/javascript\" "
+                            "src=\"http://example.com/site/zevocoresva0709.js\"></script>"));
+    QCOMPARE(f.views.shownEmbedCode, snap.EmbedCode);
+    QCOMPARE(f.views.log.mid(f.views.log.indexOf("busy:1")),
+             (QStringList{"busy:1", "codeWindow", "busy:0"}));
+    const QDir out(f.install.outputFolder());
+    QCOMPARE(out.entryList(QDir::Files),
+             (QStringList{"zevoconfigsv.xml", "zevocoresva0709.js", "zevoflashsva0709.js"}));
+    QVERIFY(QFile::exists(f.install.path("app/temp/zevoconfigsv.xml")));
+    QVERIFY(TestFiles::readFile(out.filePath("zevoconfigsv.xml"))
+                .contains("v1=\"http://example.com/site/clip.flv\""));
+}
+
+void MainControllerTest::generateStopsOnIncompleteSelection() {
+    Fixture f;
+    f.controller.window().setOutDir(f.install.outputFolder());
+    QCOMPARE(f.controller.generate(), MainController::GenerateOutcome::Stopped);
+    QCOMPARE(f.dialogs.texts(), QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"});
+    QVERIFY(f.views.log.contains("singleVideoDialog"));
+    QCOMPARE(QDir(f.install.outputFolder()).entryList(QDir::Files), QStringList{});
+}
+
+QTEST_GUILESS_MAIN(MainControllerTest)
+#include "tst_MainController.moc"

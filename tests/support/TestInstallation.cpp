@@ -1,0 +1,28 @@
+#include "TestInstallation.h"
+
+#include <QDir>
+
+#include "platform/TextFile.h"
+
+TestInstallation::TestInstallation(const QStringList& skins, const QStringList& sizes,
+                                   const QStringList& advanced) {
+    QDir root(m_dir.path());
+    for (const char* folder : {"app/swfs", "app/config", "app/temp/thumbs", "out"})
+        root.mkpath(QString::fromLatin1(folder));
+    for (const QString& skin : skins)
+        TextFile::writeBytes(path("app/swfs/" + skin + ".swf"), "FWS");
+    TextFile::writeLines(path("app/config/configvws.txt"), sizes);
+    TextFile::writeLines(path("app/config/configsv.txt"), advanced);
+}
+
+QString TestInstallation::appFolder() const {
+    return path("app");
+}
+
+QString TestInstallation::outputFolder() const {
+    return path("out") + QDir::separator();
+}
+
+QString TestInstallation::path(const QString& relative) const {
+    return m_dir.filePath(relative);
+}

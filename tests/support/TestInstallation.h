@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A throw-away application folder: swfs/ with empty skin files, config/ with the two
+// configuration files, temp/ and an output folder beside it.
+class TestInstallation {
+  public:
+    explicit TestInstallation(const QStringList& skins = {"Skin-30-dark", "Skin-40-light"},
+                              const QStringList& sizes = {"480x270", "640x360 Widescreen"},
+                              const QStringList& advanced = {"5", " 0 ", "4", "250", "11",
+                                                             "No Flash here", "No HTML5 video"});
+
+    QString appFolder() const;     // no final separator
+    QString outputFolder() const;  // ends in the separator
+    QString path(const QString& relative) const;
+
+  private:
+    QTemporaryDir m_dir;
+};
