@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "platform/TextFile.h"
+#include "settings/ProfileFile.h"
+
+// The settings of a profile by the line that stores them.
+enum class ProfileLine {
+    Mode = 1,
+    IsLive,
+    Html5,
+    PlayerStyle,
+    PlayerSize,
+    PlayerColorNumber,
+    PlayerColor,
+    AutoPlay,
+    AutoProgress,
+    AudioLevel,
+    ShowBigPlayButton,
+    IntroImageName,
+    IntroImagePath,
+    OutroImageName,
+    OutroImagePath,
+    ServerPath,
+    VideoPath,
+    OutDir,
+    Encrypt,
+    RedirectURL,
+    AffiliateLink,
+    ActionCode,
+    ShowEmbedCode,
+    SocialShare,
+    ShareTitle,
+    ShareURL,
+};
+
+// A profile as the desktop program saves it: a single Flash video in Normal mode on the first
+// skin and size, pages on www.example.com, no output folder.
+class TestProfile {
+  public:
+    QStringList values{QStringLiteral("SIN1"),
+                       QStringLiteral("0"),
+                       QStringLiteral("0"),
+                       QStringLiteral("0"),
+                       QStringLiteral("0"),
+                       QStringLiteral("16777215"),
+                       QStringLiteral("FFFFFF"),
+                       QStringLiteral("0"),
+                       QStringLiteral("0"),
+                       QStringLiteral("80"),
+                       QStringLiteral("1"),
+                       QString(),
+                       QString(),
+                       QString(),
+                       QString(),
+                       QStringLiteral("http://www.example.com/player/"),
+                       QString(),
+                       QString(),
+                       QStringLiteral("0"),
+                       QString(),
+                       QString(),
+                       QString(),
+                       QStringLiteral("0"),
+                       QStringLiteral("0"),
+                       QString(),
+                       QString()};
+
+    TestProfile& set(ProfileLine line, const QString& value) {
+        values[static_cast<int>(line) - 1] = value;
+        return *this;
+    }
+
+    // Writes the profile to `path` and returns the path.
+    QString writeTo(const QString& path) const {
+        ProfileFile::write(path, values);
+        return path;
+    }
+};
+
+// Writes a small file standing in for a video (the run reads only its name) and returns its path.
+inline QString writeVideo(const QString& folder, const QString& name) {
+    const QString path = folder + QLatin1Char('/') + name;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("video");
+    return path;
+}
+
+// An application folder of its own: the given skins (empty files: only their names are read),
+// the given player sizes, and the advanced options of the build's installation.
+class TestInstallation {
+  public:
+    TestInstallation(const QStringList& skins, const QStringList& sizes, bool scratchFolder) {
+        QDir root(m_dir.path());
+        root.mkpath(QStringLiteral("swfs"));
+        root.mkpath(QStringLiteral("config"));
+        if (scratchFolder)
+            root.mkpath(QStringLiteral("temp/thumbs"));
+        for (const QString& skin : skins)
+            QFile(root.filePath(QStringLiteral("swfs/") + skin + QStringLiteral(".swf")))
+                .open(QIODevice::WriteOnly);
+        TextFile::writeLines(root.filePath(QStringLiteral("config/configvws.txt")), sizes);
+        QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/config/configsv.txt"),
+                    root.filePath(QStringLiteral("config/configsv.txt")));
+    }
+
+    QString path() const { return m_dir.path(); }
+
+  private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,639 @@
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "CliFixtures.h"
+#include "CliRun.h"
+#include "platform/TextFile.h"
+
+// vidlark-cli end to end: the built program is run on profiles and videos written here, and its
+// exit status, its two output streams and the files of the output folder are checked.
+class CliTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+
+    void generatesSingleVideo_data();
+    void generatesSingleVideo();
+    void encryptedEmbedCode();
+    void html5Sources_data();
+    void html5Sources();
+    void rtmpStreamName_data();
+    void rtmpStreamName();
+    void validationStops_data();
+    void validationStops();
+    void errorsEndTheRun_data();
+    void errorsEndTheRun();
+    void badCommandLines_data();
+    void badCommandLines();
+    void playlistIsNotAvailable();
+    void installationWithoutSkins_data();
+    void installationWithoutSkins();
+    void malformedPlayerSize_data();
+    void malformedPlayerSize();
+    void installationWithoutScratchFolder();
+    void probe();
+
+  private:
+    QString work(const QString& name) const { return m_work->filePath(name); }
+    QString outDir() const { return work(QStringLiteral("out")); }
+    QString videos() const { return work(QStringLiteral("videos")); }
+    QString writeProfile(const TestProfile& profile) const {
+        return profile.writeTo(work(QStringLiteral("project.epe")));
+    }
+    QStringList outputFiles() const { return QDir(outDir()).entryList(QDir::Files, QDir::Name); }
+    // Replaces the placeholders of a data row with this run's folders.
+    QString resolve(QString text) const;
+    QStringList resolve(const QStringList& texts) const;
+
+    std::unique_ptr<QTemporaryDir> m_work;
+};
+
+namespace {
+
+const QString ServerPath = QStringLiteral("http://www.example.com/player/");
+const QString UsageFirstLine = QStringLiteral(
+    "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]");
+const QString UsageSecondLine =
+    QStringLiteral("[--flash FILE [--mp4 FILE] [--webm FILE] | --playlist FILE.plf]");
+
+QString crlf() {
+    return QStringLiteral("\r\n");
+}
+
+// What the code window's instructions box shows after a run.
+QString instructions(const QString& outputFolder, const QString& serverPath,
+                     const QString& videoPath) {
+    return QStringLiteral("Vidlark output folder on your local PC:") + crlf() + outputFolder +
+           crlf() + crlf() + crlf() + QStringLiteral("Upload Vidlark files to:") + crlf() +
+           serverPath + crlf() + crlf() + QStringLiteral("Upload video files to:") + crlf() +
+           videoPath + crlf() + crlf() + crlf() +
+           QStringLiteral(
+               "You can test the video player by playing onlinetest.html from your website");
+}
+
+QByteArray expectedOutput(const QString& embedCode, const QString& uploadInstructions) {
+    return (embedCode + QStringLiteral("\n--\n") + uploadInstructions + QLatin1Char('\n')).toUtf8();
+}
+
+// The generation tag of the run, from the name of the core script it wrote; empty unless the
+// folder holds exactly one core script named with a tag.
+QString generationTag(const QString& folder) {
+    const QStringList scripts =
+        QDir(folder).entryList({QStringLiteral("zevocoresv*.js")}, QDir::Files);
+    static const QRegularExpression name(QStringLiteral("^zevocoresv(a\\d{4})\\.js$"));
+    if (scripts.size() != 1)
+        return {};
+    const QRegularExpressionMatch match = name.match(scripts.first());
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString coreScriptTag(const QString& serverPath, const QString& tag) {
+    return QStringLiteral("<script type=\"text/javascript\" src=\"") + serverPath +
+           QStringLiteral("zevocoresv") + tag + QStringLiteral(".js\"></script>");
+}
+
+QString configXml(const QString& folder) {
+    return TextFile::readAll(folder + QStringLiteral("/zevoconfigsv.xml"));
+}
+
+// The value of the first attribute `name` of the XML text; "(none)" when it is missing.
+QString attributeOf(const QString& xml, const QString& name) {
+    const QRegularExpression pattern(QStringLiteral("\\s") + name +
+                                     QStringLiteral("=\"([^\"]*)\""));
+    const QRegularExpressionMatch match = pattern.match(xml);
+    return match.hasMatch() ? match.captured(1) : QStringLiteral("(none)");
+}
+
+QString elementOf(const QString& xml, const QString& name) {
+    const QRegularExpression pattern(QLatin1Char('<') + name + QStringLiteral(">([^<]*)</") + name +
+                                     QLatin1Char('>'));
+    const QRegularExpressionMatch match = pattern.match(xml);
+    return match.hasMatch() ? match.captured(1) : QStringLiteral("(none)");
+}
+
+// Reads back the text that a document.write(unescape("\x..")) statement writes; empty when the
+// statement holds anything but two-digit escapes.
+QString unescapeStatement(const QString& statement) {
+    static const QRegularExpression form(
+        QStringLiteral("^document\\.write\\(unescape\\(\"((?:\\\\x[0-9a-f]{2})+)\"\\)\\);$"));
+    const QRegularExpressionMatch match = form.match(statement);
+    if (!match.hasMatch())
+        return {};
+    const QString escapes = match.captured(1);
+    QString text;
+    for (qsizetype i = 0; i < escapes.size(); i += 4)
+        text += QChar(escapes.mid(i + 2, 2).toUShort(nullptr, 16));
+    return text;
+}
+
+}  // namespace
+
+void CliTest::init() {
+    m_work = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_work->isValid());
+    QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("out")));
+    QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("videos")));
+    QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("elsewhere")));
+    for (const char* name : {"clip.flv", "clip.mp4", "clip.f4v", "clip.webm"})
+        writeVideo(videos(), QString::fromLatin1(name));
+}
+
+QString CliTest::resolve(QString text) const {
+    return text.replace(QStringLiteral("%OUT%"), outDir())
+        .replace(QStringLiteral("%VIDEOS%"), videos())
+        .replace(QStringLiteral("%WORK%"), m_work->path());
+}
+
+QStringList CliTest::resolve(const QStringList& texts) const {
+    QStringList resolved;
+    for (const QString& text : texts)
+        resolved << resolve(text);
+    return resolved;
+}
+
+void CliTest::generatesSingleVideo_data() {
+    QTest::addColumn<QString>("serverPath");
+    QTest::addColumn<QString>("videoPath");
+    QTest::addColumn<QString>("profileOutDir");
+    QTest::addColumn<bool>("outputOption");
+    QTest::addColumn<QString>("expectedServerPath");
+    QTest::addColumn<QString>("expectedVideoPath");
+
+    QTest::newRow("videos beside the pages") << ServerPath << ""
+                                             << "" << true << ServerPath << ServerPath;
+    QTest::newRow("slashes completed")
+        << "http://www.example.com/player"
+        << "http://cdn.example.com/clips"
+        << "" << true << ServerPath << "http://cdn.example.com/clips/";
+    QTest::newRow("output folder of the profile") << ServerPath << ""
+                                                  << "%OUT%/" << false << ServerPath << ServerPath;
+    QTest::newRow("--output over the profile's folder")
+        << ServerPath << ""
+        << "%WORK%/elsewhere/" << true << ServerPath << ServerPath;
+}
+
+void CliTest::generatesSingleVideo() {
+    QFETCH(QString, serverPath);
+    QFETCH(QString, videoPath);
+    QFETCH(QString, profileOutDir);
+    QFETCH(bool, outputOption);
+    QFETCH(QString, expectedServerPath);
+    QFETCH(QString, expectedVideoPath);
+    TestProfile profile;
+    profile.set(ProfileLine::ServerPath, serverPath)
+        .set(ProfileLine::VideoPath, videoPath)
+        .set(ProfileLine::OutDir, resolve(profileOutDir));
+    QStringList options{QStringLiteral("--profile"), writeProfile(profile),
+                        QStringLiteral("--flash"), videos() + QStringLiteral("/clip.flv")};
+    if (outputOption)
+        options << QStringLiteral("--output") << outDir();
+
+    const CliRun run = runGenerate(options);
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QByteArray());
+    const QString tag = generationTag(outDir());
+    QVERIFY2(!tag.isEmpty(), qPrintable(outputFiles().join(u' ')));
+    QCOMPARE(run.out, expectedOutput(coreScriptTag(expectedServerPath, tag),
+                                     instructions(outDir() + QLatin1Char('/'), expectedServerPath,
+                                                  expectedVideoPath)));
+    const QStringList files = outputFiles();
+    for (const QString& name : {QStringLiteral("zevoconfigsv.xml"), "zevocoresv" + tag + ".js",
+                                "zevoflashsv" + tag + ".js"})
+        QVERIFY2(files.contains(name), qPrintable(name + " missing: " + files.join(u' ')));
+    const QString xml = configXml(outDir());
+    QCOMPARE(attributeOf(xml, QStringLiteral("v1")), expectedVideoPath + "clip.flv");
+    QCOMPARE(elementOf(xml, QStringLiteral("bb")), QStringLiteral("Progressive"));
+    QCOMPARE(elementOf(xml, QStringLiteral("qq")), QStringLiteral("No"));
+    QCOMPARE(elementOf(xml, QStringLiteral("tt")), expectedServerPath);
+    QCOMPARE(QDir(work(QStringLiteral("elsewhere"))).entryList(QDir::Files), QStringList());
+}
+
+void CliTest::encryptedEmbedCode() {
+    TestProfile profile;
+    profile.set(ProfileLine::Encrypt, QStringLiteral("1"));
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + QStringLiteral("/clip.flv")});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QByteArray());
+    const QString tag = generationTag(outDir());
+    QVERIFY(!tag.isEmpty());
+    const QString out = QString::fromUtf8(run.out);
+    const qsizetype cut = out.indexOf(QStringLiteral("\n--\n"));
+    QVERIFY2(cut > 0, run.describe());
+    const QStringList embed = out.left(cut).split(crlf());
+    QCOMPARE(embed.size(), 3);
+    QCOMPARE(embed[0], QStringLiteral("<script type=\"text/javascript\">"));
+    QVERIFY(embed[1].startsWith(QStringLiteral("document.write(unescape(\"")));
+    QCOMPARE(unescapeStatement(embed[1]),
+             QStringLiteral(" <script type=\"text/javascript\"  src=\"") + ServerPath +
+                 QStringLiteral("zevocoresv") + tag + QStringLiteral(".js\"></script>"));
+    QCOMPARE(embed[2], QStringLiteral("</script>"));
+    QCOMPARE(out.mid(cut + 4),
+             instructions(outDir() + QLatin1Char('/'), ServerPath, ServerPath) + QLatin1Char('\n'));
+}
+
+void CliTest::html5Sources_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("withWebm");
+    QTest::addColumn<QString>("expectedFlash");
+    QTest::addColumn<QString>("expectedWebm");
+
+    QTest::newRow("mp4 only") << "SIN1" << false << ServerPath + "clip.flv" << ServerPath;
+    QTest::newRow("mp4 and webm") << "SIN1" << true << ServerPath + "clip.flv"
+                                  << ServerPath + "clip.webm";
+    // The seek script serves the Flash file from beside the pages.
+    QTest::newRow("pseudo") << "SIN3" << true << "clip.flv" << ServerPath + "clip.webm";
+}
+
+void CliTest::html5Sources() {
+    QFETCH(QString, mode);
+    QFETCH(bool, withWebm);
+    QFETCH(QString, expectedFlash);
+    QFETCH(QString, expectedWebm);
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, mode).set(ProfileLine::Html5, QStringLiteral("1"));
+    QStringList options{QStringLiteral("--profile"), writeProfile(profile),
+                        QStringLiteral("--output"),  outDir(),
+                        QStringLiteral("--flash"),   videos() + QStringLiteral("/clip.flv"),
+                        QStringLiteral("--mp4"),     videos() + QStringLiteral("/clip.mp4")};
+    if (withWebm)
+        options << QStringLiteral("--webm") << videos() + QStringLiteral("/clip.webm");
+
+    const CliRun run = runGenerate(options);
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QByteArray());
+    const QString tag = generationTag(outDir());
+    QVERIFY(!tag.isEmpty());
+    QCOMPARE(run.out,
+             expectedOutput(coreScriptTag(ServerPath, tag),
+                            instructions(outDir() + QLatin1Char('/'), ServerPath, ServerPath)));
+    const QString xml = configXml(outDir());
+    QCOMPARE(attributeOf(xml, QStringLiteral("v1")), expectedFlash);
+    QCOMPARE(attributeOf(xml, QStringLiteral("v2")), ServerPath + "clip.mp4");
+    QCOMPARE(attributeOf(xml, QStringLiteral("v3")), expectedWebm);
+}
+
+void CliTest::rtmpStreamName_data() {
+    QTest::addColumn<QString>("flash");
+    QTest::addColumn<QString>("streamName");
+
+    QTest::newRow("mp4") << "clip.mp4"
+                         << "mp4:clip.mp4";
+    QTest::newRow("f4v") << "clip.f4v"
+                         << "f4v:clip.f4v";
+    QTest::newRow("flv") << "clip.flv"
+                         << "clip";
+}
+
+void CliTest::rtmpStreamName() {
+    QFETCH(QString, flash);
+    QFETCH(QString, streamName);
+    const QString rtmpPath = QStringLiteral("rtmp://media.example.com/app");
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("SIN2")).set(ProfileLine::VideoPath, rtmpPath);
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + QLatin1Char('/') + flash});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QByteArray());
+    const QString tag = generationTag(outDir());
+    QVERIFY(!tag.isEmpty());
+    QCOMPARE(run.out, expectedOutput(coreScriptTag(ServerPath, tag),
+                                     instructions(outDir() + QLatin1Char('/'), ServerPath,
+                                                  rtmpPath + QLatin1Char('/'))));
+    const QString xml = configXml(outDir());
+    QCOMPARE(attributeOf(xml, QStringLiteral("v1")), streamName);
+    QCOMPARE(elementOf(xml, QStringLiteral("bb")), QStringLiteral("Rtmp"));
+    QCOMPARE(elementOf(xml, QStringLiteral("qq")), rtmpPath + QLatin1Char('/'));
+}
+
+void CliTest::validationStops_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("html5");
+    QTest::addColumn<QString>("serverPath");
+    QTest::addColumn<QString>("videoPath");
+    QTest::addColumn<bool>("withFlash");
+    QTest::addColumn<bool>("withOutput");
+    QTest::addColumn<QStringList>("expectedErr");
+
+    const QString saveFirst = QStringLiteral("Error: PLEASE SAVE YOUR VIDEO FILE LIST FIRST!");
+    QTest::newRow("no flash file")
+        << "SIN1"
+        << "0" << ServerPath << "" << false << true << QStringList{saveFirst};
+    QTest::newRow("html5 without mp4")
+        << "SIN1"
+        << "1" << ServerPath << "" << true << true
+        << QStringList{QStringLiteral("Error: MP4 FILE MISSING"), saveFirst};
+    QTest::newRow("no output folder")
+        << "SIN1"
+        << "0" << ServerPath << "" << true << false
+        << QStringList{QStringLiteral("Error: PLEASE PROVIDE OUTPUT FOLDER.")};
+    QTest::newRow("blank server path")
+        << "SIN1"
+        << "0"
+        << "   "
+        << "" << true << true << QStringList{QStringLiteral("Error: NO HTML PATH SPECIFIED!")};
+    QTest::newRow("incomplete server path")
+        << "SIN1"
+        << "0"
+        << " http:// "
+        << "" << true << true
+        << QStringList{QStringLiteral("Error: INCOMPLETE http:// PATH. REFER TO QUICK HELP.")};
+    QTest::newRow("rtmp without video path")
+        << "SIN2"
+        << "0" << ServerPath << "  " << true << true
+        << QStringList{
+               QStringLiteral("Error: VIDEO FILE(S) PATH CANNOT BE BLANK FOR A RTMP PLAYER!")};
+    QTest::newRow("incomplete rtmp path")
+        << "SIN2"
+        << "0" << ServerPath << "rtmp://" << true << true
+        << QStringList{QStringLiteral("Error: INCOMPLETE rtmp:// PATH. REFER TO QUICK HELP.")};
+}
+
+void CliTest::validationStops() {
+    QFETCH(QString, mode);
+    QFETCH(QString, html5);
+    QFETCH(QString, serverPath);
+    QFETCH(QString, videoPath);
+    QFETCH(bool, withFlash);
+    QFETCH(bool, withOutput);
+    QFETCH(QStringList, expectedErr);
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, mode)
+        .set(ProfileLine::Html5, html5)
+        .set(ProfileLine::ServerPath, serverPath)
+        .set(ProfileLine::VideoPath, videoPath);
+    QStringList options{QStringLiteral("--profile"), writeProfile(profile)};
+    if (withFlash)
+        options << QStringLiteral("--flash") << videos() + QStringLiteral("/clip.flv");
+    if (withOutput)
+        options << QStringLiteral("--output") << outDir();
+
+    const CliRun run = runGenerate(options);
+
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QCOMPARE(run.errLines(), expectedErr);
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::errorsEndTheRun_data() {
+    QTest::addColumn<int>("line");  // of the profile, changed to `value`; 0 for none
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("flash");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("expectedErr");
+
+    const QString profile = QStringLiteral("%WORK%/project.epe");
+    const QString flash = QStringLiteral("%VIDEOS%/clip.flv");
+    QTest::newRow("profile missing")
+        << 0 << ""
+        << "%WORK%/missing.epe" << flash << "%OUT%"
+        << QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.")};
+    QTest::newRow("output folder missing")
+        << 0 << "" << profile << flash << "%OUT%/missing"
+        << QStringList{QStringLiteral("Error: ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.")};
+    QTest::newRow("skin index past the list")
+        << static_cast<int>(ProfileLine::PlayerStyle) << "1" << profile << flash << "%OUT%"
+        << QStringList{
+               QStringLiteral("Error: ERROR# 9 SUBSCRIPT OUT OF RANGE. PLEASE CONTACT SUPPORT.")};
+    QTest::newRow("size index past the list")
+        << static_cast<int>(ProfileLine::PlayerSize) << "8" << profile << flash << "%OUT%"
+        << QStringList{
+               QStringLiteral("Error: ERROR# 9 SUBSCRIPT OUT OF RANGE. PLEASE CONTACT SUPPORT.")};
+    QTest::newRow("check state that is not 0 or 1")
+        << static_cast<int>(ProfileLine::Html5) << "2" << profile << flash << "%OUT%"
+        << QStringList{QStringLiteral(
+               "Error: ERROR# 5 INVALID PROCEDURE CALL OR ARGUMENT. PLEASE CONTACT SUPPORT.")};
+    QTest::newRow("flash file missing")
+        << 0 << "" << profile << "%VIDEOS%/gone.flv"
+        << "%OUT%"
+        << QStringList{QStringLiteral("vidlark-cli: no such video file: %VIDEOS%/gone.flv")};
+}
+
+void CliTest::errorsEndTheRun() {
+    QFETCH(int, line);
+    QFETCH(QString, value);
+    QFETCH(QString, profile);
+    QFETCH(QString, flash);
+    QFETCH(QString, output);
+    QFETCH(QStringList, expectedErr);
+    TestProfile values;
+    if (line > 0)
+        values.set(static_cast<ProfileLine>(line), value);
+    writeProfile(values);
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), resolve(profile), QStringLiteral("--flash"),
+                     resolve(flash), QStringLiteral("--output"), resolve(output)});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.errLines(), resolve(expectedErr));
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::badCommandLines_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("explained");  // a line before the usage says what is wrong
+
+    const QStringList profile{QStringLiteral("--profile"), QStringLiteral("%WORK%/project.epe")};
+    const QStringList output{QStringLiteral("--output"), QStringLiteral("%OUT%")};
+    const QStringList flash{QStringLiteral("--flash"), QStringLiteral("%VIDEOS%/clip.flv")};
+    const QString generate = QStringLiteral("generate");
+
+    QTest::newRow("nothing") << QStringList() << false;
+    QTest::newRow("no command") << profile + output + flash << false;
+    QTest::newRow("other command")
+        << QStringList{QStringLiteral("build")} + profile + output + flash << false;
+    QTest::newRow("unknown option")
+        << QStringList{generate} + profile + output + flash + QStringList{"--verbose"} << true;
+    QTest::newRow("unknown option with a value")
+        << QStringList{generate} + profile + QStringList{"--skin", "dark"} + output + flash << true;
+    QTest::newRow("missing value")
+        << QStringList{generate} + profile + output + QStringList{"--flash"} << true;
+    QTest::newRow("mp4 without flash")
+        << QStringList{generate} + profile + output + QStringList{"--mp4", "%VIDEOS%/clip.mp4"}
+        << true;
+    QTest::newRow("webm without flash")
+        << QStringList{generate} + profile + output + QStringList{"--webm", "%VIDEOS%/clip.webm"}
+        << true;
+    QTest::newRow("playlist with flash") << QStringList{generate} + profile + output + flash +
+                                                QStringList{"--playlist", "%WORK%/list.plf"}
+                                         << true;
+    QTest::newRow("no profile") << QStringList{generate} + output + flash << true;
+}
+
+void CliTest::badCommandLines() {
+    QFETCH(QStringList, args);
+    QFETCH(bool, explained);
+    writeProfile(TestProfile().set(ProfileLine::OutDir, outDir() + QLatin1Char('/')));
+
+    const CliRun run = runCli(resolve(args));
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.out, QByteArray());
+    const QStringList lines = run.errLines();
+    QCOMPARE(lines.size(), explained ? 3 : 2);
+    if (explained)
+        QVERIFY2(lines[0].startsWith(QStringLiteral("vidlark-cli: ")), run.describe());
+    QCOMPARE(lines[lines.size() - 2], UsageFirstLine);
+    QCOMPARE(lines.last().trimmed(), UsageSecondLine);
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::playlistIsNotAvailable() {
+    const CliRun run = runGenerate(
+        {QStringLiteral("--profile"), writeProfile(TestProfile()), QStringLiteral("--output"),
+         outDir(), QStringLiteral("--playlist"), work(QStringLiteral("list.plf"))});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.out, QByteArray());
+    const QStringList lines = run.errLines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].contains(QStringLiteral("playlist")), run.describe());
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::installationWithoutSkins_data() {
+    QTest::addColumn<QString>("skinIndex");
+    QTest::addColumn<QString>("failure");  // what ends the run after the warning
+
+    QTest::newRow("profile names the first skin")
+        << "0"
+        << "Error: ERROR# 9 SUBSCRIPT OUT OF RANGE. PLEASE CONTACT SUPPORT.";
+    // What a profile saved on such an installation holds: the skin list had no selection.
+    QTest::newRow("profile names no skin")
+        << "-1"
+        << "Error: ERROR# 13 TYPE MISMATCH. PLEASE CONTACT SUPPORT.";
+}
+
+void CliTest::installationWithoutSkins() {
+    QFETCH(QString, skinIndex);
+    QFETCH(QString, failure);
+    const TestInstallation installation({}, {QStringLiteral("480x270")}, true);
+    TestProfile profile;
+    profile.set(ProfileLine::PlayerStyle, skinIndex);
+
+    const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(profile),
+                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
+                                    videos() + QStringLiteral("/clip.flv")});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(
+        run.errLines(),
+        QStringList({QStringLiteral("Error: NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."),
+                     failure}));
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::malformedPlayerSize_data() {
+    QTest::addColumn<QStringList>("sizes");
+    QTest::addColumn<QString>("profileSize");
+    QTest::addColumn<QString>("malformed");  // the entry named on standard error, if any
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");  // the skin's 30 pixels of controls included
+
+    const QStringList sizes{QStringLiteral("640x360 Widescreen"), QStringLiteral("854x480")};
+    QTest::newRow("well formed") << sizes << "1"
+                                 << ""
+                                 << "854"
+                                 << "510";
+    QTest::newRow("first entry malformed") << QStringList{QStringLiteral("abc")} + sizes << "0"
+                                           << "abc"
+                                           << "480"
+                                           << "300";
+    QTest::newRow("chosen entry malformed")
+        << sizes + QStringList{QStringLiteral("widex480")} << "2"
+        << "widex480"
+        << "640"
+        << "390";
+}
+
+void CliTest::malformedPlayerSize() {
+    QFETCH(QStringList, sizes);
+    QFETCH(QString, profileSize);
+    QFETCH(QString, malformed);
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    const TestInstallation installation({QStringLiteral("Skin-30-dark")}, sizes, true);
+    TestProfile profile;
+    profile.set(ProfileLine::PlayerSize, profileSize);
+
+    const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(profile),
+                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
+                                    videos() + QStringLiteral("/clip.flv")});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    const QStringList lines = run.errLines();
+    if (malformed.isEmpty()) {
+        QCOMPARE(lines, QStringList());
+    } else {
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("Error: ")), run.describe());
+        QVERIFY2(lines[0].contains(u'"' + malformed + u'"'), run.describe());
+    }
+    const QString xml = configXml(outDir());
+    QCOMPARE(elementOf(xml, QStringLiteral("kk")), width);
+    QCOMPARE(elementOf(xml, QStringLiteral("ll")), height);
+}
+
+void CliTest::installationWithoutScratchFolder() {
+    // The desktop program makes temp/thumbs at start-up, so a fresh installation needs none.
+    const TestInstallation installation({QStringLiteral("Skin-30-dark")},
+                                        {QStringLiteral("480x270")}, false);
+
+    const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(TestProfile()),
+                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
+                                    videos() + QStringLiteral("/clip.flv")});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(!generationTag(outDir()).isEmpty());
+}
+
+void CliTest::probe() {
+    auto show = [](const char* what, const CliRun& run) {
+        qDebug("== %s\n%s", what, run.describe().constData());
+    };
+    const QString flash = videos() + QStringLiteral("/clip.flv");
+    show("MUL1 with flash", runGenerate({"--profile", writeProfile(TestProfile().set(ProfileLine::Mode, "MUL1")), "--output", outDir(), "--flash", flash}));
+    qDebug() << outputFiles();
+    qDebug() << configXml(outDir());
+    show("output trailing slash", runGenerate({"--profile", writeProfile(TestProfile()), "--output", outDir() + "/", "--flash", flash}));
+    show("output is a file", runGenerate({"--profile", writeProfile(TestProfile()), "--output", flash, "--flash", flash}));
+    show("profile OutDir no slash", runGenerate({"--profile", writeProfile(TestProfile().set(ProfileLine::OutDir, outDir())), "--flash", flash}));
+    show("rtmp html5 mp4", runGenerate({"--profile", writeProfile(TestProfile().set(ProfileLine::Mode, "SIN2").set(ProfileLine::Html5, "1").set(ProfileLine::VideoPath, "rtmp://x/app")), "--output", outDir(), "--flash", flash, "--mp4", videos() + "/clip.mp4"}));
+    show("pseudo mp4 as flash", runGenerate({"--profile", writeProfile(TestProfile().set(ProfileLine::Mode, "SIN3")), "--output", outDir(), "--flash", videos() + "/clip.mp4"}));
+    show("flash is a folder", runGenerate({"--profile", writeProfile(TestProfile()), "--output", outDir(), "--flash", videos()}));
+    show("profile is a folder", runGenerate({"--profile", videos(), "--output", outDir(), "--flash", flash}));
+    show("empty profile file", runGenerate({"--profile", [&]{ QFile f(work("e.epe")); f.open(QIODevice::WriteOnly); return work("e.epe"); }(), "--output", outDir(), "--flash", flash}));
+    show("empty output value", runGenerate({"--profile", writeProfile(TestProfile()), "--output", "", "--flash", flash}));
+    show("live rtmp", runGenerate({"--profile", writeProfile(TestProfile().set(ProfileLine::Mode, "SIN2").set(ProfileLine::IsLive, "1").set(ProfileLine::VideoPath, "rtmp://x/app")), "--output", outDir(), "--flash", flash}));
+    show("help", runCli({"--help"}));
+    show("generate --help", runCli({"generate", "--help"}));
+    const TestInstallation noAdvanced({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")}, true);
+    QFile::remove(noAdvanced.path() + "/config/configsv.txt");
+    show("no advanced options", runGenerate({"--profile", writeProfile(TestProfile()), "--app-folder", noAdvanced.path(), "--output", outDir(), "--flash", flash}));
+    QFile::remove(noAdvanced.path() + "/config/configvws.txt");
+    show("no sizes", runGenerate({"--profile", writeProfile(TestProfile()), "--app-folder", noAdvanced.path(), "--output", outDir(), "--flash", flash}));
+    show("app folder missing", runGenerate({"--profile", writeProfile(TestProfile()), "--app-folder", work("nowhere"), "--output", outDir(), "--flash", flash}));
+}
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_Cli.moc"
