@@ -89,6 +89,9 @@ int GenerateCommand::run(const Options& o) {
     views.cancelSingleVideoDialog = [&controller] { controller.singleVideo().cancel(); };
     try {
         controller.loadInstallation();
+        // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
+        // The desktop start-up makes this scratch folder, which every run writes its test copy to.
+        FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));
         controller.readProfile(o.profile);
     } catch (const AppError& error) {
         dialogs.reportError(error);
@@ -98,7 +101,8 @@ int GenerateCommand::run(const Options& o) {
         printError(QStringLiteral("vidlark-cli: playlists are not available in this version yet"));
         return Failed;
     }
-    if (!o.flash.isEmpty() && !chooseSingleVideo(controller, dialogs, o))
+    if (!o.flash.isEmpty() && !controller.settings().Multiple &&
+        !chooseSingleVideo(controller, dialogs, o))
         return Failed;
     if (!o.output.isEmpty())
         controller.window().setOutDir(FileOps::withTrailingSeparator(

@@ -21,6 +21,16 @@ QString replaceChars(const QString& text, bool quotes) {
             case u'"':
                 out += quotes ? QStringLiteral("&quot;") : QStringLiteral("\"");
                 break;
+            // An XML reader turns raw line breaks and tabs in an attribute into blanks.
+            case u'\r':
+                out += quotes ? QStringLiteral("&#13;") : QStringLiteral("\r");
+                break;
+            case u'\n':
+                out += quotes ? QStringLiteral("&#10;") : QStringLiteral("\n");
+                break;
+            case u'\t':
+                out += quotes ? QStringLiteral("&#9;") : QStringLiteral("\t");
+                break;
             default:
                 out += c;
         }

@@ -9,7 +9,7 @@ namespace Escaping {
 
 // XML element content: & < >.
 QString xmlText(const QString& text);
-// XML attribute value in double quotes: & < > ".
+// XML attribute value in double quotes: & < > " and, so they survive reading, CR, LF and tab.
 QString xmlAttribute(const QString& text);
 // Inside a JavaScript string literal delimited by `quote` (' or "): the quote, the backslash, CR,
 // LF and "</" (which would end the surrounding script element) get backslash escapes.

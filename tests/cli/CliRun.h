@@ -32,11 +32,13 @@ inline QString cliProgram() {
     return QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/vidlark-cli");
 }
 
-inline CliRun runCli(const QStringList& args) {
+inline CliRun runCli(const QStringList& args, const QString& workingDirectory = QString()) {
     CliRun run;
     QProcess process;
     process.setProgram(cliProgram());
     process.setArguments(args);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start();
     if (!process.waitForStarted()) {
         run.problem = QStringLiteral("could not start: ") + process.errorString();
