@@ -16,6 +16,7 @@ class CliViews : public Views {
     void showSocialDialog() override {}
     void showQuickHelp(int) override {}
     void showCodeWindow(const QString&, const QString&) override {}
+    void showInjection(const QString&) override {}
     void focusControl(const QString&) override {}
     void bringTabToFront(int) override {}
     void setBusy(bool) override {}

@@ -17,6 +17,9 @@ class Views {
     virtual void showQuickHelp(int topic) = 0;
     // The result of a run; returns when the user closes the code window.
     virtual void showCodeWindow(const QString& embedCode, const QString& instructions) = 0;
+    // Runs the metadata injector with this command line in the injection window; returns when the
+    // injector has finished. A failure is reported there and does not end the run.
+    virtual void showInjection(const QString& commandLine) = 0;
     // Moves the keyboard focus to the control of that objectName ("txtServerPath").
     virtual void focusControl(const QString& name) = 0;
     // Tabs of the main window: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image.

@@ -28,6 +28,10 @@ void FakeViews::showCodeWindow(const QString& embedCode, const QString& instruct
     shownInstructions = instructions;
 }
 
+void FakeViews::showInjection(const QString& commandLine) {
+    log.append(QStringLiteral("inject:") + commandLine);
+}
+
 void FakeViews::focusControl(const QString& name) {
     log.append(QStringLiteral("focus:") + name);
 }

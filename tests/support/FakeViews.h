@@ -7,7 +7,8 @@
 #include "platform/Views.h"
 
 // Records what the controller asked of the windows, as short entries in one log
-// ("singleVideoDialog", "help:1", "focus:txtServerPath", "tab:0", "busy:1", "codeWindow").
+// ("singleVideoDialog", "help:1", "focus:txtServerPath", "tab:0", "busy:1", "codeWindow",
+// "inject:<command line>").
 // Tests can hook the modal dialogs to act as the user would inside them.
 class FakeViews : public Views {
   public:
@@ -23,6 +24,7 @@ class FakeViews : public Views {
     void showSocialDialog() override;
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;
+    void showInjection(const QString& commandLine) override;
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;
