@@ -30,10 +30,12 @@ MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views
 
 MainController::~MainController() = default;
 
-void MainController::loadInstallation() {
+bool MainController::loadInstallation() {
     m_skins = SkinList::list(m_appFolder);
-    if (m_skins.isEmpty())
+    if (m_skins.isEmpty()) {
         m_dialogs.error(QStringLiteral("NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."));
+        return false;
+    }
     m_window.settings().PlayerStyle = 0;
     m_window.showTab(1);
     applyPalette();
@@ -43,6 +45,7 @@ void MainController::loadInstallation() {
     m_window.settings().PlayerSize = 0;
     loadAdvancedOptions();
     m_window.selectSingle();
+    return true;
 }
 
 void MainController::loadAdvancedOptions() {

@@ -29,8 +29,9 @@ class MainController : public ValidationHost {
     ~MainController() override;
 
     // The start-up steps that set the defaults: skin list and first skin with its palette, player
-    // sizes, advanced options, and the single-video choice with its warning marker.
-    void loadInstallation();
+    // sizes, advanced options, and the single-video choice with its warning marker. False when the
+    // installation has no skin: that is reported and nothing can be generated.
+    bool loadInstallation();
 
     MainWindowModel& window() { return m_window; }
     SingleVideoSelection& singleVideo() { return *m_single; }

@@ -2,6 +2,7 @@
 
 #include "app/MainController.h"
 #include "platform/AppError.h"
+#include "platform/FileOps.h"
 #include "platform/Int16.h"
 
 namespace {
@@ -152,8 +153,8 @@ void ProfileApplier::applyTextLine(int number, const QString& value) {
         case 17:
             window.setVideoPath(value);
             break;
-        case 18:
-            window.setOutDir(value);
+        case 18:  // a folder text ends in its separator, also in a profile written by hand
+            window.setOutDir(FileOps::withTrailingSeparator(value));
             break;
         case 20:
             window.setRedirectURL(value);

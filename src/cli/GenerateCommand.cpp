@@ -88,7 +88,8 @@ int GenerateCommand::run(const Options& o) {
                               views, clock, random);
     views.cancelSingleVideoDialog = [&controller] { controller.singleVideo().cancel(); };
     try {
-        controller.loadInstallation();
+        if (!controller.loadInstallation())
+            return Failed;
         // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
         FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));

@@ -101,7 +101,7 @@ void MainControllerTest::emptySkinFolderIsReported() {
     FakeClock clock;
     FakeRandom random;
     MainController controller(install.appFolder(), dialogs, views, clock, random);
-    controller.loadInstallation();
+    QVERIFY(!controller.loadInstallation());
     QCOMPARE(dialogs.texts(), QStringList{"NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."});
     QCOMPARE(controller.skinName(), QString());
 }
