@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The enabled and visible states of the main window's controls that follow from the settings.
@@ -33,5 +34,9 @@ struct ControlStates {
     QString txtAffiliateLinkToolTip;
     QString txtRedirectURLToolTip;
 
-    int currentTab = 0;  // sstThis: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image
+    int currentTab = 0;
+    QString caption = QStringLiteral("Vidlark Streaming Video 14");
+    QString lblPlayerTintMessage;
+    QList<quint32> tintBoxColours;  // pctPlayerColorTint(0..17)  // sstThis: 0 Marketing, 1
+                                    // Preview, 2 Intro Image, 3 Outro Image
 };

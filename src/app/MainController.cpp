@@ -73,7 +73,26 @@ void MainController::selectSkin(int index) {
 
 void MainController::applyPalette() {
     const Palette& palette = Palette::forSkin(skinName());
+    QList<quint32> boxes;
+    for (int i = 0; i < Palette::BoxCount; ++i)
+        boxes.append(palette.boxColour(i));
+    m_window.setTintPalette(palette.message(), boxes);
     setPlayerColorText(palette.colourText());
+}
+
+void MainController::clickTintBox(int index) {
+    const QList<quint32>& boxes = m_window.states().tintBoxColours;
+    if (index >= 0 && index < boxes.size())
+        setPlayerColorText(ColourText::fromColour(boxes[index]));
+}
+
+void MainController::chooseTint() {
+    const std::optional<quint32> colour =
+        m_dialogs.chooseColour(m_window.settings().PlayerColorNumber);
+    if (!colour)
+        return;
+    setPlayerColorNumber(*colour);
+    setPlayerColorText(ColourText::fromColour(*colour));
 }
 
 void MainController::selectPlayerSize(int index) {

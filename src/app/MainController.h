@@ -34,6 +34,8 @@ class MainController : public ValidationHost {
     bool loadInstallation();
 
     MainWindowModel& window() { return m_window; }
+    Dialogs& dialogs() { return m_dialogs; }
+    Views& views() { return m_views; }
     SingleVideoSelection& singleVideo() { return *m_single; }
     Playlist& playlist() { return m_playlist; }
     AdvancedOptions& advancedOptions() { return m_advanced; }
@@ -51,6 +53,10 @@ class MainController : public ValidationHost {
     void setPlayerColorText(const QString& text);
     void setPlayerColorNumber(quint32 number);
     void applyPalette();
+    // pctPlayerColorTint_Click: the colour text becomes the box's colour.
+    void clickTintBox(int index);
+    // cmdChangePlayerColor_Click and txtPlayerColor_DblClick: the colour dialog.
+    void chooseTint();
 
     // Applies a profile file line by line, each through the handler of its control. Raises
     // AppError; settings applied before the failing line stay applied.

@@ -58,6 +58,12 @@ class MainWindowModel : public SelectionHost {
     void helpVideoPath();
     // The tab control sstThis.
     void showTab(int index);
+    void setCaption(const QString& caption) { m_states.caption = caption; }
+    // lblPlayerTintMessage and the colours of the 18 tint boxes.
+    void setTintPalette(const QString& message, const QList<quint32>& boxColours) {
+        m_states.lblPlayerTintMessage = message;
+        m_states.tintBoxColours = boxColours;
+    }
 
     // Set while a profile is applied: keeps the social-sharing dialog closed.
     void setLoadingProfile(bool loading) { m_loadingProfile = loading; }

@@ -13,6 +13,7 @@ class CliViews : public Views {
 
     void showSingleVideoDialog() override;
     void showPlaylistEditor() override;
+    void showSplash() override {}
     void showSocialDialog() override {}
     void showQuickHelp(int) override {}
     void showCodeWindow(const QString&, const QString&) override {}

@@ -2,12 +2,16 @@
 
 #include <exception>
 
+#include "formats/ActionScriptWriter.h"
 #include "formats/ConfigXmlWriter.h"
 #include "formats/FlashEmbedScriptWriter.h"
+#include "formats/Html5SingleScriptWriter.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/GenerationContext.h"
+#include "generate/OutputAssembly.h"
 #include "generate/SnapshotReader.h"
+#include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -19,7 +23,7 @@ bool GenerationDriver::run(GenerationContext& ctx, qint16 playerWidth, qint16 pl
     try {
         SnapshotReader::read(ctx.snapshot, {ctx.settings, ctx.advanced, ctx.playlist, playerWidth,
                                             playerHeight, ctx.skinName, clock});
-        writeFiles(ctx);
+        generate(ctx, views);
     } catch (const AppError& error) {
         views.setBusy(false);
         dialogs.reportError(error);
@@ -35,12 +39,34 @@ bool GenerationDriver::run(GenerationContext& ctx, qint16 playerWidth, qint16 pl
     return true;
 }
 
-void GenerationDriver::writeFiles(GenerationContext& ctx) {
+void GenerationDriver::generate(GenerationContext& ctx, Views& views) {
+    writePlayerFiles(ctx);
+    writeCoreScript(ctx);
+    ctx.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
+    writeTestPages(ctx);
+    OutputAssembly::assemble(ctx, views);
+    ctx.snapshot.UploadInstructions = UploadInstructions::build(ctx);
+}
+
+void GenerationDriver::writePlayerFiles(GenerationContext& ctx) {
     ConfigXmlWriter::writeConfigXml(ctx);
     ConfigXmlWriter::writeTestConfigXml(ctx);
+    if (!ctx.snapshot.UseHtml5)
+        return;
+    // An HTML5 playlist gets no script or stylesheet yet; its core script already refers to both.
+    if (!ctx.isPlaylist())
+        Html5SingleScriptWriter::writeHtml5SingleScript(ctx);
+}
+
+void GenerationDriver::writeCoreScript(GenerationContext& ctx) {
     CoreScriptHooks hooks;
     hooks.flashEmbedScript = [&ctx] { FlashEmbedScriptWriter::writeFlashEmbedScript(ctx); };
+    hooks.actionScript = [&ctx] { ActionScriptWriter::writeShowActionScript(ctx); };
+    hooks.redirectScript = [&ctx] { ActionScriptWriter::writeRedirectActionScript(ctx); };
     CoreScriptWriter::write(ctx, hooks);
-    ctx.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
-    ctx.snapshot.UploadInstructions = UploadInstructions::build(ctx);
+}
+
+void GenerationDriver::writeTestPages(GenerationContext& ctx) {
+    TestPageWriter::writeOnlineTestPage(ctx);
+    TestPageWriter::writeLocalTestPage(ctx);
 }

@@ -59,12 +59,18 @@ QStringList filesMatching(const QString& folder, const QString& pattern) {
 
 void deleteMatching(const QString& folder, const QString& pattern) {
     const QDir dir(folder);
+    std::error_code first;
+    QString failed;
     for (const QString& name : filesMatching(folder, pattern)) {
         std::error_code ec;
         std::filesystem::remove(toPath(dir.filePath(name)), ec);
-        if (ec)
-            raise(ec, dir.filePath(name));
+        if (ec && !first) {
+            first = ec;
+            failed = dir.filePath(name);
+        }
     }
+    if (first)
+        raise(first, failed);
 }
 
 QString separator() {

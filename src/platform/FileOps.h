@@ -14,7 +14,8 @@ void makeFolder(const QString& path);
 
 // Names of the files in `folder` whose names match the wildcard `pattern` ("zevocoresv*.js").
 QStringList filesMatching(const QString& folder, const QString& pattern);
-// Deletes every file in `folder` matching `pattern`; does nothing when none matches.
+// Deletes every file in `folder` matching `pattern`; does nothing when none matches. A file that
+// cannot be deleted does not keep the others; the first failure is raised at the end.
 void deleteMatching(const QString& folder, const QString& pattern);
 
 // The platform's folder separator, which ends every folder text of the program.

@@ -11,6 +11,8 @@ class Views {
     // Modal dialogs that own a video selection; they return when the dialog is hidden again.
     virtual void showSingleVideoDialog() = 0;
     virtual void showPlaylistEditor() = 0;
+    // The splash window, modal; it closes itself after 2000 ms.
+    virtual void showSplash() = 0;
     // The social-sharing dialog frmSocial, modal.
     virtual void showSocialDialog() = 0;
     // Quick help: 1 HTML files path, 2 video files path, 3 video files.

@@ -264,11 +264,14 @@ void MainControllerTest::generateSingleVideo() {
              QStringLiteral("<script type=\"text/javascript\" "
                             "src=\"http://example.com/site/zevocoresva0709.js\"></script>"));
     QCOMPARE(f.views.shownEmbedCode, snap.EmbedCode);
-    QCOMPARE(f.views.log.mid(f.views.log.indexOf("busy:1")),
-             (QStringList{"busy:1", "codeWindow", "busy:0"}));
     const QDir out(f.install.outputFolder());
-    QCOMPARE(out.entryList(QDir::Files),
-             (QStringList{"zevoconfigsv.xml", "zevocoresva0709.js", "zevoflashsva0709.js"}));
+    const QString injection =
+        '"' + f.install.appFolder() + "/flvmdi\" /k /l \"" + out.filePath("clip.flv") + '"';
+    QCOMPARE(f.views.log.mid(f.views.log.indexOf("busy:1")),
+             (QStringList{"busy:1", "inject:" + injection, "codeWindow", "busy:0"}));
+    QCOMPARE(out.entryList(QDir::Files, QDir::Name),
+             (QStringList{"Skin-30-dark.swf", "clip.flv", "onlinetest.html", "zevoconfigsv.xml",
+                          "zevocoresva0709.js", "zevoflashsva0709.js", "zevoswf.js"}));
     QVERIFY(QFile::exists(f.install.path("app/temp/zevoconfigsv.xml")));
     QVERIFY(TestFiles::readFile(out.filePath("zevoconfigsv.xml"))
                 .contains("v1=\"http://example.com/site/clip.flv\""));

@@ -107,6 +107,8 @@ class TestInstallation {
         TextFile::writeLines(root.filePath(QStringLiteral("config/configvws.txt")), sizes);
         QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/config/configsv.txt"),
                     root.filePath(QStringLiteral("config/configsv.txt")));
+        QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/zevoswf.js"),
+                    root.filePath(QStringLiteral("zevoswf.js")));
     }
 
     QString path() const { return m_dir.path(); }

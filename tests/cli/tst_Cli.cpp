@@ -417,10 +417,10 @@ void CliTest::errorsEndTheRun_data() {
         << 0 << none << profile << flash << QStringLiteral("%VIDEOS%/clip.mp4")
         << QStringList{pathNotFound};
     QTest::newRow("skin index past the list")
-        << static_cast<int>(ProfileLine::PlayerStyle) << QStringLiteral("1") << profile << flash
+        << static_cast<int>(ProfileLine::PlayerStyle) << QStringLiteral("99") << profile << flash
         << out << QStringList{outOfRange};
     QTest::newRow("size index past the list")
-        << static_cast<int>(ProfileLine::PlayerSize) << QStringLiteral("8") << profile << flash
+        << static_cast<int>(ProfileLine::PlayerSize) << QStringLiteral("99") << profile << flash
         << out << QStringList{outOfRange};
     QTest::newRow("check state that is not 0 or 1")
         << static_cast<int>(ProfileLine::Html5) << QStringLiteral("2") << profile << flash << out

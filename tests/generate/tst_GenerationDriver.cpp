@@ -3,9 +3,12 @@
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
 #include "FakeViews.h"
+#include "TestFiles.h"
 #include "TestInstallation.h"
+#include "formats/ActionScriptWriter.h"
 #include "generate/GenerationContext.h"
 #include "generate/GenerationDriver.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -23,12 +26,33 @@ struct Run {
     QString skin = QStringLiteral("Skin-30-dark");
     QString outputFolder = install.outputFolder();
 
+    QString videos = install.path("videos") + QDir::separator();
+
+    // Every support file the output folder gets, and the videos in a folder of their own.
     Run() {
+        QDir().mkpath(install.path("videos"));
+        QDir().mkpath(install.path("app/images"));
+        for (const char* name :
+             {"app/zevoswf.js", "app/swfs/zevoseek.php", "app/swfs/Skin-00-x.swf",
+              "app/images/wg_fb.jpg", "app/images/wg_tw.jpg", "videos/clip.flv", "videos/clip.mp4",
+              "videos/a.flv"})
+            TextFile::writeBytes(install.path(name), "x");
         settings.ServerPath = QStringLiteral("http://example.com/");
         settings.VideoPath = QStringLiteral("http://example.com/");
         single.FlvVideoFileName = QStringLiteral("clip.flv");
+        single.FlvVideoFilePath = videos + "clip.flv";
+        single.FlvVideoFilePathOnly = single.Mp4VideoFilePathOnly = videos;
+        single.Mp4VideoFilePath = videos + "clip.mp4";
         playlist.rows = {PlaylistEntry{"a.flv", "", "", "A", "", ""}};
+        playlist.FLVVideoFilesPath = videos;
     }
+
+    QString injected(const QString& name) const {
+        return "inject:\"" + install.appFolder() + QDir::separator() + "flvmdi\" /k /l \"" +
+               outputFolder + name + "\"";
+    }
+
+    bool written(const QString& name) const { return QFile::exists(outputFolder + name); }
 
     bool go(qint16 width = 480, qint16 height = 270) {
         GenerationContext ctx{snapshot, settings, advanced,     single,
@@ -45,8 +69,12 @@ class GenerationDriverTest : public QObject {
 
   private slots:
     void completedRunShowsCodeWindow();
+    void writers_data();
+    void writers();
     void failures_data();
     void failures();
+    void assemblyFailureShowsNoCodeWindow();
+    void readOnlyOutputFolder();
     void playlistValuesAreNotReadForSingleVideo();
     void snapshotFields();
 };
@@ -54,11 +82,62 @@ class GenerationDriverTest : public QObject {
 void GenerationDriverTest::completedRunShowsCodeWindow() {
     Run r;
     QVERIFY(r.go());
-    QCOMPARE(r.views.log, (QStringList{"busy:1", "codeWindow", "busy:0"}));
+    QCOMPARE(r.views.log, (QStringList{"busy:1", r.injected("clip.flv"), "codeWindow", "busy:0"}));
     QCOMPARE(r.dialogs.messages.size(), 0);
+    QVERIFY(r.written("onlinetest.html"));
+    QVERIFY(QFile::exists(r.install.path("app/temp/do-not-upload.html")));
+    // The online page holds the embed code exactly as shown in the code window.
+    QVERIFY(TestFiles::readFile(r.outputFolder + "onlinetest.html")
+                .contains("<body>\r\n" + r.snapshot.EmbedCode.toLatin1() + "\r\n<br>\r\n"));
     QCOMPARE(r.views.shownEmbedCode, r.snapshot.EmbedCode);
     QVERIFY(r.views.shownInstructions.startsWith("Vidlark output folder on your local PC:\r\n" +
                                                  r.outputFolder + "\r\n"));
+}
+
+void GenerationDriverTest::writers_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<QString>("actionCode");
+    QTest::addColumn<QString>("redirect");
+    QTest::addColumn<bool>("html5Script");
+    QTest::addColumn<QString>("endOfVideo");  // "show", "redirect" or none
+    QTest::newRow("single video") << false << false << ""
+                                  << "" << false << "";
+    QTest::newRow("single video, HTML5") << false << true << ""
+                                         << "" << true << "";
+    QTest::newRow("playlist, HTML5") << true << true << ""
+                                     << "" << false << "";
+    QTest::newRow("action code") << false << false << "<b>Thanks</b>"
+                                 << "http://example.com/next" << false << "show";
+    QTest::newRow("redirect") << false << false << " "
+                              << "http://example.com/next" << false << "redirect";
+}
+
+void GenerationDriverTest::writers() {
+    QFETCH(bool, playlist);
+    QFETCH(bool, html5);
+    QFETCH(QString, actionCode);
+    QFETCH(QString, redirect);
+    QFETCH(bool, html5Script);
+    QFETCH(QString, endOfVideo);
+    Run r;
+    r.settings.Multiple = playlist;
+    r.settings.Html5 = html5;
+    r.settings.ActionCode = actionCode;
+    r.settings.RedirectURL = redirect;
+    QVERIFY(r.go());
+    QCOMPARE(r.written("zevohtml5sva0709.js"), html5Script);
+    QCOMPARE(r.snapshot.VideoDivId, html5Script ? QStringLiteral("vDiva0709") : QString());
+    QCOMPARE(r.written("zevoacton" + r.snapshot.GenerationTag + ".js"), !endOfVideo.isEmpty());
+    if (endOfVideo.isEmpty())
+        return;
+    GenerationContext ctx{r.snapshot, r.settings, r.advanced,     r.single,
+                          r.playlist, r.skin,     r.outputFolder, r.install.appFolder(),
+                          r.random};
+    const QStringList expected = endOfVideo == "show" ? ActionScriptWriter::showLines(ctx)
+                                                      : ActionScriptWriter::redirectLines(ctx);
+    QCOMPARE(TextFile::readLines(r.outputFolder + "zevoacton" + r.snapshot.GenerationTag + ".js"),
+             expected);
 }
 
 void GenerationDriverTest::failures_data() {
@@ -132,6 +211,42 @@ void GenerationDriverTest::failures() {
     QVERIFY2(r.dialogs.messages[0].text.startsWith(QStringLiteral("ERROR# %1 ").arg(error)),
              qPrintable(r.dialogs.messages[0].text));
     QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));  // no code window
+}
+
+void GenerationDriverTest::assemblyFailureShowsNoCodeWindow() {
+    Run r;
+    QVERIFY(QFile::remove(r.install.path("app/swfs/Skin-30-dark.swf")));
+    QVERIFY(!r.go());
+    QCOMPARE(r.dialogs.texts(),
+             QStringList{QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.")});
+    QCOMPARE(r.dialogs.messages[0].title, QStringLiteral("Error"));
+    QCOMPARE(r.views.log, (QStringList{"busy:1", r.injected("clip.flv"), "busy:0"}));
+    // What was written before the failure stays.
+    QVERIFY(r.written("onlinetest.html") && r.written("clip.flv"));
+}
+
+void GenerationDriverTest::readOnlyOutputFolder() {
+    Run r;
+    QFile::setPermissions(r.outputFolder, QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(r.outputFolder + "probe");
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.close();
+        probe.remove();
+        QFile::setPermissions(r.outputFolder,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("folder permissions are not enforced for this user");
+    }
+    const bool completed = r.go();
+    QFile::setPermissions(r.outputFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!completed);
+    // The first file of the run cannot be created: refused access, whether it is told as a
+    // permission (70) or as a path/file access error (75).
+    const QStringList expected{
+        QStringLiteral("ERROR# 70 PERMISSION DENIED. PLEASE CONTACT SUPPORT."),
+        QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.")};
+    QCOMPARE(r.dialogs.messages.size(), 1);
+    QVERIFY2(expected.contains(r.dialogs.messages[0].text), qPrintable(r.dialogs.texts().join("")));
+    QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
 }
 
 void GenerationDriverTest::playlistValuesAreNotReadForSingleVideo() {

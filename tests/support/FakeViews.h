@@ -21,6 +21,7 @@ class FakeViews : public Views {
 
     void showSingleVideoDialog() override;
     void showPlaylistEditor() override;
+    void showSplash() override { log.append(QStringLiteral("splash")); }
     void showSocialDialog() override;
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;

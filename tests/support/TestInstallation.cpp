@@ -11,6 +11,7 @@ TestInstallation::TestInstallation(const QStringList& skins, const QStringList& 
         root.mkpath(QString::fromLatin1(folder));
     for (const QString& skin : skins)
         TextFile::writeBytes(path("app/swfs/" + skin + ".swf"), "FWS");
+    TextFile::writeLines(path("app/zevoswf.js"), {"// SWFObject"});
     TextFile::writeLines(path("app/config/configvws.txt"), sizes);
     TextFile::writeLines(path("app/config/configsv.txt"), advanced);
 }

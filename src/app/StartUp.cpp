@@ -1,0 +1,102 @@
+#include "app/StartUp.h"
+
+#include <QDir>
+
+#include "app/MainController.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
+#include "platform/InstanceGuard.h"
+#include "platform/Views.h"
+
+namespace {
+
+QString scratchFolder(const MainController& c) {
+    return c.appFolder() + FileOps::separator() + QStringLiteral("temp");
+}
+
+QString thumbsFolder(const MainController& c) {
+    return scratchFolder(c) + FileOps::separator() + QStringLiteral("thumbs");
+}
+
+}  // namespace
+
+QString StartUp::profilePath(const QString& argument) {
+    if (argument.size() >= 2 && argument.startsWith(u'"') && argument.endsWith(u'"'))
+        return argument.mid(1, argument.size() - 2);
+    return argument;
+}
+
+bool StartUp::run(MainController& controller, InstanceGuard& guard,
+                  const QString& profileArgument) {
+    Dialogs& dialogs = controller.dialogs();
+    if (!guard.acquire()) {
+        dialogs.error(QStringLiteral("THIS SOFTWARE IS ALREADY OPEN!"));
+        return false;
+    }
+    if (!emptyScratchFolders(controller))
+        return false;
+    try {
+        if (!controller.loadInstallation())
+            return false;
+    } catch (const AppError& error) {
+        dialogs.reportError(error);
+        return false;
+    }
+    controller.views().setBusy(true);
+    controller.views().showSplash();
+    controller.views().setBusy(false);
+    return profileArgument.isEmpty() || loadProfile(controller, profilePath(profileArgument));
+}
+
+// A file still open in a browser cannot be deleted on some systems: the user is warned and
+// start-up goes on with the next step.
+bool StartUp::emptyScratchFolders(MainController& controller) {
+    for (const QString& folder : {scratchFolder(controller), thumbsFolder(controller)}) {
+        try {
+            FileOps::deleteMatching(folder, QStringLiteral("*"));
+        } catch (const AppError& error) {
+            if (error.number() != AppError::PermissionDenied) {
+                controller.dialogs().reportError(error);
+                return false;
+            }
+            controller.dialogs().warning(QStringLiteral(
+                "THE FLV FILE IS IN USE BY A PREVIOUS SESSION. CHECK ALL BROWSER WINDOWS."));
+        }
+    }
+    try {
+        FileOps::makeFolder(thumbsFolder(controller));
+    } catch (const AppError& error) {
+        controller.dialogs().reportError(error);
+        return false;
+    }
+    return true;
+}
+
+bool StartUp::loadProfile(MainController& controller, const QString& path) {
+    try {
+        controller.readProfile(path);
+    } catch (const AppError& error) {
+        if (error.number() != AppError::FileNotFound) {
+            controller.dialogs().reportError(error);
+            return false;
+        }
+        controller.dialogs().warning(QStringLiteral(
+            "PREVIOUS SESSION FILE MISSING. CHECK ALL VIDEO AND IMAGE FILE LOCATIONS."));
+    }
+    return true;
+}
+
+bool StartUp::confirmClose(MainController& controller) {
+    if (!controller.dialogs().confirm(QStringLiteral("CLOSE SOFTWARE?")))
+        return false;
+    if (FileOps::fileExists(
+            QDir(scratchFolder(controller)).filePath(QStringLiteral("do-not-upload.html")))) {
+        try {
+            FileOps::deleteMatching(scratchFolder(controller), QStringLiteral("*"));
+        } catch (const AppError&) {
+            // Shut-down goes on; the next start-up empties the folder again.
+        }
+    }
+    return true;
+}

@@ -1,0 +1,125 @@
+#include "formats/Html5SingleScriptWriter.h"
+
+#include <QStringList>
+
+#include "formats/Escaping.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Every global name of the script ends in the run's tag, so scripts of several runs can share a
+// page.
+struct Names {
+    QString t;  // the generation tag
+    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div;
+
+    explicit Names(const QString& tag)
+        : t(tag),
+          x(u'x' + tag),
+          i(u'i' + tag),
+          vW(QStringLiteral("vW") + tag),
+          vH(QStringLiteral("vH") + tag),
+          aL(QStringLiteral("aL") + tag),
+          eU(QStringLiteral("eU") + tag),
+          vA(QStringLiteral("vA") + tag),
+          xM(QStringLiteral("xM") + tag),
+          eV(QStringLiteral("eV") + tag),
+          vI(QStringLiteral("vI") + tag),
+          div(QStringLiteral("vDiv") + tag) {}
+};
+
+// Declarations, and the loader up to the emptied container. `configUrl` is already escaped for
+// its double-quoted literal.
+QStringList loaderFragments(const Names& n, const QString& configUrl) {
+    return {
+        "var " + n.x + ";var " + n.i + ";var " + n.vW + ";",
+        "var " + n.vH + ";var " + n.vA + "=new Array();",
+        "var " + n.eU + ";" + n.x + "=\"" + configUrl + "\";",
+        n.xM + "();function " + n.xM + "(){",
+        "$.ajax({type:\"GET\",url:" + n.x + ",dataType:\"xml\",success:function onXMLloaded(xml){",
+        n.i + "=$(xml).find(\"ff\").text();",
+        n.vW + "=$(xml).find(\"ww\").text();",
+        n.vH + "=$(xml).find(\"xx\").text();",
+        n.aL + "=$(xml).find(\"ii\").text();",
+        n.eU + "=$(xml).find(\"vv\").text();",
+        "$(xml).find(\"video\").each(function loopingItems(value){",
+        "var obj= { mp4:$(this).attr(\"v2\"),webm:$(this).attr(\"v3\"),};",
+        n.vA + ".push(obj);});$(\"#" + n.div + "\").empty();",
+    };
+}
+
+// The two sources and the text for browsers without video support; `error` is already escaped
+// for the single-quoted literal of append().
+QString sources(const Names& n, const QString& error) {
+    return "\"><source src=\"'+" + n.vA + "[0].mp4+'\" type=\"video/mp4\" /><source src=\"'+" +
+           n.vA + "[0].webm+'\" type=\"video/webm\" />" + error + "</video>');";
+}
+
+const QString kControls = QStringLiteral("+'\" controls=\"controls\" preload=\"metadata\" ");
+const QString kAndroidPlay =
+    QStringLiteral("onclick=\"if(/Android/.test(navigator.userAgent))this.play();");
+
+// The video element, with a poster only when the configuration names an intro image.
+QStringList videoFragments(const Names& n, const QString& error) {
+    const QString append = "$(\"#" + n.div + "\").append('<video id =\"" + n.vI + "\" width=\"'+";
+    return {
+        "if (" + n.i + " != \"No\"){" + append + " " + n.vW + "+'\" height=\"'+" + n.vH +
+            kControls + "poster=\"'+" + n.i + "+'\" " + kAndroidPlay,
+        sources(n, error) + "}else{",
+        append + n.vW + "+'\" height=\"'+ " + n.vH + kControls + kAndroidPlay,
+        sources(n, error) + "}",
+    };
+}
+
+// Volume, and the end of the video: pause, rewind, then run the `vv` action unless it is "No".
+QStringList endFragments(const Names& n) {
+    const QString video = "document.getElementById(\"" + n.vI + "\")";
+    return {
+        "; " + video + ".volume = " + n.aL + "/100;",
+        video + ".addEventListener('ended',function(){",
+        n.eV + "();  });}});}function " + n.eV + "(){  " + video + ".pause();",
+        video + ".currentTime = 0;",
+        "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") != -1){",
+        "var funcUrl = " + n.eU + ".substr(11,8);",
+        "window[funcUrl]();}else{window.open(" + n.eU + ",\"_self\");}}}//",
+    };
+}
+
+}  // namespace
+
+QString Html5SingleScriptWriter::relativeServerPath(const QString& serverPath) {
+    const QStringList pieces = serverPath.split(u'/');
+    QString result;
+    for (qsizetype k = 3; k < pieces.size(); ++k) {
+        result += pieces[k];
+        if (!result.isEmpty())
+            result += u'/';
+    }
+    if (result.endsWith(QStringLiteral("//")))
+        result.chop(1);
+    if (!result.startsWith(u'/'))
+        result.prepend(u'/');
+    return result;
+}
+
+QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const Names names(s.GenerationTag);
+    const QString configUrl =
+        Escaping::jsString(relativeServerPath(s.ServerPath), u'"') + "zevoconfigsv.xml";
+    const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
+    return (loaderFragments(names, configUrl) + videoFragments(names, error) + endFragments(names))
+        .join(QString());
+}
+
+void Html5SingleScriptWriter::writeHtml5SingleScript(const GenerationContext& ctx) {
+    ctx.snapshot.VideoDivId = QStringLiteral("vDiv") + ctx.snapshot.GenerationTag;
+    const QString script = text(ctx);
+    // Earlier runs' scripts go, the playlist ones too (they share the name), so the folder holds
+    // only this run's.
+    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevohtml5*.js"));
+    TextFile::writeLines(
+        ctx.outputFolder + QStringLiteral("zevohtml5sv") + ctx.snapshot.GenerationTag + ".js",
+        {script});
+}

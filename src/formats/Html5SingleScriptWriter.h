@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "generate/GenerationContext.h"
+
+// Writes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
+// upload copy of zevoconfigsv.xml from the page's own host and builds a `video` element from it
+// inside the container vDiv<tag>.
+class Html5SingleScriptWriter {
+  public:
+    // Sets the snapshot's VideoDivId, removes every zevohtml5*.js of earlier runs (single or
+    // playlist) once the new text is ready, and writes the script as one line.
+    static void writeHtml5SingleScript(const GenerationContext& ctx);
+
+    // The whole script, without its line end.
+    static QString text(const GenerationContext& ctx);
+
+    // The path part of a server address ("http://host/a/b/" gives "/a/b/"), beginning and ending
+    // in "/"; the player fetches its configuration by this absolute path.
+    static QString relativeServerPath(const QString& serverPath);
+};

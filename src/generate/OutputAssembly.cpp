@@ -1,0 +1,167 @@
+#include "generate/OutputAssembly.h"
+
+#include <QFileInfo>
+#include <QList>
+
+#include "platform/FileOps.h"
+#include "platform/Views.h"
+
+namespace {
+
+QString sep() {
+    return FileOps::separator();
+}
+
+QString subFolder(const QString& appFolder, const QString& name) {
+    return appFolder + sep() + name + sep();
+}
+
+// An intro image whose own name is that of the rendered file would be copied onto itself, which
+// the operating system refuses; the file is already where it belongs.
+void copyUnlessSame(const QString& from, const QString& to) {
+    const QFileInfo source(from), target(to);
+    if (source.exists() && target.exists() &&
+        source.canonicalFilePath() == target.canonicalFilePath())
+        return;
+    FileOps::copyFile(from, to);
+}
+
+// Videos whose folder is the output folder itself are already in place. The folder texts are
+// compared exactly, as typed.
+bool differsFromOutput(const GenerationContext& ctx, const QString& folder) {
+    return folder != ctx.outputFolder;
+}
+
+void mirror(const GenerationContext& ctx, const QString& from, const QString& name) {
+    copyUnlessSame(from, OutputAssembly::scratchFolder(ctx.appFolder) + name);
+}
+
+void mirrorFromOutput(const GenerationContext& ctx, const QString& name) {
+    mirror(ctx, ctx.outputFolder + name, name);
+}
+
+void inject(const GenerationContext& ctx, Views& views, const QString& name) {
+    views.showInjection(
+        OutputAssembly::injectionCommandLine(ctx.appFolder, ctx.outputFolder + name));
+}
+
+// Rtmp streams the videos from the media server and Pseudo plays them through the seek script on
+// the web server, so the local test page can play neither from the scratch folder.
+bool localPlayback(const GenerationContext& ctx) {
+    return !ctx.snapshot.IsRtmp && !ctx.snapshot.IsPseudo;
+}
+
+using RowField = QString PlaylistEntry::*;
+
+// The playlist rows that name a file in `field`, in order.
+QStringList namesOf(const Playlist& playlist, RowField field) {
+    QStringList names;
+    for (const PlaylistEntry& row : playlist.rows)
+        if (!(row.*field).isEmpty())
+            names << row.*field;
+    return names;
+}
+
+void copyRowsInto(const GenerationContext& ctx, const QString& folder, const QStringList& names) {
+    if (!differsFromOutput(ctx, folder))
+        return;
+    for (const QString& name : names)
+        copyUnlessSame(folder + name, ctx.outputFolder + name);
+}
+
+}  // namespace
+
+QString OutputAssembly::scratchFolder(const QString& appFolder) {
+    return subFolder(appFolder, QStringLiteral("temp"));
+}
+
+QString OutputAssembly::injectionCommandLine(const QString& appFolder, const QString& videoPath) {
+    return u'"' + appFolder + sep() + QStringLiteral("flvmdi\" /k /l \"") + videoPath + u'"';
+}
+
+void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {
+    if (ctx.isPlaylist())
+        assemblePlaylist(ctx, views);
+    else
+        assembleSingleVideo(ctx, views);
+    copySupportFiles(ctx);
+    copyImages(ctx);
+}
+
+void OutputAssembly::assembleSingleVideo(const GenerationContext& ctx, Views& views) {
+    const SingleVideo& video = ctx.single;
+    if (differsFromOutput(ctx, video.FlvVideoFilePathOnly))
+        copyUnlessSame(video.FlvVideoFilePath, ctx.outputFolder + video.FlvVideoFileName);
+    inject(ctx, views, video.FlvVideoFileName);
+    mirrorFromOutput(ctx, video.FlvVideoFileName);
+    if (!ctx.snapshot.UseHtml5)
+        return;
+    const bool mp4 = !video.Mp4VideoFileName.isEmpty();
+    const bool webm = !video.WebmVideoFileName.isEmpty();
+    if (mp4 && differsFromOutput(ctx, video.Mp4VideoFilePathOnly))
+        copyUnlessSame(video.Mp4VideoFilePath, ctx.outputFolder + video.Mp4VideoFileName);
+    if (webm && differsFromOutput(ctx, video.WebmVideoFilePathOnly))
+        copyUnlessSame(video.WebmVideoFilePath, ctx.outputFolder + video.WebmVideoFileName);
+    if (!localPlayback(ctx))
+        return;
+    if (mp4)
+        mirrorFromOutput(ctx, video.Mp4VideoFileName);
+    if (webm)
+        mirrorFromOutput(ctx, video.WebmVideoFileName);
+}
+
+void OutputAssembly::assemblePlaylist(const GenerationContext& ctx, Views& views) {
+    const Playlist& playlist = ctx.playlist;
+    // Rows without a Flash file (a title only) take no part.
+    const QStringList flash = namesOf(playlist, &PlaylistEntry::FlashFile);
+    copyRowsInto(ctx, playlist.FLVVideoFilesPath, flash);
+    // One at a time: each injection has finished when showInjection returns.
+    for (const QString& name : flash)
+        inject(ctx, views, name);
+    for (const QString& name : flash)
+        mirrorFromOutput(ctx, name);
+    if (!ctx.snapshot.UseHtml5)
+        return;
+    const QStringList mp4 = namesOf(playlist, &PlaylistEntry::Mp4File);
+    const QStringList webm = namesOf(playlist, &PlaylistEntry::WebmFile);
+    copyRowsInto(ctx, playlist.Mp4VideoFilesPath, mp4);
+    copyRowsInto(ctx, playlist.WebMVideoFilesPath, webm);
+    if (!localPlayback(ctx))
+        return;
+    for (const QString& name : mp4 + webm)
+        mirrorFromOutput(ctx, name);
+    // The thumbnails of the TitleDescThumb layout are not made yet.
+}
+
+void OutputAssembly::copySupportFiles(const GenerationContext& ctx) {
+    const QString swfs = subFolder(ctx.appFolder, QStringLiteral("swfs"));
+    const QString skin = ctx.snapshot.SkinFile;
+    const QString swfObject = ctx.appFolder + sep() + QStringLiteral("zevoswf.js");
+    copyUnlessSame(swfs + skin, ctx.outputFolder + skin);
+    copyUnlessSame(swfObject, ctx.outputFolder + QStringLiteral("zevoswf.js"));
+    mirror(ctx, swfs + skin, skin);
+    mirror(ctx, swfObject, QStringLiteral("zevoswf.js"));
+    if (ctx.snapshot.IsPseudo)
+        copyUnlessSame(swfs + QStringLiteral("zevoseek.php"),
+                       ctx.outputFolder + QStringLiteral("zevoseek.php"));
+}
+
+void OutputAssembly::copyImages(const GenerationContext& ctx) {
+    const QString scratch = scratchFolder(ctx.appFolder);
+    // The rendered images keep fixed scratch names; page and player know them by the source name.
+    const QList<std::pair<QString, QString>> rendered{
+        {ctx.settings.IntroImageName, QStringLiteral("temp.jpg")},
+        {ctx.settings.OutroImageName, QStringLiteral("semp.jpg")},
+    };
+    for (const auto& [name, scratchName] : rendered) {
+        if (name.isEmpty())
+            continue;
+        copyUnlessSame(scratch + scratchName, ctx.outputFolder + name);
+        copyUnlessSame(scratch + scratchName, scratch + name);
+    }
+    if (!ctx.settings.SocialShare)
+        return;
+    const QString images = subFolder(ctx.appFolder, QStringLiteral("images"));
+    for (const QString& name : {QStringLiteral("wg_fb.jpg"), QStringLiteral("wg_tw.jpg")})
+        copyUnlessSame(images + name, ctx.outputFolder + name);
+}

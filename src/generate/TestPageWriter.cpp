@@ -1,0 +1,183 @@
+#include "generate/TestPageWriter.h"
+
+#include "formats/Escaping.h"
+#include "generate/WebAddresses.h"
+#include "platform/Cp1252.h"
+#include "platform/FileOps.h"
+#include "platform/Int16.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Both pages share it as it always was: the blank inside the quotes and the missing one before
+// content= are part of it.
+const QString kMetaLine =
+    QStringLiteral("<meta http-equiv=\"Content-Type \"content=\"text/html; charset=UTF-8\"/>");
+
+struct PlayerBox {
+    qint16 width;
+    qint16 height;
+};
+
+// A list at the right widens the player, a list at the bottom heightens it.
+PlayerBox playerBox(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const qint16 playerHeight = Int16::add(s.SkinAllowance, s.PlayerHeight);
+    if (!ctx.isPlaylist())
+        return {s.PlayerWidth, playerHeight};
+    switch (ctx.playlist.position) {
+        case PlaylistPosition::Right:
+            return {Int16::add(s.PlayerWidth, s.WidthPlaylist), playerHeight};
+        case PlaylistPosition::Bottom:
+            return {s.PlayerWidth, Int16::add(playerHeight, s.PlaylistHeight)};
+        case PlaylistPosition::Invisible:
+            break;
+    }
+    return {s.PlayerWidth, playerHeight};
+}
+
+// A double-quoted JavaScript string literal holding `text` exactly.
+QString literal(const QString& text) {
+    return u'"' + Escaping::jsString(text, u'"') + u'"';
+}
+
+// One call on the tag's SWFObject: `G.method("a", "b" );`.
+QString call(const QString& tag, const QString& method, const QStringList& arguments) {
+    QStringList quoted;
+    for (const QString& argument : arguments)
+        quoted << literal(argument);
+    return tag + u'.' + method + u'(' + quoted.join(QStringLiteral(", ")) + QStringLiteral(" );");
+}
+
+QStringList onlineTestPageLines(const GenerationContext& ctx) {
+    return {
+        QStringLiteral("<html>"),
+        QStringLiteral("<head>"),
+        kMetaLine,
+        QStringLiteral("<title>Vidlark - Streaming Video - Online Test</title>"),
+        QStringLiteral("<style type=\"text/css\">"),
+        QStringLiteral("body{ background-color: #FFFFFF; margin-top: 100px; margin-left: 0px; "
+                       "font-family: Verdana, Arial, Helvetica, sans-serif; font-size: 12px; }"),
+        QStringLiteral("p { color: #000000; font-style: normal; text-decoration: none;}"),
+        QStringLiteral("</style>"),
+        QStringLiteral("</head>"),
+        QStringLiteral("<body>"),
+        ctx.snapshot.EmbedCode,
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<p align=\"center\"><b>If you can view the video above then your code and "
+                       "files are perfectly allright.</b></p> "),
+        QStringLiteral("<p align=\"center\">If you cannot view the video above then  there might "
+                       "be a <br> problem with your code or the placement of the files. <br>You "
+                       "can contact Vidlark Customer Support <a href=\"") +
+            WebAddresses::supportPage() +
+            QStringLiteral("\"  target=\"_blank\" >here</a>.<br>For a quick reference put a link "
+                           "to this page also.</p> "),
+        QStringLiteral("</body>"),
+        QStringLiteral("</html>"),
+    };
+}
+
+QStringList localHead() {
+    return {
+        QStringLiteral("<html>"),
+        QStringLiteral("<head>"),
+        // Lets the browser run the page's scripts although it is opened from the local disk.
+        QStringLiteral("<!-- saved from url=(0014)about:internet -->"),
+        kMetaLine,
+        QStringLiteral("<title>Vidlark - Streaming Video - Local Test</title>"),
+        QStringLiteral("<style type=\"text/css\">"),
+        QStringLiteral("body{ background-color:#FFFFFF;margin-top:10px; margin-left:10px;"
+                       "font-family:Verdana, Arial, Helvetica, sans-serif;font-size:12px;}"),
+        QStringLiteral(".message{ background-color:#F8E4CC;border:1px;padding:5px;}"),
+        QStringLiteral("p{color:#153450;font-style: normal;text-decoration: none;}"),
+        QStringLiteral("</style>"),
+        QStringLiteral("<script type=\"text/javascript\" src=\"zevoswf.js\"></script>"),
+        QStringLiteral("</head>"),
+        QString(),
+    };
+}
+
+QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
+    const QString& tag = ctx.snapshot.GenerationTag;
+    const QString addParam = QStringLiteral("addParam");
+    return {
+        QStringLiteral("<body>"),
+        QStringLiteral("<div class=\"message\" align=\"center\">"),
+        QStringLiteral("<p>This is a test on your local browser. If you have selected marketing "
+                       "options they will work when you publish the player online. <br>  All "
+                       "files that need to be uploaded are here: ") +
+            Escaping::xmlText(ctx.outputFolder) + QStringLiteral("</p> "),
+        QStringLiteral("</div>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<div id=\"flashcontent") + tag +
+            QStringLiteral("\" align=\"center\"> You probably do not have the Flash Player (<a "
+                           "href=\"") +
+            WebAddresses::flashPlayerDownload() +
+            QStringLiteral("\">Get Adobe Flash Player Here</a>) installed for your browser or the "
+                           "video files are misplaced on your server!</div>"),
+        QStringLiteral("<script type=\"text/javascript\">"),
+        QStringLiteral("// <![CDATA["),
+        swfObject,
+        // No location: the player reads the local-test configuration next to the page.
+        call(tag, QStringLiteral("addVariable"), {QStringLiteral("loc"), QString()}),
+        call(tag, addParam, {QStringLiteral("bgcolor"), ctx.snapshot.BackgroundColor}),
+        call(tag, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
+        call(tag, addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
+        call(tag, addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
+        call(tag, QStringLiteral("write"), {QStringLiteral("flashcontent") + tag}),
+        QString(),
+        QStringLiteral("   // ]]>"),
+        QStringLiteral("</script>"),
+        QStringLiteral("</div>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral("</body>"),
+        QStringLiteral("</html>"),
+    };
+}
+
+}  // namespace
+
+QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
+    return onlineTestPageLines(ctx).join(kCrLf) + kCrLf;
+}
+
+QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const PlayerBox box = playerBox(ctx);
+    const QStringList arguments{literal(s.SkinFile),
+                                literal(QStringLiteral("zevosv") + s.GenerationTag),
+                                literal(QString::number(box.width)),
+                                literal(QString::number(box.height)),
+                                literal(QStringLiteral("6")),
+                                literal(s.BackgroundColor)};
+    return QStringLiteral("var ") + s.GenerationTag + QStringLiteral("  = new SWFObject(") +
+           arguments.join(QStringLiteral(", ")) + QStringLiteral(" );");
+}
+
+QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {
+    return localHead() + localBody(ctx, swfObjectLine(ctx));
+}
+
+QString TestPageWriter::localTestPagePath(const QString& appFolder) {
+    const QString sep = FileOps::separator();
+    return appFolder + sep + QStringLiteral("temp") + sep + QStringLiteral("do-not-upload.html");
+}
+
+void TestPageWriter::writeOnlineTestPage(const GenerationContext& ctx) {
+    TextFile::writeBytes(ctx.outputFolder + QStringLiteral("onlinetest.html"),
+                         Cp1252::encode(onlineTestPage(ctx)));
+}
+
+void TestPageWriter::writeLocalTestPage(const GenerationContext& ctx) {
+    // Every line, the sums included, is ready before the file is opened.
+    const QStringList lines = localTestPageLines(ctx);
+    TextFile::writeLines(localTestPagePath(ctx.appFolder), lines);
+}

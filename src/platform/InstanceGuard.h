@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+// Tells whether another copy of the program is running: the first copy holds a lock file for as
+// long as it runs. A lock left by a crashed copy is taken over.
+class InstanceGuard {
+  public:
+    // The lock file of the current user's copies, unless a test names another.
+    explicit InstanceGuard(const QString& lockPath = defaultLockPath());
+
+    // True when this copy now holds the lock; false when another copy holds it.
+    bool acquire();
+
+    static QString defaultLockPath();
+
+  private:
+    std::unique_ptr<QLockFile> m_lock;
+};

@@ -1,0 +1,249 @@
+/*
+ * zevoswf.js - puts a Flash movie into a page element.
+ *
+ * The generated embed scripts call it with the SWFObject 1.x interface:
+ *
+ *     var so = new SWFObject("player.swf", "movieid", "480", "300", "6", "#000000");
+ *     so.addVariable("loc", "http://example.com/videos/");
+ *     so.addParam("allowFullScreen", "true");
+ *     so.write("flashcontent");
+ *
+ * write() replaces the element's content with the movie only when the visitor has a Flash
+ * player of at least the requested version; otherwise it returns false and leaves the element's
+ * own content (the HTML5 fallback or a "get Flash" note) in place.
+ *
+ * Pages load this file with a plain, possibly document.write'd, <script> tag and some of them
+ * still run in very old browsers, so it is written in ES3-era syntax: var and function only.
+ */
+var SWFObject = (function (global) {
+    var FLASH_MIME_TYPE = "application/x-shockwave-flash";
+    var ACTIVEX_CLASS_ID = "clsid:D27CDB6E-AE6D-11cf-96B8-444553540000";
+
+    // "6", "9.0.115", "Shockwave Flash 10.1 r53", "WIN 10,0,32,18" -> [major, minor, revision]
+    function parseVersion(text) {
+        var numbers = String(text).match(/\d+/g) || [];
+        var version = [0, 0, 0];
+        for (var i = 0; i < 3 && i < numbers.length; i++) {
+            version[i] = parseInt(numbers[i], 10);
+        }
+        return version;
+    }
+
+    function versionAtLeast(installed, required) {
+        for (var i = 0; i < 3; i++) {
+            if (installed[i] != required[i]) {
+                return installed[i] > required[i];
+            }
+        }
+        return true;
+    }
+
+    function pluginFromNavigator(nav) {
+        if (!nav) {
+            return null;
+        }
+        var plugin = nav.plugins ? nav.plugins["Shockwave Flash"] : null;
+        if (!plugin && nav.mimeTypes) {
+            var type = nav.mimeTypes[FLASH_MIME_TYPE];
+            plugin = type ? type.enabledPlugin : null;
+        }
+        if (!plugin || !plugin.description) {
+            return null;
+        }
+        // The description reads "Shockwave Flash 32.0 r0": skip the words before the number.
+        var numbers = String(plugin.description).replace(/^[^\d]*/, "");
+        return numbers ? parseVersion(numbers) : null;
+    }
+
+    function hasActiveX() {
+        // Newer Internet Explorers hide the constructor from typeof but still answer to "in".
+        return typeof global.ActiveXObject != "undefined" || "ActiveXObject" in global;
+    }
+
+    function activeXVersion() {
+        if (!hasActiveX()) {
+            return null;
+        }
+        try {
+            var control = new global.ActiveXObject("ShockwaveFlash.ShockwaveFlash");
+            return parseVersion(control.GetVariable("$version"));
+        } catch (e) {
+            // Flash 6 players refuse the unversioned name or the $version query.
+        }
+        try {
+            new global.ActiveXObject("ShockwaveFlash.ShockwaveFlash.6");
+            return [6, 0, 0];
+        } catch (e) {
+            return null;
+        }
+    }
+
+    // The visitor's Flash player: its version and whether it is the ActiveX control.
+    function installedPlayer() {
+        var version = pluginFromNavigator(global.navigator);
+        if (version) {
+            return {version: version, activeX: false};
+        }
+        version = activeXVersion();
+        return version ? {version: version, activeX: true} : null;
+    }
+
+    function escapeAttribute(value) {
+        return String(value)
+            .replace(/&/g, "&amp;")
+            .replace(/"/g, "&quot;")
+            .replace(/'/g, "&#39;")
+            .replace(/</g, "&lt;")
+            .replace(/>/g, "&gt;");
+    }
+
+    function attribute(name, value) {
+        return " " + name + '="' + escapeAttribute(value) + '"';
+    }
+
+    // An ordered list of name/value pairs; setting a name again replaces its value in place.
+    function PairList() {
+        this.pairs = [];
+    }
+    PairList.prototype.indexOf = function (name) {
+        for (var i = 0; i < this.pairs.length; i++) {
+            if (this.pairs[i][0] == name) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    PairList.prototype.set = function (name, value) {
+        var index = this.indexOf(name);
+        if (index < 0) {
+            this.pairs.push([name, value]);
+        } else {
+            this.pairs[index][1] = value;
+        }
+    };
+    PairList.prototype.get = function (name) {
+        var index = this.indexOf(name);
+        return index < 0 ? undefined : this.pairs[index][1];
+    };
+
+    function SWFObject(swf, id, width, height, version, bgcolor) {
+        this.attributes = new PairList();
+        this.params = new PairList();
+        this.variables = new PairList();
+        this.setAttribute("swf", swf);
+        this.setAttribute("id", id);
+        this.setAttribute("width", width);
+        this.setAttribute("height", height);
+        this.setAttribute("version", version === undefined ? "0" : version);
+        if (bgcolor) {
+            this.addParam("bgcolor", bgcolor);
+        }
+        this.addParam("quality", "high");
+    }
+
+    SWFObject.prototype.setAttribute = function (name, value) {
+        this.attributes.set(name, value);
+    };
+    SWFObject.prototype.getAttribute = function (name) {
+        return this.attributes.get(name);
+    };
+    SWFObject.prototype.addParam = function (name, value) {
+        this.params.set(name, value);
+    };
+    SWFObject.prototype.getParam = function (name) {
+        return this.params.get(name);
+    };
+    SWFObject.prototype.addVariable = function (name, value) {
+        this.variables.set(name, value);
+    };
+    SWFObject.prototype.getVariable = function (name) {
+        return this.variables.get(name);
+    };
+
+    // The player decodes flashvars like a query string, so each name and value is URL-encoded:
+    // an address holding "&" or "=" reaches the movie whole.
+    SWFObject.prototype.getVariablePairs = function () {
+        var encoded = [];
+        for (var i = 0; i < this.variables.pairs.length; i++) {
+            var pair = this.variables.pairs[i];
+            encoded.push(encodeURIComponent(pair[0]) + "=" + encodeURIComponent(pair[1]));
+        }
+        return encoded;
+    };
+
+    // The "flashvars" parameter: one added directly with addParam comes first.
+    SWFObject.prototype.flashvars = function () {
+        var parts = this.getVariablePairs();
+        var direct = this.params.get("flashvars");
+        if (direct !== undefined && direct !== "") {
+            parts.unshift(direct);
+        }
+        return parts.join("&");
+    };
+
+    SWFObject.prototype.embedMarkup = function () {
+        var html = "<embed" + attribute("type", FLASH_MIME_TYPE) +
+            attribute("src", this.getAttribute("swf")) +
+            attribute("width", this.getAttribute("width")) +
+            attribute("height", this.getAttribute("height")) +
+            attribute("id", this.getAttribute("id")) + attribute("name", this.getAttribute("id"));
+        for (var i = 0; i < this.params.pairs.length; i++) {
+            if (this.params.pairs[i][0] != "flashvars") {
+                html += attribute(this.params.pairs[i][0], this.params.pairs[i][1]);
+            }
+        }
+        var vars = this.flashvars();
+        if (vars) {
+            html += attribute("flashvars", vars);
+        }
+        return html + " />";
+    };
+
+    SWFObject.prototype.objectMarkup = function () {
+        var html = "<object" + attribute("id", this.getAttribute("id")) +
+            attribute("classid", ACTIVEX_CLASS_ID) +
+            attribute("width", this.getAttribute("width")) +
+            attribute("height", this.getAttribute("height")) + ">";
+        html += "<param" + attribute("name", "movie") + attribute("value", this.getAttribute("swf")) +
+            " />";
+        for (var i = 0; i < this.params.pairs.length; i++) {
+            var pair = this.params.pairs[i];
+            if (pair[0] != "flashvars") {
+                html += "<param" + attribute("name", pair[0]) + attribute("value", pair[1]) + " />";
+            }
+        }
+        var vars = this.flashvars();
+        if (vars) {
+            html += "<param" + attribute("name", "flashvars") + attribute("value", vars) + " />";
+        }
+        return html + "</object>";
+    };
+
+    // The markup for the visitor's kind of player; the plug-in form when none is installed.
+    SWFObject.prototype.getSWFHTML = function () {
+        var player = installedPlayer();
+        return player && player.activeX ? this.objectMarkup() : this.embedMarkup();
+    };
+
+    SWFObject.prototype.write = function (target) {
+        var doc = global.document;
+        var element = typeof target == "string" ? (doc ? doc.getElementById(target) : null) : target;
+        if (!element) {
+            return false;
+        }
+        var player = installedPlayer();
+        if (!player || !versionAtLeast(player.version, parseVersion(this.getAttribute("version")))) {
+            return false;
+        }
+        element.innerHTML = player.activeX ? this.objectMarkup() : this.embedMarkup();
+        return true;
+    };
+
+    // The installed player's version as [major, minor, revision], [0, 0, 0] without one.
+    SWFObject.getPlayerVersion = function () {
+        var player = installedPlayer();
+        return player ? player.version : [0, 0, 0];
+    };
+
+    return SWFObject;
+})(this);

@@ -1,0 +1,172 @@
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "ScriptRun.h"
+#include "TestFiles.h"
+#include "formats/Html5SingleScriptWriter.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+struct Run {
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    QTemporaryDir outDir;
+
+    Run() {
+        snapshot.GenerationTag = QStringLiteral("a0732");
+        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
+        snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
+    }
+    GenerationContext ctx() {
+        return {snapshot,
+                settings,
+                advanced,
+                single,
+                playlist,
+                QStringLiteral("Skin-30-float"),
+                outDir.path() + FileOps::separator(),
+                QString(),
+                random};
+    }
+    QString script() const {
+        return outDir.filePath("zevohtml5sv" + snapshot.GenerationTag + ".js");
+    }
+    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+};
+
+// The configuration file as the page's server answers it: no intro image, one video.
+QJsonObject page() {
+    const QJsonObject xml{{"ff", "No"}, {"ww", "480"}, {"xx", "270"}, {"ii", "80"}, {"vv", "No"}};
+    return {{"present", QJsonArray{"vIa0732"}},
+            {"xml", xml},
+            {"videos", QJsonArray{QJsonObject{{"v2", "a.mp4"}, {"v3", "a.webm"}}}},
+            {"fire", QJsonArray()}};
+}
+
+QString videoElement(const QString& fallback) {
+    return "<video id =\"vIa0732\" width=\"480\" height=\"270\" controls=\"controls\" "
+           "preload=\"metadata\" onclick=\"if(/Android/.test(navigator.userAgent))this.play();\">"
+           "<source src=\"a.mp4\" type=\"video/mp4\" /><source src=\"a.webm\" "
+           "type=\"video/webm\" />" +
+           fallback + "</video>";
+}
+
+}  // namespace
+
+class Html5SingleScriptTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void goldenFile();
+    void relativeServerPath_data();
+    void relativeServerPath();
+    void deletesEveryHtml5ScriptFirst();
+    void typedTextReachesThePage_data();
+    void typedTextReachesThePage();
+};
+
+void Html5SingleScriptTest::goldenFile() {
+    Run run;
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    QCOMPARE(run.files(), QStringList{"zevohtml5sva0732.js"});
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_single.js");
+    QCOMPARE(run.snapshot.VideoDivId, QStringLiteral("vDiva0732"));
+}
+
+void Html5SingleScriptTest::relativeServerPath_data() {
+    QTest::addColumn<QString>("serverPath");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("scheme and host") << "http://www.example.com/"
+                                     << "/";
+    QTest::newRow("host without closing slash") << "http://www.example.com"
+                                                << "/";
+    QTest::newRow("folders a and b") << "http://www.example.com/a/b/"
+                                     << "/a/b/";
+    QTest::newRow("no closing slash") << "http://www.example.com/a/b"
+                                      << "/a/b/";
+    QTest::newRow("nested") << "https://www.example.com/v/2024/clips/"
+                            << "/v/2024/clips/";
+    // Only the last of the doubled closing slashes is dropped.
+    QTest::newRow("nested, closing //") << "http://www.example.com/a/b//"
+                                        << "/a/b//";
+    QTest::newRow("empty piece after host") << "http://www.example.com//a/"
+                                            << "/a/";
+    QTest::newRow("fewer than four pieces") << "www.example.com/video/"
+                                            << "/";
+    QTest::newRow("no scheme: three pieces dropped") << "www.example.com/a/b/c/"
+                                                     << "/c/";
+    QTest::newRow("empty") << ""
+                           << "/";
+}
+
+void Html5SingleScriptTest::relativeServerPath() {
+    QFETCH(QString, serverPath);
+    QFETCH(QString, expected);
+    QCOMPARE(Html5SingleScriptWriter::relativeServerPath(serverPath), expected);
+}
+
+void Html5SingleScriptTest::deletesEveryHtml5ScriptFirst() {
+    Run run;
+    const QStringList earlier{"zevohtml5sva0000.js", "zevohtml5pl.js", "zevohtml5sva0731.js"};
+    const QStringList unrelated{"zevoactona0000.js", "zevoflashsva0000.js", "zevohtml5sv.txt",
+                                "zevostyle.css"};
+    for (const QString& name : earlier + unrelated)
+        TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    run.snapshot.GenerationTag = QStringLiteral("a0801");
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    QStringList expected = unrelated;
+    expected << "zevohtml5sva0801.js";
+    expected.sort();
+    QCOMPARE(run.files(), expected);
+    QVERIFY(TestFiles::readFile(run.script()).startsWith("var xa0801;"));
+    QCOMPARE(run.snapshot.VideoDivId, QStringLiteral("vDiva0801"));
+}
+
+void Html5SingleScriptTest::typedTextReachesThePage_data() {
+    QTest::addColumn<QString>("serverPath");
+    QTest::addColumn<QString>("errorHtml5");
+    QTest::addColumn<QString>("configUrl");
+    const QString server = QStringLiteral("http://www.example.com/video/");
+    const QString url = QStringLiteral("/video/zevoconfigsv.xml");
+    QTest::newRow("plain") << server << "No HTML5 video here." << url;
+    QTest::newRow("apostrophe") << server << "Sorry, your browser can't play this video." << url;
+    QTest::newRow("quotes, backslash, markup, line break")
+        << server << "<p>Use \"Chrome\" or C:\\Tools\\</p>\r\n<b>Thanks</b>" << url;
+    QTest::newRow("Windows-1252 letters")
+        << server << QString::fromUtf8("Vidéo indisponible – désolé") << url;
+    QTest::newRow("double quote in the server path") << "http://www.example.com/my \"clips\"\\/"
+                                                     << "x"
+                                                     << "/my \"clips\"\\/zevoconfigsv.xml";
+}
+
+void Html5SingleScriptTest::typedTextReachesThePage() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, serverPath);
+    QFETCH(QString, errorHtml5);
+    QFETCH(QString, configUrl);
+    Run run;
+    run.snapshot.ServerPath = serverPath;
+    run.snapshot.ErrorHtml5 = errorHtml5;
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    const QJsonObject seen = ScriptRun::run(run.script(), page());
+    VERIFY_SCRIPT_RAN(seen);
+    const QJsonObject ajax = seen["ajax"].toObject();
+    QCOMPARE(ajax["url"].toString(), configUrl);
+    QCOMPARE(ajax["type"].toString(), QStringLiteral("GET"));
+    QCOMPARE(ajax["dataType"].toString(), QStringLiteral("xml"));
+    QCOMPARE(seen["log"].toArray(), QJsonArray{"empty #vDiva0732"});
+    QCOMPARE(seen["appended"].toArray(), QJsonArray{videoElement(errorHtml5)});
+}
+
+QTEST_GUILESS_MAIN(Html5SingleScriptTest)
+#include "tst_Html5SingleScript.moc"

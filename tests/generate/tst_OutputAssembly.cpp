@@ -1,0 +1,361 @@
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "FakeViews.h"
+#include "TestFiles.h"
+#include "TestInstallation.h"
+#include "generate/GenerationContext.h"
+#include "generate/OutputAssembly.h"
+#include "generate/UploadInstructions.h"
+#include "platform/AppError.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+void put(const QString& path, const QByteArray& content) {
+    TextFile::writeBytes(path, content);
+}
+
+// Names of the files (not folders) in `folder`, sorted.
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+QStringList sorted(QStringList names) {
+    names.sort();
+    return names;
+}
+
+// An installation with every support file, and the videos in a folder of their own.
+struct Assembly {
+    TestInstallation install;
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    FakeViews views;
+    QString outputFolder = install.outputFolder();
+    QString appFolder = install.appFolder();
+    QString videos = install.path("videos") + QDir::separator();
+
+    Assembly() {
+        QDir().mkpath(install.path("videos"));
+        QDir().mkpath(install.path("app/images"));
+        put(install.path("app/zevoswf.js"), "swfobject");
+        put(install.path("app/swfs/zevoseek.php"), "seek");
+        put(install.path("app/images/wg_fb.jpg"), "facebook");
+        put(install.path("app/images/wg_tw.jpg"), "twitter");
+        for (const char* name :
+             {"clip.flv", "clip.mp4", "clip.webm", "a.flv", "a.mp4", "b.flv", "b.webm"})
+            put(videos + name, "source");
+        snapshot.SkinFile = QStringLiteral("Skin-30-dark.swf");
+        chooseSingle(videos, "clip.flv", "clip.mp4", "clip.webm");
+        playlist.FLVVideoFilesPath = playlist.Mp4VideoFilesPath = playlist.WebMVideoFilesPath =
+            videos;
+    }
+
+    void chooseSingle(const QString& folder, const QString& flv, const QString& mp4,
+                      const QString& webm) {
+        single.FlvVideoFilePathOnly = single.Mp4VideoFilePathOnly = single.WebmVideoFilePathOnly =
+            folder;
+        single.FlvVideoFileName = flv;
+        single.FlvVideoFilePath = videos + flv;
+        single.Mp4VideoFileName = mp4;
+        single.Mp4VideoFilePath = mp4.isEmpty() ? QString() : videos + mp4;
+        single.WebmVideoFileName = webm;
+        single.WebmVideoFilePath = webm.isEmpty() ? QString() : videos + webm;
+    }
+
+    GenerationContext ctx() {
+        return GenerationContext{snapshot,     settings,  advanced,
+                                 single,       playlist,  QStringLiteral("Skin-30-dark"),
+                                 outputFolder, appFolder, random};
+    }
+
+    void run() { OutputAssembly::assemble(ctx(), views); }
+
+    QString scratch() const { return install.path("app/temp") + QDir::separator(); }
+    QStringList outFiles() const { return filesIn(outputFolder); }
+    QStringList scratchFiles() const { return filesIn(scratch()); }
+    QString injected(const QString& name) const {
+        return "inject:\"" + appFolder + QDir::separator() + "flvmdi\" /k /l \"" + outputFolder +
+               name + "\"";
+    }
+};
+
+const QStringList kSupport{"Skin-30-dark.swf", "zevoswf.js"};
+
+}  // namespace
+
+class OutputAssemblyTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void singleVideo_data();
+    void singleVideo();
+    void videosInTheOutputFolder_data();
+    void videosInTheOutputFolder();
+    void images_data();
+    void images();
+    void playlist_data();
+    void playlist();
+    void failures_data();
+    void failures();
+    void readOnlyOutputFolder();
+    void programPathWithBlanksIsQuoted();
+    void uploadInstructions();
+    void uploadInstructionsWithoutVideoPath();
+};
+
+void OutputAssemblyTest::singleVideo_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<bool>("webm");
+    QTest::addColumn<QStringList>("videosOut");
+    QTest::addColumn<QStringList>("extraOut");
+    QTest::addColumn<QStringList>("mirrored");
+    const int normal = int(StreamingMode::Normal), rtmp = int(StreamingMode::Rtmp),
+              pseudo = int(StreamingMode::Pseudo);
+    const QStringList all{"clip.flv", "clip.mp4", "clip.webm"}, flv{"clip.flv"},
+        noWebm{"clip.flv", "clip.mp4"}, none{}, seek{"zevoseek.php"};
+    QTest::newRow("normal without HTML5") << normal << false << true << flv << none << flv;
+    QTest::newRow("normal with HTML5") << normal << true << true << all << none << all;
+    QTest::newRow("no WebM chosen") << normal << true << false << noWebm << none << noWebm;
+    QTest::newRow("rtmp with HTML5") << rtmp << true << true << all << none << flv;
+    QTest::newRow("rtmp without HTML5") << rtmp << false << true << flv << none << flv;
+    QTest::newRow("pseudo with HTML5") << pseudo << true << true << all << seek << flv;
+    QTest::newRow("pseudo without HTML5") << pseudo << false << false << flv << seek << flv;
+}
+
+void OutputAssemblyTest::singleVideo() {
+    QFETCH(int, mode);
+    QFETCH(bool, html5);
+    QFETCH(bool, webm);
+    QFETCH(QStringList, videosOut);
+    QFETCH(QStringList, extraOut);
+    QFETCH(QStringList, mirrored);
+    Assembly a;
+    a.snapshot.IsRtmp = mode == int(StreamingMode::Rtmp);
+    a.snapshot.IsPseudo = mode == int(StreamingMode::Pseudo);
+    a.snapshot.UseHtml5 = html5;
+    a.chooseSingle(a.videos, "clip.flv", "clip.mp4", webm ? "clip.webm" : "");
+    a.run();
+    QCOMPARE(a.outFiles(), sorted(videosOut + extraOut + kSupport));
+    QCOMPARE(a.scratchFiles(), sorted(mirrored + kSupport));
+    QCOMPARE(a.views.log, QStringList{a.injected("clip.flv")});
+    QCOMPARE(TestFiles::readFile(a.outputFolder + "clip.flv"), QByteArray("source"));
+    QCOMPARE(TestFiles::readFile(a.scratch() + "Skin-30-dark.swf"), QByteArray("FWS"));
+    QCOMPARE(TestFiles::readFile(a.scratch() + "zevoswf.js"), QByteArray("swfobject"));
+}
+
+void OutputAssemblyTest::videosInTheOutputFolder_data() {
+    QTest::addColumn<bool>("sameText");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("folder text equal: left in place") << true << QByteArray("in place");
+    // On a system that ignores case these would be one folder; the texts still differ.
+    QTest::newRow("folder text differs in case: copied") << false << QByteArray("source");
+}
+
+void OutputAssemblyTest::videosInTheOutputFolder() {
+    QFETCH(bool, sameText);
+    QFETCH(QByteArray, content);
+    Assembly a;
+    a.snapshot.UseHtml5 = true;
+    for (const char* name : {"clip.flv", "clip.mp4", "clip.webm"})
+        put(a.outputFolder + name, "in place");
+    // The selection still names the source copies, which differ from those in place.
+    a.chooseSingle(sameText ? a.outputFolder : a.outputFolder.toUpper(), "clip.flv", "clip.mp4",
+                   "clip.webm");
+    a.run();
+    for (const char* name : {"clip.flv", "clip.mp4", "clip.webm"}) {
+        QCOMPARE(TestFiles::readFile(a.outputFolder + name), content);
+        QCOMPARE(TestFiles::readFile(a.scratch() + name), content);
+    }
+    QCOMPARE(a.views.log, QStringList{a.injected("clip.flv")});
+}
+
+void OutputAssemblyTest::images_data() {
+    QTest::addColumn<QString>("intro");
+    QTest::addColumn<QString>("outro");
+    QTest::addColumn<bool>("social");
+    QTest::addColumn<QStringList>("extraOut");
+    QTest::addColumn<QStringList>("extraScratch");
+    QTest::newRow("none") << ""
+                          << "" << false << QStringList{} << QStringList{};
+    QTest::newRow("intro") << "beach.jpg"
+                           << "" << false << QStringList{"beach.jpg"} << QStringList{"beach.jpg"};
+    QTest::newRow("outro") << ""
+                           << "thanks.jpg" << false << QStringList{"thanks.jpg"}
+                           << QStringList{"thanks.jpg"};
+    QTest::newRow("both and social")
+        << "beach.jpg"
+        << "thanks.jpg" << true << QStringList{"beach.jpg", "thanks.jpg", "wg_fb.jpg", "wg_tw.jpg"}
+        << QStringList{"beach.jpg", "thanks.jpg"};
+    // The scratch copy would be the rendered file itself.
+    QTest::newRow("intro named like the rendered file")
+        << "temp.jpg"
+        << "" << false << QStringList{"temp.jpg"} << QStringList{};
+}
+
+void OutputAssemblyTest::images() {
+    QFETCH(QString, intro);
+    QFETCH(QString, outro);
+    QFETCH(bool, social);
+    QFETCH(QStringList, extraOut);
+    QFETCH(QStringList, extraScratch);
+    Assembly a;
+    put(a.scratch() + "temp.jpg", "rendered intro");
+    put(a.scratch() + "semp.jpg", "rendered outro");
+    a.settings.IntroImageName = intro;
+    a.settings.OutroImageName = outro;
+    a.settings.SocialShare = social;
+    a.run();
+    QCOMPARE(a.outFiles(), sorted(extraOut + kSupport + QStringList{"clip.flv"}));
+    QCOMPARE(a.scratchFiles(),
+             sorted(extraScratch + kSupport + QStringList{"clip.flv", "temp.jpg", "semp.jpg"}));
+    for (const QString& folder : {a.outputFolder, a.scratch()}) {
+        if (!intro.isEmpty())
+            QCOMPARE(TestFiles::readFile(folder + intro), QByteArray("rendered intro"));
+        if (!outro.isEmpty())
+            QCOMPARE(TestFiles::readFile(folder + outro), QByteArray("rendered outro"));
+    }
+    if (social) {
+        QCOMPARE(TestFiles::readFile(a.outputFolder + "wg_fb.jpg"), QByteArray("facebook"));
+        QCOMPARE(TestFiles::readFile(a.outputFolder + "wg_tw.jpg"), QByteArray("twitter"));
+    }
+}
+
+void OutputAssemblyTest::playlist_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<bool>("flashInOutput");
+    QTest::addColumn<QStringList>("videosOut");
+    QTest::addColumn<QStringList>("mirrored");
+    const int normal = int(StreamingMode::Normal), pseudo = int(StreamingMode::Pseudo);
+    const QStringList flash{"a.flv", "b.flv"}, all{"a.flv", "a.mp4", "b.flv", "b.webm"};
+    QTest::newRow("normal with HTML5") << normal << true << false << all << all;
+    QTest::newRow("normal without HTML5") << normal << false << false << flash << flash;
+    QTest::newRow("pseudo with HTML5") << pseudo << true << false << all << flash;
+    QTest::newRow("Flash files already in place") << normal << false << true << flash << flash;
+}
+
+void OutputAssemblyTest::playlist() {
+    QFETCH(int, mode);
+    QFETCH(bool, html5);
+    QFETCH(bool, flashInOutput);
+    QFETCH(QStringList, videosOut);
+    QFETCH(QStringList, mirrored);
+    Assembly a;
+    a.settings.Multiple = true;
+    a.snapshot.IsPseudo = mode == int(StreamingMode::Pseudo);
+    a.snapshot.UseHtml5 = html5;
+    // The row with a title only would name the folder itself if it were visited.
+    a.playlist.rows = {PlaylistEntry{"b.flv", "", "b.webm", "B", "", ""},
+                       PlaylistEntry{"", "", "", "Title only", "", ""},
+                       PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
+    if (flashInOutput) {
+        put(a.outputFolder + "a.flv", "in place");
+        put(a.outputFolder + "b.flv", "in place");
+        a.playlist.FLVVideoFilesPath = a.outputFolder;
+    }
+    a.run();
+    const QStringList extra = a.snapshot.IsPseudo ? QStringList{"zevoseek.php"} : QStringList{};
+    QCOMPARE(a.outFiles(), sorted(videosOut + extra + kSupport));
+    QCOMPARE(a.scratchFiles(), sorted(mirrored + kSupport));
+    QCOMPARE(a.views.log, (QStringList{a.injected("b.flv"), a.injected("a.flv")}));
+    const QByteArray flashContent = flashInOutput ? "in place" : "source";
+    QCOMPARE(TestFiles::readFile(a.outputFolder + "a.flv"), flashContent);
+    QCOMPARE(TestFiles::readFile(a.scratch() + "b.flv"), flashContent);
+}
+
+void OutputAssemblyTest::failures_data() {
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("injections");
+    QTest::newRow("skin") << "app/swfs/Skin-30-dark.swf" << false << 53 << 1;
+    QTest::newRow("SWFObject library") << "app/zevoswf.js" << false << 53 << 1;
+    QTest::newRow("source video") << "videos/clip.flv" << false << 53 << 0;
+    QTest::newRow("second playlist video") << "videos/a.flv" << true << 53 << 0;
+    QTest::newRow("output folder") << "out" << false << 76 << 0;
+    QTest::newRow("scratch folder") << "app/temp" << false << 76 << 1;
+}
+
+void OutputAssemblyTest::failures() {
+    QFETCH(QString, missing);
+    QFETCH(bool, playlist);
+    QFETCH(int, error);
+    QFETCH(int, injections);
+    Assembly a;
+    a.settings.Multiple = playlist;
+    a.playlist.rows = {PlaylistEntry{"b.flv", "", "", "B", "", ""},
+                       PlaylistEntry{"a.flv", "", "", "A", "", ""}};
+    const QString path = a.install.path(missing);
+    QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+    try {
+        a.run();
+        QFAIL("the assembly completed without its file");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), error);
+    }
+    QCOMPARE(a.views.log.size(), injections);
+}
+
+void OutputAssemblyTest::readOnlyOutputFolder() {
+    Assembly a;
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(a.outputFolder, QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(a.outputFolder + "probe");
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.close();
+        probe.remove();
+        QFile::setPermissions(a.outputFolder, writable);
+        QSKIP("folder permissions are not enforced for this user");
+    }
+    int error = 0;
+    try {
+        a.run();
+    } catch (const AppError& e) {
+        error = e.number();
+    }
+    QFile::setPermissions(a.outputFolder, writable);
+    QCOMPARE(error, int(AppError::PermissionDenied));
+    QCOMPARE(a.views.log.size(), 0);
+}
+
+void OutputAssemblyTest::programPathWithBlanksIsQuoted() {
+    Assembly a;
+    a.appFolder = a.install.path("Vidlark Streaming Video 14");
+    QVERIFY(QDir().rename(a.install.path("app"), a.appFolder));
+    a.run();
+    const QString sep = QDir::separator();
+    QCOMPARE(a.views.log, QStringList{"inject:\"" + a.appFolder + sep + "flvmdi\" /k /l \"" +
+                                      a.outputFolder + "clip.flv\""});
+    QVERIFY(a.views.log[0].contains(" Streaming Video 14" + sep + "flvmdi\" /k /l "));
+}
+
+void OutputAssemblyTest::uploadInstructions() {
+    Assembly a;
+    a.outputFolder = "/home/ann/site/";
+    a.settings.VideoPath = " http://media.example.com/clips/ ";
+    a.snapshot.ServerPath = "http://www.example.com/videos/";
+    a.snapshot.VideoPath = "http://media.example.com/clips/";
+    COMPARE_GOLDEN(UploadInstructions::build(a.ctx()).toLatin1(),
+                   "generate/upload_instructions.txt");
+}
+
+void OutputAssemblyTest::uploadInstructionsWithoutVideoPath() {
+    Assembly a;
+    a.outputFolder = "/home/ann/site/";
+    a.settings.VideoPath = "   ";
+    a.snapshot.ServerPath = "http://www.example.com/videos/";
+    QCOMPARE(UploadInstructions::build(a.ctx()),
+             "Vidlark output folder on your local PC:\r\n/home/ann/site/\r\n\r\n\r\n"
+             "Upload Vidlark files to:\r\nhttp://www.example.com/videos/\r\n\r\n\r\n\r\n\r\n"
+             "You can test the video player by playing onlinetest.html from your website");
+}
+
+QTEST_GUILESS_MAIN(OutputAssemblyTest)
+#include "tst_OutputAssembly.moc"

@@ -1,0 +1,167 @@
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "TestFiles.h"
+#include "TestInstallation.h"
+#include "generate/EmbedCodeBuilder.h"
+#include "generate/GenerationContext.h"
+#include "generate/TestPageWriter.h"
+#include "platform/AppError.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// A single video of 640 x 360 on a skin that adds 30 pixels, generated at 14:07:09.
+struct Pages {
+    TestInstallation install;
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    QString outputFolder = install.outputFolder();
+
+    Pages() {
+        snapshot.ServerPath = QStringLiteral("http://www.example.com/videos/");
+        snapshot.GenerationTag = QStringLiteral("a0709");
+        snapshot.SkinFile = QStringLiteral("Skin-30-dark.swf");
+        snapshot.SkinAllowance = 30;
+        snapshot.PlayerWidth = 640;
+        snapshot.PlayerHeight = 360;
+    }
+
+    GenerationContext ctx() {
+        return GenerationContext{snapshot,     settings,
+                                 advanced,     single,
+                                 playlist,     QStringLiteral("Skin-30-dark"),
+                                 outputFolder, install.appFolder(),
+                                 random};
+    }
+
+    QByteArray localPage() const {
+        return TestFiles::readFile(install.path("app/temp/do-not-upload.html"));
+    }
+};
+
+}  // namespace
+
+class TestPagesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void onlinePage_data();
+    void onlinePage();
+    void localPage();
+    void swfObjectSize_data();
+    void swfObjectSize();
+    void overflowWritesNoLocalPage();
+    void outputFolderShownAsText_data();
+    void outputFolderShownAsText();
+};
+
+void TestPagesTest::onlinePage_data() {
+    QTest::addColumn<bool>("encrypt");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("plain embed code") << false << "generate/onlinetest_plain.html";
+    QTest::newRow("escaped embed code") << true << "generate/onlinetest_escaped.html";
+}
+
+void TestPagesTest::onlinePage() {
+    QFETCH(bool, encrypt);
+    QFETCH(QString, golden);
+    Pages p;
+    p.settings.Encrypt = encrypt;
+    p.snapshot.EmbedCode = EmbedCodeBuilder::build(p.ctx());
+    TestPageWriter::writeOnlineTestPage(p.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(p.outputFolder + "onlinetest.html"), golden);
+}
+
+void TestPagesTest::localPage() {
+    Pages p;
+    // A longer page of an earlier run is replaced whole.
+    p.outputFolder = QStringLiteral("/home/ann/a much longer folder name of an earlier run/");
+    TestPageWriter::writeLocalTestPage(p.ctx());
+    p.outputFolder = QStringLiteral("/home/ann/site/");
+    TestPageWriter::writeLocalTestPage(p.ctx());
+    COMPARE_GOLDEN(p.localPage(), "generate/localtest_single.html");
+}
+
+void TestPagesTest::swfObjectSize_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    const int right = int(PlaylistPosition::Right), bottom = int(PlaylistPosition::Bottom),
+              invisible = int(PlaylistPosition::Invisible);
+    // The list is 300 wide and adds 225 below the player; the skin adds 30.
+    QTest::newRow("single video") << false << right << "640"
+                                  << "390";
+    QTest::newRow("playlist at the right") << true << right << "940"
+                                           << "390";
+    QTest::newRow("playlist at the bottom") << true << bottom << "640"
+                                            << "615";
+    QTest::newRow("invisible playlist") << true << invisible << "640"
+                                        << "390";
+}
+
+void TestPagesTest::swfObjectSize() {
+    QFETCH(bool, playlist);
+    QFETCH(int, position);
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    Pages p;
+    p.settings.Multiple = playlist;
+    p.playlist.position = static_cast<PlaylistPosition>(position);
+    p.snapshot.WidthPlaylist = 300;
+    p.snapshot.PlaylistHeight = 225;
+    TestPageWriter::writeLocalTestPage(p.ctx());
+    const QStringList lines = TextFile::splitLines(QString::fromLatin1(p.localPage()));
+    QCOMPARE(lines.value(21),
+             "var a0709  = new SWFObject(\"Skin-30-dark.swf\", \"zevosva0709\", \"" + width +
+                 "\", \"" + height + "\", \"6\", \"#000000\" );");
+}
+
+void TestPagesTest::overflowWritesNoLocalPage() {
+    Pages p;
+    p.settings.Multiple = true;
+    p.playlist.position = PlaylistPosition::Bottom;
+    p.snapshot.PlaylistHeight = 32767 - 390 + 1;
+    try {
+        TestPageWriter::writeLocalTestPage(p.ctx());
+        QFAIL("the height overflowed without an error");
+    } catch (const AppError& error) {
+        QCOMPARE(error.number(), int(AppError::Overflow));
+    }
+    QVERIFY(!QFile::exists(p.install.path("app/temp/do-not-upload.html")));
+}
+
+void TestPagesTest::outputFolderShownAsText_data() {
+    QTest::addColumn<QString>("outDir");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << "/home/ann/My Site/"
+                           << "/home/ann/My Site/";
+    QTest::newRow("ampersand") << "/home/ann/Tom & Jerry/"
+                               << "/home/ann/Tom &amp; Jerry/";
+    QTest::newRow("angle brackets") << "/tmp/<draft>/"
+                                    << "/tmp/&lt;draft&gt;/";
+    QTest::newRow("quotes and accents stay") << "/tmp/\"Café\" 'x'/"
+                                             << "/tmp/\"Café\" 'x'/";
+}
+
+void TestPagesTest::outputFolderShownAsText() {
+    QFETCH(QString, outDir);
+    QFETCH(QString, shown);
+    Pages p;
+    p.outputFolder = outDir;
+    TestPageWriter::writeLocalTestPage(p.ctx());
+    const QStringList lines = TextFile::readLines(p.install.path("app/temp/do-not-upload.html"));
+    QCOMPARE(lines.value(15),
+             "<p>This is a test on your local browser. If you have selected marketing options they "
+             "will work when you publish the player online. <br>  All files that need to be "
+             "uploaded are here: " +
+                 shown + "</p> ");
+}
+
+QTEST_GUILESS_MAIN(TestPagesTest)
+#include "tst_TestPages.moc"
