@@ -39,13 +39,28 @@ bool MainController::loadInstallation() {
     m_window.settings().PlayerStyle = 0;
     m_window.showTab(1);
     applyPalette();
-    const QStringList sizes = PlayerSizesFile::readEntries(m_appFolder);
-    if (!m_sizes.setEntries(sizes))
-        m_dialogs.error(PlayerSizes::malformedEntryMessage(sizes.first()));
-    m_window.settings().PlayerSize = 0;
+    takePlayerSizes(PlayerSizesFile::readEntries(m_appFolder));
     loadAdvancedOptions();
     m_window.selectSingle();
     return true;
+}
+
+void MainController::reloadPlayerSizes() {
+    QStringList entries;
+    try {
+        entries = PlayerSizesFile::readEntries(m_appFolder);
+    } catch (const AppError& error) {
+        m_dialogs.reportError(error);
+        return;
+    }
+    takePlayerSizes(entries);
+}
+
+// `entries` is never empty: reading the sizes file raises error 9 for a file without an entry.
+void MainController::takePlayerSizes(const QStringList& entries) {
+    if (!m_sizes.setEntries(entries))
+        m_dialogs.error(PlayerSizes::malformedEntryMessage(entries.first()));
+    m_window.settings().PlayerSize = 0;
 }
 
 void MainController::loadAdvancedOptions() {

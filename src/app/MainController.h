@@ -49,6 +49,9 @@ class MainController : public ValidationHost {
     void selectSkin(int index);
     // cmbPlayerSize_Click. Error 9 outside the list; a malformed entry keeps the previous size.
     void selectPlayerSize(int index);
+    // After the sizes dialog: the list again from the sizes file, entry 0 selected. A file that
+    // cannot be read, or holds no entry, is reported and the previous list and size stay in use.
+    void reloadPlayerSizes();
     // txtPlayerColor_Change: the swatch and the generation value follow the text.
     void setPlayerColorText(const QString& text);
     void setPlayerColorNumber(quint32 number);
@@ -78,6 +81,7 @@ class MainController : public ValidationHost {
 
   private:
     void loadAdvancedOptions();
+    void takePlayerSizes(const QStringList& entries);
 
     QString m_appFolder;
     Dialogs& m_dialogs;

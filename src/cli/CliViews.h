@@ -2,12 +2,15 @@
 
 #include <functional>
 
+#include "platform/Dialogs.h"
 #include "platform/Views.h"
 
 // vidlark-cli shows no windows: a modal dialog is closed at once with its Cancel, and the code
 // window's contents are kept for printing.
 class CliViews : public Views {
   public:
+    explicit CliViews(Dialogs& dialogs) : m_dialogs(dialogs) {}
+
     std::function<void()> cancelSingleVideoDialog;
     std::function<void()> cancelPlaylistEditor;
 
@@ -17,8 +20,14 @@ class CliViews : public Views {
     void showSocialDialog() override {}
     void showQuickHelp(int) override {}
     void showCodeWindow(const QString&, const QString&) override {}
-    void showInjection(const QString&) override {}
+    // Runs the injector, its output streamed to standard error; a failure is reported there and
+    // the run goes on.
+    void showInjection(const QString& commandLine) override;
+    void showCopyProgress(const QString&, qint64, qint64) override {}
     void focusControl(const QString&) override {}
     void bringTabToFront(int) override {}
     void setBusy(bool) override {}
+
+  private:
+    Dialogs& m_dialogs;
 };

@@ -81,7 +81,7 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
 
 int GenerateCommand::run(const Options& o) {
     CliDialogs dialogs;
-    CliViews views;
+    CliViews views(dialogs);
     SystemClock clock;
     SystemRandom random;
     MainController controller(QDir::cleanPath(QFileInfo(o.appFolder).absoluteFilePath()), dialogs,

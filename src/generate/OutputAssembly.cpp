@@ -18,12 +18,21 @@ QString subFolder(const QString& appFolder, const QString& name) {
 
 // An intro image whose own name is that of the rendered file would be copied onto itself, which
 // the operating system refuses; the file is already where it belongs.
-void copyUnlessSame(const QString& from, const QString& to) {
+void copyUnlessSame(const QString& from, const QString& to,
+                    const FileOps::Progress& progress = {}) {
     const QFileInfo source(from), target(to);
     if (source.exists() && target.exists() &&
         source.canonicalFilePath() == target.canonicalFilePath())
         return;
-    FileOps::copyFile(from, to);
+    FileOps::copyFile(from, to, progress);
+}
+
+// Videos can be large: their copies report progress, so the window can show it.
+void copyVideo(Views& views, const QString& from, const QString& to) {
+    const QString name = QFileInfo(to).fileName();
+    copyUnlessSame(from, to, [&views, &name](qint64 done, qint64 total) {
+        views.showCopyProgress(name, done, total);
+    });
 }
 
 // Videos whose folder is the output folder itself are already in place. The folder texts are
@@ -36,8 +45,8 @@ void mirror(const GenerationContext& ctx, const QString& from, const QString& na
     copyUnlessSame(from, OutputAssembly::scratchFolder(ctx.appFolder) + name);
 }
 
-void mirrorFromOutput(const GenerationContext& ctx, const QString& name) {
-    mirror(ctx, ctx.outputFolder + name, name);
+void mirrorVideo(const GenerationContext& ctx, Views& views, const QString& name) {
+    copyVideo(views, ctx.outputFolder + name, OutputAssembly::scratchFolder(ctx.appFolder) + name);
 }
 
 void inject(const GenerationContext& ctx, Views& views, const QString& name) {
@@ -62,11 +71,12 @@ QStringList namesOf(const Playlist& playlist, RowField field) {
     return names;
 }
 
-void copyRowsInto(const GenerationContext& ctx, const QString& folder, const QStringList& names) {
+void copyRowsInto(const GenerationContext& ctx, Views& views, const QString& folder,
+                  const QStringList& names) {
     if (!differsFromOutput(ctx, folder))
         return;
     for (const QString& name : names)
-        copyUnlessSame(folder + name, ctx.outputFolder + name);
+        copyVideo(views, folder + name, ctx.outputFolder + name);
 }
 
 }  // namespace
@@ -91,45 +101,45 @@ void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {
 void OutputAssembly::assembleSingleVideo(const GenerationContext& ctx, Views& views) {
     const SingleVideo& video = ctx.single;
     if (differsFromOutput(ctx, video.FlvVideoFilePathOnly))
-        copyUnlessSame(video.FlvVideoFilePath, ctx.outputFolder + video.FlvVideoFileName);
+        copyVideo(views, video.FlvVideoFilePath, ctx.outputFolder + video.FlvVideoFileName);
     inject(ctx, views, video.FlvVideoFileName);
-    mirrorFromOutput(ctx, video.FlvVideoFileName);
+    mirrorVideo(ctx, views, video.FlvVideoFileName);
     if (!ctx.snapshot.UseHtml5)
         return;
     const bool mp4 = !video.Mp4VideoFileName.isEmpty();
     const bool webm = !video.WebmVideoFileName.isEmpty();
     if (mp4 && differsFromOutput(ctx, video.Mp4VideoFilePathOnly))
-        copyUnlessSame(video.Mp4VideoFilePath, ctx.outputFolder + video.Mp4VideoFileName);
+        copyVideo(views, video.Mp4VideoFilePath, ctx.outputFolder + video.Mp4VideoFileName);
     if (webm && differsFromOutput(ctx, video.WebmVideoFilePathOnly))
-        copyUnlessSame(video.WebmVideoFilePath, ctx.outputFolder + video.WebmVideoFileName);
+        copyVideo(views, video.WebmVideoFilePath, ctx.outputFolder + video.WebmVideoFileName);
     if (!localPlayback(ctx))
         return;
     if (mp4)
-        mirrorFromOutput(ctx, video.Mp4VideoFileName);
+        mirrorVideo(ctx, views, video.Mp4VideoFileName);
     if (webm)
-        mirrorFromOutput(ctx, video.WebmVideoFileName);
+        mirrorVideo(ctx, views, video.WebmVideoFileName);
 }
 
 void OutputAssembly::assemblePlaylist(const GenerationContext& ctx, Views& views) {
     const Playlist& playlist = ctx.playlist;
     // Rows without a Flash file (a title only) take no part.
     const QStringList flash = namesOf(playlist, &PlaylistEntry::FlashFile);
-    copyRowsInto(ctx, playlist.FLVVideoFilesPath, flash);
+    copyRowsInto(ctx, views, playlist.FLVVideoFilesPath, flash);
     // One at a time: each injection has finished when showInjection returns.
     for (const QString& name : flash)
         inject(ctx, views, name);
     for (const QString& name : flash)
-        mirrorFromOutput(ctx, name);
+        mirrorVideo(ctx, views, name);
     if (!ctx.snapshot.UseHtml5)
         return;
     const QStringList mp4 = namesOf(playlist, &PlaylistEntry::Mp4File);
     const QStringList webm = namesOf(playlist, &PlaylistEntry::WebmFile);
-    copyRowsInto(ctx, playlist.Mp4VideoFilesPath, mp4);
-    copyRowsInto(ctx, playlist.WebMVideoFilesPath, webm);
+    copyRowsInto(ctx, views, playlist.Mp4VideoFilesPath, mp4);
+    copyRowsInto(ctx, views, playlist.WebMVideoFilesPath, webm);
     if (!localPlayback(ctx))
         return;
     for (const QString& name : mp4 + webm)
-        mirrorFromOutput(ctx, name);
+        mirrorVideo(ctx, views, name);
     // The thumbnails of the TitleDescThumb layout are not made yet.
 }
 

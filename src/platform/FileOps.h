@@ -2,12 +2,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // File-system operations of a generation run and of start-up. Failures raise AppError.
 namespace FileOps {
 
-// Copies with overwrite, through the operating system's own copy path.
-void copyFile(const QString& from, const QString& to);
+// Bytes copied so far and the size of the file.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
+// Copies with overwrite, through the operating system's own copy path (in-kernel where it can).
+// With `progress`, the copy goes in chunks of `chunkBytes` and reports after each.
+void copyFile(const QString& from, const QString& to, const Progress& progress = {},
+              qint64 chunkBytes = 32 << 20);
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);
 void makeFolder(const QString& path);

@@ -22,6 +22,8 @@ class Views {
     // Runs the metadata injector with this command line in the injection window; returns when the
     // injector has finished. A failure is reported there and does not end the run.
     virtual void showInjection(const QString& commandLine) = 0;
+    // Progress of copying a (large) file of the run; `done` equals `total` at the end.
+    virtual void showCopyProgress(const QString& fileName, qint64 done, qint64 total) = 0;
     // Moves the keyboard focus to the control of that objectName ("txtServerPath").
     virtual void focusControl(const QString& name) = 0;
     // Tabs of the main window: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image.

@@ -86,8 +86,12 @@ class TestProfile {
 inline QString writeVideo(const QString& folder, const QString& name) {
     const QString path = folder + QLatin1Char('/') + name;
     QFile file(path);
+    // A Flash file is an FLV without tags, which the injector accepts; other files' contents are
+    // never read.
     if (file.open(QIODevice::WriteOnly))
-        file.write("video");
+        file.write(name.endsWith(QLatin1String(".flv"))
+                       ? QByteArray("FLV\x01\x05\x00\x00\x00\x09\x00\x00\x00\x00", 13)
+                       : QByteArray("video"));
     return path;
 }
 
@@ -107,8 +111,9 @@ class TestInstallation {
         TextFile::writeLines(root.filePath(QStringLiteral("config/configvws.txt")), sizes);
         QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/config/configsv.txt"),
                     root.filePath(QStringLiteral("config/configsv.txt")));
-        QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/zevoswf.js"),
-                    root.filePath(QStringLiteral("zevoswf.js")));
+        for (const QString& file : {QStringLiteral("zevoswf.js"), QStringLiteral("flvmdi")})
+            QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QLatin1Char('/') + file,
+                        root.filePath(file));
     }
 
     QString path() const { return m_dir.path(); }

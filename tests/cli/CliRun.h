@@ -11,7 +11,21 @@ struct CliRun {
     int exitCode = -1;
     QString problem;
     QByteArray out;
-    QByteArray err;
+    QByteArray err;        // standard error less the injector's lines
+    QStringList injector;  // what the metadata injector printed ("flvmdi: ...")
+
+    // The injector's output is streamed to standard error too; tests look at it separately.
+    void separateInjectorOutput() {
+        QByteArray rest;
+        for (const QByteArray& line : err.split('\n')) {
+            if (line.startsWith("flvmdi: "))
+                injector.append(QString::fromUtf8(line));
+            else
+                rest += line + '\n';
+        }
+        rest.chop(1);
+        err = rest;
+    }
 
     // Standard error split into lines, without the line ends and without an empty last line.
     QStringList errLines() const {
@@ -56,6 +70,7 @@ inline CliRun runCli(const QStringList& args, const QString& workingDirectory = 
     }
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+    run.separateInjectorOutput();
     return run;
 }
 

@@ -27,6 +27,8 @@ class PlatformTest : public QObject {
     void atomicWriteKeepsOldFileWhenFolderIsMissing();
     void deleteMatchingTouchesOnlyThePattern();
     void copyFileOverwritesAndReportsMissingSource();
+    void copyWithProgressReportsEachChunk_data();
+    void copyWithProgressReportsEachChunk();
 };
 
 void PlatformTest::commonMessage_data() {
@@ -183,6 +185,34 @@ void PlatformTest::copyFileOverwritesAndReportsMissingSource() {
     } catch (const AppError& e) {
         QCOMPARE(e.number(), 53);
     }
+}
+
+void PlatformTest::copyWithProgressReportsEachChunk_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QList<qint64>>("reports");
+    QTest::newRow("three chunks") << 10000 << QList<qint64>{4096, 8192, 10000};
+    QTest::newRow("exactly one chunk") << 4096 << QList<qint64>{4096};
+    QTest::newRow("empty file") << 0 << QList<qint64>{0};
+}
+
+void PlatformTest::copyWithProgressReportsEachChunk() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i * 7);
+    TextFile::writeBytes(dir.filePath("video.flv"), bytes);
+    TextFile::writeBytes(dir.filePath("copy.flv"), "an older, longer file that must be replaced");
+    QList<qint64> reports;
+    FileOps::copyFile(
+        dir.filePath("video.flv"), dir.filePath("copy.flv"),
+        [&](qint64 done, qint64 total) {
+            QCOMPARE(total, qint64(size));
+            reports.append(done);
+        },
+        4096);
+    QTEST(reports, "reports");
+    QCOMPARE(TestFiles::readFile(dir.filePath("copy.flv")), bytes);
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)

@@ -26,6 +26,11 @@ class FakeViews : public Views {
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;
     void showInjection(const QString& commandLine) override;
+    // Kept apart from `log`: how many reports a copy gives depends on its size.
+    void showCopyProgress(const QString& fileName, qint64 done, qint64 total) override {
+        copyProgress.append(QStringLiteral("%1:%2/%3").arg(fileName).arg(done).arg(total));
+    }
+    QStringList copyProgress;
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;

@@ -1,0 +1,121 @@
+#include "platform/ConsoleRunner.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <cerrno>
+#include <vector>
+
+#include "platform/AppError.h"
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+
+// The output pipe is read until the program closes it — which is not always when it exits, so
+// QProcess (which reports the end of output only with the end of the process) is not used here.
+class SpawnedProgram {
+  public:
+    SpawnedProgram(const QString& program, const QStringList& arguments) {
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0)
+            throw AppError(AppError::PathFileAccess, program);
+        m_read = fds[0];
+        std::vector<QByteArray> words{QFile::encodeName(program)};
+        for (const QString& a : arguments)
+            words.push_back(QFile::encodeName(a));
+        std::vector<char*> argv;
+        for (QByteArray& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+        const int failed =
+            program.contains(u'/')
+                ? posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ)
+                : posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        if (failed) {
+            close(m_read);
+            throw AppError(AppError::FileNotFound, program);
+        }
+    }
+
+    ~SpawnedProgram() {
+        close(m_read);
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == 0) {  // output closed, program still running
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, &status, 0);
+        }
+    }
+
+    SpawnedProgram(const SpawnedProgram&) = delete;
+    SpawnedProgram& operator=(const SpawnedProgram&) = delete;
+
+    // False once the program has closed its output.
+    bool readSome(const std::function<void(const QByteArray&)>& onOutput) {
+        pollfd p{m_read, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0)
+            return true;
+        char buffer[4096];
+        const ssize_t n = read(m_read, buffer, sizeof buffer);
+        if (n <= 0)
+            return n < 0 && errno == EINTR;
+        if (onOutput)
+            onOutput(QByteArray(buffer, n));
+        return true;
+    }
+
+  private:
+    pid_t m_pid = -1;
+    int m_read = -1;
+};
+
+#endif
+
+}  // namespace
+
+QString ConsoleRunner::run(const QString& commandLine,
+                           const std::function<void(const QByteArray&)>& onOutput) {
+    QStringList words = QProcess::splitCommand(commandLine);
+    if (words.isEmpty())
+        throw AppError(AppError::FileNotFound, commandLine);
+    const QString program = words.takeFirst();
+#ifdef Q_OS_UNIX
+    SpawnedProgram child(program, words);
+    while (child.readSome(onOutput))
+        QCoreApplication::processEvents();
+#else
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, words, QIODevice::ReadOnly);
+    if (!process.waitForStarted(-1))
+        throw AppError(AppError::FileNotFound, program);
+    while (process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(50);
+        if (const QByteArray piece = process.readAll(); !piece.isEmpty() && onOutput)
+            onOutput(piece);
+        QCoreApplication::processEvents();
+    }
+    if (const QByteArray rest = process.readAll(); !rest.isEmpty() && onOutput)
+        onOutput(rest);
+#endif
+    return {};
+}

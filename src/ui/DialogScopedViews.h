@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Views.h"
+
+class QWidget;
+
+// The program's Views as seen from inside a dialog: the focus goes to the dialog's own control of
+// that name, so the core can point the user at a box of the dialog that is open. Everything else,
+// and names the dialog does not have, go on to the program's Views.
+class DialogScopedViews : public Views {
+  public:
+    DialogScopedViews(Views& views, QWidget& dialog) : m_views(views), m_dialog(dialog) {}
+
+    void showSingleVideoDialog() override { m_views.showSingleVideoDialog(); }
+    void showPlaylistEditor() override { m_views.showPlaylistEditor(); }
+    void showSplash() override { m_views.showSplash(); }
+    void showSocialDialog() override { m_views.showSocialDialog(); }
+    void showQuickHelp(int topic) override { m_views.showQuickHelp(topic); }
+    void showCodeWindow(const QString& embedCode, const QString& instructions) override {
+        m_views.showCodeWindow(embedCode, instructions);
+    }
+    void showInjection(const QString& commandLine) override { m_views.showInjection(commandLine); }
+    void showCopyProgress(const QString& fileName, qint64 done, qint64 total) override {
+        m_views.showCopyProgress(fileName, done, total);
+    }
+    void focusControl(const QString& name) override;
+    void bringTabToFront(int index) override { m_views.bringTabToFront(index); }
+    void setBusy(bool busy) override { m_views.setBusy(busy); }
+
+  private:
+    Views& m_views;
+    QWidget& m_dialog;
+};

@@ -1,0 +1,113 @@
+#include "ui/FrmCopyCode.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/MainController.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
+#include "ui/DialogParts.h"
+#include "ui/UiPlatform.h"
+
+using DialogParts::button;
+
+namespace {
+
+QGroupBox* frame(QWidget* owner, const QString& name, const QString& caption, QWidget* content) {
+    auto* group = new QGroupBox(caption, owner);
+    group->setObjectName(name);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(content);
+    return group;
+}
+
+}  // namespace
+
+FrmCopyCode::FrmCopyCode(MainController& controller, QWidget* parent)
+    : QDialog(parent), m_controller(controller) {
+    setObjectName(QStringLiteral("frmCopyCode"));
+    setWindowTitle(QStringLiteral("Output HTML Code and Instructions"));
+    setModal(true);
+
+    txtCopyCode = DialogParts::textBox(this, QStringLiteral("txtCopyCode"),
+                                       QStringLiteral("Generated HTML code for the streaming "
+                                                      "video player"));
+    txtCopyCode->setFont(DialogParts::courierNew());
+    QPalette blue = txtCopyCode->palette();
+    blue.setColor(QPalette::Text, Qt::blue);
+    txtCopyCode->setPalette(blue);
+    txtInst = DialogParts::textBox(this, QStringLiteral("txtInst"),
+                                   QStringLiteral("Instructions for uploading associated files"));
+    for (QPlainTextEdit* box : {txtCopyCode, txtInst}) {
+        box->setReadOnly(true);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    Frame1 = frame(this, QStringLiteral("Frame1"),
+                   QStringLiteral("Copy the following blue code and paste it on your HTML editor"),
+                   txtCopyCode);
+    Frame2 = frame(this, QStringLiteral("Frame2"),
+                   QStringLiteral("Instructions for uploading associated (required) files to "
+                                  "your webserver"),
+                   txtInst);
+    cmdCopyCode =
+        button(this, QStringLiteral("cmdCopyCode"), QStringLiteral("&Copy Code to Clipboard"),
+               QStringLiteral("Copy generated code to clipboard"));
+    cmdSaveCodeInst =
+        button(this, QStringLiteral("cmdSaveCodeInst"), QStringLiteral("&Open Output Folder"),
+               QStringLiteral("Open the folder where the software has output all "
+                              "the required files"));
+    cmdTest = button(this, QStringLiteral("cmdTest"), QStringLiteral("&Test in Browser (Offline)"),
+                     QStringLiteral("Test the video player in default browser"));
+    cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("&Close"),
+                      QStringLiteral("Close this window"));
+    buildLayout();
+
+    connect(cmdCopyCode, &QPushButton::clicked, this, &FrmCopyCode::copyCode);
+    connect(cmdSaveCodeInst, &QPushButton::clicked, this, &FrmCopyCode::openOutput);
+    connect(cmdTest, &QPushButton::clicked, this, &FrmCopyCode::testOffline);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void FrmCopyCode::buildLayout() {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCopyCode);
+    buttons->addWidget(cmdSaveCodeInst);
+    buttons->addWidget(cmdTest);
+    buttons->addStretch();
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1, 3);
+    layout->addWidget(Frame2, 2);
+    layout->addLayout(buttons);
+    resize(820, 600);
+}
+
+void FrmCopyCode::setTexts(const QString& embedCode, const QString& instructions) {
+    m_embedCode = embedCode;
+    txtCopyCode->setPlainText(DialogParts::forDisplay(embedCode));
+    txtInst->setPlainText(DialogParts::forDisplay(instructions));
+}
+
+void FrmCopyCode::copyCode() {
+    txtCopyCode->selectAll();
+    txtCopyCode->setFocus(Qt::OtherFocusReason);
+    // The code exactly as generated, CR LF line breaks included, whatever the box shows.
+    UiPlatform::setClipboardText(m_embedCode);
+    m_controller.dialogs().inform(
+        QStringLiteral("CODE COPIED. YOU MAY PASTE IT NOW ON YOUR HTML EDITOR."),
+        QStringLiteral(" Message"));
+}
+
+void FrmCopyCode::openOutput() {
+    UiPlatform::showFileInFolder(m_controller.settings().OutDir +
+                                 QStringLiteral("onlinetest.html"));
+}
+
+void FrmCopyCode::testOffline() {
+    const QString sep = FileOps::separator();
+    UiPlatform::openWithDefaultProgram(m_controller.appFolder() + sep + QStringLiteral("temp") +
+                                       sep + QStringLiteral("do-not-upload.html"));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class MainController;
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+
+// frmCopyCode, "Output HTML Code and Instructions": the result of a generation run. The user copies
+// the embed code, opens the output folder or tries the local test page from here.
+class FrmCopyCode : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit FrmCopyCode(MainController& controller, QWidget* parent = nullptr);
+
+    void setTexts(const QString& embedCode, const QString& instructions);
+
+  private:
+    void buildLayout();
+    void copyCode();     // cmdCopyCode
+    void openOutput();   // cmdSaveCodeInst
+    void testOffline();  // cmdTest
+
+    MainController& m_controller;
+    QString m_embedCode;
+
+    QGroupBox* Frame1;
+    QPlainTextEdit* txtCopyCode;
+    QGroupBox* Frame2;
+    QPlainTextEdit* txtInst;
+    QPushButton* cmdCopyCode;
+    QPushButton* cmdSaveCodeInst;
+    QPushButton* cmdTest;
+    QPushButton* cmdClose;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+// frmHelp, "Quick Help": the text of one help topic (1 HTML files path, 2 video files path,
+// 3 video files; any other number shows nothing).
+class FrmHelp : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit FrmHelp(int topic, QWidget* parent = nullptr);
+
+  private:
+    QPlainTextEdit* txtInfo;
+    QPushButton* cmdClose;
+};

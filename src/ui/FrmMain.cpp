@@ -1,0 +1,760 @@
+#include "ui/FrmMain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+#include <vector>
+
+#include "app/HelpTexts.h"
+#include "app/MainController.h"
+#include "app/ProfileCommands.h"
+#include "app/StartUp.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "ui/DialogParts.h"
+#include "ui/FrmAbout.h"
+#include "ui/FrmAdvancedOptions.h"
+#include "ui/FrmVideoPlayerSizes.h"
+#include "ui/InputRulesFilter.h"
+#include "ui/UiPlatform.h"
+
+namespace {
+
+const QString kImageNote = QStringLiteral(
+    "Note: The image is automatically resized to fit your selected video player. However the "
+    "above image is not the actual size of the image that will be shown on the video player. To "
+    "view the actual image click the button below.");
+
+const QString kActionCodeLabel = QStringLiteral(
+    "Video On End  - Display a sign-up form or an order button or any action element. Paste it's "
+    "HTML code below:");
+
+QString htmlColour(quint32 colour) {
+    return QStringLiteral("#%1%2%3")
+        .arg(colour & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((colour >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((colour >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
+void paint(QWidget* box, quint32 colour) {
+    box->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid #5a5a5a;").arg(htmlColour(colour)));
+}
+
+// Writing a text box's own text back would move the cursor while the user types.
+void showText(QLineEdit* box, const QString& text) {
+    if (box->text() != text)
+        box->setText(text);
+}
+
+QCheckBox* checkBox(QWidget* owner, const QString& name, const QString& caption) {
+    auto* box = new QCheckBox(caption, owner);
+    box->setObjectName(name);
+    return box;
+}
+
+QRadioButton* option(QWidget* owner, const QString& name, const QString& caption) {
+    auto* button = new QRadioButton(caption, owner);
+    button->setObjectName(name);
+    return button;
+}
+
+QAction* menuItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+QFrame* separatorLine(QWidget* owner) {
+    auto* line = new QFrame(owner);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// A label that shows a path or file name: it may be long, so it never widens the window.
+QLabel* valueLabel(QWidget* owner, const QString& name) {
+    QLabel* value = DialogParts::label(owner, name, QString());
+    value->setFrameShape(QFrame::StyledPanel);
+    value->setFrameShadow(QFrame::Sunken);
+    value->setMinimumWidth(120);
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return value;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(MainController& controller, QWidget* parent)
+    : QMainWindow(parent), m_controller(controller), m_keyFilter(new InputRulesFilter(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    buildMenus();
+    auto* central = new QWidget(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildSettingsFrame());
+    left->addWidget(buildAppearance());
+    left->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addWidget(buildTabs(), 1);
+    auto* outer = new QVBoxLayout(central);
+    outer->addLayout(columns, 1);
+    outer->addWidget(buildCommands());
+    setCentralWidget(central);
+
+    // The named controls; Qt's own inner widgets ("qt_…") keep their signals.
+    m_controls = findChildren<QObject*>();
+    m_controls.removeIf([](const QObject* o) {
+        return o->objectName().isEmpty() || o->objectName().startsWith(QLatin1String("qt_"));
+    });
+    connectMenus();
+    connectVideoSource();
+    connectTexts();
+    connectAppearance();
+    connectOptions();
+    connectCommands();
+    refresh();
+    resize(1180, 740);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildMenus() {
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSaveProfile = menuItem(mnuFile, QStringLiteral("mnuSaveProfile"), "&Save Profile");
+    mnuLoadProfile = menuItem(mnuFile, QStringLiteral("mnuLoadProfile"), "&Load Profile");
+    mnuFile->addSeparator();
+    mnuExit = menuItem(mnuFile, QStringLiteral("mnuExit"), "E&xit");
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuVideoPlayerSizes =
+        menuItem(mnuEdit, QStringLiteral("mnuVideoPlayerSizes"), "&Video Player Sizes");
+    mnuAdvancedOptions =
+        menuItem(mnuEdit, QStringLiteral("mnuAdvancedOptions"), "Advanced Options...");
+
+    mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming Mode"));
+    mnuStreamingMode->setObjectName(QStringLiteral("mnuStreamingMode"));
+    mnuNormalStreaming =
+        menuItem(mnuStreamingMode, QStringLiteral("mnuNormalStreaming"), "Normal Streaming");
+    mnuStreamingMode->addSeparator();
+    mnuRtmpStreaming =
+        menuItem(mnuStreamingMode, QStringLiteral("mnuRtmpStreaming"), "Rtmp Streaming");
+    mnuStreamingMode->addSeparator();
+    mnuPseudoStreaming =
+        menuItem(mnuStreamingMode, QStringLiteral("mnuPseudoStreaming"), "Pseudo Streaming");
+    for (QAction* item : {mnuNormalStreaming, mnuRtmpStreaming, mnuPseudoStreaming})
+        item->setCheckable(true);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuDocumentation = menuItem(mnuHelp, QStringLiteral("mnuDocumentation"), "&Documentation");
+    mnuSupport = menuItem(mnuHelp, QStringLiteral("mnuSupport"), "&Online Support");
+    mnuHelp->addSeparator();
+    mnuAbout = menuItem(mnuHelp, QStringLiteral("mnuAbout"), "&About...");
+}
+
+QWidget* FrmMain::buildSettingsFrame() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* layout = new QVBoxLayout(Frame1);
+    layout->addWidget(buildVideoSource());
+    layout->addWidget(separatorLine(Frame1));
+    layout->addWidget(buildPaths());
+    layout->addWidget(separatorLine(Frame1));
+    layout->addWidget(buildOptions());
+    layout->addWidget(separatorLine(Frame1));
+    layout->addWidget(buildImageCommands());
+    return Frame1;
+}
+
+QWidget* FrmMain::buildVideoSource() {
+    auto* box = new QWidget(Frame1);
+    optSingle = option(box, QStringLiteral("optSingle"), QStringLiteral("Stream Single Video"));
+    optMultiple = option(box, QStringLiteral("optMultiple"),
+                         QStringLiteral("Stream Multiple Videos via Playlist"));
+    cmdVideoFiles = DialogParts::button(box, QStringLiteral("cmdVideoFiles"),
+                                        QStringLiteral("&Select Video File(s)"));
+    lblVideoFilesStatus = DialogParts::label(box, QStringLiteral("lblVideoFilesStatus"), "!");
+    lblVideoFilesStatus->setToolTip(
+        DialogParts::toolTip(QStringLiteral("Video files are not provided or playlist not built")));
+    lblVideoFilesStatus->setStyleSheet(
+        QStringLiteral("color: white; background-color: #c62828; font-weight: bold;"
+                       "border-radius: 9px; padding: 0px 7px;"));
+
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(optSingle, 0, 0);
+    layout->addWidget(optMultiple, 1, 0);
+    auto* files = new QHBoxLayout;
+    files->addWidget(cmdVideoFiles);
+    files->addWidget(lblVideoFilesStatus);
+    files->addStretch(1);
+    layout->addLayout(files, 0, 1, 2, 1, Qt::AlignVCenter);
+    layout->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* FrmMain::buildPaths() {
+    auto* box = new QWidget(Frame1);
+    txtServerPath = DialogParts::lineEdit(box, QStringLiteral("txtServerPath"));
+    txtVideoPath = DialogParts::lineEdit(box, QStringLiteral("txtVideoPath"));
+    cmdHelpServerPath = DialogParts::button(box, QStringLiteral("cmdHelpServerPath"), "?",
+                                            QStringLiteral("Quick help on html path"));
+    cmdHelpVideoPath = DialogParts::button(box, QStringLiteral("cmdHelpVideoPath"), "?",
+                                           QStringLiteral("Quick help on video path"));
+    for (QPushButton* help : {cmdHelpServerPath, cmdHelpVideoPath})
+        help->setFixedWidth(help->sizeHint().height() + 6);
+    cmdOutput =
+        DialogParts::button(box, QStringLiteral("cmdOutput"), QStringLiteral("&Output Folder..."));
+    lblOutDir = valueLabel(box, QStringLiteral("lblOutDir"));
+
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(DialogParts::label(box, QStringLiteral("lblServerPath"),
+                                         QStringLiteral("HTML Files Path:")),
+                      0, 0);
+    layout->addWidget(txtServerPath, 0, 1);
+    layout->addWidget(cmdHelpServerPath, 0, 2);
+    layout->addWidget(DialogParts::label(box, QStringLiteral("lblVideoPath"),
+                                         QStringLiteral("Video File(s) Path:")),
+                      1, 0);
+    layout->addWidget(txtVideoPath, 1, 1);
+    layout->addWidget(cmdHelpVideoPath, 1, 2);
+    layout->addWidget(cmdOutput, 2, 0);
+    layout->addWidget(lblOutDir, 2, 1, 1, 2);
+    layout->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* FrmMain::buildOptions() {
+    auto* box = new QWidget(Frame1);
+    chkHtml5 = checkBox(box, QStringLiteral("chkHtml5"),
+                        QStringLiteral("HTML5 Support for iOS and Android Devices"));
+    chkIsLive = checkBox(box, QStringLiteral("chkIsLive"), QStringLiteral("Live Video Setup"));
+    chkShowBigPlayButton = checkBox(box, QStringLiteral("chkShowBigPlayButton"),
+                                    QStringLiteral("Big Play Button on Video Player"));
+    chkAutoPlay = checkBox(box, QStringLiteral("chkAutoPlay"), QStringLiteral("Auto Start Video"));
+    chkAutoProgress = checkBox(box, QStringLiteral("chkAutoProgress"),
+                               QStringLiteral("Auto Progress for Multiple Videos"));
+    chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("&Encrypt HTML"));
+    txtAudioLevel =
+        DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
+                              QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));
+    txtAudioLevel->setMaximumWidth(60);
+    m_keyFilter->watch(txtAudioLevel);
+
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(chkHtml5, 0, 0, 1, 2);
+    layout->addWidget(chkIsLive, 1, 0, 1, 2);
+    layout->addWidget(chkShowBigPlayButton, 2, 0);
+    layout->addWidget(chkAutoPlay, 2, 1);
+    layout->addWidget(chkAutoProgress, 3, 0);
+    layout->addWidget(chkEncrypt, 3, 1);
+    auto* audio = new QHBoxLayout;
+    audio->addWidget(DialogParts::label(box, QStringLiteral("lblAudioLevel"),
+                                        QStringLiteral("Initialize Audio at:")));
+    audio->addWidget(txtAudioLevel);
+    audio->addStretch(1);
+    layout->addLayout(audio, 4, 0, 1, 2);
+    return box;
+}
+
+QWidget* FrmMain::buildImageCommands() {
+    auto* box = new QWidget(Frame1);
+    cmdIntroImage = DialogParts::button(
+        box, QStringLiteral("cmdIntroImage"), QStringLiteral("&Intro Image..."),
+        QStringLiteral("Image to show on the video player in idle condition (optional)"));
+    cmdOutroImage = DialogParts::button(
+        box, QStringLiteral("cmdOutroImage"), QStringLiteral("&Outro Image..."),
+        QStringLiteral("Image to show on the video player after the end of video (optional)"));
+    cmdClearIntroImage = DialogParts::button(box, QStringLiteral("cmdClearIntroImage"), "X",
+                                             QStringLiteral("Clear/Unload intro image"));
+    cmdClearOutroImage = DialogParts::button(box, QStringLiteral("cmdClearOutroImage"), "X",
+                                             QStringLiteral("Clear/Unload outro image"));
+    lblIntroImageName = valueLabel(box, QStringLiteral("lblIntroImageName"));
+    lblOutroImageName = valueLabel(box, QStringLiteral("lblOutroImageName"));
+
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(cmdIntroImage, 0, 0);
+    layout->addWidget(lblIntroImageName, 0, 1);
+    layout->addWidget(cmdClearIntroImage, 0, 2);
+    layout->addWidget(cmdOutroImage, 1, 0);
+    layout->addWidget(lblOutroImageName, 1, 1);
+    layout->addWidget(cmdClearOutroImage, 1, 2);
+    for (QPushButton* clear : {cmdClearIntroImage, cmdClearOutroImage})
+        clear->setFixedWidth(clear->sizeHint().height() + 6);
+    layout->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* FrmMain::buildAppearance() {
+    auto* box = new QGroupBox(QStringLiteral("Video Player"), this);
+    box->setObjectName(QStringLiteral("fraPlayer"));
+    cmbPlayerStyle = new QComboBox(box);
+    cmbPlayerStyle->setObjectName(QStringLiteral("cmbPlayerStyle"));
+    cmbPlayerSize = new QComboBox(box);
+    cmbPlayerSize->setObjectName(QStringLiteral("cmbPlayerSize"));
+    txtPlayerColor =
+        DialogParts::lineEdit(box, QStringLiteral("txtPlayerColor"),
+                              QStringLiteral("Hexadecimal color code of selected color"));
+    txtPlayerColor->setMaximumWidth(80);
+    txtPlayerColor->installEventFilter(this);
+    m_keyFilter->watch(txtPlayerColor);
+    shpPlayerColor = new QFrame(box);
+    shpPlayerColor->setObjectName(QStringLiteral("shpPlayerColor"));
+    shpPlayerColor->setFixedSize(44, 22);
+    cmdChangePlayerColor =
+        DialogParts::button(box, QStringLiteral("cmdChangePlayerColor"), QStringLiteral("&Tint"),
+                            QStringLiteral("Apply a color tint to selected video player"));
+    lblPlayerTintMessage = DialogParts::label(box, QStringLiteral("lblPlayerTintMessage"), {});
+    lblPlayerTintMessage->setWordWrap(true);
+
+    auto* layout = new QGridLayout(box);
+    layout->addWidget(new QLabel(QStringLiteral("Player Skin:"), box), 0, 0);
+    layout->addWidget(cmbPlayerStyle, 0, 1, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Player Size:"), box), 1, 0);
+    layout->addWidget(cmbPlayerSize, 1, 1, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Color Tint:"), box), 2, 0);
+    layout->addWidget(txtPlayerColor, 2, 1);
+    layout->addWidget(shpPlayerColor, 2, 2);
+    layout->addWidget(cmdChangePlayerColor, 2, 3, Qt::AlignLeft);
+    layout->addWidget(lblPlayerTintMessage, 3, 0, 1, 4);
+    layout->addWidget(buildTintBoxes(), 4, 0, 1, 4, Qt::AlignLeft);
+    layout->setColumnStretch(3, 1);
+    return box;
+}
+
+// pctPlayerColorTint(0..17): three rows of six, index 0 at the top left. The boxes share their
+// name, as one control array; each knows its index.
+QWidget* FrmMain::buildTintBoxes() {
+    auto* box = new QWidget(this);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    for (int i = 0; i < static_cast<int>(pctPlayerColorTint.size()); ++i) {
+        auto* tint = new QToolButton(box);
+        tint->setObjectName(QStringLiteral("pctPlayerColorTint"));
+        tint->setProperty("index", i);
+        tint->setFixedSize(34, 22);
+        tint->setCursor(Qt::PointingHandCursor);
+        layout->addWidget(tint, i / 6, i % 6);
+        pctPlayerColorTint[i] = tint;
+    }
+    return box;
+}
+
+QWidget* FrmMain::buildTabs() {
+    sstThis = new QTabWidget(this);
+    sstThis->setObjectName(QStringLiteral("sstThis"));
+    sstThis->addTab(buildMarketingTab(), QStringLiteral("Marketing"));
+    sstThis->addTab(buildPreviewTab(), QStringLiteral("Preview"));
+    sstThis->addTab(buildImageTab(0), QStringLiteral("Intro Image"));
+    sstThis->addTab(buildImageTab(1), QStringLiteral("Outro Image"));
+    return sstThis;
+}
+
+QWidget* FrmMain::buildMarketingTab() {
+    auto* tab = new QWidget(this);
+    lblRedirectURL = DialogParts::label(tab, QStringLiteral("lblRedirectURL"),
+                                        QStringLiteral("Video On End URL:"));
+    txtRedirectURL = DialogParts::lineEdit(tab, QStringLiteral("txtRedirectURL"));
+    txtAffiliateLink = DialogParts::lineEdit(tab, QStringLiteral("txtAffiliateLink"));
+    lblActionCode = DialogParts::label(tab, QStringLiteral("lblActionCode"), kActionCodeLabel);
+    lblActionCode->setWordWrap(true);
+    txtActionCode = DialogParts::textBox(tab, QStringLiteral("txtActionCode"));
+    txtActionCode->setFont(DialogParts::courierNew());
+    chkShowEmbedCode =
+        checkBox(tab, QStringLiteral("chkShowEmbedCode"),
+                 QStringLiteral("Allow Video to be Embedded on Other Websites (Flash Only)"));
+    chkSocialShare = checkBox(tab, QStringLiteral("chkSocialShare"),
+                              QStringLiteral("Share Video on FaceBoook and Twitter"));
+
+    auto* layout = new QGridLayout(tab);
+    layout->addWidget(lblRedirectURL, 0, 0);
+    layout->addWidget(txtRedirectURL, 0, 1);
+    layout->addWidget(DialogParts::label(tab, QStringLiteral("lblAffiliateLink"),
+                                         QStringLiteral("Video On Click URL (Flash Only):")),
+                      1, 0);
+    layout->addWidget(txtAffiliateLink, 1, 1);
+    layout->addWidget(lblActionCode, 2, 0, 1, 2);
+    layout->addWidget(txtActionCode, 3, 0, 1, 2);
+    layout->addWidget(chkShowEmbedCode, 4, 0, 1, 2);
+    layout->addWidget(chkSocialShare, 5, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    layout->setColumnStretch(1, 1);
+    return tab;
+}
+
+QWidget* FrmMain::buildPreviewTab() {
+    auto* tab = new QWidget(this);
+    imgVideoPlayerStyle = DialogParts::label(tab, QStringLiteral("imgVideoPlayerStyle"), {});
+    imgVideoPlayerStyle->setToolTip(
+        DialogParts::toolTip(QStringLiteral("Tint will be applied when you publish the player")));
+    imgVideoPlayerStyle->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(imgVideoPlayerStyle, 1, Qt::AlignCenter);
+    return tab;
+}
+
+// The intro (0) and outro (1) tabs. Choosing, rendering and clearing the images are not built
+// yet: the commands are in place and follow the enabled states of the settings.
+QWidget* FrmMain::buildImageTab(int index) {
+    const bool intro = index == 0;
+    const QString kind = intro ? QStringLiteral("Intro") : QStringLiteral("Outro");
+    auto* tab = new QWidget(this);
+    QLabel*& preview = intro ? pctShowIntroImage : pctShowOutroImage;
+    QPushButton*& choose = intro ? cmdIntroImage2 : cmdOutroImage2;
+    QPushButton*& clear = intro ? cmdClearIntroImage2 : cmdClearOutroImage2;
+    QPushButton*& show = intro ? cmdShowIntroImage : cmdShowOutroImage;
+    QLabel*& path = intro ? lblIntroImagePath : lblOutroImagePath;
+
+    preview = DialogParts::label(tab, "pctShow" + kind + "Image", {});
+    preview->setFixedSize(320, 180);
+    preview->setStyleSheet(QStringLiteral("background-color: black;"));
+    choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
+    clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
+                                intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
+    show = DialogParts::button(tab, "cmdShow" + kind + "Image",
+                               "Show &" + kind + " Image in Image Viewer",
+                               "Open the " + kind.toLower() + " image in default image viewer");
+    path = valueLabel(tab, "lbl" + kind + "ImagePath");
+    lblImageMsg[index] = DialogParts::label(tab, QStringLiteral("lblImageMsg"), kImageNote);
+    lblImageMsg[index]->setProperty("index", index);
+    lblImageMsg[index]->setWordWrap(true);
+
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(choose);
+    commands->addWidget(clear);
+    commands->addStretch(1);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(preview, 0, Qt::AlignHCenter);
+    layout->addWidget(path);
+    layout->addLayout(commands);
+    layout->addWidget(lblImageMsg[index]);
+    layout->addWidget(show, 0, Qt::AlignLeft);
+    layout->addStretch(1);
+    return tab;
+}
+
+QWidget* FrmMain::buildCommands() {
+    auto* box = new QWidget(this);
+    cmdGenerate = DialogParts::button(box, QStringLiteral("cmdGenerate"),
+                                      QStringLiteral("&Generate Code and Files"));
+    cmdGenerate->setMinimumHeight(40);
+    QFont bold = cmdGenerate->font();
+    bold.setBold(true);
+    cmdGenerate->setFont(bold);
+    cmdSupportTicket = DialogParts::button(box, QStringLiteral("cmdSupportTicket"),
+                                           QStringLiteral("&Open a Support Ticket"),
+                                           QStringLiteral("Contact Vidlark support"));
+    imgFBLike = DialogParts::label(box, QStringLiteral("imgFBLike"), {});
+    imgFBLike->setToolTip(DialogParts::toolTip(QStringLiteral("Please \"Like\" us on FaceBook")));
+    imgFBLike->setCursor(Qt::PointingHandCursor);
+    imgFBLike->installEventFilter(this);
+    const QPixmap like(QDir(m_controller.appFolder()).filePath("images/wg_fb.jpg"));
+    if (like.isNull())
+        imgFBLike->setText(QStringLiteral("<a href=\"#\">FaceBook</a>"));
+    else
+        imgFBLike->setPixmap(like);
+
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(cmdSupportTicket);
+    layout->addWidget(imgFBLike);
+    layout->addStretch(1);
+    layout->addWidget(cmdGenerate, 0);
+    cmdGenerate->setMinimumWidth(260);
+    return box;
+}
+
+void FrmMain::connectMenus() {
+    connect(mnuSaveProfile, &QAction::triggered, this,
+            [this] { forward([this] { ProfileCommands(m_controller).save(); }); });
+    connect(mnuLoadProfile, &QAction::triggered, this,
+            [this] { forward([this] { ProfileCommands(m_controller).load(); }); });
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuVideoPlayerSizes, &QAction::triggered, this, [this] { showPlayerSizesDialog(); });
+    connect(mnuAdvancedOptions, &QAction::triggered, this, [this] { showAdvancedOptionsDialog(); });
+    const std::pair<QAction*, StreamingMode> modes[] = {
+        {mnuNormalStreaming, StreamingMode::Normal},
+        {mnuRtmpStreaming, StreamingMode::Rtmp},
+        {mnuPseudoStreaming, StreamingMode::Pseudo}};
+    for (const auto& [item, mode] : modes)
+        connect(item, &QAction::triggered, this, [this, mode = mode] {
+            forward([this, mode] { m_controller.window().selectStreamingMode(mode); });
+        });
+    connect(mnuDocumentation, &QAction::triggered, this,
+            [this] { openPage(HelpTexts::documentationPage()); });
+    connect(mnuSupport, &QAction::triggered, this, [this] { openPage(HelpTexts::supportPage()); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(); });
+}
+
+void FrmMain::connectVideoSource() {
+    connect(optSingle, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            forward([this] { m_controller.window().selectSingle(); });
+    });
+    connect(optMultiple, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            forward([this] { m_controller.window().selectMultiple(); });
+    });
+    connect(cmdVideoFiles, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.selectVideoFiles(); }); });
+    connect(cmdHelpServerPath, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.window().helpServerPath(); }); });
+    connect(cmdHelpVideoPath, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.window().helpVideoPath(); }); });
+    connect(cmdOutput, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.window().chooseOutputFolder(); }); });
+}
+
+void FrmMain::connectTexts() {
+    const std::pair<QLineEdit*, void (MainWindowModel::*)(const QString&)> boxes[] = {
+        {txtServerPath, &MainWindowModel::setServerPath},
+        {txtVideoPath, &MainWindowModel::setVideoPath},
+        {txtAudioLevel, &MainWindowModel::setAudioLevel},
+        {txtRedirectURL, &MainWindowModel::setRedirectURL},
+        {txtAffiliateLink, &MainWindowModel::setAffiliateLink}};
+    for (const auto& [box, setter] : boxes)
+        connect(box, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
+            forward([this, setter, &text] { (m_controller.window().*setter)(text); });
+        });
+    // The settings keep the line breaks of the HTML as CR LF, as the profile stores them.
+    connect(txtActionCode, &QPlainTextEdit::textChanged, this, [this] {
+        QString code = txtActionCode->toPlainText();
+        code.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        forward([this, &code] { m_controller.window().setActionCode(code); });
+    });
+}
+
+void FrmMain::connectAppearance() {
+    connect(cmbPlayerStyle, &QComboBox::activated, this,
+            [this](int index) { forward([this, index] { m_controller.selectSkin(index); }); });
+    connect(cmbPlayerSize, &QComboBox::activated, this, [this](int index) {
+        forward([this, index] { m_controller.selectPlayerSize(index); });
+    });
+    connect(txtPlayerColor, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([this, &text] { m_controller.setPlayerColorText(text); });
+    });
+    connect(cmdChangePlayerColor, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.chooseTint(); }); });
+    for (QToolButton* tint : pctPlayerColorTint)
+        connect(tint, &QToolButton::clicked, this, [this, tint] {
+            forward([this, tint] { m_controller.clickTintBox(tint->property("index").toInt()); });
+        });
+    connect(sstThis, &QTabWidget::currentChanged, this, [this](int index) {
+        forward([this, index] { m_controller.window().showTab(index); });
+    });
+}
+
+void FrmMain::connectOptions() {
+    const std::pair<QCheckBox*, void (MainWindowModel::*)(bool)> checks[] = {
+        {chkHtml5, &MainWindowModel::setHtml5},
+        {chkShowBigPlayButton, &MainWindowModel::setShowBigPlayButton},
+        {chkAutoPlay, &MainWindowModel::setAutoPlay},
+        {chkAutoProgress, &MainWindowModel::setAutoProgress},
+        {chkIsLive, &MainWindowModel::setIsLive},
+        {chkEncrypt, &MainWindowModel::setEncrypt},
+        {chkShowEmbedCode, &MainWindowModel::setShowEmbedCode},
+        {chkSocialShare, &MainWindowModel::setSocialShare}};
+    for (const auto& [check, setter] : checks)
+        connect(check, &QCheckBox::clicked, this, [this, setter = setter](bool on) {
+            forward([this, setter, on] { (m_controller.window().*setter)(on); });
+        });
+}
+
+void FrmMain::connectCommands() {
+    connect(cmdGenerate, &QPushButton::clicked, this,
+            [this] { forward([this] { m_controller.generate(); }); });
+    connect(cmdSupportTicket, &QPushButton::clicked, this,
+            [this] { openPage(HelpTexts::supportPage()); });
+}
+
+void FrmMain::forward(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const AppError& error) {
+        m_controller.dialogs().reportError(error);
+    }
+    refresh();
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPlayerColor && event->type() == QEvent::MouseButtonDblClick) {
+        forward([this] { m_controller.chooseTint(); });
+        return true;
+    }
+    if (watched == imgFBLike && event->type() == QEvent::MouseButtonRelease) {
+        openPage(HelpTexts::socialPage());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (StartUp::confirmClose(m_controller))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void FrmMain::refresh() {
+    std::vector<std::unique_ptr<QSignalBlocker>> blocked;
+    blocked.reserve(static_cast<std::size_t>(m_controls.size()));
+    for (QObject* control : std::as_const(m_controls))
+        blocked.push_back(std::make_unique<QSignalBlocker>(control));
+
+    const ProjectSettings& s = m_controller.settings();
+    const ControlStates& states = m_controller.window().states();
+    setWindowTitle(states.caption);
+    refreshMenus(states);
+    refreshVideoSource(s, states);
+    refreshTexts(s, states);
+    refreshAppearance(s, states);
+    refreshOptions(s, states);
+    refreshImages(s, states);
+    sstThis->setCurrentIndex(states.currentTab);
+}
+
+void FrmMain::refreshMenus(const ControlStates& states) {
+    mnuNormalStreaming->setChecked(states.mnuNormalStreamingChecked);
+    mnuRtmpStreaming->setChecked(states.mnuRtmpStreamingChecked);
+    mnuPseudoStreaming->setChecked(states.mnuPseudoStreamingChecked);
+}
+
+void FrmMain::refreshVideoSource(const ProjectSettings& s, const ControlStates& states) {
+    Frame1->setTitle(states.Frame1Caption);
+    (s.Multiple ? optMultiple : optSingle)->setChecked(true);
+    optSingle->setEnabled(states.optSingleEnabled);
+    optMultiple->setEnabled(states.optMultipleEnabled);
+    lblVideoFilesStatus->setVisible(states.lblVideoFilesStatusVisible);
+}
+
+void FrmMain::refreshTexts(const ProjectSettings& s, const ControlStates& states) {
+    showText(txtServerPath, s.ServerPath);
+    txtServerPath->setToolTip(states.txtServerPathToolTip);
+    showText(txtVideoPath, s.VideoPath);
+    txtVideoPath->setToolTip(states.txtVideoPathToolTip);
+    lblOutDir->setText(s.OutDir);
+    lblOutDir->setToolTip(states.lblOutDirToolTip);
+    showText(txtAffiliateLink, s.AffiliateLink);
+    txtAffiliateLink->setToolTip(states.txtAffiliateLinkToolTip);
+    showText(txtRedirectURL, s.RedirectURL);
+    txtRedirectURL->setToolTip(states.txtRedirectURLToolTip);
+    lblRedirectURL->setEnabled(states.lblRedirectURLEnabled);
+    txtRedirectURL->setEnabled(states.txtRedirectURLEnabled);
+    const QString code = DialogParts::forDisplay(s.ActionCode);
+    if (txtActionCode->toPlainText() != code)
+        txtActionCode->setPlainText(code);
+    lblActionCode->setEnabled(states.lblActionCodeEnabled);
+    txtActionCode->setEnabled(states.txtActionCodeEnabled);
+}
+
+void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& states) {
+    const auto fill = [](QComboBox* list, const QStringList& entries) {
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown.append(list->itemText(i));
+        if (shown != entries) {
+            list->clear();
+            list->addItems(entries);
+        }
+    };
+    fill(cmbPlayerStyle, m_controller.skins());
+    cmbPlayerStyle->setCurrentIndex(s.PlayerStyle);
+    fill(cmbPlayerSize, m_controller.playerSizes().entries());
+    cmbPlayerSize->setCurrentIndex(s.PlayerSize);
+    showText(txtPlayerColor, s.PlayerColor);
+    paint(shpPlayerColor, s.PlayerColorNumber);
+    lblPlayerTintMessage->setText(states.lblPlayerTintMessage);
+    for (int i = 0; i < static_cast<int>(pctPlayerColorTint.size()); ++i) {
+        pctPlayerColorTint[i]->setVisible(i < states.tintBoxColours.size());
+        if (i < states.tintBoxColours.size())
+            paint(pctPlayerColorTint[i], states.tintBoxColours[i]);
+    }
+    refreshPreview();
+}
+
+void FrmMain::refreshPreview() {
+    const QString skin = m_controller.skinName();
+    if (skin == m_previewSkin)
+        return;
+    m_previewSkin = skin;
+    // A skin without its preview picture shows an empty preview; the skin itself still works.
+    const QPixmap picture(QDir(m_controller.appFolder()).filePath("swfs/" + skin + ".jpg"));
+    imgVideoPlayerStyle->setPixmap(picture);
+}
+
+void FrmMain::refreshOptions(const ProjectSettings& s, const ControlStates& states) {
+    chkHtml5->setChecked(s.Html5);
+    chkHtml5->setVisible(states.chkHtml5Visible);
+    chkIsLive->setChecked(s.IsLive);
+    chkIsLive->setVisible(states.chkIsLiveVisible);
+    chkShowBigPlayButton->setChecked(s.ShowBigPlayButton);
+    chkAutoPlay->setChecked(s.AutoPlay);
+    chkAutoProgress->setChecked(s.AutoProgress);
+    chkAutoProgress->setEnabled(states.chkAutoProgressEnabled);
+    chkEncrypt->setChecked(s.Encrypt);
+    chkShowEmbedCode->setChecked(s.ShowEmbedCode);
+    chkShowEmbedCode->setEnabled(states.chkShowEmbedCodeEnabled);
+    chkSocialShare->setChecked(s.SocialShare);
+    showText(txtAudioLevel, s.AudioLevel);
+}
+
+void FrmMain::refreshImages(const ProjectSettings& s, const ControlStates& states) {
+    cmdIntroImage->setEnabled(states.cmdIntroImageEnabled);
+    cmdIntroImage2->setEnabled(states.cmdIntroImage2Enabled);
+    cmdOutroImage->setEnabled(states.cmdOutroImageEnabled);
+    cmdOutroImage2->setEnabled(states.cmdOutroImage2Enabled);
+    lblIntroImageName->setText(s.IntroImageName);
+    lblOutroImageName->setText(s.OutroImageName);
+    lblIntroImagePath->setText(s.IntroImagePath);
+    lblIntroImagePath->setToolTip(DialogParts::toolTip(s.IntroImagePath));
+    lblOutroImagePath->setText(s.OutroImagePath);
+    lblOutroImagePath->setToolTip(DialogParts::toolTip(s.OutroImagePath));
+}
+
+void FrmMain::showPlayerSizesDialog() {
+    forward([this] {
+        FrmVideoPlayerSizes dialog(m_controller, this);
+        dialog.exec();
+        m_controller.reloadPlayerSizes();
+    });
+}
+
+void FrmMain::showAdvancedOptionsDialog() {
+    forward([this] {
+        if (m_advancedOptions == nullptr)
+            m_advancedOptions = new FrmAdvancedOptions(m_controller, this);
+        m_advancedOptions->exec();
+    });
+}
+
+void FrmMain::showAboutWindow() {
+    FrmAbout about(this);
+    about.exec();
+}
+
+void FrmMain::openPage(const QString& address) {
+    UiPlatform::openUrl(address);
+}

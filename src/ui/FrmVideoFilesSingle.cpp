@@ -1,0 +1,163 @@
+#include "ui/FrmVideoFilesSingle.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/MainController.h"
+#include "media/SingleVideoSelection.h"
+#include "ui/DialogParts.h"
+
+using DialogParts::button;
+
+FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* parent)
+    : QDialog(parent), m_selection(controller.singleVideo()) {
+    setObjectName(QStringLiteral("frmVideoFilesSingle"));
+    setWindowTitle(QStringLiteral("Select Video File(s)"));
+    setModal(true);
+
+    chkHtml5 = new QCheckBox(QStringLiteral("Additional Video Files for HTML5 Support"), this);
+    chkHtml5->setObjectName(QStringLiteral("chkHtml5"));
+    cmdFLVFile = button(this, QStringLiteral("cmdFLVFile"), QStringLiteral("&Flash Video File"),
+                        QStringLiteral("Primary video file for Flash player in any of the two "
+                                       "formats FLV or Mp4 (extensions Mp4/F4V/M4V)"));
+    cmdMp4File = button(this, QStringLiteral("cmdMp4File"), QStringLiteral("&Mp4 Video File"),
+                        QStringLiteral("iOS and Android compatible Mp4 (extensions Mp4/F4V/M4V)"));
+    cmdWebmFile = button(this, QStringLiteral("cmdWebmFile"), QStringLiteral("&WebM Video File"),
+                         QStringLiteral("WebM video file for support on browsers like Firefox IF "
+                                        "Flash is turned off (optional)"));
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save and E&xit"),
+                     QStringLiteral("Save"));
+    cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
+                       QStringLiteral("Close this window"));
+    cmdHelp = button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"),
+                     QStringLiteral("Quick help on selecting video files"));
+
+    lblFlvVideoFilePath =
+        fieldLabel(QStringLiteral("lblFlvVideoFilePath"), &SingleVideo::FlvVideoFilePath);
+    lblFlvVideoFileName =
+        fieldLabel(QStringLiteral("lblFlvVideoFileName"), &SingleVideo::FlvVideoFileName);
+    lblFlvVideoFilePathOnly =
+        fieldLabel(QStringLiteral("lblFlvVideoFilePathOnly"), &SingleVideo::FlvVideoFilePathOnly);
+    lblFlvVideoFileNameRTMP =
+        fieldLabel(QStringLiteral("lblFlvVideoFileNameRTMP"), &SingleVideo::FlvVideoFileNameRTMP);
+    lblMp4VideoFilePath =
+        fieldLabel(QStringLiteral("lblMp4VideoFilePath"), &SingleVideo::Mp4VideoFilePath);
+    lblMp4VideoFileName =
+        fieldLabel(QStringLiteral("lblMp4VideoFileName"), &SingleVideo::Mp4VideoFileName);
+    lblMp4VideoFilePathOnly =
+        fieldLabel(QStringLiteral("lblMp4VideoFilePathOnly"), &SingleVideo::Mp4VideoFilePathOnly);
+    lblWebmVideoFilePath =
+        fieldLabel(QStringLiteral("lblWebmVideoFilePath"), &SingleVideo::WebmVideoFilePath);
+    lblWebmVideoFileName =
+        fieldLabel(QStringLiteral("lblWebmVideoFileName"), &SingleVideo::WebmVideoFileName);
+    lblWebmVideoFilePathOnly =
+        fieldLabel(QStringLiteral("lblWebmVideoFilePathOnly"), &SingleVideo::WebmVideoFilePathOnly);
+
+    buildLayout();
+    connectCommands();
+    showSelection();
+}
+
+QLabel* FrmVideoFilesSingle::fieldLabel(const QString& name, QString SingleVideo::*field) {
+    QLabel* value = DialogParts::label(this, name, QString());
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut off at the dialog's edge instead of widening the dialog past the screen.
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_fields.append({value, field});
+    return value;
+}
+
+QWidget* FrmVideoFilesSingle::fileGroup(const QString& title, QPushButton* command,
+                                        const QList<std::pair<QString, QLabel*>>& rows) {
+    auto* group = new QGroupBox(title, this);
+    auto* form = new QFormLayout(group);
+    form->addRow(command);
+    for (const auto& [caption, value] : rows)
+        form->addRow(caption, value);
+    return group;
+}
+
+void FrmVideoFilesSingle::buildLayout() {
+    const QString path = QStringLiteral("Full path:");
+    const QString name = QStringLiteral("File name:");
+    const QString folder = QStringLiteral("Folder:");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch();
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fileGroup(QStringLiteral("Flash player"), cmdFLVFile,
+                                {{name, lblFlvVideoFileName},
+                                 {path, lblFlvVideoFilePath},
+                                 {folder, lblFlvVideoFilePathOnly},
+                                 {QStringLiteral("RTMP stream name:"), lblFlvVideoFileNameRTMP}}));
+    layout->addWidget(chkHtml5);
+    layout->addWidget(fileGroup(QStringLiteral("iOS and Android"), cmdMp4File,
+                                {{name, lblMp4VideoFileName},
+                                 {path, lblMp4VideoFilePath},
+                                 {folder, lblMp4VideoFilePathOnly}}));
+    layout->addWidget(fileGroup(QStringLiteral("Browsers without Flash"), cmdWebmFile,
+                                {{name, lblWebmVideoFileName},
+                                 {path, lblWebmVideoFilePath},
+                                 {folder, lblWebmVideoFilePathOnly}}));
+    layout->addStretch();
+    layout->addLayout(buttons);
+    resize(620, sizeHint().height());
+}
+
+void FrmVideoFilesSingle::connectCommands() {
+    connect(cmdFLVFile, &QPushButton::clicked, this,
+            [this] { forward(&SingleVideoSelection::chooseFlashFile); });
+    connect(cmdMp4File, &QPushButton::clicked, this,
+            [this] { forward(&SingleVideoSelection::chooseMp4File); });
+    connect(cmdWebmFile, &QPushButton::clicked, this,
+            [this] { forward(&SingleVideoSelection::chooseWebmFile); });
+    connect(cmdSave, &QPushButton::clicked, this,
+            [this] { forward(&SingleVideoSelection::save, Accepted); });
+    connect(cmdCancel, &QPushButton::clicked, this,
+            [this] { forward(&SingleVideoSelection::cancel); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { forward(&SingleVideoSelection::help); });
+}
+
+void FrmVideoFilesSingle::forward(Command command, int result) {
+    (m_selection.*command)();
+    showSelection();
+    if (!m_selection.isVisible() && isVisible())
+        done(result);
+}
+
+void FrmVideoFilesSingle::showSelection() {
+    const SingleVideo& video = m_selection.video();
+    for (const auto& [value, field] : m_fields)
+        value->setText(video.*field);
+    chkHtml5->setChecked(m_selection.html5Files());
+    chkHtml5->setEnabled(m_selection.html5CheckEnabled());
+    cmdMp4File->setEnabled(m_selection.mp4FileEnabled());
+    cmdWebmFile->setEnabled(m_selection.webmFileEnabled());
+}
+
+void FrmVideoFilesSingle::showEvent(QShowEvent* event) {
+    // The controller prepares the selection before it asks for the dialog; a dialog shown any
+    // other way prepares it here, so the buttons and the HTML5 mirror are never stale.
+    if (!m_selection.isVisible())
+        m_selection.show();
+    showSelection();
+    QDialog::showEvent(event);
+}
+
+void FrmVideoFilesSingle::closeEvent(QCloseEvent* event) {
+    forward(&SingleVideoSelection::closeRequest);
+    event->accept();
+}
+
+void FrmVideoFilesSingle::reject() {
+    forward(&SingleVideoSelection::cancel);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <utility>
+
+#include "media/SingleVideo.h"
+
+class MainController;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class SingleVideoSelection;
+
+// frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
+// and forwards its buttons to it. The selection decides when the dialog closes; the dialog hides
+// itself then. Create it once and show it again for every use: it holds no state of its own.
+class FrmVideoFilesSingle : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit FrmVideoFilesSingle(MainController& controller, QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape: the same as "&Cancel"
+
+  private:
+    using Command = void (SingleVideoSelection::*)();
+
+    void buildLayout();
+    QWidget* fileGroup(const QString& title, QPushButton* command,
+                       const QList<std::pair<QString, QLabel*>>& rows);
+    QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
+    void connectCommands();
+    // Runs a command of the selection, shows the outcome, and hides the dialog (with `result`)
+    // when the selection has closed it.
+    void forward(Command command, int result = Rejected);
+    void showSelection();
+
+    SingleVideoSelection& m_selection;
+    QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
+
+    QCheckBox* chkHtml5;
+    QPushButton* cmdFLVFile;
+    QPushButton* cmdMp4File;
+    QPushButton* cmdWebmFile;
+    QPushButton* cmdSave;
+    QPushButton* cmdCancel;
+    QPushButton* cmdHelp;
+    QLabel* lblFlvVideoFilePath;
+    QLabel* lblFlvVideoFileName;
+    QLabel* lblFlvVideoFilePathOnly;
+    QLabel* lblFlvVideoFileNameRTMP;
+    QLabel* lblMp4VideoFilePath;
+    QLabel* lblMp4VideoFileName;
+    QLabel* lblMp4VideoFilePathOnly;
+    QLabel* lblWebmVideoFilePath;
+    QLabel* lblWebmVideoFileName;
+    QLabel* lblWebmVideoFilePathOnly;
+};

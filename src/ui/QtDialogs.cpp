@@ -1,0 +1,114 @@
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/NormalPointer.h"
+
+namespace {
+
+QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
+    switch (icon) {
+        case Dialogs::Icon::Critical:
+            return QMessageBox::Critical;
+        case Dialogs::Icon::Question:
+            return QMessageBox::Question;
+        case Dialogs::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Dialogs::Icon::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+// "FLV (*.flv)" already names its pattern; a bare description gets it appended.
+QString filterEntry(const QString& description, QString pattern) {
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    const QString named = QStringLiteral("(%1)").arg(pattern);
+    if (description.trimmed().endsWith(named))
+        return description.trimmed();
+    return QStringLiteral("%1 %2").arg(description.trimmed(), named);
+}
+
+}  // namespace
+
+QString QtDialogs::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (!parts[i + 1].trimmed().isEmpty())
+            entries.append(filterEntry(parts[i], parts[i + 1].trimmed()));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QWidget* QtDialogs::parentWindow() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_owner;
+}
+
+Dialogs::Answer QtDialogs::message(const QString& text, Icon icon, Buttons buttons,
+                                   const QString& title) {
+    const NormalPointer pointer;
+    QMessageBox box(
+        boxIcon(icon), title, text,
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parentWindow());
+    const int pressed = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QStringList> QtDialogs::openFiles(const FileRequest& request) {
+    const NormalPointer pointer;
+    QStringList chosen;
+    if (request.multiple) {
+        chosen = QFileDialog::getOpenFileNames(parentWindow(), request.title, QString(),
+                                               qtFilter(request.filter));
+    } else {
+        const QString one = QFileDialog::getOpenFileName(parentWindow(), request.title, QString(),
+                                                         qtFilter(request.filter));
+        if (!one.isEmpty())
+            chosen.append(one);
+    }
+    if (chosen.isEmpty())
+        return std::nullopt;
+    for (QString& path : chosen)
+        path = QDir::toNativeSeparators(path);
+    return chosen;
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileRequest& request) {
+    const NormalPointer pointer;
+    const QString path = QFileDialog::getSaveFileName(parentWindow(), request.title, QString(),
+                                                      qtFilter(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}
+
+std::optional<QString> QtDialogs::browseFolder(const QString& title) {
+    const NormalPointer pointer;
+    const QString folder = QFileDialog::getExistingDirectory(parentWindow(), title);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder);
+}
+
+std::optional<quint32> QtDialogs::chooseColour(quint32 initial) {
+    const NormalPointer pointer;
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, parentWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return static_cast<quint32>(chosen.red()) + 256u * static_cast<quint32>(chosen.green()) +
+           65536u * static_cast<quint32>(chosen.blue());
+}

@@ -1,0 +1,36 @@
+#include <QApplication>
+#include <QStringList>
+
+#include "app/MainController.h"
+#include "app/StartUp.h"
+#include "platform/Clock.h"
+#include "platform/InstanceGuard.h"
+#include "platform/RandomSource.h"
+#include "ui/FrmMain.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtViews.h"
+
+// vidlark [PROFILE.epe]: the desktop program. The application folder is the folder of the
+// executable; the only argument is an optional profile to open.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QtDialogs dialogs;
+    QtViews views;
+    SystemClock clock;
+    SystemRandom random;
+    MainController controller(QCoreApplication::applicationDirPath(), dialogs, views, clock,
+                              random);
+    FrmMain frmMain(controller);
+    dialogs.setOwner(&frmMain);
+    views.attach(controller, frmMain);
+
+    // A second copy only shows its message: its window never appears.
+    InstanceGuard guard;
+    if (guard.acquire())
+        frmMain.show();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!StartUp::run(controller, guard, arguments.size() > 1 ? arguments.at(1) : QString()))
+        return 1;
+    frmMain.refresh();
+    return QApplication::exec();
+}

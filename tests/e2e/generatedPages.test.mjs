@@ -1,0 +1,298 @@
+// What a visitor sees of the pages vidlark-cli generates: each case writes a profile, generates
+// into a folder of its own, serves it at the profile's ServerPath on 127.0.0.1 and opens the page
+// in headless Chromium. Chromium has no Flash plug-in, so the HTML5 fallback is what shows.
+import assert from 'node:assert/strict';
+import {existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {dirname, join} from 'node:path';
+import {after, before, describe, it} from 'node:test';
+import {fileURLToPath, pathToFileURL} from 'node:url';
+
+import {CHROMIUM, launchBrowser, openPage} from './lib/browser.mjs';
+import {makeClips} from './lib/clips.mjs';
+import {generate} from './lib/generate.mjs';
+import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
+import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
+import {startServer} from './lib/staticServer.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const cli = process.env.VIDLARK_CLI;
+
+// Only a machine without the browser or the npm packages skips; scripts/test installs both.
+function missingPrerequisites() {
+    const missing = [];
+    if (!existsSync(CHROMIUM))
+        missing.push(`${CHROMIUM} (Debian package chromium)`);
+    for (const name of ['playwright-core', 'jquery']) {
+        if (!existsSync(join(here, 'node_modules', name)))
+            missing.push(`tests/e2e/node_modules/${name} (npm ci --prefix tests/e2e)`);
+    }
+    return missing;
+}
+const missing = missingPrerequisites();
+const skip = missing.length > 0 ? `e2e prerequisites missing: ${missing.join(', ')}` : false;
+if (skip)
+    console.log(skip);
+
+const ANDROID_PHONE =
+    'Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 (KHTML, like Gecko) ' +
+    'Chrome/124.0.0.0 Mobile Safari/537.36';
+// The second entry of the size list, so the profile's size line is really applied.
+const SIZE_INDEX = 1;
+
+describe('generated player pages in Chromium', {skip}, () => {
+    let work;
+    let clips;
+    let server;
+    let browser;
+
+    before(async () => {
+        assert.ok(
+            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
+        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-'));
+        mkdirSync(join(work, 'clips'));
+        clips = makeClips(join(work, 'clips'));
+        server = await startServer();
+        browser = await launchBrowser();
+    });
+
+    after(async () => {
+        await browser?.close();
+        await server?.close();
+        if (work)
+            rmSync(work, {recursive: true, force: true});
+    });
+
+    // Generates the site of one case: pages at http://127.0.0.1:PORT/<name>/site/, and the videos
+    // also at the VideoPath when it names another folder (the upload instructions send them
+    // there). `settings` maps profile lines to values, or is a function of the case's base address
+    // http://127.0.0.1:PORT/<name>/ that returns that map.
+    function makeSite(name, settings) {
+        const root = join(work, name);
+        const output = join(root, 'out');
+        mkdirSync(output, {recursive: true});
+        const appFolder = makeAppFolder(cli, join(root, 'app'));
+        const base = `http://127.0.0.1:${server.port}/${name}/`;
+        const serverPath = `${base}site/`;
+        const values = baseProfile();
+        values[Line.ServerPath - 1] = serverPath;
+        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
+        const chosen = typeof settings === 'function' ? settings(base) : settings;
+        for (const [line, value] of Object.entries(chosen))
+            values[Line[line] - 1] = value;
+        const profile = join(root, 'site.epe');
+        writeProfile(profile, values);
+        const html5 = values[Line.Html5 - 1] === '1';
+        const run = generate({cli, appFolder, profile, output, clips, html5Files: html5});
+        const typedVideoPath = values[Line.VideoPath - 1].trim();
+        const videoPath = typedVideoPath === '' ? serverPath : typedVideoPath.replace(/\/?$/, '/');
+        for (const address of new Set([serverPath, videoPath]))
+            server.mount(new URL(address).pathname, output);
+        return {
+            ...run,
+            appFolder,
+            output,
+            serverPath,
+            videoPath,
+            url: `${serverPath}onlinetest.html`
+        };
+    }
+
+    // One visitor's case: `body` gets `open(url, options)`, which opens a page in a fresh context.
+    // A failure carries what the pages reported and what the server was asked for.
+    function visitorCase(title, body) {
+        it(title, {timeout: 60_000}, async () => {
+            const visits = [];
+            const open = async (url, options) => {
+                const visit = await openPage(browser, url, options);
+                visits.push(visit);
+                return visit;
+            };
+            try {
+                await body(open);
+            } catch (error) {
+                // Reporters print the stack, which holds the message as it was when thrown.
+                const details = describeVisits(visits, server.log);
+                error.message += details;
+                if (typeof error.stack === 'string')
+                    error.stack += details;
+                throw error;
+            } finally {
+                for (const visit of visits)
+                    await visit.context.close().catch(() => {});
+            }
+        });
+    }
+
+    function assertNoProblems(problems) {
+        assert.deepEqual(problems.pageErrors, [], 'script errors on the page');
+        assert.deepEqual(problems.failedRequests, [], 'requests of the page that failed');
+    }
+
+    // The HTML5 player inside its container, loaded far enough to know its length.
+    async function html5Player(page, site) {
+        const video = page.locator(`#vDiv${site.tag} > video#vI${site.tag}`);
+        await video.waitFor({state: 'visible', timeout: 15_000});
+        await page.waitForFunction(
+            (id) => document.getElementById(id).readyState >= 1, `vI${site.tag}`,
+            {timeout: 15_000});
+        const state = await video.evaluate(describeVideo);
+        return {state, box: await video.boundingBox()};
+    }
+
+    async function assertHtml5Video(page, site) {
+        const {width, height} = playerSize(site.appFolder, SIZE_INDEX);
+        const {state, box} = await html5Player(page, site);
+        assert.equal(state.width, String(width));
+        assert.equal(state.height, String(height));
+        assert.deepEqual({width: box.width, height: box.height}, {width, height}, 'size on screen');
+        const sources = [
+            [`${site.videoPath}clip.mp4`, 'video/mp4'],
+            [`${site.videoPath}clip.webm`, 'video/webm'],
+        ];
+        assert.deepEqual(state.sources, sources);
+        assert.ok(sources.some(([src]) => src === state.currentSrc), `plays ${state.currentSrc}`);
+        assert.ok(
+            Math.abs(state.duration - 2) < 0.5, `the two-second clip, not ${state.duration} s`);
+        assert.equal(state.controls, true);
+        return state;
+    }
+
+    // Jumps to just before the end and plays, muted, so the page's end-of-video action runs.
+    async function playToEnd(page, site) {
+        await html5Player(page, site);
+        await page.evaluate((id) => {
+            const video = document.getElementById(id);
+            video.muted = true;
+            video.currentTime = Math.max(0, video.duration - 0.2);
+            video.play().catch(() => {});
+        }, `vI${site.tag}`);
+    }
+
+    visitorCase(
+        'shows the HTML5 video at the player size with the initial volume', async (open) => {
+            // The video folder is typed without its closing slash, which generation adds.
+            const site = makeSite(
+                'html5', (base) => ({Html5: '1', AudioLevel: '40', VideoPath: `${base}media`}));
+            assert.notEqual(site.videoPath, site.serverPath);
+            const {page, problems} = await open(site.url);
+            const state = await assertHtml5Video(page, site);
+            assert.equal(state.volume, 0.4);
+            assertNoProblems(problems);
+        });
+
+    visitorCase('sends the visitor to the redirect address when the video ends', async (open) => {
+        const site =
+            makeSite('redirect', (base) => ({Html5: '1', RedirectURL: `${base}site/after.html`}));
+        writeFileSync(
+            join(site.output, 'after.html'),
+            '<html><head><title>After the video</title></head><body><h1>Thanks</h1></body></html>');
+        const {page, problems} = await open(site.url);
+        await playToEnd(page, site);
+        await page.waitForURL(`${site.serverPath}after.html`, {timeout: 10_000});
+        assert.equal(await page.title(), 'After the video');
+        assertNoProblems(problems);
+    });
+
+    visitorCase(
+        'replaces the player with the action HTML at the end; Dismiss brings it back',
+        async (open) => {
+            const site = makeSite('action', {Html5: '1', ActionCode: '<p id="offer">Buy now</p>'});
+            const {page, problems} = await open(site.url);
+            const player = page.locator(`#elementf${site.tag}`);
+            const action = page.locator(`#elemento${site.tag}`);
+            await assertHtml5Video(page, site);
+            assert.equal(await action.isVisible(), false, 'the action HTML waits for the end');
+            await playToEnd(page, site);
+            await player.waitFor({state: 'hidden', timeout: 10_000});
+            await action.waitFor({state: 'visible', timeout: 10_000});
+            assert.equal(await action.locator('#offer').innerText(), 'Buy now');
+            // A visitor reads the offer once it has finished sliding in.
+            await page.waitForFunction(() => window.jQuery(':animated').length === 0);
+            await action.locator('#backtovideo', {hasText: 'Dismiss'}).click();
+            await action.waitFor({state: 'hidden', timeout: 5_000});
+            await player.waitFor({state: 'visible', timeout: 5_000});
+            assert.equal(await page.locator(`#vI${site.tag}`).isVisible(), true);
+            assertNoProblems(problems);
+        });
+
+    visitorCase('still shows the video with "&Encrypt HTML" on', async (open) => {
+        const site = makeSite('encrypt', {Html5: '1', Encrypt: '1'});
+        const source = readFileSync(join(site.output, 'onlinetest.html'), 'latin1');
+        assert.match(source, /document\.write\(unescape\("(\\x[0-9a-f]{2})+"\)\);/);
+        assert.doesNotMatch(source, /zevocoresv/, 'the script address is not readable in the page');
+        assert.match(
+            site.embedCode, /^<script type="text\/javascript">\r\ndocument\.write\(unescape\(/);
+        assert.ok(source.includes(site.embedCode), 'the page holds the code the user pastes');
+        const {page, problems} = await open(site.url);
+        await assertHtml5Video(page, site);
+        assertNoProblems(problems);
+    });
+
+    visitorCase(
+        'shows the video on an Android phone, without a Flash placeholder', async (open) => {
+            const site = makeSite('android', {Html5: '1'});
+            const {page, problems} = await open(site.url, {userAgent: ANDROID_PHONE});
+            await assertHtml5Video(page, site);
+            assert.equal(await page.locator(`#flashcontent${site.tag}`).count(), 0);
+            assertNoProblems(problems);
+        });
+
+    visitorCase('shows the "no Flash" message when HTML5 is off', async (open) => {
+        const site = makeSite('noflash', {Html5: '0'});
+        const {page, problems} = await open(site.url);
+        const placeholder = page.locator(`#flashcontent${site.tag}`);
+        await placeholder.waitFor({state: 'visible', timeout: 10_000});
+        // The message as the browser reads it on its own, so both sides are serialised alike.
+        const shown = await placeholder.evaluate((element, message) => {
+            const parsed = document.createElement('div');
+            parsed.innerHTML = message;
+            return {html: element.innerHTML, expected: parsed.innerHTML, text: element.innerText};
+        }, errorFlash(site.appFolder));
+        assert.equal(shown.html, shown.expected);
+        assert.ok(shown.text.trim().length > 0, 'the message has visible text');
+        assert.equal(await page.locator('video').count(), 0);
+        assertNoProblems(problems);
+    });
+
+    visitorCase('opens the local test page from disk without errors', async (open) => {
+        const site = makeSite('local', {Html5: '1'});
+        const local = join(site.appFolder, 'temp', 'do-not-upload.html');
+        const {page, problems} = await open(pathToFileURL(local).href);
+        const placeholder = page.locator(`#flashcontent${site.tag}`);
+        await placeholder.waitFor({state: 'visible', timeout: 10_000});
+        assert.match(await placeholder.innerText(), /You probably do not have the Flash Player/);
+        assert.equal(await page.evaluate(() => typeof SWFObject), 'function');
+        assertNoProblems(problems);
+    });
+});
+
+// What a video element tells about itself; runs in the page.
+function describeVideo(video) {
+    return {
+        width: video.getAttribute('width'),
+        height: video.getAttribute('height'),
+        sources: [...video.querySelectorAll('source')].map((s) => [s.getAttribute('src'), s.type]),
+        currentSrc: video.currentSrc,
+        duration: video.duration,
+        volume: video.volume,
+        controls: video.controls,
+    };
+}
+
+function describeVisits(visits, serverLog) {
+    const lines = [];
+    for (const {page, problems} of visits) {
+        lines.push(`\n--- ${page.url()}`);
+        for (const error of problems.pageErrors)
+            lines.push(`page error: ${error}`);
+        for (const failed of problems.failedRequests)
+            lines.push(`failed: ${failed}`);
+        for (const blocked of problems.blocked)
+            lines.push(`blocked (not local): ${blocked}`);
+    }
+    lines.push('--- the last requests the server answered:');
+    for (const {path, status} of serverLog.slice(-40))
+        lines.push(`${status} ${path}`);
+    return lines.join('\n');
+}

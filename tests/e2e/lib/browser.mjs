@@ -1,0 +1,55 @@
+// Headless Chromium without network: pages come from 127.0.0.1 or file://, and the page's request
+// for jQuery on the public content-delivery network is answered with the npm copy of jQuery 1.9.1.
+import {readFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
+
+export const CHROMIUM = '/usr/bin/chromium';
+const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
+
+export async function launchBrowser() {
+    const {chromium} = await import('playwright-core');
+    return chromium.launch({
+        executablePath: CHROMIUM,
+        args: [
+            '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync',
+            '--autoplay-policy=no-user-gesture-required'
+        ],
+    });
+}
+
+const jquery = () =>
+    readFileSync(createRequire(import.meta.url).resolve('jquery/jquery.min.js'), 'utf8');
+
+// Opens `url` in a fresh context; `problems` collects what a visitor would notice: script errors,
+// failed loads and error statuses from the local server.
+export async function openPage(browser, url, {userAgent} = {}) {
+    const context = await browser.newContext(userAgent ? {userAgent} : {});
+    const problems = {pageErrors: [], failedRequests: [], blocked: []};
+    await context.route('**/*', (route) => {
+        const target = new URL(route.request().url());
+        if (target.protocol === 'file:' || target.hostname === '127.0.0.1')
+            return route.continue();
+        if (target.hostname === 'ajax.googleapis.com' && target.pathname === JQUERY_PATH)
+            return route.fulfill(
+                {status: 200, contentType: 'application/javascript', body: jquery()});
+        problems.blocked.push(target.href);
+        return route.abort('blockedbyclient');
+    });
+    const page = await context.newPage();
+    page.on('pageerror', (error) => problems.pageErrors.push(String(error)));
+    page.on('requestfailed', (request) => {
+        const reason = request.failure()?.errorText ?? '';
+        // Media elements cancel range requests they no longer need, and leaving a page cancels the
+        // rest: neither is something a visitor sees.
+        if (!problems.blocked.includes(request.url()) && reason !== 'net::ERR_ABORTED')
+            problems.failedRequests.push(`${request.url()} (${reason})`);
+    });
+    page.on('response', (response) => {
+        const target = new URL(response.url());
+        if (response.status() >= 400 && target.pathname !== '/favicon.ico')
+            problems.failedRequests.push(`${response.url()} (HTTP ${response.status()})`);
+    });
+    await page.goto(url);
+    return {context, page, problems};
+}

@@ -1,0 +1,30 @@
+// Short test videos made with ffmpeg: two seconds of a test pattern at 160x90 in the three
+// formats a single-video page uses.
+import {execFileSync} from 'node:child_process';
+import {join} from 'node:path';
+
+function ffmpeg(args) {
+    execFileSync('ffmpeg', ['-hide_banner', '-loglevel', 'error', '-y', ...args], {stdio: 'pipe'});
+}
+
+function hasEncoder(name) {
+    const list = execFileSync('ffmpeg', ['-hide_banner', '-encoders'], {encoding: 'utf8'});
+    return new RegExp(`^\\s*V\\S*\\s+${name}\\s`, 'm').test(list);
+}
+
+export function makeClips(folder) {
+    const source = ['-f', 'lavfi', '-i', 'testsrc=size=160x90:rate=25:duration=2', '-an'];
+    const clips = {
+        flv: join(folder, 'clip.flv'),
+        mp4: join(folder, 'clip.mp4'),
+        webm: join(folder, 'clip.webm'),
+    };
+    const h264 = hasEncoder('libx264');
+    ffmpeg([
+        ...source, '-c:v', h264 ? 'libx264' : 'mpeg4', ...(h264 ? ['-pix_fmt', 'yuv420p'] : []),
+        '-movflags', '+faststart', clips.mp4
+    ]);
+    ffmpeg([...source, '-c:v', 'libvpx', '-b:v', '200k', clips.webm]);
+    ffmpeg([...source, '-c:v', 'flv', clips.flv]);
+    return clips;
+}

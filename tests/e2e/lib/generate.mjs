@@ -1,0 +1,32 @@
+// Runs vidlark-cli generate and reports what the run made.
+import {execFileSync} from 'node:child_process';
+import {readdirSync} from 'node:fs';
+
+export function generate({cli, appFolder, profile, output, clips, html5Files}) {
+    const args = [
+        'generate', '--profile', profile, '--app-folder', appFolder, '--output', output, '--flash',
+        clips.flv
+    ];
+    if (html5Files)
+        args.push('--mp4', clips.mp4, '--webm', clips.webm);
+    let stdout;
+    try {
+        stdout = execFileSync(cli, args, {encoding: 'utf8', stdio: 'pipe', timeout: 60_000});
+    } catch (error) {
+        throw new Error(
+            `vidlark-cli ${args.join(' ')} ended with status ${error.status}:\n` +
+            `${error.stderr ?? ''}${error.stdout ?? ''}`);
+    }
+    return {embedCode: stdout.split('\n--\n')[0], tag: generationTag(output)};
+}
+
+// The run's tag, read back from the one core script it leaves in the output folder.
+function generationTag(output) {
+    const tags = readdirSync(output)
+                     .map((name) => /^zevocoresv(a\d{4})\.js$/.exec(name))
+                     .filter(Boolean)
+                     .map((match) => match[1]);
+    if (tags.length !== 1)
+        throw new Error(`expected one core script in ${output}, found ${tags.length}`);
+    return tags[0];
+}

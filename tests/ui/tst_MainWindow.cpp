@@ -1,0 +1,283 @@
+#include <QtTest>
+#include <QtWidgets>
+
+#include "FakeClockRandom.h"
+#include "FakeDialogs.h"
+#include "FakeViews.h"
+#include "TestInstallation.h"
+#include "app/MainController.h"
+#include "settings/ProfileFile.h"
+#include "ui/FrmMain.h"
+#include "ui/QtViews.h"
+
+namespace {
+
+// The main window over a throw-away installation, started as start-up leaves it; the user's
+// answers come from the scripted dialogs.
+struct Window {
+    TestInstallation install;
+    FakeDialogs dialogs;
+    FakeViews views;
+    FakeClock clock;
+    FakeRandom random;
+    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    std::unique_ptr<FrmMain> frmMain;
+
+    Window() {
+        controller.loadInstallation();
+        frmMain = std::make_unique<FrmMain>(controller);
+        frmMain->show();
+    }
+
+    template <typename T>
+    T* find(const QString& name) const {
+        T* found = frmMain->findChild<T*>(name);
+        if (found == nullptr)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QWidget* widget(const QString& name) const { return find<QWidget>(name); }
+    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
+    void trigger(const QString& menuItem) const { find<QAction>(menuItem)->trigger(); }
+    // Near the left edge: a check box takes clicks only on its box and caption.
+    void click(const QString& name) const {
+        QWidget* target = widget(name);
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
+    }
+    QToolButton* tintBox(int index) const {
+        for (QToolButton* box : frmMain->findChildren<QToolButton*>("pctPlayerColorTint"))
+            if (box->property("index").toInt() == index)
+                return box;
+        qFatal("no tint box %d", index);
+    }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void modeMenu_data();
+    void modeMenu();
+    void liveVideoDisablesAndFillsEndOfVideoFields();
+    void keyFilters_data();
+    void keyFilters();
+    void tintBoxSetsColourText();
+    void typedTextReachesTheSettings();
+    void generateReportsMissingVideoThroughDialogs();
+    void loadedProfileIsShown();
+    void skinChoiceShowsPreviewAndPalette();
+    void tintDialog_data();
+    void tintDialog();
+    void outputFolderIsShown();
+    void closeAsksFirst_data();
+    void closeAsksFirst();
+    void viewsMoveFocusAndTabs();
+};
+
+void MainWindowTest::modeMenu_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("html5Visible");
+    QTest::addColumn<bool>("liveVisible");
+    QTest::addColumn<QString>("frameCaption");
+    QTest::newRow("rtmp") << "mnuRtmpStreaming" << false << true << "Mode: Rtmp";
+    QTest::newRow("pseudo") << "mnuPseudoStreaming" << true << false << "Mode: Pseudo";
+    QTest::newRow("normal after rtmp") << "mnuNormalStreaming" << true << false << "Mode: Normal";
+}
+
+void MainWindowTest::modeMenu() {
+    QFETCH(QString, item);
+    QFETCH(bool, html5Visible);
+    QFETCH(bool, liveVisible);
+    QFETCH(QString, frameCaption);
+    Window w;
+    w.trigger("mnuRtmpStreaming");
+    w.trigger(item);
+    QCOMPARE(w.widget("chkHtml5")->isVisible(), html5Visible);
+    QCOMPARE(w.widget("chkIsLive")->isVisible(), liveVisible);
+    QCOMPARE(w.find<QGroupBox>("Frame1")->title(), frameCaption);
+    QStringList checked;
+    for (const char* name : {"mnuNormalStreaming", "mnuRtmpStreaming", "mnuPseudoStreaming"})
+        if (w.find<QAction>(name)->isChecked())
+            checked.append(name);
+    QCOMPARE(checked, QStringList{item});
+}
+
+void MainWindowTest::liveVideoDisablesAndFillsEndOfVideoFields() {
+    Window w;
+    w.trigger("mnuRtmpStreaming");
+    QTest::keyClicks(w.widget("txtRedirectURL"), "http://example.com/next");
+    w.click("chkIsLive");
+    const QStringList followers = {"txtRedirectURL", "lblRedirectURL",   "txtActionCode",
+                                   "lblActionCode",  "chkShowEmbedCode", "optMultiple",
+                                   "cmdIntroImage",  "cmdOutroImage"};
+    for (const QString& name : followers)
+        QVERIFY2(!w.widget(name)->isEnabled(), qPrintable(name));
+    QCOMPARE(w.text("txtRedirectURL"), QStringLiteral("Not Applicable"));
+    QCOMPARE(w.find<QPlainTextEdit>("txtActionCode")->toPlainText(),
+             QStringLiteral("Not Applicable"));
+    QVERIFY(w.find<QCheckBox>("chkIsLive")->isChecked());
+
+    w.click("chkIsLive");
+    for (const QString& name : followers)
+        QVERIFY2(w.widget(name)->isEnabled(), qPrintable(name));
+    QCOMPARE(w.text("txtRedirectURL"), QString());
+    QCOMPARE(w.find<QPlainTextEdit>("txtActionCode")->toPlainText(), QString());
+}
+
+void MainWindowTest::keyFilters_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    // Typing starts with the whole box selected, so the first accepted key replaces its text.
+    QTest::newRow("audio level: digits only") << "txtAudioLevel"
+                                              << "7x5-"
+                                              << "75";
+    QTest::newRow("audio level: three digits") << "txtAudioLevel"
+                                               << "1000"
+                                               << "100";
+    QTest::newRow("colour: hexadecimal either case") << "txtPlayerColor"
+                                                     << "aG0Fz"
+                                                     << "a0F";
+    QTest::newRow("colour: six digits") << "txtPlayerColor"
+                                        << "12345678"
+                                        << "123456";
+}
+
+void MainWindowTest::keyFilters() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    Window w;
+    auto* edit = w.find<QLineEdit>(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), shown);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), shown.chopped(1));
+    const ProjectSettings& s = w.controller.settings();
+    QCOMPARE(box == "txtAudioLevel" ? s.AudioLevel : s.PlayerColor, shown.chopped(1));
+}
+
+void MainWindowTest::tintBoxSetsColourText() {
+    Window w;
+    QTest::mouseClick(w.tintBox(14), Qt::LeftButton);
+    QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("231E01"));
+    QCOMPARE(w.controller.settings().PlayerColor, QStringLiteral("231E01"));
+    QVERIFY(w.widget("shpPlayerColor")->styleSheet().contains("#231e01"));
+}
+
+void MainWindowTest::typedTextReachesTheSettings() {
+    Window w;
+    w.find<QTabWidget>("sstThis")->setCurrentIndex(1);
+    QTest::keyClicks(w.widget("txtServerPath"), "example.com/");
+    QCOMPARE(w.controller.settings().ServerPath, QStringLiteral("http://example.com/"));
+    QCOMPARE(w.widget("txtServerPath")->toolTip(), QStringLiteral(" http://example.com/ "));
+    QCOMPARE(w.find<QTabWidget>("sstThis")->currentIndex(), 0);
+
+    QTest::keyClicks(w.widget("txtActionCode"), "<b>");
+    QTest::keyClick(w.widget("txtActionCode"), Qt::Key_Return);
+    QTest::keyClicks(w.widget("txtActionCode"), "</b>");
+    QCOMPARE(w.controller.settings().ActionCode, QStringLiteral("<b>\r\n</b>"));
+}
+
+void MainWindowTest::generateReportsMissingVideoThroughDialogs() {
+    Window w;
+    QVERIFY(w.widget("lblVideoFilesStatus")->isVisible());
+    w.click("cmdGenerate");
+    QCOMPARE(w.dialogs.texts(), QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"});
+    QVERIFY(w.views.log.contains("singleVideoDialog"));
+}
+
+void MainWindowTest::loadedProfileIsShown() {
+    Window w;
+    const QString profile = w.install.path("site.epe");
+    ProfileFile::write(profile, {"SIN2", "1", "1", "1", "1", "255", "0000FF", "0", "0", "80", "0",
+                                 "", "", "", "", "http://example.com/", "rtmp://media/app/"});
+    w.dialogs.openAnswers.enqueue(QStringList{profile});
+    w.trigger("mnuLoadProfile");
+    QCOMPARE(w.frmMain->windowTitle(), "Vidlark Streaming Video 14 " + profile);
+    QCOMPARE(w.text("txtServerPath"), QStringLiteral("http://example.com/"));
+    QCOMPARE(w.text("txtVideoPath"), QStringLiteral("rtmp://media/app/"));
+    QCOMPARE(w.text("txtAudioLevel"), QStringLiteral("80"));
+    QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("0000FF"));
+    QCOMPARE(w.find<QComboBox>("cmbPlayerStyle")->currentText(), QStringLiteral("Skin-40-light"));
+    QCOMPARE(w.find<QComboBox>("cmbPlayerSize")->currentIndex(), 1);
+    QVERIFY(w.find<QCheckBox>("chkIsLive")->isChecked());
+    QVERIFY(!w.find<QCheckBox>("chkShowBigPlayButton")->isChecked());
+    QVERIFY(w.find<QAction>("mnuRtmpStreaming")->isChecked());
+}
+
+void MainWindowTest::skinChoiceShowsPreviewAndPalette() {
+    Window w;
+    QImage preview(40, 25, QImage::Format_RGB32);
+    preview.fill(Qt::gray);
+    QVERIFY(preview.save(w.install.path("app/swfs/Skin-40-light.jpg")));
+    w.find<QTabWidget>("sstThis")->setCurrentIndex(0);
+    auto* skins = w.find<QComboBox>("cmbPlayerStyle");
+    skins->setFocus();
+    QTest::keyClick(skins, Qt::Key_Down);
+    QCOMPARE(w.controller.settings().PlayerStyle, 1);
+    QCOMPARE(w.find<QTabWidget>("sstThis")->currentIndex(), 1);
+    QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("FFCC66"));
+    QVERIFY(w.find<QLabel>("lblPlayerTintMessage")->text().contains("light color tint"));
+    QCOMPARE(w.find<QLabel>("imgVideoPlayerStyle")->pixmap().size(), QSize(40, 25));
+}
+
+void MainWindowTest::tintDialog_data() {
+    QTest::addColumn<bool>("byDoubleClick");
+    QTest::newRow("&Tint") << false;
+    QTest::newRow("double click on the colour text") << true;
+}
+
+void MainWindowTest::tintDialog() {
+    QFETCH(bool, byDoubleClick);
+    Window w;
+    w.dialogs.colourAnswers.enqueue(0x0000FFu);  // red
+    if (byDoubleClick)
+        QTest::mouseDClick(w.widget("txtPlayerColor"), Qt::LeftButton);
+    else
+        w.click("cmdChangePlayerColor");
+    QCOMPARE(w.dialogs.colourRequests, QList<quint32>{0x0E0E63u});
+    QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("FF0000"));
+}
+
+void MainWindowTest::outputFolderIsShown() {
+    Window w;
+    w.dialogs.folderAnswers.enqueue(w.install.path("out"));
+    w.click("cmdOutput");
+    const QString folder = w.install.outputFolder();
+    QCOMPARE(w.find<QLabel>("lblOutDir")->text(), folder);
+    QCOMPARE(w.widget("lblOutDir")->toolTip(), ' ' + folder + ' ');
+}
+
+void MainWindowTest::closeAsksFirst_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no keeps the window") << false;
+    QTest::newRow("yes closes it") << true;
+}
+
+void MainWindowTest::closeAsksFirst() {
+    QFETCH(bool, yes);
+    Window w;
+    w.dialogs.answers.enqueue(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+    w.trigger("mnuExit");
+    QCOMPARE(w.dialogs.texts(), QStringList{"CLOSE SOFTWARE?"});
+    QCOMPARE(w.frmMain->isVisible(), !yes);
+}
+
+// The desktop program's views act on the main window's own controls.
+void MainWindowTest::viewsMoveFocusAndTabs() {
+    Window w;
+    QtViews views;
+    views.attach(w.controller, *w.frmMain);
+    views.bringTabToFront(2);
+    QCOMPARE(w.find<QTabWidget>("sstThis")->currentIndex(), 2);
+    views.focusControl("txtVideoPath");
+    QCOMPARE(w.frmMain->focusWidget(), w.widget("txtVideoPath"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"

@@ -1,0 +1,120 @@
+#include "FileIo.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "FlvFormat.h"
+
+namespace flvmdi {
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int FileDescriptor::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+size_t FileSource::readAt(uint64_t offset, uint8_t* dst, size_t n) {
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(fd_, dst + done, n - done, off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            io::fail("cannot read the file", errno);
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    return done;
+}
+
+// Tags of a few hundred bytes lie back to back, big video tags far apart: a refill right behind
+// the buffer doubles the read size, a jump starts small again.
+std::span<const uint8_t> FileSource::view(uint64_t offset, size_t n) {
+    constexpr size_t kSmall = 8 * 1024;
+    constexpr size_t kLarge = 1024 * 1024;
+    const uint64_t bufferEnd = bufferStart_ + bufferLength_;
+    if (offset >= bufferStart_ && offset + n <= bufferEnd)
+        return {buffer_.data() + (offset - bufferStart_), n};
+    const bool near = offset >= bufferStart_ && offset <= bufferEnd + chunk_;
+    chunk_ = near ? std::min(std::max(chunk_, kSmall) * 2, kLarge) : kSmall;
+    const size_t want = std::max(n, chunk_);
+    if (buffer_.size() < want)
+        buffer_.resize(want);
+    bufferStart_ = offset;
+    bufferLength_ = readAt(offset, buffer_.data(), want);
+    return {buffer_.data(), std::min(n, bufferLength_)};
+}
+
+namespace io {
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+void fail(const std::string& what, int error) {
+    throw IoError(what + ": " + reason(error));
+}
+
+FileDescriptor open(const std::filesystem::path& path, int flags, unsigned mode) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        fail("cannot open " + path.string(), errno);
+    return FileDescriptor(fd);
+}
+
+void writeAt(int fd, std::span<const uint8_t> bytes, uint64_t offset) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            fail("cannot write", errno);
+        done += size_t(put);
+    }
+}
+
+void readAt(int fd, std::span<uint8_t> bytes, uint64_t offset) {
+    FileSource source(fd, offset + bytes.size());
+    if (source.readAt(offset, bytes.data(), bytes.size()) != bytes.size())
+        throw IoError("the file changed while it was being read");
+}
+
+void syncData(int fd, const std::string& what) {
+    while (::fdatasync(fd) != 0)
+        if (errno != EINTR)
+            fail("cannot flush " + what, errno);
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    FileDescriptor fd = open(folder, O_RDONLY | O_DIRECTORY);
+    while (::fsync(fd.get()) != 0)
+        if (errno != EINTR)
+            fail("cannot flush the folder " + folder.string(), errno);
+}
+
+}  // namespace io
+}  // namespace flvmdi

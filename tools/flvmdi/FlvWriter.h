@@ -1,0 +1,55 @@
+// Writes the new file front to back: our own bytes, and runs of the original file.
+//
+// A long run whose place within a 4 KiB block is the same in both files goes to the disk by
+// direct I/O straight from the mapped pages of the old file: no second copy of a gigabyte in the
+// page cache, and it is on the disk when the call returns. Other runs are copied by the kernel
+// (copy_file_range) or, where it cannot, through a 1 MiB buffer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace flvmdi {
+
+class MappedFileSource;
+
+class FlvWriter {
+  public:
+    static constexpr uint64_t kDirectMinimum = 16 * 1024 * 1024;
+
+    FlvWriter(int input, uint64_t inputSize, int output);
+
+    void write(std::span<const uint8_t> bytes);
+    // Appends bytes [offset, offset + length) of the input; touching runs are merged.
+    void copy(uint64_t offset, uint64_t length);
+    // Flushes everything to the disk. Throws IoError.
+    void finish();
+    uint64_t written() const { return written_ + pendingLength_; }
+    uint64_t directBytes() const { return directBytes_; }
+
+  private:
+    void flushPending();
+    void copyBuffered(uint64_t& from, uint64_t& to, uint64_t length);
+    void copyChunk(uint64_t& from, uint64_t& to, uint64_t length);
+    void copyByReading(uint64_t& from, uint64_t& to, uint64_t length);
+    uint64_t copyDirect(uint64_t from, uint64_t to, uint64_t length);
+    int writeDirect(MappedFileSource& source, uint64_t from, uint64_t to, size_t length);
+    void dropFromCache(MappedFileSource& source, uint64_t offset, uint64_t length);
+    bool setDirect(bool on);
+    void startWriteback(uint64_t end);
+
+    int input_;
+    uint64_t inputSize_;
+    int output_;
+    uint64_t written_ = 0;
+    uint64_t pendingOffset_ = 0;
+    uint64_t pendingLength_ = 0;
+    uint64_t writebackStart_ = 0;
+    uint64_t directBytes_ = 0;
+    bool kernelCopy_ = true;
+    bool directPossible_ = true;
+    std::vector<uint8_t> buffer_;
+};
+
+}  // namespace flvmdi

@@ -1,0 +1,37 @@
+// Injects the metadata into one FLV file: reads it once to work everything out, then either
+// leaves it alone (nothing would change), overwrites the metadata region in place (the new tag
+// fits into the old one) or writes the whole new file beside it and renames it over.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "MetadataCalculator.h"
+
+namespace flvmdi {
+
+struct InjectResult {
+    enum class Kind { Rewritten, UpdatedInPlace, Unchanged };
+    Kind kind = Kind::Unchanged;
+    size_t keyframes = 0;
+    uint64_t fileSize = 0;
+    bool recoveredUpdate = false;  // an interrupted earlier update was undone first
+    bool stampMatched = false;     // left as it is without a scan: see InjectionStamp
+    uint64_t directBytes = 0;      // written by direct I/O: see FlvWriter
+};
+
+class Injector {
+  public:
+    explicit Injector(InjectOptions options) : options_(options) {}
+    // Throws FlvError for a file that cannot be injected and IoError when the system refuses;
+    // either way the file is as it was.
+    InjectResult inject(const std::filesystem::path& path) const;
+
+    // Room left in a freshly written metadata tag for later growth of the index.
+    static size_t paddingFor(size_t naturalSize);
+
+  private:
+    InjectOptions options_;
+};
+
+}  // namespace flvmdi
