@@ -7,9 +7,11 @@
 #include "generate/GenerateRequest.h"
 #include "generate/GenerationContext.h"
 #include "generate/GenerationDriver.h"
+#include "media/PlaylistEditor.h"
 #include "media/SingleVideoSelection.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/Int16.h"
 #include "platform/Views.h"
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
@@ -23,9 +25,15 @@ MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views
       m_clock(clock),
       m_random(random),
       m_window(dialogs, views),
-      m_single(std::make_unique<SingleVideoSelection>(m_window, dialogs, views)) {
-    // Until the playlist editor exists a playlist is never complete.
-    m_window.setSelectionChecks([this] { return m_single->checkData(true); }, [] { return false; });
+      m_single(std::make_unique<SingleVideoSelection>(m_window, dialogs, views)),
+      m_editor(std::make_unique<PlaylistEditor>(m_window, dialogs, views)),
+      m_images(m_appFolder, dialogs) {
+    m_window.setSelectionChecks([this] { return m_single->checkData(true); },
+                                [this] { return m_editor->checkData(true); });
+}
+
+const Playlist& MainController::playlist() const {
+    return m_editor->playlist();
 }
 
 MainController::~MainController() = default;
@@ -54,6 +62,7 @@ void MainController::reloadPlayerSizes() {
         return;
     }
     takePlayerSizes(entries);
+    reloadImages();
 }
 
 // `entries` is never empty: reading the sizes file raises error 9 for a file without an entry.
@@ -116,8 +125,11 @@ void MainController::selectPlayerSize(int index) {
     if (index == m_window.settings().PlayerSize)
         return;
     m_window.settings().PlayerSize = index;
-    if (!m_sizes.select(index))
+    if (!m_sizes.select(index)) {
         m_dialogs.error(PlayerSizes::malformedEntryMessage(m_sizes.entries().at(index)));
+        return;
+    }
+    reloadImages();
 }
 
 void MainController::setPlayerColorText(const QString& text) {
@@ -131,6 +143,37 @@ void MainController::setPlayerColorNumber(quint32 number) {
 
 void MainController::readProfile(const QString& path) {
     ProfileApplier(*this).apply(ProfileFile::readValues(path));
+    reloadImages();
+}
+
+namespace {
+
+// The rendered images are two pixels larger than the player in each direction.
+QSize imageCanvas(const PlayerSizes& sizes) {
+    return {Int16::add(sizes.width(), 2), Int16::add(sizes.height(), 2)};
+}
+
+}  // namespace
+
+void MainController::reloadImages() {
+    for (const auto kind : {IntroOutroImages::Kind::Intro, IntroOutroImages::Kind::Outro})
+        m_images.reload(kind, m_window.settings(), imageCanvas(m_sizes));
+}
+
+void MainController::chooseImage(IntroOutroImages::Kind kind) {
+    if (!m_images.choose(kind, m_window.settings(), imageCanvas(m_sizes)))
+        return;
+    const int tab = kind == IntroOutroImages::Kind::Intro ? 2 : 3;
+    if (m_window.states().currentTab != tab)
+        m_window.showTab(tab);
+}
+
+void MainController::clearImage(IntroOutroImages::Kind kind) {
+    m_images.clear(kind, m_window.settings());
+}
+
+void MainController::showImage(IntroOutroImages::Kind kind) {
+    m_views.openWithDefaultProgram(m_images.renderedJpeg(kind));
 }
 
 void MainController::selectVideoFiles() {
@@ -139,6 +182,7 @@ void MainController::selectVideoFiles() {
 
 void MainController::showVideoFilesDialog() {
     if (m_window.settings().Multiple) {
+        m_editor->show();
         m_views.showPlaylistEditor();
         return;
     }
@@ -149,9 +193,15 @@ void MainController::showVideoFilesDialog() {
 MainController::GenerateOutcome MainController::generate() {
     if (!GenerateRequest::validate(*this, m_dialogs, m_views))
         return GenerateOutcome::Stopped;
-    GenerationContext ctx{
-        m_snapshot, m_window.settings(),        m_advanced,  m_single->video(), m_playlist,
-        skinName(), m_window.settings().OutDir, m_appFolder, m_random};
+    GenerationContext ctx{m_snapshot,
+                          m_window.settings(),
+                          m_advanced,
+                          m_single->video(),
+                          m_editor->playlist(),
+                          skinName(),
+                          m_window.settings().OutDir,
+                          m_appFolder,
+                          m_random};
     return GenerationDriver::run(ctx, m_sizes.width(), m_sizes.height(), m_clock, m_dialogs,
                                  m_views)
                ? GenerateOutcome::Completed

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/MainWindowModel.h"
+#include "appearance/IntroOutroImages.h"
 #include "appearance/PlayerSizes.h"
 #include "generate/GenerationSnapshot.h"
 #include "generate/ValidationHost.h"
@@ -14,6 +15,7 @@
 class Clock;
 class Dialogs;
 class RandomSource;
+class PlaylistEditor;
 class SingleVideoSelection;
 class Views;
 
@@ -37,7 +39,9 @@ class MainController : public ValidationHost {
     Dialogs& dialogs() { return m_dialogs; }
     Views& views() { return m_views; }
     SingleVideoSelection& singleVideo() { return *m_single; }
-    Playlist& playlist() { return m_playlist; }
+    PlaylistEditor& playlistEditor() { return *m_editor; }
+    // What generation reads of the playlist editor.
+    const Playlist& playlist() const;
     AdvancedOptions& advancedOptions() { return m_advanced; }
     const PlayerSizes& playerSizes() const { return m_sizes; }
     const QStringList& skins() const { return m_skins; }
@@ -61,6 +65,22 @@ class MainController : public ValidationHost {
     // cmdChangePlayerColor_Click and txtPlayerColor_DblClick: the colour dialog.
     void chooseTint();
 
+    // The intro and outro images: cmdIntroImage_Click (also cmdIntroImage2 and a double click on
+    // the preview), cmdClearIntroImage_Click, cmdShowIntroImage_Click, and the outro ones. A chosen
+    // image brings its tab forward.
+    void chooseImage(IntroOutroImages::Kind kind);
+    void clearImage(IntroOutroImages::Kind kind);
+    void showImage(IntroOutroImages::Kind kind);
+    void chooseIntroImage() { chooseImage(IntroOutroImages::Kind::Intro); }
+    void clearIntroImage() { clearImage(IntroOutroImages::Kind::Intro); }
+    void showIntroImage() { showImage(IntroOutroImages::Kind::Intro); }
+    void chooseOutroImage() { chooseImage(IntroOutroImages::Kind::Outro); }
+    void clearOutroImage() { clearImage(IntroOutroImages::Kind::Outro); }
+    void showOutroImage() { showImage(IntroOutroImages::Kind::Outro); }
+    // The size of the window's preview boxes, for the previews made from now on.
+    void setImagePreviewSize(QSize size) { m_images.setPreviewSize(size); }
+    const IntroOutroImages& images() const { return m_images; }
+
     // Applies a profile file line by line, each through the handler of its control. Raises
     // AppError; settings applied before the failing line stay applied.
     void readProfile(const QString& path);
@@ -82,6 +102,8 @@ class MainController : public ValidationHost {
   private:
     void loadAdvancedOptions();
     void takePlayerSizes(const QStringList& entries);
+    // Both images rendered again from their source files at the size in force.
+    void reloadImages();
 
     QString m_appFolder;
     Dialogs& m_dialogs;
@@ -90,9 +112,10 @@ class MainController : public ValidationHost {
     RandomSource& m_random;
     MainWindowModel m_window;
     std::unique_ptr<SingleVideoSelection> m_single;
-    Playlist m_playlist;
+    std::unique_ptr<PlaylistEditor> m_editor;
     AdvancedOptions m_advanced;
     PlayerSizes m_sizes;
     QStringList m_skins;
     GenerationSnapshot m_snapshot;
+    IntroOutroImages m_images;
 };

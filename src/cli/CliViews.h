@@ -27,6 +27,7 @@ class CliViews : public Views {
     void focusControl(const QString&) override {}
     void bringTabToFront(int) override {}
     void setBusy(bool) override {}
+    void openWithDefaultProgram(const QString&) override {}
 
   private:
     Dialogs& m_dialogs;

@@ -7,6 +7,7 @@
 #include "app/MainController.h"
 #include "cli/CliDialogs.h"
 #include "cli/CliViews.h"
+#include "media/PlaylistEditor.h"
 #include "media/SingleVideoSelection.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
@@ -40,6 +41,22 @@ bool chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
         (single.*choice.choose)();
     }
     single.save();
+    return true;
+}
+
+// Opens the playlist editor, loads the file as "&Load Playlist from File" does and presses
+// "&Save and E&xit". False when the file could not be loaded.
+bool choosePlaylist(MainController& controller, CliDialogs& dialogs, const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("vidlark-cli: no such playlist file: ") + path);
+        return false;
+    }
+    PlaylistEditor& editor = controller.playlistEditor();
+    editor.show();
+    dialogs.chosenFiles.enqueue(QFileInfo(path).absoluteFilePath());
+    if (!editor.loadPlaylist())
+        return false;
+    editor.save();
     return true;
 }
 
@@ -87,6 +104,7 @@ int GenerateCommand::run(const Options& o) {
     MainController controller(QDir::cleanPath(QFileInfo(o.appFolder).absoluteFilePath()), dialogs,
                               views, clock, random);
     views.cancelSingleVideoDialog = [&controller] { controller.singleVideo().cancel(); };
+    views.cancelPlaylistEditor = [&controller] { controller.playlistEditor().cancel(); };
     try {
         if (!controller.loadInstallation())
             return Failed;
@@ -98,10 +116,9 @@ int GenerateCommand::run(const Options& o) {
         dialogs.reportError(error);
         return Failed;
     }
-    if (!o.playlist.isEmpty()) {
-        printError(QStringLiteral("vidlark-cli: playlists are not available in this version yet"));
+    if (!o.playlist.isEmpty() && controller.settings().Multiple &&
+        !choosePlaylist(controller, dialogs, o.playlist))
         return Failed;
-    }
     if (!o.flash.isEmpty() && !controller.settings().Multiple &&
         !chooseSingleVideo(controller, dialogs, o))
         return Failed;

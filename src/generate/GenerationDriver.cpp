@@ -5,7 +5,9 @@
 #include "formats/ActionScriptWriter.h"
 #include "formats/ConfigXmlWriter.h"
 #include "formats/FlashEmbedScriptWriter.h"
+#include "formats/Html5PlaylistScriptWriter.h"
 #include "formats/Html5SingleScriptWriter.h"
+#include "formats/StylesheetWriter.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/GenerationContext.h"
@@ -53,9 +55,12 @@ void GenerationDriver::writePlayerFiles(GenerationContext& ctx) {
     ConfigXmlWriter::writeTestConfigXml(ctx);
     if (!ctx.snapshot.UseHtml5)
         return;
-    // An HTML5 playlist gets no script or stylesheet yet; its core script already refers to both.
-    if (!ctx.isPlaylist())
+    if (!ctx.isPlaylist()) {
         Html5SingleScriptWriter::writeHtml5SingleScript(ctx);
+        return;
+    }
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(ctx);
+    StylesheetWriter::writePlayerStylesheet(ctx);
 }
 
 void GenerationDriver::writeCoreScript(GenerationContext& ctx) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QList>
 
+#include "generate/PlaylistThumbnails.h"
 #include "platform/FileOps.h"
 #include "platform/Views.h"
 
@@ -90,9 +91,10 @@ QString OutputAssembly::injectionCommandLine(const QString& appFolder, const QSt
 }
 
 void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {
-    if (ctx.isPlaylist())
+    if (ctx.isPlaylist()) {
         assemblePlaylist(ctx, views);
-    else
+        PlaylistThumbnails::make(ctx);
+    } else
         assembleSingleVideo(ctx, views);
     copySupportFiles(ctx);
     copyImages(ctx);
@@ -140,7 +142,6 @@ void OutputAssembly::assemblePlaylist(const GenerationContext& ctx, Views& views
         return;
     for (const QString& name : mp4 + webm)
         mirrorVideo(ctx, views, name);
-    // The thumbnails of the TitleDescThumb layout are not made yet.
 }
 
 void OutputAssembly::copySupportFiles(const GenerationContext& ctx) {

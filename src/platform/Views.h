@@ -29,4 +29,6 @@ class Views {
     // Tabs of the main window: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image.
     virtual void bringTabToFront(int index) = 0;
     virtual void setBusy(bool busy) = 0;
+    // Opens a file with the program the desktop associates with it; nothing is reported back.
+    virtual void openWithDefaultProgram(const QString& path) = 0;
 };

@@ -26,6 +26,9 @@ class DialogScopedViews : public Views {
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override { m_views.bringTabToFront(index); }
     void setBusy(bool busy) override { m_views.setBusy(busy); }
+    void openWithDefaultProgram(const QString& path) override {
+        m_views.openWithDefaultProgram(path);
+    }
 
   private:
     Views& m_views;

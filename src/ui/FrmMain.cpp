@@ -416,8 +416,8 @@ QWidget* FrmMain::buildPreviewTab() {
     return tab;
 }
 
-// The intro (0) and outro (1) tabs. Choosing, rendering and clearing the images are not built
-// yet: the commands are in place and follow the enabled states of the settings.
+// The intro (0) and outro (1) tabs. The preview shows the chosen picture fitted into its box; a
+// double click on it chooses another.
 QWidget* FrmMain::buildImageTab(int index) {
     const bool intro = index == 0;
     const QString kind = intro ? QStringLiteral("Intro") : QStringLiteral("Outro");
@@ -431,6 +431,8 @@ QWidget* FrmMain::buildImageTab(int index) {
     preview = DialogParts::label(tab, "pctShow" + kind + "Image", {});
     preview->setFixedSize(320, 180);
     preview->setStyleSheet(QStringLiteral("background-color: black;"));
+    preview->installEventFilter(this);
+    m_controller.setImagePreviewSize(preview->size());
     choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
     clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
                                 intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
@@ -588,6 +590,21 @@ void FrmMain::connectCommands() {
             [this] { forward([this] { m_controller.generate(); }); });
     connect(cmdSupportTicket, &QPushButton::clicked, this,
             [this] { openPage(HelpTexts::supportPage()); });
+    const std::pair<QPushButton*, void (MainController::*)()> images[] = {
+        {cmdIntroImage, &MainController::chooseIntroImage},
+        {cmdIntroImage2, &MainController::chooseIntroImage},
+        {cmdClearIntroImage, &MainController::clearIntroImage},
+        {cmdClearIntroImage2, &MainController::clearIntroImage},
+        {cmdShowIntroImage, &MainController::showIntroImage},
+        {cmdOutroImage, &MainController::chooseOutroImage},
+        {cmdOutroImage2, &MainController::chooseOutroImage},
+        {cmdClearOutroImage, &MainController::clearOutroImage},
+        {cmdClearOutroImage2, &MainController::clearOutroImage},
+        {cmdShowOutroImage, &MainController::showOutroImage}};
+    for (const auto& [button, command] : images)
+        connect(button, &QPushButton::clicked, this, [this, command = command] {
+            forward([this, command] { (m_controller.*command)(); });
+        });
 }
 
 void FrmMain::forward(const std::function<void()>& handler) {
@@ -602,6 +619,16 @@ void FrmMain::forward(const std::function<void()>& handler) {
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtPlayerColor && event->type() == QEvent::MouseButtonDblClick) {
         forward([this] { m_controller.chooseTint(); });
+        return true;
+    }
+    if ((watched == pctShowIntroImage || watched == pctShowOutroImage) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        const bool intro = watched == pctShowIntroImage;
+        // The choose commands' own rules apply: no new picture while they are disabled.
+        if ((intro ? cmdIntroImage2 : cmdOutroImage2)->isEnabled())
+            forward([this, intro] {
+                intro ? m_controller.chooseIntroImage() : m_controller.chooseOutroImage();
+            });
         return true;
     }
     if (watched == imgFBLike && event->type() == QEvent::MouseButtonRelease) {
@@ -732,6 +759,18 @@ void FrmMain::refreshImages(const ProjectSettings& s, const ControlStates& state
     lblIntroImagePath->setToolTip(DialogParts::toolTip(s.IntroImagePath));
     lblOutroImagePath->setText(s.OutroImagePath);
     lblOutroImagePath->setToolTip(DialogParts::toolTip(s.OutroImagePath));
+    // A pixmap is made only when its picture has changed: refresh runs after every event.
+    const auto show = [](QLabel* box, const QImage& picture) {
+        if (box->property("picture").toLongLong() == picture.cacheKey())
+            return;
+        box->setProperty("picture", picture.cacheKey());
+        if (picture.isNull())
+            box->clear();
+        else
+            box->setPixmap(QPixmap::fromImage(picture));
+    };
+    show(pctShowIntroImage, m_controller.images().preview(IntroOutroImages::Kind::Intro));
+    show(pctShowOutroImage, m_controller.images().preview(IntroOutroImages::Kind::Outro));
 }
 
 void FrmMain::showPlayerSizesDialog() {

@@ -15,6 +15,7 @@
 #include "ui/FrmSplash.h"
 #include "ui/FrmVideoFilesSingle.h"
 #include "ui/NormalPointer.h"
+#include "ui/UiPlatform.h"
 
 void QtViews::attach(MainController& controller, FrmMain& main) {
     m_controller = &controller;
@@ -128,4 +129,8 @@ void QtViews::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
         --m_busy;
     }
+}
+
+void QtViews::openWithDefaultProgram(const QString& path) {
+    UiPlatform::openWithDefaultProgram(path);
 }

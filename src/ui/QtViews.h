@@ -30,6 +30,7 @@ class QtViews : public Views {
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;
+    void openWithDefaultProgram(const QString& path) override;
 
   private:
     // The window a new dialog belongs to: the one the user works in.

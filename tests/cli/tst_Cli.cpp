@@ -6,6 +6,7 @@
 
 #include "CliFixtures.h"
 #include "CliRun.h"
+#include "media/PlaylistFile.h"
 #include "platform/TextFile.h"
 
 // vidlark-cli end to end: the built program is run on profiles and videos written here, and its
@@ -29,7 +30,8 @@ class CliTest : public QObject {
     void errorsEndTheRun();
     void badCommandLines_data();
     void badCommandLines();
-    void playlistIsNotAvailable();
+    void missingPlaylistFile();
+    void generatesPlaylist();
     void installationWithoutSkins();
     void malformedPlayerSize_data();
     void malformedPlayerSize();
@@ -505,17 +507,41 @@ void CliTest::badCommandLines() {
     QCOMPARE(outputFiles(), QStringList());
 }
 
-void CliTest::playlistIsNotAvailable() {
-    const CliRun run = runGenerate(
-        {QStringLiteral("--profile"), writeProfile(TestProfile()), QStringLiteral("--output"),
-         outDir(), QStringLiteral("--playlist"), work(QStringLiteral("list.plf"))});
+void CliTest::missingPlaylistFile() {
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("MUL1"));
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--playlist"), work(QStringLiteral("list.plf"))});
 
     QVERIFY2(run.exitCode == 1, run.describe());
     QCOMPARE(run.out, QByteArray());
     const QStringList lines = run.errLines();
     QCOMPARE(lines.size(), 1);
-    QVERIFY2(lines[0].contains(QStringLiteral("playlist")), run.describe());
+    QVERIFY2(lines[0].startsWith(QStringLiteral("vidlark-cli: no such playlist file: ")),
+             run.describe());
     QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::generatesPlaylist() {
+    Playlist playlist;
+    playlist.rows = {{"clip.flv", "", "", "First", "", ""}, {"clip.mp4", "", "", "Second", "", ""}};
+    playlist.FLVVideoFilesPath = videos() + QLatin1Char('/');
+    PlaylistFile::write(work(QStringLiteral("list.plf")), playlist, false);
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("MUL1"));
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--playlist"), work(QStringLiteral("list.plf"))});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QVERIFY(outputFiles().contains(QStringLiteral("clip.flv")));
+    QVERIFY(outputFiles().contains(QStringLiteral("clip.mp4")));
+    const QString xml = configXml(outDir());
+    QVERIFY2(xml.indexOf(QStringLiteral("clip.flv")) >= 0 &&
+                 xml.indexOf(QStringLiteral("clip.flv")) < xml.indexOf(QStringLiteral("clip.mp4")),
+             qPrintable(xml));
 }
 
 void CliTest::installationWithoutSkins() {

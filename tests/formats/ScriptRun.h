@@ -53,12 +53,13 @@ inline bool nodeAvailable() {
 
 // `config`: present (ids that document.getElementById finds), xml (element texts of the
 // configuration file), videos (their v2/v3 attributes), fire (ids whose 'ended' listeners run
-// after the script).
-inline QJsonObject run(const QString& scriptPath, const QJsonObject& config) {
+// after the script). A test may bring its own `harnessText`, which gets the same two arguments.
+inline QJsonObject run(const QString& scriptPath, const QJsonObject& config,
+                       const char* harnessText = kHarness) {
     QTemporaryDir dir;
     const QString harnessPath = dir.filePath(QStringLiteral("harness.js"));
     QFile harness(harnessPath);
-    if (!harness.open(QIODevice::WriteOnly) || harness.write(kHarness) < 0)
+    if (!harness.open(QIODevice::WriteOnly) || harness.write(harnessText) < 0)
         return {{QStringLiteral("error"), QStringLiteral("cannot write the harness")}};
     harness.close();
     QProcess node;

@@ -122,6 +122,57 @@ QStringList v1Values(const Parsed& parsed) {
     return values;
 }
 
+// Three rows whose Flash files give the three kinds of RTMP stream name, with text to escape.
+void setUpPlaylistGoldenCase(Run& run, const QString& name) {
+    using P = PlaylistPosition;
+    using L = PlaylistLayout;
+    ProjectSettings& p = run.settings;
+    run.playlist.rows = {
+        {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
+        {"two.mp4", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
+        {"three.f4v", "three.mp4", "three.webm", "Third & last", "Say \"bye\"", "three.jpg"},
+    };
+    if (name == u"playlist_bottom_title_normal_html5") {
+        run.usePlaylist(P::Bottom, L::TitleOnly, 180);
+        run.snapshot.UseHtml5 = true;
+        p.PlayerColor = QStringLiteral("FFFFFF");
+        p.AutoProgress = true;
+    } else if (name == u"playlist_right_title_rtmp") {
+        run.usePlaylist(P::Right, L::TitleOnly, 270);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+        run.skinName = QStringLiteral("Skin-30-float");
+        p.PlayerColor = QStringLiteral("000000");
+        p.IsLive = true;
+    } else if (name == u"playlist_invisible_desc_pseudo") {
+        run.usePlaylist(P::Invisible, L::TitleDesc, 0);
+        run.setMode(StreamingMode::Pseudo);
+        p.PlayerColor = QStringLiteral("336699");
+        p.RedirectURL = QStringLiteral("http://www.example.com/next.html");
+    } else if (name == u"playlist_bottom_desc_rtmp_html5") {
+        run.usePlaylist(P::Bottom, L::TitleDesc, 300);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+        run.snapshot.UseHtml5 = true;
+        run.skinName = QStringLiteral("Skin-20-dark");
+        run.snapshot.SkinAllowance = 20;
+        p.PlayerColor = QStringLiteral("630E0E");
+    } else if (name == u"playlist_bottom_thumb_normal") {
+        run.usePlaylist(P::Bottom, L::TitleDescThumb, 300);
+        run.snapshot.PlayListFontSize = 12;
+        p.PlayerColor = QStringLiteral("ABCDEF");
+        p.ShowEmbedCode = true;
+        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+    } else if (name == u"playlist_right_thumb_pseudo_html5") {
+        run.usePlaylist(P::Right, L::TitleDescThumb, 270);
+        run.setMode(StreamingMode::Pseudo);
+        run.snapshot.UseHtml5 = true;
+        p.PlayerColor = QStringLiteral("112233");
+        p.IntroImageName = QStringLiteral("intro.jpg");
+        p.AffiliateLink = QStringLiteral("http://www.example.com/buy?a=1&b=2");
+    }
+}
+
 void setUpGoldenCase(Run& run, const QString& name) {
     ProjectSettings& p = run.settings;
     if (name == u"single_normal_html5") {
@@ -168,6 +219,8 @@ void setUpGoldenCase(Run& run, const QString& name) {
             {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
             {"two.flv", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
         };
+    } else if (name.startsWith(u"playlist_")) {
+        setUpPlaylistGoldenCase(run, name);
     }
 }
 
@@ -204,7 +257,11 @@ class ConfigXmlTest : public QObject {
 void ConfigXmlTest::goldenFiles_data() {
     QTest::addColumn<QString>("name");
     for (const char* name : {"single_normal_html5", "single_normal", "single_rtmp", "single_pseudo",
-                             "playlist_right_thumb_html5"})
+                             "playlist_right_thumb_html5",
+                             // each layout, each mode, HTML5 on and off
+                             "playlist_bottom_title_normal_html5", "playlist_right_title_rtmp",
+                             "playlist_invisible_desc_pseudo", "playlist_bottom_desc_rtmp_html5",
+                             "playlist_bottom_thumb_normal", "playlist_right_thumb_pseudo_html5"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -106,7 +106,9 @@ void GenerationDriverTest::writers_data() {
     QTest::newRow("single video, HTML5") << false << true << ""
                                          << "" << true << "";
     QTest::newRow("playlist, HTML5") << true << true << ""
-                                     << "" << false << "";
+                                     << "" << true << "";
+    QTest::newRow("playlist") << true << false << ""
+                              << "" << false << "";
     QTest::newRow("action code") << false << false << "<b>Thanks</b>"
                                  << "http://example.com/next" << false << "show";
     QTest::newRow("redirect") << false << false << " "
@@ -128,6 +130,10 @@ void GenerationDriverTest::writers() {
     QVERIFY(r.go());
     QCOMPARE(r.written("zevohtml5sva0709.js"), html5Script);
     QCOMPARE(r.snapshot.VideoDivId, html5Script ? QStringLiteral("vDiva0709") : QString());
+    // Only the HTML5 playlist player is laid out by the stylesheet, and only it fills the list.
+    QCOMPARE(r.written("zevostyle.css"), playlist && html5);
+    QCOMPARE(r.snapshot.ListScrollId,
+             playlist && html5 ? QStringLiteral("pDivSca0709") : QString());
     QCOMPARE(r.written("zevoacton" + r.snapshot.GenerationTag + ".js"), !endOfVideo.isEmpty());
     if (endOfVideo.isEmpty())
         return;

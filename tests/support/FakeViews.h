@@ -34,4 +34,7 @@ class FakeViews : public Views {
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;
+    void openWithDefaultProgram(const QString& path) override {
+        log.append(QStringLiteral("open:") + path);
+    }
 };

@@ -1,0 +1,169 @@
+#include "formats/Html5PlaylistScriptWriter.h"
+
+#include <QStringList>
+
+#include "formats/Escaping.h"
+#include "formats/Html5SingleScriptWriter.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Every global name of the script but addListeners ends in the run's tag, so scripts of several
+// runs can share a page. The pieces below write the tag as "@", a character the script itself
+// never uses.
+struct Tagged {
+    QString tag;
+    QString operator()(const char* piece) const {
+        return QString::fromLatin1(piece).replace(u'@', tag);
+    }
+};
+
+// Declarations and the loader, which reads the player options of the configuration file.
+// `configUrl` is already escaped for its double-quoted literal.
+QStringList loaderFragments(const Tagged& t, const QString& configUrl) {
+    return {
+        t("var x@;var aP@;var i@;"),
+        t("var vW@;var vH@;var tP@;"),
+        t("var vA@=new Array();var tI@;"),
+        t("var iP@;var iP@;var eU@;"),
+        t("x@=\"") + configUrl + "zevoconfigsv.xml\";",
+        t("xM@();function xM@(){"),
+        t(R"js($.ajax({type:"GET",url:x@,dataType:"xml",success:function onXMLloaded(xml){)js"),
+        t(R"js(aP@=$(xml).find("ee").text();)js"),
+        t(R"js(i@=$(xml).find("ff").text();)js"),
+        t(R"js(vW@=$(xml).find("ww").text();)js"),
+        t(R"js(vH@=$(xml).find("xx").text();)js"),
+        t(R"js(aL@=$(xml).find("ii").text();)js"),
+        t(R"js(pT@=$(xml).find("nn").text();)js"),
+        t(R"js(tP@=$(xml).find("yy").text();)js"),
+        t(R"js(eU@=$(xml).find("vv").text();)js"),
+        t(R"js($(xml).find("video").each(function loopingItems(value){)js"),
+    };
+}
+
+// One list item per video, by layout. The values read from the configuration file pass through
+// hE<tag> before they are pasted into the item's HTML, so a title such as "a <b> c" shows as
+// typed instead of becoming markup; plain text comes out of it unchanged.
+QStringList listFragments(const Tagged& t) {
+    return {
+        t(R"js(var obj={title:hE@($(this).attr("title")),stitle:hE@($(this).attr("desc")),)js"
+          R"js(mp4:hE@($(this).attr("v2")),webm:hE@($(this).attr("v3")),)js"
+          R"js(thumb:hE@(tP@+$(this).attr("pic"),1)};)js"),
+        t(R"js(vA@.push(obj);$("#pDivSc@").append('<ul>');)js"),
+        t(R"js(if (pT@ == "None"){$("#pDivSc@").append('<a><li id="l@"><table class="litable">)js"
+          R"js(<tr><td><strong>'+obj.title+'</strong></td></tr></table></li></a>');})js"),
+        t(R"js(else if (pT@ == "Desc"){)js"),
+        t(R"js($("#pDivSc@").append('<a><li id="l@"><table class="litable"><tr><td><strong>')js"
+          R"js(+obj.title+'</strong></td></tr><tr><td>'+obj.stitle+'</td></tr>)js"
+          R"js(</table></li></a>');}else{)js"),
+        t(R"js($("#pDivSc@").append('<a><li id="l@"><table class="litable"><tr>)js"
+          R"js(<td width="22%" rowspan="2"><img src='+obj.thumb+'></td> )js"
+          R"js(<td width="78%"><strong>'+obj.title+'</strong></td></tr>)js"
+          R"js(<tr><td>'+obj.stitle+'</td></tr></table></li></a>');}});)js"),
+        t(R"js($("#pDivSc@").append('</ul>');)js"),
+        t(R"js(tI@ = $("#pDivSc@ li").size();)js"),
+    };
+}
+
+const char* const kAndroidPlay =
+    R"js(onclick="if(/Android/.test(navigator.userAgent))this.play();)js";
+
+// The two sources of video `index` and the text for browsers without video support; `error` is
+// already escaped for the single-quoted literal of append().
+QString sources(const Tagged& t, const char* index, const QString& error) {
+    return t(R"js("><source src="'+vA@[)js") + t(index) + t(R"js(].mp4+'" type="video/mp4" />)js") +
+           t(R"js(<source src="'+vA@[)js") + t(index) + t(R"js(].webm+'" type="video/webm" />)js") +
+           error + "</video>');";
+}
+
+// The video shown when the page loads, with a poster only when the configuration names an intro
+// image.
+QStringList firstVideoFragments(const Tagged& t, const QString& error) {
+    const QString open = t(R"js($("#vDiv@").append('<video id ="vI@" width="'+)js");
+    return {
+        t(R"js($("#vDiv@").empty();if (i@ != "No"){)js"),
+        open + t(R"js( vW@+'" height="'+vH@+'" controls="controls" preload="metadata" )js") +
+            t(R"js(poster="'+i@+'" )js") + kAndroidPlay,
+        sources(t, "0", error) + "}else{",
+        open + t(R"js(vW@+'" height="'+ vH@+'" controls="controls" preload="metadata" )js") +
+            kAndroidPlay,
+        sources(t, "0", error) + "}",
+    };
+}
+
+// The first video highlights its item when it plays and only advances when it ends; the
+// end-of-video action belongs to the videos started by pV.
+QStringList firstVideoHandlerFragments(const Tagged& t) {
+    return {
+        t(R"js(iP@ = 0;document.getElementById("vI@").addEventListener('play',function(){)js"),
+        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666");)js"),
+        t(R"js(document.getElementById("vI@").focus();});)js"),
+        t(R"js(document.getElementById("vI@").volume = aL@/100;)js"),
+        t(R"js(document.getElementById("vI@").addEventListener('ended',function(){)js"),
+        t(R"js(if (aP@== "Yes"){iP@ = iP@ +1;pV@();})js"),
+        t(R"js(});addListeners();}});})js"),
+    };
+}
+
+// pV plays video iP in a fresh element; eV gives it the end handler that advances or, after the
+// last video, carries out the `vv` action.
+QStringList playFragments(const Tagged& t, const QString& error) {
+    return {
+        t(R"js(function pV@(){$("#pDivSc@ li").css("background-color", "#333333");)js"),
+        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666");)js"),
+        t(R"js($("#vDiv@").empty();$("#vDiv@").append('<video id ="v@" width="'+vW@+'" )js"
+          R"js(height="'+vH@+'" controls="controls"  )js") +
+            kAndroidPlay,
+        sources(t, "iP@", error),
+        t(R"js(document.getElementById("v@").volume = aL@/100;)js"),
+        t(R"js(document.getElementById("v@").play();)js"),
+        t(R"js(document.getElementById("v@").focus();)js"),
+        t(R"js(eV@();}function eV@(){)js"),
+        t(R"js(document.getElementById("v@").addEventListener('ended',function(){)js"),
+        t(R"js(if ((iP@+1) != tI@){if (aP@ == "Yes"){)js"),
+        t(R"js(iP@ = iP@+1;pV@();}}else{)js"),
+        t(R"js(if (eU@ != "No"){if (eU@.indexOf("javascript:") != -1){)js"),
+        t(R"js(var funcUrl = eU@.substr(11,8);)js"),
+        t(R"js(window[funcUrl]();}else{window.open(eU@,"_self");}}}});})js"),
+    };
+}
+
+// The list items become clickable; then hE<tag>, which makes a value safe inside element text
+// and double-quoted attributes, and with `u` also inside the unquoted src of a thumbnail (a
+// blank in a file name would otherwise end the address).
+QStringList listenerFragments(const Tagged& t) {
+    return {
+        t(R"js(function addListeners(){$("#pDivSc@ li").each(function looping(index) {)js"),
+        t(R"js($(this).click(function onItemClick(){)js"),
+        t(R"js(iP@ = index;pV@();});});})js"),
+        t(R"js(function hE@(s,u){return String(s).replace(u?/[&<>"'\s=`]/g:/[&<>"]/g,)js"
+          R"js(function(c){return "&#"+c.charCodeAt(0)+";";});})js"),
+        QStringLiteral("//"),
+    };
+}
+
+}  // namespace
+
+QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const Tagged t{s.GenerationTag};
+    const QString configUrl =
+        Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
+    const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
+    return (loaderFragments(t, configUrl) + listFragments(t) + firstVideoFragments(t, error) +
+            firstVideoHandlerFragments(t) + playFragments(t, error) + listenerFragments(t))
+        .join(QString());
+}
+
+void Html5PlaylistScriptWriter::writeHtml5PlaylistScript(const GenerationContext& ctx) {
+    GenerationSnapshot& s = ctx.snapshot;
+    s.VideoDivId = QStringLiteral("vDiv") + s.GenerationTag;
+    s.ListDivId = QStringLiteral("pDiv") + s.GenerationTag;
+    s.ListScrollId = QStringLiteral("pDivSc") + s.GenerationTag;
+    const QString script = text(ctx);
+    // The single-video script shares the name, so whichever kind an earlier run wrote goes.
+    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevohtml5*.js"));
+    TextFile::writeLines(ctx.outputFolder + QStringLiteral("zevohtml5sv") + s.GenerationTag + ".js",
+                         {script});
+}

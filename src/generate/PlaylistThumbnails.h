@@ -1,0 +1,14 @@
+#pragma once
+
+#include "generate/GenerationContext.h"
+
+// The small pictures beside each title of a playlist in the TitleDescThumb layout: each row's
+// thumbnail fitted into 80 x 58 and written as a JPEG under the row's own name into "thumbs" of the
+// output folder (and of the scratch folder, for the local test page). Errors raise AppError.
+class PlaylistThumbnails {
+  public:
+    static constexpr int Width = 80;
+    static constexpr int Height = 58;
+
+    static void make(const GenerationContext& ctx);
+};

@@ -1,0 +1,458 @@
+#include "media/PlaylistEditor.h"
+
+#include <QDir>
+#include <algorithm>
+
+#include "media/PlaylistFile.h"
+#include "media/SelectionHost.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
+#include "platform/Views.h"
+
+namespace {
+
+const QString H264Filter =
+    QStringLiteral("H.264 Mp4(*.mp4)|*.mp4|H.264 F4V(*.f4v)|*.f4v|H.264 M4V (*.m4v)|*.m4v");
+const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
+const QString PlaylistFilter = QStringLiteral("Vidlark Playlist File|*.plf");
+const QString Grid = QStringLiteral("flxPlayListDetails");
+
+QString PlaylistEntry::*const kColumnFields[] = {
+    &PlaylistEntry::FlashFile, &PlaylistEntry::Mp4File,     &PlaylistEntry::WebmFile,
+    &PlaylistEntry::Title,     &PlaylistEntry::Description, &PlaylistEntry::Thumbnail,
+};
+
+// Index of the last folder separator, whichever way the path was written.
+qsizetype lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
+}
+
+QString folderOf(const QString& path) {
+    return path.left(lastSeparator(path) + 1);
+}
+
+QString nameOf(const QString& path) {
+    return path.mid(lastSeparator(path) + 1);
+}
+
+bool endsInSeparator(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator());
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+}  // namespace
+
+const QString PlaylistEditor::kCaption = QStringLiteral("Select Videos & Build Playlist");
+
+PlaylistEditor::PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views)
+    : m_host(host), m_dialogs(dialogs), m_views(views), m_caption(kCaption) {}
+
+int PlaylistEditor::columnCount(PlaylistLayout layout) {
+    switch (layout) {
+        case PlaylistLayout::TitleOnly:
+            return 4;
+        case PlaylistLayout::TitleDesc:
+            return 5;
+        case PlaylistLayout::TitleDescThumb:
+            return 6;
+    }
+    return 4;
+}
+
+QString PlaylistEditor::headerText(int column) {
+    static const char* const texts[] = {"FLV/Mp4 Video Files", "Mp4 Video Files",
+                                        "WebM Video Files",    "Title of the Video",
+                                        "Video Description",   "Thumbnail Image"};
+    return column >= 0 && column < 6 ? QString::fromLatin1(texts[column]) : QString();
+}
+
+int PlaylistEditor::columnWidthTwips(int column) {
+    static const int widths[] = {2150, 2150, 2150, 4500, 4500, 2600};
+    return column >= 0 && column < 6 ? widths[column] : 0;
+}
+
+void PlaylistEditor::show() {
+    applyLayout(m_playlist.layout);
+    if (m_host.streamingMode() == StreamingMode::Rtmp) {
+        setHtml5Files(false);
+        setFileButtonsEnabled(false);
+    } else {
+        setHtml5Files(m_host.html5());
+        setFileButtonsEnabled(m_html5Files);
+    }
+    m_html5CheckEnabled = false;
+    m_visible = true;
+}
+
+void PlaylistEditor::selectLayout(PlaylistLayout layout) {
+    // The options are disabled while the playlist is invisible.
+    if (m_layoutChoiceEnabled)
+        applyLayout(layout);
+}
+
+void PlaylistEditor::selectPosition(PlaylistPosition position) {
+    m_playlist.position = position;
+    // An invisible playlist has no layout to choose; the chosen one stays in force.
+    m_layoutChoiceEnabled = position != PlaylistPosition::Invisible;
+}
+
+void PlaylistEditor::applyLayout(PlaylistLayout layout) {
+    const int columns = columnCount(layout);
+    if (columns < columnCount())
+        setCurrentCell(0, 0);
+    m_playlist.layout = layout;
+    // Columns that disappear lose their contents, so coming back shows them empty.
+    for (PlaylistEntry& entry : m_playlist.rows) {
+        for (int c = columns; c < 6; ++c)
+            (entry.*kColumnFields[c]).clear();
+    }
+    m_editBoxVisible = false;
+    if (layout != PlaylistLayout::TitleDescThumb)
+        m_thumbButtonVisible = false;
+}
+
+void PlaylistEditor::addFlashFiles() {
+    // The seek script of Pseudo mode serves FLV files only.
+    const QString filter = m_host.streamingMode() == StreamingMode::Pseudo
+                               ? FlvFilter
+                               : FlvFilter + QLatin1Char('|') + H264Filter;
+    addFiles({FlashColumn, &PlaylistEntry::FlashFile, &Playlist::FLVVideoFilesPath, filter});
+}
+
+void PlaylistEditor::addMp4Files() {
+    addFiles({Mp4Column, &PlaylistEntry::Mp4File, &Playlist::Mp4VideoFilesPath, H264Filter});
+}
+
+void PlaylistEditor::addWebmFiles() {
+    addFiles({WebmColumn, &PlaylistEntry::WebmFile, &Playlist::WebMVideoFilesPath,
+              QStringLiteral("WebM files (*.webm)|*.webm")});
+}
+
+void PlaylistEditor::addFiles(const FileColumn& target) {
+    const bool replace =
+        (m_playlist.rows.first().*target.field).isEmpty() ||
+        !m_dialogs.confirm(QStringLiteral(
+            "DO YOU WANT TO ADD OR REPLACE EXISTING VIDEOS? ADD = Yes, REPLACE = No"));
+    const std::optional<QStringList> answer =
+        m_dialogs.openFiles({QStringLiteral("Open Video Files"), target.filter, true});
+    if (!answer || answer->isEmpty())
+        return;
+    if (replace)
+        replaceFiles(target, *answer);
+    else
+        addToFiles(target, *answer);
+}
+
+void PlaylistEditor::replaceFiles(const FileColumn& target, const QStringList& paths) {
+    if (paths.size() < 2) {
+        m_dialogs.error(QStringLiteral("YOU NEED TO CHOOSE AT LEAST TWO VIDEO FILES."));
+        return;
+    }
+    m_playlist.*target.folder = FileOps::withTrailingSeparator(folderOf(paths.first()));
+    m_editBoxVisible = false;
+    // Only this column is replaced: other columns and rows past the selection keep their text.
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (i >= m_playlist.rows.size())
+            m_playlist.rows.append(PlaylistEntry{});
+        m_playlist.rows[i].*target.field = nameOf(paths[i]);
+    }
+}
+
+void PlaylistEditor::addToFiles(const FileColumn& target, const QStringList& paths) {
+    QString& folder = m_playlist.*target.folder;
+    if (!folder.isEmpty() && !endsInSeparator(folder))
+        folder += FileOps::separator();
+    // All files of a column share one folder; an exact comparison, as the web server's is.
+    if (FileOps::withTrailingSeparator(folderOf(paths.first())) != folder) {
+        m_dialogs.error(
+            QStringLiteral("TO ADD FILES THE FILES SHOULD BE IN THE SAME FOLDER AS THE PREVIOUS "
+                           "FILES WHICH IS ") +
+            folder);
+        return;
+    }
+    qsizetype start = 0;
+    while (start < m_playlist.rows.size() && !(m_playlist.rows[start].*target.field).isEmpty())
+        ++start;
+    if (start == m_playlist.rows.size() || start < 2) {
+        m_playlist.rows.append(PlaylistEntry{});
+        start = m_playlist.rows.size() - 1;
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (start + i >= m_playlist.rows.size())
+            m_playlist.rows.append(PlaylistEntry{});
+        m_playlist.rows[start + i].*target.field = nameOf(paths[i]);
+    }
+}
+
+void PlaylistEditor::clearPlaylist() {
+    m_playlist.rows = {PlaylistEntry{}};
+    setCurrentCell(std::min(m_row, 1), m_column);
+    applyLayout(m_playlist.layout);
+}
+
+bool PlaylistEditor::checkData(bool silent) {
+    const PlaylistEntry& first = m_playlist.rows.first();
+    if (first.FlashFile.isEmpty()) {
+        if (!silent) {
+            m_dialogs.error(QStringLiteral("FLV FILES MISSING"));
+            addFlashFiles();
+        }
+        return false;
+    }
+    if (m_html5Files && first.Mp4File.isEmpty()) {
+        if (!silent) {
+            m_dialogs.error(QStringLiteral("MP4 FILES MISSING"));
+            addMp4Files();
+        }
+        return false;
+    }
+    const PlaylistLayout layout = m_playlist.layout;
+    for (int r = 1; r <= rowCount(); ++r) {
+        const PlaylistEntry& e = m_playlist.rows[r - 1];
+        if (e.Title.trimmed().isEmpty())
+            return failRow(silent, r, TitleColumn, QStringLiteral("TITLE MISSING FOR "));
+        if (layout == PlaylistLayout::TitleDesc && e.Description.trimmed().isEmpty())
+            return failRow(silent, r, DescColumn, QStringLiteral("DESCRIPTION MISSING FOR "));
+        if (layout == PlaylistLayout::TitleDescThumb && e.Thumbnail.isEmpty())
+            return failRow(silent, r, ThumbColumn, QStringLiteral("THUMBNAIL MISSING FOR "));
+    }
+    return true;
+}
+
+bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& message) {
+    if (!silent) {
+        m_dialogs.error(message + m_playlist.rows[row - 1].FlashFile);
+        setCurrentCell(row, column);
+        m_views.focusControl(Grid);
+    }
+    return false;
+}
+
+void PlaylistEditor::save() {
+    if (!checkData(false))
+        return;
+    if (m_host.videoFilesStatusVisible())
+        m_host.setVideoFilesStatusVisible(false);
+    m_visible = false;
+}
+
+void PlaylistEditor::cancel() {
+    closeDialog();
+}
+
+void PlaylistEditor::remoteClick() {
+    closeDialog();
+}
+
+void PlaylistEditor::closeRequest() {
+    closeDialog();
+}
+
+void PlaylistEditor::help() {
+    m_views.showQuickHelp(3);
+}
+
+void PlaylistEditor::closeDialog() {
+    const bool complete = checkData(true);
+    if (m_host.videoFilesStatusVisible() == complete)
+        m_host.setVideoFilesStatusVisible(!complete);
+    m_visible = false;
+}
+
+void PlaylistEditor::setHtml5Files(bool on) {
+    if (m_html5Files == on)
+        return;
+    m_html5Files = on;
+    if (m_host.html5() != on)
+        m_host.setHtml5(on);
+    setFileButtonsEnabled(on);
+}
+
+void PlaylistEditor::setFileButtonsEnabled(bool enabled) {
+    m_mp4FilesEnabled = enabled;
+    m_webmFilesEnabled = enabled;
+}
+
+void PlaylistEditor::savePlaylist() {
+    const std::optional<QString> path =
+        m_dialogs.saveFile({QStringLiteral("Save Playlist"), PlaylistFilter, false});
+    if (!path || path->isEmpty())
+        return;
+    if (!checkData(false))
+        return;
+    try {
+        PlaylistFile::write(*path, m_playlist, m_html5Files);
+    } catch (const PlaylistFileError& error) {
+        m_dialogs.error(error.message());
+        return;
+    } catch (const AppError& error) {
+        m_dialogs.reportError(error);
+        return;
+    }
+    m_dialogs.inform(QStringLiteral("DATA SAVED AS ") + *path, QStringLiteral(" Message"));
+    setCaptionFor(*path);
+}
+
+bool PlaylistEditor::loadPlaylist() {
+    const std::optional<QStringList> answer =
+        m_dialogs.openFiles({QStringLiteral("Load Data Settings"), PlaylistFilter, false});
+    if (!answer || answer->isEmpty())
+        return false;
+    const QString path = answer->first();
+    PlaylistFile::Contents contents;
+    // The whole file is read before anything changes, so a bad file costs the user nothing.
+    try {
+        contents = PlaylistFile::read(path);
+    } catch (const PlaylistFileError& error) {
+        m_dialogs.error(error.message());
+        return false;
+    } catch (const AppError& error) {
+        m_dialogs.reportError(error);
+        return false;
+    }
+    if (contents.position)
+        selectPosition(*contents.position);
+    m_playlist.rows = contents.rows;
+    m_row = 1;
+    m_column = 0;
+    // The layout of the file decides which of the row fields stay.
+    applyLayout(contents.layout.value_or(m_playlist.layout));
+    setHtml5Files(contents.html5Files);
+    m_playlist.FLVVideoFilesPath = contents.FLVVideoFilesPath;
+    m_playlist.Mp4VideoFilesPath = contents.Mp4VideoFilesPath;
+    m_playlist.WebMVideoFilesPath = contents.WebMVideoFilesPath;
+    m_playlist.ThumbImagesPath = contents.ThumbImagesPath;
+    setCaptionFor(path);
+    return true;
+}
+
+void PlaylistEditor::setCaptionFor(const QString& path) {
+    // Windows shortens a long folder to its 8.3 form here; other systems show it as it is.
+    m_caption = kCaption + QLatin1Char(' ') + path;
+}
+
+QString* PlaylistEditor::cell(int row, int column) {
+    if (row < 1 || row > rowCount() || column < 0 || column >= columnCount())
+        return nullptr;
+    return &(m_playlist.rows[row - 1].*kColumnFields[column]);
+}
+
+QString PlaylistEditor::cellText(int row, int column) const {
+    if (column < 0 || column >= columnCount() || row < 0 || row > rowCount())
+        return {};
+    return row == 0 ? headerText(column) : m_playlist.rows[row - 1].*kColumnFields[column];
+}
+
+void PlaylistEditor::setCellText(int row, int column, const QString& text) {
+    // File names come from the file commands and thumbnails from the thumbnail choice only.
+    if (column != TitleColumn && column != DescColumn)
+        return;
+    if (QString* target = cell(row, column)) {
+        QString clean = text;
+        clean.remove(QLatin1Char('|'));
+        *target = clean;
+    }
+}
+
+void PlaylistEditor::setCurrentCell(int row, int column) {
+    m_row = std::clamp(row, 0, rowCount());
+    m_column = std::clamp(column, 0, columnCount() - 1);
+    m_editBoxVisible = m_row >= 1 && isEditableColumn(m_column);
+    const bool thumb =
+        m_playlist.layout == PlaylistLayout::TitleDescThumb && m_column == ThumbColumn;
+    m_thumbButtonVisible = thumb && m_editBoxVisible;
+    m_editBoxLocked = thumb;
+}
+
+void PlaylistEditor::pressKey(Key key) {
+    const int last = columnCount() - 1;
+    switch (key) {
+        case Key::Enter:
+        case Key::Right:
+            if (m_column < last)
+                setCurrentCell(m_row, m_column + 1);
+            break;
+        case Key::Down:
+            if (m_row < rowCount())
+                setCurrentCell(m_row + 1, m_column);
+            break;
+        case Key::Up:
+            if (m_row > 1)
+                setCurrentCell(m_row - 1, m_column);
+            break;
+        case Key::Left:
+            if (m_column > 0)
+                setCurrentCell(m_row, m_column - 1);
+            break;
+    }
+}
+
+void PlaylistEditor::editBoxDoubleClicked() {
+    if (m_column == ThumbColumn)
+        chooseThumbnail();
+}
+
+void PlaylistEditor::chooseThumbnail() {
+    if (m_playlist.layout != PlaylistLayout::TitleDescThumb || m_row < 1 || m_row > rowCount())
+        return;
+    const std::optional<QStringList> answer = m_dialogs.openFiles(
+        {QStringLiteral("Attention: All your images for thumbnails should be from same folder!"),
+         QStringLiteral("JPEG files (*.jpg)|*.jpg|"), false});
+    if (!answer || answer->isEmpty())
+        return;
+    const QString name = nameOf(answer->first());
+    if (name.contains(QLatin1Char('|'))) {
+        m_dialogs.error(QStringLiteral(
+            "A THUMBNAIL IMAGE NAME CANNOT HOLD \"|\". PLEASE RENAME THE IMAGE AND CHOOSE IT "
+            "AGAIN."));
+        return;
+    }
+    // One folder for all thumbnails: the last choice decides it for every row.
+    m_playlist.ThumbImagesPath = folderOf(answer->first());
+    m_playlist.rows[m_row - 1].Thumbnail = name;
+}
+
+std::optional<PlaylistEditor::RowMenu> PlaylistEditor::rowMenuAt(int row, int column) {
+    if (column < FlashColumn || column > WebmColumn || row < 1 || row > rowCount())
+        return std::nullopt;
+    setCurrentCell(row, m_column);
+    const QString& name = m_playlist.rows[row - 1].FlashFile;
+    if (name.isEmpty())
+        return std::nullopt;
+    return RowMenu{QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"),
+                   QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"),
+                   QStringLiteral("Remove ") + quoted(name)};
+}
+
+void PlaylistEditor::swapRows(int a, int b) {
+    m_playlist.rows.swapItemsAt(a - 1, b - 1);
+}
+
+void PlaylistEditor::moveVideoUp() {
+    if (m_row > 1 && m_row <= rowCount())
+        swapRows(m_row, m_row - 1);
+}
+
+void PlaylistEditor::moveVideoDown() {
+    if (m_row >= 1 && m_row < rowCount())
+        swapRows(m_row, m_row + 1);
+}
+
+void PlaylistEditor::removeVideo() {
+    if (m_row < 1 || m_row > rowCount())
+        return;
+    if (rowCount() <= 2) {
+        m_dialogs.inform(
+            QStringLiteral("YOU NEED A MINIMUM OF TWO VIDEO TRACKS FOR MULTITRACK VIDEO!"));
+        return;
+    }
+    const QString& name = m_playlist.rows[m_row - 1].FlashFile;
+    if (!m_dialogs.confirm(QStringLiteral("REMOVE ") + name + QStringLiteral(" FROM PLAYLIST ?")))
+        return;
+    m_playlist.rows.removeAt(m_row - 1);
+    setCurrentCell(m_row, m_column);
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "media/Playlist.h"
+
+class Dialogs;
+class SelectionHost;
+class Views;
+
+// The dialog frmVideoFilesMulti without its widgets: the playlist of a multi-video project, its
+// layout and position, the HTML5 mirror chkHtml5, the grid flxPlayListDetails as data (current
+// cell, edit box txtEditGrid, thumbnail button cmdGetThumbImage, row menu mnuMenuVideo) and the
+// commands. The dialog lives for the whole run and is only ever hidden, so generation reads the
+// playlist straight from here.
+class PlaylistEditor {
+  public:
+    // Grid columns; data rows count from 1 under the header row 0.
+    enum Column { FlashColumn, Mp4Column, WebmColumn, TitleColumn, DescColumn, ThumbColumn };
+    // The keys the edit box handles itself.
+    enum class Key { Enter, Down, Up, Left, Right };
+
+    struct RowMenu {
+        QString moveUp;    // mnuMoveUpVideo
+        QString moveDown;  // mnuMoveDownVideo
+        QString remove;    // mnuRemoveVideo
+    };
+
+    static const QString kCaption;  // "Select Videos & Build Playlist"
+
+    PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views);
+
+    // Runs every time the dialog is shown: re-applies the layout and brings Html5Files in line
+    // with the main window.
+    void show();
+
+    void selectLayout(PlaylistLayout layout);        // opt1, opt2, opt3
+    void selectPosition(PlaylistPosition position);  // optPLRight, optPLBottom, optPLInvisible
+
+    void addFlashFiles();  // cmdFLVFiles
+    void addMp4Files();    // cmdMp4Files
+    void addWebmFiles();   // cmdWebmFiles
+    void clearPlaylist();  // cmdClearPlaylist
+    void savePlaylist();   // cmdSavePlaylist
+    // cmdLoadPlaylist. True when a file was read into the editor; a cancel or a failure is false
+    // and leaves the playlist as it was.
+    bool loadPlaylist();
+
+    // True when the playlist is complete. Unless silent, explains the first problem and opens
+    // the file choice for it or puts the current cell on the cell that needs input.
+    bool checkData(bool silent);
+
+    void save();          // cmdSave
+    void cancel();        // cmdCancel
+    void remoteClick();   // Cancel on behalf of the main window
+    void closeRequest();  // the window's close box: the dialog is hidden, never destroyed
+    void help();          // cmdHelp
+
+    // The grid.
+    static int columnCount(PlaylistLayout layout);
+    static QString headerText(int column);
+    static int columnWidthTwips(int column);
+    static bool isEditableColumn(int column) { return column >= TitleColumn; }
+    int columnCount() const { return columnCount(m_playlist.layout); }
+    int rowCount() const { return int(m_playlist.rows.size()); }  // data rows
+    QString cellText(int row, int column) const;
+    // Typing into the edit box writes through at once. Only title, description and thumbnail
+    // cells take text, and a "|" never enters them: the playlist file separates fields with it.
+    void setCellText(int row, int column, const QString& text);
+    void setCurrentCellText(const QString& text) { setCellText(m_row, m_column, text); }
+
+    // Entering a cell (mouse, keys or a command): the edit box follows onto editable cells.
+    void setCurrentCell(int row, int column);
+    int currentRow() const { return m_row; }
+    int currentColumn() const { return m_column; }
+    void pressKey(Key key);
+    void scrolled() { m_editBoxVisible = false; }
+    bool editBoxVisible() const { return m_editBoxVisible; }
+    bool editBoxLocked() const { return m_editBoxLocked; }
+    bool thumbButtonVisible() const { return m_thumbButtonVisible; }
+
+    // The "..." button and a double-click in a thumbnail cell.
+    void chooseThumbnail();
+    void editBoxDoubleClicked();
+
+    // Releasing the right mouse button over a cell: the row menu to pop up, if any. Makes the row
+    // current when the pointer is over a file column of a data row.
+    std::optional<RowMenu> rowMenuAt(int row, int column);
+    void moveVideoUp();    // mnuMoveUpVideo
+    void moveVideoDown();  // mnuMoveDownVideo
+    void removeVideo();    // mnuRemoveVideo
+
+    const Playlist& playlist() const { return m_playlist; }
+    bool html5Files() const { return m_html5Files; }
+    bool mp4FilesEnabled() const { return m_mp4FilesEnabled; }
+    bool webmFilesEnabled() const { return m_webmFilesEnabled; }
+    bool html5CheckEnabled() const { return m_html5CheckEnabled; }
+    bool layoutChoiceEnabled() const { return m_layoutChoiceEnabled; }
+    bool isVisible() const { return m_visible; }
+    QString caption() const { return m_caption; }
+
+  private:
+    struct FileColumn {
+        int column;
+        QString PlaylistEntry::*field;
+        QString Playlist::*folder;
+        QString filter;
+    };
+
+    void addFiles(const FileColumn& target);
+    void replaceFiles(const FileColumn& target, const QStringList& names);
+    void addToFiles(const FileColumn& target, const QStringList& names);
+    void applyLayout(PlaylistLayout layout);
+    bool failRow(bool silent, int row, int column, const QString& message);
+    void setHtml5Files(bool on);
+    void setFileButtonsEnabled(bool enabled);
+    void setCaptionFor(const QString& path);
+    void closeDialog();
+    void swapRows(int a, int b);
+    QString* cell(int row, int column);
+
+    SelectionHost& m_host;
+    Dialogs& m_dialogs;
+    Views& m_views;
+    Playlist m_playlist;
+    bool m_html5Files = false;
+    bool m_mp4FilesEnabled = false;
+    bool m_webmFilesEnabled = false;
+    bool m_html5CheckEnabled = false;
+    bool m_layoutChoiceEnabled = true;
+    bool m_visible = false;
+    QString m_caption;
+    int m_row = 1;
+    int m_column = 0;
+    bool m_editBoxVisible = false;
+    bool m_editBoxLocked = false;
+    bool m_thumbButtonVisible = false;
+};

@@ -1,0 +1,227 @@
+#include "media/PlaylistFile.h"
+
+#include "platform/AppError.h"
+#include "platform/Cp1252.h"
+#include "platform/TextFile.h"
+#include "settings/Scrambler.h"
+
+namespace {
+
+constexpr int kHeaderLine = 12;
+
+// The row fields in file order, with the names the user knows them by.
+struct RowField {
+    QString PlaylistEntry::*field;
+    const char* name;
+};
+const RowField kRowFields[] = {
+    {&PlaylistEntry::FlashFile, "FLV/Mp4 video file"},
+    {&PlaylistEntry::Mp4File, "Mp4 video file"},
+    {&PlaylistEntry::WebmFile, "WebM video file"},
+    {&PlaylistEntry::Title, "title"},
+    {&PlaylistEntry::Description, "description"},
+    {&PlaylistEntry::Thumbnail, "thumbnail image"},
+};
+
+// Names of the value lines 1 to 11, for the message about a value that cannot be stored.
+const char* const kLineNames[] = {
+    "Right of Video Player",
+    "Bottom of Video Player",
+    "Invisible",
+    "Title Only",
+    "Title & Description",
+    "Title, Description & Thumbnail",
+    "HTML5 Support",
+    "FLV/Mp4 files folder",
+    "Mp4 files folder",
+    "WebM files folder",
+    "thumbnail images folder",
+};
+
+int fieldCount(PlaylistLayout layout) {
+    switch (layout) {
+        case PlaylistLayout::TitleOnly:
+            return 4;
+        case PlaylistLayout::TitleDesc:
+            return 5;
+        case PlaylistLayout::TitleDescThumb:
+            return 6;
+    }
+    return 4;
+}
+
+QString truth(bool on) {
+    return on ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// A truth value as the option lines hold it: "True"/"False" in any case, or a number
+// (0 is false).
+bool toTruth(const QString& text, int line) {
+    const QString t = text.trimmed();
+    if (t.compare(u"true", Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(u"false", Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double number = t.toDouble(&ok);
+    if (!ok)
+        throw AppError(AppError::TypeMismatch, QStringLiteral("line %1: %2").arg(line).arg(text));
+    return number != 0;
+}
+
+int toInteger(const QString& text, int line) {
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw AppError(AppError::TypeMismatch, QStringLiteral("line %1: %2").arg(line).arg(text));
+    return number;
+}
+
+[[noreturn]] void refuseCharacter(const QString& value, qsizetype at, const QString& name) {
+    const QChar character =
+        Cp1252::decodeByte(static_cast<unsigned char>(Cp1252::encode(value)[at]));
+    throw PlaylistFileError(
+        QStringLiteral("PLAYLIST NOT SAVED. CHARACTER %1 (\"").arg(at + 1) + character +
+        QStringLiteral("\") OF THE %1 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT AND "
+                       "SAVE AGAIN.")
+            .arg(name.toUpper()));
+}
+
+QString scrambledValue(const QString& value, const QString& name) {
+    const qsizetype at = Scrambler::lineBreakIndex(value, Scrambler::kScrambleKey);
+    if (at >= 0)
+        refuseCharacter(value, at, name);
+    return Scrambler::scramble(value, Scrambler::kScrambleKey);
+}
+
+// A row line is scrambled as a whole, so the key position of a field depends on the fields
+// before it; the message names the field and the position inside it.
+QString scrambledRow(const QString& line, int row) {
+    qsizetype at = Scrambler::lineBreakIndex(line, Scrambler::kScrambleKey);
+    if (at < 0)
+        return Scrambler::scramble(line, Scrambler::kScrambleKey);
+    const QStringList parts = line.split(QLatin1Char('|'));
+    int f = 0;
+    while (f + 1 < parts.size() && at > parts[f].size()) {
+        at -= parts[f].size() + 1;
+        ++f;
+    }
+    refuseCharacter(
+        parts[f], at,
+        QString::fromLatin1(kRowFields[f].name) + QStringLiteral(" of row %1").arg(row));
+}
+
+QString rowLine(const PlaylistEntry& entry, int row, int fields) {
+    QStringList parts;
+    for (int f = 0; f < fields; ++f) {
+        const QString& value = entry.*kRowFields[f].field;
+        if (value.contains(QLatin1Char('|')))
+            throw PlaylistFileError(
+                QStringLiteral("PLAYLIST NOT SAVED. THE %1 OF ROW %2 HOLDS \"|\", WHICH A "
+                               "PLAYLIST FILE CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE "
+                               "AGAIN.")
+                    .arg(QString::fromLatin1(kRowFields[f].name).toUpper())
+                    .arg(row));
+        parts.append(value);
+    }
+    return parts.join(QLatin1Char('|'));
+}
+
+}  // namespace
+
+QStringList PlaylistFile::plainLines(const Playlist& playlist, bool html5Files) {
+    const int fields = fieldCount(playlist.layout);
+    QStringList lines{
+        truth(playlist.position == PlaylistPosition::Right),
+        truth(playlist.position == PlaylistPosition::Bottom),
+        truth(playlist.position == PlaylistPosition::Invisible),
+        truth(playlist.layout == PlaylistLayout::TitleOnly),
+        truth(playlist.layout == PlaylistLayout::TitleDesc),
+        truth(playlist.layout == PlaylistLayout::TitleDescThumb),
+        html5Files ? QStringLiteral("1") : QStringLiteral("0"),
+        playlist.FLVVideoFilesPath,
+        playlist.Mp4VideoFilesPath,
+        playlist.WebMVideoFilesPath,
+        playlist.ThumbImagesPath,
+        QStringLiteral("%1|%2").arg(playlist.rows.size() + 1).arg(fields),
+    };
+    for (qsizetype r = 0; r < playlist.rows.size(); ++r)
+        lines.append(rowLine(playlist.rows[r], int(r + 1), fields));
+    return lines;
+}
+
+QStringList PlaylistFile::fileLines(const Playlist& playlist, bool html5Files) {
+    QStringList lines = plainLines(playlist, html5Files);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int line = int(i + 1);
+        if (line < kHeaderLine)
+            lines[i] = scrambledValue(lines[i], QString::fromLatin1(kLineNames[i]));
+        else if (line > kHeaderLine)
+            lines[i] = scrambledRow(lines[i], line - kHeaderLine);
+    }
+    return lines;
+}
+
+void PlaylistFile::write(const QString& path, const Playlist& playlist, bool html5Files) {
+    TextFile::writeLinesAtomically(path, fileLines(playlist, html5Files));
+}
+
+PlaylistFile::Contents PlaylistFile::read(const QString& path) {
+    return parse(TextFile::readLines(path));
+}
+
+PlaylistFile::Contents PlaylistFile::parse(const QStringList& lines) {
+    Contents c;
+    const PlaylistPosition positions[] = {PlaylistPosition::Right, PlaylistPosition::Bottom,
+                                          PlaylistPosition::Invisible};
+    const PlaylistLayout layouts[] = {PlaylistLayout::TitleOnly, PlaylistLayout::TitleDesc,
+                                      PlaylistLayout::TitleDescThumb};
+    QString* const folders[] = {&c.FLVVideoFilesPath, &c.Mp4VideoFilesPath, &c.WebMVideoFilesPath,
+                                &c.ThumbImagesPath};
+    int columns = 0;
+    bool readRows = true;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int line = int(i + 1);
+        if (line == kHeaderLine) {
+            const QStringList header = lines[i].split(QLatin1Char('|'));
+            readRows = toInteger(header[0], line) >= 0;
+            if (header.size() < 2)
+                throw AppError(AppError::SubscriptOutOfRange,
+                               QStringLiteral("line 12: ") + lines[i]);
+            // Any count other than 4, 5 or 6 leaves the rows empty rather than failing.
+            columns = header[1].trimmed().toInt();
+            continue;
+        }
+        const QString value = Scrambler::unscramble(lines[i], Scrambler::kScrambleKey);
+        if (line <= 3) {
+            if (toTruth(value, line))
+                c.position = positions[line - 1];
+        } else if (line <= 6) {
+            if (toTruth(value, line))
+                c.layout = layouts[line - 4];
+        } else if (line == 7) {
+            c.html5Files = toInteger(value, line) != 0;
+        } else if (line < kHeaderLine) {
+            *folders[line - 8] = value;
+        } else if (readRows) {
+            PlaylistEntry entry;
+            if (columns >= 4 && columns <= 6) {
+                const QStringList parts = value.split(QLatin1Char('|'));
+                const int row = int(c.rows.size() + 1);
+                if (parts.size() < columns)
+                    throw PlaylistFileError(
+                        QStringLiteral("PLAYLIST NOT LOADED. ROW %1 OF THE FILE HAS %2 FIELDS "
+                                       "WHERE THE FILE PROMISES %3.")
+                            .arg(row)
+                            .arg(parts.size())
+                            .arg(columns));
+                for (int f = 0; f < columns; ++f)
+                    entry.*kRowFields[f].field = parts[f];
+            }
+            c.rows.append(entry);
+        }
+    }
+    if (c.rows.isEmpty())
+        c.rows.append(PlaylistEntry{});
+    return c;
+}

@@ -1,0 +1,306 @@
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "ScriptRun.h"
+#include "TestFiles.h"
+#include "formats/Html5PlaylistScriptWriter.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Stand-ins for the page: the scrolling list (its items, their colours and click handlers), the
+// video container (its current video element and listeners) and the window. After the script,
+// `steps` are carried out in order: "play" and "ended" fire on the current video, "click:N" clicks
+// list item N.
+const char* const kPlaylistHarness = R"js(
+const fs = require('fs');
+const [, , scriptPath, configJson] = process.argv;
+const high = '\u20ac\x81\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152\x8d\u017d\x8f' +
+             '\x90\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122\u0161\u203a\u0153\x9d\u017e\u0178';
+const src = Array.from(fs.readFileSync(scriptPath),
+                       b => b >= 0x80 && b < 0xa0 ? high[b - 0x80] : String.fromCharCode(b)).join('');
+const cfg = JSON.parse(configJson);
+const seen = { ajax: null, list: [], video: '', played: [], location: 'unchanged', called: [] };
+const items = [];
+let videos = {};
+const document = { getElementById: id => videos[id] || null };
+const XML = {};
+const describe = id => id + ' ' + /<source src="([^"]*)"/.exec(seen.video)[1];
+function $(arg) {
+  if (arg === XML)
+    return { find: name => name === 'video'
+      ? { each: f => cfg.videos.forEach((v, k) => f.call(v, k)) }
+      : { text: () => cfg.xml[name] } };
+  if (typeof arg === 'object') return { attr: a => arg[a], click: f => { arg.click = f; } };
+  if (arg.endsWith(' li'))
+    return { size: () => items.length,
+             eq: k => ({ css: (p, v) => { if (items[k]) items[k][p] = v; } }),
+             css: (p, v) => items.forEach(it => { it[p] = v; }),
+             each: f => items.forEach((it, k) => f.call(it, k)) };
+  const chain = {
+    empty() { if (arg.startsWith('#vDiv')) { videos = {}; seen.video = ''; } return chain; },
+    append(html) {
+      if (arg.startsWith('#pDivSc')) {
+        seen.list.push(html);
+        if (html.startsWith('<a><li')) items.push({});
+      } else {
+        seen.video = html;
+        const id = /^<video id ="([^"]*)"/.exec(html)[1];
+        const listeners = {};
+        videos[id] = { id, listeners, focus() {}, play() { seen.played.push(describe(id)); },
+                       addEventListener(ev, f) { (listeners[ev] ||= []).push(f); } };
+      }
+      return chain; } };
+  return chain;
+}
+$.ajax = o => { seen.ajax = { type: o.type, url: o.url, dataType: o.dataType }; o.success(XML); };
+const window = { open: (url, target) => { seen.location = url + ' ' + target; } };
+for (const name of cfg.functions || []) window[name] = () => seen.called.push(name);
+new Function('$', 'document', 'window', src)($, document, window);
+for (const step of cfg.steps || []) {
+  if (step.startsWith('click:')) { items[Number(step.slice(6))].click(); continue; }
+  for (const v of Object.values(videos)) (v.listeners[step] || []).forEach(f => f());
+}
+seen.current = Object.keys(videos).map(describe).join();
+seen.colours = items.map(it => it['background-color'] || '');
+console.log(JSON.stringify(seen));
+)js";
+
+struct Run {
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    QTemporaryDir outDir;
+
+    Run() {
+        snapshot.GenerationTag = QStringLiteral("a0732");
+        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
+        snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
+        settings.Multiple = true;
+    }
+    GenerationContext ctx() {
+        return {snapshot,
+                settings,
+                advanced,
+                single,
+                playlist,
+                QStringLiteral("Skin-30-plain"),
+                outDir.path() + FileOps::separator(),
+                QString(),
+                random};
+    }
+    QString script() const {
+        return outDir.filePath("zevohtml5sv" + snapshot.GenerationTag + ".js");
+    }
+    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+};
+
+QJsonObject video(const QString& name, const QString& title = QString(),
+                  const QString& desc = QString(), const QString& pic = QString()) {
+    return {{"title", title},
+            {"desc", desc},
+            {"v2", name + ".mp4"},
+            {"v3", name + ".webm"},
+            {"pic", pic}};
+}
+
+// The configuration file as the page's server answers it.
+QJsonObject page(const QString& layout, const QString& autoProgress, const QString& action,
+                 const QJsonArray& videos, const QStringList& steps = {}) {
+    const QJsonObject xml{{"ee", autoProgress},
+                          {"ff", "No"},
+                          {"ww", "480"},
+                          {"xx", "270"},
+                          {"ii", "80"},
+                          {"nn", layout},
+                          {"yy", "http://www.example.com/video/clips/thumbs/"},
+                          {"vv", action}};
+    return {{"xml", xml},
+            {"videos", videos},
+            {"steps", QJsonArray::fromStringList(steps)},
+            {"functions", QJsonArray{"hfda0732"}}};
+}
+
+QJsonArray threeVideos() {
+    return {video("a", "A"), video("b", "B"), video("c", "C")};
+}
+
+QString item(const QString& cells) {
+    return "<a><li id=\"la0732\"><table class=\"litable\">" + cells + "</table></li></a>";
+}
+
+QString firstVideo(const QString& fallback) {
+    return "<video id =\"vIa0732\" width=\"480\" height=\"270\" controls=\"controls\" "
+           "preload=\"metadata\" onclick=\"if(/Android/.test(navigator.userAgent))this.play();\">"
+           "<source src=\"a.mp4\" type=\"video/mp4\" /><source src=\"a.webm\" "
+           "type=\"video/webm\" />" +
+           fallback + "</video>";
+}
+
+}  // namespace
+
+class Html5PlaylistScriptTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void goldenFile();
+    void deletesEveryHtml5ScriptFirst();
+    void typedTextReachesThePage_data();
+    void typedTextReachesThePage();
+    void playback_data();
+    void playback();
+};
+
+void Html5PlaylistScriptTest::goldenFile() {
+    Run run;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    QCOMPARE(run.files(), QStringList{"zevohtml5sva0732.js"});
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist.js");
+    QCOMPARE(run.snapshot.VideoDivId, QStringLiteral("vDiva0732"));
+    QCOMPARE(run.snapshot.ListDivId, QStringLiteral("pDiva0732"));
+    QCOMPARE(run.snapshot.ListScrollId, QStringLiteral("pDivSca0732"));
+}
+
+void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {
+    Run run;
+    const QStringList earlier{"zevohtml5sva0000.js", "zevohtml5pl.js", "zevohtml5sva0731.js"};
+    const QStringList unrelated{"zevoactona0000.js", "zevocoresva0000.js", "zevohtml5sv.txt",
+                                "zevostyle.css"};
+    for (const QString& name : earlier + unrelated)
+        TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    QStringList expected = unrelated;
+    expected << "zevohtml5sva0732.js";
+    expected.sort();
+    QCOMPARE(run.files(), expected);
+}
+
+void Html5PlaylistScriptTest::typedTextReachesThePage_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QJsonObject>("row");
+    QTest::addColumn<QString>("errorHtml5");
+    QTest::addColumn<QString>("listItem");
+    QTest::newRow("titles only, apostrophe")
+        << "None" << video("a", "Tom's clip") << "Sorry."
+        << item("<tr><td><strong>Tom's clip</strong></td></tr>");
+    QTest::newRow("descriptions, quotes in the error text")
+        << "Desc" << video("a", "It's \"new\"", "Part 1 of 2")
+        << "Use a browser that can't say \"no\" \\ </video>"
+        << item(
+               "<tr><td><strong>It's &#34;new&#34;</strong></td></tr><tr><td>Part 1 of "
+               "2</td></tr>");
+    QTest::newRow("markup in a title stays text")
+        << "Desc" << video("a", "<b>Tom</b> & Jerry", "a<script>x</script>") << "x"
+        << item(
+               "<tr><td><strong>&#60;b&#62;Tom&#60;/b&#62; &#38; Jerry</strong></td></tr>"
+               "<tr><td>a&#60;script&#62;x&#60;/script&#62;</td></tr>");
+    QTest::newRow("thumbnail address, blank in the file name")
+        << "Thumb" << video("a", "A", "D", "my clip.jpg") << "x"
+        << item(
+               "<tr><td width=\"22%\" rowspan=\"2\"><img "
+               "src=http://www.example.com/video/clips/thumbs/my&#32;clip.jpg></td> <td "
+               "width=\"78%\"><strong>A</strong></td></tr><tr><td>D</td></tr>");
+    QTest::newRow("Windows-1252 letters")
+        << "None" << video("a", QString::fromUtf8("Café – déjà vu"))
+        << QString::fromUtf8("Vidéo indisponible – désolé")
+        << item(QString::fromUtf8("<tr><td><strong>Café – déjà vu</strong></td></tr>"));
+}
+
+// Runs the script against the page: it must parse, request the configuration by the server's own
+// path, and place the typed texts in the list and the video element.
+void Html5PlaylistScriptTest::typedTextReachesThePage() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, layout);
+    QFETCH(QJsonObject, row);
+    QFETCH(QString, errorHtml5);
+    QFETCH(QString, listItem);
+    Run run;
+    run.snapshot.ErrorHtml5 = errorHtml5;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    const QJsonObject seen =
+        ScriptRun::run(run.script(), page(layout, "Yes", "No", QJsonArray{row}), kPlaylistHarness);
+    VERIFY_SCRIPT_RAN(seen);
+    QCOMPARE(seen["ajax"].toObject()["url"].toString(),
+             QStringLiteral("/video/clips/zevoconfigsv.xml"));
+    QCOMPARE(seen["list"].toArray(), (QJsonArray{"<ul>", listItem, "</ul>"}));
+    QCOMPARE(seen["video"].toString(), firstVideo(errorHtml5));
+}
+
+void Html5PlaylistScriptTest::playback_data() {
+    QTest::addColumn<QString>("autoProgress");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QJsonArray>("videos");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("current");     // the video element in the container afterwards
+    QTest::addColumn<QStringList>("played");  // play() calls, as "<element id> <mp4>"
+    QTest::addColumn<QStringList>("colours");
+    QTest::addColumn<QString>("outcome");  // window location or the action function called
+    const QJsonArray three = threeVideos();
+    const QString grey = "#333333", lit = "#666666";
+    QTest::newRow("page load: the first video waits, its item lit on play")
+        << "Yes"
+        << "No" << three << QStringList{"play"} << "vIa0732 a.mp4" << QStringList{}
+        << QStringList{lit, "", ""} << "unchanged";
+    QTest::newRow("click item 2 plays and lights it")
+        << "No"
+        << "No" << three << QStringList{"click:1"} << "va0732 b.mp4" << QStringList{"va0732 b.mp4"}
+        << QStringList{grey, lit, grey} << "unchanged";
+    QTest::newRow("auto progress from the first video through the list")
+        << "Yes"
+        << "No" << three << QStringList{"ended", "ended"} << "va0732 c.mp4"
+        << QStringList{"va0732 b.mp4", "va0732 c.mp4"} << QStringList{grey, grey, lit}
+        << "unchanged";
+    QTest::newRow("without auto progress the player stops")
+        << "No"
+        << "http://www.example.com/next.html" << three << QStringList{"click:0", "ended"}
+        << "va0732 a.mp4" << QStringList{"va0732 a.mp4"} << QStringList{lit, grey, grey}
+        << "unchanged";
+    QTest::newRow("end of the last video opens the redirect")
+        << "No"
+        << "http://www.example.com/next.html" << three << QStringList{"click:2", "ended"}
+        << "va0732 c.mp4" << QStringList{"va0732 c.mp4"} << QStringList{grey, grey, lit}
+        << "http://www.example.com/next.html _self";
+    QTest::newRow("end of the last video runs the action code")
+        << "Yes"
+        << "javascript:hfda0732()" << three << QStringList{"ended", "ended", "ended"}
+        << "va0732 c.mp4" << QStringList{"va0732 b.mp4", "va0732 c.mp4"}
+        << QStringList{grey, grey, lit} << "hfda0732";
+    QTest::newRow("the video shown on load never runs the action")
+        << "No"
+        << "http://www.example.com/next.html" << QJsonArray{video("a", "A")}
+        << QStringList{"play", "ended"} << "vIa0732 a.mp4" << QStringList{} << QStringList{lit}
+        << "unchanged";
+}
+
+void Html5PlaylistScriptTest::playback() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, autoProgress);
+    QFETCH(QString, action);
+    QFETCH(QJsonArray, videos);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, current);
+    QFETCH(QStringList, played);
+    QFETCH(QStringList, colours);
+    QFETCH(QString, outcome);
+    Run run;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    const QJsonObject seen = ScriptRun::run(
+        run.script(), page("None", autoProgress, action, videos, steps), kPlaylistHarness);
+    VERIFY_SCRIPT_RAN(seen);
+    QCOMPARE(seen["current"].toString(), current);
+    QCOMPARE(seen["played"].toVariant().toStringList(), played);
+    QCOMPARE(seen["colours"].toVariant().toStringList(), colours);
+    const QStringList called = seen["called"].toVariant().toStringList();
+    QCOMPARE(called.isEmpty() ? seen["location"].toString() : called.join(','), outcome);
+}
+
+QTEST_GUILESS_MAIN(Html5PlaylistScriptTest)
+#include "tst_Html5PlaylistScript.moc"

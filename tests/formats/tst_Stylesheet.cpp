@@ -1,0 +1,96 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FakeClockRandom.h"
+#include "TestFiles.h"
+#include "formats/StylesheetWriter.h"
+#include "platform/AppError.h"
+#include "platform/FileOps.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+struct Run {
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+    QTemporaryDir outDir;
+
+    Run() { settings.Multiple = true; }
+    GenerationContext ctx() {
+        return {snapshot,
+                settings,
+                advanced,
+                single,
+                playlist,
+                QStringLiteral("Skin-30-plain"),
+                outDir.path() + FileOps::separator(),
+                QString(),
+                random};
+    }
+    QString css() const { return outDir.filePath("zevostyle.css"); }
+};
+
+}  // namespace
+
+class StylesheetTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void goldenFiles_data();
+    void goldenFiles();
+    void overflowKeepsEarlierStylesheet();
+};
+
+void StylesheetTest::goldenFiles_data() {
+    QTest::addColumn<PlaylistPosition>("position");
+    QTest::addColumn<QList<int>>("sizes");  // width, height, playlist height, list width, font
+    QTest::addColumn<QString>("golden");
+    // Bottom: 4 items of titles only are 180 pixels high, and the list is as wide as the video.
+    QTest::newRow("bottom") << PlaylistPosition::Bottom << QList<int>{480, 270, 180, 250, 11}
+                            << "style_bottom.css";
+    // Right: the list is 3 pixels narrower than its share and as high as the video.
+    QTest::newRow("right") << PlaylistPosition::Right << QList<int>{640, 360, 360, 250, 12}
+                           << "style_right.css";
+    QTest::newRow("invisible") << PlaylistPosition::Invisible << QList<int>{320, 180, 0, 250, 10}
+                               << "style_invisible.css";
+}
+
+void StylesheetTest::goldenFiles() {
+    QFETCH(PlaylistPosition, position);
+    QFETCH(QList<int>, sizes);
+    QFETCH(QString, golden);
+    Run run;
+    run.playlist.position = position;
+    run.snapshot.PlayerWidth = qint16(sizes[0]);
+    run.snapshot.PlayerHeight = qint16(sizes[1]);
+    run.snapshot.PlaylistHeight = qint16(sizes[2]);
+    run.snapshot.WidthPlaylist = qint16(sizes[3]);
+    run.snapshot.PlayListFontSize = qint16(sizes[4]);
+    TextFile::writeLines(run.css(), {"an earlier run's longer stylesheet", "second line"});
+    StylesheetWriter::writePlayerStylesheet(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.css()), "formats/" + golden);
+}
+
+void StylesheetTest::overflowKeepsEarlierStylesheet() {
+    Run run;
+    run.playlist.position = PlaylistPosition::Right;
+    run.snapshot.WidthPlaylist = -32766;
+    TextFile::writeLines(run.css(), {"earlier"});
+    try {
+        StylesheetWriter::writePlayerStylesheet(run.ctx());
+        QFAIL("no overflow reported");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), int(AppError::Overflow));
+    }
+    QCOMPARE(TextFile::readLines(run.css()), QStringList{"earlier"});
+    run.snapshot.WidthPlaylist = -32765;  // the smallest width whose list width still fits
+    StylesheetWriter::writePlayerStylesheet(run.ctx());
+    QVERIFY(TestFiles::readFile(run.css()).contains("width:-32768px;"));
+}
+
+QTEST_GUILESS_MAIN(StylesheetTest)
+#include "tst_Stylesheet.moc"

@@ -1,0 +1,209 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestFiles.h"
+#include "media/PlaylistFile.h"
+#include "platform/AppError.h"
+#include "platform/Cp1252.h"
+#include "platform/TextFile.h"
+#include "settings/Scrambler.h"
+
+namespace {
+
+PlaylistEntry entry(const QString& flash, const QString& mp4, const QString& webm,
+                    const QString& title) {
+    return {flash, mp4, webm, title, {}, {}};
+}
+
+Playlist threeRows() {
+    Playlist p;
+    p.rows = {entry("a.flv", "a.mp4", "", "First clip"),
+              entry("b.flv", "b.mp4", "b.webm", "Second clip"),
+              entry("c.flv", "", "", "Third & last")};
+    p.FLVVideoFilesPath = QStringLiteral("C:\\Videos\\Caf\u00e9\\");
+    p.Mp4VideoFilesPath = QStringLiteral("C:\\Videos\\Mp4\\");
+    return p;
+}
+
+// A character that the key character at its position shifts onto CR.
+QChar crAfterShift(QChar keyChar) {
+    return QChar(Cp1252::decodeByte(static_cast<unsigned char>(13 - keyChar.unicode())));
+}
+
+QString scrambled(const QString& text) {
+    return Scrambler::scramble(text, Scrambler::kScrambleKey);
+}
+
+// A file of lines 1 to 11 for TitleDesc at Bottom with HTML5 on, then the given header and
+// plain row lines.
+QStringList fileWith(const QString& header, const QStringList& rows) {
+    QStringList lines;
+    for (const char* value :
+         {"False", "True", "False", "False", "True", "False", "1", "/v/", "", "", ""})
+        lines.append(scrambled(QString::fromLatin1(value)));
+    lines.append(header);
+    for (const QString& row : rows)
+        lines.append(scrambled(row));
+    return lines;
+}
+
+}  // namespace
+
+class PlaylistFileTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+    void threeRowsMatchGolden();
+    void refusedPlaylists_data();
+    void refusedPlaylists();
+    void parsesRows_data();
+    void parsesRows();
+    void badFilesAreReported_data();
+    void badFilesAreReported();
+    void missingFileIsError53();
+
+  private:
+    QTemporaryDir m_dir;
+};
+
+void PlaylistFileTest::threeRowsMatchGolden() {
+    const QString path = m_dir.filePath(QStringLiteral("three.plf"));
+    PlaylistFile::write(path, threeRows(), false);
+
+    const QStringList stored = TextFile::readLines(path);
+    QCOMPARE(stored.size(), 15);
+    QCOMPARE(stored[11], QStringLiteral("4|4"));  // the header is the one plain line
+    QStringList plain;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        plain.append(i == 11 ? stored[i]
+                             : Scrambler::unscramble(stored[i], Scrambler::kScrambleKey));
+    COMPARE_GOLDEN(TextFile::encodeLines(plain), "media/playlist_three_rows_plain.txt");
+    // Every other line really is scrambled, not stored as typed.
+    QCOMPARE(stored[0], scrambled(QStringLiteral("True")));
+    QVERIFY(stored[12] != plain[12]);
+}
+
+void PlaylistFileTest::refusedPlaylists_data() {
+    QTest::addColumn<Playlist>("playlist");
+    QTest::addColumn<QString>("message");
+
+    Playlist pipeInFile = threeRows();
+    pipeInFile.rows[1].Mp4File = QStringLiteral("b|c.mp4");
+    QTest::newRow("| in a file name")
+        << pipeInFile
+        << "PLAYLIST NOT SAVED. THE MP4 VIDEO FILE OF ROW 2 HOLDS \"|\", WHICH A PLAYLIST FILE "
+           "CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE AGAIN.";
+
+    // Line 8 starts with the second key character, "o".
+    Playlist crInFolder = threeRows();
+    crInFolder.FLVVideoFilesPath = crAfterShift(QLatin1Char('o')) + QStringLiteral("x\\");
+    QTest::newRow("folder scrambles to CR")
+        << crInFolder
+        << QStringLiteral("PLAYLIST NOT SAVED. CHARACTER 1 (\"") + crAfterShift(QLatin1Char('o')) +
+               "\") OF THE FLV/MP4 FILES FOLDER CANNOT BE STORED IN A PLAYLIST FILE. PLEASE "
+               "REPLACE IT AND SAVE AGAIN.";
+
+    // Row 3's line "c.flv|||T..." puts the title's first character at position 9, key "s".
+    Playlist crInTitle = threeRows();
+    crInTitle.rows[2].Title = crAfterShift(QLatin1Char('s')) + QStringLiteral("itle");
+    QTest::newRow("title scrambles to CR")
+        << crInTitle
+        << QStringLiteral("PLAYLIST NOT SAVED. CHARACTER 1 (\"") + crAfterShift(QLatin1Char('s')) +
+               "\") OF THE TITLE OF ROW 3 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT "
+               "AND SAVE "
+               "AGAIN.";
+}
+
+void PlaylistFileTest::refusedPlaylists() {
+    QFETCH(Playlist, playlist);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(QStringLiteral("kept.plf"));
+    TextFile::writeLines(path, {QStringLiteral("old")});
+
+    try {
+        PlaylistFile::write(path, playlist, false);
+        QFAIL("the playlist was saved");
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(error.message(), message);
+    }
+    QCOMPARE(TextFile::readLines(path), QStringList{QStringLiteral("old")});
+}
+
+void PlaylistFileTest::parsesRows_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("descriptions");
+
+    QTest::newRow("two rows") << fileWith("3|5", {"a.flv|||A|Da", "b.flv|||B|Db"})
+                              << QStringList{"A", "B"} << QStringList{"Da", "Db"};
+    QTest::newRow("row count claims 99") << fileWith("99|5", {"a.flv|||A|Da", "b.flv|||B|Db"})
+                                         << QStringList{"A", "B"} << QStringList{"Da", "Db"};
+    QTest::newRow("extra fields are ignored")
+        << fileWith("2|5", {"a.flv|||A|Da|t.jpg|more"}) << QStringList{"A"} << QStringList{"Da"};
+    QTest::newRow("no row lines") << fileWith("1|5", {}) << QStringList{""} << QStringList{""};
+    QTest::newRow("file ends before the header")
+        << fileWith("1|5", {}).mid(0, 9) << QStringList{""} << QStringList{""};
+    QTest::newRow("negative row count reads no row")
+        << fileWith("-1|5", {"a.flv|||A|Da"}) << QStringList{""} << QStringList{""};
+    QTest::newRow("unknown column count leaves rows empty")
+        << fileWith("3|7", {"a.flv|||A|Da", "b.flv|||B|Db"}) << QStringList{"", ""}
+        << QStringList{"", ""};
+}
+
+void PlaylistFileTest::parsesRows() {
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, descriptions);
+
+    const PlaylistFile::Contents c = PlaylistFile::parse(lines);
+
+    QCOMPARE(c.rows.size(), titles.size());
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        QCOMPARE(c.rows[i].Title, titles[i]);
+        QCOMPARE(c.rows[i].Description, descriptions[i]);
+    }
+    QCOMPARE(c.position, std::optional(PlaylistPosition::Bottom));
+    if (lines.size() >= 7)
+        QVERIFY(c.html5Files);
+}
+
+void PlaylistFileTest::badFilesAreReported_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("errorNumber");  // 0: a clear message rather than an error number
+
+    QStringList notAPlaylist = fileWith("2|4", {"a.flv|||A"});
+    notAPlaylist[0] = QStringLiteral("[profile]");
+    QTest::newRow("line 1 is not a truth value") << notAPlaylist << 13;
+    QTest::newRow("header without |") << fileWith("3", {"a.flv|||A"}) << 9;
+    QTest::newRow("row count not a number") << fileWith("x|4", {"a.flv|||A"}) << 13;
+    QTest::newRow("row with fewer fields") << fileWith("3|5", {"a.flv|||A|Da", "b.flv|||B"}) << 0;
+}
+
+void PlaylistFileTest::badFilesAreReported() {
+    QFETCH(QStringList, lines);
+    QFETCH(int, errorNumber);
+    try {
+        PlaylistFile::parse(lines);
+        QFAIL("the file was accepted");
+    } catch (const AppError& error) {
+        QCOMPARE(error.number(), errorNumber);
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(0, errorNumber);
+        QCOMPARE(error.message(),
+                 QStringLiteral("PLAYLIST NOT LOADED. ROW 2 OF THE FILE HAS 4 FIELDS WHERE THE "
+                                "FILE PROMISES 5."));
+    }
+}
+
+void PlaylistFileTest::missingFileIsError53() {
+    try {
+        PlaylistFile::read(m_dir.filePath(QStringLiteral("none.plf")));
+        QFAIL("a missing file was read");
+    } catch (const AppError& error) {
+        QCOMPARE(error.number(), 53);
+    }
+}
+
+QTEST_GUILESS_MAIN(PlaylistFileTest)
+#include "tst_PlaylistFile.moc"
