@@ -1,5 +1,7 @@
 #include "media/PlaylistEditor.h"
 
+#include <QFileInfo>
+
 #include <QDir>
 #include <algorithm>
 
@@ -137,10 +139,13 @@ void PlaylistEditor::addFiles(const FileColumn& target) {
         (m_playlist.rows.first().*target.field).isEmpty() ||
         !m_dialogs.confirm(QStringLiteral(
             "DO YOU WANT TO ADD OR REPLACE EXISTING VIDEOS? ADD = Yes, REPLACE = No"));
+    // "Add" opens in the column's folder, "Replace" where the user chose files last.
+    const QString folder = replace ? m_lastSelectionFolder : m_playlist.*target.folder;
     const std::optional<QStringList> answer =
-        m_dialogs.openFiles({QStringLiteral("Open Video Files"), target.filter, true});
+        m_dialogs.openFiles({QStringLiteral("Open Video Files"), target.filter, true, folder});
     if (!answer || answer->isEmpty())
         return;
+    m_lastSelectionFolder = QFileInfo(answer->first()).absolutePath();
     if (replace)
         replaceFiles(target, *answer);
     else
@@ -401,7 +406,7 @@ void PlaylistEditor::chooseThumbnail() {
         return;
     const std::optional<QStringList> answer = m_dialogs.openFiles(
         {QStringLiteral("Attention: All your images for thumbnails should be from same folder!"),
-         QStringLiteral("JPEG files (*.jpg)|*.jpg|"), false});
+         QStringLiteral("JPEG files (*.jpg)|*.jpg|"), false, m_playlist.ThumbImagesPath});
     if (!answer || answer->isEmpty())
         return;
     const QString name = nameOf(answer->first());

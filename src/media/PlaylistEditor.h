@@ -133,6 +133,8 @@ class PlaylistEditor {
     bool m_visible = false;
     QString m_caption;
     int m_row = 1;
+    // Where "Replace" opens the file dialog: the folder of the most recent selection.
+    QString m_lastSelectionFolder;
     int m_column = 0;
     bool m_editBoxVisible = false;
     bool m_editBoxLocked = false;

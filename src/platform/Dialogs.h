@@ -14,9 +14,17 @@ class Dialogs {
     enum class Answer { Ok, Yes, No };
 
     struct FileRequest {
+        FileRequest(QString title_ = {}, QString filter_ = {}, bool multiple_ = false,
+                    QString folder_ = {})
+            : title(std::move(title_)),
+              filter(std::move(filter_)),
+              multiple(multiple_),
+              folder(std::move(folder_)) {}
+
         QString title;
         QString filter;  // description|pattern pairs joined by "|": "FLV (*.flv)|*.flv"
         bool multiple = false;
+        QString folder;  // where the dialog opens; empty: the platform's choice
     };
 
     virtual ~Dialogs() = default;

@@ -70,11 +70,11 @@ std::optional<QStringList> QtDialogs::openFiles(const FileRequest& request) {
     const NormalPointer pointer;
     QStringList chosen;
     if (request.multiple) {
-        chosen = QFileDialog::getOpenFileNames(parentWindow(), request.title, QString(),
+        chosen = QFileDialog::getOpenFileNames(parentWindow(), request.title, request.folder,
                                                qtFilter(request.filter));
     } else {
-        const QString one = QFileDialog::getOpenFileName(parentWindow(), request.title, QString(),
-                                                         qtFilter(request.filter));
+        const QString one = QFileDialog::getOpenFileName(parentWindow(), request.title,
+                                                         request.folder, qtFilter(request.filter));
         if (!one.isEmpty())
             chosen.append(one);
     }

@@ -13,6 +13,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
+#include "ui/FrmVideoFilesMulti.h"
 #include "ui/FrmVideoFilesSingle.h"
 #include "ui/NormalPointer.h"
 #include "ui/UiPlatform.h"
@@ -42,9 +43,11 @@ void QtViews::showSingleVideoDialog() {
 }
 
 void QtViews::showPlaylistEditor() {
-    // The playlist editor is not part of this version; the user is told instead of left waiting.
-    m_controller->dialogs().inform(
-        QStringLiteral("THE PLAYLIST EDITOR IS NOT AVAILABLE IN THIS VERSION."));
+    showCurrentState();
+    if (!m_playlist)
+        m_playlist = new FrmVideoFilesMulti(*m_controller, m_main);
+    const NormalPointer pointer;
+    m_playlist->exec();
 }
 
 void QtViews::showSplash() {
@@ -82,6 +85,13 @@ void QtViews::showInjection(const QString& commandLine) {
 }
 
 void QtViews::focusControl(const QString& name) {
+    // The playlist editor points at its own grid while it is open.
+    if (m_playlist && m_playlist->isVisible()) {
+        if (auto* control = m_playlist->findChild<QWidget*>(name)) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     if (!m_main)
         return;
     if (auto* control = m_main->findChild<QWidget*>(name))

@@ -5,14 +5,15 @@
 #include "platform/Views.h"
 
 class FrmMain;
+class FrmVideoFilesMulti;
 class FrmVideoFilesSingle;
 class MainController;
 class QProgressDialog;
 class QWidget;
 
 // The desktop program's Views: the controller's requests become the program's windows. The
-// single-video dialog is made once and shown again for every use; the other windows are made for
-// each showing, since they hold nothing between two.
+// single-video dialog and the playlist editor are made once and shown again for every use; the
+// other windows are made for each showing, since they hold nothing between two.
 class QtViews : public Views {
   public:
     // The controller is made with these views, and the main window with the controller, so both
@@ -41,6 +42,7 @@ class QtViews : public Views {
     MainController* m_controller = nullptr;
     QPointer<FrmMain> m_main;
     QPointer<FrmVideoFilesSingle> m_single;
+    QPointer<FrmVideoFilesMulti> m_playlist;
     QPointer<QProgressDialog> m_progress;
     int m_busy = 0;
 };

@@ -1,5 +1,5 @@
-// Short test videos made with ffmpeg: two seconds of a test pattern at 160x90 in the three
-// formats a single-video page uses.
+// Short test videos made with ffmpeg: a few seconds of a test pattern at 160x90 in the three
+// formats a page uses, named `name`.flv, .mp4 and .webm.
 import {execFileSync} from 'node:child_process';
 import {join} from 'node:path';
 
@@ -12,12 +12,12 @@ function hasEncoder(name) {
     return new RegExp(`^\\s*V\\S*\\s+${name}\\s`, 'm').test(list);
 }
 
-export function makeClips(folder) {
-    const source = ['-f', 'lavfi', '-i', 'testsrc=size=160x90:rate=25:duration=2', '-an'];
+export function makeClips(folder, {name = 'clip', seconds = 2} = {}) {
+    const source = ['-f', 'lavfi', '-i', `testsrc=size=160x90:rate=25:duration=${seconds}`, '-an'];
     const clips = {
-        flv: join(folder, 'clip.flv'),
-        mp4: join(folder, 'clip.mp4'),
-        webm: join(folder, 'clip.webm'),
+        flv: join(folder, `${name}.flv`),
+        mp4: join(folder, `${name}.mp4`),
+        webm: join(folder, `${name}.webm`),
     };
     const h264 = hasEncoder('libx264');
     ffmpeg([

@@ -2,12 +2,14 @@
 import {execFileSync} from 'node:child_process';
 import {readdirSync} from 'node:fs';
 
-export function generate({cli, appFolder, profile, output, clips, html5Files}) {
-    const args = [
-        'generate', '--profile', profile, '--app-folder', appFolder, '--output', output, '--flash',
-        clips.flv
-    ];
-    if (html5Files)
+// A playlist run names its playlist file in `playlist` instead of `clips`.
+export function generate({cli, appFolder, profile, output, clips, html5Files, playlist}) {
+    const args = ['generate', '--profile', profile, '--app-folder', appFolder, '--output', output];
+    if (playlist)
+        args.push('--playlist', playlist);
+    else
+        args.push('--flash', clips.flv);
+    if (html5Files && !playlist)
         args.push('--mp4', clips.mp4, '--webm', clips.webm);
     let stdout;
     try {

@@ -39,3 +39,13 @@ export function playerSize(appFolder, index) {
         throw new Error(`no player size at index ${index}`);
     return {width: Number(match[1]), height: Number(match[2])};
 }
+
+// The playlist options in force (lines 3 to 5 of the last complete group of seven lines).
+export function playlistOptions(appFolder) {
+    const lines = readLines(join(appFolder, 'config', 'configsv.txt'));
+    const groups = Math.floor(lines.length / 7);
+    if (groups === 0)
+        throw new Error('config/configsv.txt holds no complete group of options');
+    const [items, width, fontSize] = lines.slice((groups - 1) * 7 + 2, (groups - 1) * 7 + 5);
+    return {items: Number(items), width: Number(width), fontSize: Number(fontSize)};
+}

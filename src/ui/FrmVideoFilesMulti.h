@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "media/PlaylistEditor.h"
+
+class MainController;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+// frmVideoFilesMulti, "Select Videos & Build Playlist": shows the controller's playlist editor and
+// forwards every event of its controls to it. The grid mirrors the editor's cells; the edit box
+// txtEditGrid floats over the current cell and writes each change straight into the editor. The
+// editor decides when the dialog closes; the dialog hides itself then. Create it once and show it
+// again for every use: it holds no state of its own.
+class FrmVideoFilesMulti : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit FrmVideoFilesMulti(MainController& controller, QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape: the same as "&Cancel"
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void buildLayout();
+    void connectCommands();
+    void connectGrid();
+    // Runs a command of the editor, shows the outcome, and hides the dialog (with `result`) when
+    // the editor has closed it.
+    void forward(const std::function<void()>& command, int result = Rejected);
+    void enterCell(int gridRow, int column);
+    bool editBoxKey(int key);
+    void rightButtonReleased(const QPoint& pos);
+    // Shows the editor's state; with focusBox the edit box takes the focus when it is shown.
+    void showEditor(bool focusBox = false);
+    void showGrid();
+    void showCurrentCell(bool focusBox);
+
+    PlaylistEditor& m_editor;
+    bool m_syncing = false;
+
+    QTableWidget* flxPlayListDetails;
+    QLineEdit* txtEditGrid;
+    QPushButton* cmdGetThumbImage;
+    QMenu* mnuMenuVideo;
+    QAction* mnuMoveUpVideo;
+    QAction* mnuMoveDownVideo;
+    QAction* mnuRemoveVideo;
+    QRadioButton* opt1;
+    QRadioButton* opt2;
+    QRadioButton* opt3;
+    QRadioButton* optPLRight;
+    QRadioButton* optPLBottom;
+    QRadioButton* optPLInvisible;
+    QCheckBox* chkHtml5;
+    QPushButton* cmdFLVFiles;
+    QPushButton* cmdMp4Files;
+    QPushButton* cmdWebmFiles;
+    QPushButton* cmdClearPlaylist;
+    QPushButton* cmdLoadPlaylist;
+    QPushButton* cmdSavePlaylist;
+    QPushButton* cmdSave;
+    QPushButton* cmdCancel;
+    QPushButton* cmdHelp;
+    QLabel* lblFLVVideoFilesPath;
+    QLabel* lblMp4VideoFilesPath;
+    QLabel* lblWebMVideoFilesPath;
+    QLabel* lblThumbImagesPath;
+};

@@ -1,0 +1,401 @@
+// What a visitor sees of a generated HTML5 playlist: each case writes a profile and a playlist
+// file, runs `vidlark-cli generate --playlist`, serves the output at the profile's ServerPath on
+// 127.0.0.1 and opens the test page in headless Chromium (no Flash, so the HTML5 list shows).
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import {existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {dirname, join} from 'node:path';
+import {after, before, describe, it} from 'node:test';
+import {fileURLToPath} from 'node:url';
+
+import {CHROMIUM, launchBrowser, openPage} from './lib/browser.mjs';
+import {makeClips} from './lib/clips.mjs';
+import {generate} from './lib/generate.mjs';
+import {makeAppFolder, playerSize, playlistOptions} from './lib/installation.mjs';
+import {Layout, Position, writePlaylist} from './lib/playlist.mjs';
+import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
+import {startServer} from './lib/staticServer.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const cli = process.env.VIDLARK_CLI;
+
+const missing = [];
+if (!existsSync(CHROMIUM))
+    missing.push(`${CHROMIUM} (Debian package chromium)`);
+for (const name of ['playwright-core', 'jquery']) {
+    if (!existsSync(join(here, 'node_modules', name)))
+        missing.push(`tests/e2e/node_modules/${name} (npm ci --prefix tests/e2e)`);
+}
+const skip = missing.length > 0 ? `e2e prerequisites missing: ${missing.join(', ')}` : false;
+if (skip)
+    console.log(skip);
+
+const SIZE_INDEX = 1;
+const ITEM = '#666666';  // the item being played
+const OTHER = '#333333';
+const rgb = (hex) => `rgb(${[1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)).join(', ')})`;
+
+// Three rows; the second title and description hold characters that HTML and XML give a meaning.
+const ROWS = [
+    {stem: 'one', title: 'First clip', description: 'Opening scene', picture: 'red'},
+    {stem: 'two', title: 'Rock & <Roll>', description: 'Say "hi" & bye', picture: 'green'},
+    {stem: 'three', title: 'Third clip', description: 'Closing scene', picture: 'blue'},
+];
+
+describe('generated playlist pages in Chromium', {skip}, () => {
+    let work;
+    let server;
+    let browser;
+
+    before(async () => {
+        assert.ok(
+            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
+        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-playlist-'));
+        mkdirSync(join(work, 'clips'));
+        mkdirSync(join(work, 'pictures'));
+        for (const row of ROWS) {
+            makeClips(join(work, 'clips'), {name: row.stem, seconds: 2});
+            execFileSync(
+                'ffmpeg',
+                [
+                    '-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
+                    `color=${row.picture}:s=320x240`, '-frames:v', '1',
+                    join(work, 'pictures', `${row.stem}.jpg`)
+                ],
+                {stdio: 'pipe'});
+        }
+        server = await startServer();
+        browser = await launchBrowser();
+    });
+
+    after(async () => {
+        await browser?.close();
+        await server?.close();
+        if (work)
+            rmSync(work, {recursive: true, force: true});
+    });
+
+    // Generates the site of one case at http://127.0.0.1:PORT/<name>/site/. `settings` maps
+    // profile lines to values, or is a function of the case's base address that returns that map.
+    function makeSite(name, {position, layout, settings = {}}) {
+        const root = join(work, name);
+        const output = join(root, 'out');
+        mkdirSync(output, {recursive: true});
+        const appFolder = makeAppFolder(cli, join(root, 'app'));
+        const base = `http://127.0.0.1:${server.port}/${name}/`;
+        const serverPath = `${base}site/`;
+        const values = baseProfile();
+        values[Line.Mode - 1] = 'MUL1';
+        values[Line.Html5 - 1] = '1';
+        values[Line.ServerPath - 1] = serverPath;
+        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
+        const chosen = typeof settings === 'function' ? settings(base) : settings;
+        for (const [line, value] of Object.entries(chosen))
+            values[Line[line] - 1] = value;
+        const profile = join(root, 'site.epe');
+        writeProfile(profile, values);
+        const clips = join(work, 'clips') + '/';
+        const playlist = join(root, 'site.plf');
+        writePlaylist(playlist, {
+            position,
+            layout,
+            html5Files: true,
+            folders:
+                {flash: clips, mp4: clips, webm: clips, thumbnail: join(work, 'pictures') + '/'},
+            rows: ROWS.map((row) => ({
+                               flash: `${row.stem}.flv`,
+                               mp4: `${row.stem}.mp4`,
+                               webm: `${row.stem}.webm`,
+                               title: row.title,
+                               description: row.description,
+                               thumbnail: `${row.stem}.jpg`,
+                           })),
+        });
+        const run = generate({cli, appFolder, profile, output, playlist});
+        server.mount(new URL(serverPath).pathname, output);
+        return {...run, appFolder, output, serverPath, url: `${serverPath}onlinetest.html`};
+    }
+
+    function visitorCase(title, body, {todo} = {}) {
+        it(title, {timeout: 60_000, todo}, async () => {
+            const visits = [];
+            const open = async (url) => {
+                const visit = await openPage(browser, url);
+                visits.push(visit);
+                return visit;
+            };
+            try {
+                await body(open);
+                for (const {problems} of visits) {
+                    assert.deepEqual(problems.pageErrors, [], 'script errors on the page');
+                    assert.deepEqual(problems.failedRequests, [], 'requests that failed');
+                }
+            } catch (error) {
+                const details = describeVisits(visits, server.log);
+                error.message += details;
+                if (typeof error.stack === 'string')
+                    error.stack += details;
+                throw error;
+            } finally {
+                for (const visit of visits)
+                    await visit.context.close().catch(() => {});
+            }
+        });
+    }
+
+    // The list once the configuration has been read, and the first video ready; from then on the
+    // page records every video that starts or ends, so a case can follow the playlist.
+    async function openPlaylist(open, site) {
+        const visit = await open(site.url);
+        const {page} = visit;
+        await page.locator(`#vDiv${site.tag} > video#vI${site.tag}`).waitFor({timeout: 15_000});
+        await page.waitForFunction(
+            (tag) => document.querySelectorAll(`#pDivSc${tag} li`).length > 0, site.tag);
+        await page.evaluate(() => {
+            window.playlistLog = [];
+            for (const type of ['play', 'ended']) {
+                document.addEventListener(type, (event) => {
+                    const stem = event.target.currentSrc.replace(/^.*\/|\.[^.]*$/g, '');
+                    window.playlistLog.push({type, id: event.target.id, stem});
+                }, true);
+            }
+        });
+        return visit;
+    }
+
+    const log = (page) => page.evaluate(() => window.playlistLog);
+
+    async function waitForLog(page, type, id, stem) {
+        await page.waitForFunction(
+            ([t, i, s]) =>
+                window.playlistLog.some((e) => e.type === t && e.id === i && e.stem === s),
+            [type, id, stem], {timeout: 15_000});
+    }
+
+    // Jumps to just before the end of the video shown and plays, so its end handler runs.
+    async function playToEnd(page, id) {
+        await page.waitForFunction((i) => document.getElementById(i)?.readyState >= 1, id);
+        await page.evaluate((i) => {
+            const video = document.getElementById(i);
+            video.muted = true;
+            video.currentTime = Math.max(0, video.duration - 0.2);
+            video.play().catch(() => {});
+        }, id);
+    }
+
+    // The list item backgrounds, with the pointer away from the list so no hover colour shows.
+    async function itemColours(page, site) {
+        await page.mouse.move(0, 0);
+        return page.locator(`#pDivSc${site.tag} li`)
+            .evaluateAll((items) => items.map((li) => getComputedStyle(li).backgroundColor));
+    }
+
+    const highlighted = (index) => ROWS.map((_, n) => rgb(n === index ? ITEM : OTHER));
+
+    // A short pause in which a page that wrongly went on would have started the next video.
+    const settle = (page) => page.waitForTimeout(700);
+
+    const POSITIONS = ['Right', 'Bottom', 'Invisible'];
+    const LAYOUTS = ['TitleOnly', 'TitleDesc', 'TitleDescThumb'];
+    // The configuration file of an invisible playlist has no thumbnail folder (`yy`), so the
+    // hidden list asks for every thumbnail at the page's own folder and gets "not found".
+    const INVISIBLE_THUMBS =
+        'the hidden thumbnails are requested from the page folder instead of thumbs/ (HTTP 404)';
+    for (const position of POSITIONS) {
+        for (const layout of LAYOUTS) {
+            const todo = position === 'Invisible' && layout === 'TitleDescThumb' ?
+                INVISIBLE_THUMBS :
+                undefined;
+            visitorCase(`lists one item per row: ${position}, ${layout}`, async (open) => {
+                const name = `list-${position}-${layout}`.toLowerCase();
+                const site = makeSite(name, {position: Position[position], layout: Layout[layout]});
+                const {page} = await openPlaylist(open, site);
+                await assertItems(page, site, layout);
+                await assertPlacement(page, site, position, layout);
+            }, {todo});
+        }
+    }
+
+    async function assertItems(page, site, layout) {
+        const items = page.locator(`#pDivSc${site.tag} li`);
+        if (layout === 'TitleDescThumb') {
+            await page.waitForFunction(
+                (tag) => [...document.querySelectorAll(`#pDivSc${tag} li img`)].every(
+                    (img) => img.complete),
+                site.tag, {timeout: 10_000});
+        }
+        const shown = await items.evaluateAll(
+            (lis) => lis.map(
+                (li) => ({
+                    bold: li.querySelector('strong')?.textContent,
+                    cells: [...li.querySelectorAll('td')].map((td) => td.textContent.trim()),
+                    images: [...li.querySelectorAll('img')].map((img) => ({
+                                                                    src: img.src,
+                                                                    width: img.naturalWidth,
+                                                                    height: img.naturalHeight,
+                                                                })),
+                })));
+        const expected = ROWS.map((row) => {
+            const thumb = `${site.serverPath}thumbs/${row.stem}.jpg`;
+            switch (layout) {
+                case 'TitleOnly':
+                    return {bold: row.title, cells: [row.title], images: []};
+                case 'TitleDesc':
+                    return {bold: row.title, cells: [row.title, row.description], images: []};
+                default:
+                    return {
+                        bold: row.title,
+                        cells: ['', row.title, row.description],
+                        images: [{src: thumb, width: 80, height: 58}],
+                    };
+            }
+        });
+        assert.deepEqual(shown, expected);
+    }
+
+    async function assertPlacement(page, site, position, layout) {
+        const player = playerSize(site.appFolder, SIZE_INDEX);
+        const options = playlistOptions(site.appFolder);
+        const video = await page.locator(`#vDiv${site.tag}`).boundingBox();
+        const list = await page.locator(`#pDiv${site.tag}`).boundingBox();
+        assert.deepEqual({width: video.width, height: video.height}, player, 'the video container');
+        if (position === 'Invisible') {
+            assert.equal(list, null, 'an invisible playlist takes no room');
+            return;
+        }
+        const border = 2;
+        if (position === 'Right') {
+            assert.equal(list.y, video.y, 'the list starts level with the video');
+            assert.ok(list.x >= video.x + video.width, 'the list is right of the video');
+            assert.deepEqual(
+                {width: list.width, height: list.height},
+                {width: options.width - 3 + border, height: player.height + border});
+        } else {
+            assert.equal(list.x, video.x, 'the list starts under the video');
+            assert.ok(list.y >= video.y + video.height, 'the list is below the video');
+            const perItem = layout === 'TitleOnly' ? 45 : 75;
+            assert.deepEqual(
+                {width: list.width, height: list.height},
+                {width: player.width + border, height: options.items * perItem + border});
+        }
+        const boxes =
+            await page.locator(`#pDivSc${site.tag} li`)
+                .evaluateAll((lis) => lis.map((li) => li.getBoundingClientRect().toJSON()));
+        for (let n = 1; n < boxes.length; ++n) {
+            assert.equal(boxes[n].left, boxes[0].left, `item ${n + 1} is aligned with the first`);
+            assert.ok(boxes[n].top >= boxes[n - 1].bottom, `item ${n + 1} is below item ${n}`);
+        }
+        // At the Right the items' 96% width plus padding reaches a little past a narrow list's
+        // inner edge, so only their start and middle are held to the list.
+        for (const box of boxes) {
+            const middle = (box.left + box.right) / 2;
+            assert.ok(box.left >= list.x && middle < list.x + list.width, 'inside the list');
+        }
+    }
+
+    visitorCase(
+        'with auto progress plays the list through, then sends the visitor to the redirect',
+        async (open) => {
+            const site = makeSite('progress', {
+                position: Position.Bottom,
+                layout: Layout.TitleDesc,
+                settings: (base) => ({AutoProgress: '1', RedirectURL: `${base}site/after.html`}),
+            });
+            writeFileSync(
+                join(site.output, 'after.html'),
+                '<html><head><title>After the list</title></head><body></body></html>');
+            const {page} = await openPlaylist(open, site);
+            await playToEnd(page, `vI${site.tag}`);
+            await waitForLog(page, 'play', `v${site.tag}`, 'two');
+            assert.deepEqual(await itemColours(page, site), highlighted(1));
+            assert.equal(await page.locator(`#vI${site.tag}`).count(), 0, 'the first video left');
+            await playToEnd(page, `v${site.tag}`);
+            await waitForLog(page, 'play', `v${site.tag}`, 'three');
+            assert.deepEqual(await itemColours(page, site), highlighted(2));
+            const plays = (await log(page)).filter((e) => e.type === 'play').map((e) => e.stem);
+            assert.deepEqual(plays, ['one', 'two', 'three']);
+            await playToEnd(page, `v${site.tag}`);
+            await page.waitForURL(`${site.serverPath}after.html`, {timeout: 10_000});
+            assert.equal(await page.title(), 'After the list');
+        });
+
+    visitorCase(
+        'without auto progress stops after each video; a click plays and highlights that item',
+        async (open) => {
+            const site = makeSite('stop', {
+                position: Position.Right,
+                layout: Layout.TitleOnly,
+                settings: (base) => ({AutoProgress: '0', RedirectURL: `${base}site/after.html`}),
+            });
+            writeFileSync(
+                join(site.output, 'after.html'),
+                '<html><head><title>After the list</title></head><body></body></html>');
+            const {page} = await openPlaylist(open, site);
+            await playToEnd(page, `vI${site.tag}`);
+            await waitForLog(page, 'ended', `vI${site.tag}`, 'one');
+            await settle(page);
+            assert.deepEqual(
+                (await log(page)).map((e) => `${e.type} ${e.stem}`), ['play one', 'ended one']);
+            assert.equal(await page.locator(`#vI${site.tag}`).count(), 1, 'still the first video');
+
+            await page.locator(`#pDivSc${site.tag} li`).nth(1).click();
+            await waitForLog(page, 'play', `v${site.tag}`, 'two');
+            assert.deepEqual(await itemColours(page, site), highlighted(1));
+            assert.equal(await page.locator(`#vDiv${site.tag} video`).count(), 1);
+            await playToEnd(page, `v${site.tag}`);
+            await waitForLog(page, 'ended', `v${site.tag}`, 'two');
+            await settle(page);
+            const after = await log(page);
+            assert.deepEqual(after.slice(-1), [{type: 'ended', id: `v${site.tag}`, stem: 'two'}]);
+            assert.equal(page.url(), site.url, 'no end action before the last video');
+            assert.deepEqual(await itemColours(page, site), highlighted(1));
+
+            // The action after the last video does not depend on auto progress.
+            await page.locator(`#pDivSc${site.tag} li`).nth(2).click();
+            await waitForLog(page, 'play', `v${site.tag}`, 'three');
+            await playToEnd(page, `v${site.tag}`);
+            await page.waitForURL(`${site.serverPath}after.html`, {timeout: 10_000});
+        });
+
+    visitorCase(
+        'an invisible playlist goes on by itself and shows the action HTML after the last video',
+        async (open) => {
+            // Auto progress is off in the profile: an invisible list has nothing to click.
+            const site = makeSite('action', {
+                position: Position.Invisible,
+                layout: Layout.TitleDesc,
+                settings: {AutoProgress: '0', ActionCode: '<p id="offer">Buy now</p>'},
+            });
+            const {page} = await openPlaylist(open, site);
+            const player = page.locator(`#elementf${site.tag}`);
+            const action = page.locator(`#elemento${site.tag}`);
+            assert.equal(await action.isVisible(), false, 'the action HTML waits for the end');
+            await playToEnd(page, `vI${site.tag}`);
+            await waitForLog(page, 'play', `v${site.tag}`, 'two');
+            assert.equal(await action.isVisible(), false, 'not after the first video');
+            await playToEnd(page, `v${site.tag}`);
+            await waitForLog(page, 'play', `v${site.tag}`, 'three');
+            await playToEnd(page, `v${site.tag}`);
+            await player.waitFor({state: 'hidden', timeout: 10_000});
+            await action.waitFor({state: 'visible', timeout: 10_000});
+            assert.equal(await action.locator('#offer').innerText(), 'Buy now');
+        });
+});
+
+function describeVisits(visits, serverLog) {
+    const lines = [];
+    for (const {page, problems} of visits) {
+        lines.push(`\n--- ${page.url()}`);
+        for (const error of problems.pageErrors)
+            lines.push(`page error: ${error}`);
+        for (const failed of problems.failedRequests)
+            lines.push(`failed: ${failed}`);
+        for (const blocked of problems.blocked)
+            lines.push(`blocked (not local): ${blocked}`);
+    }
+    lines.push('--- the last requests the server answered:');
+    for (const {path, status} of serverLog.slice(-40))
+        lines.push(`${status} ${path}`);
+    return lines.join('\n');
+}
