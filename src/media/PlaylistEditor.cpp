@@ -51,7 +51,7 @@ QString quoted(const QString& text) {
 const QString PlaylistEditor::kCaption = QStringLiteral("Select Videos & Build Playlist");
 
 PlaylistEditor::PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : m_host(host), m_dialogs(dialogs), m_views(views), m_caption(kCaption) {}
+    : VideoFilesDialog(host, dialogs, views), m_caption(kCaption) {}
 
 int PlaylistEditor::columnCount(PlaylistLayout layout) {
     switch (layout) {
@@ -79,15 +79,7 @@ int PlaylistEditor::columnWidthTwips(int column) {
 
 void PlaylistEditor::show() {
     applyLayout(m_playlist.layout);
-    if (m_host.streamingMode() == StreamingMode::Rtmp) {
-        setHtml5Files(false);
-        setFileButtonsEnabled(false);
-    } else {
-        setHtml5Files(m_host.html5());
-        setFileButtonsEnabled(m_html5Files);
-    }
-    m_html5CheckEnabled = false;
-    m_visible = true;
+    showHtml5Mirror();
 }
 
 void PlaylistEditor::selectLayout(PlaylistLayout layout) {
@@ -208,7 +200,7 @@ bool PlaylistEditor::checkData(bool silent) {
         }
         return false;
     }
-    if (m_html5Files && first.Mp4File.isEmpty()) {
+    if (html5Files() && first.Mp4File.isEmpty()) {
         if (!silent) {
             m_dialogs.error(QStringLiteral("MP4 FILES MISSING"));
             addMp4Files();
@@ -237,51 +229,6 @@ bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& me
     return false;
 }
 
-void PlaylistEditor::save() {
-    if (!checkData(false))
-        return;
-    if (m_host.videoFilesStatusVisible())
-        m_host.setVideoFilesStatusVisible(false);
-    m_visible = false;
-}
-
-void PlaylistEditor::cancel() {
-    closeDialog();
-}
-
-void PlaylistEditor::remoteClick() {
-    closeDialog();
-}
-
-void PlaylistEditor::closeRequest() {
-    closeDialog();
-}
-
-void PlaylistEditor::help() {
-    m_views.showQuickHelp(3);
-}
-
-void PlaylistEditor::closeDialog() {
-    const bool complete = checkData(true);
-    if (m_host.videoFilesStatusVisible() == complete)
-        m_host.setVideoFilesStatusVisible(!complete);
-    m_visible = false;
-}
-
-void PlaylistEditor::setHtml5Files(bool on) {
-    if (m_html5Files == on)
-        return;
-    m_html5Files = on;
-    if (m_host.html5() != on)
-        m_host.setHtml5(on);
-    setFileButtonsEnabled(on);
-}
-
-void PlaylistEditor::setFileButtonsEnabled(bool enabled) {
-    m_mp4FilesEnabled = enabled;
-    m_webmFilesEnabled = enabled;
-}
-
 void PlaylistEditor::savePlaylist() {
     const std::optional<QString> path =
         m_dialogs.saveFile({QStringLiteral("Save Playlist"), PlaylistFilter, false});
@@ -290,7 +237,7 @@ void PlaylistEditor::savePlaylist() {
     if (!checkData(false))
         return;
     try {
-        PlaylistFile::write(*path, m_playlist, m_html5Files);
+        PlaylistFile::write(*path, m_playlist, html5Files());
     } catch (const PlaylistFileError& error) {
         m_dialogs.error(error.message());
         return;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "media/Playlist.h"
+#include "media/VideoFilesDialog.h"
 
 class Dialogs;
 class SelectionHost;
@@ -15,7 +16,7 @@ class Views;
 // cell, edit box txtEditGrid, thumbnail button cmdGetThumbImage, row menu mnuMenuVideo) and the
 // commands. The dialog lives for the whole run and is only ever hidden, so generation reads the
 // playlist straight from here.
-class PlaylistEditor {
+class PlaylistEditor : public VideoFilesDialog {
   public:
     // Grid columns; data rows count from 1 under the header row 0.
     enum Column { FlashColumn, Mp4Column, WebmColumn, TitleColumn, DescColumn, ThumbColumn };
@@ -50,13 +51,7 @@ class PlaylistEditor {
 
     // True when the playlist is complete. Unless silent, explains the first problem and opens
     // the file choice for it or puts the current cell on the cell that needs input.
-    bool checkData(bool silent);
-
-    void save();          // cmdSave
-    void cancel();        // cmdCancel
-    void remoteClick();   // Cancel on behalf of the main window
-    void closeRequest();  // the window's close box: the dialog is hidden, never destroyed
-    void help();          // cmdHelp
+    bool checkData(bool silent) override;
 
     // The grid.
     static int columnCount(PlaylistLayout layout);
@@ -93,12 +88,9 @@ class PlaylistEditor {
     void removeVideo();    // mnuRemoveVideo
 
     const Playlist& playlist() const { return m_playlist; }
-    bool html5Files() const { return m_html5Files; }
-    bool mp4FilesEnabled() const { return m_mp4FilesEnabled; }
-    bool webmFilesEnabled() const { return m_webmFilesEnabled; }
-    bool html5CheckEnabled() const { return m_html5CheckEnabled; }
+    bool mp4FilesEnabled() const { return fileButtonsEnabled(); }
+    bool webmFilesEnabled() const { return fileButtonsEnabled(); }
     bool layoutChoiceEnabled() const { return m_layoutChoiceEnabled; }
-    bool isVisible() const { return m_visible; }
     QString caption() const { return m_caption; }
 
   private:
@@ -114,23 +106,12 @@ class PlaylistEditor {
     void addToFiles(const FileColumn& target, const QStringList& names);
     void applyLayout(PlaylistLayout layout);
     bool failRow(bool silent, int row, int column, const QString& message);
-    void setHtml5Files(bool on);
-    void setFileButtonsEnabled(bool enabled);
     void setCaptionFor(const QString& path);
-    void closeDialog();
     void swapRows(int a, int b);
     QString* cell(int row, int column);
 
-    SelectionHost& m_host;
-    Dialogs& m_dialogs;
-    Views& m_views;
     Playlist m_playlist;
-    bool m_html5Files = false;
-    bool m_mp4FilesEnabled = false;
-    bool m_webmFilesEnabled = false;
-    bool m_html5CheckEnabled = false;
     bool m_layoutChoiceEnabled = true;
-    bool m_visible = false;
     QString m_caption;
     int m_row = 1;
     // Where "Replace" opens the file dialog: the folder of the most recent selection.

@@ -27,18 +27,10 @@ qsizetype lastSeparator(const QString& path) {
 }  // namespace
 
 SingleVideoSelection::SingleVideoSelection(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : m_host(host), m_dialogs(dialogs), m_views(views) {}
+    : VideoFilesDialog(host, dialogs, views) {}
 
 void SingleVideoSelection::show() {
-    if (m_host.streamingMode() == StreamingMode::Rtmp) {
-        setHtml5Files(false);
-        setFileButtonsEnabled(false);
-    } else {
-        setHtml5Files(m_host.html5());
-        setFileButtonsEnabled(m_html5Files);
-    }
-    m_html5CheckEnabled = false;
-    m_visible = true;
+    showHtml5Mirror();
 }
 
 std::optional<SingleVideoSelection::ChosenFile> SingleVideoSelection::chooseFile(
@@ -107,7 +99,7 @@ bool SingleVideoSelection::checkData(bool silent) {
         }
         return false;
     }
-    if (m_html5Files && m_video.Mp4VideoFileName.isEmpty()) {
+    if (html5Files() && m_video.Mp4VideoFileName.isEmpty()) {
         if (!silent) {
             m_dialogs.error(QStringLiteral("MP4 FILE MISSING"));
             chooseMp4File();
@@ -115,53 +107,4 @@ bool SingleVideoSelection::checkData(bool silent) {
         return false;
     }
     return true;
-}
-
-void SingleVideoSelection::save() {
-    if (!checkData(false))
-        return;
-    if (m_host.videoFilesStatusVisible())
-        m_host.setVideoFilesStatusVisible(false);
-    m_visible = false;
-}
-
-void SingleVideoSelection::cancel() {
-    closeDialog();
-}
-
-void SingleVideoSelection::remoteClick() {
-    closeDialog();
-}
-
-void SingleVideoSelection::closeRequest() {
-    closeDialog();
-}
-
-void SingleVideoSelection::help() {
-    m_views.showQuickHelp(3);
-}
-
-void SingleVideoSelection::closeDialog() {
-    const bool complete = checkData(true);
-    if (m_host.videoFilesStatusVisible() == complete)
-        m_host.setVideoFilesStatusVisible(!complete);
-    m_visible = false;
-}
-
-void SingleVideoSelection::setHtml5Files(bool on) {
-    if (m_html5Files == on)
-        return;
-    m_html5Files = on;
-    html5FilesChanged();
-}
-
-void SingleVideoSelection::html5FilesChanged() {
-    if (m_host.html5() != m_html5Files)
-        m_host.setHtml5(m_html5Files);
-    setFileButtonsEnabled(m_html5Files);
-}
-
-void SingleVideoSelection::setFileButtonsEnabled(bool enabled) {
-    m_mp4FileEnabled = enabled;
-    m_webmFileEnabled = enabled;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "media/SingleVideo.h"
+#include "media/VideoFilesDialog.h"
 
 class Dialogs;
 class SelectionHost;
@@ -12,7 +13,7 @@ class Views;
 // The dialog frmVideoFilesSingle without its widgets: the one video of a single-video project,
 // the HTML5 mirror chkHtml5 and the enabled states of its buttons. The dialog lives for the whole
 // run and is only ever hidden, so what is chosen here stays in force for every generation.
-class SingleVideoSelection {
+class SingleVideoSelection : public VideoFilesDialog {
   public:
     SingleVideoSelection(SelectionHost& host, Dialogs& dialogs, Views& views);
 
@@ -30,20 +31,11 @@ class SingleVideoSelection {
 
     // True when the selection is complete. Unless silent, explains what is missing and opens
     // the file choice for it; the answer stays false even if the user then picks a file.
-    bool checkData(bool silent);
-
-    void save();          // cmdSave
-    void cancel();        // cmdCancel
-    void remoteClick();   // Cancel on behalf of the main window
-    void closeRequest();  // the window's close box: the dialog is hidden, never destroyed
-    void help();          // cmdHelp
+    bool checkData(bool silent) override;
 
     const SingleVideo& video() const { return m_video; }
-    bool html5Files() const { return m_html5Files; }
-    bool mp4FileEnabled() const { return m_mp4FileEnabled; }
-    bool webmFileEnabled() const { return m_webmFileEnabled; }
-    bool html5CheckEnabled() const { return m_html5CheckEnabled; }
-    bool isVisible() const { return m_visible; }
+    bool mp4FileEnabled() const { return fileButtonsEnabled(); }
+    bool webmFileEnabled() const { return fileButtonsEnabled(); }
 
   private:
     struct ChosenFile {
@@ -53,18 +45,6 @@ class SingleVideoSelection {
     };
 
     std::optional<ChosenFile> chooseFile(const QString& title, const QString& filter);
-    void setHtml5Files(bool on);
-    void html5FilesChanged();
-    void setFileButtonsEnabled(bool enabled);
-    void closeDialog();
 
-    SelectionHost& m_host;
-    Dialogs& m_dialogs;
-    Views& m_views;
     SingleVideo m_video;
-    bool m_html5Files = false;
-    bool m_mp4FileEnabled = false;
-    bool m_webmFileEnabled = false;
-    bool m_html5CheckEnabled = false;
-    bool m_visible = false;
 };

@@ -1,0 +1,54 @@
+#include "media/VideoFilesDialog.h"
+
+#include "media/SelectionHost.h"
+#include "platform/Views.h"
+
+void VideoFilesDialog::showHtml5Mirror() {
+    if (m_host.streamingMode() == StreamingMode::Rtmp)
+        setHtml5Files(false);
+    else
+        setHtml5Files(m_host.html5());
+    m_fileButtonsEnabled = m_html5Files;
+    m_html5CheckEnabled = false;
+    m_visible = true;
+}
+
+void VideoFilesDialog::setHtml5Files(bool on) {
+    if (m_html5Files == on)
+        return;
+    m_html5Files = on;
+    if (m_host.html5() != on)
+        m_host.setHtml5(on);
+    m_fileButtonsEnabled = on;
+}
+
+void VideoFilesDialog::save() {
+    if (!checkData(false))
+        return;
+    if (m_host.videoFilesStatusVisible())
+        m_host.setVideoFilesStatusVisible(false);
+    m_visible = false;
+}
+
+void VideoFilesDialog::cancel() {
+    closeDialog();
+}
+
+void VideoFilesDialog::remoteClick() {
+    closeDialog();
+}
+
+void VideoFilesDialog::closeRequest() {
+    closeDialog();
+}
+
+void VideoFilesDialog::help() {
+    m_views.showQuickHelp(3);
+}
+
+void VideoFilesDialog::closeDialog() {
+    const bool complete = checkData(true);
+    if (m_host.videoFilesStatusVisible() == complete)
+        m_host.setVideoFilesStatusVisible(!complete);
+    m_visible = false;
+}

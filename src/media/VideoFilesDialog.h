@@ -1,0 +1,52 @@
+#pragma once
+
+class Dialogs;
+class SelectionHost;
+class Views;
+
+// What the two video-selection dialogs (single video and playlist) share: the read-only HTML5
+// mirror chkHtml5 and the Mp4/WebM buttons that follow it, and the way the dialog closes. Both
+// live for the whole run and are only ever hidden, and the main window's warning marker follows
+// whether the selection is complete when they close.
+class VideoFilesDialog {
+  public:
+    virtual ~VideoFilesDialog() = default;
+    VideoFilesDialog(const VideoFilesDialog&) = delete;
+    VideoFilesDialog& operator=(const VideoFilesDialog&) = delete;
+
+    // True when the selection is complete. Unless silent, explains what is missing.
+    virtual bool checkData(bool silent) = 0;
+
+    void save();          // cmdSave
+    void cancel();        // cmdCancel
+    void remoteClick();   // Cancel on behalf of the main window
+    void closeRequest();  // the window's close box: the dialog is hidden, never destroyed
+    void help();          // cmdHelp
+
+    bool html5Files() const { return m_html5Files; }
+    bool html5CheckEnabled() const { return m_html5CheckEnabled; }
+    bool isVisible() const { return m_visible; }
+
+  protected:
+    VideoFilesDialog(SelectionHost& host, Dialogs& dialogs, Views& views)
+        : m_host(host), m_dialogs(dialogs), m_views(views) {}
+
+    // Showing the dialog: Rtmp mode has no HTML5 fallback; other modes copy the main window's
+    // choice. The dialog only displays the flag.
+    void showHtml5Mirror();
+    // Switches the main window's HTML5 choice through its own change handling when it differs.
+    void setHtml5Files(bool on);
+    bool fileButtonsEnabled() const { return m_fileButtonsEnabled; }
+
+    SelectionHost& m_host;
+    Dialogs& m_dialogs;
+    Views& m_views;
+    bool m_visible = false;
+
+  private:
+    void closeDialog();
+
+    bool m_html5Files = false;
+    bool m_fileButtonsEnabled = false;
+    bool m_html5CheckEnabled = false;
+};
