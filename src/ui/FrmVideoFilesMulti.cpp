@@ -198,19 +198,21 @@ void FrmVideoFilesMulti::buildLayout() {
 }
 
 void FrmVideoFilesMulti::connectCommands() {
-    const std::pair<QPushButton*, void (PlaylistEditor::*)()> commands[] = {
-        {cmdFLVFiles, &PlaylistEditor::addFlashFiles},
-        {cmdMp4Files, &PlaylistEditor::addMp4Files},
-        {cmdWebmFiles, &PlaylistEditor::addWebmFiles},
-        {cmdClearPlaylist, &PlaylistEditor::clearPlaylist},
-        {cmdSavePlaylist, &PlaylistEditor::savePlaylist},
-        {cmdCancel, &PlaylistEditor::cancel},
-        {cmdHelp, &PlaylistEditor::help},
-        {cmdGetThumbImage, &PlaylistEditor::chooseThumbnail},
+    PlaylistEditor& editor = m_editor;
+    const std::pair<QPushButton*, std::function<void()>> commands[] = {
+        {cmdFLVFiles, [&editor] { editor.addFlashFiles(); }},
+        {cmdMp4Files, [&editor] { editor.addMp4Files(); }},
+        {cmdWebmFiles, [&editor] { editor.addWebmFiles(); }},
+        {cmdClearPlaylist, [&editor] { editor.clearPlaylist(); }},
+        {cmdSavePlaylist, [&editor] { editor.savePlaylist(); }},
+        {cmdCancel, [&editor] { editor.cancel(); }},
+        {cmdHelp, [&editor] { editor.help(); }},
+        {cmdGetThumbImage, [&editor] { editor.chooseThumbnail(); }},
     };
-    for (const auto& [control, command] : commands)
-        connect(control, &QPushButton::clicked, this,
-                [this, command] { forward([this, command] { (m_editor.*command)(); }); });
+    for (const auto& entry : commands) {
+        const std::function<void()> command = entry.second;
+        connect(entry.first, &QPushButton::clicked, this, [this, command] { forward(command); });
+    }
     connect(cmdLoadPlaylist, &QPushButton::clicked, this,
             [this] { forward([this] { m_editor.loadPlaylist(); }); });
     connect(cmdSave, &QPushButton::clicked, this,
@@ -221,14 +223,15 @@ void FrmVideoFilesMulti::connectCommands() {
         {opt2, PlaylistLayout::TitleDesc},
         {opt3, PlaylistLayout::TitleDescThumb}};
     for (const auto& [control, layout] : layouts)
-        connect(control, &QRadioButton::clicked, this,
-                [this, layout] { forward([this, layout] { m_editor.selectLayout(layout); }); });
+        connect(control, &QRadioButton::clicked, this, [this, layout = layout] {
+            forward([this, layout] { m_editor.selectLayout(layout); });
+        });
     const std::pair<QRadioButton*, PlaylistPosition> positions[] = {
         {optPLRight, PlaylistPosition::Right},
         {optPLBottom, PlaylistPosition::Bottom},
         {optPLInvisible, PlaylistPosition::Invisible}};
     for (const auto& [control, position] : positions)
-        connect(control, &QRadioButton::clicked, this, [this, position] {
+        connect(control, &QRadioButton::clicked, this, [this, position = position] {
             forward([this, position] { m_editor.selectPosition(position); });
         });
 
@@ -296,11 +299,11 @@ bool FrmVideoFilesMulti::eventFilter(QObject* watched, QEvent* event) {
             forward([this] { m_editor.editBoxDoubleClicked(); });
             return true;
         }
-    } else if (watched == flxPlayListDetails->viewport()) {
+    } else if (watched == flxPlayListDetails->viewport() &&
+               (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool right = (event->type() == QEvent::MouseButtonPress ||
-                            event->type() == QEvent::MouseButtonRelease) &&
-                           mouse->button() == Qt::RightButton;
+        const bool right = mouse->button() == Qt::RightButton;
         // The right button opens the row menu and never moves the grid's current cell itself.
         if (right && event->type() == QEvent::MouseButtonRelease)
             rightButtonReleased(mouse->position().toPoint());

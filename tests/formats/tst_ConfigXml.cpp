@@ -122,6 +122,87 @@ QStringList v1Values(const Parsed& parsed) {
     return values;
 }
 
+// The remaining layout, mode and HTML5 combinations, on the rows set up by the caller.
+void setUpMorePlaylistGoldenCases(Run& run, const QString& name) {
+    using P = PlaylistPosition;
+    using L = PlaylistLayout;
+    ProjectSettings& p = run.settings;
+    const QString rtmpPath = QStringLiteral("rtmp://stream.example.com/vod/");
+    if (name == u"playlist_invisible_title_normal") {
+        run.usePlaylist(P::Invisible, L::TitleOnly, 0);
+        p.PlayerColor = QStringLiteral("FFFFFF");
+        p.AutoPlay = true;
+    } else if (name == u"playlist_right_title_rtmp_html5") {
+        run.usePlaylist(P::Right, L::TitleOnly, 270);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = rtmpPath;
+        run.snapshot.UseHtml5 = true;
+        run.skinName = QStringLiteral("Skin-20-dark");
+        run.snapshot.SkinAllowance = 20;
+        p.PlayerColor = QStringLiteral("000000");
+        p.OutroImageName = QStringLiteral("outro.jpg");
+    } else if (name == u"playlist_bottom_title_pseudo_html5") {
+        run.usePlaylist(P::Bottom, L::TitleOnly, 180);
+        run.setMode(StreamingMode::Pseudo);
+        run.snapshot.UseHtml5 = true;
+        run.skinName = QStringLiteral("Skin-30-float");
+        run.advanced.HideControlsFloatingBar = true;
+        p.PlayerColor = QStringLiteral("336699");
+    } else if (name == u"playlist_right_title_pseudo") {
+        run.usePlaylist(P::Right, L::TitleOnly, 270);
+        run.setMode(StreamingMode::Pseudo);
+        p.PlayerColor = QStringLiteral("ABCDEF");
+        p.ShowEmbedCode = true;
+        p.RedirectURL = QStringLiteral("   ");
+        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+    } else if (name == u"playlist_right_desc_normal_html5") {
+        run.usePlaylist(P::Right, L::TitleDesc, 270);
+        run.snapshot.UseHtml5 = true;
+        p.PlayerColor = QStringLiteral("630E0E");
+        p.AffiliateLink = QStringLiteral("http://www.example.com/buy");
+    } else if (name == u"playlist_bottom_desc_normal") {
+        run.usePlaylist(P::Bottom, L::TitleDesc, 300);
+        run.advanced.VideoBuffer = QStringLiteral("3");
+        p.PlayerColor = QStringLiteral("112233");
+        p.AutoProgress = true;
+        p.ShowBigPlayButton = false;
+        p.AudioLevel = QStringLiteral("80");
+    } else if (name == u"playlist_invisible_desc_rtmp") {
+        run.usePlaylist(P::Invisible, L::TitleDesc, 0);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = rtmpPath;
+        p.PlayerColor = QStringLiteral("000000");
+        p.IsLive = true;
+    } else if (name == u"playlist_bottom_desc_pseudo_html5") {
+        run.usePlaylist(P::Bottom, L::TitleDesc, 300);
+        run.setMode(StreamingMode::Pseudo);
+        run.snapshot.UseHtml5 = true;
+        run.snapshot.PlayListFontSize = 12;
+        p.PlayerColor = QStringLiteral("FFFFFF");
+    } else if (name == u"playlist_invisible_thumb_rtmp_html5") {
+        run.usePlaylist(P::Invisible, L::TitleDescThumb, 0);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = rtmpPath;
+        run.snapshot.UseHtml5 = true;
+        p.PlayerColor = QStringLiteral("630E0E");
+        p.IntroImageName = QStringLiteral("intro.jpg");
+    } else if (name == u"playlist_right_thumb_rtmp") {
+        run.usePlaylist(P::Right, L::TitleDescThumb, 270);
+        run.setMode(StreamingMode::Rtmp);
+        run.snapshot.VideoPath = rtmpPath;
+        run.skinName = QStringLiteral("Skin-30-float");
+        p.PlayerColor = QStringLiteral("112233");
+        p.IsLive = true;
+    } else if (name == u"playlist_invisible_thumb_pseudo") {
+        run.usePlaylist(P::Invisible, L::TitleDescThumb, 0);
+        run.setMode(StreamingMode::Pseudo);
+        p.PlayerColor = QStringLiteral("ABCDEF");
+        p.AutoProgress = true;
+        p.RedirectURL = QStringLiteral("http://www.example.com/next.html");
+        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+    }
+}
+
 // Three rows whose Flash files give the three kinds of RTMP stream name, with text to escape.
 void setUpPlaylistGoldenCase(Run& run, const QString& name) {
     using P = PlaylistPosition;
@@ -170,6 +251,8 @@ void setUpPlaylistGoldenCase(Run& run, const QString& name) {
         p.PlayerColor = QStringLiteral("112233");
         p.IntroImageName = QStringLiteral("intro.jpg");
         p.AffiliateLink = QStringLiteral("http://www.example.com/buy?a=1&b=2");
+    } else {
+        setUpMorePlaylistGoldenCases(run, name);
     }
 }
 
@@ -261,7 +344,13 @@ void ConfigXmlTest::goldenFiles_data() {
                              // each layout, each mode, HTML5 on and off
                              "playlist_bottom_title_normal_html5", "playlist_right_title_rtmp",
                              "playlist_invisible_desc_pseudo", "playlist_bottom_desc_rtmp_html5",
-                             "playlist_bottom_thumb_normal", "playlist_right_thumb_pseudo_html5"})
+                             "playlist_bottom_thumb_normal", "playlist_right_thumb_pseudo_html5",
+                             "playlist_invisible_title_normal", "playlist_right_title_rtmp_html5",
+                             "playlist_bottom_title_pseudo_html5", "playlist_right_title_pseudo",
+                             "playlist_right_desc_normal_html5", "playlist_bottom_desc_normal",
+                             "playlist_invisible_desc_rtmp", "playlist_bottom_desc_pseudo_html5",
+                             "playlist_invisible_thumb_rtmp_html5", "playlist_right_thumb_rtmp",
+                             "playlist_invisible_thumb_pseudo"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
