@@ -1,33 +1,12 @@
 #include "formats/FlashEmbedScriptWriter.h"
 
 #include "formats/Escaping.h"
+#include "formats/PlayerBox.h"
 #include "platform/FileOps.h"
 #include "platform/Int16.h"
 #include "platform/TextFile.h"
 
 namespace {
-
-struct PlayerBox {
-    qint16 width;
-    qint16 height;
-};
-
-// The player's box on the page: a list at the right widens it, a list at the bottom heightens it.
-PlayerBox playerBox(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const qint16 playerHeight = Int16::add(s.SkinAllowance, s.PlayerHeight);
-    if (!ctx.isPlaylist())
-        return {s.PlayerWidth, playerHeight};
-    switch (ctx.playlist.position) {
-        case PlaylistPosition::Right:
-            return {Int16::add(s.PlayerWidth, s.WidthPlaylist), playerHeight};
-        case PlaylistPosition::Bottom:
-            return {s.PlayerWidth, Int16::add(playerHeight, s.PlaylistHeight)};
-        case PlaylistPosition::Invisible:
-            break;
-    }
-    return {s.PlayerWidth, playerHeight};
-}
 
 // A double-quoted JavaScript string literal holding `text` exactly.
 QString literal(const QString& text) {
@@ -36,7 +15,7 @@ QString literal(const QString& text) {
 
 QString constructorLine(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
-    const PlayerBox box = playerBox(ctx);
+    const PlayerBox box = PlayerBox::of(ctx);
     const QStringList arguments{literal(s.SkinUrl),
                                 literal(QStringLiteral("zevosv") + s.GenerationTag),
                                 literal(QString::number(box.width)),

@@ -1,6 +1,7 @@
 #include "generate/TestPageWriter.h"
 
 #include "formats/Escaping.h"
+#include "formats/PlayerBox.h"
 #include "generate/WebAddresses.h"
 #include "platform/Cp1252.h"
 #include "platform/FileOps.h"
@@ -15,28 +16,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 // content= are part of it.
 const QString kMetaLine =
     QStringLiteral("<meta http-equiv=\"Content-Type \"content=\"text/html; charset=UTF-8\"/>");
-
-struct PlayerBox {
-    qint16 width;
-    qint16 height;
-};
-
-// A list at the right widens the player, a list at the bottom heightens it.
-PlayerBox playerBox(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const qint16 playerHeight = Int16::add(s.SkinAllowance, s.PlayerHeight);
-    if (!ctx.isPlaylist())
-        return {s.PlayerWidth, playerHeight};
-    switch (ctx.playlist.position) {
-        case PlaylistPosition::Right:
-            return {Int16::add(s.PlayerWidth, s.WidthPlaylist), playerHeight};
-        case PlaylistPosition::Bottom:
-            return {s.PlayerWidth, Int16::add(playerHeight, s.PlaylistHeight)};
-        case PlaylistPosition::Invisible:
-            break;
-    }
-    return {s.PlayerWidth, playerHeight};
-}
 
 // A double-quoted JavaScript string literal holding `text` exactly.
 QString literal(const QString& text) {
@@ -151,7 +130,7 @@ QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
 
 QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
-    const PlayerBox box = playerBox(ctx);
+    const PlayerBox box = PlayerBox::of(ctx);
     const QStringList arguments{literal(s.SkinFile),
                                 literal(QStringLiteral("zevosv") + s.GenerationTag),
                                 literal(QString::number(box.width)),
