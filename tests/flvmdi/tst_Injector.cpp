@@ -17,6 +17,7 @@
 using namespace flvmdi;
 using Bytes = std::vector<uint8_t>;
 Q_DECLARE_METATYPE(Bytes)
+Q_DECLARE_METATYPE(flvmdi::InjectResult::Kind)
 
 namespace {
 
@@ -152,6 +153,8 @@ class InjectorTest : public QObject {
     void keepsPermissions();
     void stampSkipsScanUntilFileChanges();
     void largeFileGoesStraightToDisk();
+    void copyDuringScanGivesSameFile_data();
+    void copyDuringScanGivesSameFile();
     void programRefusesBadInput_data();
     void programRefusesBadInput();
     void programOptions_data();
@@ -324,6 +327,83 @@ void InjectorTest::largeFileGoesStraightToDisk() {
         QVERIFY(result.directBytes > 30 * 1024 * 1024);
     // The stretch written directly sits where the old file had it within a 4 KiB block.
     QCOMPARE((output.size() - 38 - input.size()) % 4096, size_t(0));
+}
+
+void InjectorTest::copyDuringScanGivesSameFile_data() {
+    QTest::addColumn<Bytes>("input");
+    QTest::addColumn<quint64>("frontReserve");
+    QTest::addColumn<bool>("copied");
+    QTest::addColumn<InjectResult::Kind>("kind");
+    QTest::addColumn<bool>("lastSecond");
+    QTest::addColumn<bool>("tmpfs");  // a file system that cannot move the copy
+    enum Shape { Plain, StaleLastSecond, WrongTrailers };
+    auto file = [](const std::string& metaKey, Shape shape) {
+        FlvBuilder b;
+        b.script(0, "onMetaData", metaKey, 1);
+        for (uint32_t i = 0; i < 100; ++i) {
+            b.h263(i * 40, i % 25 == 0, 2000 + i * 3);
+            b.mp3(i * 40 + 5);
+            if (i == 30)
+                b.script(i * 40, "onCuePoint", "time", 1.2);
+            // Wrong trailers in front of the last second and inside it.
+            if ((i == 50 || i == 90) && shape == WrongTrailers)
+                b.tag(8, i * 40 + 6, {0x2F, 1, 2}, 7);
+            if (i == 70 && shape == StaleLastSecond)
+                b.script(i * 40, "onLastSecond");
+        }
+        return b.bytes();
+    };
+    const auto rewritten = InjectResult::Kind::Rewritten;
+    QTest::newRow("front guessed")
+        << file("duration", WrongTrailers) << quint64(0) << true << rewritten << true << false;
+    QTest::newRow("front too small: copy moved")
+        << file("duration", WrongTrailers) << quint64(13) << true << rewritten << true << false;
+    QTest::newRow("front too large: copy moved")
+        << file("duration", WrongTrailers) << quint64(1 << 20) << true << rewritten << true
+        << false;
+    QTest::newRow("tag dropped inside: written in order")
+        << file("duration", StaleLastSecond) << quint64(0) << false << rewritten << true << false;
+    QTest::newRow("old tag roomy enough: updated in place")
+        << file(std::string(3000, 'k'), Plain) << quint64(0) << false
+        << InjectResult::Kind::UpdatedInPlace << false << false;
+    QTest::newRow("cannot move, front too large: longer padding")
+        << file("duration", WrongTrailers) << quint64(8192) << true << rewritten << true << true;
+    QTest::newRow("cannot move, front too small: written in order")
+        << file("duration", WrongTrailers) << quint64(13) << false << rewritten << true << true;
+}
+
+// Copying while the scan runs, then moving the copy and writing around it, must give the tags
+// that writing in order gives. Only the padding may differ: the copy's place within a block.
+void InjectorTest::copyDuringScanGivesSameFile() {
+    QFETCH(Bytes, input);
+    QFETCH(quint64, frontReserve);
+    QFETCH(bool, copied);
+    QFETCH(InjectResult::Kind, kind);
+    QFETCH(bool, lastSecond);
+    QFETCH(bool, tmpfs);
+    QTemporaryDir dir(tmpfs ? "/dev/shm/flvmdi-XXXXXX" : QDir::tempPath() + "/flvmdi-XXXXXX");
+    const int probe = ::open(dir.path().toLocal8Bit().constData(), O_TMPFILE | O_RDWR, 0600);
+    if (probe < 0)
+        QSKIP("no folder with unnamed files");
+    ::close(probe);
+    const QString early = dir.filePath("early.flv");
+    const QString ordered = dir.filePath("ordered.flv");
+    writeFile(early, input);
+    writeFile(ordered, input);
+    const InjectOptions options{true, lastSecond};
+    const auto result = Injector(options, {0, frontReserve}).inject(early.toStdString());
+    Injector(options, {UINT64_MAX, 0}).inject(ordered.toStdString());
+    QCOMPARE(result.copiedDuringScan, copied);
+    QCOMPARE(result.kind, kind);
+    const Bytes output = readFile(early);
+    QCOMPARE(result.fileSize, uint64_t(output.size()));
+    auto afterMetadata = [](const Bytes& bytes) {
+        return Bytes(bytes.begin() + 13 + 11 + readBe24(&bytes[14]) + 4, bytes.end());
+    };
+    QVERIFY(afterMetadata(output) == afterMetadata(readFile(ordered)));
+    const Injected file = readInjected(output);
+    QCOMPARE(file.meta.find("filesize")->number, double(output.size()));
+    QCOMPARE(file.meta.find("keyframes")->find("times")->items.size(), size_t(4));
 }
 
 void InjectorTest::programRefusesBadInput_data() {

@@ -1,6 +1,7 @@
 #include "FileIo.h"
 
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -107,6 +108,22 @@ void syncData(int fd, const std::string& what) {
     while (::fdatasync(fd) != 0)
         if (errno != EINTR)
             fail("cannot flush " + what, errno);
+}
+
+bool shiftFront(int fd, int64_t delta) {
+    if (delta == 0)
+        return true;
+    const int mode = delta > 0 ? FALLOC_FL_INSERT_RANGE : FALLOC_FL_COLLAPSE_RANGE;
+    const off_t length = off_t(delta > 0 ? delta : -delta);
+    int result;
+    do {
+        result = ::fallocate(fd, mode, 0, length);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return true;
+    if (errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS)
+        return false;
+    fail("cannot write", errno);
 }
 
 void syncFolder(const std::filesystem::path& folder) {

@@ -56,6 +56,10 @@ FileDescriptor open(const std::filesystem::path& path, int flags, unsigned mode 
 void writeAt(int fd, std::span<const uint8_t> bytes, uint64_t offset);
 void readAt(int fd, std::span<uint8_t> bytes, uint64_t offset);
 void syncData(int fd, const std::string& what);
+// Moves the whole content of a file by delta bytes, a multiple of 4 KiB: blank blocks are put in
+// front (delta > 0) or front blocks removed (delta < 0), without copying the rest. False where
+// the file system cannot do that; throws IoError for other failures.
+bool shiftFront(int fd, int64_t delta);
 // Makes a rename or unlink in the folder survive a power cut.
 void syncFolder(const std::filesystem::path& folder);
 

@@ -28,8 +28,12 @@ constexpr int kDirectWriters = 4;
 
 }  // namespace
 
-FlvWriter::FlvWriter(int input, uint64_t inputSize, int output)
-    : input_(input), inputSize_(inputSize), output_(output) {}
+FlvWriter::FlvWriter(int input, uint64_t inputSize, int output, uint64_t outputStart)
+    : input_(input),
+      inputSize_(inputSize),
+      output_(output),
+      written_(outputStart),
+      writebackStart_(outputStart) {}
 
 void FlvWriter::write(std::span<const uint8_t> bytes) {
     flushPending();
@@ -67,6 +71,8 @@ void FlvWriter::flushPending() {
 
 void FlvWriter::copyBuffered(uint64_t& from, uint64_t& to, uint64_t length) {
     while (length > 0) {
+        if (stopped())
+            throw Stopped();
         const uint64_t chunk = std::min(length, kCopyChunk);
         copyChunk(from, to, chunk);
         length -= chunk;
@@ -124,7 +130,7 @@ uint64_t FlvWriter::copyDirect(uint64_t from, uint64_t to, uint64_t length) {
     std::atomic<uint64_t> next{1};
     std::atomic<int> failure{error};
     auto worker = [&](MappedFileSource& source) {
-        for (uint64_t i = next++; i < pieces && failure == 0; i = next++) {
+        for (uint64_t i = next++; i < pieces && failure == 0 && !stopped(); i = next++) {
             const int e =
                 writeDirect(source, from + i * kDirectChunk, to + i * kDirectChunk, pieceLength(i));
             if (e != 0)
@@ -144,6 +150,8 @@ uint64_t FlvWriter::copyDirect(uint64_t from, uint64_t to, uint64_t length) {
             helper.join();
     }
     const bool reset = setDirect(false);
+    if (stopped())
+        throw Stopped();
     if (failure != 0)
         io::fail("cannot write", failure);
     if (!reset)

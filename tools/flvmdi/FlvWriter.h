@@ -6,7 +6,9 @@
 // (copy_file_range) or, where it cannot, through a 1 MiB buffer.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <exception>
 #include <span>
 #include <vector>
 
@@ -18,11 +20,19 @@ class FlvWriter {
   public:
     static constexpr uint64_t kDirectMinimum = 16 * 1024 * 1024;
 
-    FlvWriter(int input, uint64_t inputSize, int output);
+    // Thrown by a copy when the stop flag was raised.
+    struct Stopped : std::exception {};
 
+    // Writes the output from outputStart on.
+    FlvWriter(int input, uint64_t inputSize, int output, uint64_t outputStart = 0);
+
+    // A raised flag ends a long copy early with Stopped: its result is no longer wanted.
+    void setStopFlag(const std::atomic<bool>* stop) { stop_ = stop; }
     void write(std::span<const uint8_t> bytes);
     // Appends bytes [offset, offset + length) of the input; touching runs are merged.
     void copy(uint64_t offset, uint64_t length);
+    // Writes what is still pending, without waiting for the disk. Throws IoError.
+    void flush() { flushPending(); }
     // Flushes everything to the disk. Throws IoError.
     void finish();
     uint64_t written() const { return written_ + pendingLength_; }
@@ -38,14 +48,16 @@ class FlvWriter {
     void dropFromCache(MappedFileSource& source, uint64_t offset, uint64_t length);
     bool setDirect(bool on);
     void startWriteback(uint64_t end);
+    bool stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
 
     int input_;
     uint64_t inputSize_;
     int output_;
+    const std::atomic<bool>* stop_ = nullptr;
     uint64_t written_ = 0;
     uint64_t pendingOffset_ = 0;
     uint64_t pendingLength_ = 0;
-    uint64_t writebackStart_ = 0;
+    uint64_t writebackStart_;
     uint64_t directBytes_ = 0;
     bool kernelCopy_ = true;
     bool directPossible_ = true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "EarlyCopy.h"
 #include "MetadataCalculator.h"
 
 namespace flvmdi {
@@ -15,23 +16,23 @@ struct InjectResult {
     Kind kind = Kind::Unchanged;
     size_t keyframes = 0;
     uint64_t fileSize = 0;
-    bool recoveredUpdate = false;  // an interrupted earlier update was undone first
-    bool stampMatched = false;     // left as it is without a scan: see InjectionStamp
-    uint64_t directBytes = 0;      // written by direct I/O: see FlvWriter
+    bool recoveredUpdate = false;   // an interrupted earlier update was undone first
+    bool stampMatched = false;      // left as it is without a scan: see InjectionStamp
+    uint64_t directBytes = 0;       // written by direct I/O: see FlvWriter
+    bool copiedDuringScan = false;  // see EarlyCopy
 };
 
 class Injector {
   public:
-    explicit Injector(InjectOptions options) : options_(options) {}
+    explicit Injector(InjectOptions options, EarlyCopy::Tuning tuning = {})
+        : options_(options), tuning_(tuning) {}
     // Throws FlvError for a file that cannot be injected and IoError when the system refuses;
     // either way the file is as it was.
     InjectResult inject(const std::filesystem::path& path) const;
 
-    // Room left in a freshly written metadata tag for later growth of the index.
-    static size_t paddingFor(size_t naturalSize);
-
   private:
     InjectOptions options_;
+    EarlyCopy::Tuning tuning_;
 };
 
 }  // namespace flvmdi

@@ -1,0 +1,37 @@
+// The new file of a rewrite: created unnamed in the video's folder, so a run that dies before it
+// is renamed into place leaves nothing behind. File systems without unnamed files get a dotted
+// temporary name, removed again unless the file was put in place.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "FileIo.h"
+
+namespace flvmdi {
+
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::filesystem::path& target);
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile();
+
+    int fd() const { return fd_.get(); }
+    // Gives the file the video's permissions, and its owner where allowed. Throws IoError.
+    void takeOwnership(const struct stat& video);
+    // True while the file has no name in the folder: nothing to clean up if the process dies.
+    bool unnamed() const { return name_.empty(); }
+    // Renames the file over the target and flushes the folder. Throws IoError.
+    void replaceTarget();
+
+  private:
+    std::filesystem::path freshName() const;
+
+    std::filesystem::path target_;
+    std::filesystem::path name_;
+    FileDescriptor fd_;
+};
+
+}  // namespace flvmdi
