@@ -1,38 +1,14 @@
 #include "formats/FlashEmbedScriptWriter.h"
 
-#include "formats/Escaping.h"
-#include "formats/PlayerBox.h"
+#include "formats/SwfObjectLines.h"
 #include "platform/FileOps.h"
 #include "platform/Int16.h"
 #include "platform/TextFile.h"
 
 namespace {
 
-// A double-quoted JavaScript string literal holding `text` exactly.
-QString literal(const QString& text) {
-    return u'"' + Escaping::jsString(text, u'"') + u'"';
-}
-
-QString constructorLine(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const PlayerBox box = PlayerBox::of(ctx);
-    const QStringList arguments{literal(s.SkinUrl),
-                                literal(QStringLiteral("zevosv") + s.GenerationTag),
-                                literal(QString::number(box.width)),
-                                literal(QString::number(box.height)),
-                                literal(QStringLiteral("6")),
-                                literal(s.BackgroundColor)};
-    return QStringLiteral("var ") + s.GenerationTag + QStringLiteral("  = new SWFObject(") +
-           arguments.join(QStringLiteral(", ")) + QStringLiteral(" );");
-}
-
-// One call on the tag's SWFObject: `G.method("a", "b" );`.
 QString call(const GenerationContext& ctx, const QString& method, const QStringList& arguments) {
-    QStringList quoted;
-    for (const QString& argument : arguments)
-        quoted << literal(argument);
-    return ctx.snapshot.GenerationTag + u'.' + method + u'(' + quoted.join(QStringLiteral(", ")) +
-           QStringLiteral(" );");
+    return SwfObjectLines::call(ctx.snapshot.GenerationTag, method, arguments);
 }
 
 }  // namespace
@@ -41,7 +17,7 @@ QStringList FlashEmbedScriptWriter::lines(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
     const QString addParam = QStringLiteral("addParam");
     return {
-        constructorLine(ctx),
+        SwfObjectLines::constructor(ctx, s.SkinUrl),
         call(ctx, QStringLiteral("addVariable"), {QStringLiteral("loc"), s.ServerPath}),
         call(ctx, addParam, {QStringLiteral("bgcolor"), s.BackgroundColor}),
         call(ctx, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),

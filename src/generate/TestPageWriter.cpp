@@ -1,7 +1,7 @@
 #include "generate/TestPageWriter.h"
 
 #include "formats/Escaping.h"
-#include "formats/PlayerBox.h"
+#include "formats/SwfObjectLines.h"
 #include "generate/WebAddresses.h"
 #include "platform/Cp1252.h"
 #include "platform/FileOps.h"
@@ -17,18 +17,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kMetaLine =
     QStringLiteral("<meta http-equiv=\"Content-Type \"content=\"text/html; charset=UTF-8\"/>");
 
-// A double-quoted JavaScript string literal holding `text` exactly.
-QString literal(const QString& text) {
-    return u'"' + Escaping::jsString(text, u'"') + u'"';
-}
-
-// One call on the tag's SWFObject: `G.method("a", "b" );`.
-QString call(const QString& tag, const QString& method, const QStringList& arguments) {
-    QStringList quoted;
-    for (const QString& argument : arguments)
-        quoted << literal(argument);
-    return tag + u'.' + method + u'(' + quoted.join(QStringLiteral(", ")) + QStringLiteral(" );");
-}
+using SwfObjectLines::call;
 
 QStringList onlineTestPageLines(const GenerationContext& ctx) {
     return {
@@ -129,16 +118,7 @@ QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
 }
 
 QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const PlayerBox box = PlayerBox::of(ctx);
-    const QStringList arguments{literal(s.SkinFile),
-                                literal(QStringLiteral("zevosv") + s.GenerationTag),
-                                literal(QString::number(box.width)),
-                                literal(QString::number(box.height)),
-                                literal(QStringLiteral("6")),
-                                literal(s.BackgroundColor)};
-    return QStringLiteral("var ") + s.GenerationTag + QStringLiteral("  = new SWFObject(") +
-           arguments.join(QStringLiteral(", ")) + QStringLiteral(" );");
+    return SwfObjectLines::constructor(ctx, ctx.snapshot.SkinFile);
 }
 
 QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {

@@ -16,6 +16,20 @@ struct PlaylistEntry {
 enum class PlaylistLayout { TitleOnly, TitleDesc, TitleDescThumb };
 enum class PlaylistPosition { Right, Bottom, Invisible };
 
+// The columns of the editor's grid and the fields of a row in a playlist file: the three video
+// files and the title, then the description and the thumbnail as the layout has them.
+constexpr int playlistFieldCount(PlaylistLayout layout) {
+    switch (layout) {
+        case PlaylistLayout::TitleOnly:
+            return 4;
+        case PlaylistLayout::TitleDesc:
+            return 5;
+        case PlaylistLayout::TitleDescThumb:
+            return 6;
+    }
+    return 4;
+}
+
 // What generation reads of the playlist editor.
 struct Playlist {
     QList<PlaylistEntry> rows{PlaylistEntry{}};  // a fresh editor has one empty row

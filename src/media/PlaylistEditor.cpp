@@ -53,18 +53,6 @@ const QString PlaylistEditor::kCaption = QStringLiteral("Select Videos & Build P
 PlaylistEditor::PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views)
     : VideoFilesDialog(host, dialogs, views), m_caption(kCaption) {}
 
-int PlaylistEditor::columnCount(PlaylistLayout layout) {
-    switch (layout) {
-        case PlaylistLayout::TitleOnly:
-            return 4;
-        case PlaylistLayout::TitleDesc:
-            return 5;
-        case PlaylistLayout::TitleDescThumb:
-            return 6;
-    }
-    return 4;
-}
-
 QString PlaylistEditor::headerText(int column) {
     static const char* const texts[] = {"FLV/Mp4 Video Files", "Mp4 Video Files",
                                         "WebM Video Files",    "Title of the Video",
@@ -95,7 +83,7 @@ void PlaylistEditor::selectPosition(PlaylistPosition position) {
 }
 
 void PlaylistEditor::applyLayout(PlaylistLayout layout) {
-    const int columns = columnCount(layout);
+    const int columns = playlistFieldCount(layout);
     if (columns < columnCount())
         setCurrentCell(0, 0);
     m_playlist.layout = layout;

@@ -54,11 +54,10 @@ class PlaylistEditor : public VideoFilesDialog {
     bool checkData(bool silent) override;
 
     // The grid.
-    static int columnCount(PlaylistLayout layout);
     static QString headerText(int column);
     static int columnWidthTwips(int column);
     static bool isEditableColumn(int column) { return column >= TitleColumn; }
-    int columnCount() const { return columnCount(m_playlist.layout); }
+    int columnCount() const { return playlistFieldCount(m_playlist.layout); }
     int rowCount() const { return int(m_playlist.rows.size()); }  // data rows
     QString cellText(int row, int column) const;
     // Typing into the edit box writes through at once. Only title, description and thumbnail

@@ -38,18 +38,6 @@ const char* const kLineNames[] = {
     "thumbnail images folder",
 };
 
-int fieldCount(PlaylistLayout layout) {
-    switch (layout) {
-        case PlaylistLayout::TitleOnly:
-            return 4;
-        case PlaylistLayout::TitleDesc:
-            return 5;
-        case PlaylistLayout::TitleDescThumb:
-            return 6;
-    }
-    return 4;
-}
-
 QString truth(bool on) {
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
@@ -130,7 +118,7 @@ QString rowLine(const PlaylistEntry& entry, int row, int fields) {
 }  // namespace
 
 QStringList PlaylistFile::plainLines(const Playlist& playlist, bool html5Files) {
-    const int fields = fieldCount(playlist.layout);
+    const int fields = playlistFieldCount(playlist.layout);
     QStringList lines{
         truth(playlist.position == PlaylistPosition::Right),
         truth(playlist.position == PlaylistPosition::Bottom),

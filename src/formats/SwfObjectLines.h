@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "generate/GenerationContext.h"
+
+// The lines that create and drive the page's SWFObject, as the Flash embed script and the local
+// test page both write them.
+namespace SwfObjectLines {
+
+// A double-quoted JavaScript string literal holding `text` exactly.
+QString literal(const QString& text);
+// `var G  = new SWFObject("skin", "zevosvG", "width", "height", "6", "colour" );` for the tag G,
+// sized to the player's box on the page.
+QString constructor(const GenerationContext& ctx, const QString& skin);
+// One call on the tag's SWFObject: `G.method("a", "b" );`.
+QString call(const QString& tag, const QString& method, const QStringList& arguments);
+
+}  // namespace SwfObjectLines
