@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/ActionScriptWriter.h"
@@ -13,32 +13,9 @@ namespace {
 
 using Writer = void (*)(const GenerationContext&);
 
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QTemporaryDir outDir;
-
-    Run() {
-        snapshot.GenerationTag = QStringLiteral("a0732");
-        settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
-    }
-    GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                QStringLiteral("Skin-30-float"),
-                outDir.path() + FileOps::separator(),
-                QString(),
-                random};
-    }
-    QString script() const { return outDir.filePath("zevoacton" + snapshot.GenerationTag + ".js"); }
-    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+struct Run : WriterRun {
+    Run() { settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html"); }
+    QString script() const { return outFile("zevoacton" + snapshot.GenerationTag + ".js"); }
 };
 
 // A page with the HTML5 container (or without, for a Flash-only page) whose video then ends.

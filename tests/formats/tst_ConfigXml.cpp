@@ -2,7 +2,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "formats/ConfigXmlWriter.h"
 #include "platform/AppError.h"
@@ -14,18 +14,11 @@ const QString ServerPath = QStringLiteral("http://www.example.com/video/");
 const QString VideoPath = QStringLiteral("http://www.example.com/video/media/");
 
 // Everything a generation run hands the writers, in the state the driver leaves it.
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QString skinName = QStringLiteral("Skin-30-plain");
-    QTemporaryDir outDir;
+struct Run : WriterRun {
     QTemporaryDir appDir;
 
     Run() {
+        skinName = QStringLiteral("Skin-30-plain");
         snapshot.PlayerWidth = 480;
         snapshot.PlayerHeight = 270;
         snapshot.SkinAllowance = 30;
@@ -43,15 +36,7 @@ struct Run {
     }
 
     GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                skinName,
-                outDir.path() + FileOps::separator(),
-                appDir.path(),
-                random};
+        return context(skinName, outDir.path() + FileOps::separator(), appDir.path());
     }
     void usePlaylist(PlaylistPosition position, PlaylistLayout layout, qint16 playlistHeight) {
         settings.Multiple = true;

@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "formats/FlashEmbedScriptWriter.h"
 #include "platform/AppError.h"
@@ -10,35 +10,15 @@
 
 namespace {
 
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QTemporaryDir outDir;
-
+struct Run : WriterRun {
     Run() {
         snapshot.PlayerWidth = 480;
         snapshot.PlayerHeight = 270;
         snapshot.SkinAllowance = 30;
         snapshot.WidthPlaylist = 250;
-        snapshot.GenerationTag = QStringLiteral("a0732");
         snapshot.ServerPath = QStringLiteral("http://www.example.com/video/");
         snapshot.SkinFile = QStringLiteral("Skin-30-float.swf");
         snapshot.SkinUrl = snapshot.ServerPath + snapshot.SkinFile + u'?';
-    }
-    GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                QStringLiteral("Skin-30-float"),
-                outDir.path() + FileOps::separator(),
-                QString(),
-                random};
     }
     void usePlaylist(PlaylistPosition position, qint16 playlistHeight) {
         settings.Multiple = true;

@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5PlaylistScriptWriter.h"
@@ -69,36 +69,14 @@ seen.colours = items.map(it => it['background-color'] || '');
 console.log(JSON.stringify(seen));
 )js";
 
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QTemporaryDir outDir;
-
+struct Run : WriterRun {
     Run() {
-        snapshot.GenerationTag = QStringLiteral("a0732");
+        skinName = QStringLiteral("Skin-30-plain");
         snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
         snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
         settings.Multiple = true;
     }
-    GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                QStringLiteral("Skin-30-plain"),
-                outDir.path() + FileOps::separator(),
-                QString(),
-                random};
-    }
-    QString script() const {
-        return outDir.filePath("zevohtml5sv" + snapshot.GenerationTag + ".js");
-    }
-    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+    QString script() const { return outFile("zevohtml5sv" + snapshot.GenerationTag + ".js"); }
 };
 
 QJsonObject video(const QString& name, const QString& title = QString(),

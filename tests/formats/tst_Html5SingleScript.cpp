@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5SingleScriptWriter.h"
@@ -11,35 +11,12 @@
 
 namespace {
 
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QTemporaryDir outDir;
-
+struct Run : WriterRun {
     Run() {
-        snapshot.GenerationTag = QStringLiteral("a0732");
         snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
         snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
     }
-    GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                QStringLiteral("Skin-30-float"),
-                outDir.path() + FileOps::separator(),
-                QString(),
-                random};
-    }
-    QString script() const {
-        return outDir.filePath("zevohtml5sv" + snapshot.GenerationTag + ".js");
-    }
-    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+    QString script() const { return outFile("zevohtml5sv" + snapshot.GenerationTag + ".js"); }
 };
 
 // The configuration file as the page's server answers it: no intro image, one video.

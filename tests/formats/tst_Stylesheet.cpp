@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "formats/StylesheetWriter.h"
 #include "platform/AppError.h"
@@ -10,28 +10,13 @@
 
 namespace {
 
-struct Run {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
-    QTemporaryDir outDir;
-
-    Run() { settings.Multiple = true; }
-    GenerationContext ctx() {
-        return {snapshot,
-                settings,
-                advanced,
-                single,
-                playlist,
-                QStringLiteral("Skin-30-plain"),
-                outDir.path() + FileOps::separator(),
-                QString(),
-                random};
+struct Run : WriterRun {
+    Run() {
+        skinName = QStringLiteral("Skin-30-plain");
+        snapshot.GenerationTag.clear();
+        settings.Multiple = true;
     }
-    QString css() const { return outDir.filePath("zevostyle.css"); }
+    QString css() const { return outFile("zevostyle.css"); }
 };
 
 }  // namespace

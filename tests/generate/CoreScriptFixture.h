@@ -7,19 +7,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "generate/GenerationContext.h"
 #include "platform/TextFile.h"
 
 // The inputs of a core-script run, as the driver would have read them: a single video with HTML5
 // off, nothing optional switched on, writing into a fresh temporary folder.
-struct CoreScriptFixture {
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
+struct CoreScriptFixture : GenerationInputs {
     QTemporaryDir dir;
 
     CoreScriptFixture() {
@@ -33,11 +27,7 @@ struct CoreScriptFixture {
 
     QString outputFolder() const { return dir.path() + QDir::separator(); }
 
-    GenerationContext ctx() {
-        return GenerationContext{snapshot,       settings,  advanced,
-                                 single,         playlist,  QStringLiteral("Skin-30"),
-                                 outputFolder(), QString(), random};
-    }
+    GenerationContext ctx() { return context(QStringLiteral("Skin-30"), outputFolder()); }
 
     // The driver decides this from the action code as typed.
     void setActionCode(const QString& code) {

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "FakeClockRandom.h"
 #include "FakeViews.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "generate/GenerationContext.h"
@@ -27,14 +27,8 @@ QStringList sorted(QStringList names) {
 }
 
 // An installation with every support file, and the videos in a folder of their own.
-struct Assembly {
+struct Assembly : GenerationInputs {
     TestInstallation install;
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
     FakeViews views;
     QString outputFolder = install.outputFolder();
     QString appFolder = install.appFolder();
@@ -69,9 +63,7 @@ struct Assembly {
     }
 
     GenerationContext ctx() {
-        return GenerationContext{snapshot,     settings,  advanced,
-                                 single,       playlist,  QStringLiteral("Skin-30-dark"),
-                                 outputFolder, appFolder, random};
+        return context(QStringLiteral("Skin-30-dark"), outputFolder, appFolder);
     }
 
     void run() { OutputAssembly::assemble(ctx(), views); }

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "generate/EmbedCodeBuilder.h"
@@ -12,14 +12,8 @@
 namespace {
 
 // A single video of 640 x 360 on a skin that adds 30 pixels, generated at 14:07:09.
-struct Pages {
+struct Pages : GenerationInputs {
     TestInstallation install;
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
     QString outputFolder = install.outputFolder();
 
     Pages() {
@@ -32,11 +26,7 @@ struct Pages {
     }
 
     GenerationContext ctx() {
-        return GenerationContext{snapshot,     settings,
-                                 advanced,     single,
-                                 playlist,     QStringLiteral("Skin-30-dark"),
-                                 outputFolder, install.appFolder(),
-                                 random};
+        return context(QStringLiteral("Skin-30-dark"), outputFolder, install.appFolder());
     }
 
     QByteArray localPage() const {

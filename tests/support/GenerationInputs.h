@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "FakeClockRandom.h"
+#include "generate/GenerationContext.h"
+#include "platform/FileOps.h"
+
+// Everything a generation step reads, held together with a scripted random source.
+struct GenerationInputs {
+    GenerationSnapshot snapshot;
+    ProjectSettings settings;
+    AdvancedOptions advanced;
+    SingleVideo single;
+    Playlist playlist;
+    FakeRandom random;
+
+    GenerationContext context(const QString& skinName, const QString& outputFolder,
+                              const QString& appFolder = QString()) {
+        return {snapshot, settings,     advanced,  single, playlist,
+                skinName, outputFolder, appFolder, random};
+    }
+};
+
+// A writer's inputs and a fresh output folder to write into.
+struct WriterRun : GenerationInputs {
+    QTemporaryDir outDir;
+    QString skinName = QStringLiteral("Skin-30-float");
+
+    WriterRun() { snapshot.GenerationTag = QStringLiteral("a0732"); }
+    GenerationContext ctx() { return context(skinName, outDir.path() + FileOps::separator()); }
+    QString outFile(const QString& name) const { return outDir.filePath(name); }
+    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+};
