@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "FakeClockRandom.h"
 #include "FakeDialogs.h"
 #include "FakeViews.h"
+#include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "formats/ActionScriptWriter.h"
@@ -12,14 +12,8 @@
 
 namespace {
 
-struct Run {
+struct Run : GenerationInputs {
     TestInstallation install;
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
     FakeClock clock;
     FakeDialogs dialogs;
     FakeViews views;
@@ -55,9 +49,7 @@ struct Run {
     bool written(const QString& name) const { return QFile::exists(outputFolder + name); }
 
     bool go(qint16 width = 480, qint16 height = 270) {
-        GenerationContext ctx{snapshot, settings, advanced,     single,
-                              playlist, skin,     outputFolder, install.appFolder(),
-                              random};
+        GenerationContext ctx = context(skin, outputFolder, install.appFolder());
         return GenerationDriver::run(ctx, width, height, clock, dialogs, views);
     }
 };
@@ -137,9 +129,7 @@ void GenerationDriverTest::writers() {
     QCOMPARE(r.written("zevoacton" + r.snapshot.GenerationTag + ".js"), !endOfVideo.isEmpty());
     if (endOfVideo.isEmpty())
         return;
-    GenerationContext ctx{r.snapshot, r.settings, r.advanced,     r.single,
-                          r.playlist, r.skin,     r.outputFolder, r.install.appFolder(),
-                          r.random};
+    const GenerationContext ctx = r.context(r.skin, r.outputFolder, r.install.appFolder());
     const QStringList expected = endOfVideo == "show" ? ActionScriptWriter::showLines(ctx)
                                                       : ActionScriptWriter::redirectLines(ctx);
     QCOMPARE(TextFile::readLines(r.outputFolder + "zevoacton" + r.snapshot.GenerationTag + ".js"),

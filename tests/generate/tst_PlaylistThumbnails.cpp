@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "FakeClockRandom.h"
+#include "GenerationInputs.h"
 #include "TestInstallation.h"
 #include "generate/GenerationContext.h"
 #include "generate/PlaylistThumbnails.h"
@@ -18,14 +18,8 @@ class PlaylistThumbnailsTest : public QObject {
 
 namespace {
 
-struct Fixture {
+struct Fixture : GenerationInputs {
     TestInstallation install;
-    GenerationSnapshot snapshot;
-    ProjectSettings settings;
-    AdvancedOptions advanced;
-    SingleVideo single;
-    Playlist playlist;
-    FakeRandom random;
     QString pictures = install.path("pictures") + QDir::separator();
 
     Fixture() {
@@ -43,9 +37,8 @@ struct Fixture {
         playlist.rows.append(PlaylistEntry{"v.flv", {}, {}, "Title", {}, name});
     }
     void run() {
-        PlaylistThumbnails::make(GenerationContext{
-            snapshot, settings, advanced, single, playlist, QStringLiteral("Skin-30-dark"),
-            install.outputFolder(), install.appFolder(), random});
+        PlaylistThumbnails::make(
+            context(QStringLiteral("Skin-30-dark"), install.outputFolder(), install.appFolder()));
     }
     QString scratch() const { return install.appFolder() + "/temp/thumbs/"; }
     QString output() const { return install.outputFolder() + "thumbs/"; }
