@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
-#include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
 
 // The settings of a profile by the line that stores them.
@@ -94,30 +91,3 @@ inline QString writeVideo(const QString& folder, const QString& name) {
                        : QByteArray("video"));
     return path;
 }
-
-// An application folder of its own: the given skins (empty files: only their names are read),
-// the given player sizes, and the advanced options of the build's installation.
-class TestInstallation {
-  public:
-    TestInstallation(const QStringList& skins, const QStringList& sizes, bool scratchFolder) {
-        QDir root(m_dir.path());
-        root.mkpath(QStringLiteral("swfs"));
-        root.mkpath(QStringLiteral("config"));
-        if (scratchFolder)
-            root.mkpath(QStringLiteral("temp/thumbs"));
-        for (const QString& skin : skins)
-            QFile(root.filePath(QStringLiteral("swfs/") + skin + QStringLiteral(".swf")))
-                .open(QIODevice::WriteOnly);
-        TextFile::writeLines(root.filePath(QStringLiteral("config/configvws.txt")), sizes);
-        QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QStringLiteral("/config/configsv.txt"),
-                    root.filePath(QStringLiteral("config/configsv.txt")));
-        for (const QString& file : {QStringLiteral("zevoswf.js"), QStringLiteral("flvmdi")})
-            QFile::copy(QStringLiteral(VIDLARK_APP_DIR) + QLatin1Char('/') + file,
-                        root.filePath(file));
-    }
-
-    QString path() const { return m_dir.path(); }
-
-  private:
-    QTemporaryDir m_dir;
-};

@@ -6,6 +6,7 @@
 
 #include "CliFixtures.h"
 #include "CliRun.h"
+#include "TestInstallation.h"
 #include "media/PlaylistFile.h"
 #include "platform/TextFile.h"
 
@@ -546,11 +547,12 @@ void CliTest::generatesPlaylist() {
 
 void CliTest::installationWithoutSkins() {
     // Nothing can be generated without a skin: the run ends at the message, whatever the profile.
-    const TestInstallation installation({}, {QStringLiteral("480x270")}, true);
+    TestInstallation installation({}, {QStringLiteral("480x270")});
+    installation.useBuiltSupportFiles();
     TestProfile profile;
 
     const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(profile),
-                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--app-folder"), installation.appFolder(),
                                     QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
                                     videos() + QStringLiteral("/clip.flv")});
 
@@ -584,12 +586,13 @@ void CliTest::malformedPlayerSize() {
     QFETCH(QString, malformed);
     QFETCH(int, width);
     QFETCH(int, height);
-    const TestInstallation installation({QStringLiteral("Skin-30-dark")}, sizes, true);
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, sizes);
+    installation.useBuiltSupportFiles();
     TestProfile profile;
     profile.set(ProfileLine::PlayerSize, profileSize);
 
     const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(profile),
-                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--app-folder"), installation.appFolder(),
                                     QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
                                     videos() + QStringLiteral("/clip.flv")});
 
@@ -609,11 +612,12 @@ void CliTest::malformedPlayerSize() {
 
 void CliTest::installationWithoutScratchFolder() {
     // The desktop program makes temp/thumbs at start-up, so a fresh installation needs none.
-    const TestInstallation installation({QStringLiteral("Skin-30-dark")},
-                                        {QStringLiteral("480x270")}, false);
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")});
+    installation.useBuiltSupportFiles();
+    QVERIFY(QDir(installation.path(QStringLiteral("app/temp"))).removeRecursively());
 
     const CliRun run = runGenerate({QStringLiteral("--profile"), writeProfile(TestProfile()),
-                                    QStringLiteral("--app-folder"), installation.path(),
+                                    QStringLiteral("--app-folder"), installation.appFolder(),
                                     QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
                                     videos() + QStringLiteral("/clip.flv")});
 

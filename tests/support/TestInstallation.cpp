@@ -1,6 +1,7 @@
 #include "TestInstallation.h"
 
 #include <QDir>
+#include <QFile>
 
 #include "platform/TextFile.h"
 
@@ -14,6 +15,14 @@ TestInstallation::TestInstallation(const QStringList& skins, const QStringList& 
     TextFile::writeLines(path("app/zevoswf.js"), {"// SWFObject"});
     TextFile::writeLines(path("app/config/configvws.txt"), sizes);
     TextFile::writeLines(path("app/config/configsv.txt"), advanced);
+}
+
+void TestInstallation::useBuiltSupportFiles() {
+    for (const char* file : {"config/configsv.txt", "zevoswf.js", "flvmdi"}) {
+        const QString target = path(QStringLiteral("app/") + QLatin1String(file));
+        QFile::remove(target);
+        QFile::copy(QStringLiteral(VIDLARK_APP_DIR "/") + QLatin1String(file), target);
+    }
 }
 
 QString TestInstallation::appFolder() const {

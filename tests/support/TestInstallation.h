@@ -13,6 +13,10 @@ class TestInstallation {
                               const QStringList& advanced = {"5", " 0 ", "4", "250", "11",
                                                              "No Flash here", "No HTML5 video"});
 
+    // For runs that go all the way: the advanced options, SWFObject and the injector of the
+    // build's own application folder.
+    void useBuiltSupportFiles();
+
     QString appFolder() const;     // no final separator
     QString outputFolder() const;  // ends in the separator
     QString path(const QString& relative) const;
