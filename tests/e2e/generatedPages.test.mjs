@@ -4,35 +4,20 @@
 import assert from 'node:assert/strict';
 import {existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
-import {dirname, join} from 'node:path';
+import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
-import {fileURLToPath, pathToFileURL} from 'node:url';
+import {pathToFileURL} from 'node:url';
 
-import {CHROMIUM, launchBrowser, openPage} from './lib/browser.mjs';
+import {describeVisits, launchBrowser, openPage, skipReason} from './lib/browser.mjs';
 import {makeClips} from './lib/clips.mjs';
 import {generate} from './lib/generate.mjs';
 import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
 import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
 import {startServer} from './lib/staticServer.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
 const cli = process.env.VIDLARK_CLI;
+const skip = skipReason();
 
-// Only a machine without the browser or the npm packages skips; scripts/test installs both.
-function missingPrerequisites() {
-    const missing = [];
-    if (!existsSync(CHROMIUM))
-        missing.push(`${CHROMIUM} (Debian package chromium)`);
-    for (const name of ['playwright-core', 'jquery']) {
-        if (!existsSync(join(here, 'node_modules', name)))
-            missing.push(`tests/e2e/node_modules/${name} (npm ci --prefix tests/e2e)`);
-    }
-    return missing;
-}
-const missing = missingPrerequisites();
-const skip = missing.length > 0 ? `e2e prerequisites missing: ${missing.join(', ')}` : false;
-if (skip)
-    console.log(skip);
 
 const ANDROID_PHONE =
     'Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 (KHTML, like Gecko) ' +
@@ -280,19 +265,3 @@ function describeVideo(video) {
     };
 }
 
-function describeVisits(visits, serverLog) {
-    const lines = [];
-    for (const {page, problems} of visits) {
-        lines.push(`\n--- ${page.url()}`);
-        for (const error of problems.pageErrors)
-            lines.push(`page error: ${error}`);
-        for (const failed of problems.failedRequests)
-            lines.push(`failed: ${failed}`);
-        for (const blocked of problems.blocked)
-            lines.push(`blocked (not local): ${blocked}`);
-    }
-    lines.push('--- the last requests the server answered:');
-    for (const {path, status} of serverLog.slice(-40))
-        lines.push(`${status} ${path}`);
-    return lines.join('\n');
-}

@@ -1,7 +1,9 @@
 // Headless Chromium without network: pages come from 127.0.0.1 or file://, and the page's request
 // for jQuery on the public content-delivery network is answered with the npm copy of jQuery 1.9.1.
-import {readFileSync} from 'node:fs';
+import {existsSync, readFileSync} from 'node:fs';
 import {createRequire} from 'node:module';
+import {dirname, join} from 'node:path';
+import {fileURLToPath} from 'node:url';
 
 export const CHROMIUM = '/usr/bin/chromium';
 const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
@@ -52,4 +54,39 @@ export async function openPage(browser, url, {userAgent} = {}) {
     });
     await page.goto(url);
     return {context, page, problems};
+}
+
+// Why the browser tests cannot run here, or false. Only a machine without the browser or the npm
+// packages skips; scripts/test installs both.
+export function skipReason() {
+    const modules = join(dirname(fileURLToPath(import.meta.url)), '..', 'node_modules');
+    const missing = [];
+    if (!existsSync(CHROMIUM))
+        missing.push(`${CHROMIUM} (Debian package chromium)`);
+    for (const name of ['playwright-core', 'jquery']) {
+        if (!existsSync(join(modules, name)))
+            missing.push(`tests/e2e/node_modules/${name} (npm ci --prefix tests/e2e)`);
+    }
+    const reason = missing.length > 0 ? `e2e prerequisites missing: ${missing.join(', ')}` : false;
+    if (reason)
+        console.log(reason);
+    return reason;
+}
+
+// The pages' problems and the server's last answers, for a failed assertion's message.
+export function describeVisits(visits, serverLog) {
+    const lines = [];
+    for (const {page, problems} of visits) {
+        lines.push(`\n--- ${page.url()}`);
+        for (const error of problems.pageErrors)
+            lines.push(`page error: ${error}`);
+        for (const failed of problems.failedRequests)
+            lines.push(`failed: ${failed}`);
+        for (const blocked of problems.blocked)
+            lines.push(`blocked (not local): ${blocked}`);
+    }
+    lines.push('--- the last requests the server answered:');
+    for (const {path, status} of serverLog.slice(-40))
+        lines.push(`${status} ${path}`);
+    return lines.join('\n');
 }
