@@ -155,6 +155,7 @@ class InjectorTest : public QObject {
     void largeFileGoesStraightToDisk();
     void copyDuringScanGivesSameFile_data();
     void copyDuringScanGivesSameFile();
+    void copyDuringScanIsDroppedWithACorruptFile();
     void programRefusesBadInput_data();
     void programRefusesBadInput();
     void programOptions_data();
@@ -404,6 +405,18 @@ void InjectorTest::copyDuringScanGivesSameFile() {
     const Injected file = readInjected(output);
     QCOMPARE(file.meta.find("filesize")->number, double(output.size()));
     QCOMPARE(file.meta.find("keyframes")->find("times")->items.size(), size_t(4));
+}
+
+void InjectorTest::copyDuringScanIsDroppedWithACorruptFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cut.flv");
+    Bytes input = sampleFile();
+    input.resize(input.size() - 50);  // the last tag cut off
+    writeFile(path, input);
+    QVERIFY_THROWS_EXCEPTION(FlvError, Injector({true, true}, {0, 0}).inject(path.toStdString()));
+    QVERIFY(readFile(path) == input);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"cut.flv"});
 }
 
 void InjectorTest::programRefusesBadInput_data() {
