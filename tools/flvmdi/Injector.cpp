@@ -37,11 +37,19 @@ fs::path resolve(const fs::path& path) {
     return real;
 }
 
+// The video being injected, opened and locked, as it was when the run began.
+struct Video {
+    fs::path path;
+    int fd = -1;
+    struct stat original {};
+    uint64_t size() const { return uint64_t(original.st_size); }
+};
+
 // Reads every tag into the calculator. At the first tag that is kept, the copy into the new file
 // may start (see EarlyCopy).
-std::unique_ptr<EarlyCopy> scan(const fs::path& path, int fd, const struct stat& video,
-                                MetadataCalculator& calculator, const EarlyCopy::Tuning& tuning) {
-    const auto source = MappedFileSource::open(fd, uint64_t(video.st_size));
+std::unique_ptr<EarlyCopy> scan(const Video& video, MetadataCalculator& calculator,
+                                const EarlyCopy::Tuning& tuning) {
+    const auto source = MappedFileSource::open(video.fd, video.size());
     FlvReader reader(*source);
     calculator.setHeader(reader.readHeader());
     std::unique_ptr<EarlyCopy> early;
@@ -49,7 +57,8 @@ std::unique_ptr<EarlyCopy> scan(const fs::path& path, int fd, const struct stat&
     while (const auto tag = reader.next()) {
         if (!keptSeen && MetadataCalculator::isKept(MetadataCalculator::roleOf(*tag))) {
             keptSeen = true;
-            early = EarlyCopy::start(path, fd, video, tag->offset, calculator, *source, tuning);
+            early = EarlyCopy::start(video.path, video.fd, video.original, tag->offset, calculator,
+                                     *source, tuning);
         }
         calculator.add(*tag);
     }
@@ -98,93 +107,39 @@ void requireUnchanged(int fd, const struct stat& before) {
 }
 
 // Flushes the complete new file and renames it over the video, unless the video changed meanwhile.
-void commit(TemporaryFile& file, int input, const struct stat& original,
-            const MetadataCalculator& calculator, const MetadataRegion& region,
-            InjectOptions options) {
+void commit(TemporaryFile& file, const Video& video, const MetadataCalculator& calculator,
+            const MetadataRegion& region, InjectOptions options) {
     struct stat written {};
     if (::fstat(file.fd(), &written) != 0 ||
         uint64_t(written.st_size) != calculator.outputSize(region.metaDataSize))
         throw IoError("the file changed while it was being injected; nothing was written");
     io::syncData(file.fd(), "the new file");
-    requireUnchanged(input, original);
+    requireUnchanged(video.fd, video.original);
     InjectionStamp::write(file.fd(), options, region.bytes, calculator.keyframeCount());
     file.replaceTarget();
 }
 
-uint64_t rewrite(const fs::path& path, int input, const struct stat& original,
-                 const MetadataCalculator& calculator, const MetadataRegion& region,
-                 InjectOptions options) {
-    TemporaryFile temporary(path);
-    temporary.takeOwnership(original);
-    FlvWriter writer(input, uint64_t(original.st_size), temporary.fd());
+// Writes the new file front to back; the bytes written by direct I/O.
+uint64_t writeInOrder(const Video& video, const MetadataCalculator& calculator,
+                      const MetadataRegion& region, InjectOptions options) {
+    TemporaryFile temporary(video.path);
+    temporary.takeOwnership(video.original);
+    FlvWriter writer(video.fd, video.size(), temporary.fd());
     writer.write(region.bytes);
-    writeTags(calculator.firstTagOffset(), uint64_t(original.st_size), calculator, writer);
+    writeTags(calculator.firstTagOffset(), video.size(), calculator, writer);
     writer.flush();
-    commit(temporary, input, original, calculator, region, options);
+    commit(temporary, video, calculator, region, options);
     return writer.directBytes();
 }
 
-bool updateInPlace(const fs::path& path, const struct stat& original,
-                   const MetadataRegion& region) {
-    FileDescriptor fd = io::open(path, O_RDWR);
-    std::vector<uint8_t> current(region.bytes.size());
-    io::readAt(fd.get(), current, 0);
-    if (current == region.bytes)
-        return false;
-    UndoJournal::write(path, uint64_t(original.st_size), current, region.bytes);
-    try {
-        io::writeAt(fd.get(), region.bytes, 0);
-        io::syncData(fd.get(), path.string());
-    } catch (const IoError&) {
-        io::writeAt(fd.get(), current, 0);
-        io::syncData(fd.get(), path.string());
-        UndoJournal::remove(path);
-        throw;
-    }
-    UndoJournal::remove(path);
-    return true;
-}
-
-}  // namespace
-
-InjectResult Injector::inject(const fs::path& given) const {
-    const fs::path path = resolve(given);
-    if (::access(path.c_str(), W_OK) != 0)
-        io::fail("cannot change the file", errno);
-    FileDescriptor input = io::open(path, O_RDONLY);
-    // Two injectors on one file would each rename their own copy over it.
-    if (::flock(input.get(), LOCK_EX | LOCK_NB) != 0)
-        throw IoError("another flvmdi is working on this file");
+InjectResult rewrite(const Video& video, const MetadataCalculator& calculator,
+                     const MetadataRegion& region, InjectOptions options,
+                     std::unique_ptr<EarlyCopy> early) {
     InjectResult result;
-    result.recoveredUpdate = UndoJournal::recover(path);
-
-    struct stat original {};
-    if (::fstat(input.get(), &original) != 0)
-        io::fail("cannot read the file", errno);
-    if (const auto keyframes = InjectionStamp::check(input.get(), options_, original)) {
-        result.kind = InjectResult::Kind::Unchanged;
-        result.stampMatched = true;
-        result.keyframes = *keyframes;
-        result.fileSize = uint64_t(original.st_size);
-        return result;
-    }
-    MetadataCalculator calculator(options_);
-    auto early = scan(path, input.get(), original, calculator, tuning_);
-    const MetadataRegion region = MetadataRegion::decide(calculator);
-    result.keyframes = calculator.keyframeCount();
-    if (region.inPlace) {
-        early.reset();
-        requireUnchanged(input.get(), original);
-        result.fileSize = calculator.outputSize(region.metaDataSize);
-        result.kind = updateInPlace(path, original, region) ? InjectResult::Kind::UpdatedInPlace
-                                                            : InjectResult::Kind::Unchanged;
-        InjectionStamp::write(input.get(), options_, region.bytes, result.keyframes);
-        return result;
-    }
     result.kind = InjectResult::Kind::Rewritten;
     if (early) {
         if (const auto placed = early->complete(calculator)) {
-            commit(early->file(), input.get(), original, calculator, *placed, options_);
+            commit(early->file(), video, calculator, *placed, options);
             result.fileSize = calculator.outputSize(placed->metaDataSize);
             result.directBytes = early->directBytes();
             result.copiedDuringScan = true;
@@ -193,7 +148,74 @@ InjectResult Injector::inject(const fs::path& given) const {
         early.reset();
     }
     result.fileSize = calculator.outputSize(region.metaDataSize);
-    result.directBytes = rewrite(path, input.get(), original, calculator, region, options_);
+    result.directBytes = writeInOrder(video, calculator, region, options);
+    return result;
+}
+
+// Overwrites the metadata region of the video itself, through the undo journal; false when the
+// bytes are already there.
+bool overwriteRegion(const Video& video, const MetadataRegion& region) {
+    FileDescriptor fd = io::open(video.path, O_RDWR);
+    std::vector<uint8_t> current(region.bytes.size());
+    io::readAt(fd.get(), current, 0);
+    if (current == region.bytes)
+        return false;
+    UndoJournal::write(video.path, video.size(), current, region.bytes);
+    try {
+        io::writeAt(fd.get(), region.bytes, 0);
+        io::syncData(fd.get(), video.path.string());
+    } catch (const IoError&) {
+        io::writeAt(fd.get(), current, 0);
+        io::syncData(fd.get(), video.path.string());
+        UndoJournal::remove(video.path);
+        throw;
+    }
+    UndoJournal::remove(video.path);
+    return true;
+}
+
+InjectResult updateInPlace(const Video& video, const MetadataCalculator& calculator,
+                           const MetadataRegion& region, InjectOptions options) {
+    requireUnchanged(video.fd, video.original);
+    InjectResult result;
+    result.fileSize = calculator.outputSize(region.metaDataSize);
+    result.kind = overwriteRegion(video, region) ? InjectResult::Kind::UpdatedInPlace
+                                                 : InjectResult::Kind::Unchanged;
+    InjectionStamp::write(video.fd, options, region.bytes, calculator.keyframeCount());
+    return result;
+}
+
+}  // namespace
+
+InjectResult Injector::inject(const fs::path& given) const {
+    Video video{resolve(given)};
+    if (::access(video.path.c_str(), W_OK) != 0)
+        io::fail("cannot change the file", errno);
+    FileDescriptor input = io::open(video.path, O_RDONLY);
+    video.fd = input.get();
+    // Two injectors on one file would each rename their own copy over it.
+    if (::flock(video.fd, LOCK_EX | LOCK_NB) != 0)
+        throw IoError("another flvmdi is working on this file");
+    const bool recovered = UndoJournal::recover(video.path);
+    if (::fstat(video.fd, &video.original) != 0)
+        io::fail("cannot read the file", errno);
+
+    InjectResult result;
+    if (const auto keyframes = InjectionStamp::check(video.fd, options_, video.original)) {
+        result.stampMatched = true;
+        result.keyframes = *keyframes;
+        result.fileSize = video.size();
+    } else {
+        MetadataCalculator calculator(options_);
+        auto early = scan(video, calculator, tuning_);
+        const MetadataRegion region = MetadataRegion::decide(calculator);
+        if (region.inPlace)
+            early.reset();  // the copy is not needed after all
+        result = region.inPlace ? updateInPlace(video, calculator, region, options_)
+                                : rewrite(video, calculator, region, options_, std::move(early));
+        result.keyframes = calculator.keyframeCount();
+    }
+    result.recoveredUpdate = recovered;
     return result;
 }
 
