@@ -86,8 +86,15 @@ QString OutputAssembly::scratchFolder(const QString& appFolder) {
     return subFolder(appFolder, QStringLiteral("temp"));
 }
 
+// The runner splits the line as QProcess::splitCommand does: inside quotes, a quote of the name
+// itself is written as three. A name with a quote could otherwise end the path early and point
+// the injector at another file.
 QString OutputAssembly::injectionCommandLine(const QString& appFolder, const QString& videoPath) {
-    return u'"' + appFolder + sep() + QStringLiteral("flvmdi\" /k /l \"") + videoPath + u'"';
+    auto quoted = [](QString path) {
+        return u'"' + path.replace(u'"', QStringLiteral("\"\"\"")) + u'"';
+    };
+    return quoted(appFolder + sep() + QStringLiteral("flvmdi")) + QStringLiteral(" /k /l ") +
+           quoted(videoPath);
 }
 
 void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {

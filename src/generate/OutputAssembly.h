@@ -14,7 +14,7 @@ class OutputAssembly {
     static void assemble(const GenerationContext& ctx, Views& views);
 
     // The injector's command line for one video: the program path and the video path both quoted,
-    // so folders with blanks reach it whole.
+    // so folders with blanks, and names with quotes, reach it whole.
     static QString injectionCommandLine(const QString& appFolder, const QString& videoPath);
 
     // The application folder's scratch folder, ending in the separator.

@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QtTest>
 
 #include "FakeViews.h"
@@ -97,6 +98,8 @@ class OutputAssemblyTest : public QObject {
     void failures();
     void readOnlyOutputFolder();
     void programPathWithBlanksIsQuoted();
+    void commandLineKeepsPathsWhole_data();
+    void commandLineKeepsPathsWhole();
     void uploadInstructions();
     void uploadInstructionsWithoutVideoPath();
 };
@@ -326,6 +329,30 @@ void OutputAssemblyTest::programPathWithBlanksIsQuoted() {
     QCOMPARE(a.views.log, QStringList{"inject:\"" + a.appFolder + sep + "flvmdi\" /k /l \"" +
                                       a.outputFolder + "clip.flv\""});
     QVERIFY(a.views.log[0].contains(" Streaming Video 14" + sep + "flvmdi\" /k /l "));
+}
+
+void OutputAssemblyTest::commandLineKeepsPathsWhole_data() {
+    QTest::addColumn<QString>("appFolder");
+    QTest::addColumn<QString>("video");
+    QTest::newRow("plain") << "/opt/vidlark"
+                           << "/home/ann/site/clip.flv";
+    QTest::newRow("blanks") << "/opt/Vidlark Streaming Video 14"
+                            << "/home/ann/my site/a b.flv";
+    QTest::newRow("quote at the end") << "/opt/vidlark"
+                                      << "/home/ann/site/clip.flv\"";
+    QTest::newRow("quotes inside") << "/opt/vid\"lark"
+                                   << "/home/ann/x\" \"/etc/y\" \".flv";
+    QTest::newRow("three quotes") << "/opt/vidlark"
+                                  << "/home/ann/a\"\"\"b.flv";
+}
+
+// What the runner hands the injector is exactly the program, the two options and the one video.
+void OutputAssemblyTest::commandLineKeepsPathsWhole() {
+    QFETCH(QString, appFolder);
+    QFETCH(QString, video);
+    const QString line = OutputAssembly::injectionCommandLine(appFolder, video);
+    QCOMPARE(QProcess::splitCommand(line),
+             (QStringList{appFolder + QDir::separator() + "flvmdi", "/k", "/l", video}));
 }
 
 void OutputAssemblyTest::uploadInstructions() {
