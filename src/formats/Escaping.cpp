@@ -4,10 +4,27 @@ namespace Escaping {
 
 namespace {
 
+// The generated files are written in Windows-1252, while the configuration file declares UTF-8
+// and the pages and scripts are read in whatever character set the visitor's page has. A numeric
+// character reference means the same character to every reader, so only ASCII goes out as is.
+qsizetype appendReference(QString& out, const QString& text, qsizetype i) {
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const char32_t code =
+        pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : char32_t(text[i].unicode());
+    out += QStringLiteral("&#") + QString::number(code) + u';';
+    return pair ? 2 : 1;
+}
+
 QString replaceChars(const QString& text, bool quotes) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() >= 0x80) {
+            i += appendReference(out, text, i) - 1;
+            continue;
+        }
         switch (c.unicode()) {
             case u'&':
                 out += QStringLiteral("&amp;");
@@ -83,6 +100,9 @@ QString jsString(const QString& text, QChar quote) {
         } else if (c == u'<' && i + 1 < text.size() && text[i + 1] == u'/') {
             out += QStringLiteral("<\\/");
             ++i;
+        } else if (c.unicode() >= 0x80) {
+            // As for XML: an escape reads the same in any character set the script is read in.
+            out += QStringLiteral("\\u") + QString::number(c.unicode(), 16).rightJustified(4, u'0');
         } else {
             out += c;
         }

@@ -7,6 +7,11 @@
 // characters comes back unchanged, byte for byte.
 namespace Escaping {
 
+// The generated files are read in character sets we do not know (the configuration file says
+// UTF-8, a page's scripts take the page's): every character beyond ASCII is written as a
+// character reference (XML, HTML) or a \u escape (JavaScript), which every reader turns back
+// into it.
+//
 // XML element content: & < >.
 QString xmlText(const QString& text);
 // XML attribute value in double quotes: & < > " and, so they survive reading, CR, LF and tab.

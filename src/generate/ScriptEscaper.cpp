@@ -1,6 +1,5 @@
 #include "generate/ScriptEscaper.h"
 
-#include <QByteArray>
 #include <array>
 #include <cstring>
 
@@ -62,24 +61,37 @@ const std::array<Escape, 256>& escapeTable() {
     return table;
 }
 
+// Characters outside Windows-1252 (the page's scripts are written in it) keep their own \u
+// escape instead of the byte escape of "?".
+const Escape& escapeOf(char16_t c, const std::array<Escape, 256>& table, Escape& scratch) {
+    if (Cp1252::isRepresentable(c))
+        return table[Cp1252::encodeChar(c)];
+    scratch = Escape{};
+    scratch.chars[scratch.size++] = u'\\';
+    scratch.chars[scratch.size++] = u'u';
+    appendHex(scratch, c, 4);
+    return scratch;
+}
+
 }  // namespace
 
 QString ScriptEscaper::escape(const QString& text) {
     if (text.isEmpty() || text.lastIndexOf(kMarker) >= 0)
         return {};
-    const QByteArray bytes = Cp1252::encode(text);
     const std::array<Escape, 256>& table = escapeTable();
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+    Escape scratch;
 
     qsizetype size = kHead.size() + kTail.size();
-    for (const char b : bytes)
-        size += table[static_cast<unsigned char>(b)].size;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        size += escapeOf(units[i], table, scratch).size;
 
     QString result(size, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
     std::memcpy(out, kHead.utf16(), kHead.size() * sizeof(char16_t));
     out += kHead.size();
-    for (const char b : bytes) {
-        const Escape& e = table[static_cast<unsigned char>(b)];
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const Escape& e = escapeOf(units[i], table, scratch);
         // Nearly every character takes four; a fixed-size copy is a single store.
         if (e.size == 4)
             std::memcpy(out, e.chars.data(), 4 * sizeof(char16_t));

@@ -66,8 +66,7 @@ int toInteger(const QString& text, int line) {
 }
 
 [[noreturn]] void refuseCharacter(const QString& value, qsizetype at, const QString& name) {
-    const QChar character =
-        Cp1252::decodeByte(static_cast<unsigned char>(Cp1252::encode(value)[at]));
+    const QString character = Cp1252::characterAt(value, at);
     throw PlaylistFileError(
         QStringLiteral("PLAYLIST NOT SAVED. CHARACTER %1 (\"").arg(at + 1) + character +
         QStringLiteral("\") OF THE %1 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT AND "
@@ -76,7 +75,7 @@ int toInteger(const QString& text, int line) {
 }
 
 QString scrambledValue(const QString& value, const QString& name) {
-    const qsizetype at = Scrambler::lineBreakIndex(value, Scrambler::kScrambleKey);
+    const qsizetype at = Scrambler::unstorableIndex(value, Scrambler::kScrambleKey);
     if (at >= 0)
         refuseCharacter(value, at, name);
     return Scrambler::scramble(value, Scrambler::kScrambleKey);
@@ -85,7 +84,7 @@ QString scrambledValue(const QString& value, const QString& name) {
 // A row line is scrambled as a whole, so the key position of a field depends on the fields
 // before it; the message names the field and the position inside it.
 QString scrambledRow(const QString& line, int row) {
-    qsizetype at = Scrambler::lineBreakIndex(line, Scrambler::kScrambleKey);
+    qsizetype at = Scrambler::unstorableIndex(line, Scrambler::kScrambleKey);
     if (at < 0)
         return Scrambler::scramble(line, Scrambler::kScrambleKey);
     const QStringList parts = line.split(QLatin1Char('|'));

@@ -35,6 +35,16 @@ char16_t decodeByte(unsigned char b) {
     return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : b;
 }
 
+bool isRepresentable(char16_t c) {
+    return c == u'?' || encodeChar(c) != '?';
+}
+
+QString characterAt(const QString& text, qsizetype index) {
+    const bool pair = text[index].isHighSurrogate() && index + 1 < text.size() &&
+                      text[index + 1].isLowSurrogate();
+    return text.mid(index, pair ? 2 : 1);
+}
+
 QByteArray encode(const QString& text) {
     QByteArray out;
     out.reserve(text.size());

@@ -11,6 +11,9 @@ namespace Cp1252 {
 
 unsigned char encodeChar(char16_t c);  // '?' when not representable
 char16_t decodeByte(unsigned char b);
+bool isRepresentable(char16_t c);
+// The character at `index` as the user sees it: beyond the basic plane, both of its halves.
+QString characterAt(const QString& text, qsizetype index);
 
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);

@@ -56,12 +56,11 @@ QStringList ProfileFile::readValues(const QString& path) {
 QStringList ProfileFile::scrambledLines(const QStringList& values) {
     QStringList lines;
     for (qsizetype i = 0; i < values.size(); ++i) {
-        const qsizetype at = Scrambler::lineBreakIndex(values[i], Scrambler::kScrambleKey);
+        const qsizetype at = Scrambler::unstorableIndex(values[i], Scrambler::kScrambleKey);
         if (at >= 0) {
-            const QChar character =
-                Cp1252::decodeByte(static_cast<unsigned char>(Cp1252::encode(values[i])[at]));
             const int line = int(i + 1);
-            throw ProfileValueError(line, settingName(line), at + 1, character);
+            throw ProfileValueError(line, settingName(line), at + 1,
+                                    Cp1252::characterAt(values[i], at));
         }
         lines.append(Scrambler::scramble(values[i], Scrambler::kScrambleKey));
     }

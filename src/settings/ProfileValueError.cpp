@@ -1,10 +1,11 @@
 #include "settings/ProfileValueError.h"
 
-ProfileValueError::ProfileValueError(int line, QString setting, qsizetype position, QChar character)
+ProfileValueError::ProfileValueError(int line, QString setting, qsizetype position,
+                                     QString character)
     : m_line(line),
       m_setting(std::move(setting)),
       m_position(position),
-      m_character(character),
+      m_character(std::move(character)),
       m_what(message().toStdString()) {}
 
 QString ProfileValueError::message() const {

@@ -9,12 +9,12 @@
 class ProfileValueError : public std::exception {
   public:
     // `line` and `position` count from 1; `setting` is the name the user knows the value by.
-    ProfileValueError(int line, QString setting, qsizetype position, QChar character);
+    ProfileValueError(int line, QString setting, qsizetype position, QString character);
 
     int line() const { return m_line; }
     QString setting() const { return m_setting; }
     qsizetype position() const { return m_position; }
-    QChar character() const { return m_character; }
+    QString character() const { return m_character; }
 
     // The text of the error message box.
     QString message() const;
@@ -24,6 +24,6 @@ class ProfileValueError : public std::exception {
     int m_line;
     QString m_setting;
     qsizetype m_position;
-    QChar m_character;
+    QString m_character;
     std::string m_what;
 };

@@ -58,3 +58,12 @@ qsizetype Scrambler::lineBreakIndex(const QString& text, const QString& key) {
 bool Scrambler::scramblesToLineBreak(const QString& text, const QString& key) {
     return lineBreakIndex(text, key) >= 0;
 }
+
+qsizetype Scrambler::unstorableIndex(const QString& text, const QString& key) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!Cp1252::isRepresentable(text[i].unicode()))
+            return i;
+    }
+    // Every character is one byte now, so the byte index is the character index.
+    return lineBreakIndex(text, key);
+}

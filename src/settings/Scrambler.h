@@ -23,6 +23,9 @@ class Scrambler {
     static bool scramblesToLineBreak(const QString& text, const QString& key);
     // Index (in Windows-1252 characters) of the first character that scrambles to CR or LF, or -1.
     static qsizetype lineBreakIndex(const QString& text, const QString& key);
+    // Index of the first character a writer must refuse, or -1: one Windows-1252 does not have
+    // (the file would hold "?" instead), or one that scrambles to CR or LF.
+    static qsizetype unstorableIndex(const QString& text, const QString& key);
 
   private:
     static QString shift(const QString& text, const QString& key, int direction);

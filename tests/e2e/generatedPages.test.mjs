@@ -52,7 +52,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     // also at the VideoPath when it names another folder (the upload instructions send them
     // there). `settings` maps profile lines to values, or is a function of the case's base address
     // http://127.0.0.1:PORT/<name>/ that returns that map.
-    function makeSite(name, settings) {
+    function makeSite(name, settings, siteClips = clips) {
         const root = join(work, name);
         const output = join(root, 'out');
         mkdirSync(output, {recursive: true});
@@ -68,7 +68,8 @@ describe('generated player pages in Chromium', {skip}, () => {
         const profile = join(root, 'site.epe');
         writeProfile(profile, values);
         const html5 = values[Line.Html5 - 1] === '1';
-        const run = generate({cli, appFolder, profile, output, clips, html5Files: html5});
+        const run =
+            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5});
         const typedVideoPath = values[Line.VideoPath - 1].trim();
         const videoPath = typedVideoPath === '' ? serverPath : typedVideoPath.replace(/\/?$/, '/');
         for (const address of new Set([serverPath, videoPath]))
@@ -165,6 +166,23 @@ describe('generated player pages in Chromium', {skip}, () => {
             assert.equal(state.volume, 0.4);
             assertNoProblems(problems);
         });
+
+    visitorCase('plays videos whose names hold accents and other scripts', async (open) => {
+        // The configuration file says UTF-8 but is written in Windows-1252: beyond ASCII the
+        // names travel as character references.
+        const folder = join(work, 'clips-named');
+        mkdirSync(folder);
+        const named = makeClips(folder, {name: 'Café 视频'});
+        const site = makeSite('named', {Html5: '1'}, named);
+        const {page, problems} = await open(site.url);
+        const {state} = await html5Player(page, site);
+        assert.deepEqual(state.sources, [
+            [`${site.serverPath}Café 视频.mp4`, 'video/mp4'],
+            [`${site.serverPath}Café 视频.webm`, 'video/webm'],
+        ]);
+        assert.ok(state.duration > 1, `duration ${state.duration}`);
+        assertNoProblems(problems);
+    });
 
     visitorCase('sends the visitor to the redirect address when the video ends', async (open) => {
         const site =

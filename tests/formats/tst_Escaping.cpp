@@ -52,6 +52,12 @@ void EscapingTest::escapes_data() {
         << "query" << QString::fromUtf8("Café €") << "Caf%C3%A9%20%E2%82%AC";
     QTest::newRow("query: beyond the basic plane")
         << "query" << QString::fromUtf8("😀") << "%F0%9F%98%80";
+    // Readers take the files in character sets we do not know: beyond ASCII, references.
+    QTest::newRow("text: beyond ASCII")
+        << "text" << QString::fromUtf8("Café 视频 😀") << "Caf&#233; &#35270;&#39057; &#128512;";
+    QTest::newRow("attr: beyond ASCII") << "attr" << QString::fromUtf8("€ ж") << "&#8364; &#1078;";
+    QTest::newRow("js': beyond ASCII")
+        << "js'" << QString::fromUtf8("é€ ж😀") << "\\u00e9\\u20ac \\u0436\\ud83d\\ude00";
 }
 
 void EscapingTest::escapes() {
@@ -76,6 +82,10 @@ void EscapingTest::attributeReadsBackAsTyped() {
     QXmlStreamReader xml(QStringLiteral("<v title=\"%1\"/>").arg(Escaping::xmlAttribute(typed)));
     QVERIFY(xml.readNextStartElement());
     QCOMPARE(xml.attributes().value(QStringLiteral("title")).toString(), typed);
+    const QString foreign = QString::fromUtf8("Москва 😀");
+    QXmlStreamReader back(QStringLiteral("<v t=\"%1\"/>").arg(Escaping::xmlAttribute(foreign)));
+    QVERIFY(back.readNextStartElement());
+    QCOMPARE(back.attributes().value(QStringLiteral("t")).toString(), foreign);
 }
 
 QTEST_GUILESS_MAIN(EscapingTest)

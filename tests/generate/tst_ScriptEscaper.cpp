@@ -50,8 +50,10 @@ void ScriptEscaperTest::escape_data() {
     QTest::newRow("euro") << u8("€") << statement("\\u20ac");
     QTest::newRow("typographic quotes and dash") << u8("“–”") << statement("\\u201c\\u2013\\u201d");
     QTest::newRow("unassigned 0x81") << QString(QChar(0x81)) << statement("\\x81");
-    QTest::newRow("not in code page") << u8("ж") << statement("\\x3f");
-    QTest::newRow("outside basic plane is one ?") << u8("a😀b") << statement("\\x61\\x3f\\x62");
+    // Outside the code page the character keeps its own escape instead of becoming "?".
+    QTest::newRow("not in code page") << u8("ж") << statement("\\u0436");
+    QTest::newRow("outside the basic plane: both halves")
+        << u8("a😀b") << statement("\\x61\\ud83d\\ude00\\x62");
     QTest::newRow("empty") << ""
                            << "";
     QTest::newRow("already escaped") << "x" + statement("\\x61") << "";

@@ -113,6 +113,14 @@ void PlaylistFileTest::refusedPlaylists_data() {
                "\") OF THE TITLE OF ROW 3 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT "
                "AND SAVE "
                "AGAIN.";
+
+    Playlist foreignTitle = threeRows();
+    foreignTitle.rows[1].Title = QString::fromUtf8("Über Москва");
+    QTest::newRow("title outside the character set")
+        << foreignTitle
+        << QString::fromUtf8(
+               "PLAYLIST NOT SAVED. CHARACTER 6 (\"М\") OF THE TITLE OF ROW 2 CANNOT BE STORED "
+               "IN A PLAYLIST FILE. PLEASE REPLACE IT AND SAVE AGAIN.");
 }
 
 void PlaylistFileTest::refusedPlaylists() {

@@ -124,6 +124,17 @@ void ProfileFileTest::refusesValueThatScramblesToLineBreak_data() {
         << QString::fromUtf8(
                "PROFILE NOT SAVED. CHARACTER 3 (\"”\") OF HTML FILES PATH CANNOT BE STORED IN A "
                "PROFILE. PLEASE REPLACE IT AND SAVE AGAIN.");
+    // Outside Windows-1252 the file would hold "?" and the video would not be found again.
+    QTest::newRow("video address in another script")
+        << 17 << QString::fromUtf8("http://a/视频/") << 10
+        << QString::fromUtf8(
+               "PROFILE NOT SAVED. CHARACTER 10 (\"视\") OF VIDEO FILE(S) PATH CANNOT BE STORED "
+               "IN A PROFILE. PLEASE REPLACE IT AND SAVE AGAIN.");
+    QTest::newRow("character beyond the basic plane")
+        << 25 << QString::fromUtf8("a?🎬") << 3
+        << QString::fromUtf8(
+               "PROFILE NOT SAVED. CHARACTER 3 (\"🎬\") OF TITLE OF CONTENT CANNOT BE STORED IN "
+               "A PROFILE. PLEASE REPLACE IT AND SAVE AGAIN.");
 }
 
 void ProfileFileTest::refusesValueThatScramblesToLineBreak() {
