@@ -39,6 +39,14 @@ bool isRepresentable(char16_t c) {
     return c == u'?' || encodeChar(c) != '?';
 }
 
+qsizetype firstUnrepresentable(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isRepresentable(text[i].unicode()))
+            return i;
+    }
+    return -1;
+}
+
 QString characterAt(const QString& text, qsizetype index) {
     const bool pair = text[index].isHighSurrogate() && index + 1 < text.size() &&
                       text[index + 1].isLowSurrogate();

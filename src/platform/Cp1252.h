@@ -12,6 +12,8 @@ namespace Cp1252 {
 unsigned char encodeChar(char16_t c);  // '?' when not representable
 char16_t decodeByte(unsigned char b);
 bool isRepresentable(char16_t c);
+// Index of the first character the code page does not have, or -1.
+qsizetype firstUnrepresentable(const QString& text);
 // The character at `index` as the user sees it: beyond the basic plane, both of its halves.
 QString characterAt(const QString& text, qsizetype index);
 

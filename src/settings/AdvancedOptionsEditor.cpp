@@ -1,6 +1,7 @@
 #include "settings/AdvancedOptionsEditor.h"
 
 #include "platform/AppError.h"
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "platform/Views.h"
 #include "settings/AdvancedOptionsFile.h"
@@ -38,8 +39,38 @@ bool AdvancedOptionsEditor::checkRequired(const AdvancedOptions& options) {
     return true;
 }
 
+// The options file is Windows-1252: a character it does not have would come back as "?".
+bool AdvancedOptionsEditor::checkStorable(const AdvancedOptions& options) {
+    struct Field {
+        const QString& value;
+        const char* control;
+        const char* name;
+    };
+    const Field fields[] = {
+        {options.VideoBuffer, "txtVideoBuffer", "VIDEO BUFFER"},
+        {options.ItemsPlaylist, "txtItemsPlaylist", "NUMBER OF ITEMS IN PLAYLIST"},
+        {options.WidthPlaylist, "txtWidthPlaylist", "PLAYLIST WIDTH"},
+        {options.PlayListFontSize, "txtPlayListFontSize", "PLAYLIST FONT SIZE"},
+        {options.ErrorFlash, "txtErrorFlash", "NO FLASH SUPPORT MESSAGE"},
+        {options.ErrorHtml5, "txtErrorHtml5", "NO HTML5 VIDEO SUPPORT MESSAGE"},
+    };
+    for (const Field& f : fields) {
+        const qsizetype at = Cp1252::firstUnrepresentable(f.value);
+        if (at < 0)
+            continue;
+        m_dialogs.error(QStringLiteral("OPTIONS NOT SAVED. CHARACTER %1 (\"").arg(at + 1) +
+                        Cp1252::characterAt(f.value, at) +
+                        QStringLiteral("\") OF THE %1 CANNOT BE STORED IN THE OPTIONS FILE. PLEASE "
+                                       "REPLACE IT AND SAVE AGAIN.")
+                            .arg(QLatin1String(f.name)));
+        m_views.focusControl(QString::fromLatin1(f.control));
+        return false;
+    }
+    return true;
+}
+
 bool AdvancedOptionsEditor::save(const AdvancedOptions& options) {
-    if (!checkRequired(options))
+    if (!checkRequired(options) || !checkStorable(options))
         return false;
     if (!m_dialogs.confirm(QStringLiteral("DO YOU WANT TO SAVE?")))
         return false;

@@ -15,12 +15,14 @@ class AdvancedOptionsEditor {
 
     // The options of the file; when the file cannot be used the defaults, after a warning.
     AdvancedOptions load();
-    // Checks the three required boxes in order (message and focus on the first empty one), asks
-    // "DO YOU WANT TO SAVE?", writes and confirms. True when the file was written.
+    // Checks the three required boxes in order (message and focus on the first empty one) and
+    // that the file can hold every character, asks "DO YOU WANT TO SAVE?", writes and confirms.
+    // True when the file was written.
     bool save(const AdvancedOptions& options);
 
   private:
     bool checkRequired(const AdvancedOptions& options);
+    bool checkStorable(const AdvancedOptions& options);
 
     Dialogs& m_dialogs;
     Views& m_views;

@@ -1,6 +1,7 @@
 #include "settings/PlayerSizesEditor.h"
 
 #include "platform/AppError.h"
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "settings/PlayerSizesFile.h"
 
@@ -21,6 +22,16 @@ bool PlayerSizesEditor::save(const QString& text) {
         return false;
     if (text.trimmed().isEmpty()) {
         m_dialogs.error(QStringLiteral("NOTHING TO SAVE!"));
+        return false;
+    }
+    // The sizes file is Windows-1252: a character it does not have would come back as "?".
+    if (const qsizetype at = Cp1252::firstUnrepresentable(text); at >= 0) {
+        const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
+        m_dialogs.error(QStringLiteral("DATA NOT SAVED. CHARACTER %1 (\"").arg(at - lineStart + 1) +
+                        Cp1252::characterAt(text, at) +
+                        QStringLiteral("\") OF LINE %1 CANNOT BE STORED IN THE SIZES FILE. PLEASE "
+                                       "REPLACE IT AND SAVE AGAIN.")
+                            .arg(text.left(at).count(u'\n') + 1));
         return false;
     }
     try {

@@ -60,10 +60,8 @@ bool Scrambler::scramblesToLineBreak(const QString& text, const QString& key) {
 }
 
 qsizetype Scrambler::unstorableIndex(const QString& text, const QString& key) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!Cp1252::isRepresentable(text[i].unicode()))
-            return i;
-    }
+    if (const qsizetype at = Cp1252::firstUnrepresentable(text); at >= 0)
+        return at;
     // Every character is one byte now, so the byte index is the character index.
     return lineBreakIndex(text, key);
 }

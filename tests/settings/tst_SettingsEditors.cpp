@@ -64,6 +64,12 @@ void SettingsEditorsTest::sizesSave_data() {
     QTest::newRow("line breaks and blanks only")
         << Answer::Yes << "\r\n  \r\n\t" << QStringList{ask, "NOTHING TO SAVE!"} << false
         << kOldSizes;
+    QTest::newRow("a character the file cannot hold")
+        << Answer::Yes << QString::fromUtf8("480x270\r\n640x360 Широкий")
+        << QStringList{ask, QString::fromUtf8("DATA NOT SAVED. CHARACTER 9 (\"Ш\") OF LINE 2 "
+                                              "CANNOT BE STORED IN THE SIZES FILE. PLEASE REPLACE "
+                                              "IT AND SAVE AGAIN.")}
+        << false << kOldSizes;
     QTest::newRow("saved with one CR LF added")
         << Answer::Yes << "480x270\r\n854x480" << QStringList{ask, "DATA SAVED."} << true
         << QByteArray("480x270\r\n854x480\r\n");
@@ -122,6 +128,13 @@ void SettingsEditorsTest::advancedSave_data() {
                                  << " " << Answer::Yes
                                  << QStringList{"VALUE MISSING FOR PLAYLIST WIDTH."}
                                  << QStringList{"focus:txtWidthPlaylist"} << false;
+    QTest::newRow("a character the file cannot hold")
+        << QString::fromUtf8("3ж") << "6"
+        << "320" << Answer::Yes
+        << QStringList{QString::fromUtf8("OPTIONS NOT SAVED. CHARACTER 2 (\"ж\") OF THE VIDEO "
+                                         "BUFFER CANNOT BE STORED IN THE OPTIONS FILE. PLEASE "
+                                         "REPLACE IT AND SAVE AGAIN.")}
+        << QStringList{"focus:txtVideoBuffer"} << false;
     QTest::newRow("No keeps the file")
         << "3"
         << "6"
