@@ -49,7 +49,7 @@ class Builder {
           m_snap(ctx.snapshot),
           m_hooks(hooks),
           m_codeTxt(std::move(codeTxt)),
-          m_server(literal(ctx.snapshot.ServerPath)),
+          m_server(literal(Escaping::xmlAttribute(ctx.snapshot.ServerPath))),
           m_tag(ctx.snapshot.GenerationTag) {}
 
     QStringList build() {
@@ -176,7 +176,8 @@ class Builder {
     const GenerationSnapshot& m_snap;
     const CoreScriptHooks& m_hooks;
     std::function<void()> m_codeTxt;
-    const QString m_server;  // ServerPath as it goes into a literal
+    // ServerPath as it goes into the attributes of the written HTML, inside a literal.
+    const QString m_server;
     const QString m_tag;
     QStringList m_out;
 };

@@ -2,15 +2,19 @@
 
 #include <QStringList>
 
+#include "formats/Escaping.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/ScriptEscaper.h"
 
 QString EmbedCodeBuilder::build(const GenerationContext& ctx) {
     const GenerationSnapshot& snap = ctx.snapshot;
-    const QString coreSrc = snap.ServerPath + CoreScriptWriter::fileName(snap.GenerationTag);
+    // The address lands in attributes of the user's page: a quote or a "<" in it would end them,
+    // an accent would change with the page's character set.
+    const QString server = Escaping::xmlAttribute(snap.ServerPath);
+    const QString coreSrc = server + CoreScriptWriter::fileName(snap.GenerationTag);
     QStringList lines;
     if (ctx.isPlaylist() && snap.UseHtml5)
-        lines << QStringLiteral("<link rel=\"stylesheet\" href=\"") + snap.ServerPath +
+        lines << QStringLiteral("<link rel=\"stylesheet\" href=\"") + server +
                      QStringLiteral("zevostyle.css\" type=\"text/css\">");
     if (ctx.settings.Encrypt) {
         // The statement writes this text; the leading blank and the double blank are part of it.

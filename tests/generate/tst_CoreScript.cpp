@@ -259,11 +259,14 @@ void CoreScriptTest::userTextReachesThePageAsTyped() {
     f.settings.SocialShare = true;
     f.settings.ShareURL = QStringLiteral("http://www.example.com/a b.html?x=1&y=2");
     f.settings.ShareTitle = QStringLiteral("Tom's \"best\" & worst");
+    // The address sits in attributes of the written HTML: quote, ampersand and accent as
+    // references, the apostrophe escaped for the literal only.
+    f.snapshot.ServerPath = QString::fromUtf8("http://www.example.com/v'\"&é/");
     CoreScriptWriter::write(f.ctx());
     const NodeRun run = runInNode(coreScript(f), kDesktop);
     REQUIRE_NODE(run);
 
-    const QString s = QStringLiteral("http://www.example.com/videos/");
+    const QString s = QStringLiteral("http://www.example.com/v'&quot;&amp;&#233;/");
     const QString u = QStringLiteral("http://www.example.com/a%20b.html?x=1%26y=2");
     const QString t = QStringLiteral("Tom%27s%20%22best%22%20%26%20worst");
     const QString expected =

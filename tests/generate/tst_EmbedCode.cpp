@@ -13,6 +13,7 @@ class EmbedCodeTest : public QObject {
     void escapedMatchesGolden_data();
     void escapedMatchesGolden();
     void escapedWritesTheCoreScriptInclude();
+    void addressStaysInsideItsAttribute();
 };
 
 namespace {
@@ -79,6 +80,18 @@ void EmbedCodeTest::escapedWritesTheCoreScriptInclude() {
     QCOMPARE(run.html, QStringLiteral(" <script type=\"text/javascript\"  "
                                       "src=\"http://www.example.com/videos/zevocoresva0709.js\">"
                                       "</script>"));
+}
+
+void EmbedCodeTest::addressStaysInsideItsAttribute() {
+    CoreScriptFixture f;
+    f.settings.Multiple = true;
+    f.snapshot.UseHtml5 = true;
+    f.snapshot.ServerPath = QString::fromUtf8("http://example.com/\"x\"&<é>/");
+    const QString server = "http://example.com/&quot;x&quot;&amp;&lt;&#233;&gt;/";
+    QCOMPARE(EmbedCodeBuilder::build(f.ctx()),
+             "<link rel=\"stylesheet\" href=\"" + server +
+                 "zevostyle.css\" type=\"text/css\">\r\n<script type=\"text/javascript\" src=\"" +
+                 server + "zevocoresva0709.js\"></script>");
 }
 
 QTEST_GUILESS_MAIN(EmbedCodeTest)
