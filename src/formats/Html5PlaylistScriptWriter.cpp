@@ -31,7 +31,7 @@ QStringList loaderFragments(const Tagged& t, const QString& configUrl) {
         t("xM@();function xM@(){"),
         t(R"js($.ajax({type:"GET",url:x@,dataType:"xml",success:function onXMLloaded(xml){)js"),
         t(R"js(aP@=$(xml).find("ee").text();)js"),
-        t(R"js(i@=$(xml).find("ff").text();)js"),
+        t(R"js(i@=hE@($(xml).find("ff").text());)js"),
         t(R"js(vW@=$(xml).find("ww").text();)js"),
         t(R"js(vH@=$(xml).find("xx").text();)js"),
         t(R"js(aL@=$(xml).find("ii").text();)js"),

@@ -12,7 +12,7 @@ namespace {
 // page.
 struct Names {
     QString t;  // the generation tag
-    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div;
+    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div, hE;
 
     explicit Names(const QString& tag)
         : t(tag),
@@ -26,7 +26,8 @@ struct Names {
           xM(QStringLiteral("xM") + tag),
           eV(QStringLiteral("eV") + tag),
           vI(QStringLiteral("vI") + tag),
-          div(QStringLiteral("vDiv") + tag) {}
+          div(QStringLiteral("vDiv") + tag),
+          hE(QStringLiteral("hE") + tag) {}
 };
 
 // Declarations, and the loader up to the emptied container. `configUrl` is already escaped for
@@ -38,13 +39,14 @@ QStringList loaderFragments(const Names& n, const QString& configUrl) {
         "var " + n.eU + ";" + n.x + "=\"" + configUrl + "\";",
         n.xM + "();function " + n.xM + "(){",
         "$.ajax({type:\"GET\",url:" + n.x + ",dataType:\"xml\",success:function onXMLloaded(xml){",
-        n.i + "=$(xml).find(\"ff\").text();",
+        n.i + "=" + n.hE + "($(xml).find(\"ff\").text());",
         n.vW + "=$(xml).find(\"ww\").text();",
         n.vH + "=$(xml).find(\"xx\").text();",
         n.aL + "=$(xml).find(\"ii\").text();",
         n.eU + "=$(xml).find(\"vv\").text();",
         "$(xml).find(\"video\").each(function loopingItems(value){",
-        "var obj= { mp4:$(this).attr(\"v2\"),webm:$(this).attr(\"v3\"),};",
+        "var obj= { mp4:" + n.hE + "($(this).attr(\"v2\")),webm:" + n.hE +
+            "($(this).attr(\"v3\")),};",
         n.vA + ".push(obj);});$(\"#" + n.div + "\").empty();",
     };
 }
@@ -82,7 +84,11 @@ QStringList endFragments(const Names& n) {
         video + ".currentTime = 0;",
         "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") != -1){",
         "var funcUrl = " + n.eU + ".substr(11,8);",
-        "window[funcUrl]();}else{window.open(" + n.eU + ",\"_self\");}}}//",
+        "window[funcUrl]();}else{window.open(" + n.eU + ",\"_self\");}}}",
+        // The addresses read from the configuration file go into double-quoted attributes of the
+        // video element: a quote or ampersand in a file name must not end or change them.
+        "function " + n.hE + "(s){return String(s).replace(/[&<>\"]/g,",
+        "function(c){return \"&#\"+c.charCodeAt(0)+\";\";});}//",
     };
 }
 

@@ -167,18 +167,18 @@ describe('generated player pages in Chromium', {skip}, () => {
             assertNoProblems(problems);
         });
 
-    visitorCase('plays videos whose names hold accents and other scripts', async (open) => {
+    visitorCase('plays videos whose names hold quotes, accents and other scripts', async (open) => {
         // The configuration file says UTF-8 but is written in Windows-1252: beyond ASCII the
-        // names travel as character references.
+        // names travel as character references; the script builds the video element with them.
         const folder = join(work, 'clips-named');
         mkdirSync(folder);
-        const named = makeClips(folder, {name: 'Café 视频'});
+        const named = makeClips(folder, {name: 'Café "视频" & co'});
         const site = makeSite('named', {Html5: '1'}, named);
         const {page, problems} = await open(site.url);
         const {state} = await html5Player(page, site);
         assert.deepEqual(state.sources, [
-            [`${site.serverPath}Café 视频.mp4`, 'video/mp4'],
-            [`${site.serverPath}Café 视频.webm`, 'video/webm'],
+            [`${site.serverPath}Café "视频" & co.mp4`, 'video/mp4'],
+            [`${site.serverPath}Café "视频" & co.webm`, 'video/webm'],
         ]);
         assert.ok(state.duration > 1, `duration ${state.duration}`);
         assertNoProblems(problems);
