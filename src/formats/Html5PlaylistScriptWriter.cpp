@@ -44,12 +44,13 @@ QStringList loaderFragments(const Tagged& t, const QString& configUrl) {
 
 // One list item per video, by layout. The values read from the configuration file pass through
 // hE<tag> before they are pasted into the item's HTML, so a title such as "a <b> c" shows as
-// typed instead of becoming markup; plain text comes out of it unchanged.
+// typed instead of becoming markup; plain text comes out of it unchanged. An invisible list has
+// no thumbnail folder (`yy`): its hidden images get no address rather than one that is not found.
 QStringList listFragments(const Tagged& t) {
     return {
         t(R"js(var obj={title:hE@($(this).attr("title")),stitle:hE@($(this).attr("desc")),)js"
           R"js(mp4:hE@($(this).attr("v2")),webm:hE@($(this).attr("v3")),)js"
-          R"js(thumb:hE@(tP@+$(this).attr("pic"),1)};)js"),
+          R"js(thumb:(tP@?hE@(tP@+$(this).attr("pic"),1):"")};)js"),
         t(R"js(vA@.push(obj);$("#pDivSc@").append('<ul>');)js"),
         t(R"js(if (pT@ == "None"){$("#pDivSc@").append('<a><li id="l@"><table class="litable">)js"
           R"js(<tr><td><strong>'+obj.title+'</strong></td></tr></table></li></a>');})js"),
