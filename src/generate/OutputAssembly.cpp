@@ -63,12 +63,14 @@ bool localPlayback(const GenerationContext& ctx) {
 
 using RowField = QString PlaylistEntry::*;
 
-// The playlist rows that name a file in `field`, in order.
+// The files the playlist rows name in `field`, in row order, each once: a video that several rows
+// play is copied, injected and mirrored once, not once per row.
 QStringList namesOf(const Playlist& playlist, RowField field) {
     QStringList names;
     for (const PlaylistEntry& row : playlist.rows)
         if (!(row.*field).isEmpty())
             names << row.*field;
+    names.removeDuplicates();
     return names;
 }
 

@@ -247,9 +247,11 @@ void OutputAssemblyTest::playlist() {
     a.snapshot.IsPseudo = mode == int(StreamingMode::Pseudo);
     a.snapshot.UseHtml5 = html5;
     // The row with a title only would name the folder itself if it were visited.
+    // A video played by two rows is handled once.
     a.playlist.rows = {PlaylistEntry{"b.flv", "", "b.webm", "B", "", ""},
                        PlaylistEntry{"", "", "", "Title only", "", ""},
-                       PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
+                       PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""},
+                       PlaylistEntry{"b.flv", "", "b.webm", "B again", "", ""}};
     if (flashInOutput) {
         put(a.outputFolder + "a.flv", "in place");
         put(a.outputFolder + "b.flv", "in place");
