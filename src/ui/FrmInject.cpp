@@ -11,7 +11,6 @@
 
 #include "platform/AppError.h"
 #include "platform/ConsoleRunner.h"
-#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "ui/DialogParts.h"
 
@@ -45,6 +44,7 @@ void FrmInject::buildLayout() {
 
 void FrmInject::run(const QString& commandLine) {
     txtDOS->clear();
+    m_decoder = QStringDecoder(QStringDecoder::System);
     show();
     raise();
     activateWindow();
@@ -67,7 +67,7 @@ void FrmInject::run(const QString& commandLine) {
 
 void FrmInject::append(const QByteArray& output) {
     // Console output ends its lines in CR LF, and a piece may end between the two.
-    QString text = Cp1252::decode(output);
+    QString text = m_decoder.decode(output);
     text.remove(QLatin1Char('\r'));
     QTextCursor end(txtDOS->document());
     end.movePosition(QTextCursor::End);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringDecoder>
 
 class Dialogs;
 class QByteArray;
@@ -33,6 +34,9 @@ class FrmInject : public QDialog {
 
     Dialogs* m_dialogs;
     bool m_running = false;
+    // The injector writes the system's encoding (file names in UTF-8 here); a character may be
+    // split between two pieces of output, so the decoder keeps its state across them.
+    QStringDecoder m_decoder{QStringDecoder::System};
 
     QGroupBox* Frame1;
     QLabel* lblMessage;
