@@ -8,7 +8,7 @@ import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {describeVisits, launchBrowser, openPage, skipReason} from './lib/browser.mjs';
+import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
 import {makeClips} from './lib/clips.mjs';
 import {generate} from './lib/generate.mjs';
 import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
@@ -84,30 +84,8 @@ describe('generated player pages in Chromium', {skip}, () => {
         };
     }
 
-    // One visitor's case: `body` gets `open(url, options)`, which opens a page in a fresh context.
-    // A failure carries what the pages reported and what the server was asked for.
     function visitorCase(title, body) {
-        it(title, {timeout: 60_000}, async () => {
-            const visits = [];
-            const open = async (url, options) => {
-                const visit = await openPage(browser, url, options);
-                visits.push(visit);
-                return visit;
-            };
-            try {
-                await body(open);
-            } catch (error) {
-                // Reporters print the stack, which holds the message as it was when thrown.
-                const details = describeVisits(visits, server.log);
-                error.message += details;
-                if (typeof error.stack === 'string')
-                    error.stack += details;
-                throw error;
-            } finally {
-                for (const visit of visits)
-                    await visit.context.close().catch(() => {});
-            }
-        });
+        it(title, {timeout: 60_000}, () => withVisits(browser, server, body));
     }
 
     function assertNoProblems(problems) {

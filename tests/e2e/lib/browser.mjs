@@ -1,5 +1,6 @@
 // Headless Chromium without network: pages come from 127.0.0.1 or file://, and the page's request
 // for jQuery on the public content-delivery network is answered with the npm copy of jQuery 1.9.1.
+import assert from 'node:assert/strict';
 import {existsSync, readFileSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {dirname, join} from 'node:path';
@@ -89,4 +90,34 @@ export function describeVisits(visits, serverLog) {
     for (const {path, status} of serverLog.slice(-40))
         lines.push(`${status} ${path}`);
     return lines.join('\n');
+}
+
+// One visitor's case: `body` gets `open(url, options)`, which opens a page in a fresh context (see
+// openPage). With `clean`, every page must also end without script errors or failed requests. A
+// failure carries what the pages reported and what `server` was asked for; the contexts are
+// closed either way.
+export async function withVisits(browser, server, body, {clean = false} = {}) {
+    const visits = [];
+    const open = async (url, options) => {
+        const visit = await openPage(browser, url, options);
+        visits.push(visit);
+        return visit;
+    };
+    try {
+        await body(open);
+        for (const {problems} of clean ? visits : []) {
+            assert.deepEqual(problems.pageErrors, [], 'script errors on the page');
+            assert.deepEqual(problems.failedRequests, [], 'requests that failed');
+        }
+    } catch (error) {
+        // Reporters print the stack, which holds the message as it was when thrown.
+        const details = describeVisits(visits, server.log);
+        error.message += details;
+        if (typeof error.stack === 'string')
+            error.stack += details;
+        throw error;
+    } finally {
+        for (const visit of visits)
+            await visit.context.close().catch(() => {});
+    }
 }
