@@ -35,7 +35,7 @@ class PlaylistEditor : public VideoFilesDialog {
 
     // Runs every time the dialog is shown: re-applies the layout and brings Html5Files in line
     // with the main window.
-    void show();
+    void show() override;
 
     void selectLayout(PlaylistLayout layout);        // opt1, opt2, opt3
     void selectPosition(PlaylistPosition position);  // optPLRight, optPLBottom, optPLInvisible

@@ -19,7 +19,7 @@ class SingleVideoSelection : public VideoFilesDialog {
 
     // Runs every time the dialog is shown: brings Html5Files in line with the main window
     // (Rtmp mode has no HTML5 fallback) and the buttons with Html5Files.
-    void show();
+    void show() override;
 
     void chooseFlashFile();  // cmdFLVFile
     void chooseMp4File();    // cmdMp4File

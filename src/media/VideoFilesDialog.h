@@ -16,6 +16,8 @@ class VideoFilesDialog {
 
     // True when the selection is complete. Unless silent, explains what is missing.
     virtual bool checkData(bool silent) = 0;
+    // Runs every time the dialog is shown.
+    virtual void show() = 0;
 
     void save();          // cmdSave
     void cancel();        // cmdCancel

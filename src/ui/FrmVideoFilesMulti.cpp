@@ -1,7 +1,6 @@
 #include "ui/FrmVideoFilesMulti.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,7 +60,7 @@ constexpr Qt::Alignment kCellAlignment = Qt::AlignLeft | Qt::AlignBottom;
 }  // namespace
 
 FrmVideoFilesMulti::FrmVideoFilesMulti(MainController& controller, QWidget* parent)
-    : QDialog(parent), m_editor(controller.playlistEditor()) {
+    : FrmVideoFiles(controller.playlistEditor(), parent), m_editor(controller.playlistEditor()) {
     setObjectName(QStringLiteral("frmVideoFilesMulti"));
     setModal(true);
     createControls();
@@ -275,13 +274,6 @@ void FrmVideoFilesMulti::connectGrid() {
     flxPlayListDetails->viewport()->installEventFilter(this);
 }
 
-void FrmVideoFilesMulti::forward(const std::function<void()>& command, int result) {
-    command();
-    showEditor();
-    if (!m_editor.isVisible() && isVisible())
-        done(result);
-}
-
 void FrmVideoFilesMulti::enterCell(int gridRow, int column) {
     if (m_syncing || gridRow < 0 || column < 0)
         return;
@@ -421,22 +413,4 @@ void FrmVideoFilesMulti::showCurrentCell(bool focusBox) {
                                       cell.height());
         cmdGetThumbImage->raise();
     }
-}
-
-void FrmVideoFilesMulti::showEvent(QShowEvent* event) {
-    // The controller prepares the editor before it asks for the dialog; a dialog shown any other
-    // way prepares it here, so the buttons and the HTML5 mirror are never stale.
-    if (!m_editor.isVisible())
-        m_editor.show();
-    showEditor();
-    QDialog::showEvent(event);
-}
-
-void FrmVideoFilesMulti::closeEvent(QCloseEvent* event) {
-    forward([this] { m_editor.closeRequest(); });
-    event->accept();
-}
-
-void FrmVideoFilesMulti::reject() {
-    forward([this] { m_editor.cancel(); });
 }

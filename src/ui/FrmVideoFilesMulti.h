@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QDialog>
-#include <functional>
-
 #include "media/PlaylistEditor.h"
+#include "ui/FrmVideoFiles.h"
 
 class MainController;
 class QCheckBox;
@@ -19,16 +17,14 @@ class QTableWidget;
 // txtEditGrid floats over the current cell and writes each change straight into the editor. The
 // editor decides when the dialog closes; the dialog hides itself then. Create it once and show it
 // again for every use: it holds no state of its own.
-class FrmVideoFilesMulti : public QDialog {
+class FrmVideoFilesMulti : public FrmVideoFiles {
     Q_OBJECT
 
   public:
     explicit FrmVideoFilesMulti(MainController& controller, QWidget* parent = nullptr);
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;  // Escape: the same as "&Cancel"
+    void showState() override { showEditor(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -36,9 +32,6 @@ class FrmVideoFilesMulti : public QDialog {
     void buildLayout();
     void connectCommands();
     void connectGrid();
-    // Runs a command of the editor, shows the outcome, and hides the dialog (with `result`) when
-    // the editor has closed it.
-    void forward(const std::function<void()>& command, int result = Rejected);
     void enterCell(int gridRow, int column);
     bool editBoxKey(int key);
     void rightButtonReleased(const QPoint& pos);

@@ -1,7 +1,6 @@
 #include "ui/FrmVideoFilesSingle.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +15,7 @@
 using DialogParts::button;
 
 FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* parent)
-    : QDialog(parent), m_selection(controller.singleVideo()) {
+    : FrmVideoFiles(controller.singleVideo(), parent), m_selection(controller.singleVideo()) {
     setObjectName(QStringLiteral("frmVideoFilesSingle"));
     setWindowTitle(QStringLiteral("Select Video File(s)"));
     setModal(true);
@@ -61,7 +60,7 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
 
     buildLayout();
     connectCommands();
-    showSelection();
+    showState();
 }
 
 QLabel* FrmVideoFilesSingle::fieldLabel(const QString& name, QString SingleVideo::*field) {
@@ -128,13 +127,10 @@ void FrmVideoFilesSingle::connectCommands() {
 }
 
 void FrmVideoFilesSingle::forward(Command command, int result) {
-    (m_selection.*command)();
-    showSelection();
-    if (!m_selection.isVisible() && isVisible())
-        done(result);
+    FrmVideoFiles::forward([this, command] { (m_selection.*command)(); }, result);
 }
 
-void FrmVideoFilesSingle::showSelection() {
+void FrmVideoFilesSingle::showState() {
     const SingleVideo& video = m_selection.video();
     for (const auto& [value, field] : m_fields)
         value->setText(video.*field);
@@ -142,22 +138,4 @@ void FrmVideoFilesSingle::showSelection() {
     chkHtml5->setEnabled(m_selection.html5CheckEnabled());
     cmdMp4File->setEnabled(m_selection.mp4FileEnabled());
     cmdWebmFile->setEnabled(m_selection.webmFileEnabled());
-}
-
-void FrmVideoFilesSingle::showEvent(QShowEvent* event) {
-    // The controller prepares the selection before it asks for the dialog; a dialog shown any
-    // other way prepares it here, so the buttons and the HTML5 mirror are never stale.
-    if (!m_selection.isVisible())
-        m_selection.show();
-    showSelection();
-    QDialog::showEvent(event);
-}
-
-void FrmVideoFilesSingle::closeEvent(QCloseEvent* event) {
-    forward(&SingleVideoSelection::closeRequest);
-    event->accept();
-}
-
-void FrmVideoFilesSingle::reject() {
-    forward(&SingleVideoSelection::cancel);
 }

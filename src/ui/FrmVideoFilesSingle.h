@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <QList>
 #include <utility>
 
 #include "media/SingleVideo.h"
+#include "ui/FrmVideoFiles.h"
 
 class MainController;
 class QCheckBox;
@@ -15,16 +15,14 @@ class SingleVideoSelection;
 // frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
 // and forwards its buttons to it. The selection decides when the dialog closes; the dialog hides
 // itself then. Create it once and show it again for every use: it holds no state of its own.
-class FrmVideoFilesSingle : public QDialog {
+class FrmVideoFilesSingle : public FrmVideoFiles {
     Q_OBJECT
 
   public:
     explicit FrmVideoFilesSingle(MainController& controller, QWidget* parent = nullptr);
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;  // Escape: the same as "&Cancel"
+    void showState() override;
 
   private:
     using Command = void (SingleVideoSelection::*)();
@@ -34,10 +32,7 @@ class FrmVideoFilesSingle : public QDialog {
                        const QList<std::pair<QString, QLabel*>>& rows);
     QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
     void connectCommands();
-    // Runs a command of the selection, shows the outcome, and hides the dialog (with `result`)
-    // when the selection has closed it.
     void forward(Command command, int result = Rejected);
-    void showSelection();
 
     SingleVideoSelection& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class VideoFilesDialog;
+
+// What the two video-selection windows share: each shows a selection of the controller, forwards
+// the events of its controls to it, and hides itself when the selection has closed. Create one
+// once and show it again for every use: it holds no state of its own.
+class FrmVideoFiles : public QDialog {
+    Q_OBJECT
+
+  public:
+    FrmVideoFiles(VideoFilesDialog& selection, QWidget* parent);
+
+  protected:
+    // Runs a command of the selection, shows the outcome, and hides the window (with `result`)
+    // when the selection has closed it.
+    void forward(const std::function<void()>& command, int result = Rejected);
+    // Puts the selection's state into the controls.
+    virtual void showState() = 0;
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;  // Escape: the same as "&Cancel"
+
+  private:
+    VideoFilesDialog& m_selection;
+};
