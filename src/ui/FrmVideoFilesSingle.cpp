@@ -113,21 +113,18 @@ void FrmVideoFilesSingle::buildLayout() {
 }
 
 void FrmVideoFilesSingle::connectCommands() {
-    connect(cmdFLVFile, &QPushButton::clicked, this,
-            [this] { forward(&SingleVideoSelection::chooseFlashFile); });
-    connect(cmdMp4File, &QPushButton::clicked, this,
-            [this] { forward(&SingleVideoSelection::chooseMp4File); });
-    connect(cmdWebmFile, &QPushButton::clicked, this,
-            [this] { forward(&SingleVideoSelection::chooseWebmFile); });
+    // Held as functions, as the playlist window holds its commands.
+    const QList<std::pair<QPushButton*, std::function<void()>>> commands{
+        {cmdFLVFile, [this] { m_selection.chooseFlashFile(); }},
+        {cmdMp4File, [this] { m_selection.chooseMp4File(); }},
+        {cmdWebmFile, [this] { m_selection.chooseWebmFile(); }},
+        {cmdCancel, [this] { m_selection.cancel(); }},
+        {cmdHelp, [this] { m_selection.help(); }},
+    };
+    for (const auto& [button, command] : commands)
+        connect(button, &QPushButton::clicked, this, [this, command] { forward(command); });
     connect(cmdSave, &QPushButton::clicked, this,
-            [this] { forward(&SingleVideoSelection::save, Accepted); });
-    connect(cmdCancel, &QPushButton::clicked, this,
-            [this] { forward(&SingleVideoSelection::cancel); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { forward(&SingleVideoSelection::help); });
-}
-
-void FrmVideoFilesSingle::forward(Command command, int result) {
-    FrmVideoFiles::forward([this, command] { (m_selection.*command)(); }, result);
+            [this] { forward([this] { m_selection.save(); }, Accepted); });
 }
 
 void FrmVideoFilesSingle::showState() {

@@ -25,14 +25,11 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     void showState() override;
 
   private:
-    using Command = void (SingleVideoSelection::*)();
-
     void buildLayout();
     QWidget* fileGroup(const QString& title, QPushButton* command,
                        const QList<std::pair<QString, QLabel*>>& rows);
     QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
     void connectCommands();
-    void forward(Command command, int result = Rejected);
 
     SingleVideoSelection& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
