@@ -7,9 +7,10 @@
 // FLV file header followed by the video from that position. Without a usable position the whole
 // file is sent.
 //
-// Only FLV files lying in this script's own folder are served. Anything else - another folder,
-// another kind of file, a link pointing elsewhere - is answered as not found, so the script
-// cannot be used to read the rest of the web site.
+// Only FLV files lying in this script's own folder are served, judged by where a name finally
+// leads. Anything else - another folder, another kind of file, a link pointing elsewhere or at a
+// file of another kind - is answered as not found, so the script cannot be used to read the rest
+// of the web site.
 
 // "FLV", version 1, audio and video present, header size 9, then the first previous-tag size 0.
 const FLV_HEADER = "FLV\x01\x05\x00\x00\x00\x09\x00\x00\x00\x00";
@@ -30,7 +31,10 @@ function videoPath(mixed $file): ?string
     }
     $folder = realpath(__DIR__);
     $path = realpath(__DIR__ . DIRECTORY_SEPARATOR . $file);
-    if ($folder === false || $path === false || dirname($path) !== $folder || !is_file($path)) {
+    // The name asked for may be a link; what counts is the file it ends at, which must itself be
+    // a video of this folder: a link "cfg.flv" to the site's config.php must not serve the latter.
+    if ($folder === false || $path === false || dirname($path) !== $folder || !is_file($path)
+        || !preg_match('/\.flv$/iD', $path)) {
         return null;
     }
     return $path;

@@ -70,6 +70,13 @@ describe("zevoseek.php", {skip: phpMissing}, () => {
         fs.writeFileSync(path.join(www, "sub", "inner.flv"), SECRET);
         fs.writeFileSync(path.join(root, "secret.flv"), SECRET);
         fs.symlinkSync(path.join(root, "secret.flv"), path.join(www, "link.flv"));
+        // Links that stay inside the folder: only one that ends at a video may be served.
+        fs.writeFileSync(path.join(www, "config.php"), "<?php $password = 'FLV secret';\n");
+        fs.symlinkSync("config.php", path.join(www, "cfg.flv"));
+        fs.symlinkSync("notes.txt", path.join(www, "notes.flv"));
+        fs.symlinkSync("sub", path.join(www, "folder.flv"));
+        fs.symlinkSync("video.flv", path.join(www, "alias.flv"));
+        childProcess.execFileSync("mkfifo", [path.join(www, "pipe.flv")]);
 
         const port = await freePort();
         base = `http://127.0.0.1:${port}/zevoseek.php`;
@@ -140,6 +147,11 @@ describe("zevoseek.php", {skip: phpMissing}, () => {
         });
     }
 
+    test("a link to a video of the same folder is served", async () => {
+        assertVideo(await get("?file=alias.flv&start=400"),
+                    Buffer.concat([FLV_HEADER, video.subarray(400)]));
+    });
+
     test("an upper-case extension and blanks in the name are served", async () => {
         assertVideo(await get("?file=My%20Clip%202.FLV&start=20"),
                     Buffer.concat([FLV_HEADER, upperCase.subarray(20)]));
@@ -154,6 +166,10 @@ describe("zevoseek.php", {skip: phpMissing}, () => {
         ["subfolder", "?file=sub/inner.flv"],
         ["absolute path", null],  // filled in with the real path below
         ["link out of the folder", "?file=link.flv"],
+        ["link to a PHP file of the folder", "?file=cfg.flv"],
+        ["link to a text file of the folder", "?file=notes.flv"],
+        ["link to a subfolder", "?file=folder.flv"],
+        ["named pipe", "?file=pipe.flv"],
         ["text file", "?file=notes.txt"],
         ["PHP file", "?file=other.php"],
         ["the script itself", "?file=zevoseek.php"],
