@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
 
 #include "platform/Dialogs.h"
@@ -13,6 +14,9 @@ class CliViews : public Views {
 
     std::function<void()> cancelSingleVideoDialog;
     std::function<void()> cancelPlaylistEditor;
+    // The FLV videos whose injection failed (the injector could not be started, or ended with
+    // an error), in the order they were injected.
+    QStringList failedInjections;
 
     void showSingleVideoDialog() override;
     void showPlaylistEditor() override;
@@ -21,7 +25,7 @@ class CliViews : public Views {
     void showQuickHelp(int) override {}
     void showCodeWindow(const QString&, const QString&) override {}
     // Runs the injector, its output streamed to standard error; a failure is reported there and
-    // the run goes on.
+    // the run goes on, the video being remembered in `failedInjections`.
     void showInjection(const QString& commandLine) override;
     void showCopyProgress(const QString&, qint64, qint64) override {}
     void focusControl(const QString&) override {}

@@ -136,5 +136,12 @@ int GenerateCommand::run(const Options& o) {
     const GenerationSnapshot& snapshot = controller.snapshot();
     std::printf("%s\n--\n%s\n", qUtf8Printable(snapshot.EmbedCode),
                 qUtf8Printable(snapshot.UploadInstructions));
-    return Completed;
+    if (views.failedInjections.isEmpty())
+        return Completed;
+    // Written last, so a script sees it at the end of standard error.
+    std::fflush(stdout);
+    printError(QStringLiteral("vidlark-cli: metadata injection failed for %1 of the videos: %2")
+                   .arg(views.failedInjections.size())
+                   .arg(views.failedInjections.join(QStringLiteral(", "))));
+    return InjectionsFailed;
 }

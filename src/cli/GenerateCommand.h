@@ -7,7 +7,9 @@
 // the dialogs' file commands do, presses "&Generate Code and Files" and prints the result.
 class GenerateCommand {
   public:
-    enum ExitCode { Completed = 0, Failed = 1, Stopped = 2 };
+    // InjectionsFailed: the run completed and printed its result, but the metadata injector
+    // failed on at least one video (named on the last line of standard error).
+    enum ExitCode { Completed = 0, Failed = 1, Stopped = 2, InjectionsFailed = 3 };
 
     struct Options {
         QString profile;

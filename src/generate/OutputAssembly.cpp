@@ -17,21 +17,12 @@ QString subFolder(const QString& appFolder, const QString& name) {
     return appFolder + sep() + name + sep();
 }
 
-// An intro image whose own name is that of the rendered file would be copied onto itself, which
-// the operating system refuses; the file is already where it belongs.
-void copyUnlessSame(const QString& from, const QString& to,
-                    const FileOps::Progress& progress = {}) {
-    const QFileInfo source(from), target(to);
-    if (source.exists() && target.exists() &&
-        source.canonicalFilePath() == target.canonicalFilePath())
-        return;
-    FileOps::copyFile(from, to, progress);
-}
-
-// Videos can be large: their copies report progress, so the window can show it.
+// Videos can be large: their copies report progress, so the window can show it. A source and a
+// target that are one file (a hard link, a folder reached through a bind mount, an intro image
+// named like the rendered one) are already in place: copyFile leaves them as they are.
 void copyVideo(Views& views, const QString& from, const QString& to) {
     const QString name = QFileInfo(to).fileName();
-    copyUnlessSame(from, to, [&views, &name](qint64 done, qint64 total) {
+    FileOps::copyFile(from, to, [&views, &name](qint64 done, qint64 total) {
         views.showCopyProgress(name, done, total);
     });
 }
@@ -43,7 +34,7 @@ bool differsFromOutput(const GenerationContext& ctx, const QString& folder) {
 }
 
 void mirror(const GenerationContext& ctx, const QString& from, const QString& name) {
-    copyUnlessSame(from, OutputAssembly::scratchFolder(ctx.appFolder) + name);
+    FileOps::copyFile(from, OutputAssembly::scratchFolder(ctx.appFolder) + name);
 }
 
 void mirrorVideo(const GenerationContext& ctx, Views& views, const QString& name) {
@@ -157,13 +148,13 @@ void OutputAssembly::copySupportFiles(const GenerationContext& ctx) {
     const QString swfs = subFolder(ctx.appFolder, QStringLiteral("swfs"));
     const QString skin = ctx.snapshot.SkinFile;
     const QString swfObject = ctx.appFolder + sep() + QStringLiteral("zevoswf.js");
-    copyUnlessSame(swfs + skin, ctx.outputFolder + skin);
-    copyUnlessSame(swfObject, ctx.outputFolder + QStringLiteral("zevoswf.js"));
+    FileOps::copyFile(swfs + skin, ctx.outputFolder + skin);
+    FileOps::copyFile(swfObject, ctx.outputFolder + QStringLiteral("zevoswf.js"));
     mirror(ctx, swfs + skin, skin);
     mirror(ctx, swfObject, QStringLiteral("zevoswf.js"));
     if (ctx.snapshot.IsPseudo)
-        copyUnlessSame(swfs + QStringLiteral("zevoseek.php"),
-                       ctx.outputFolder + QStringLiteral("zevoseek.php"));
+        FileOps::copyFile(swfs + QStringLiteral("zevoseek.php"),
+                          ctx.outputFolder + QStringLiteral("zevoseek.php"));
 }
 
 void OutputAssembly::copyImages(const GenerationContext& ctx) {
@@ -176,12 +167,12 @@ void OutputAssembly::copyImages(const GenerationContext& ctx) {
     for (const auto& [name, scratchName] : rendered) {
         if (name.isEmpty())
             continue;
-        copyUnlessSame(scratch + scratchName, ctx.outputFolder + name);
-        copyUnlessSame(scratch + scratchName, scratch + name);
+        FileOps::copyFile(scratch + scratchName, ctx.outputFolder + name);
+        FileOps::copyFile(scratch + scratchName, scratch + name);
     }
     if (!ctx.settings.SocialShare)
         return;
     const QString images = subFolder(ctx.appFolder, QStringLiteral("images"));
     for (const QString& name : {QStringLiteral("wg_fb.jpg"), QStringLiteral("wg_tw.jpg")})
-        copyUnlessSame(images + name, ctx.outputFolder + name);
+        FileOps::copyFile(images + name, ctx.outputFolder + name);
 }

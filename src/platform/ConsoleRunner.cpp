@@ -58,12 +58,28 @@ class SpawnedProgram {
     }
 
     ~SpawnedProgram() {
+        if (m_pid > 0)
+            finish();
+    }
+
+    // Waits briefly for the program that closed its output to exit (it usually does so at once),
+    // ends it if it does not, and returns its exit status.
+    int finish() {
         close(m_read);
+        m_read = -1;
         int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == 0) {  // output closed, program still running
+        pid_t done = 0;
+        for (int tries = 0; tries < 100 && done == 0; ++tries) {
+            done = waitpid(m_pid, &status, WNOHANG);
+            if (done == 0)
+                usleep(10000);
+        }
+        if (done == 0) {  // output closed, program still running
             kill(m_pid, SIGKILL);
             waitpid(m_pid, &status, 0);
         }
+        m_pid = -1;
+        return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : ConsoleRunner::Killed;
     }
 
     SpawnedProgram(const SpawnedProgram&) = delete;
@@ -94,6 +110,12 @@ class SpawnedProgram {
 
 QString ConsoleRunner::run(const QString& commandLine,
                            const std::function<void(const QByteArray&)>& onOutput) {
+    runForStatus(commandLine, onOutput);
+    return {};
+}
+
+int ConsoleRunner::runForStatus(const QString& commandLine,
+                                const std::function<void(const QByteArray&)>& onOutput) {
     QStringList words = QProcess::splitCommand(commandLine);
     if (words.isEmpty())
         throw AppError(AppError::FileNotFound, commandLine);
@@ -102,6 +124,7 @@ QString ConsoleRunner::run(const QString& commandLine,
     SpawnedProgram child(program, words);
     while (child.readSome(onOutput))
         QCoreApplication::processEvents();
+    return child.finish();
 #else
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -116,6 +139,6 @@ QString ConsoleRunner::run(const QString& commandLine,
     }
     if (const QByteArray rest = process.readAll(); !rest.isEmpty() && onOutput)
         onOutput(rest);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : Killed;
 #endif
-    return {};
 }

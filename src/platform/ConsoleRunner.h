@@ -15,4 +15,10 @@ class ConsoleRunner {
     // everything through `onOutput`.
     static QString run(const QString& commandLine,
                        const std::function<void(const QByteArray&)>& onOutput);
+
+    // The program's exit status after the same run; a program that was ended, or died of a
+    // signal, counts as Killed.
+    static constexpr int Killed = -1;
+    static int runForStatus(const QString& commandLine,
+                            const std::function<void(const QByteArray&)>& onOutput);
 };

@@ -32,6 +32,10 @@ std::filesystem::path toPath(const QString& path) {
     throw AppError(AppError::PathFileAccess, path);
 }
 
+bool sameIdentity(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // copy_file_range keeps the data in the kernel; where it is not available (another file system
 // type, an old kernel) the chunk goes through a buffer.
 qint64 copyChunk(int in, int out, qint64 bytes) {
@@ -61,17 +65,24 @@ void copyInChunks(const QString& from, const QString& to, const FileOps::Progres
         raise(std::error_code(errno, std::generic_category()), from);
     struct stat info {};
     fstat(in, &info);
-    const int out = open(QFile::encodeName(to).constData(),
-                         O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 0777);
+    // Opened without truncating: when both names lead to one file, it must stay as it is.
+    const int out = open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
+                         info.st_mode & 0777);
     if (out < 0) {
         const int error = errno;
         close(in);
         raise(std::error_code(error, std::generic_category()), to);
     }
+    struct stat target {};
+    if (fstat(out, &target) == 0 && sameIdentity(info, target)) {
+        close(in);
+        close(out);
+        return;
+    }
     const qint64 total = info.st_size;
     qint64 done = 0;
-    int error = 0;
-    for (qint64 n = 1; n > 0 && done < total;) {
+    int error = ftruncate(out, 0) == 0 ? 0 : errno;
+    for (qint64 n = 1; !error && n > 0 && done < total;) {
         n = copyChunk(in, out, chunkBytes);
         if (n < 0)
             error = errno;
@@ -98,6 +109,8 @@ void copyFile(const QString& from, const QString& to, const Progress& progress, 
         throw AppError(AppError::FileNotFound, from);
     if (!QFileInfo(to).dir().exists())
         throw AppError(AppError::PathNotFound, to);
+    if (sameFile(from, to))
+        return;
     if (progress) {
         copyInChunks(from, to, progress, chunkBytes);
         return;
@@ -107,6 +120,13 @@ void copyFile(const QString& from, const QString& to, const Progress& progress, 
                                std::filesystem::copy_options::overwrite_existing, ec);
     if (ec)
         raise(ec, to);
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    struct stat first {
+    }, second{};
+    return stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           stat(QFile::encodeName(b).constData(), &second) == 0 && sameIdentity(first, second);
 }
 
 bool fileExists(const QString& path) {

@@ -11,9 +11,14 @@ namespace FileOps {
 using Progress = std::function<void(qint64 done, qint64 total)>;
 
 // Copies with overwrite, through the operating system's own copy path (in-kernel where it can).
-// With `progress`, the copy goes in chunks of `chunkBytes` and reports after each.
+// With `progress`, the copy goes in chunks of `chunkBytes` and reports after each. When both
+// names lead to one file (the same name, a link, a hard link, a folder reached through a bind
+// mount), the file is already in place and is left as it is: opening the target for writing
+// would otherwise empty the source.
 void copyFile(const QString& from, const QString& to, const Progress& progress = {},
               qint64 chunkBytes = 32 << 20);
+// True when both paths name one and the same existing file (same device and inode).
+bool sameFile(const QString& a, const QString& b);
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);
 void makeFolder(const QString& path);

@@ -1,4 +1,6 @@
+#include <unistd.h>
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,6 +41,9 @@ class CliTest : public QObject {
     void installationWithoutScratchFolder();
     void missingAppFolder();
     void relativePaths();
+    void videoAlreadyWhereItsCopyGoes_data();
+    void videoAlreadyWhereItsCopyGoes();
+    void failedInjectionHasItsOwnStatus();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -659,6 +664,68 @@ void CliTest::relativePaths() {
              expectedOutput(plainEmbedCode(ServerPath, tag),
                             instructions(outDir() + QLatin1Char('/'), ServerPath, ServerPath)));
     QCOMPARE(attributeOf(configXml(outDir()), QStringLiteral("v1")), ServerPath + "clip.flv");
+}
+
+// The output folder reaches the chosen video under another text: a hard link to it in the output
+// folder, or the video folder mounted over the output folder. The run must see one file, not copy
+// it onto itself (which emptied the user's video).
+void CliTest::videoAlreadyWhereItsCopyGoes_data() {
+    QTest::addColumn<bool>("bindMount");
+    QTest::newRow("hard link in the output folder") << false;
+    QTest::newRow("video folder mounted over the output folder") << true;
+}
+
+void CliTest::videoAlreadyWhereItsCopyGoes() {
+    QFETCH(bool, bindMount);
+    const QString source = videos() + QStringLiteral("/clip.flv");
+    const QByteArray original = TextFile::readBytes(source);
+    if (bindMount) {
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("--bind"), videos(), outDir()}) != 0)
+            QSKIP("a bind mount needs root");
+    } else {
+        QCOMPARE(::link(QFile::encodeName(source),
+                        QFile::encodeName(outDir() + QStringLiteral("/clip.flv"))),
+                 0);
+    }
+    auto unmount = qScopeGuard([&] {
+        if (bindMount)
+            QProcess::execute(QStringLiteral("umount"), {outDir()});
+    });
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(TestProfile()),
+                     QStringLiteral("--flash"), source, QStringLiteral("--output"), outDir()});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.injector.size(), 1);
+    QVERIFY2(run.injector[0].contains(QLatin1String("clip.flv: metadata injected")),
+             qPrintable(run.injector[0]));
+    const QByteArray after = TextFile::readBytes(source);
+    if (bindMount)  // the output folder is the video's folder: its video is the one injected
+        QVERIFY2(after.startsWith(original.left(3)) && after.size() > original.size(),
+                 after.toHex().constData());
+    else  // the injected copy replaced the link; the user's video is as it was
+        QCOMPARE(after, original);
+}
+
+void CliTest::failedInjectionHasItsOwnStatus() {
+    const QString bad = videos() + QStringLiteral("/broken.flv");
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not a video at all");
+    file.close();
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(TestProfile()),
+                     QStringLiteral("--flash"), bad, QStringLiteral("--output"), outDir()});
+
+    QVERIFY2(run.exitCode == 3, run.describe());
+    QVERIFY2(run.out.contains("\n--\n"), run.describe());  // the result was printed
+    QCOMPARE(run.injector.size(), 1);
+    QCOMPARE(run.errLines().constLast(),
+             QStringLiteral("vidlark-cli: metadata injection failed for 1 of the videos: ") +
+                 outDir() + QStringLiteral("/broken.flv"));
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -14,6 +14,8 @@ class ConsoleRunnerTest : public QObject {
     void quotedPathsWithBlanksAreOneArgument();
     void missingProgramRaisesFileNotFound();
     void programStillRunningAfterClosingItsOutputIsEnded();
+    void reportsTheExitStatus_data();
+    void reportsTheExitStatus();
 };
 
 void ConsoleRunnerTest::streamsEverythingInOrder_data() {
@@ -73,6 +75,24 @@ void ConsoleRunnerTest::programStillRunningAfterClosingItsOutputIsEnded() {
     const QByteArray pid = TextFile::readBytes(pidFile).trimmed();
     QVERIFY(!pid.isEmpty());
     QVERIFY2(!QFile::exists("/proc/" + pid), "the program was left running");
+}
+
+void ConsoleRunnerTest::reportsTheExitStatus_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("status");
+    QTest::newRow("success") << "echo done" << 0;
+    QTest::newRow("refused file") << "echo no >&2; exit 1" << 1;
+    QTest::newRow("system error") << "exit 3" << 3;
+    QTest::newRow("exits a moment after closing its output")
+        << "exec >&- 2>&-; sleep 0.2; exit 4" << 4;
+    QTest::newRow("dies of a signal") << "kill -9 $$" << int(ConsoleRunner::Killed);
+    QTest::newRow("ended for running on")
+        << "exec >&- 2>&-; sleep 60" << int(ConsoleRunner::Killed);
+}
+
+void ConsoleRunnerTest::reportsTheExitStatus() {
+    QFETCH(QString, script);
+    QTEST(ConsoleRunner::runForStatus("/bin/sh -c \"" + script + "\"", {}), "status");
 }
 
 QTEST_GUILESS_MAIN(ConsoleRunnerTest)

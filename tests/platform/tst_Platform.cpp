@@ -1,3 +1,5 @@
+#include <unistd.h>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +31,8 @@ class PlatformTest : public QObject {
     void copyFileOverwritesAndReportsMissingSource();
     void copyWithProgressReportsEachChunk_data();
     void copyWithProgressReportsEachChunk();
+    void copyOntoTheSameFileLeavesIt_data();
+    void copyOntoTheSameFileLeavesIt();
 };
 
 void PlatformTest::commonMessage_data() {
@@ -213,6 +217,62 @@ void PlatformTest::copyWithProgressReportsEachChunk() {
         4096);
     QTEST(reports, "reports");
     QCOMPARE(TestFiles::readFile(dir.filePath("copy.flv")), bytes);
+}
+
+// A second name for dir/videos/clip.flv, made as `how` says; empty when this system cannot.
+QString secondName(const QTemporaryDir& dir, const QString& how) {
+    const QString source = dir.filePath("videos/clip.flv");
+    if (how == "same text")
+        return source;
+    if (how == "hard link")
+        return ::link(QFile::encodeName(source), QFile::encodeName(dir.filePath("out/clip.flv"))) ==
+                       0
+                   ? dir.filePath("out/clip.flv")
+                   : QString();
+    if (how == "link to the file")
+        return QFile::link(source, dir.filePath("out/clip.flv")) ? dir.filePath("out/clip.flv")
+                                                                 : QString();
+    if (how == "folder through a link")
+        return QFile::link(dir.filePath("videos"), dir.filePath("linked"))
+                   ? dir.filePath("linked/clip.flv")
+                   : QString();
+    // A bind mount: the texts differ and no link is there to resolve.
+    if (QProcess::execute("mount", {"--bind", dir.filePath("videos"), dir.filePath("out")}) != 0)
+        return {};
+    return dir.filePath("out/clip.flv");
+}
+
+void PlatformTest::copyOntoTheSameFileLeavesIt_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("withProgress");
+    for (const char* how :
+         {"same text", "hard link", "link to the file", "folder through a link", "bind mount"}) {
+        QTest::addRow("%s", how) << QString(how) << false;
+        QTest::addRow("%s, with progress", how) << QString(how) << true;
+    }
+}
+
+void PlatformTest::copyOntoTheSameFileLeavesIt() {
+    QFETCH(QString, how);
+    QFETCH(bool, withProgress);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("videos") && QDir(dir.path()).mkpath("out"));
+    const QByteArray bytes = QByteArray("FLV\x01\x05").repeated(1000);
+    TextFile::writeBytes(dir.filePath("videos/clip.flv"), bytes);
+    const QString target = secondName(dir, how);
+    if (target.isEmpty())
+        QSKIP("this system cannot make that second name (a bind mount needs root)");
+    auto unmount = qScopeGuard([&] {
+        if (how == "bind mount")
+            QProcess::execute("umount", {dir.filePath("out")});
+    });
+    QVERIFY(FileOps::sameFile(dir.filePath("videos/clip.flv"), target));
+    qint64 reported = 0;
+    FileOps::copyFile(dir.filePath("videos/clip.flv"), target,
+                      withProgress ? FileOps::Progress([&](qint64, qint64) { ++reported; })
+                                   : FileOps::Progress());
+    QCOMPARE(TestFiles::readFile(dir.filePath("videos/clip.flv")), bytes);
+    QCOMPARE(reported, 0);
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)
