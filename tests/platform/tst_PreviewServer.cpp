@@ -1,0 +1,330 @@
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestFiles.h"
+#include "platform/ByteRange.h"
+#include "platform/PreviewServer.h"
+#include "platform/TextFile.h"
+
+// The loopback server of the local preview, on a tree of its own: a scratch folder with pages,
+// videos and links, the emulator's folder, and a secret file beside them that must never be
+// served.
+class PreviewServerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void byteRanges_data();
+    void byteRanges();
+    void requestPaths_data();
+    void requestPaths();
+    void answers_data();
+    void answers();
+    void largeVideoArrivesWhole();
+    void browserHangingUpMidVideo();
+    void listensOnlyOnTheLoopbackAddress();
+
+  private:
+    QString scratch() const { return m_dir->filePath("temp"); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PreviewServer> m_server;
+    QByteArray m_video;
+};
+
+namespace {
+
+struct Answer {
+    int status = 0;
+    QMap<QByteArray, QByteArray> headers;  // names in lower case
+    QByteArray body;
+};
+
+// Parses as much of `data` as has arrived; true once the whole answer is there.
+bool parseAnswer(const QByteArray& data, Answer& answer) {
+    const qsizetype end = data.indexOf("\r\n\r\n");
+    if (end < 0)
+        return false;
+    const QList<QByteArray> lines = data.left(end).split('\n');
+    answer.status = lines.value(0).split(' ').value(1).toInt();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        answer.headers.insert(lines[i].left(colon).trimmed().toLower(),
+                              lines[i].mid(colon + 1).trimmed());
+    }
+    QByteArray rest = data.mid(end + 4);
+    if (answer.headers.value("transfer-encoding") == "chunked") {
+        answer.body.clear();
+        for (;;) {
+            const qsizetype lineEnd = rest.indexOf("\r\n");
+            if (lineEnd < 0)
+                return false;
+            const qint64 size = rest.left(lineEnd).toLongLong(nullptr, 16);
+            if (size == 0)
+                return true;
+            if (rest.size() < lineEnd + 2 + size + 2)
+                return false;
+            answer.body += rest.mid(lineEnd + 2, size);
+            rest = rest.mid(lineEnd + 2 + size + 2);
+        }
+    }
+    answer.body = rest;
+    return rest.size() >= answer.headers.value("content-length", "0").toLongLong();
+}
+
+// Sends a request exactly as written (no client library tidies the path) and waits for the
+// answer while the server, in this same thread, does its work.
+Answer request(quint16 port, const QByteArray& method, const QByteArray& target,
+               const QByteArray& extraHeaders = {}) {
+    QTcpSocket socket;
+    QEventLoop loop;
+    QByteArray received;
+    Answer answer;
+    const auto check = [&] {
+        const bool complete =
+            method == "HEAD" ? received.contains("\r\n\r\n") : parseAnswer(received, answer);
+        if (complete || socket.state() == QAbstractSocket::UnconnectedState)
+            loop.quit();
+    };
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] {
+        received += socket.readAll();
+        check();
+    });
+    QObject::connect(&socket, &QTcpSocket::disconnected, check);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
+                 "\r\n");
+    loop.exec();
+    QObject::disconnect(&socket, nullptr, nullptr, nullptr);  // the loop goes before the socket
+    parseAnswer(received, answer);
+    return answer;
+}
+
+}  // namespace
+
+void PreviewServerTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QDir root(m_dir->path());
+    QVERIFY(root.mkpath("temp/sub") && root.mkpath("app/ruffle"));
+    m_video = QByteArray("FLV\x01\x05", 5);
+    for (int i = 0; m_video.size() < 5000; ++i)
+        m_video += char(i * 31);
+    TextFile::writeBytes(scratch() + "/do-not-upload.html", "<html>page</html>");
+    TextFile::writeBytes(scratch() + "/clip.flv", m_video);
+    TextFile::writeBytes(scratch() + "/sub/script.js", "var a;");
+    TextFile::writeBytes(scratch() + "/Caf\u00e9 clip.mp4", "mp4");
+    TextFile::writeBytes(m_dir->filePath("app/ruffle/ruffle.js"), "ruffle");
+    TextFile::writeBytes(m_dir->filePath("app/ruffle/core.wasm"), "\0asm");
+    TextFile::writeBytes(m_dir->filePath("secret.txt"), "secret");
+    QVERIFY(QFile::link(m_dir->filePath("secret.txt"), scratch() + "/out.html"));
+    QVERIFY(QFile::link("clip.flv", scratch() + "/same.flv"));
+    QVERIFY(QFile::link(m_dir->path(), scratch() + "/up"));
+    m_server = std::make_unique<PreviewServer>(
+        QList<PreviewServer::Root>{{"/", scratch()}, {"/ruffle/", m_dir->filePath("app/ruffle")}});
+    QVERIFY(m_server->start() != 0);
+}
+
+void PreviewServerTest::byteRanges_data() {
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("last");
+    const int whole = int(ByteRange::Kind::Whole), part = int(ByteRange::Kind::Part),
+              none = int(ByteRange::Kind::Unsatisfiable);
+    QTest::newRow("no header") << QByteArray() << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("from the start") << QByteArray("bytes=0-") << 100LL << part << 0LL << 99LL;
+    QTest::newRow("open end") << QByteArray("bytes=40-") << 100LL << part << 40LL << 99LL;
+    QTest::newRow("closed") << QByteArray("bytes=10-19") << 100LL << part << 10LL << 19LL;
+    QTest::newRow("end past the file")
+        << QByteArray("bytes=90-500") << 100LL << part << 90LL << 99LL;
+    QTest::newRow("last bytes") << QByteArray("bytes=-30") << 100LL << part << 70LL << 99LL;
+    QTest::newRow("more last bytes than the file")
+        << QByteArray("bytes=-300") << 100LL << part << 0LL << 99LL;
+    QTest::newRow("start at the size") << QByteArray("bytes=100-") << 100LL << none << 0LL << -1LL;
+    QTest::newRow("start past the size")
+        << QByteArray("bytes=500-600") << 100LL << none << 0LL << -1LL;
+    QTest::newRow("no last bytes") << QByteArray("bytes=-0") << 100LL << none << 0LL << -1LL;
+    QTest::newRow("end before start") << QByteArray("bytes=20-10") << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("several ranges") << QByteArray("bytes=0-1,5-9") << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("other unit") << QByteArray("items=0-1") << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("negative") << QByteArray("bytes=-5-10") << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("not a number") << QByteArray("bytes=a-b") << 100LL << whole << 0LL << -1LL;
+    QTest::newRow("huge") << QByteArray("bytes=99999999999999999999-") << 100LL << whole << 0LL
+                          << -1LL;
+    QTest::newRow("no dash") << QByteArray("bytes=5") << 100LL << whole << 0LL << -1LL;
+}
+
+void PreviewServerTest::byteRanges() {
+    QFETCH(QByteArray, header);
+    QFETCH(qint64, size);
+    const ByteRange range = ByteRange::parse(header, size);
+    QTEST(int(range.kind), "kind");
+    if (range.kind == ByteRange::Kind::Part) {
+        QTEST(range.first, "first");
+        QTEST(range.last, "last");
+    }
+}
+
+void PreviewServerTest::requestPaths_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("file");  // below the test folder; empty when refused
+    QTest::newRow("page") << "/do-not-upload.html"
+                          << "temp/do-not-upload.html";
+    QTest::newRow("in a subfolder") << "/sub/script.js"
+                                    << "temp/sub/script.js";
+    QTest::newRow("beyond ASCII, with a blank") << "/Caf\u00e9 clip.mp4"
+                                                << "temp/Caf\u00e9 clip.mp4";
+    QTest::newRow("emulator") << "/ruffle/core.wasm"
+                              << "app/ruffle/core.wasm";
+    QTest::newRow("link inside the folder") << "/same.flv"
+                                            << "temp/clip.flv";
+    QTest::newRow("parent") << "/../secret.txt"
+                            << "";
+    QTest::newRow("parent from a subfolder") << "/sub/../../secret.txt"
+                                             << "";
+    QTest::newRow("parent from the emulator") << "/ruffle/../../secret.txt"
+                                              << "";
+    QTest::newRow("current folder segment") << "/./do-not-upload.html"
+                                            << "";
+    QTest::newRow("absolute") << "//" + m_dir->filePath("secret.txt") << "";
+    QTest::newRow("backslash") << "/..\\secret.txt"
+                               << "";
+    QTest::newRow("NUL") << QStringLiteral("/do-not-upload.html") + QChar(0) + ".flv"
+                         << "";
+    QTest::newRow("link out of the folder") << "/out.html"
+                                            << "";
+    QTest::newRow("link to a folder outside") << "/up/secret.txt"
+                                              << "";
+    QTest::newRow("folder") << "/sub"
+                            << "";
+    QTest::newRow("root") << "/"
+                          << "";
+    QTest::newRow("missing") << "/missing.html"
+                             << "";
+    QTest::newRow("emulator folder without its slash") << "/ruffle"
+                                                       << "";
+}
+
+void PreviewServerTest::requestPaths() {
+    QFETCH(QString, path);
+    QFETCH(QString, file);
+    const QString expected =
+        file.isEmpty() ? QString() : QFileInfo(m_dir->filePath(file)).canonicalFilePath();
+    QCOMPARE(m_server->fileFor(path), expected);
+}
+
+void PreviewServerTest::answers_data() {
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QByteArray>("target");  // as sent, percent-encoding included
+    QTest::addColumn<QByteArray>("headers");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("body");  // "(video N-M)" for those bytes of the test video
+    QTest::addColumn<QByteArray>("contentRange");
+    const QByteArray none;
+    QTest::newRow("page") << QByteArray("GET") << QByteArray("/do-not-upload.html") << none << 200
+                          << QByteArray("text/html") << QByteArray("<html>page</html>") << none;
+    QTest::newRow("encoded name") << QByteArray("GET") << QByteArray("/Caf%C3%A9%20clip.mp4")
+                                  << none << 200 << QByteArray("video/mp4") << QByteArray("mp4")
+                                  << none;
+    QTest::newRow("emulator script")
+        << QByteArray("GET") << QByteArray("/ruffle/ruffle.js") << none << 200
+        << QByteArray("text/javascript") << QByteArray("ruffle") << none;
+    QTest::newRow("whole video") << QByteArray("GET") << QByteArray("/clip.flv") << none << 200
+                                 << QByteArray("video/x-flv") << QByteArray("(video 0-4999)")
+                                 << none;
+    QTest::newRow("part of the video")
+        << QByteArray("GET") << QByteArray("/clip.flv") << QByteArray("Range: bytes=100-199\r\n")
+        << 206 << QByteArray("video/x-flv") << QByteArray("(video 100-199)")
+        << QByteArray("bytes 100-199/5000");
+    QTest::newRow("rest of the video")
+        << QByteArray("GET") << QByteArray("/clip.flv") << QByteArray("Range: bytes=4990-\r\n")
+        << 206 << QByteArray("video/x-flv") << QByteArray("(video 4990-4999)")
+        << QByteArray("bytes 4990-4999/5000");
+    QTest::newRow("range past the video")
+        << QByteArray("GET") << QByteArray("/clip.flv") << QByteArray("Range: bytes=9000-\r\n")
+        << 416 << QByteArray("text/plain") << QByteArray("Outside the file\n")
+        << QByteArray("bytes */5000");
+    QTest::newRow("encoded parent")
+        << QByteArray("GET") << QByteArray("/%2e%2e/secret.txt") << none << 404
+        << QByteArray("text/plain") << QByteArray("Not found\n") << none;
+    QTest::newRow("encoded slash and parent")
+        << QByteArray("GET") << QByteArray("/sub%2f..%2f..%2fsecret.txt") << none << 404
+        << QByteArray("text/plain") << QByteArray("Not found\n") << none;
+    QTest::newRow("parent through the emulator")
+        << QByteArray("GET") << QByteArray("/ruffle/%2E%2E/%2E%2E/secret.txt") << none << 404
+        << QByteArray("text/plain") << QByteArray("Not found\n") << none;
+    QTest::newRow("link out") << QByteArray("GET") << QByteArray("/out.html") << none << 404
+                              << QByteArray("text/plain") << QByteArray("Not found\n") << none;
+    QTest::newRow("no listing") << QByteArray("GET") << QByteArray("/") << none << 404
+                                << QByteArray("text/plain") << QByteArray("Not found\n") << none;
+    QTest::newRow("read-only") << QByteArray("PUT") << QByteArray("/do-not-upload.html")
+                               << QByteArray("Content-Length: 1\r\n\r\nx") << 405 << none << none
+                               << none;
+}
+
+void PreviewServerTest::answers() {
+    QFETCH(QByteArray, method);
+    QFETCH(QByteArray, target);
+    QFETCH(QByteArray, headers);
+    QFETCH(QByteArray, body);
+    const Answer answer = request(m_server->port(), method, target, headers);
+    QTEST(answer.status, "status");
+    QFETCH(QByteArray, type);
+    if (!type.isEmpty())
+        QCOMPARE(answer.headers.value("content-type"), type);
+    QTEST(answer.headers.value("content-range"), "contentRange");
+    if (body.startsWith("(video ")) {
+        const QList<QByteArray> span = body.mid(7).chopped(1).split('-');
+        const qint64 first = span[0].toLongLong(), last = span[1].toLongLong();
+        body = m_video.mid(first, last - first + 1);
+    }
+    if (answer.status != 405)
+        QCOMPARE(answer.body, body);
+    QCOMPARE(TestFiles::readFile(scratch() + "/do-not-upload.html"),
+             QByteArray("<html>page</html>"));
+}
+
+// Tens of megabytes go through in pieces, not through memory in one block, and arrive whole.
+void PreviewServerTest::largeVideoArrivesWhole() {
+    QByteArray big(24 << 20, Qt::Uninitialized);
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char((i * 7) ^ (i >> 13));
+    TextFile::writeBytes(scratch() + "/big.mp4", big);
+    const Answer whole = request(m_server->port(), "GET", "/big.mp4");
+    QCOMPARE(whole.status, 200);
+    QVERIFY(whole.body == big);
+    const Answer tail = request(m_server->port(), "GET", "/big.mp4", "Range: bytes=20000000-\r\n");
+    QCOMPARE(tail.status, 206);
+    QVERIFY(tail.body == big.mid(20000000));
+}
+
+// Browsers drop the parts of a video they no longer need in the middle of the answer; the server
+// must let go of that answer and go on serving.
+void PreviewServerTest::browserHangingUpMidVideo() {
+    TextFile::writeBytes(scratch() + "/big.mp4", QByteArray(16 << 20, 'v'));
+    for (int i = 0; i < 3; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_server->port());
+        socket.write("GET /big.mp4 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        QTRY_VERIFY(socket.bytesAvailable() > 100000);
+        socket.abort();
+        QTest::qWait(50);
+    }
+    QCOMPARE(request(m_server->port(), "GET", "/do-not-upload.html").body,
+             QByteArray("<html>page</html>"));
+}
+
+void PreviewServerTest::listensOnlyOnTheLoopbackAddress() {
+    QCOMPARE(m_server->address("do-not-upload.html"),
+             QStringLiteral("http://127.0.0.1:%1/do-not-upload.html").arg(m_server->port()));
+    // 127.0.0.2 reaches this computer too, but not a server bound to 127.0.0.1 alone.
+    QTcpSocket other;
+    other.connectToHost(QHostAddress("127.0.0.2"), m_server->port());
+    QVERIFY(!other.waitForConnected(2000));
+}
+
+QTEST_GUILESS_MAIN(PreviewServerTest)
+#include "tst_PreviewServer.moc"
