@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "app/LocalPreview.h"
 #include "app/ProfileApplier.h"
 #include "appearance/ColourText.h"
 #include "appearance/Palette.h"
@@ -37,6 +38,12 @@ const Playlist& MainController::playlist() const {
 }
 
 MainController::~MainController() = default;
+
+QString MainController::localTestPageAddress() {
+    if (!m_preview)
+        m_preview = std::make_unique<LocalPreview>(m_appFolder);
+    return m_preview->testPageAddress();
+}
 
 bool MainController::loadInstallation() {
     m_skins = SkinList::list(m_appFolder);

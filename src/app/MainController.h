@@ -13,6 +13,7 @@
 #include "settings/AdvancedOptions.h"
 
 class Clock;
+class LocalPreview;
 class Dialogs;
 class RandomSource;
 class PlaylistEditor;
@@ -48,6 +49,9 @@ class MainController : public ValidationHost {
     QString skinName() const;
     QString appFolder() const { return m_appFolder; }
     const GenerationSnapshot& snapshot() const { return m_snapshot; }
+    // cmdTest: where a browser finds the local test page, served from this computer (the server
+    // starts on first use and lives as long as the program); empty when no port could be had.
+    QString localTestPageAddress();
 
     // cmbPlayerStyle_Click: a different skin applies its palette. Error 9 outside the list.
     void selectSkin(int index);
@@ -118,4 +122,5 @@ class MainController : public ValidationHost {
     QStringList m_skins;
     GenerationSnapshot m_snapshot;
     IntroOutroImages m_images;
+    std::unique_ptr<LocalPreview> m_preview;
 };

@@ -66,7 +66,8 @@ QString GenerateCommand::usage() {
     return QStringLiteral(
         "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
         "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
-        "FILE.plf]");
+        "FILE.plf] [--serve]\n"
+        "       vidlark-cli serve [--app-folder DIR]");
 }
 
 QString GenerateCommand::parse(const QStringList& args, Options& o) {
@@ -76,6 +77,11 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
         {"--mp4", &o.mp4},          {"--webm", &o.webm},
         {"--playlist", &o.playlist}};
     for (int i = 0; i < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--serve")) {
+            o.serve = true;
+            --i;  // a switch without a value
+            continue;
+        }
         QString* target = nullptr;
         for (const auto& [name, field] : names) {
             if (args[i] == QLatin1String(name))

@@ -19,6 +19,7 @@ class GenerateCommand {
         QString mp4;
         QString webm;
         QString playlist;
+        bool serve = false;  // after a completed run, serve its local test page (ServeCommand)
     };
 
     // Parses the arguments after "generate"; an error text on a wrong command line.

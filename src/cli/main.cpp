@@ -2,10 +2,21 @@
 #include <cstdio>
 
 #include "cli/GenerateCommand.h"
+#include "cli/ServeCommand.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
+    if (!args.isEmpty() && args.first() == QLatin1String("serve")) {
+        QString appFolder = QCoreApplication::applicationDirPath();
+        const QString error = ServeCommand::parse(args.mid(1), appFolder);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "vidlark-cli: %s\n%s\n", qUtf8Printable(error),
+                         qUtf8Printable(GenerateCommand::usage()));
+            return GenerateCommand::Failed;
+        }
+        return ServeCommand::run(appFolder);
+    }
     if (args.isEmpty() || args.first() != QLatin1String("generate")) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(GenerateCommand::usage()));
         return GenerateCommand::Failed;
@@ -19,5 +30,10 @@ int main(int argc, char** argv) {
     }
     if (options.appFolder.isEmpty())
         options.appFolder = QCoreApplication::applicationDirPath();
-    return GenerateCommand::run(options);
+    const int status = GenerateCommand::run(options);
+    if (!options.serve ||
+        (status != GenerateCommand::Completed && status != GenerateCommand::InjectionsFailed))
+        return status;
+    const int served = ServeCommand::run(options.appFolder);
+    return served != 0 ? served : status;
 }

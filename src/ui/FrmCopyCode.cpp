@@ -106,7 +106,15 @@ void FrmCopyCode::openOutput() {
                                  QStringLiteral("onlinetest.html"));
 }
 
+// Browsers run neither the Flash emulator nor, often, the player's requests from a file: the page
+// is opened through the program's own server on 127.0.0.1, and as a file only when no port can be
+// had.
 void FrmCopyCode::testOffline() {
+    const QString address = m_controller.localTestPageAddress();
+    if (!address.isEmpty()) {
+        UiPlatform::openUrl(address);
+        return;
+    }
     const QString sep = FileOps::separator();
     UiPlatform::openWithDefaultProgram(m_controller.appFolder() + sep + QStringLiteral("temp") +
                                        sep + QStringLiteral("do-not-upload.html"));

@@ -8,6 +8,7 @@
 
 #include "CliFixtures.h"
 #include "CliRun.h"
+#include "LoopbackHttp.h"
 #include "TestInstallation.h"
 #include "media/PlaylistFile.h"
 #include "platform/TextFile.h"
@@ -44,6 +45,9 @@ class CliTest : public QObject {
     void videoAlreadyWhereItsCopyGoes_data();
     void videoAlreadyWhereItsCopyGoes();
     void failedInjectionHasItsOwnStatus();
+    void servesTheLocalTestPage_data();
+    void servesTheLocalTestPage();
+    void serveWithoutARun();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -67,7 +71,8 @@ const QString ServerPath = QStringLiteral("http://www.example.com/player/");
 const QString UsageFirstLine = QStringLiteral(
     "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]");
 const QString UsageSecondLine =
-    QStringLiteral("[--flash FILE [--mp4 FILE] [--webm FILE] | --playlist FILE.plf]");
+    QStringLiteral("[--flash FILE [--mp4 FILE] [--webm FILE] | --playlist FILE.plf] [--serve]");
+const QString UsageThirdLine = QStringLiteral("vidlark-cli serve [--app-folder DIR]");
 
 QString crlf() {
     return QStringLiteral("\r\n");
@@ -505,11 +510,12 @@ void CliTest::badCommandLines() {
     QVERIFY2(run.exitCode == 1, run.describe());
     QCOMPARE(run.out, QByteArray());
     const QStringList lines = run.errLines();
-    QCOMPARE(lines.size(), explained ? 3 : 2);
+    QCOMPARE(lines.size(), explained ? 4 : 3);
     if (explained)
         QVERIFY2(lines[0].startsWith(QStringLiteral("vidlark-cli: ")), run.describe());
-    QCOMPARE(lines[lines.size() - 2], UsageFirstLine);
-    QCOMPARE(lines.last().trimmed(), UsageSecondLine);
+    QCOMPARE(lines[lines.size() - 3], UsageFirstLine);
+    QCOMPARE(lines[lines.size() - 2].trimmed(), UsageSecondLine);
+    QCOMPARE(lines.last().trimmed(), UsageThirdLine);
     QCOMPARE(outputFiles(), QStringList());
 }
 
@@ -726,6 +732,65 @@ void CliTest::failedInjectionHasItsOwnStatus() {
     QCOMPARE(run.errLines().constLast(),
              QStringLiteral("vidlark-cli: metadata injection failed for 1 of the videos: ") +
                  outDir() + QStringLiteral("/broken.flv"));
+}
+
+// generate --serve, and serve on its own after a run: the address printed leads to the local
+// test page and the video beside it, and an interrupt ends the program normally.
+void CliTest::servesTheLocalTestPage_data() {
+    QTest::addColumn<bool>("separately");
+    QTest::newRow("generate --serve") << false;
+    QTest::newRow("serve after generate") << true;
+}
+
+void CliTest::servesTheLocalTestPage() {
+    QFETCH(bool, separately);
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")});
+    installation.useBuiltSupportFiles();
+    QStringList generate{QStringLiteral("generate"),
+                         QStringLiteral("--profile"),
+                         writeProfile(TestProfile()),
+                         QStringLiteral("--app-folder"),
+                         installation.appFolder(),
+                         QStringLiteral("--output"),
+                         outDir(),
+                         QStringLiteral("--flash"),
+                         videos() + QStringLiteral("/clip.flv")};
+    if (separately)
+        QVERIFY2(runCli(generate).exitCode == 0, "the run before serving failed");
+    QProcess cli;
+    cli.start(cliProgram(),
+              separately ? QStringList{QStringLiteral("serve"), QStringLiteral("--app-folder"),
+                                       installation.appFolder()}
+                         : generate + QStringList{QStringLiteral("--serve")});
+    static const QRegularExpression serving(
+        QStringLiteral("Serving the local test page at http://127\\.0\\.0\\.1:(\\d+)/"
+                       "do-not-upload\\.html \\(Ctrl\\+C ends\\)"));
+    QRegularExpressionMatch match;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (match = serving.match(QString::fromUtf8(cli.peek(1 << 20)))).hasMatch(), 20000);
+    const quint16 port = match.captured(1).toUShort();
+    const HttpAnswer page = httpRequest(port, "GET", "/do-not-upload.html");
+    QCOMPARE(page.status, 200);
+    QCOMPARE(page.body,
+             TextFile::readBytes(installation.path(QStringLiteral("app/temp/do-not-upload.html"))));
+    const HttpAnswer video = httpRequest(port, "GET", "/clip.flv", "Range: bytes=0-2\r\n");
+    QCOMPARE(video.status, 206);
+    QCOMPARE(video.body, QByteArray("FLV"));
+    QCOMPARE(httpRequest(port, "GET", "/../project.epe").status, 404);
+    cli.terminate();
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 0);
+}
+
+void CliTest::serveWithoutARun() {
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")});
+    QFile::remove(installation.path(QStringLiteral("app/temp/do-not-upload.html")));
+    const CliRun run =
+        runCli({QStringLiteral("serve"), QStringLiteral("--app-folder"), installation.appFolder()});
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QVERIFY2(run.err.startsWith("vidlark-cli: no local test page to serve ("), run.describe());
+    QCOMPARE(run.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "LoopbackHttp.h"
 #include "TestFiles.h"
 #include "platform/ByteRange.h"
 #include "platform/PreviewServer.h"
@@ -31,77 +32,6 @@ class PreviewServerTest : public QObject {
     std::unique_ptr<PreviewServer> m_server;
     QByteArray m_video;
 };
-
-namespace {
-
-struct Answer {
-    int status = 0;
-    QMap<QByteArray, QByteArray> headers;  // names in lower case
-    QByteArray body;
-};
-
-// Parses as much of `data` as has arrived; true once the whole answer is there.
-bool parseAnswer(const QByteArray& data, Answer& answer) {
-    const qsizetype end = data.indexOf("\r\n\r\n");
-    if (end < 0)
-        return false;
-    const QList<QByteArray> lines = data.left(end).split('\n');
-    answer.status = lines.value(0).split(' ').value(1).toInt();
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const qsizetype colon = lines[i].indexOf(':');
-        answer.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                              lines[i].mid(colon + 1).trimmed());
-    }
-    QByteArray rest = data.mid(end + 4);
-    if (answer.headers.value("transfer-encoding") == "chunked") {
-        answer.body.clear();
-        for (;;) {
-            const qsizetype lineEnd = rest.indexOf("\r\n");
-            if (lineEnd < 0)
-                return false;
-            const qint64 size = rest.left(lineEnd).toLongLong(nullptr, 16);
-            if (size == 0)
-                return true;
-            if (rest.size() < lineEnd + 2 + size + 2)
-                return false;
-            answer.body += rest.mid(lineEnd + 2, size);
-            rest = rest.mid(lineEnd + 2 + size + 2);
-        }
-    }
-    answer.body = rest;
-    return rest.size() >= answer.headers.value("content-length", "0").toLongLong();
-}
-
-// Sends a request exactly as written (no client library tidies the path) and waits for the
-// answer while the server, in this same thread, does its work.
-Answer request(quint16 port, const QByteArray& method, const QByteArray& target,
-               const QByteArray& extraHeaders = {}) {
-    QTcpSocket socket;
-    QEventLoop loop;
-    QByteArray received;
-    Answer answer;
-    const auto check = [&] {
-        const bool complete =
-            method == "HEAD" ? received.contains("\r\n\r\n") : parseAnswer(received, answer);
-        if (complete || socket.state() == QAbstractSocket::UnconnectedState)
-            loop.quit();
-    };
-    QObject::connect(&socket, &QTcpSocket::readyRead, [&] {
-        received += socket.readAll();
-        check();
-    });
-    QObject::connect(&socket, &QTcpSocket::disconnected, check);
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
-                 "\r\n");
-    loop.exec();
-    QObject::disconnect(&socket, nullptr, nullptr, nullptr);  // the loop goes before the socket
-    parseAnswer(received, answer);
-    return answer;
-}
-
-}  // namespace
 
 void PreviewServerTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -270,7 +200,7 @@ void PreviewServerTest::answers() {
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, headers);
     QFETCH(QByteArray, body);
-    const Answer answer = request(m_server->port(), method, target, headers);
+    const HttpAnswer answer = httpRequest(m_server->port(), method, target, headers);
     QTEST(answer.status, "status");
     QFETCH(QByteArray, type);
     if (!type.isEmpty())
@@ -293,10 +223,11 @@ void PreviewServerTest::largeVideoArrivesWhole() {
     for (qsizetype i = 0; i < big.size(); ++i)
         big[i] = char((i * 7) ^ (i >> 13));
     TextFile::writeBytes(scratch() + "/big.mp4", big);
-    const Answer whole = request(m_server->port(), "GET", "/big.mp4");
+    const HttpAnswer whole = httpRequest(m_server->port(), "GET", "/big.mp4");
     QCOMPARE(whole.status, 200);
     QVERIFY(whole.body == big);
-    const Answer tail = request(m_server->port(), "GET", "/big.mp4", "Range: bytes=20000000-\r\n");
+    const HttpAnswer tail =
+        httpRequest(m_server->port(), "GET", "/big.mp4", "Range: bytes=20000000-\r\n");
     QCOMPARE(tail.status, 206);
     QVERIFY(tail.body == big.mid(20000000));
 }
@@ -313,7 +244,7 @@ void PreviewServerTest::browserHangingUpMidVideo() {
         socket.abort();
         QTest::qWait(50);
     }
-    QCOMPARE(request(m_server->port(), "GET", "/do-not-upload.html").body,
+    QCOMPARE(httpRequest(m_server->port(), "GET", "/do-not-upload.html").body,
              QByteArray("<html>page</html>"));
 }
 
