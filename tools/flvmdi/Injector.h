@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "EarlyCopy.h"
+#include "LockedVideo.h"
 #include "MetadataCalculator.h"
 
 namespace flvmdi {
@@ -24,8 +25,9 @@ struct InjectResult {
 
 class Injector {
   public:
-    explicit Injector(InjectOptions options, EarlyCopy::Tuning tuning = {})
-        : options_(options), tuning_(tuning) {}
+    explicit Injector(InjectOptions options, EarlyCopy::Tuning tuning = {},
+                      LockedVideo::Patience patience = {})
+        : options_(options), tuning_(tuning), patience_(patience) {}
     // Throws FlvError for a file that cannot be injected and IoError when the system refuses;
     // either way the file is as it was.
     InjectResult inject(const std::filesystem::path& path) const;
@@ -33,6 +35,7 @@ class Injector {
   private:
     InjectOptions options_;
     EarlyCopy::Tuning tuning_;
+    LockedVideo::Patience patience_;
 };
 
 }  // namespace flvmdi

@@ -108,7 +108,7 @@ void UndoJournal::remove(const std::filesystem::path& video) {
     io::syncFolder(video.parent_path());
 }
 
-bool UndoJournal::recover(const std::filesystem::path& video) {
+bool UndoJournal::recover(const std::filesystem::path& video, int videoFd) {
     const auto path = pathFor(video);
     if (::access(path.c_str(), F_OK) != 0)
         return false;
@@ -116,17 +116,16 @@ bool UndoJournal::recover(const std::filesystem::path& video) {
     Journal journal;
     bool restored = false;
     if (parse(bytes, journal)) {
-        FileDescriptor fd = io::open(video, O_RDWR);
         struct stat st {};
-        if (::fstat(fd.get(), &st) != 0)
+        if (::fstat(videoFd, &st) != 0)
             io::fail("cannot read " + video.string(), errno);
         std::vector<uint8_t> current(journal.oldBytes.size());
         if (uint64_t(st.st_size) == journal.fileSize && current.size() <= journal.fileSize) {
-            io::readAt(fd.get(), current, 0);
+            io::readAt(videoFd, current, 0);
             if (isMixOf(current, journal) &&
                 !std::equal(current.begin(), current.end(), journal.oldBytes.begin())) {
-                io::writeAt(fd.get(), journal.oldBytes, 0);
-                io::syncData(fd.get(), video.string());
+                io::writeAt(videoFd, journal.oldBytes, 0);
+                io::syncData(videoFd, video.string());
                 restored = true;
             }
         }
