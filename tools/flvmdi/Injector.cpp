@@ -15,6 +15,7 @@
 #include "FlvReader.h"
 #include "FlvWriter.h"
 #include "InjectionStamp.h"
+#include "Leftovers.h"
 #include "LockedVideo.h"
 #include "MappedFileSource.h"
 #include "MetadataRegion.h"
@@ -202,6 +203,7 @@ InjectResult Injector::inject(const fs::path& given) const {
     const LockedVideo locked = LockedVideo::open(video.path, patience_);
     video.fd = locked.fd();
     const bool recovered = UndoJournal::recover(video.path, video.fd);
+    const size_t leftovers = Leftovers::removeDead(video.path);
     if (::fstat(video.fd, &video.original) != 0)
         io::fail("cannot read the file", errno);
 
@@ -221,6 +223,7 @@ InjectResult Injector::inject(const fs::path& given) const {
         result.keyframes = calculator.keyframeCount();
     }
     result.recoveredUpdate = recovered;
+    result.leftoversRemoved = leftovers;
     return result;
 }
 

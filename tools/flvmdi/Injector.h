@@ -18,6 +18,7 @@ struct InjectResult {
     size_t keyframes = 0;
     uint64_t fileSize = 0;
     bool recoveredUpdate = false;   // an interrupted earlier update was undone first
+    size_t leftoversRemoved = 0;    // new files of killed runs: see Leftovers
     bool stampMatched = false;      // left as it is without a scan: see InjectionStamp
     uint64_t directBytes = 0;       // written by direct I/O: see FlvWriter
     bool copiedDuringScan = false;  // see EarlyCopy
