@@ -131,7 +131,7 @@ void commit(TemporaryFile& file, const Video& video, const MetadataCalculator& c
 uint64_t writeInOrder(const Video& video, const MetadataCalculator& calculator,
                       const MetadataRegion& region, InjectOptions options) {
     TemporaryFile temporary(video.path);
-    temporary.takeOwnership(video.original);
+    temporary.takeOwnership(video.fd, video.original);
     FlvWriter writer(video.fd, video.size(), temporary.fd());
     writer.write(region.bytes);
     writeTags(calculator.firstTagOffset(), video.size(), calculator, writer);

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <string>
 
+#include "ExtendedAttributes.h"
+
 namespace fs = std::filesystem;
 
 namespace flvmdi {
@@ -58,7 +60,10 @@ TemporaryFile::~TemporaryFile() {
         ::unlink(name_.c_str());
 }
 
-void TemporaryFile::takeOwnership(const struct stat& video) {
+// The attributes go first, while the file is still writable by its owner: a user may only set
+// them on a file it may write to.
+void TemporaryFile::takeOwnership(int videoFd, const struct stat& video) {
+    ExtendedAttributes::copyUser(videoFd, fd());
     if (::fchmod(fd(), video.st_mode & 07777) != 0)
         io::fail("cannot give the new file the video's permissions", errno);
     // Only root may hand a file to another owner; a user keeps the file as theirs.

@@ -22,8 +22,9 @@ class TemporaryFile {
     ~TemporaryFile();
 
     int fd() const { return fd_.get(); }
-    // Gives the file the video's permissions, and its owner where allowed. Throws IoError.
-    void takeOwnership(const struct stat& video);
+    // Gives the file the video's permissions, its owner where allowed, and its user's extended
+    // attributes (see ExtendedAttributes). Throws IoError.
+    void takeOwnership(int videoFd, const struct stat& video);
     // True while the file has no name in the folder: nothing to clean up if the process dies.
     bool unnamed() const { return name_.empty(); }
     // Renames the file over the target and flushes the folder. Throws IoError.
