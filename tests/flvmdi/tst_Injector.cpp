@@ -8,77 +8,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "Amf0.h"
-#include "FlvBuilder.h"
-#include "FlvReader.h"
+#include "InjectedFile.h"
 #include "Injector.h"
 #include "UndoJournal.h"
 
 using namespace flvmdi;
-using Bytes = std::vector<uint8_t>;
+using namespace injected;
 Q_DECLARE_METATYPE(Bytes)
 Q_DECLARE_METATYPE(flvmdi::InjectResult::Kind)
 
 namespace {
-
-Bytes readFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = f.readAll();
-    return Bytes(data.begin(), data.end());
-}
-
-void writeFile(const QString& path, const Bytes& bytes,
-               QIODevice::OpenMode mode = QIODevice::WriteOnly) {
-    QFile f(path);
-    QVERIFY(f.open(mode));
-    f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-}
-
-struct Injected {
-    amf0::Value meta;
-    std::vector<FlvTag> tags;  // heads not kept
-    std::vector<std::string> scriptNames;
-};
-
-// Reads an injected file back and checks what holds for every one: the metadata tag first, all
-// trailers right, and each keyframe position pointing at a keyframe tag of the listed time.
-Injected readInjected(const Bytes& bytes) {
-    Injected out;
-    MemorySource source(bytes);
-    FlvReader reader(source);
-    reader.readHeader();
-    while (auto tag = reader.next()) {
-        if (!tag->trailerIsRight())
-            throw std::runtime_error("wrong trailer");
-        if (tag->type == kTagScript) {
-            amf0::Reader amf(reader.bytesAt(tag->offset + 11, tag->dataSize));
-            out.scriptNames.push_back(amf.readValue().text);
-            if (out.tags.empty())
-                out.meta = amf.readValue();
-        }
-        tag->head = {};
-        out.tags.push_back(*tag);
-    }
-    if (out.scriptNames.empty() || out.scriptNames[0] != "onMetaData" || out.tags[0].offset != 13)
-        throw std::runtime_error("onMetaData is not the first tag");
-    if (const auto* keyframes = out.meta.find("keyframes")) {
-        const auto& positions = keyframes->find("filepositions")->items;
-        const auto& times = keyframes->find("times")->items;
-        if (positions.size() != times.size())
-            throw std::runtime_error("index arrays differ in length");
-        for (size_t i = 0; i < positions.size(); ++i) {
-            const auto offset = uint64_t(positions[i].number);
-            const auto it = std::find_if(out.tags.begin(), out.tags.end(),
-                                         [&](const FlvTag& t) { return t.offset == offset; });
-            if (it == out.tags.end() || it->type != kTagVideo || bytes[offset + 11] >> 4 != 1 ||
-                it->timestamp != uint32_t(std::lround(times[i].number * 1000)))
-                throw std::runtime_error("index entry " + std::to_string(i) + " is no keyframe");
-        }
-    }
-    return out;
-}
 
 Bytes sampleFile() {
     FlvBuilder b;
@@ -104,24 +43,6 @@ int runProgram(const QStringList& args, QString* err = nullptr) {
     if (err)
         *err = QString::fromUtf8(p.readAllStandardError());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-// The raw bytes of every tag an injection must keep: all but onMetaData and onLastSecond.
-Bytes keptTags(const Bytes& bytes) {
-    MemorySource source(bytes);
-    FlvReader reader(source);
-    reader.readHeader();
-    Bytes kept;
-    while (const auto tag = reader.next()) {
-        if (tag->type == kTagScript) {
-            const std::string name = amf0::Reader(tag->head).readValue().text;
-            if (name == "onMetaData" || name == "onLastSecond")
-                continue;
-        }
-        const auto raw = reader.bytesAt(tag->offset, size_t(tag->totalSize()));
-        kept.insert(kept.end(), raw.begin(), raw.end());
-    }
-    return kept;
 }
 
 bool folderSupports(const QString& folder, int openFlag, bool xattr) {

@@ -48,7 +48,7 @@ std::unique_ptr<EarlyCopy> EarlyCopy::start(const fs::path& path, int input,
     std::unique_ptr<EarlyCopy> early;
     try {
         early = std::make_unique<EarlyCopy>(path, input, size);
-        early->file_.takeOwnership(video);
+        early->file_.takeOwnership(input, video);
     } catch (const IoError&) {
         return nullptr;  // the file may still be updated in place; a rewrite reports the reason
     }

@@ -1,7 +1,6 @@
 #include "Injector.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,8 @@
 #include "FlvReader.h"
 #include "FlvWriter.h"
 #include "InjectionStamp.h"
+#include "Leftovers.h"
+#include "LockedVideo.h"
 #include "MappedFileSource.h"
 #include "MetadataRegion.h"
 #include "TemporaryFile.h"
@@ -37,7 +38,8 @@ fs::path resolve(const fs::path& path) {
     return real;
 }
 
-// The video being injected, opened and locked, as it was when the run began.
+// The video being injected, opened and locked (see LockedVideo), as it was once any interrupted
+// update was undone.
 struct Video {
     fs::path path;
     int fd = -1;
@@ -98,11 +100,17 @@ void writeTags(uint64_t firstTag, uint64_t end, const MetadataCalculator& calcul
     writer.copy(position, end - position);
 }
 
-void requireUnchanged(int fd, const struct stat& before) {
+// The lock keeps other injectors out, not other programs: one that wrote to the video or renamed
+// another file over it meanwhile would otherwise lose its change to ours.
+void requireUnchanged(const Video& video) {
     struct stat after {};
-    if (::fstat(fd, &after) != 0 || after.st_size != before.st_size ||
+    struct stat named {};
+    const struct stat& before = video.original;
+    if (::fstat(video.fd, &after) != 0 || after.st_size != before.st_size ||
         after.st_mtim.tv_sec != before.st_mtim.tv_sec ||
-        after.st_mtim.tv_nsec != before.st_mtim.tv_nsec)
+        after.st_mtim.tv_nsec != before.st_mtim.tv_nsec ||
+        ::stat(video.path.c_str(), &named) != 0 || named.st_dev != before.st_dev ||
+        named.st_ino != before.st_ino)
         throw IoError("the file changed while it was being injected; nothing was written");
 }
 
@@ -114,7 +122,7 @@ void commit(TemporaryFile& file, const Video& video, const MetadataCalculator& c
         uint64_t(written.st_size) != calculator.outputSize(region.metaDataSize))
         throw IoError("the file changed while it was being injected; nothing was written");
     io::syncData(file.fd(), "the new file");
-    requireUnchanged(video.fd, video.original);
+    requireUnchanged(video);
     InjectionStamp::write(file.fd(), options, region.bytes, calculator.keyframeCount());
     file.replaceTarget();
 }
@@ -123,7 +131,7 @@ void commit(TemporaryFile& file, const Video& video, const MetadataCalculator& c
 uint64_t writeInOrder(const Video& video, const MetadataCalculator& calculator,
                       const MetadataRegion& region, InjectOptions options) {
     TemporaryFile temporary(video.path);
-    temporary.takeOwnership(video.original);
+    temporary.takeOwnership(video.fd, video.original);
     FlvWriter writer(video.fd, video.size(), temporary.fd());
     writer.write(region.bytes);
     writeTags(calculator.firstTagOffset(), video.size(), calculator, writer);
@@ -153,20 +161,21 @@ InjectResult rewrite(const Video& video, const MetadataCalculator& calculator,
 }
 
 // Overwrites the metadata region of the video itself, through the undo journal; false when the
-// bytes are already there.
+// bytes are already there. Written through the locked descriptor: the path is only a name, the
+// locked inode is the video that was scanned.
 bool overwriteRegion(const Video& video, const MetadataRegion& region) {
-    FileDescriptor fd = io::open(video.path, O_RDWR);
     std::vector<uint8_t> current(region.bytes.size());
-    io::readAt(fd.get(), current, 0);
+    io::readAt(video.fd, current, 0);
     if (current == region.bytes)
         return false;
     UndoJournal::write(video.path, video.size(), current, region.bytes);
     try {
-        io::writeAt(fd.get(), region.bytes, 0);
-        io::syncData(fd.get(), video.path.string());
+        io::writeAt(video.fd, region.bytes, 0);
+        io::syncData(video.fd, video.path.string());
     } catch (const IoError&) {
-        io::writeAt(fd.get(), current, 0);
-        io::syncData(fd.get(), video.path.string());
+        // If putting the old bytes back fails too, the journal stays for the next run.
+        io::writeAt(video.fd, current, 0);
+        io::syncData(video.fd, video.path.string());
         UndoJournal::remove(video.path);
         throw;
     }
@@ -176,7 +185,7 @@ bool overwriteRegion(const Video& video, const MetadataRegion& region) {
 
 InjectResult updateInPlace(const Video& video, const MetadataCalculator& calculator,
                            const MetadataRegion& region, InjectOptions options) {
-    requireUnchanged(video.fd, video.original);
+    requireUnchanged(video);
     InjectResult result;
     result.fileSize = calculator.outputSize(region.metaDataSize);
     result.kind = overwriteRegion(video, region) ? InjectResult::Kind::UpdatedInPlace
@@ -191,12 +200,10 @@ InjectResult Injector::inject(const fs::path& given) const {
     Video video{resolve(given)};
     if (::access(video.path.c_str(), W_OK) != 0)
         io::fail("cannot change the file", errno);
-    FileDescriptor input = io::open(video.path, O_RDONLY);
-    video.fd = input.get();
-    // Two injectors on one file would each rename their own copy over it.
-    if (::flock(video.fd, LOCK_EX | LOCK_NB) != 0)
-        throw IoError("another flvmdi is working on this file");
-    const bool recovered = UndoJournal::recover(video.path);
+    const LockedVideo locked = LockedVideo::open(video.path, patience_);
+    video.fd = locked.fd();
+    const bool recovered = UndoJournal::recover(video.path, video.fd);
+    const size_t leftovers = Leftovers::removeDead(video.path);
     if (::fstat(video.fd, &video.original) != 0)
         io::fail("cannot read the file", errno);
 
@@ -216,6 +223,7 @@ InjectResult Injector::inject(const fs::path& given) const {
         result.keyframes = calculator.keyframeCount();
     }
     result.recoveredUpdate = recovered;
+    result.leftoversRemoved = leftovers;
     return result;
 }
 

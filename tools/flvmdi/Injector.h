@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "EarlyCopy.h"
+#include "LockedVideo.h"
 #include "MetadataCalculator.h"
 
 namespace flvmdi {
@@ -17,6 +18,7 @@ struct InjectResult {
     size_t keyframes = 0;
     uint64_t fileSize = 0;
     bool recoveredUpdate = false;   // an interrupted earlier update was undone first
+    size_t leftoversRemoved = 0;    // new files of killed runs: see Leftovers
     bool stampMatched = false;      // left as it is without a scan: see InjectionStamp
     uint64_t directBytes = 0;       // written by direct I/O: see FlvWriter
     bool copiedDuringScan = false;  // see EarlyCopy
@@ -24,8 +26,9 @@ struct InjectResult {
 
 class Injector {
   public:
-    explicit Injector(InjectOptions options, EarlyCopy::Tuning tuning = {})
-        : options_(options), tuning_(tuning) {}
+    explicit Injector(InjectOptions options, EarlyCopy::Tuning tuning = {},
+                      LockedVideo::Patience patience = {})
+        : options_(options), tuning_(tuning), patience_(patience) {}
     // Throws FlvError for a file that cannot be injected and IoError when the system refuses;
     // either way the file is as it was.
     InjectResult inject(const std::filesystem::path& path) const;
@@ -33,6 +36,7 @@ class Injector {
   private:
     InjectOptions options_;
     EarlyCopy::Tuning tuning_;
+    LockedVideo::Patience patience_;
 };
 
 }  // namespace flvmdi

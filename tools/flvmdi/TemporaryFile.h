@@ -1,6 +1,9 @@
 // The new file of a rewrite: created unnamed in the video's folder, so a run that dies before it
 // is renamed into place leaves nothing behind. File systems without unnamed files get a dotted
-// temporary name, removed again unless the file was put in place.
+// temporary name, removed again unless the file was put in place. Just before the rename the file
+// is named ".NAME.flvmdi-PID-N" too; a run killed right there leaves it, and later runs remove it
+// (see Leftovers). They tell it from the file of a live run by the flock every new file holds
+// from its creation until the process ends.
 #pragma once
 
 #include <sys/stat.h>
@@ -19,15 +22,22 @@ class TemporaryFile {
     ~TemporaryFile();
 
     int fd() const { return fd_.get(); }
-    // Gives the file the video's permissions, and its owner where allowed. Throws IoError.
-    void takeOwnership(const struct stat& video);
+    // Gives the file the video's permissions, its owner where allowed, and its user's extended
+    // attributes (see ExtendedAttributes). Throws IoError.
+    void takeOwnership(int videoFd, const struct stat& video);
     // True while the file has no name in the folder: nothing to clean up if the process dies.
     bool unnamed() const { return name_.empty(); }
     // Renames the file over the target and flushes the folder. Throws IoError.
     void replaceTarget();
 
+    // Every name the file may have in the folder starts so, followed by "PID-N".
+    static std::string namePrefix(const std::filesystem::path& target);
+
   private:
     std::filesystem::path freshName() const;
+    void lock();
+    void createNamed();
+    void linkNamed();
 
     std::filesystem::path target_;
     std::filesystem::path name_;

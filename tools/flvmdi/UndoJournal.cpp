@@ -56,15 +56,56 @@ bool parse(std::span<const uint8_t> bytes, Journal& journal) {
     return true;
 }
 
-std::vector<uint8_t> readWhole(const std::filesystem::path& path) {
-    FileDescriptor fd = io::open(path, O_RDONLY);
+[[noreturn]] void refuse(const std::filesystem::path& path) {
+    throw IoError(path.string() +
+                  " is not a regular file, so it is no journal of flvmdi's; it was left alone");
+}
+
+// What sits at the journal path, opened without blocking (a pipe) and without following a link;
+// nothing when there is nothing. Anything but a regular file is refused before it is opened, as a
+// device may act on being opened, and once more after, in case it was swapped meanwhile.
+FileDescriptor openExisting(const std::filesystem::path& path) {
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return {};
         io::fail("cannot read " + path.string(), errno);
+    }
+    if (!S_ISREG(st.st_mode))
+        refuse(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ELOOP)
+        refuse(path);
+    if (fd < 0)
+        io::fail("cannot open " + path.string(), errno);
+    FileDescriptor opened(fd);
+    if (::fstat(fd, &st) != 0)
+        io::fail("cannot read " + path.string(), errno);
+    if (!S_ISREG(st.st_mode))
+        refuse(path);
+    return opened;
+}
+
+std::vector<uint8_t> readWhole(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        io::fail("cannot read the undo journal", errno);
     if (uint64_t(st.st_size) > kFixedSize + 8 + 2 * kMaxRegion)
         return {};
     std::vector<uint8_t> bytes(size_t(st.st_size));
-    FileSource(fd.get(), bytes.size()).readAt(0, bytes.data(), bytes.size());
+    FileSource(fd, bytes.size()).readAt(0, bytes.data(), bytes.size());
+    return bytes;
+}
+
+std::vector<uint8_t> encode(uint64_t fileSize, std::span<const uint8_t> oldBytes,
+                            std::span<const uint8_t> newBytes) {
+    std::vector<uint8_t> bytes(kMagic, kMagic + 8);
+    putBe64(bytes, fileSize);
+    bytes.resize(bytes.size() + 4);
+    writeBe32(&bytes[16], uint32_t(oldBytes.size()));
+    bytes.insert(bytes.end(), oldBytes.begin(), oldBytes.end());
+    bytes.insert(bytes.end(), newBytes.begin(), newBytes.end());
+    putBe64(bytes, fnv1a(bytes));
     return bytes;
 }
 
@@ -86,20 +127,22 @@ std::filesystem::path UndoJournal::pathFor(const std::filesystem::path& video) {
     return video.parent_path() / name;
 }
 
+// Created afresh: recover() has removed any earlier journal under the video's lock, so whatever
+// is there now is not ours and is not written through. A journal that could not be completed is
+// removed again: a full disk must not leave it behind.
 void UndoJournal::write(const std::filesystem::path& video, uint64_t fileSize,
                         std::span<const uint8_t> oldBytes, std::span<const uint8_t> newBytes) {
-    std::vector<uint8_t> bytes(kMagic, kMagic + 8);
-    putBe64(bytes, fileSize);
-    bytes.resize(bytes.size() + 4);
-    writeBe32(&bytes[16], uint32_t(oldBytes.size()));
-    bytes.insert(bytes.end(), oldBytes.begin(), oldBytes.end());
-    bytes.insert(bytes.end(), newBytes.begin(), newBytes.end());
-    putBe64(bytes, fnv1a(bytes));
+    const auto bytes = encode(fileSize, oldBytes, newBytes);
     const auto path = pathFor(video);
-    FileDescriptor fd = io::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    io::writeAt(fd.get(), bytes, 0);
-    io::syncData(fd.get(), "the undo journal");
-    io::syncFolder(video.parent_path());
+    FileDescriptor fd = io::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK, 0600);
+    try {
+        io::writeAt(fd.get(), bytes, 0);
+        io::syncData(fd.get(), "the undo journal");
+        io::syncFolder(video.parent_path());
+    } catch (const IoError&) {
+        ::unlink(path.c_str());
+        throw;
+    }
 }
 
 void UndoJournal::remove(const std::filesystem::path& video) {
@@ -108,25 +151,25 @@ void UndoJournal::remove(const std::filesystem::path& video) {
     io::syncFolder(video.parent_path());
 }
 
-bool UndoJournal::recover(const std::filesystem::path& video) {
+bool UndoJournal::recover(const std::filesystem::path& video, int videoFd) {
     const auto path = pathFor(video);
-    if (::access(path.c_str(), F_OK) != 0)
+    const FileDescriptor fd = openExisting(path);
+    if (!fd)
         return false;
-    const auto bytes = readWhole(path);
+    const auto bytes = readWhole(fd.get());
     Journal journal;
     bool restored = false;
     if (parse(bytes, journal)) {
-        FileDescriptor fd = io::open(video, O_RDWR);
         struct stat st {};
-        if (::fstat(fd.get(), &st) != 0)
+        if (::fstat(videoFd, &st) != 0)
             io::fail("cannot read " + video.string(), errno);
         std::vector<uint8_t> current(journal.oldBytes.size());
         if (uint64_t(st.st_size) == journal.fileSize && current.size() <= journal.fileSize) {
-            io::readAt(fd.get(), current, 0);
+            io::readAt(videoFd, current, 0);
             if (isMixOf(current, journal) &&
                 !std::equal(current.begin(), current.end(), journal.oldBytes.begin())) {
-                io::writeAt(fd.get(), journal.oldBytes, 0);
-                io::syncData(fd.get(), video.string());
+                io::writeAt(videoFd, journal.oldBytes, 0);
+                io::syncData(videoFd, video.string());
                 restored = true;
             }
         }

@@ -20,9 +20,10 @@ class UndoJournal {
     static void write(const std::filesystem::path& video, uint64_t fileSize,
                       std::span<const uint8_t> oldBytes, std::span<const uint8_t> newBytes);
     static void remove(const std::filesystem::path& video);
-    // Undoes an interrupted update of the video; true when it put old bytes back. A journal that
-    // does not belong to the video as it is now is removed without touching the video.
-    static bool recover(const std::filesystem::path& video);
+    // Undoes an interrupted update of the video, open and locked as videoFd; true when it put old
+    // bytes back. A journal that does not belong to the video as it is now is removed without
+    // touching the video.
+    static bool recover(const std::filesystem::path& video, int videoFd);
 };
 
 }  // namespace flvmdi

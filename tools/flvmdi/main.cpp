@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
         const auto result = flvmdi::Injector(line.options).inject(path);
         if (result.recoveredUpdate)
             std::printf("flvmdi: %s: an interrupted earlier update was undone\n", path.c_str());
+        if (result.leftoversRemoved > 0)
+            std::printf("flvmdi: %s: removed %zu new file(s) left by killed runs\n", path.c_str(),
+                        result.leftoversRemoved);
         std::printf("flvmdi: %s: %s (%zu keyframes, %llu bytes)\n", path.c_str(),
                     describe(result.kind), result.keyframes,
                     static_cast<unsigned long long>(result.fileSize));
