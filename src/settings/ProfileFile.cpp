@@ -4,6 +4,7 @@
 
 #include "platform/ControlCharacters.h"
 #include "platform/Cp1252.h"
+#include "platform/PlainFileName.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileValueError.h"
 #include "settings/Scrambler.h"
@@ -65,6 +66,17 @@ qsizetype firstUnsaveable(const QString& value, int line) {
                             Cp1252::characterAt(value, at), when);
 }
 
+// The intro and outro image names are the names their rendered pictures get in the output and
+// scratch folders (the sources are the paths on the lines after them), so a profile from
+// someone else naming "../../x" would write over files outside them.
+void refuseNameThatIsNotPlain(const QString& value, int line, ProfileValueError::When when) {
+    if (line != 12 && line != 14)
+        return;
+    const QString fault = PlainFileName::fault(value);
+    if (!fault.isEmpty())
+        throw ProfileValueError::notPlainName(line, ProfileFile::settingName(line), fault, when);
+}
+
 }  // namespace
 
 QString ProfileFile::settingName(int line) {
@@ -84,6 +96,7 @@ QStringList ProfileFile::readValues(const QString& path) {
         const int line = int(i + 1);
         if (const qsizetype at = firstControl(values[i], line); at >= 0)
             refuse(values[i], line, at, ProfileValueError::When::Loading);
+        refuseNameThatIsNotPlain(values[i], line, ProfileValueError::When::Loading);
     }
     return values;
 }
@@ -94,6 +107,7 @@ QStringList ProfileFile::scrambledLines(const QStringList& values) {
         const int line = int(i + 1);
         if (const qsizetype at = firstUnsaveable(values[i], line); at >= 0)
             refuse(values[i], line, at, ProfileValueError::When::Saving);
+        refuseNameThatIsNotPlain(values[i], line, ProfileValueError::When::Saving);
         lines.append(Scrambler::scramble(values[i], Scrambler::kScrambleKey));
     }
     return lines;

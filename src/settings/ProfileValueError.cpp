@@ -11,7 +11,24 @@ ProfileValueError::ProfileValueError(int line, QString setting, qsizetype positi
       m_when(when),
       m_what(message().toStdString()) {}
 
+ProfileValueError ProfileValueError::notPlainName(int line, QString setting, QString fault,
+                                                  When when) {
+    ProfileValueError error(line, std::move(setting), 0, QString(), when);
+    error.m_nameFault = std::move(fault);
+    error.m_what = error.message().toStdString();
+    return error;
+}
+
 QString ProfileValueError::message() const {
+    if (!m_nameFault.isEmpty()) {
+        const QString what = QStringLiteral("%1 IS NOT A PLAIN FILE NAME: %2. ")
+                                 .arg(m_setting.toUpper(), m_nameFault);
+        return m_when == When::Loading
+                   ? QStringLiteral("PROFILE NOT LOADED. ") + what +
+                         QStringLiteral("NO SETTING WAS CHANGED.")
+                   : QStringLiteral("PROFILE NOT SAVED. ") + what +
+                         QStringLiteral("PLEASE RENAME THE IMAGE AND CHOOSE IT AGAIN.");
+    }
     // The character itself is quoted as typed: upper-casing it could show a different one.
     const QString which = QStringLiteral("CHARACTER %1 (").arg(m_position) +
                           ControlCharacters::shown(m_character) +

@@ -26,6 +26,8 @@ class ProfileFileTest : public QObject {
     void refusesControlCharactersOnLoad_data();
     void refusesControlCharactersOnLoad();
     void codeKeepsTabsAndLineBreaks();
+    void refusesImageNamesThatAreNotPlain_data();
+    void refusesImageNamesThatAreNotPlain();
 };
 
 namespace {
@@ -294,6 +296,68 @@ void ProfileFileTest::codeKeepsTabsAndLineBreaks() {
     values[21] = QStringLiteral("<p>\r\n\t<b>x</b>\n\r</p>\t");
     ProfileFile::write(path, values);
     QCOMPARE(ProfileFile::readValues(path), values);
+}
+
+// The image names are the names the rendered pictures get in the output folder; the source is
+// the path of the line after each.
+void ProfileFileTest::refusesImageNamesThatAreNotPlain_data() {
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const struct {
+        const char* label;
+        QString name;
+        const char* fault;
+    } names[] = {{"parent folder", "../../escaped.jpg", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"backslash", "..\\escaped.jpg", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"absolute", "/home/ann/.profile", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"dot dot", "..", "IT STANDS FOR A FOLDER (\"..\")"},
+                 {"dot", ".", "IT STANDS FOR A FOLDER (\".\")"}};
+    for (const bool saving : {true, false})
+        for (const int line : {12, 14})
+            for (const auto& bad : names)
+                QTest::addRow("%s line %d, %s", saving ? "save" : "load", line, bad.label)
+                    << saving << line << bad.name
+                    << (saving ? QStringLiteral("PROFILE NOT SAVED. %1 IS NOT A PLAIN FILE NAME: "
+                                                "%2. PLEASE RENAME THE IMAGE AND CHOOSE IT AGAIN.")
+                               : QStringLiteral("PROFILE NOT LOADED. %1 IS NOT A PLAIN FILE NAME: "
+                                                "%2. NO SETTING WAS CHANGED."))
+                           .arg(line == 12 ? "INTRO IMAGE NAME" : "OUTRO IMAGE NAME",
+                                QString::fromLatin1(bad.fault));
+}
+
+void ProfileFileTest::refusesImageNamesThatAreNotPlain() {
+    QFETCH(bool, saving);
+    QFETCH(int, line);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.epe");
+    QStringList values = fullProfile();
+    values[line - 1] = name;
+    values[line] = QStringLiteral("/home/ann/pictures/any.jpg");
+    const QByteArray old = handFile("\r\n");
+    if (saving) {
+        TextFile::writeBytes(path, old);
+    } else {
+        QStringList lines;
+        for (const QString& v : values)
+            lines.append(scrambled(v));
+        TextFile::writeLines(path, lines);
+    }
+    try {
+        if (saving)
+            ProfileFile::write(path, values);
+        else
+            ProfileFile::readValues(path);
+        QFAIL("the name was taken");
+    } catch (const ProfileValueError& e) {
+        QCOMPARE(e.line(), line);
+        QCOMPARE(e.message(), message);
+    }
+    if (saving)
+        QCOMPARE(TestFiles::readFile(path), old);
 }
 
 QTEST_GUILESS_MAIN(ProfileFileTest)
