@@ -42,7 +42,7 @@ class MainController : public ValidationHost {
     SingleVideoSelection& singleVideo() { return *m_single; }
     PlaylistEditor& playlistEditor() { return *m_editor; }
     // What generation reads of the playlist editor.
-    const Playlist& playlist() const;
+    const Playlist& playlist() const override;
     AdvancedOptions& advancedOptions() { return m_advanced; }
     const PlayerSizes& playerSizes() const { return m_sizes; }
     const QStringList& skins() const { return m_skins; }
@@ -86,7 +86,8 @@ class MainController : public ValidationHost {
     const IntroOutroImages& images() const { return m_images; }
 
     // Applies a profile file line by line, each through the handler of its control. Raises
-    // AppError; settings applied before the failing line stay applied.
+    // AppError, after which settings applied before the failing line stay applied, and
+    // ProfileValueError for a file refused as a whole before anything changed.
     void readProfile(const QString& path);
 
     // cmdVideoFiles_Click.

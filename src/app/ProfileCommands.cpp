@@ -81,6 +81,9 @@ void ProfileCommands::load() {
         return;
     try {
         m_controller.readProfile(chosen->first());
+    } catch (const ProfileValueError& error) {
+        dialogs.error(error.message());
+        return;
     } catch (const AppError& error) {
         dialogs.reportError(error);
         return;

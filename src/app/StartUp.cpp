@@ -8,6 +8,7 @@
 #include "platform/FileOps.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Views.h"
+#include "settings/ProfileValueError.h"
 
 namespace {
 
@@ -76,6 +77,10 @@ bool StartUp::emptyScratchFolders(MainController& controller) {
 bool StartUp::loadProfile(MainController& controller, const QString& path) {
     try {
         controller.readProfile(path);
+    } catch (const ProfileValueError& error) {
+        // The file was refused before any setting changed, so the program starts as it would
+        // without it.
+        controller.dialogs().error(error.message());
     } catch (const AppError& error) {
         if (error.number() != AppError::FileNotFound) {
             controller.dialogs().reportError(error);

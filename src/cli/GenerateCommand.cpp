@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/FileOps.h"
 #include "platform/RandomSource.h"
+#include "settings/ProfileValueError.h"
 
 namespace {
 
@@ -118,6 +119,9 @@ int GenerateCommand::run(const Options& o) {
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
         FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));
         controller.readProfile(o.profile);
+    } catch (const ProfileValueError& error) {
+        dialogs.error(error.message());
+        return Failed;
     } catch (const AppError& error) {
         dialogs.reportError(error);
         return Failed;

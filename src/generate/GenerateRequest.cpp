@@ -1,6 +1,7 @@
 #include "generate/GenerateRequest.h"
 
 #include "generate/ValidationHost.h"
+#include "media/PlaylistNames.h"
 #include "platform/Dialogs.h"
 #include "platform/Views.h"
 
@@ -71,6 +72,20 @@ bool checkVideoPath(ValidationHost& host, Dialogs& dialogs, Views& views) {
     return true;
 }
 
+// The rows' file names are joined to the output and scratch folders: a name that leads out of
+// them (from a playlist file changed by hand, or one chosen on a system whose names may hold a
+// backslash) stops the run before anything is written.
+bool checkPlaylistNames(ValidationHost& host, Dialogs& dialogs) {
+    if (!host.settings().Multiple)
+        return true;
+    const QString fault = PlaylistNames::firstFault(host.playlist());
+    if (fault.isEmpty())
+        return true;
+    dialogs.error(fault + QStringLiteral(". PLEASE REPLACE IT IN THE PLAYLIST."));
+    host.showVideoFilesDialog();
+    return false;
+}
+
 }  // namespace
 
 bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& views) {
@@ -79,6 +94,8 @@ bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& vi
         host.showVideoFilesDialog();
         return false;
     }
+    if (!checkPlaylistNames(host, dialogs))
+        return false;
     capAudioLevel(host);
     if (!checkPaths(host, dialogs, views))
         return false;

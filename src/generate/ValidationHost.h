@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "media/Playlist.h"
 #include "settings/ProjectSettings.h"
 
 // What the checks of a generate request read and rewrite on the main window. Rewrites go through
@@ -10,6 +11,8 @@ class ValidationHost {
   public:
     virtual ~ValidationHost() = default;
     virtual const ProjectSettings& settings() const = 0;
+    // The playlist editor's playlist, generated for a playlist project.
+    virtual const Playlist& playlist() const = 0;
     virtual bool videoFilesStatusVisible() const = 0;
     virtual void setAudioLevel(const QString& text) = 0;
     virtual void setServerPath(const QString& text) = 0;

@@ -1,6 +1,9 @@
 #include "media/PlaylistFile.h"
 
+#include "media/PlaylistNames.h"
+#include "media/PlaylistRowFields.h"
 #include "platform/AppError.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFile.h"
 #include "settings/Scrambler.h"
@@ -8,20 +11,6 @@
 namespace {
 
 constexpr int kHeaderLine = 12;
-
-// The row fields in file order, with the names the user knows them by.
-struct RowField {
-    QString PlaylistEntry::*field;
-    const char* name;
-};
-const RowField kRowFields[] = {
-    {&PlaylistEntry::FlashFile, "FLV/Mp4 video file"},
-    {&PlaylistEntry::Mp4File, "Mp4 video file"},
-    {&PlaylistEntry::WebmFile, "WebM video file"},
-    {&PlaylistEntry::Title, "title"},
-    {&PlaylistEntry::Description, "description"},
-    {&PlaylistEntry::Thumbnail, "thumbnail image"},
-};
 
 // Names of the value lines 1 to 11, for the message about a value that cannot be stored.
 const char* const kLineNames[] = {
@@ -65,16 +54,41 @@ int toInteger(const QString& text, int line) {
     return number;
 }
 
+QString rowFieldName(int field, int row) {
+    return QString::fromLatin1(kPlaylistRowFields[field].name) +
+           QStringLiteral(" of row %1").arg(row);
+}
+
+// "CHARACTER 3 (CONTROL CODE 0) OF THE TITLE OF ROW 2"
+QString characterOf(const QString& value, qsizetype at, const QString& name) {
+    return QStringLiteral("CHARACTER %1 (").arg(at + 1) +
+           ControlCharacters::shown(Cp1252::characterAt(value, at)) +
+           QStringLiteral(") OF THE %1").arg(name.toUpper());
+}
+
 [[noreturn]] void refuseCharacter(const QString& value, qsizetype at, const QString& name) {
-    const QString character = Cp1252::characterAt(value, at);
+    // A control character shows as nothing, so there is nothing to replace it with.
+    const bool control = ControlCharacters::isControl(value[at]);
     throw PlaylistFileError(
-        QStringLiteral("PLAYLIST NOT SAVED. CHARACTER %1 (\"").arg(at + 1) + character +
-        QStringLiteral("\") OF THE %1 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT AND "
-                       "SAVE AGAIN.")
-            .arg(name.toUpper()));
+        QStringLiteral("PLAYLIST NOT SAVED. ") + characterOf(value, at, name) +
+        QStringLiteral(" CANNOT BE STORED IN A PLAYLIST FILE. PLEASE %1 IT AND SAVE AGAIN.")
+            .arg(control ? QStringLiteral("REMOVE") : QStringLiteral("REPLACE")));
+}
+
+void refuseControlOnSave(const QString& value, const QString& name) {
+    if (const qsizetype at = ControlCharacters::firstIndex(value); at >= 0)
+        refuseCharacter(value, at, name);
+}
+
+void refuseControlOnLoad(const QString& value, const QString& name) {
+    if (const qsizetype at = ControlCharacters::firstIndex(value); at >= 0)
+        throw PlaylistFileError(QStringLiteral("PLAYLIST NOT LOADED. ") +
+                                characterOf(value, at, name) +
+                                QStringLiteral(" IS NOT ALLOWED IN A PLAYLIST FILE."));
 }
 
 QString scrambledValue(const QString& value, const QString& name) {
+    refuseControlOnSave(value, name);
     const qsizetype at = Scrambler::unstorableIndex(value, Scrambler::kScrambleKey);
     if (at >= 0)
         refuseCharacter(value, at, name);
@@ -93,25 +107,43 @@ QString scrambledRow(const QString& line, int row) {
         at -= parts[f].size() + 1;
         ++f;
     }
-    refuseCharacter(
-        parts[f], at,
-        QString::fromLatin1(kRowFields[f].name) + QStringLiteral(" of row %1").arg(row));
+    refuseCharacter(parts[f], at, rowFieldName(f, row));
 }
 
 QString rowLine(const PlaylistEntry& entry, int row, int fields) {
     QStringList parts;
     for (int f = 0; f < fields; ++f) {
-        const QString& value = entry.*kRowFields[f].field;
+        const QString& value = entry.*kPlaylistRowFields[f].field;
         if (value.contains(QLatin1Char('|')))
             throw PlaylistFileError(
                 QStringLiteral("PLAYLIST NOT SAVED. THE %1 OF ROW %2 HOLDS \"|\", WHICH A "
                                "PLAYLIST FILE CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE "
                                "AGAIN.")
-                    .arg(QString::fromLatin1(kRowFields[f].name).toUpper())
+                    .arg(QString::fromLatin1(kPlaylistRowFields[f].name).toUpper())
                     .arg(row));
+        if (!kPlaylistRowFields[f].fileName)
+            refuseControlOnSave(value, rowFieldName(f, row));
         parts.append(value);
     }
+    const QString fault = PlaylistNames::rowFault(entry, row, fields);
+    if (!fault.isEmpty())
+        throw PlaylistFileError(QStringLiteral("PLAYLIST NOT SAVED. ") + fault +
+                                QStringLiteral(". PLEASE REPLACE IT AND SAVE AGAIN."));
     return parts.join(QLatin1Char('|'));
+}
+
+// A row as read, checked like a saved one: file names plain, texts without control characters.
+PlaylistEntry loadedRow(const QStringList& parts, int row, int columns) {
+    PlaylistEntry entry;
+    for (int f = 0; f < columns; ++f) {
+        entry.*kPlaylistRowFields[f].field = parts[f];
+        if (!kPlaylistRowFields[f].fileName)
+            refuseControlOnLoad(parts[f], rowFieldName(f, row));
+    }
+    const QString fault = PlaylistNames::rowFault(entry, row, columns);
+    if (!fault.isEmpty())
+        throw PlaylistFileError(QStringLiteral("PLAYLIST NOT LOADED. ") + fault + QLatin1Char('.'));
+    return entry;
 }
 
 }  // namespace
@@ -189,6 +221,7 @@ PlaylistFile::Contents PlaylistFile::parse(const QStringList& lines) {
         } else if (line == 7) {
             c.html5Files = toInteger(value, line) != 0;
         } else if (line < kHeaderLine) {
+            refuseControlOnLoad(value, QString::fromLatin1(kLineNames[line - 1]));
             *folders[line - 8] = value;
         } else if (readRows) {
             PlaylistEntry entry;
@@ -202,8 +235,7 @@ PlaylistFile::Contents PlaylistFile::parse(const QStringList& lines) {
                             .arg(row)
                             .arg(parts.size())
                             .arg(columns));
-                for (int f = 0; f < columns; ++f)
-                    entry.*kRowFields[f].field = parts[f];
+                entry = loadedRow(parts, row, columns);
             }
             c.rows.append(entry);
         }

@@ -36,11 +36,13 @@ class PlaylistFile {
         QList<PlaylistEntry> rows;  // at least one: a file without row lines gives one empty row
     };
 
-    // The lines before scrambling. Raises PlaylistFileError for a "|" in a row field: it would
-    // come back as an extra field and shift the row's later columns.
+    // The lines before scrambling. Raises PlaylistFileError for a "|" in a row field (it would
+    // come back as an extra field and shift the row's later columns), a file name that is not a
+    // plain name (PlaylistNames) and a control character in a title or description.
     static QStringList plainLines(const Playlist& playlist, bool html5Files);
     // The lines as stored. Raises PlaylistFileError for a value whose scrambled form holds CR or
-    // LF, which would split its line and shift every later one.
+    // LF, which would split its line and shift every later one, and a folder holding a control
+    // character.
     static QStringList fileLines(const Playlist& playlist, bool html5Files);
     // Saved whole or not at all: every value is checked first, then the file is replaced through
     // a temporary file in the same folder. Raises PlaylistFileError or AppError.
@@ -48,7 +50,9 @@ class PlaylistFile {
 
     // Raises AppError for a file that cannot be read or a value that does not convert (53 for a
     // missing file, 13 for a line that is not a truth value or number, 9 for a header without
-    // "|"), and PlaylistFileError for a row line with fewer fields than the header gives.
+    // "|"), and PlaylistFileError for a row line with fewer fields than the header gives, a file
+    // name that is not a plain name, or a control character in a folder or a row's text; so a
+    // file is taken whole or not at all.
     static Contents read(const QString& path);
     static Contents parse(const QStringList& lines);
 };

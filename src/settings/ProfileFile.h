@@ -8,11 +8,15 @@
 // the share address). Applying the values to the main window belongs to the application.
 class ProfileFile {
   public:
-    // The unscrambled values, line 1 first. Accepts CR LF and bare LF line ends.
+    // The unscrambled values, line 1 first. Accepts CR LF and bare LF line ends. Raises
+    // ProfileValueError for a value holding a control character its setting cannot hold (all
+    // but the end-of-video HTML code are single lines) or an image name that is not a plain file
+    // name, before any value is handed out.
     static QStringList readValues(const QString& path);
 
     // The lines as stored. Raises ProfileValueError for the first value that would scramble into
-    // CR or LF (and error 6 for a value longer than the scrambler takes).
+    // CR or LF, or holds a control character its setting cannot hold, or for an image name that
+    // is not a plain file name (and error 6 for a value longer than the scrambler takes).
     static QStringList scrambledLines(const QStringList& values);
     // Saved whole or not at all: every value is checked before anything is written, and the file
     // is replaced through a temporary file in the same folder.

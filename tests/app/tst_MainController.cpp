@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
+#include "media/PlaylistEditor.h"
 #include "media/SingleVideoSelection.h"
 #include "platform/AppError.h"
 #include "settings/ProfileFile.h"
@@ -78,6 +79,7 @@ class MainControllerTest : public QObject {
     void missingProfileChangesNothing();
     void generateSingleVideo();
     void generateStopsOnIncompleteSelection();
+    void generateStopsOnPlaylistNameThatIsNotPlain();
 };
 
 void MainControllerTest::startsWithFirstSkinPaletteAndSize() {
@@ -289,6 +291,32 @@ void MainControllerTest::generateStopsOnIncompleteSelection() {
     QCOMPARE(f.dialogs.texts(), QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"});
     QVERIFY(f.views.log.contains("singleVideoDialog"));
     QCOMPARE(QDir(f.install.outputFolder()).entryList(QDir::Files), QStringList{});
+}
+
+// A file system that allows an escape character in a name hands it to the editor through the
+// file chooser; the run stops before the configuration file could carry it.
+void MainControllerTest::generateStopsOnPlaylistNameThatIsNotPlain() {
+    Fixture f;
+    f.controller.window().setServerPath("http://example.com/site");
+    f.controller.window().setOutDir(f.install.outputFolder());
+    f.controller.window().selectMultiple();
+    PlaylistEditor& editor = f.controller.playlistEditor();
+    editor.show();
+    f.dialogs.openAnswers.enqueue(
+        QStringList{"/v/a.flv", QStringLiteral("/v/b") + QChar(0x1B) + QStringLiteral(".flv")});
+    editor.addFlashFiles();
+    editor.setCellText(1, PlaylistEditor::TitleColumn, "A");
+    editor.setCellText(2, PlaylistEditor::TitleColumn, "B");
+    editor.save();
+    QVERIFY(!f.controller.videoFilesStatusVisible());
+
+    QCOMPARE(f.controller.generate(), MainController::GenerateOutcome::Stopped);
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{"THE FLV/MP4 VIDEO FILE OF ROW 2 IS NOT A PLAIN FILE NAME: IT HOLDS A "
+                         "CONTROL CHARACTER (CODE 27). PLEASE REPLACE IT IN THE PLAYLIST."});
+    QVERIFY(f.views.log.contains("playlistEditor"));
+    QCOMPARE(QDir(f.install.outputFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{});
 }
 
 QTEST_GUILESS_MAIN(MainControllerTest)

@@ -11,6 +11,7 @@
 #include "platform/InstanceGuard.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
+#include "settings/Scrambler.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ class StartUpTest : public QObject {
     void close();
     void profileSaveAndLoadRoundTrip();
     void profileValueThatCannotBeStored();
+    void profileWithControlCharacterChangesNothing_data();
+    void profileWithControlCharacterChangesNothing();
     void tintBoxesAndDialog();
     void helpTopics();
 };
@@ -181,6 +184,47 @@ void StartUpTest::profileValueThatCannotBeStored() {
     ProfileCommands(app.controller).save();
     QVERIFY(app.dialogs.messages.last().text.startsWith("PROFILE NOT SAVED"));
     QVERIFY(!QFile::exists(path));
+    QCOMPARE(app.controller.window().states().caption,
+             QStringLiteral("Vidlark Streaming Video 14"));
+}
+
+void StartUpTest::profileWithControlCharacterChangesNothing_data() {
+    QTest::addColumn<bool>("atStartUp");
+    QTest::newRow("load command") << false;
+    QTest::newRow("start-up argument") << true;
+}
+
+// Line 25 holds a NUL, written without the writer's checks; the lines before it would switch to
+// a playlist in Pseudo mode and set the pages' address.
+void StartUpTest::profileWithControlCharacterChangesNothing() {
+    QFETCH(bool, atStartUp);
+    App app;
+    const QString path = app.install.path("damaged.epe");
+    QStringList lines;
+    for (int line = 1; line <= 26; ++line) {
+        QString value = line == 1 ? QStringLiteral("MUL3") : QStringLiteral("0");
+        if (line == 16)
+            value = QStringLiteral("http://example.com/");
+        if (line == 25)
+            value = QStringLiteral("Holiday") + QChar(0);
+        lines.append(Scrambler::scramble(value, Scrambler::kScrambleKey));
+    }
+    TextFile::writeLines(path, lines);
+
+    if (atStartUp) {
+        QVERIFY(StartUp::run(app.controller, app.guard, path));
+    } else {
+        app.controller.loadInstallation();
+        app.dialogs.openAnswers.enqueue(QStringList{path});
+        ProfileCommands(app.controller).load();
+    }
+    QCOMPARE(app.dialogs.texts(),
+             QStringList{"PROFILE NOT LOADED. CHARACTER 8 (CONTROL CODE 0) OF TITLE OF CONTENT IS "
+                         "NOT ALLOWED IN A PROFILE. NO SETTING WAS CHANGED."});
+    const ProjectSettings& s = app.controller.settings();
+    QVERIFY(!s.Multiple);
+    QCOMPARE(s.streamingMode, StreamingMode::Normal);
+    QCOMPARE(s.ServerPath, QStringLiteral("http://"));
     QCOMPARE(app.controller.window().states().caption,
              QStringLiteral("Vidlark Streaming Video 14"));
 }

@@ -1,5 +1,9 @@
 #include <unistd.h>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -12,6 +16,7 @@
 #include "TestInstallation.h"
 #include "media/PlaylistFile.h"
 #include "platform/TextFile.h"
+#include "settings/Scrambler.h"
 
 // vidlark-cli end to end: the built program is run on profiles and videos written here, and its
 // exit status, its two output streams and the files of the output folder are checked.
@@ -48,6 +53,8 @@ class CliTest : public QObject {
     void servesTheLocalTestPage_data();
     void servesTheLocalTestPage();
     void serveWithoutARun();
+    void playlistNamesStayInTheOutputFolder_data();
+    void playlistNamesStayInTheOutputFolder();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -142,6 +149,33 @@ QString unescapeStatement(const QString& statement) {
     for (qsizetype i = 0; i < escapes.size(); i += 4)
         text += QChar(escapes.mid(i + 2, 2).toUShort(nullptr, 16));
     return text;
+}
+
+// A playlist file as a hand edit or another program could leave it: the value lines are scrambled
+// here, without the checks of the editor's save. `plain` holds lines 1 to 11, then the rows.
+void writeRawPlaylist(const QString& path, const QStringList& plain, const QString& header) {
+    QStringList lines;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (i == 11)
+            lines.append(header);
+        lines.append(Scrambler::scramble(plain[i], Scrambler::kScrambleKey));
+    }
+    TextFile::writeLines(path, lines);
+}
+
+// Every file below `root` but outside `except`, with a digest of its contents.
+QMap<QString, QByteArray> filesBelow(const QString& root, const QString& except) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path.startsWith(except))
+            continue;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(path, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
+    }
+    return files;
 }
 
 }  // namespace
@@ -791,6 +825,67 @@ void CliTest::serveWithoutARun() {
     QVERIFY2(run.exitCode == 1, run.describe());
     QVERIFY2(run.err.startsWith("vidlark-cli: no local test page to serve ("), run.describe());
     QCOMPARE(run.out, QByteArray());
+}
+
+void CliTest::playlistNamesStayInTheOutputFolder_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fieldName");
+    QTest::newRow("flash file") << 0 << "../escaped.flv"
+                                << "FLV/MP4 VIDEO FILE";
+    QTest::newRow("mp4 file") << 1 << "../escaped.mp4"
+                              << "MP4 VIDEO FILE";
+    QTest::newRow("webm file") << 2 << "../escaped.webm"
+                               << "WEBM VIDEO FILE";
+    QTest::newRow("thumbnail") << 5 << "../../notes.jpg"
+                               << "THUMBNAIL IMAGE";
+}
+
+// A shared playlist file whose row 2 names a file one or two folders up. Every source it could
+// reach exists, so a run that followed the name would copy over or beside the installation's and
+// the user's files; the file is refused instead and nothing outside the output folder changes.
+void CliTest::playlistNamesStayInTheOutputFolder() {
+    QFETCH(int, field);
+    QFETCH(QString, name);
+    QFETCH(QString, fieldName);
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")});
+    installation.useBuiltSupportFiles();
+    const QString inner = installation.path(QStringLiteral("videos/inner"));
+    QVERIFY(QDir().mkpath(inner));
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    for (const QString& folder : {inner, installation.path(QStringLiteral("videos"))}) {
+        for (const char* video :
+             {"clip.flv", "clip.mp4", "clip.webm", "escaped.flv", "escaped.mp4", "escaped.webm"})
+            writeVideo(folder, QString::fromLatin1(video));
+        QVERIFY(picture.save(folder + QStringLiteral("/pic.jpg"), "JPG"));
+    }
+    QVERIFY(picture.save(installation.path(QStringLiteral("notes.jpg")), "JPG"));
+    QStringList row{"clip.flv", "clip.mp4", "clip.webm", "Second", "The second", "pic.jpg"};
+    row[field] = name;
+    const QString folder = inner + QLatin1Char('/');
+    writeRawPlaylist(
+        work(QStringLiteral("shared.plf")),
+        {"True", "False", "False", "False", "False", "True", "1", folder, folder, folder, folder,
+         "clip.flv|clip.mp4|clip.webm|First|The first|pic.jpg", row.join(QLatin1Char('|'))},
+        QStringLiteral("3|6"));
+    const QString output = installation.outputFolder();
+    const QMap<QString, QByteArray> before = filesBelow(installation.path(QString()), output);
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("MUL1")).set(ProfileLine::Html5, "1");
+
+    const CliRun run = runGenerate(
+        {QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--app-folder"),
+         installation.appFolder(), QStringLiteral("--output"), output, QStringLiteral("--playlist"),
+         work(QStringLiteral("shared.plf"))});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.errLines(),
+             QStringList{QStringLiteral("Error: PLAYLIST NOT LOADED. THE %1 OF ROW 2 IS NOT A "
+                                        "PLAIN FILE NAME: IT HOLDS A FOLDER SEPARATOR.")
+                             .arg(fieldName)});
+    QCOMPARE(filesBelow(installation.path(QString()), output), before);
+    QCOMPARE(QDir(output).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

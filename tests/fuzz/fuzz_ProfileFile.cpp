@@ -1,5 +1,5 @@
 // A profile is a file the user picks, possibly from someone else: reading and applying any bytes
-// must end either in settings or in a reported AppError, never in a crash.
+// must end in settings, a reported AppError or a refused value, never in a crash.
 #include <QDir>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include "app/MainController.h"
 #include "platform/AppError.h"
 #include "platform/TextFile.h"
+#include "settings/ProfileValueError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TestInstallation install;
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         controller.loadInstallation();
         controller.readProfile(path);
     } catch (const AppError&) {
+    } catch (const ProfileValueError&) {
+        // A value no setting can hold: the file is refused as a whole.
     }
     return 0;
 }

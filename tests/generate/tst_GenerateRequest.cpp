@@ -11,10 +11,12 @@ namespace {
 class FakeHost : public ValidationHost {
   public:
     ProjectSettings s;
+    Playlist list;
     bool marker = false;
     QStringList log;
 
     const ProjectSettings& settings() const override { return s; }
+    const Playlist& playlist() const override { return list; }
     bool videoFilesStatusVisible() const override { return marker; }
     void setAudioLevel(const QString& t) override { s.AudioLevel = t; }
     void setServerPath(const QString& t) override { s.ServerPath = t; }
@@ -25,6 +27,15 @@ class FakeHost : public ValidationHost {
     }
     void chooseOutputFolder() override { log.append(QStringLiteral("cmdOutput")); }
 };
+
+// A complete playlist of two rows with thumbnails, ready to generate.
+Playlist thumbnailRows() {
+    Playlist p;
+    p.layout = PlaylistLayout::TitleDescThumb;
+    p.rows = {{"a.flv", "a.mp4", "a.webm", "A", "Da", "a.jpg"},
+              {"b.flv", "b.mp4", "b.webm", "B", "Db", "b.jpg"}};
+    return p;
+}
 
 const QString kIncomplete = QStringLiteral("INCOMPLETE http:// PATH. REFER TO QUICK HELP.");
 
@@ -38,6 +49,8 @@ class GenerateRequestTest : public QObject {
     void checks();
     void rewritesStayWhenALaterCheckFails();
     void secondPressAddsNoSecondSlash();
+    void playlistNamesStopTheRun_data();
+    void playlistNamesStopTheRun();
 };
 
 void GenerateRequestTest::checks_data() {
@@ -192,6 +205,67 @@ void GenerateRequestTest::secondPressAddsNoSecondSlash() {
     QVERIFY(GenerateRequest::validate(host, dialogs, views));
     QVERIFY(GenerateRequest::validate(host, dialogs, views));
     QCOMPARE(host.s.ServerPath, QStringLiteral("http://example.com/site/"));
+}
+
+void GenerateRequestTest::playlistNamesStopTheRun_data() {
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("messages");
+
+    const struct {
+        int index;
+        const char* name;
+    } fields[] = {{0, "FLV/MP4 VIDEO FILE"},
+                  {1, "MP4 VIDEO FILE"},
+                  {2, "WEBM VIDEO FILE"},
+                  {5, "THUMBNAIL IMAGE"}};
+    const struct {
+        const char* label;
+        QString name;
+        const char* fault;
+    } names[] = {{"parent folder", "../escaped.flv", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"backslash", "..\\escaped.flv", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"dot dot", "..", "IT STANDS FOR A FOLDER (\"..\")"},
+                 {"dot", ".", "IT STANDS FOR A FOLDER (\".\")"},
+                 {"escape character", "a\x1b.flv", "IT HOLDS A CONTROL CHARACTER (CODE 27)"}};
+    for (const auto& field : fields)
+        for (const auto& bad : names)
+            QTest::addRow("%s, %s", field.name, bad.label)
+                << true << field.index << bad.name
+                << QStringList{
+                       QStringLiteral("THE %1 OF ROW 2 IS NOT A PLAIN FILE NAME: %2. "
+                                      "PLEASE REPLACE IT IN THE PLAYLIST.")
+                           .arg(QString::fromLatin1(field.name), QString::fromLatin1(bad.fault))};
+    // The editor keeps its playlist while a single video is generated; it is not used.
+    QTest::newRow("single video project") << false << 0 << "../escaped.flv" << QStringList{};
+}
+
+// The names are checked first of all, so the run stops before any rewrite of the window.
+void GenerateRequestTest::playlistNamesStopTheRun() {
+    QFETCH(bool, multiple);
+    QFETCH(int, field);
+    QFETCH(QString, name);
+    QFETCH(QStringList, messages);
+    FakeHost host;
+    host.s.Multiple = multiple;
+    host.s.AudioLevel = "250";
+    host.s.ServerPath = "http://example.com/site/";
+    host.s.OutDir = "/out/";
+    host.list = thumbnailRows();
+    QString PlaylistEntry::*const rowFields[] = {
+        &PlaylistEntry::FlashFile, &PlaylistEntry::Mp4File,     &PlaylistEntry::WebmFile,
+        &PlaylistEntry::Title,     &PlaylistEntry::Description, &PlaylistEntry::Thumbnail};
+    host.list.rows[1].*rowFields[field] = name;
+    FakeDialogs dialogs;
+    FakeViews views;
+
+    QCOMPARE(GenerateRequest::validate(host, dialogs, views), messages.isEmpty());
+    QCOMPARE(dialogs.texts(), messages);
+    if (!messages.isEmpty()) {
+        QCOMPARE(host.log + views.log, QStringList{"playlistEditor"});
+        QCOMPARE(host.s.AudioLevel, QStringLiteral("250"));
+    }
 }
 
 QTEST_GUILESS_MAIN(GenerateRequestTest)

@@ -47,6 +47,77 @@ QStringList fileWith(const QString& header, const QStringList& rows) {
     return lines;
 }
 
+// The file fields of a row, by their place in the row line, with the names messages give them.
+struct FileField {
+    int index;
+    const char* name;
+};
+const FileField kFileFields[] = {{0, "FLV/MP4 VIDEO FILE"},
+                                 {1, "MP4 VIDEO FILE"},
+                                 {2, "WEBM VIDEO FILE"},
+                                 {5, "THUMBNAIL IMAGE"}};
+
+// Names that would lead a generation run out of the folders it was given, with what the message
+// says of each.
+struct BadName {
+    const char* label;
+    QString name;
+    QString fault;
+};
+QList<BadName> badNames() {
+    const QString separator = QStringLiteral("IT HOLDS A FOLDER SEPARATOR");
+    return {{"parent folder", QStringLiteral("../escaped.x"), separator},
+            {"two folders up", QStringLiteral("../../notes.jpg"), separator},
+            {"backslash", QStringLiteral("..\\escaped.x"), separator},
+            {"absolute path", QStringLiteral("/tmp/abs.x"), separator},
+            {"dot dot", QStringLiteral(".."), QStringLiteral("IT STANDS FOR A FOLDER (\"..\")")},
+            {"dot", QStringLiteral("."), QStringLiteral("IT STANDS FOR A FOLDER (\".\")")},
+            {"nul", QStringLiteral("a") + QChar(0) + QStringLiteral(".x"),
+             QStringLiteral("IT HOLDS A CONTROL CHARACTER (CODE 0)")},
+            {"line feed", QStringLiteral("a\n.x"),
+             QStringLiteral("IT HOLDS A CONTROL CHARACTER (CODE 10)")},
+            {"delete", QStringLiteral("a\x7f.x"),
+             QStringLiteral("IT HOLDS A CONTROL CHARACTER (CODE 127)")}};
+}
+
+// The plain row line of row 2 in a six-column file, with `value` in field `index`.
+QString rowWith(int index, const QString& value) {
+    QStringList fields{"b.flv", "b.mp4", "b.webm", "B", "Db", "b.jpg"};
+    fields[index] = value;
+    return fields.join(QLatin1Char('|'));
+}
+
+Playlist thumbnailRows() {
+    Playlist p;
+    p.layout = PlaylistLayout::TitleDescThumb;
+    p.rows = {{"a.flv", "a.mp4", "a.webm", "A", "Da", "a.jpg"},
+              {"b.flv", "b.mp4", "b.webm", "B", "Db", "b.jpg"}};
+    return p;
+}
+
+// Control characters a single-line value cannot hold, with how a message shows each.
+struct BadCharacter {
+    const char* label;
+    QChar character;
+    int code;
+};
+const BadCharacter kBadCharacters[] = {
+    {"nul", QChar(0x00), 0},        {"tab", QChar(0x09), 9},
+    {"line feed", QChar(0x0A), 10}, {"unit separator", QChar(0x1F), 31},
+    {"delete", QChar(0x7F), 127},   {"c1 control", QChar(0x81), 129}};
+
+// Single-line values of a playlist file, by line (8 to 11) or row field (from the row line), with
+// the words a message names them by.
+struct TextValue {
+    int line;   // 0 for a row field
+    int field;  // index in the row line
+    const char* name;
+};
+const TextValue kTextValues[] = {{8, 0, "FLV/MP4 FILES FOLDER"},
+                                 {11, 0, "THUMBNAIL IMAGES FOLDER"},
+                                 {0, 3, "TITLE OF ROW 2"},
+                                 {0, 4, "DESCRIPTION OF ROW 2"}};
+
 }  // namespace
 
 class PlaylistFileTest : public QObject {
@@ -62,6 +133,15 @@ class PlaylistFileTest : public QObject {
     void badFilesAreReported_data();
     void badFilesAreReported();
     void missingFileIsError53();
+    void refusesNamesOnSave_data();
+    void refusesNamesOnSave();
+    void refusesNamesOnLoad_data();
+    void refusesNamesOnLoad();
+    void plainNamesRoundTrip();
+    void refusesControlCharactersOnSave_data();
+    void refusesControlCharactersOnSave();
+    void refusesControlCharactersOnLoad_data();
+    void refusesControlCharactersOnLoad();
 
   private:
     QTemporaryDir m_dir;
@@ -210,6 +290,156 @@ void PlaylistFileTest::missingFileIsError53() {
         QFAIL("a missing file was read");
     } catch (const AppError& error) {
         QCOMPARE(error.number(), 53);
+    }
+}
+
+void PlaylistFileTest::refusesNamesOnSave_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    for (const FileField& field : kFileFields)
+        for (const BadName& bad : badNames())
+            QTest::addRow("%s, %s", field.name, bad.label)
+                << field.index << bad.name
+                << QStringLiteral(
+                       "PLAYLIST NOT SAVED. THE %1 OF ROW 2 IS NOT A PLAIN FILE NAME: "
+                       "%2. PLEASE REPLACE IT AND SAVE AGAIN.")
+                       .arg(QString::fromLatin1(field.name), bad.fault);
+}
+
+void PlaylistFileTest::refusesNamesOnSave() {
+    QFETCH(int, field);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Playlist playlist = thumbnailRows();
+    QString PlaylistEntry::*const fields[] = {
+        &PlaylistEntry::FlashFile, &PlaylistEntry::Mp4File,     &PlaylistEntry::WebmFile,
+        &PlaylistEntry::Title,     &PlaylistEntry::Description, &PlaylistEntry::Thumbnail};
+    playlist.rows[1].*fields[field] = name;
+    const QString path = m_dir.filePath(QStringLiteral("kept.plf"));
+    TextFile::writeLines(path, {QStringLiteral("old")});
+
+    try {
+        PlaylistFile::write(path, playlist, true);
+        QFAIL("the playlist was saved");
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(error.message(), message);
+    }
+    QCOMPARE(TextFile::readLines(path), QStringList{QStringLiteral("old")});
+}
+
+void PlaylistFileTest::refusesNamesOnLoad_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("message");
+    for (const FileField& field : kFileFields)
+        for (const BadName& bad : badNames())
+            QTest::addRow("%s, %s", field.name, bad.label)
+                << fileWith("3|6", {rowWith(0, "a.flv"), rowWith(field.index, bad.name)})
+                << QStringLiteral(
+                       "PLAYLIST NOT LOADED. THE %1 OF ROW 2 IS NOT A PLAIN FILE NAME: %2.")
+                       .arg(QString::fromLatin1(field.name), bad.fault);
+}
+
+void PlaylistFileTest::refusesNamesOnLoad() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, message);
+    try {
+        PlaylistFile::parse(lines);
+        QFAIL("the file was accepted");
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(error.message(), message);
+    }
+}
+
+// Dots and blanks inside a name are ordinary: only the name as a whole can stand for a folder.
+void PlaylistFileTest::plainNamesRoundTrip() {
+    Playlist playlist = thumbnailRows();
+    playlist.rows[0] = {"clip..flv", "...", ".mp4", "A", "Da", "a b.jpg"};
+    playlist.rows[1] = {"..clip.flv", "b.mp4.", "b.webm", "B", "Db", "~b.jpg"};
+    const QString path = m_dir.filePath(QStringLiteral("dots.plf"));
+    PlaylistFile::write(path, playlist, true);
+
+    const PlaylistFile::Contents c = PlaylistFile::read(path);
+    QCOMPARE(c.rows.size(), 2);
+    for (int r = 0; r < 2; ++r) {
+        QCOMPARE(c.rows[r].FlashFile, playlist.rows[r].FlashFile);
+        QCOMPARE(c.rows[r].Mp4File, playlist.rows[r].Mp4File);
+        QCOMPARE(c.rows[r].Thumbnail, playlist.rows[r].Thumbnail);
+    }
+}
+
+void PlaylistFileTest::refusesControlCharactersOnSave_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    for (const TextValue& target : kTextValues)
+        for (const BadCharacter& bad : kBadCharacters)
+            QTest::addRow("%s, %s", target.name, bad.label)
+                << target.line << target.field << QStringLiteral("ab") + bad.character
+                << QStringLiteral(
+                       "PLAYLIST NOT SAVED. CHARACTER 3 (CONTROL CODE %1) OF THE %2 "
+                       "CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE "
+                       "AGAIN.")
+                       .arg(bad.code)
+                       .arg(QString::fromLatin1(target.name));
+}
+
+void PlaylistFileTest::refusesControlCharactersOnSave() {
+    QFETCH(int, line);
+    QFETCH(int, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    Playlist playlist = thumbnailRows();
+    if (line == 8)
+        playlist.FLVVideoFilesPath = value;
+    else if (line == 11)
+        playlist.ThumbImagesPath = value;
+    else if (field == 3)
+        playlist.rows[1].Title = value;
+    else
+        playlist.rows[1].Description = value;
+    const QString path = m_dir.filePath(QStringLiteral("kept.plf"));
+    TextFile::writeLines(path, {QStringLiteral("old")});
+
+    try {
+        PlaylistFile::write(path, playlist, true);
+        QFAIL("the playlist was saved");
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(error.message(), message);
+    }
+    QCOMPARE(TextFile::readLines(path), QStringList{QStringLiteral("old")});
+}
+
+void PlaylistFileTest::refusesControlCharactersOnLoad_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("message");
+    for (const TextValue& target : kTextValues)
+        for (const BadCharacter& bad : kBadCharacters) {
+            const QString value = QStringLiteral("ab") + bad.character;
+            QStringList lines =
+                fileWith("3|6", {rowWith(0, "a.flv"),
+                                 target.line ? rowWith(0, "b.flv") : rowWith(target.field, value)});
+            if (target.line)
+                lines[target.line - 1] = scrambled(value);
+            QTest::addRow("%s, %s", target.name, bad.label)
+                << lines
+                << QStringLiteral(
+                       "PLAYLIST NOT LOADED. CHARACTER 3 (CONTROL CODE %1) OF THE %2 "
+                       "IS NOT ALLOWED IN A PLAYLIST FILE.")
+                       .arg(bad.code)
+                       .arg(QString::fromLatin1(target.name));
+        }
+}
+
+void PlaylistFileTest::refusesControlCharactersOnLoad() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, message);
+    try {
+        PlaylistFile::parse(lines);
+        QFAIL("the file was accepted");
+    } catch (const PlaylistFileError& error) {
+        QCOMPARE(error.message(), message);
     }
 }
 

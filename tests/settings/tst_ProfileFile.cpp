@@ -6,6 +6,7 @@
 #include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileValueError.h"
+#include "settings/Scrambler.h"
 
 // The bytes below are the scrambled lines worked out by hand with the key "morvelquist"
 // (m 109, o 111, r 114, v 118, e 101, l 108, q 113, u 117, i 105, s 115, t 116).
@@ -20,6 +21,13 @@ class ProfileFileTest : public QObject {
     void refusesValueThatScramblesToLineBreak_data();
     void refusesValueThatScramblesToLineBreak();
     void missingFileRaises53();
+    void refusesControlCharactersOnSave_data();
+    void refusesControlCharactersOnSave();
+    void refusesControlCharactersOnLoad_data();
+    void refusesControlCharactersOnLoad();
+    void codeKeepsTabsAndLineBreaks();
+    void refusesImageNamesThatAreNotPlain_data();
+    void refusesImageNamesThatAreNotPlain();
 };
 
 namespace {
@@ -32,12 +40,23 @@ const QByteArray kZero("\x9F");
 const QByteArray kMultiLine("\xD0\x7F\x80\xC7");
 const QByteArray kCafe("\xB2\xD3\xDC\x4E\x8C\xF1");
 
+// Line 22, the end-of-video HTML code, is the one setting that holds line breaks; the lines
+// between are empty.
 QStringList handValues() {
-    return {"SIN1", "0", "", "a\r\nb", QString::fromUtf8("Café €")};
+    QStringList values{"SIN1", "0", ""};
+    while (values.size() < 21)
+        values.append(QString());
+    values << "a\r\nb"
+           << ""
+           << "" << QString::fromUtf8("Café €");
+    return values;
 }
 
 QByteArray handFile(const QByteArray& lineEnd) {
-    return kSin1 + lineEnd + kZero + lineEnd + lineEnd + kMultiLine + lineEnd + kCafe + lineEnd;
+    QByteArray bytes = kSin1 + lineEnd + kZero + lineEnd + lineEnd;
+    for (int line = 4; line < 22; ++line)
+        bytes += lineEnd;
+    return bytes + kMultiLine + lineEnd + lineEnd + lineEnd + kCafe + lineEnd;
 }
 
 QStringList fullProfile() {
@@ -67,6 +86,52 @@ QStringList fullProfile() {
             "1",
             QString::fromUtf8("Ann‘s “Holiday” Videos — €5"),
             "http://www.example.com/"};
+}
+
+QString scrambled(const QString& value) {
+    return Scrambler::scramble(value, Scrambler::kScrambleKey);
+}
+
+// Lines holding text, and the name the messages give each.
+struct TextLine {
+    int line;
+    const char* name;
+    bool multiLine;
+};
+const TextLine kTextLines[] = {{12, "INTRO IMAGE NAME", false},
+                               {16, "HTML FILES PATH", false},
+                               {20, "VIDEO ON END URL", false},
+                               {22, "VIDEO ON END HTML CODE", true},
+                               {25, "TITLE OF CONTENT", false}};
+
+struct BadCharacter {
+    const char* label;
+    QChar character;
+    bool lineBreak;  // held by the multi-line setting
+};
+const BadCharacter kBadCharacters[] = {{"nul", QChar(0x00), false},
+                                       {"bell", QChar(0x07), false},
+                                       {"tab", QChar(0x09), true},
+                                       {"line feed", QChar(0x0A), true},
+                                       {"carriage return", QChar(0x0D), true},
+                                       {"unit separator", QChar(0x1F), false},
+                                       {"delete", QChar(0x7F), false},
+                                       {"c1 control", QChar(0x81), false},
+                                       {"last c1 control", QChar(0x9D), false}};
+
+// Every pair of a text line and a control character it cannot hold.
+void addControlCharacterRows(const QString& message) {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    for (const TextLine& target : kTextLines)
+        for (const BadCharacter& bad : kBadCharacters) {
+            if (target.multiLine && bad.lineBreak)
+                continue;
+            QTest::addRow("%s, %s", target.name, bad.label)
+                << target.line << QStringLiteral("ab") + bad.character + QStringLiteral("c")
+                << message.arg(bad.character.unicode()).arg(QString::fromLatin1(target.name));
+        }
 }
 
 }  // namespace
@@ -168,6 +233,131 @@ void ProfileFileTest::missingFileRaises53() {
     } catch (const AppError& e) {
         QCOMPARE(e.number(), 53);
     }
+}
+
+void ProfileFileTest::refusesControlCharactersOnSave_data() {
+    addControlCharacterRows(
+        QStringLiteral("PROFILE NOT SAVED. CHARACTER 3 (CONTROL CODE %1) OF %2 CANNOT BE STORED IN "
+                       "A PROFILE. PLEASE REMOVE IT AND SAVE AGAIN."));
+}
+
+void ProfileFileTest::refusesControlCharactersOnSave() {
+    QFETCH(int, line);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.epe");
+    const QByteArray old = handFile("\r\n");
+    TextFile::writeBytes(path, old);
+    QStringList values = fullProfile();
+    values[line - 1] = value;
+    try {
+        ProfileFile::write(path, values);
+        QFAIL("the value was stored");
+    } catch (const ProfileValueError& e) {
+        QCOMPARE(e.line(), line);
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(TestFiles::readFile(path), old);
+}
+
+void ProfileFileTest::refusesControlCharactersOnLoad_data() {
+    addControlCharacterRows(
+        QStringLiteral("PROFILE NOT LOADED. CHARACTER 3 (CONTROL CODE %1) OF %2 IS NOT ALLOWED IN "
+                       "A PROFILE. NO SETTING WAS CHANGED."));
+}
+
+// A file written by another program, or altered by hand: the values are scrambled here without
+// the writer's checks.
+void ProfileFileTest::refusesControlCharactersOnLoad() {
+    QFETCH(int, line);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.epe");
+    QStringList lines;
+    for (const QString& v : fullProfile())
+        lines.append(scrambled(v));
+    lines[line - 1] = scrambled(value);
+    TextFile::writeLines(path, lines);
+    try {
+        ProfileFile::readValues(path);
+        QFAIL("the profile was read");
+    } catch (const ProfileValueError& e) {
+        QCOMPARE(e.line(), line);
+        QCOMPARE(e.message(), message);
+    }
+}
+
+void ProfileFileTest::codeKeepsTabsAndLineBreaks() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.epe");
+    QStringList values = fullProfile();
+    values[21] = QStringLiteral("<p>\r\n\t<b>x</b>\n\r</p>\t");
+    ProfileFile::write(path, values);
+    QCOMPARE(ProfileFile::readValues(path), values);
+}
+
+// The image names are the names the rendered pictures get in the output folder; the source is
+// the path of the line after each.
+void ProfileFileTest::refusesImageNamesThatAreNotPlain_data() {
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const struct {
+        const char* label;
+        QString name;
+        const char* fault;
+    } names[] = {{"parent folder", "../../escaped.jpg", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"backslash", "..\\escaped.jpg", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"absolute", "/home/ann/.profile", "IT HOLDS A FOLDER SEPARATOR"},
+                 {"dot dot", "..", "IT STANDS FOR A FOLDER (\"..\")"},
+                 {"dot", ".", "IT STANDS FOR A FOLDER (\".\")"}};
+    for (const bool saving : {true, false})
+        for (const int line : {12, 14})
+            for (const auto& bad : names)
+                QTest::addRow("%s line %d, %s", saving ? "save" : "load", line, bad.label)
+                    << saving << line << bad.name
+                    << (saving ? QStringLiteral("PROFILE NOT SAVED. %1 IS NOT A PLAIN FILE NAME: "
+                                                "%2. PLEASE RENAME THE IMAGE AND CHOOSE IT AGAIN.")
+                               : QStringLiteral("PROFILE NOT LOADED. %1 IS NOT A PLAIN FILE NAME: "
+                                                "%2. NO SETTING WAS CHANGED."))
+                           .arg(line == 12 ? "INTRO IMAGE NAME" : "OUTRO IMAGE NAME",
+                                QString::fromLatin1(bad.fault));
+}
+
+void ProfileFileTest::refusesImageNamesThatAreNotPlain() {
+    QFETCH(bool, saving);
+    QFETCH(int, line);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.epe");
+    QStringList values = fullProfile();
+    values[line - 1] = name;
+    values[line] = QStringLiteral("/home/ann/pictures/any.jpg");
+    const QByteArray old = handFile("\r\n");
+    if (saving) {
+        TextFile::writeBytes(path, old);
+    } else {
+        QStringList lines;
+        for (const QString& v : values)
+            lines.append(scrambled(v));
+        TextFile::writeLines(path, lines);
+    }
+    try {
+        if (saving)
+            ProfileFile::write(path, values);
+        else
+            ProfileFile::readValues(path);
+        QFAIL("the name was taken");
+    } catch (const ProfileValueError& e) {
+        QCOMPARE(e.line(), line);
+        QCOMPARE(e.message(), message);
+    }
+    if (saving)
+        QCOMPARE(TestFiles::readFile(path), old);
 }
 
 QTEST_GUILESS_MAIN(ProfileFileTest)
