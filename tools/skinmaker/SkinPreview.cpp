@@ -73,10 +73,11 @@ void SkinPreview::drawControls(QPainter& painter, const QRectF& bar, const QColo
     painter.drawRect(QRectF(trackLeft, middle - 1, trackRight - trackLeft, 2));
     painter.drawEllipse(QPointF(trackLeft + (trackRight - trackLeft) * 0.35, middle), unit / 4,
                         unit / 4);
-    for (int step = 0; step < 4; ++step) {
-        const double h = unit * (0.3 + 0.2 * step);
+    // Five volume steps rising to the right, as the player's bar has them.
+    for (int step = 0; step < 5; ++step) {
+        const double h = unit * (0.35 + 0.13 * (step + 1));
         painter.drawRect(
-            QRectF(trackRight + unit * (0.6 + 0.35 * step), middle + unit / 2 - h, unit * 0.2, h));
+            QRectF(trackRight + unit * (0.6 + 0.45 * step), middle + unit / 2 - h, unit * 0.27, h));
     }
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(color, 1.2));

@@ -1,8 +1,8 @@
 // skinmaker APPFOLDER SKIN...
 //
-// Writes, into the application folder, swfs/SKIN.swf and its preview swfs/SKIN.jpg for every
-// skin name given, and the share buttons images/wg_fb.jpg and images/wg_tw.jpg. The look of each
-// skin follows its name (bar height, dark or light, floating bar), as the program reads it.
+// Writes, into the application folder, the preview swfs/SKIN.jpg for every skin name given, and
+// the share buttons images/wg_fb.jpg and images/wg_tw.jpg. The look of each preview follows its
+// name (bar height, dark or light, floating bar) as the player compiled from player/ does.
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -14,7 +14,6 @@
 #include "ShareButton.h"
 #include "SkinPreview.h"
 #include "SkinStyle.h"
-#include "SwfWriter.h"
 
 namespace {
 
@@ -48,10 +47,7 @@ bool writeSkin(const QDir& swfs, const QString& name) {
     if (!style)
         return fail(QStringLiteral("%1: characters 6 and 7 must be the bar height in two digits")
                         .arg(name));
-    const QColor background = style->dark ? Qt::black : style->barColor();
-    return writeBytes(swfs.filePath(name + QStringLiteral(".swf")),
-                      SwfWriter::emptyMovie(style->playerSize(), background)) &&
-           writeJpeg(swfs.filePath(name + QStringLiteral(".jpg")), SkinPreview::draw(*style));
+    return writeJpeg(swfs.filePath(name + QStringLiteral(".jpg")), SkinPreview::draw(*style));
 }
 
 bool writeShareButtons(const QDir& images) {

@@ -1,0 +1,48 @@
+// The metadata's keyframe index, for seeking through the seek script: a request can only start
+// at a keyframe, so a wanted time goes to the last keyframe at or before it.
+class Keyframes {
+    public var times(default, null):Array<Float>;
+    public var positions(default, null):Array<Float>;
+
+    public function new(times:Array<Float>, positions:Array<Float>) {
+        this.times = [];
+        this.positions = [];
+        var n = times.length < positions.length ? times.length : positions.length;
+        for (i in 0...n) {
+            if (Math.isNaN(times[i]) || Math.isNaN(positions[i]))
+                continue;
+            this.times.push(times[i]);
+            this.positions.push(positions[i]);
+        }
+    }
+
+    public static function fromMetadata(info:Dynamic):Null<Keyframes> {
+        var frames:Dynamic = info == null ? null : Reflect.field(info, "keyframes");
+        if (frames == null)
+            return null;
+        var t = numbers(Reflect.field(frames, "times"));
+        var p = numbers(Reflect.field(frames, "filepositions"));
+        var k = new Keyframes(t, p);
+        return k.times.length == 0 ? null : k;
+    }
+
+    static function numbers(list:Dynamic):Array<Float> {
+        var out = [];
+        if (list == null || !Std.isOfType(list, Array))
+            return out;
+        var a:Array<Dynamic> = list;
+        for (v in a)
+            out.push(v == null ? Math.NaN : Std.parseFloat(Std.string(v)));
+        return out;
+    }
+
+    // Index of the keyframe a seek to `seconds` starts at; -1 when none comes at or before it.
+    public function indexAt(seconds:Float):Int {
+        var found = -1;
+        for (i in 0...times.length) {
+            if (times[i] <= seconds + 0.001 && (found < 0 || times[i] >= times[found]))
+                found = i;
+        }
+        return found;
+    }
+}

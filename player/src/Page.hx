@@ -1,0 +1,48 @@
+import flash.external.ExternalInterface;
+
+// What the movie asks of the page it sits in. Every call is optional: a page that denies
+// script access, or a stand-alone player, simply answers nothing.
+class Page {
+    public static function address():Null<String> {
+        var href = call("function(){return String(window.location.href);}");
+        return href == null ? null : Std.string(href);
+    }
+
+    // Runs a page function by its plain name (the end-of-video script of the generated page).
+    public static function callFunction(name:String) {
+        call(name);
+    }
+
+    // The emulator plays video sound at its own volume and ignores the stream's sound
+    // transform; its page element offers that volume. A real Flash player's element has no
+    // such property, so this changes nothing there.
+    public static function setEmulatorVolume(level:Float) {
+        var id = objectId();
+        if (id == null)
+            return;
+        call("function(n,v){var e=document.getElementsByName(n)[0]||document.getElementById(n);"
+            + "if(e&&('volume' in e)){e.volume=v;}}", id, level);
+    }
+
+    static function objectId():Null<String> {
+        try {
+            return ExternalInterface.available ? ExternalInterface.objectID : null;
+        } catch (e:Dynamic) {
+            return null;
+        }
+    }
+
+    static function call(name:String, ...args:Dynamic):Dynamic {
+        try {
+            if (!ExternalInterface.available)
+                return null;
+            return switch (args.length) {
+                case 0: ExternalInterface.call(name);
+                case 1: ExternalInterface.call(name, args[0]);
+                default: ExternalInterface.call(name, args[0], args[1]);
+            };
+        } catch (e:Dynamic) {
+            return null;
+        }
+    }
+}

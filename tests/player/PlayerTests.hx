@@ -1,0 +1,256 @@
+// The player's reading of its configuration and its addresses, run by Haxe's interpreter (no
+// Flash player needed). Each table row is one case a generated or hand-edited file can hold.
+import PlayerConfig.DeliveryMode;
+import PlayerConfig.EndAction;
+import PlayerConfig.PlaylistPlace;
+
+class PlayerTests {
+    static var failures = 0;
+    static var checks = 0;
+
+    static function check(ok:Bool, what:String, ?pos:haxe.PosInfos) {
+        checks++;
+        if (!ok) {
+            failures++;
+            Sys.println('FAIL line ${pos.lineNumber}: $what');
+        }
+    }
+
+    static function equal<T>(actual:T, expected:T, what:String, ?pos:haxe.PosInfos) {
+        check(actual == expected, '$what: got "$actual", expected "$expected"', pos);
+    }
+
+    static function config(options:String, files:String):String {
+        return '<?xml version="1.0" encoding="utf-8"?>\r\n<vidlark>\r\n<config>\r\n' + options
+            + '</config>\r\n<files>\r\n' + files + '</files>\r\n</vidlark>\r\n';
+    }
+
+    static function main() {
+        modeCodes();
+        options();
+        tints();
+        endActions();
+        videoLines();
+        playlistWidths();
+        decoding();
+        addresses();
+        keyframes();
+        times();
+        Sys.println('$checks checks, $failures failed');
+        Sys.exit(failures == 0 ? 0 : 1);
+    }
+
+    static function modeCodes() {
+        // code, single, playlist, valid
+        var rows:Array<Array<Dynamic>> = [
+            ["89", true, false, true],
+            ["890000", true, false, true],
+            ["97", false, true, true],
+            ["970000", false, true, true],
+            ["8633", false, true, true], // 89 x 97: a playlist code as well
+            ["90", false, false, false],
+            ["0", false, false, false],
+            ["-89", false, false, false],
+            ["", false, false, false],
+            ["abc", false, false, false],
+        ];
+        for (row in rows) {
+            var c = PlayerConfig.parse(config('<aa>${row[0]}</aa>\r\n', ""));
+            equal(c.isSingleVideo(), row[1], 'single for aa=${row[0]}');
+            equal(c.isPlaylist(), row[2], 'playlist for aa=${row[0]}');
+            equal(c.hasValidModeCode(), row[3], 'valid for aa=${row[0]}');
+        }
+    }
+
+    static function options() {
+        var text = config("<aa>178</aa>\r\n<bb>Pseudo</bb>\r\n<cc>5</cc>\r\n<dd>Yes</dd>\r\n"
+            + "<ee>No</ee>\r\n<ff>http://a.example/intro.jpg</ff>\r\n<gg>No</gg>\r\n<hh>No</hh>\r\n"
+            + "<ii>150</ii>\r\n<jj>0x336699</jj>\r\n<kk>730250</kk>\r\n<ll>300</ll>\r\n<mm>Yes</mm>\r\n"
+            + "<nn>Thumb</nn>\r\n<oo>Right</oo>\r\n<pp>270</pp>\r\n<qq>No</qq>\r\n<rr>No</rr>\r\n"
+            + "<ss>Yes</ss>\r\n<tt>http://a.example/v/</tt>\r\n<uu>http://shop.example/?a=1&b=2</uu>\r\n"
+            + "<vv>No</vv>\r\n<ab>13</ab>\r\n<ac>000</ac>\r\n", "");
+        var c = PlayerConfig.parse(text);
+        equal(c.delivery, Pseudo, "bb");
+        equal(c.bufferSeconds, 5.0, "cc");
+        equal(c.autoStart, true, "dd");
+        equal(c.autoProgress, false, "ee");
+        equal(c.introPicture, "http://a.example/intro.jpg", "ff");
+        equal(c.outroPicture, null, "gg No");
+        equal(c.bigPlayButton, false, "hh");
+        equal(c.volume, 100, "ii above 100 is full volume");
+        equal(c.playlistPlace, Right, "oo");
+        equal(c.playlistHeight, 270, "pp");
+        equal(c.embedButton, true, "ss");
+        equal(c.clickThrough, "http://shop.example/?a=1&b=2", "uu with a raw ampersand");
+        equal(c.playlistFontSize, 13, "ab");
+        equal(c.playlistTextColour, 0x000000, "ac 000");
+
+        // An empty file, or one cut short, leaves every value at what a new project writes.
+        var empty = PlayerConfig.parse("");
+        equal(empty.delivery, Progressive, "bb missing");
+        equal(empty.volume, 80, "ii missing");
+        equal(empty.bigPlayButton, true, "hh missing");
+        equal(empty.videos.length, 0, "no video lines");
+        var cut = PlayerConfig.parse("<config>\r\n<bb>Rtmp</bb>\r\n<qq>rtmp://media.example/app");
+        equal(cut.delivery, Rtmp, "bb before the cut");
+        equal(cut.rtmpAddress, "rtmp://media.example/app", "an element whose end tag is cut off");
+        // A playlist that is not visible has no place, whatever oo says.
+        equal(PlayerConfig.parse("<mm>No</mm><oo>Bottom</oo>").playlistPlace, Hidden, "mm No");
+        equal(PlayerConfig.parse("<mm>Yes</mm><oo>Bottom</oo>").playlistPlace, Bottom, "mm Yes");
+    }
+
+    static function tints() {
+        // jj, colour, hide floating bar
+        var rows:Array<Array<Dynamic>> = [
+            ["0x630E0E", 0x630E0E, false],
+            ["0xffcc66", 0xFFCC66, false],
+            ["0x112233y", 0x112233, true],
+            ["0x112233n", 0x112233, false],
+            ["0x63", 0x630000, false], // a short typed text: red only
+            ["0x6", 0x060000, false],
+            ["0x12G456", 0x120056, false], // a pair stops at its first non-digit
+            ["", 0x000000, false],
+        ];
+        for (row in rows) {
+            var c = PlayerConfig.parse('<jj>${row[0]}</jj>');
+            equal(c.tint, row[1], 'tint of ${row[0]}');
+            equal(c.hideFloatingBar, row[2], 'hiding of ${row[0]}');
+        }
+    }
+
+    static function endActions() {
+        var rows:Array<Array<Dynamic>> = [
+            ["No", EndAction.Nothing],
+            ["", EndAction.Nothing],
+            ["http://a.example/next.html", OpenAddress("http://a.example/next.html")],
+            ["after.html", OpenAddress("after.html")],
+            ["javascript:hfda0732()", CallPageFunction("hfda0732")],
+            ["JavaScript:hfda0732()", CallPageFunction("hfda0732")],
+            // Nothing but a plain function name is handed to the page.
+            ["javascript:alert(document.cookie)", CallPageFunction("alert")],
+            ["javascript:x=1;evil()", EndAction.Nothing],
+            ["javascript:", EndAction.Nothing],
+        ];
+        for (row in rows) {
+            var c = PlayerConfig.parse('<vv>${row[0]}</vv>');
+            check(Type.enumEq(c.endAction, row[1]), 'vv ${row[0]}: got ${c.endAction}');
+        }
+    }
+
+    static function videoLines() {
+        // line, title, desc, v1, pic
+        var rows:Array<Array<String>> = [
+            ['<video title="" v1="clip.flv"/>', "", "", "clip.flv", ""],
+            ['<video  v1="mp4:talk.mp4"/>', "", "", "mp4:talk.mp4", ""],
+            ['<video title="T" desc="D" v1="http://a.example/one.flv"  v2="http://a.example/one.mp4"  v3="http://a.example/one.webm" pic="one.jpg"/>',
+                "T", "D", "http://a.example/one.flv", "one.jpg"],
+            // Written unescaped by older versions: quotes and ampersands inside the values.
+            ['<video title="Say "hi" & bye" desc="A "b" c" v1="x.flv"/>', 'Say "hi" & bye', 'A "b" c', "x.flv", ""],
+            ['<video title="Third &amp; last" desc="Say &quot;bye&quot;" v1="three.f4v"/>',
+                "Third & last", 'Say "bye"', "three.f4v", ""],
+            // A title that looks like an attribute does not move the address.
+            ['<video title="a v1="trap.flv" b" v1="real.flv"/>', 'a v1="trap.flv" b', "", "real.flv", ""],
+            ['<video title="caf&#233; &#x89C6;" v1="c.flv"/>', "caf\u00E9 \u89C6", "", "c.flv", ""],
+            ['<video title="AT&T;" v1="a.flv"/>', "AT&T;", "", "a.flv", ""],
+            ['<video title="Blank end" v1="b.flv" />', "Blank end", "", "b.flv", ""],
+        ];
+        for (row in rows) {
+            var videos = PlayerConfig.parse(config("", row[0] + "\r\n")).videos;
+            equal(videos.length, 1, 'one video in ${row[0]}');
+            if (videos.length != 1)
+                continue;
+            equal(videos[0].title, row[1], 'title of ${row[0]}');
+            equal(videos[0].desc, row[2], 'desc of ${row[0]}');
+            equal(videos[0].flash, row[3], 'v1 of ${row[0]}');
+            equal(videos[0].pic, row[4], 'pic of ${row[0]}');
+        }
+        var three = PlayerConfig.parse(config("",
+            '<video title="1" v1="a.flv"/>\r\n<video title="2" v1="b.flv"/>\n<video title="3" v1="c.flv"/>\r\n'));
+        equal([for (v in three.videos) v.flash].join(","), "a.flv,b.flv,c.flv", "lines in order, LF or CR LF");
+    }
+
+    static function playlistWidths() {
+        // kk, oo, stage width, playlist width
+        var rows:Array<Array<Dynamic>> = [
+            ["730250", "Right", 730, 250],
+            ["1000500", "Right", 1000, 500],
+            ["480", "Bottom", 480, 0],
+            ["730250", "Bottom", 730, 0],
+            ["730250", "Right", 740, 0], // the page sized the movie otherwise: no guess
+            ["730", "Right", 730, 0],
+        ];
+        for (row in rows) {
+            var c = PlayerConfig.parse('<mm>Yes</mm><kk>${row[0]}</kk><oo>${row[1]}</oo>');
+            equal(c.playlistWidth(row[2]), row[3], 'playlist width of kk ${row[0]} at ${row[1]}');
+        }
+    }
+
+    static function decoding() {
+        // bytes, text
+        var rows:Array<Array<Dynamic>> = [
+            [[0x41, 0x42], "AB"],
+            [[0xC3, 0xA9], "\u00E9"], // UTF-8
+            [[0xE9, 0x74, 0xE9], "\u00E9t\u00E9"], // Windows-1252
+            [[0x80, 0x93, 0x94], "\u20AC\u201C\u201D"],
+            [[0xEF, 0xBB, 0xBF, 0x41], "A"], // a byte-order mark is not text
+            [[0xC0, 0x80], "\u00C0\u20AC"], // an overlong form is not UTF-8
+            [[0xE8, 0xA7, 0x86], "\u89C6"],
+        ];
+        for (row in rows) {
+            var list:Array<Int> = row[0];
+            var bytes = haxe.io.Bytes.alloc(list.length);
+            for (i in 0...list.length)
+                bytes.set(i, list[i]);
+            equal(TextDecoding.decode(bytes), row[1], 'decoding ${list}');
+        }
+    }
+
+    static function addresses() {
+        var page = "http://127.0.0.1:8080/site/page.html?x=1#top";
+        // loc, page, base
+        var bases:Array<Array<String>> = [
+            ["", page, "http://127.0.0.1:8080/site/"],
+            ["http://cdn.example/v/", page, "http://cdn.example/v/"],
+            ["http://cdn.example/v", page, "http://cdn.example/v/"],
+            ["media/", page, "http://127.0.0.1:8080/site/media/"],
+            ["/media/", page, "http://127.0.0.1:8080/media/"],
+            ["  ", "http://h.example", "http://h.example/"],
+            ["", "file:///home/ann/app/temp/do-not-upload.html", "file:///home/ann/app/temp/"],
+        ];
+        for (row in bases)
+            equal(Addresses.base(row[0], row[1]), row[2], 'base of loc "${row[0]}"');
+        // address, base, resolved
+        var resolved:Array<Array<String>> = [
+            ["clip.flv", "http://a.example/v/", "http://a.example/v/clip.flv"],
+            ["http://b.example/c.flv", "http://a.example/v/", "http://b.example/c.flv"],
+            ["//b.example/c.flv", "https://a.example/v/", "https://b.example/c.flv"],
+            ["/c.flv", "http://a.example:81/v/", "http://a.example:81/c.flv"],
+            ["sub/c.flv", "http://a.example/v/", "http://a.example/v/sub/c.flv"],
+        ];
+        for (row in resolved)
+            equal(Addresses.resolve(row[0], row[1]), row[2], 'resolving ${row[0]}');
+        equal(Addresses.seekAddress("http://a.example/v/", "my clip&1.flv", 12345.0),
+            "http://a.example/v/zevoseek.php?file=my%20clip%261.flv&start=12345", "seek address");
+        equal(Addresses.isWebAddress("C:\\app\\temp\\"), false, "a local test's tt");
+        equal(Addresses.isWindowsPath("C:\\app\\temp\\"), true, "a drive path");
+        equal(Addresses.isWebAddress("HTTPS://a.example/"), true, "https");
+    }
+
+    static function keyframes() {
+        var k = new Keyframes([0, 2, 4, 6], [400, 9000, 18000, 27000]);
+        // seconds, keyframe index
+        var rows:Array<Array<Float>> = [[0, 0], [1.9, 0], [2, 1], [5.5, 2], [60, 3], [-1, -1]];
+        for (row in rows)
+            equal(k.indexAt(row[0]), Std.int(row[1]), 'keyframe for ${row[0]} s');
+        var meta = {keyframes: {times: ([0.0, 1.0, "x"] : Array<Dynamic>), filepositions: [13.0, 500.0, 900.0]}};
+        var read = Keyframes.fromMetadata(meta);
+        equal(read.times.length, 2, "unreadable entries are left out");
+        equal(Keyframes.fromMetadata({duration: 3}), null, "metadata without keyframes");
+    }
+
+    static function times() {
+        var rows:Array<Array<Dynamic>> = [[0, "0:00"], [5.9, "0:05"], [65, "1:05"], [3725, "1:02:05"], [-3, "0:00"]];
+        for (row in rows)
+            equal(TimeText.format(row[0]), row[1], 'time ${row[0]}');
+    }
+}
