@@ -12,10 +12,12 @@
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
 #include "FakeViews.h"
+#include "LoopbackHttp.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "app/HelpTexts.h"
 #include "app/MainController.h"
+#include "platform/TextFile.h"
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
 #include "ui/FrmAdvancedOptions.h"
@@ -232,12 +234,20 @@ void DialogsTest::copyCodeOpensFolderAndTestPage() {
     f.controller.window().setOutDir(out);
     FrmCopyCode dialog(f.controller);
     dialog.setTexts(QStringLiteral("<div></div>"), QString());
+    TextFile::writeBytes(f.install.appFolder() + "/temp/do-not-upload.html", "<p>local</p>");
     OpenedUrls opened(QStringLiteral("file"));
+    OpenedUrls browsed(QStringLiteral("http"));
     click(dialog, "cmdSaveCodeInst");
     click(dialog, "cmdTest");
-    QCOMPARE(opened.urls.size(), 2);
+    QCOMPARE(opened.urls.size(), 1);
     QCOMPARE(opened.urls[0].toLocalFile(), f.install.path("out put"));
-    QCOMPARE(opened.urls[1].toLocalFile(), f.install.appFolder() + "/temp/do-not-upload.html");
+    // The local test page goes to the browser through the program's own server.
+    QCOMPARE(browsed.urls.size(), 1);
+    const QUrl page = browsed.urls[0];
+    QCOMPARE(page.host(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(page.path(), QStringLiteral("/do-not-upload.html"));
+    QCOMPARE(httpRequest(quint16(page.port()), "GET", "/do-not-upload.html").body,
+             QByteArray("<p>local</p>"));
 }
 
 void DialogsTest::advancedOptionsKeyFilters_data() {
