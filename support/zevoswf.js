@@ -8,9 +8,12 @@
  *     so.addParam("allowFullScreen", "true");
  *     so.write("flashcontent");
  *
- * write() replaces the element's content with the movie only when the visitor has a Flash
- * player of at least the requested version; otherwise it returns false and leaves the element's
- * own content (the HTML5 fallback or a "get Flash" note) in place.
+ * write() replaces the element's content with the movie when the visitor has a Flash player of
+ * at least the requested version. Without one, an element that holds the page's HTML5 player
+ * keeps it and write() returns false. An element that holds only a "get Flash" note gets the
+ * movie all the same, played by the Flash emulator from the folder "ruffle/" beside this file,
+ * as long as the browser can run it (WebAssembly, a page not opened from the disk); otherwise the
+ * note stays.
  *
  * Pages load this file with a plain, possibly document.write'd, <script> tag and some of them
  * still run in very old browsers, so it is written in ES3-era syntax: var and function only.
@@ -76,6 +79,94 @@ var SWFObject = (function (global) {
         } catch (e) {
             return null;
         }
+    }
+
+    // The folder this library was loaded from, read while it runs: pages load it with a plain or
+    // a document.write'd script tag, so the running script is the last one parsed so far.
+    var libraryFolder = (function () {
+        var doc = global.document;
+        if (!doc) {
+            return "";
+        }
+        var script = doc.currentScript;
+        if (!script && doc.getElementsByTagName) {
+            var scripts = doc.getElementsByTagName("script");
+            script = scripts.length ? scripts[scripts.length - 1] : null;
+        }
+        var src = script && script.src ? String(script.src) : "";
+        return src.replace(/[?#].*$/, "").replace(/[^\/]*$/, "");
+    })();
+
+    // What the emulator needs to play on any machine. Its default renderer falls back to a notice
+    // on machines without a GPU that swallows the visitor's first click, so it draws on a plain
+    // canvas. The player shows its own intro picture and play button, so the emulator's splash
+    // and play overlay stay away; a browser that holds back sound until the visitor acts gets it
+    // at the first click, without the emulator's unmute notice over the video. A Flash player
+    // too old for the movie must not keep the emulator from taking the movie over.
+    var EMULATOR_DEFAULTS = [
+        ["preferredRenderer", "canvas"],
+        ["splashScreen", false],
+        ["autoplay", "on"],
+        ["unmuteOverlay", "hidden"],
+        ["favorFlash", false]
+    ];
+
+    // Browsers do not let the emulator fetch its WebAssembly for a page opened from the disk: there
+    // the note says more than the emulator's error panel would.
+    function canRunEmulator() {
+        var location = global.location;
+        if (location && location.protocol == "file:") {
+            return false;
+        }
+        return typeof global.WebAssembly == "object" && global.WebAssembly !== null;
+    }
+
+    // The generated pages put their HTML5 player inside the element: the <video> itself, or the
+    // script that adds it once the player's configuration has arrived.
+    function holdsHtml5Player(element) {
+        if (!element.getElementsByTagName) {
+            return false;
+        }
+        return element.getElementsByTagName("video").length > 0 ||
+            element.getElementsByTagName("script").length > 0;
+    }
+
+    // Settings the page made itself win; the emulator reads them when it starts.
+    function configureEmulator() {
+        var api = global.RufflePlayer;
+        if (!api) {
+            api = global.RufflePlayer = {};
+        }
+        if (!api.config) {
+            api.config = {};
+        }
+        for (var i = 0; i < EMULATOR_DEFAULTS.length; i++) {
+            if (!(EMULATOR_DEFAULTS[i][0] in api.config)) {
+                api.config[EMULATOR_DEFAULTS[i][0]] = EMULATOR_DEFAULTS[i][1];
+            }
+        }
+    }
+
+    // Once per page, even when several players (or several copies of this library) ask: the
+    // emulator takes over every movie of the page, also those written after it started.
+    function loadEmulator(doc) {
+        var api = global.RufflePlayer;
+        if (api && typeof api.newest == "function") {
+            return;  // the page or a browser extension started one already
+        }
+        var scripts = doc.getElementsByTagName("script");
+        for (var i = 0; i < scripts.length; i++) {
+            if (scripts[i].getAttribute && scripts[i].getAttribute("data-zevo-emulator")) {
+                return;
+            }
+        }
+        configureEmulator();
+        var script = doc.createElement("script");
+        script.type = "text/javascript";
+        script.src = libraryFolder + "ruffle/ruffle.js";
+        script.setAttribute("data-zevo-emulator", "ruffle");
+        var parent = doc.getElementsByTagName("head")[0] || doc.body || doc.documentElement;
+        parent.appendChild(script);
     }
 
     // The visitor's Flash player: its version and whether it is the ActiveX control.
@@ -232,10 +323,15 @@ var SWFObject = (function (global) {
             return false;
         }
         var player = installedPlayer();
-        if (!player || !versionAtLeast(player.version, parseVersion(this.getAttribute("version")))) {
+        if (player && versionAtLeast(player.version, parseVersion(this.getAttribute("version")))) {
+            element.innerHTML = player.activeX ? this.objectMarkup() : this.embedMarkup();
+            return true;
+        }
+        if (holdsHtml5Player(element) || !canRunEmulator() || !doc || !doc.createElement) {
             return false;
         }
-        element.innerHTML = player.activeX ? this.objectMarkup() : this.embedMarkup();
+        element.innerHTML = this.embedMarkup();
+        loadEmulator(doc);
         return true;
     };
 

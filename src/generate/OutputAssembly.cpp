@@ -4,6 +4,7 @@
 #include <QList>
 
 #include "generate/PlaylistThumbnails.h"
+#include "platform/AppError.h"
 #include "platform/FileOps.h"
 #include "platform/Views.h"
 
@@ -97,6 +98,8 @@ void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {
     } else
         assembleSingleVideo(ctx, views);
     copySupportFiles(ctx);
+    if (!ctx.snapshot.UseHtml5)
+        copyEmulator(ctx);
     copyImages(ctx);
 }
 
@@ -155,6 +158,24 @@ void OutputAssembly::copySupportFiles(const GenerationContext& ctx) {
     if (ctx.snapshot.IsPseudo)
         FileOps::copyFile(swfs + QStringLiteral("zevoseek.php"),
                           ctx.outputFolder + QStringLiteral("zevoseek.php"));
+}
+
+// Without an HTML5 alternative the page plays only through Flash, which today's browsers have
+// only as the emulator that zevoswf.js loads from beside itself: a page uploaded without it
+// would show the no-Flash text everywhere, so an installation that lacks it ends the run instead
+// of quietly writing such a page. The local test page needs no copy: the preview server answers
+// "/ruffle/" from the installation's own folder.
+void OutputAssembly::copyEmulator(const GenerationContext& ctx) {
+    const QString from = subFolder(ctx.appFolder, QStringLiteral("ruffle"));
+    if (!FileOps::folderExists(from))
+        throw AppError(AppError::PathNotFound, from);
+    const QStringList names = FileOps::filesMatching(from, QStringLiteral("*"));
+    if (!names.contains(QStringLiteral("ruffle.js")))
+        throw AppError(AppError::FileNotFound, from + QStringLiteral("ruffle.js"));
+    const QString to = ctx.outputFolder + QStringLiteral("ruffle") + sep();
+    FileOps::makeFolder(to);
+    for (const QString& name : names)
+        FileOps::copyFile(from + name, to + name);
 }
 
 void OutputAssembly::copyImages(const GenerationContext& ctx) {

@@ -6,7 +6,8 @@
 
 class Views;
 
-// Puts every file the page needs beside the generated scripts in the output folder, mirrors what
+// Puts every file the page needs beside the generated scripts in the output folder (with the
+// Flash emulator's folder `ruffle/` when the page has no HTML5 alternative), mirrors what
 // the local test page needs into the scratch folder, and has the metadata injector process each
 // Flash video in the output folder. Any failing copy ends the run (AppError).
 class OutputAssembly {
@@ -24,5 +25,6 @@ class OutputAssembly {
     static void assembleSingleVideo(const GenerationContext& ctx, Views& views);
     static void assemblePlaylist(const GenerationContext& ctx, Views& views);
     static void copySupportFiles(const GenerationContext& ctx);
+    static void copyEmulator(const GenerationContext& ctx);
     static void copyImages(const GenerationContext& ctx);
 };

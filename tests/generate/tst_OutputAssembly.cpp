@@ -94,6 +94,9 @@ class OutputAssemblyTest : public QObject {
     void images();
     void playlist_data();
     void playlist();
+    void emulator_data();
+    void emulator();
+    void emulatorOfAnOutputFolderThatIsTheInstallation();
     void failures_data();
     void failures();
     void readOnlyOutputFolder();
@@ -267,6 +270,62 @@ void OutputAssemblyTest::playlist() {
     QCOMPARE(TestFiles::readFile(a.scratch() + "b.flv"), flashContent);
 }
 
+void OutputAssemblyTest::emulator_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<bool>("copied");
+    const int normal = int(StreamingMode::Normal), rtmp = int(StreamingMode::Rtmp),
+              pseudo = int(StreamingMode::Pseudo);
+    QTest::newRow("single without HTML5") << false << normal << false << true;
+    QTest::newRow("single with HTML5") << false << normal << true << false;
+    QTest::newRow("playlist without HTML5") << true << normal << false << true;
+    QTest::newRow("playlist with HTML5") << true << normal << true << false;
+    QTest::newRow("pseudo without HTML5") << false << pseudo << false << true;
+    QTest::newRow("pseudo with HTML5") << false << pseudo << true << false;
+    QTest::newRow("rtmp without HTML5") << false << rtmp << false << true;
+}
+
+// The emulator's files go with a page that has no HTML5 alternative, and only there; the scratch
+// folder never gets them (the preview server answers for them from the installation).
+void OutputAssemblyTest::emulator() {
+    QFETCH(bool, playlist);
+    QFETCH(int, mode);
+    QFETCH(bool, html5);
+    QFETCH(bool, copied);
+    Assembly a;
+    a.settings.Multiple = playlist;
+    a.playlist.rows = {PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
+    a.snapshot.IsRtmp = mode == int(StreamingMode::Rtmp);
+    a.snapshot.IsPseudo = mode == int(StreamingMode::Pseudo);
+    a.snapshot.UseHtml5 = html5;
+    // A file left by an earlier run is brought up to date.
+    QDir().mkpath(a.outputFolder + "ruffle");
+    put(a.outputFolder + "ruffle/ruffle.js", "an older emulator");
+    a.run();
+    const QString out = a.outputFolder + "ruffle/";
+    if (copied) {
+        QCOMPARE(filesIn(out), (QStringList{"core.wasm", "ruffle.js"}));
+        QCOMPARE(TestFiles::readFile(out + "ruffle.js"),
+                 TestFiles::readFile(a.install.path("app/ruffle/ruffle.js")));
+        QCOMPARE(TestFiles::readFile(out + "core.wasm"), QByteArray("\0asm", 4));
+    } else {
+        QCOMPARE(filesIn(out), QStringList{"ruffle.js"});
+        QCOMPARE(TestFiles::readFile(out + "ruffle.js"), QByteArray("an older emulator"));
+    }
+    QVERIFY(!QFileInfo::exists(a.scratch() + "ruffle"));
+}
+
+// Copying a file onto itself by opening it for writing would empty the installation's emulator.
+void OutputAssemblyTest::emulatorOfAnOutputFolderThatIsTheInstallation() {
+    Assembly a;
+    a.outputFolder = a.appFolder + QDir::separator();
+    const QByteArray script = TestFiles::readFile(a.install.path("app/ruffle/ruffle.js"));
+    a.run();
+    QCOMPARE(TestFiles::readFile(a.install.path("app/ruffle/ruffle.js")), script);
+    QCOMPARE(TestFiles::readFile(a.install.path("app/ruffle/core.wasm")), QByteArray("\0asm", 4));
+}
+
 void OutputAssemblyTest::failures_data() {
     QTest::addColumn<QString>("missing");
     QTest::addColumn<bool>("playlist");
@@ -278,6 +337,8 @@ void OutputAssemblyTest::failures_data() {
     QTest::newRow("second playlist video") << "videos/a.flv" << true << 53 << 0;
     QTest::newRow("output folder") << "out" << false << 76 << 0;
     QTest::newRow("scratch folder") << "app/temp" << false << 76 << 1;
+    QTest::newRow("emulator folder") << "app/ruffle" << false << 76 << 1;
+    QTest::newRow("emulator script") << "app/ruffle/ruffle.js" << true << 53 << 2;
 }
 
 void OutputAssemblyTest::failures() {

@@ -17,17 +17,48 @@ function flashPlugin(description) {
     return {plugins: {"Shockwave Flash": {description: description}}, mimeTypes: {}};
 }
 
+// A script element of the fake page: its resolved address and its attributes.
+function scriptElement(src) {
+    const attributes = {};
+    return {
+        tagName: "SCRIPT",
+        src: src,
+        setAttribute: (name, value) => { attributes[name] = String(value); },
+        getAttribute: (name) => (name in attributes ? attributes[name] : null),
+    };
+}
+
 // Loads the library into a fresh page. `navigator` is the fake navigator; `activeXVersion`, when
 // given, makes ActiveXObject answer as an installed Flash control of that version.
+// `webAssembly: false` is a browser too old to run the emulator. `holds` lists the elements
+// inside the "flashcontent" placeholder besides its text ("video", "script"). `scripts` are the
+// addresses of the page's script elements parsed so far, the library's own last;
+// `currentScript` the address document.currentScript gives (none when absent). `rufflePlayer`
+// is what the page put into window.RufflePlayer; `protocol` that of the page's address.
 function page(options) {
+    const holds = options.holds || [];
+    const inside = (tags) => (tag) => tags.filter((name) => name === tag.toLowerCase());
     const elements = {
-        flashcontent: {id: "flashcontent", innerHTML: ALTERNATIVE},
-        other: {id: "other", innerHTML: ALTERNATIVE},
+        flashcontent: {id: "flashcontent", innerHTML: ALTERNATIVE, getElementsByTagName: inside(holds)},
+        other: {id: "other", innerHTML: ALTERNATIVE, getElementsByTagName: inside([])},
+    };
+    const scripts = (options.scripts || ["http://example.com/v/zevoswf.js"]).map(scriptElement);
+    const head = {appendChild: (element) => scripts.push(element)};
+    const document = {
+        getElementById: (id) => elements[id] || null,
+        getElementsByTagName: (tag) => ({script: scripts, head: [head]})[tag.toLowerCase()] || [],
+        createElement: (tag) => (tag === "script" ? scriptElement("") : {tagName: tag}),
+        currentScript: options.currentScript ? scriptElement(options.currentScript) : null,
     };
     const sandbox = {
         navigator: options.navigator || {plugins: {}, mimeTypes: {}},
-        document: {getElementById: (id) => elements[id] || null},
+        document: document,
+        location: {protocol: options.protocol || "http:"},
     };
+    if (options.webAssembly === false)
+        sandbox.WebAssembly = undefined;
+    if (options.rufflePlayer)
+        sandbox.RufflePlayer = options.rufflePlayer;
     if (options.activeXVersion !== undefined) {
         sandbox.ActiveXObject = function (progId) {
             if (progId !== "ShockwaveFlash.ShockwaveFlash" || options.activeXVersion === null)
@@ -37,8 +68,11 @@ function page(options) {
     }
     sandbox.window = sandbox;
     vm.createContext(sandbox);
+    const before = scripts.length;
     vm.runInContext(SOURCE, sandbox, {filename: LIBRARY});
-    return {SWFObject: sandbox.SWFObject, elements: elements};
+    // The addresses of the emulator scripts the library added to the page.
+    const emulatorScripts = () => scripts.slice(before).map((script) => script.src);
+    return {SWFObject: sandbox.SWFObject, elements, emulatorScripts, window: sandbox};
 }
 
 // The player the generated embed script creates (one SWFObject, "loc" and five parameters).
@@ -81,10 +115,113 @@ function objectParams(html) {
     return params;
 }
 
-test("without a Flash player the alternative content stays", () => {
-    const {SWFObject, elements} = page({});
-    assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), false);
-    assert.strictEqual(elements.flashcontent.innerHTML, ALTERNATIVE);
+const EMULATOR = "http://example.com/v/ruffle/ruffle.js";
+const absentCases = [
+    // [case, page options, movie written, emulator loaded]
+    ["a note only: the emulator plays the movie", {}, true, true],
+    ["a note only, no WebAssembly: the note stays", {webAssembly: false}, false, false],
+    ["a page opened from the disk: the note stays",
+     {protocol: "file:", scripts: ["file:///home/ann/vidlark/temp/zevoswf.js"]}, false, false],
+    ["an HTML5 video inside: it stays", {holds: ["video"]}, false, false],
+    ["the HTML5 script inside, its video not yet added: it stays", {holds: ["script"]}, false, false],
+    ["a plug-in too old for the movie: the emulator plays it",
+     {navigator: flashPlugin("Shockwave Flash 5.0 r42")}, true, true],
+    ["an ActiveX control too old, an old browser: the note stays",
+     {activeXVersion: "WIN 5,0,30,0", webAssembly: false}, false, false],
+    ["Internet Explorer without Flash: the note stays", {activeXVersion: null, webAssembly: false},
+     false, false],
+];
+for (const [name, options, written, emulator] of absentCases) {
+    test(`no usable Flash player, ${name}`, () => {
+        const {SWFObject, elements, emulatorScripts} = page(options);
+        assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), written);
+        if (written)
+            assert.match(elements.flashcontent.innerHTML, /^<embed /);
+        else
+            assert.strictEqual(elements.flashcontent.innerHTML, ALTERNATIVE);
+        assert.deepStrictEqual(emulatorScripts(), emulator ? [EMULATOR] : []);
+        assert.strictEqual(elements.other.innerHTML, ALTERNATIVE);
+    });
+}
+
+test("a real plug-in plays the movie itself, even beside an HTML5 video", () => {
+    for (const holds of [[], ["video"], ["script"]]) {
+        const {SWFObject, elements, emulatorScripts, window} =
+            page({navigator: flashPlugin("Shockwave Flash 10.0 r45"), holds});
+        assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), true);
+        assert.match(elements.flashcontent.innerHTML, /^<embed /);
+        assert.deepStrictEqual(emulatorScripts(), []);
+        assert.strictEqual(window.RufflePlayer, undefined);
+    }
+});
+
+test("the emulator gets the same embed markup a plug-in gets", () => {
+    const withPlugin = page({navigator: flashPlugin("Shockwave Flash 10.0 r45")});
+    const emulated = page({});
+    generatedPlayer(withPlugin.SWFObject).write("flashcontent");
+    generatedPlayer(emulated.SWFObject).write("flashcontent");
+    assert.strictEqual(emulated.elements.flashcontent.innerHTML,
+                       withPlugin.elements.flashcontent.innerHTML);
+});
+
+const addressCases = [
+    // [case, page options, emulator address]
+    ["beside the library on the web server", {}, EMULATOR],
+    ["a query and fragment of the library's address are not part of the folder",
+     {scripts: ["http://127.0.0.1:8080/zevoswf.js?v=2#top"]}, "http://127.0.0.1:8080/ruffle/ruffle.js"],
+    ["the last script parsed is the running library",
+     {scripts: ["http://cdn.example.net/jquery.min.js", "http://example.com/a/b/zevoswf.js"]},
+     "http://example.com/a/b/ruffle/ruffle.js"],
+    ["document.currentScript names the library where the browser has it",
+     {scripts: ["http://example.com/v/zevoswf.js", "http://other.example.org/later.js"],
+      currentScript: "http://example.com/v/zevoswf.js"},
+     EMULATOR],
+    ["a library written into the page itself: beside the page", {scripts: [""]}, "ruffle/ruffle.js"],
+];
+for (const [name, options, address] of addressCases) {
+    test(`emulator address: ${name}`, () => {
+        const {SWFObject, emulatorScripts} = page(options);
+        assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), true);
+        assert.deepStrictEqual(emulatorScripts(), [address]);
+    });
+}
+
+const configCases = [
+    // [case, window.RufflePlayer before, config after]
+    ["none set by the page", undefined,
+     {preferredRenderer: "canvas", splashScreen: false, autoplay: "on", unmuteOverlay: "hidden",
+      favorFlash: false}],
+    ["the page's own settings win, the rest are added",
+     {config: {preferredRenderer: "webgl", autoplay: "auto", letterbox: "off"}},
+     {preferredRenderer: "webgl", autoplay: "auto", letterbox: "off", splashScreen: false,
+      unmuteOverlay: "hidden", favorFlash: false}],
+    ["a setting the page turned off stays off", {config: {splashScreen: true, favorFlash: true}},
+     {splashScreen: true, favorFlash: true, preferredRenderer: "canvas", autoplay: "on",
+      unmuteOverlay: "hidden"}],
+];
+for (const [name, before, after] of configCases) {
+    test(`emulator settings: ${name}`, () => {
+        const {SWFObject, window} = page({rufflePlayer: before});
+        generatedPlayer(SWFObject).write("flashcontent");
+        // The object is made in the page's realm; compare its plain contents.
+        assert.deepStrictEqual(JSON.parse(JSON.stringify(window.RufflePlayer.config)), after);
+    });
+}
+
+test("two players on one page load the emulator once", () => {
+    const {SWFObject, elements, emulatorScripts} = page({});
+    assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), true);
+    assert.strictEqual(generatedPlayer(SWFObject).write(elements.other), true);
+    assert.match(elements.other.innerHTML, /^<embed /);
+    assert.deepStrictEqual(emulatorScripts(), [EMULATOR]);
+});
+
+test("an emulator the page started already is not loaded again", () => {
+    const running = {config: {}, newest: () => null};
+    const {SWFObject, elements, emulatorScripts} = page({rufflePlayer: running});
+    assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), true);
+    assert.match(elements.flashcontent.innerHTML, /^<embed /);
+    assert.deepStrictEqual(emulatorScripts(), []);
 });
 
 test("a plug-in of a high enough version gets the embed markup", () => {
@@ -122,7 +259,9 @@ const versionCases = [
 for (const [description, required, written] of versionCases) {
     test(`plug-in "${description}", Flash ${required} required: ${written ? "written" : "untouched"}`,
          () => {
-             const {SWFObject, elements} = page({navigator: flashPlugin(description)});
+             // Without WebAssembly the plug-in alone decides.
+             const {SWFObject, elements} =
+                 page({navigator: flashPlugin(description), webAssembly: false});
              const so = new SWFObject("a.swf", "movie", "320", "240", required, "#ffffff");
              assert.strictEqual(so.write("flashcontent"), written);
              assert.strictEqual(elements.flashcontent.innerHTML !== ALTERNATIVE, written);
@@ -182,7 +321,7 @@ test("Internet Explorer's ActiveX control gets object markup with params", () =>
 
 test("an old ActiveX control or none leaves the element as it is", () => {
     for (const version of ["WIN 5,0,30,0", null]) {
-        const {SWFObject, elements} = page({activeXVersion: version});
+        const {SWFObject, elements} = page({activeXVersion: version, webAssembly: false});
         assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), false);
         assert.strictEqual(elements.flashcontent.innerHTML, ALTERNATIVE);
     }

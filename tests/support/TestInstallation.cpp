@@ -8,11 +8,13 @@
 TestInstallation::TestInstallation(const QStringList& skins, const QStringList& sizes,
                                    const QStringList& advanced) {
     QDir root(m_dir.path());
-    for (const char* folder : {"app/swfs", "app/config", "app/temp/thumbs", "out"})
+    for (const char* folder : {"app/swfs", "app/config", "app/ruffle", "app/temp/thumbs", "out"})
         root.mkpath(QString::fromLatin1(folder));
     for (const QString& skin : skins)
         TextFile::writeBytes(path("app/swfs/" + skin + ".swf"), "FWS");
     TextFile::writeLines(path("app/zevoswf.js"), {"// SWFObject"});
+    TextFile::writeLines(path("app/ruffle/ruffle.js"), {"// the emulator"});
+    TextFile::writeBytes(path("app/ruffle/core.wasm"), QByteArray("\0asm", 4));
     TextFile::writeLines(path("app/config/configvws.txt"), sizes);
     TextFile::writeLines(path("app/config/configsv.txt"), advanced);
 }

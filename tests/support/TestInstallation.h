@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 // A throw-away application folder: swfs/ with empty skin files, config/ with the two
-// configuration files, temp/ and an output folder beside it.
+// configuration files, ruffle/ with two stand-ins for the emulator's files, temp/ and an output
+// folder beside it.
 class TestInstallation {
   public:
     explicit TestInstallation(const QStringList& skins = {"Skin-30-dark", "Skin-40-light"},
