@@ -1,16 +1,18 @@
 // The Flash path of a generated page under the Ruffle emulator: vidlark-cli generates a page with
-// HTML5 off for a real FLV (ffmpeg, metadata by flvmdi during the run), the page is served on
-// 127.0.0.1 with the build's ruffle/ beside it, and what the visitor sees is read from the
-// emulator's canvas. Chromium has no Flash plug-in, so the visit announces one (as the emulator
-// itself does once loaded) for our SWFObject to write the movie, then loads ruffle/ruffle.js.
+// HTML5 off for a real FLV (ffmpeg, metadata by flvmdi during the run), the output folder alone
+// is served on 127.0.0.1, and what the visitor sees is read from the emulator's canvas. Chromium
+// has no Flash plug-in: the page's zevoswf.js loads the emulator the run put into the output
+// folder. The same page with HTML5 on keeps to its video; the local preview (vidlark-cli generate
+// --serve) plays the local test page.
 import assert from 'node:assert/strict';
-import {execFileSync} from 'node:child_process';
+import {execFileSync, spawn} from 'node:child_process';
 import {existsSync, mkdirSync, mkdtempSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {dirname, join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {makeClips} from '../lib/clips.mjs';
 import {generate} from '../lib/generate.mjs';
 import {makeAppFolder, playerSize} from '../lib/installation.mjs';
 import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
@@ -24,31 +26,7 @@ const skip = skipReason() ||
 // The emulator's first frame took 2 to 4 s on two cores, most of it compiling WebAssembly.
 const FIRST_FRAME_MS = 30_000;
 const SIZE_INDEX = 0;
-
-// Says a Flash 32 plug-in is there before any page script runs, so SWFObject writes the movie.
-function announceFlashPlugin() {
-    const plugin = {description: 'Shockwave Flash 32.0 r0', name: 'Shockwave Flash'};
-    const plugins = {
-        'Shockwave Flash': plugin,
-        length: 1,
-        0: plugin,
-        item: (i) => (i === 0 ? plugin : null),
-        namedItem: (name) => (name === plugin.name ? plugin : null),
-        refresh: () => {},
-        [Symbol.iterator]: function*() { yield plugin; },
-    };
-    Object.defineProperty(Navigator.prototype, 'plugins', {get: () => plugins});
-    window.RufflePlayer = {
-        config: {
-            favorFlash: false,
-            preferredRenderer: 'canvas',
-            splashScreen: false,
-            unmuteOverlay: 'hidden',
-            autoplay: 'on',
-            letterbox: 'off',
-        },
-    };
-}
+const SERVING = /^Serving the local test page at (http:\/\/127\.0\.0\.1:\d+\/do-not-upload\.html) \(Ctrl\+C ends\)$/m;
 
 // A six-second test pattern with a moving counter, in the codecs of classic Flash video.
 function makeFlv(folder) {
@@ -121,12 +99,8 @@ describe('the Flash player under the emulator', {skip}, () => {
             rmSync(work, {recursive: true, force: true});
     });
 
-    function makeSite(name, settings) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const serverPath = `http://127.0.0.1:${server.port}/${name}/site/`;
+    // The profile of one case: HTML5 off unless `settings` says otherwise.
+    function makeProfile(root, serverPath, settings) {
         const values = baseProfile();
         values[Line.ServerPath - 1] = serverPath;
         values[Line.PlayerSize - 1] = String(SIZE_INDEX);
@@ -134,21 +108,46 @@ describe('the Flash player under the emulator', {skip}, () => {
             values[Line[line] - 1] = value;
         const profile = join(root, 'site.epe');
         writeProfile(profile, values);
-        const run = generate({cli, appFolder, profile, output, clips: {flv}});
-        server.mount(`/${name}/site/ruffle/`, join(appFolder, 'ruffle'));
-        server.mount(`/${name}/site/`, output);
-        return {...run, appFolder, url: `${serverPath}onlinetest.html`, ruffle: `${serverPath}ruffle/ruffle.js`};
+        return profile;
+    }
+
+    // Generates one case's site and serves its output folder, and nothing else, at its
+    // ServerPath, as a visitor's web server would after the upload.
+    function makeSite(name, settings, {html5Files = null} = {}) {
+        const root = join(work, name);
+        const output = join(root, 'out');
+        mkdirSync(output, {recursive: true});
+        const appFolder = makeAppFolder(cli, join(root, 'app'));
+        const sitePath = `/${name}/site/`;
+        const serverPath = `http://127.0.0.1:${server.port}${sitePath}`;
+        const profile = makeProfile(root, serverPath, settings);
+        const run = html5Files ?
+            generate({cli, appFolder, profile, output, clips: html5Files, html5Files: true}) :
+            generate({cli, appFolder, profile, output, clips: {flv}});
+        server.mount(sitePath, output);
+        return {...run, appFolder, output, sitePath, url: `${serverPath}onlinetest.html`};
+    }
+
+    async function waitForEmulator(page) {
+        await page.waitForFunction(
+            () => document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('canvas'),
+            null, {timeout: FIRST_FRAME_MS});
     }
 
     async function openPlayer(open, site) {
-        const visit = await open('about:blank');
-        await visit.context.addInitScript(announceFlashPlugin);
-        await visit.page.goto(site.url);
-        await visit.page.addScriptTag({url: site.ruffle});
-        await visit.page.waitForFunction(
-            () => document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('canvas'),
-            null, {timeout: FIRST_FRAME_MS});
+        const visit = await open(site.url);
+        await waitForEmulator(visit.page);
         return visit;
+    }
+
+    // The picture plays: no error panel, and the canvas above the bar changes twice.
+    async function assertPlays(page, region) {
+        const first = await emulatorState(page, {region});
+        assert.equal(first.panic, false, 'the emulator shows its error panel');
+        const moved = await waitForChange(page, region, first.hash, FIRST_FRAME_MS);
+        assert.notEqual(moved, first.hash, 'the picture never changes: the video does not play');
+        const again = await waitForChange(page, region, moved, 5_000);
+        assert.notEqual(again, moved, 'the picture stops changing while playing');
     }
 
     async function waitForChange(page, region, from, timeout) {
@@ -197,16 +196,15 @@ describe('the Flash player under the emulator', {skip}, () => {
             });
             return withVisits(browser, server, async (open) => {
                 const {page, problems} = await openPlayer(open, site);
+                // The emulator came from the output folder, beside zevoswf.js.
+                assert.ok(server.log.some(({path, status}) =>
+                              path === `${site.sitePath}ruffle/ruffle.js` && status === 200),
+                          'the page did not load ruffle/ruffle.js from the output folder');
                 const {width, height} = playerSize(site.appFolder, SIZE_INDEX);
                 const bar = barBox(c, width, height);
                 // The picture above the bar, where a floating bar never reaches.
                 const video = {x: 0, y: 0, width, height: Math.min(height, bar.y)};
-                const first = await emulatorState(page, {region: video});
-                assert.equal(first.panic, false, 'the emulator shows its error panel');
-                const moved = await waitForChange(page, video, first.hash, FIRST_FRAME_MS);
-                assert.notEqual(moved, first.hash, 'the picture never changes: the video does not play');
-                const again = await waitForChange(page, video, moved, 5_000);
-                assert.notEqual(again, moved, 'the picture stops changing while playing');
+                await assertPlays(page, video);
 
                 // The bar's plate above its seek track, away from every control.
                 const box = await page.locator('ruffle-embed, ruffle-object').boundingBox();
@@ -233,4 +231,100 @@ describe('the Flash player under the emulator', {skip}, () => {
             });
         });
     }
+
+    // What of the emulator a page asked for, as the browser saw it.
+    function emulatorRequests(page) {
+        return page.evaluate(() => performance.getEntriesByType('resource')
+                                       .map((entry) => new URL(entry.name).pathname)
+                                       .filter((path) => path.includes('/ruffle/')));
+    }
+
+    it('with HTML5 on the page shows its video and never asks for the emulator',
+       {timeout: 120_000}, async () => {
+           const folder = join(work, 'html5-clips');
+           mkdirSync(folder);
+           const site = makeSite('html5', {Html5: '1'}, {html5Files: makeClips(folder)});
+           assert.equal(existsSync(join(site.output, 'ruffle')), false,
+                        'the run copied the emulator for a page with HTML5');
+           await withVisits(browser, server, async (open) => {
+               const {page} = await open(site.url);
+               const video = page.locator(`#vDiv${site.tag} > video#vI${site.tag}`);
+               await video.waitFor({state: 'visible', timeout: 15_000});
+               await page.waitForFunction((id) => document.getElementById(id).readyState >= 2,
+                                          `vI${site.tag}`, {timeout: 15_000});
+               // Long enough for an emulator to have been asked for, had the page wanted one.
+               await page.waitForTimeout(1_000);
+               const state = await page.evaluate(() => ({
+                   emulator: typeof window.RufflePlayer,
+                   movies: document.querySelectorAll('embed, object, ruffle-embed, ruffle-object').length,
+               }));
+               assert.deepEqual(state, {emulator: 'undefined', movies: 0});
+               assert.deepEqual(await emulatorRequests(page), []);
+               assert.deepEqual(server.log.filter(({path}) => path.startsWith(`${site.sitePath}ruffle/`)), []);
+           }, {clean: true});
+       });
+
+    // Runs vidlark-cli with `args` until it prints the address it serves. `stop()` ends it with
+    // SIGTERM, as a desktop session's logout would, and resolves to how it ended.
+    async function startPreview(args) {
+        const child = spawn(cli, args, {stdio: ['ignore', 'pipe', 'pipe']});
+        let output = '';
+        const ended = new Promise((done) => child.on('exit', (code, signal) => done({code, signal})));
+        child.stderr.on('data', (chunk) => { output += chunk; });
+        const address = await new Promise((found, failed) => {
+            const timer = setTimeout(() => {
+                child.kill('SIGKILL');
+                failed(new Error(`vidlark-cli printed no address within 60 s:\n${output}`));
+            }, 60_000);
+            child.stdout.on('data', (chunk) => {
+                output += chunk;
+                const match = SERVING.exec(output);
+                if (match) {
+                    clearTimeout(timer);
+                    found(match[1]);
+                }
+            });
+            ended.then(({code, signal}) => {
+                clearTimeout(timer);
+                failed(new Error(`vidlark-cli ended (${code ?? signal}) before serving:\n${output}`));
+            });
+        });
+        return {
+            address,
+            stop: () => {
+                child.kill('SIGTERM');
+                return ended;
+            },
+        };
+    }
+
+    it('the local preview of vidlark-cli generate --serve plays the local video',
+       {timeout: 120_000}, async () => {
+           const root = join(work, 'preview');
+           const output = join(root, 'out');
+           mkdirSync(output, {recursive: true});
+           const appFolder = makeAppFolder(cli, join(root, 'app'));
+           // The web address is never used by the local test page.
+           const profile = makeProfile(root, 'http://www.example.com/videos/', {AutoPlay: '1'});
+           const preview = await startPreview([
+               'generate', '--profile', profile, '--app-folder', appFolder, '--output', output,
+               '--flash', flv, '--serve'
+           ]);
+           let end;
+           try {
+               await withVisits(browser, server, async (open) => {
+                   const {page} = await open(preview.address);
+                   await waitForEmulator(page);
+                   // The preview server answers /ruffle/ from the installation's folder.
+                   assert.ok((await emulatorRequests(page)).includes('/ruffle/ruffle.js'),
+                             'the local test page did not load /ruffle/ruffle.js');
+                   const {width, height} = playerSize(appFolder, SIZE_INDEX);
+                   // The first skin's bar lies below the picture.
+                   await assertPlays(page, {x: 0, y: 0, width, height});
+               }, {clean: true});
+           } finally {
+               end = await preview.stop();
+           }
+           assert.deepEqual(end, {code: 0, signal: null}, 'vidlark-cli did not end cleanly on SIGTERM');
+       });
 });
