@@ -3,6 +3,9 @@
 class Keyframes {
     public var times(default, null):Array<Float>;
     public var positions(default, null):Array<Float>;
+    // Whether the seek script's answer for this video starts with its metadata: it sends the
+    // metadata along with the AVC and AAC configuration, for H.264 video or AAC sound only.
+    public var seekAnswerHasMetadata(default, null) = false;
 
     public function new(times:Array<Float>, positions:Array<Float>) {
         this.times = [];
@@ -23,7 +26,15 @@ class Keyframes {
         var t = numbers(Reflect.field(frames, "times"));
         var p = numbers(Reflect.field(frames, "filepositions"));
         var k = new Keyframes(t, p);
+        k.seekAnswerHasMetadata = codec(info, "videocodecid") == AVC || codec(info, "audiocodecid") == AAC;
         return k.times.length == 0 ? null : k;
+    }
+
+    static inline var AVC = 7;
+    static inline var AAC = 10;
+
+    static function codec(info:Dynamic, name:String):Float {
+        return Std.parseFloat(Std.string(Reflect.field(info, name)));
     }
 
     static function numbers(list:Dynamic):Array<Float> {

@@ -231,6 +231,18 @@ class Main extends Sprite {
 
     function attach(ns:NetStream, ?seekAfterStart:Float) {
         stream = ns;
+        // The emulator's clock restarts at 0 on a new request; a real player's follows the
+        // tags. Seeking to the keyframe's time agrees with both, once the stream has data. A
+        // seek answer for H.264 or AAC starts with the metadata and the decoder configuration,
+        // and seeking before the emulator has read them leaves the picture black: wait for the
+        // metadata. Other answers start straight with the keyframe: the first bytes will do.
+        var seekToStart = function() {
+            if (seekAfterStart != null && ns == stream) {
+                var at = seekAfterStart;
+                seekAfterStart = null;
+                ns.seek(at);
+            }
+        };
         ns.bufferTime = config.bufferSeconds;
         ns.client = {
             onMetaData: function(info:Dynamic) {
@@ -245,13 +257,7 @@ class Main extends Sprite {
                     screen.setVideoSize(vw, vh);
                 if (keyframes == null)
                     keyframes = Keyframes.fromMetadata(info);
-                // The emulator's clock restarts at 0 on a new request; a real player's
-                // follows the tags. Seeking to the keyframe's time agrees with both.
-                if (seekAfterStart != null) {
-                    var at = seekAfterStart;
-                    seekAfterStart = null;
-                    ns.seek(at);
-                }
+                seekToStart();
             },
             onCuePoint: function(_) {},
             onXMPData: function(_) {},
@@ -265,6 +271,9 @@ class Main extends Sprite {
                 return;
             var code:String = Reflect.field(e.info, "code");
             switch (code) {
+                case "NetStream.Buffer.Full":
+                    if (keyframes == null || !keyframes.seekAnswerHasMetadata)
+                        seekToStart();
                 case "NetStream.Play.Stop":
                     if (duration <= 0 || currentTime() >= duration - 1)
                         finish();

@@ -246,6 +246,17 @@ class PlayerTests {
         var read = Keyframes.fromMetadata(meta);
         equal(read.times.length, 2, "unreadable entries are left out");
         equal(Keyframes.fromMetadata({duration: 3}), null, "metadata without keyframes");
+        // Which seek answers start with the metadata: the seek script adds it with the AVC or
+        // AAC configuration only. (video codec, audio codec, carried)
+        var index = {times: [0.0, 1.0], filepositions: [13.0, 500.0]};
+        var codecs:Array<Array<Dynamic>> = [
+            [7, 10, true], [7, null, true], [null, 10, true], ["7", "2", true], [2, 2, false],
+            [4, 2, false], [2, 10, true], [null, null, false], ["x", 7, false]
+        ];
+        for (row in codecs) {
+            var read = Keyframes.fromMetadata({keyframes: index, videocodecid: row[0], audiocodecid: row[1]});
+            equal(read.seekAnswerHasMetadata, row[2], 'seek answer of video ${row[0]} / audio ${row[1]}');
+        }
     }
 
     static function times() {

@@ -1,0 +1,259 @@
+// Pseudo-streaming under the Flash emulator: vidlark-cli generates a page in Pseudo mode with HTML5
+// off, php's built-in server serves the output folder (the page, the skin, the video and the seek
+// script zevoseek.php, which it runs), and a click far ahead on the seek bar, beyond the part
+// downloaded so far, must ask the seek script for the file from one of the keyframe positions of
+// the video's metadata, and the picture must then show that later part of the video. The video's
+// brightness grows with its time, so the canvas tells which second is on show. Done for the two
+// families of FLV video: Sorenson H.263 with MP3, and H.264 with AAC (which plays after a seek only
+// when the seek script sends the sequence headers along).
+import assert from 'node:assert/strict';
+import {execFileSync, spawn, spawnSync} from 'node:child_process';
+import {existsSync, mkdirSync, mkdtempSync, rmSync, symlinkSync} from 'node:fs';
+import {createServer} from 'node:net';
+import {tmpdir} from 'node:os';
+import {dirname, join} from 'node:path';
+import {after, before, describe, it} from 'node:test';
+
+import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {readMetadata} from '../lib/flvMetadata.mjs';
+import {generate} from '../lib/generate.mjs';
+import {makeAppFolder, playerSize} from '../lib/installation.mjs';
+import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
+
+const cli = process.env.VIDLARK_CLI;
+const ruffle = cli && join(dirname(cli), 'ruffle', 'ruffle.js');
+const php = spawnSync('php', ['--version']);
+const skip = skipReason() ||
+    (ruffle && !existsSync(ruffle) ? `e2e prerequisites missing: ${ruffle}` : false) ||
+    (php.error || php.status !== 0 ? 'e2e prerequisites missing: php (Debian package php-cli)'
+                                   : false);
+
+const FIRST_FRAME_MS = 30_000;
+const SECONDS = 16;
+// The picture's grey level rises by this much per second of video (0 at the start).
+const GREY_PER_SECOND = 14;
+// While the first request downloads at this rate, a click far ahead lands beyond what has arrived.
+const SLOW_BYTES_PER_SECOND = 24 * 1024;
+
+function announceFlashPlugin() {
+    const plugin = {description: 'Shockwave Flash 32.0 r0', name: 'Shockwave Flash'};
+    const plugins = {
+        'Shockwave Flash': plugin,
+        length: 1,
+        0: plugin,
+        item: (i) => (i === 0 ? plugin : null),
+        namedItem: (name) => (name === plugin.name ? plugin : null),
+        refresh: () => {},
+        [Symbol.iterator]: function*() { yield plugin; },
+    };
+    Object.defineProperty(Navigator.prototype, 'plugins', {get: () => plugins});
+    window.RufflePlayer = {
+        config: {
+            favorFlash: false,
+            preferredRenderer: 'canvas',
+            splashScreen: false,
+            unmuteOverlay: 'hidden',
+            autoplay: 'on',
+            letterbox: 'off',
+        },
+    };
+}
+
+// A grey picture whose level tells the time, with a noisy strip at the right that makes the file
+// (about 60 to 75 KB a second) arrive slower than it plays at SLOW_BYTES_PER_SECOND. One keyframe a
+// second.
+function makeFlv(folder, name, codecs) {
+    const flv = join(folder, `${name}.flv`);
+    // Limited-range luma: 16 is black, 219 steps up to white.
+    const luma = `16+T*${GREY_PER_SECOND}*219/255`;
+    execFileSync('ffmpeg', [
+        '-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
+        `nullsrc=size=320x180:rate=25:duration=${SECONDS},format=yuv420p,` +
+            `geq=lum='if(lt(X,280),${luma},random(1)*255)':cb=128:cr=128`,
+        '-f', 'lavfi', '-i', `sine=frequency=440:duration=${SECONDS}`, ...codecs, '-g', '25',
+        '-b:v', '400k', '-ar', '44100', '-f', 'flv', flv
+    ]);
+    return flv;
+}
+
+function freePort() {
+    return new Promise((resolve, reject) => {
+        const probe = createServer();
+        probe.on('error', reject);
+        probe.listen(0, '127.0.0.1', () => {
+            const {port} = probe.address();
+            probe.close(() => resolve(port));
+        });
+    });
+}
+
+async function startPhp(folder) {
+    const port = await freePort();
+    const child = spawn('php', ['-S', `127.0.0.1:${port}`, '-t', folder], {stdio: 'ignore'});
+    const url = `http://127.0.0.1:${port}/`;
+    for (let attempt = 0; attempt < 100; ++attempt) {
+        if (child.exitCode !== null)
+            throw new Error(`php -S ended with code ${child.exitCode}`);
+        try {
+            await fetch(url);
+            return {port, child, log: []};
+        } catch {
+            await new Promise((done) => setTimeout(done, 50));
+        }
+    }
+    child.kill();
+    throw new Error(`php -S did not answer at ${url}`);
+}
+
+// The mean grey level of a box of the emulator's canvas (stage coordinates), or null without one.
+async function greyLevel(page, box) {
+    return page.evaluate((box) => {
+        const canvas = document.querySelector('ruffle-embed, ruffle-object')
+                           ?.shadowRoot?.querySelector('canvas');
+        const context = canvas?.getContext('2d');
+        if (!context)
+            return null;
+        const scale = canvas.width / canvas.clientWidth;
+        const data = context.getImageData(Math.round(box.x * scale), Math.round(box.y * scale),
+            Math.round(box.width * scale), Math.round(box.height * scale)).data;
+        let sum = 0;
+        for (let i = 0; i < data.length; i += 4)
+            sum += (data[i] + data[i + 1] + data[i + 2]) / 3;
+        return sum / (data.length / 4);
+    }, box);
+}
+
+describe('pseudo-streaming under the emulator', {skip}, () => {
+    let work;
+    let browser;
+    const servers = [];
+
+    before(async () => {
+        assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
+        work = mkdtempSync(join(tmpdir(), 'vidlark-pseudo-'));
+        browser = await launchBrowser();
+    });
+
+    after(async () => {
+        await browser?.close();
+        for (const server of servers)
+            server.child.kill();
+        if (work)
+            rmSync(work, {recursive: true, force: true});
+    });
+
+    const cases = [
+        {name: 'H.263 and MP3', file: 'sorenson', codecs: ['-c:v', 'flv', '-c:a', 'libmp3lame']},
+        {name: 'H.264 and AAC', file: 'avc',
+         codecs: ['-c:v', 'libx264', '-pix_fmt', 'yuv420p', '-c:a', 'aac']},
+    ];
+
+    for (const c of cases) {
+        it(`${c.name}: a click far ahead asks the seek script at a keyframe and shows that part`,
+           {timeout: 180_000}, async () => {
+            const root = join(work, c.file);
+            const output = join(root, 'out');
+            mkdirSync(join(root, 'clips'), {recursive: true});
+            mkdirSync(output);
+            const flv = makeFlv(join(root, 'clips'), c.file, c.codecs);
+            const server = await startPhp(output);
+            servers.push(server);
+            const serverPath = `http://127.0.0.1:${server.port}/`;
+
+            const appFolder = makeAppFolder(cli, join(root, 'app'));
+            const values = baseProfile();
+            values[Line.Mode - 1] = 'SIN3';
+            values[Line.ServerPath - 1] = serverPath;
+            values[Line.VideoPath - 1] = serverPath;
+            values[Line.PlayerSize - 1] = '0';
+            values[Line.AutoPlay - 1] = '0';
+            const profile = join(root, 'site.epe');
+            writeProfile(profile, values);
+            generate({cli, appFolder, profile, output, clips: {flv}});
+            // The emulator beside the page, as the upload of a page without HTML5 carries it.
+            if (!existsSync(join(output, 'ruffle')))
+                symlinkSync(join(appFolder, 'ruffle'), join(output, 'ruffle'));
+            const video = join(output, `${c.file}.flv`);
+            const {keyframes, duration} = readMetadata(video);
+            assert.ok(keyframes?.filepositions?.length >= SECONDS - 1,
+                      `flvmdi wrote no usable keyframe index: ${JSON.stringify(keyframes)}`);
+
+            await withVisits(browser, {log: server.log}, async (open) => {
+                const visit = await open('about:blank');
+                const {page, context} = visit;
+                await context.addInitScript(announceFlashPlugin);
+                const seekRequests = [];
+                page.on('request', (request) => {
+                    const url = new URL(request.url());
+                    server.log.push({path: url.pathname + url.search, status: '->'});
+                    if (url.pathname === '/zevoseek.php')
+                        seekRequests.push(url.searchParams);
+                });
+                await page.goto(`${serverPath}onlinetest.html`);
+                await page.addScriptTag({url: `${serverPath}ruffle/ruffle.js`});
+                await page.waitForFunction(
+                    () => document.querySelector('ruffle-embed, ruffle-object')
+                              ?.shadowRoot?.querySelector('canvas'),
+                    null, {timeout: FIRST_FRAME_MS});
+                const {width, height} = playerSize(appFolder, 0);
+                const grey = {x: 20, y: 20, width: 100, height: height - 40};
+                const box = await page.locator('ruffle-embed, ruffle-object').boundingBox();
+
+                // The emulator has loaded; from now on the video arrives slowly.
+                const cdp = await context.newCDPSession(page);
+                await cdp.send('Network.enable');
+                await cdp.send('Network.emulateNetworkConditions', {
+                    offline: false, latency: 0, downloadThroughput: SLOW_BYTES_PER_SECOND,
+                    uploadThroughput: -1,
+                });
+                await page.waitForTimeout(1_000);  // the movie reads its configuration
+                await page.mouse.click(box.x + width / 2, box.y + height / 2);  // big play button
+                const deadline = Date.now() + FIRST_FRAME_MS;
+                let before = await greyLevel(page, grey);
+                while ((before === null || before < GREY_PER_SECOND / 2) && Date.now() < deadline) {
+                    await page.waitForTimeout(200);
+                    before = await greyLevel(page, grey);
+                }
+                assert.ok(before >= GREY_PER_SECOND / 2,
+                          `the video does not play from its start (grey ${before})`);
+                assert.equal(seekRequests.length, 1, 'one request for the whole file');
+                assert.equal(seekRequests[0].get('file'), `${c.file}.flv`);
+                assert.equal(seekRequests[0].get('start'), '0');
+                const shownBefore = before / GREY_PER_SECOND;
+
+                // The seek bar runs from just right of the play button to the time display.
+                await page.mouse.click(box.x + width * 0.5, box.y + height + 15);
+                while (seekRequests.length < 2 && Date.now() < deadline + FIRST_FRAME_MS)
+                    await page.waitForTimeout(100);
+                assert.equal(seekRequests.length, 2, 'the click asked the seek script nothing');
+                const start = Number(seekRequests[1].get('start'));
+                const k = keyframes.filepositions.indexOf(start);
+                assert.ok(k > 0, `start=${start} is no keyframe position of ${keyframes.filepositions}`);
+                const target = keyframes.times[k];
+                assert.ok(target >= duration / 3 && target > shownBefore + 2,
+                          `the click at half the bar's width went to ${target} s of ${duration} s`);
+                await cdp.send('Network.emulateNetworkConditions', {
+                    offline: false, latency: 0, downloadThroughput: -1, uploadThroughput: -1,
+                });
+
+                // The picture shows the keyframe's part and plays on from there. A player that
+                // only waited for the emulator's restarted clock to reach the keyframe's time
+                // would show black for `target` seconds first; it takes a fraction of a second.
+                let after = await greyLevel(page, grey);
+                const seen = Date.now() + target * 1_000 / 2;
+                while (after / GREY_PER_SECOND < target - 0.5 && Date.now() < seen) {
+                    await page.waitForTimeout(100);
+                    after = await greyLevel(page, grey);
+                }
+                const shown = after / GREY_PER_SECOND;
+                assert.ok(shown >= target - 0.5 && shown <= target + 2,
+                          `after the seek to ${target} s the picture shows ${shown.toFixed(1)} s`);
+                await page.waitForTimeout(1_500);
+                const later = await greyLevel(page, grey);
+                assert.ok(later > after + GREY_PER_SECOND / 2,
+                          `the picture stands still after the seek (${after} then ${later})`);
+                assert.deepEqual(visit.problems.pageErrors, [], 'script errors on the page');
+            });
+        });
+    }
+});
