@@ -68,6 +68,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         // Red for twenty seconds, then blue: blue before twenty seconds of play means a seek happened.
         clips.redThenBlue = colourClip(join(media, 'redblue.flv'), [RED, BLUE], 20);
         clips.short = colourClip(join(media, 'short.flv'), [GREEN], 2);
+        clips.eightSeconds = colourClip(join(media, 'eight.flv'), [RED], 8);
         for (const [name, colour] of [['one', RED], ['two', GREEN], ['three', BLUE]])
             clips[name] = colourClip(join(media, `${name}.flv`), [colour], 3);
         pictures.intro = picture(join(media, 'intro.jpg'), INTRO);
@@ -207,5 +208,68 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
             const full = await page.evaluate(() => document.fullscreenElement?.tagName.toLowerCase() ?? null);
             assert.match(String(full), /^ruffle-/, 'the page did not go full screen with the player');
         }, {initScripts: [recordFullscreenRequests]});
+    });
+    it('shows the intro picture before play and the outro picture at the end', {timeout: 120_000}, () => {
+        const site = makeSite('pictures', {
+            flv: clips.short,
+            settings: {
+                AutoPlay: '0',
+                IntroImageName: 'intro.jpg',
+                IntroImagePath: pictures.intro,
+                OutroImageName: 'outro.jpg',
+                OutroImagePath: pictures.outro,
+            },
+        });
+        return visitPlayer(site, async ({page, click}) => {
+            const intro = await waitForColour(page, PICTURE_POINT, hex(INTRO), 15_000, 30);
+            assert.ok(near(intro, hex(INTRO), 30), `before play the picture area is rgb ${intro}`);
+            // Nothing plays by itself with auto start off.
+            await page.waitForTimeout(1_000);
+            assert.ok(near(await colourAt(page, PICTURE_POINT), hex(INTRO), 30), 'the intro picture went away by itself');
+            // The big play button in the middle of the picture.
+            await click(WIDTH / 2, HEIGHT / 2);
+            const video = await waitForColour(page, PICTURE_POINT, hex(GREEN), 10_000);
+            assert.ok(near(video, hex(GREEN)), `after play the picture area is rgb ${video}`);
+            const outro = await waitForColour(page, PICTURE_POINT, hex(OUTRO), 15_000, 30);
+            assert.ok(near(outro, hex(OUTRO), 30), `after the end the picture area is rgb ${outro}`);
+        });
+    });
+
+    it('opens the end-of-video address in the same window', {timeout: 120_000}, () => {
+        const target = `http://127.0.0.1:${server.port}/elsewhere/landed.html`;
+        const site = makeSite('redirect', {flv: clips.short, settings: {AutoPlay: '1', RedirectURL: target}});
+        return withVisits(browser, server, async (open) => {
+            const {page} = await openPlayer(open, site.url, site.ruffle);
+            // The emulator adds an empty query to an address without one: the same page.
+            await page.waitForURL((url) => url.href.replace(/\?$/, '') === target, {timeout: 20_000});
+            assert.equal(await page.title(), 'landed');
+        });
+    });
+
+    // The page's action code replaces the player once the video has ended; a click on the
+    // picture meanwhile opens the click-through address in a new window.
+    it('calls the page\'s end-of-video function and opens the click-through address', {timeout: 120_000}, () => {
+        const affiliate = `http://127.0.0.1:${server.port}/elsewhere/landed.html?from=player`;
+        const site = makeSite('script', {
+            flv: clips.eightSeconds,
+            settings: {
+                AutoPlay: '1',
+                ActionCode: '<p id="thanks">Thanks for watching</p>',
+                AffiliateLink: affiliate,
+            },
+        });
+        return visitPlayer(site, async ({page, context, click}) => {
+            const red = await waitForColour(page, PICTURE_POINT, hex(RED), 20_000);
+            assert.ok(near(red, hex(RED)), `the video never shows (rgb ${red})`);
+            const popup = context.waitForEvent('page', {timeout: 10_000});
+            await click(WIDTH / 3, HEIGHT / 3);
+            const opened = await popup;
+            await opened.waitForLoadState();
+            assert.equal(opened.url(), affiliate);
+            assert.equal(page.url(), site.url, 'the click-through left the page');
+            assert.equal(await page.locator('#thanks').isVisible(), false, 'the action shows before the end');
+            await page.locator('#thanks').waitFor({state: 'visible', timeout: 20_000});
+            await page.locator(`#elementf${site.tag}`).waitFor({state: 'hidden', timeout: 5_000});
+        });
     });
 });
