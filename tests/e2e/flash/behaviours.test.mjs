@@ -7,13 +7,13 @@ import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+import {dirname, join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
 import {canvasPixels, colourAt, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
-import {makeAppFolder, playlistOptions} from '../lib/installation.mjs';
+import {makeAppFolder, playlistOptions as readPlaylistOptions} from '../lib/installation.mjs';
 import {Layout, Position, writePlaylist} from '../lib/playlist.mjs';
 import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
 import {startServer} from '../lib/staticServer.mjs';
@@ -58,6 +58,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
     let work;
     let server;
     let browser;
+    let playlistOptions;
     const clips = {};
     const pictures = {};
 
@@ -77,6 +78,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
             pictures[name] = picture(join(media, `${name}.jpg`), colour);
         mkdirSync(join(work, 'elsewhere'));
         writeFileSync(join(work, 'elsewhere', 'landed.html'), '<!doctype html><title>landed</title><p>landed</p>');
+        playlistOptions = readPlaylistOptions(dirname(cli));
         server = await startServer();
         server.mount('/elsewhere/', join(work, 'elsewhere'));
         browser = await launchBrowser();
@@ -272,4 +274,99 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
             await page.locator(`#elementf${site.tag}`).waitFor({state: 'hidden', timeout: 5_000});
         });
     });
+    // Three rows whose titles grow longer, each a video of its own colour and a thumbnail of
+    // another; the skin draws black text on a light list.
+    const ROWS = [
+        {clip: 'one', colour: RED, thumb: '00FFFF', title: 'Go', description: 'The first of three'},
+        {clip: 'two', colour: GREEN, thumb: 'FF8000', title: 'Second clip', description: 'In between'},
+        {clip: 'three', colour: BLUE, thumb: '8000FF', title: 'The third and last clip', description: 'The end'},
+    ];
+    const LIST_BACKGROUND = [0xF0, 0xF0, 0xF0];
+    const LIST_HIGHLIGHT = [0xC8, 0xC8, 0xC8];
+    const isText = ([r, g, b]) => r + g + b < 300;
+
+    // Where the list and its rows are on the stage.
+    function listBox(position, layout, items) {
+        const rowHeight = layout === 'TitleOnly' ? 45 : 75;
+        const width = playlistOptions.width;
+        return position === 'Right'
+            ? {x: WIDTH, y: 0, width, rowHeight}
+            : {x: 0, y: HEIGHT + BAR, width: WIDTH, rowHeight, height: items * rowHeight};
+    }
+
+    // The rightmost stage column of `box` holding text, -1 for none.
+    function textExtent(rows, box) {
+        let right = -1;
+        for (const row of rows)
+            row.forEach((pixel, i) => {
+                if (isText(pixel))
+                    right = Math.max(right, box.x + i);
+            });
+        return right;
+    }
+
+    const thumbLeft = (layout) => (layout === 'TitleDescThumb' ? 10 + 65 * 4 / 3 : 6);
+
+    for (const position of ['Right', 'Bottom']) {
+        for (const layout of ['TitleOnly', 'TitleDesc', 'TitleDescThumb']) {
+            it(`lists, switches and advances a playlist: ${position}, ${layout}`, {timeout: 120_000}, () => {
+                const name = `list-${position}-${layout}`.toLowerCase();
+                const site = makeSite(name, {
+                    settings: {AutoPlay: '1', AutoProgress: '1'},
+                    playlist: {position, layout, rows: ROWS},
+                });
+                const list = listBox(position, layout, playlistOptions.items);
+                const rowTop = (i) => list.y + i * list.rowHeight;
+                const rowPoint = (i) => [list.x + list.width - 12, rowTop(i) + list.rowHeight / 2];
+                return visitPlayer(site, async ({page, click}) => {
+                    const first = await waitForColour(page, PICTURE_POINT, hex(RED), 20_000);
+                    assert.ok(near(first, hex(RED)), `the first video does not show (rgb ${first})`);
+
+                    // Each title is drawn in its row, as long as its text.
+                    const left = thumbLeft(layout);
+                    const titles = ROWS.map((_, i) => ({
+                        x: list.x + left, y: rowTop(i) + 3, width: list.width - left - 6, height: 16,
+                    }));
+                    const descriptions = ROWS.map((_, i) => ({
+                        x: list.x + left, y: rowTop(i) + 24, width: list.width - left - 6, height: 16,
+                    }));
+                    const {boxes} = await canvasPixels(page, {boxes: [...titles, ...descriptions]});
+                    const extents = titles.map((box, i) => textExtent(boxes[i], box));
+                    assert.ok(extents[0] > list.x && extents[0] < extents[1] && extents[1] < extents[2],
+                        `the titles' text ends at ${extents} (list from x ${list.x})`);
+                    const described = descriptions.map((box, i) => textExtent(boxes[titles.length + i], box) >= 0);
+                    assert.deepEqual(described, ROWS.map(() => layout !== 'TitleOnly'),
+                        'rows with text below their titles');
+
+                    if (layout === 'TitleDescThumb') {
+                        for (const [i, row] of ROWS.entries()) {
+                            const served = server.log.filter((entry) => entry.path === `${site.path}thumbs/${row.clip}.jpg`);
+                            assert.deepEqual(served.map((entry) => entry.status).slice(0, 1), [200],
+                                `thumbnail ${row.clip}.jpg`);
+                            const shown = await colourAt(page, [list.x + 5 + 43, rowTop(i) + 5 + 32]);
+                            assert.ok(near(shown, hex(row.thumb), 40), `thumbnail ${i + 1} shows rgb ${shown}`);
+                        }
+                    }
+
+                    if (process.env.VIDLARK_SHOTS)
+                        await page.screenshot({path: join(process.env.VIDLARK_SHOTS, `${name}.png`)});
+
+                    // A click on the last row plays its video and marks the row; one on the first
+                    // goes back, and at its end the second follows by itself.
+                    await click(...rowPoint(2));
+                    const third = await waitForColour(page, PICTURE_POINT, hex(BLUE), 5_000);
+                    assert.ok(near(third, hex(BLUE)), `a click on row 3 shows rgb ${third}`);
+                    const marks = await Promise.all(ROWS.map((_, i) => colourAt(page, rowPoint(i))));
+                    assert.deepEqual(marks.map((c) => near(c, LIST_HIGHLIGHT, 8)), [false, false, true],
+                        `row backgrounds ${JSON.stringify(marks)}`);
+                    assert.ok(near(marks[0], LIST_BACKGROUND, 8));
+                    await click(...rowPoint(0));
+                    const back = await waitForColour(page, PICTURE_POINT, hex(RED), 5_000);
+                    assert.ok(near(back, hex(RED)), `a click on row 1 shows rgb ${back}`);
+                    const next = await waitForColour(page, PICTURE_POINT, hex(GREEN), 10_000);
+                    assert.ok(near(next, hex(GREEN)), `after the first video the picture is rgb ${next}`);
+                });
+            });
+        }
+    }
 });

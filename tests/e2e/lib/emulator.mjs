@@ -74,12 +74,19 @@ export function canvasPixels(page, {points = [], boxes = []} = {}) {
         const scale = canvas.width / canvas.clientWidth;
         const at = (x, y) => Array.from(
             context.getImageData(Math.round(x * scale), Math.round(y * scale), 1, 1).data.slice(0, 3));
+        // Sampled once per stage pixel, whatever the canvas's own resolution.
         const box = ({x, y, width, height}) => {
+            const data = context.getImageData(
+                Math.round(x * scale), Math.round(y * scale),
+                Math.max(1, Math.round(width * scale)), Math.max(1, Math.round(height * scale)));
             const rows = [];
             for (let j = 0; j < height; ++j) {
                 const row = [];
-                for (let i = 0; i < width; ++i)
-                    row.push(at(x + i, y + j));
+                for (let i = 0; i < width; ++i) {
+                    const at = (Math.min(data.height - 1, Math.floor(j * scale)) * data.width +
+                                Math.min(data.width - 1, Math.floor(i * scale))) * 4;
+                    row.push([data.data[at], data.data[at + 1], data.data[at + 2]]);
+                }
                 rows.push(row);
             }
             return rows;
