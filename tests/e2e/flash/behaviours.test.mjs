@@ -154,7 +154,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         });
     }
 
-    // What the emulator was last asked to do with the player element, recorded by the page.
+    // Runs in the page: notes every element asked to go full screen, by its tag name.
     function recordFullscreenRequests() {
         window.fullscreenRequests = [];
         const request = Element.prototype.requestFullscreen;
@@ -164,8 +164,13 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         };
     }
 
-    const emulatorVolume = (page) =>
-        page.evaluate(() => document.querySelector('ruffle-embed, ruffle-object').volume);
+    // The emulator element's volume once it is `level`, or after five seconds whatever it is.
+    async function volumeNear(page, level) {
+        const volume = () => document.querySelector('ruffle-embed, ruffle-object').volume;
+        await page.waitForFunction(([v]) => Math.abs(document.querySelector('ruffle-embed, ruffle-object').volume - v) < 0.01,
+            [level], {timeout: 5_000}).catch(() => {});
+        return page.evaluate(volume);
+    }
 
     it('acts on the volume steps, the seek bar and the full-screen button', {timeout: 120_000}, () => {
         const site = makeSite('controls', {
@@ -186,19 +191,14 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
 
             // The bar from its right: full screen (a square of the bar's height, inset by 6),
             // then the five volume steps, 36 pixels together, 6 pixels left of it.
-            await page.waitForFunction(
-                () => Math.abs(document.querySelector('ruffle-embed, ruffle-object').volume - 0.4) < 0.01,
-                null, {timeout: 5_000}).catch(() => {});
-            assert.ok(Math.abs(await emulatorVolume(page) - 0.4) < 0.01,
-                `the initial volume 40 is ${await emulatorVolume(page)} in the emulator`);
+            const initial = await volumeNear(page, 0.4);
+            assert.ok(Math.abs(initial - 0.4) < 0.01, `the initial volume 40 is ${initial} in the emulator`);
             const volumeLeft = WIDTH - 6 - BAR - 36 - 6;
             for (const [step, level] of [[0, 0.2], [4, 1], [2, 0.6]]) {
                 await click(volumeLeft + 7.2 * step + 3.6, barMiddle);
-                await page.waitForFunction(
-                    (v) => Math.abs(document.querySelector('ruffle-embed, ruffle-object').volume - v) < 0.01,
-                    level, {timeout: 5_000}).catch(() => {});
-                assert.ok(Math.abs(await emulatorVolume(page) - level) < 0.01,
-                    `volume step ${step + 1} left the emulator at ${await emulatorVolume(page)}, not ${level}`);
+                const volume = await volumeNear(page, level);
+                assert.ok(Math.abs(volume - level) < 0.01,
+                    `volume step ${step + 1} left the emulator at ${volume}, not ${level}`);
             }
 
             await click(WIDTH - 6 - BAR / 2, barMiddle);
@@ -211,6 +211,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
             assert.match(String(full), /^ruffle-/, 'the page did not go full screen with the player');
         }, {initScripts: [recordFullscreenRequests]});
     });
+
     it('shows the intro picture before play and the outro picture at the end', {timeout: 120_000}, () => {
         const site = makeSite('pictures', {
             flv: clips.short,
@@ -369,4 +370,33 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
             });
         }
     }
+    // The emulator opens no RTMP connection: the player says so in white letters on its black
+    // picture instead of staying black.
+    it('tells that an RTMP video cannot be reached', {timeout: 120_000}, () => {
+        const site = makeSite('rtmp', {
+            flv: clips.short,
+            settings: {Mode: 'SIN2', VideoPath: 'rtmp://127.0.0.1:9/vod/', AutoPlay: '1'},
+        });
+        const area = {x: 0, y: 0, width: WIDTH, height: HEIGHT};
+        const lettersIn = (rows) => rows.flat().filter(([r, g, b]) => r > 200 && g > 200 && b > 200).length;
+        return visitPlayer(site, async ({page}) => {
+            const deadline = Date.now() + 20_000;
+            let letters = 0;
+            let lines = 0;
+            while (Date.now() < deadline) {
+                const {boxes: [rows]} = await canvasPixels(page, {boxes: [area]});
+                letters = lettersIn(rows);
+                // Rows of the picture holding letters, counted as runs of such rows.
+                lines = rows.map((row) => lettersIn([row]) > 0)
+                    .filter((on, i, all) => on && !all[i - 1]).length;
+                if (letters > 100)
+                    break;
+                await page.waitForTimeout(250);
+            }
+            if (process.env.VIDLARK_SHOTS)
+                await page.screenshot({path: join(process.env.VIDLARK_SHOTS, 'rtmp.png')});
+            assert.ok(letters > 100, `the picture holds ${letters} white pixels: no message`);
+            assert.ok(lines >= 1 && lines <= 3, `the white pixels form ${lines} lines of text`);
+        });
+    });
 });
