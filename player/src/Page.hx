@@ -15,13 +15,15 @@ class Page {
 
     // The emulator plays video sound at its own volume and ignores the stream's sound
     // transform; its page element offers that volume. A real Flash player's element has no
-    // such property, so this changes nothing there.
+    // such property, so this changes nothing there. The page sets it after this call has
+    // returned: the emulator is busy running the movie while the movie calls out, and a
+    // change asked of it then is refused.
     public static function setEmulatorVolume(level:Float) {
         var id = objectId();
         if (id == null)
             return;
         call("function(n,v){var e=document.getElementsByName(n)[0]||document.getElementById(n);"
-            + "if(e&&('volume' in e)){e.volume=v;}}", id, level);
+            + "if(e&&('volume' in e)){window.setTimeout(function(){e.volume=v;},0);}}", id, level);
     }
 
     static function objectId():Null<String> {

@@ -1,0 +1,122 @@
+// A generated Flash page under the Ruffle emulator, and what its canvas shows. Chromium has no
+// Flash plug-in, so a visit announces one before any page script runs (as the emulator itself
+// does once loaded) for our SWFObject to write the movie, then loads the build's ruffle.js.
+import {existsSync} from 'node:fs';
+import {dirname, join} from 'node:path';
+
+// The emulator's first frame took 2 to 4 s on two cores, most of it compiling WebAssembly.
+export const FIRST_FRAME_MS = 30_000;
+
+// The build's ruffle/ beside vidlark-cli, or null when the build has none.
+export function ruffleFolder(cli) {
+    const folder = cli && join(dirname(cli), 'ruffle');
+    return folder && existsSync(join(folder, 'ruffle.js')) ? folder : null;
+}
+
+// Runs in the page before its own scripts: a Flash 32 plug-in, and the emulator's settings that
+// work without a GPU.
+export function announceFlashPlugin() {
+    const plugin = {description: 'Shockwave Flash 32.0 r0', name: 'Shockwave Flash'};
+    const plugins = {
+        'Shockwave Flash': plugin,
+        length: 1,
+        0: plugin,
+        item: (i) => (i === 0 ? plugin : null),
+        namedItem: (name) => (name === plugin.name ? plugin : null),
+        refresh: () => {},
+        [Symbol.iterator]: function*() { yield plugin; },
+    };
+    Object.defineProperty(Navigator.prototype, 'plugins', {get: () => plugins});
+    window.RufflePlayer = {
+        config: {
+            favorFlash: false,
+            preferredRenderer: 'canvas',
+            splashScreen: false,
+            unmuteOverlay: 'hidden',
+            autoplay: 'on',
+            letterbox: 'off',
+        },
+    };
+}
+
+// Opens `url` through withVisits' `open`, starts the emulator from `ruffleUrl` and waits for its
+// canvas. `initScripts` run in the page before its own scripts, after the plug-in announcement.
+export async function openPlayer(open, url, ruffleUrl, {initScripts = []} = {}) {
+    const visit = await open('about:blank');
+    await visit.context.addInitScript(announceFlashPlugin);
+    for (const script of initScripts)
+        await visit.context.addInitScript(script);
+    await visit.page.goto(url);
+    await visit.page.addScriptTag({url: ruffleUrl});
+    await visit.page.waitForFunction(
+        () => document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('canvas'),
+        null, {timeout: FIRST_FRAME_MS});
+    visit.player = visit.page.locator('ruffle-embed, ruffle-object');
+    return visit;
+}
+
+// The emulator's error panel is showing.
+export function panicShown(page) {
+    return page.evaluate(() => {
+        const panic = document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('#panic');
+        return Boolean(panic) && getComputedStyle(panic).display !== 'none';
+    });
+}
+
+// Pixels of the canvas, in stage coordinates: `points` [x, y] give one [r, g, b] each; `boxes`
+// {x, y, width, height} give every pixel of the box as rows of [r, g, b].
+export function canvasPixels(page, {points = [], boxes = []} = {}) {
+    return page.evaluate(({points, boxes}) => {
+        const canvas = document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('canvas');
+        const context = canvas?.getContext('2d');
+        if (!context)
+            return null;
+        const scale = canvas.width / canvas.clientWidth;
+        const at = (x, y) => Array.from(
+            context.getImageData(Math.round(x * scale), Math.round(y * scale), 1, 1).data.slice(0, 3));
+        // Sampled once per stage pixel, whatever the canvas's own resolution.
+        const box = ({x, y, width, height}) => {
+            const data = context.getImageData(
+                Math.round(x * scale), Math.round(y * scale),
+                Math.max(1, Math.round(width * scale)), Math.max(1, Math.round(height * scale)));
+            const rows = [];
+            for (let j = 0; j < height; ++j) {
+                const row = [];
+                for (let i = 0; i < width; ++i) {
+                    const at = (Math.min(data.height - 1, Math.floor(j * scale)) * data.width +
+                                Math.min(data.width - 1, Math.floor(i * scale))) * 4;
+                    row.push([data.data[at], data.data[at + 1], data.data[at + 2]]);
+                }
+                rows.push(row);
+            }
+            return rows;
+        };
+        return {points: points.map(([x, y]) => at(x, y)), boxes: boxes.map(box)};
+    }, {points, boxes});
+}
+
+// The colour at `point`, averaged with its eight neighbours two pixels away.
+export async function colourAt(page, [x, y]) {
+    const points = [];
+    for (const dx of [-2, 0, 2])
+        for (const dy of [-2, 0, 2])
+            points.push([x + dx, y + dy]);
+    const pixels = await canvasPixels(page, {points});
+    if (!pixels)
+        return null;
+    return [0, 1, 2].map((c) => Math.round(pixels.points.reduce((sum, p) => sum + p[c], 0) / points.length));
+}
+
+export const near = (colour, expected, tolerance = 40) =>
+    Boolean(colour) && colour.every((value, i) => Math.abs(value - expected[i]) <= tolerance);
+
+// Polls the colour at `point` until it is near `expected`; returns the last colour seen.
+export async function waitForColour(page, point, expected, timeout, tolerance = 40) {
+    const deadline = Date.now() + timeout;
+    for (;;) {
+        const colour = await colourAt(page, point);
+        if (near(colour, expected, tolerance) || Date.now() > deadline)
+            return colour;
+        await page.waitForTimeout(100);
+    }
+}
