@@ -15,6 +15,7 @@ import {dirname, join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {announceFlashPlugin, FIRST_FRAME_MS} from '../lib/emulator.mjs';
 import {readMetadata} from '../lib/flvMetadata.mjs';
 import {generate} from '../lib/generate.mjs';
 import {makeAppFolder, playerSize} from '../lib/installation.mjs';
@@ -28,36 +29,12 @@ const skip = skipReason() ||
     (php.error || php.status !== 0 ? 'e2e prerequisites missing: php (Debian package php-cli)'
                                    : false);
 
-const FIRST_FRAME_MS = 30_000;
 const SECONDS = 16;
 // The picture's grey level rises by this much per second of video (0 at the start).
 const GREY_PER_SECOND = 14;
 // While the first request downloads at this rate, a click far ahead lands beyond what has arrived.
 const SLOW_BYTES_PER_SECOND = 24 * 1024;
 
-function announceFlashPlugin() {
-    const plugin = {description: 'Shockwave Flash 32.0 r0', name: 'Shockwave Flash'};
-    const plugins = {
-        'Shockwave Flash': plugin,
-        length: 1,
-        0: plugin,
-        item: (i) => (i === 0 ? plugin : null),
-        namedItem: (name) => (name === plugin.name ? plugin : null),
-        refresh: () => {},
-        [Symbol.iterator]: function*() { yield plugin; },
-    };
-    Object.defineProperty(Navigator.prototype, 'plugins', {get: () => plugins});
-    window.RufflePlayer = {
-        config: {
-            favorFlash: false,
-            preferredRenderer: 'canvas',
-            splashScreen: false,
-            unmuteOverlay: 'hidden',
-            autoplay: 'on',
-            letterbox: 'off',
-        },
-    };
-}
 
 // A grey picture whose level tells the time, with a noisy strip at the right that makes the file
 // (about 60 to 75 KB a second) arrive slower than it plays at SLOW_BYTES_PER_SECOND. One keyframe a
