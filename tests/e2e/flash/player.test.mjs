@@ -13,6 +13,7 @@ import {after, before, describe, it} from 'node:test';
 
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
 import {makeClips} from '../lib/clips.mjs';
+import {near, recordFullscreenRequests, volumeNear, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
 import {makeAppFolder, playerSize} from '../lib/installation.mjs';
 import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
@@ -28,14 +29,30 @@ const FIRST_FRAME_MS = 30_000;
 const SIZE_INDEX = 0;
 const SERVING = /^Serving the local test page at (http:\/\/127\.0\.0\.1:\d+\/do-not-upload\.html) \(Ctrl\+C ends\)$/m;
 
-// A six-second test pattern with a moving counter, in the codecs of classic Flash video.
+// The clip's picture tells the time: red for its first RED_SECONDS, blue for the rest, so blue
+// early means a seek went ahead. A test pattern with a moving counter in its top left quarter
+// changes every frame, so playing and pausing show too.
+const RED_SECONDS = 15;
+const BLUE_SECONDS = 25;
+const RED = [0xFF, 0, 0];
+const BLUE = [0, 0, 0xFF];
+// Away from the test pattern (the picture's top left 240 x 135 at player size 0), from the big
+// play button in the middle and from a floating bar at the bottom.
+const COLOUR_POINT = [400, 40];
+
+// In the codecs of classic Flash video, with a keyframe every second.
 function makeFlv(folder) {
     const flv = join(folder, 'clip.flv');
+    const seconds = RED_SECONDS + BLUE_SECONDS;
     execFileSync('ffmpeg', [
-        '-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
-        'testsrc=size=320x180:rate=25:duration=6', '-f', 'lavfi', '-i',
-        'sine=frequency=440:duration=6', '-c:v', 'flv', '-g', '25', '-c:a', 'libmp3lame', '-ar',
-        '44100', flv
+        '-hide_banner', '-loglevel', 'error', '-y',
+        '-f', 'lavfi', '-i', `color=c=0xFF0000:s=320x180:r=25:d=${RED_SECONDS}`,
+        '-f', 'lavfi', '-i', `color=c=0x0000FF:s=320x180:r=25:d=${BLUE_SECONDS}`,
+        '-f', 'lavfi', '-i', `testsrc=size=160x90:rate=25:duration=${seconds}`,
+        '-f', 'lavfi', '-i', `sine=frequency=440:duration=${seconds}`,
+        '-filter_complex', '[0:v][1:v]concat=n=2:v=1:a=0[colours];[colours][2:v]overlay=0:0[v]',
+        '-map', '[v]', '-map', '3:a', '-c:v', 'flv', '-q:v', '3', '-g', '25',
+        '-c:a', 'libmp3lame', '-ar', '44100', flv
     ]);
     return flv;
 }
@@ -185,12 +202,46 @@ describe('the Flash player under the emulator', {skip}, () => {
         };
     }
 
+    // Where ControlBar.layout puts the controls (no embed button) in `bar`, in stage
+    // coordinates: from the left play/pause (a square of the bar's height) and the seek bar;
+    // from the right, `unit` (half the bar's height) * 0.4 in, full screen (a square), the five
+    // volume steps (unit * 2.4 together, unit * 0.4 left of it), the time text (unit * 0.4 left
+    // of them) and the seek bar's end, unit * 0.6 before the text.
+    function controls(bar) {
+        const h = bar.height;
+        const unit = h / 2;
+        const middle = bar.y + h / 2;
+        const fullLeft = bar.width - unit * 0.4 - h;
+        const volumeWidth = unit * 2.4;
+        const volumeLeft = fullLeft - volumeWidth - unit * 0.4;
+        const seekLeft = h + unit * 0.3;
+        // The seek bar's room if the time text had no width: the text's width is the emulator
+        // font's, the one thing the layout leaves to the machine.
+        const seekRoom = volumeLeft - unit * 0.4 - unit * 0.6 - seekLeft;
+        return {
+            play: [bar.x + h / 2, middle],
+            fullScreen: [bar.x + fullLeft + h / 2, middle],
+            volumeStep: (i) => [bar.x + volumeLeft + volumeWidth * (i + 0.5) / VOLUME_STEPS, middle],
+            // A point `fraction` into the room, on the seek bar for any time text narrower than
+            // the rest of the room, and at least `fraction` into the video.
+            seek: (fraction) => [bar.x + seekLeft + seekRoom * fraction, middle],
+        };
+    }
+
+    const VOLUME_STEPS = 5;
+    // Volume steps clicked in turn (counted from 0) and the volume each sets, from 40 at start.
+    const volumeClicks = [[0, 0.2], [4, 1], [2, 0.6]];
+    // Past the red part (15 of 40 seconds) however wide the time text is.
+    const SEEK_FRACTION = 0.55;
+
     for (const c of cases) {
-        it(`${c.name} plays, pauses and wears its tint`, {timeout: 120_000}, () => {
+        it(`${c.name} plays, pauses, wears its tint, and sets volume, seeks and goes full screen from its bar`,
+           {timeout: 120_000}, () => {
             const site = makeSite(c.name, {
                 Html5: '0',
                 PlayerStyle: String(c.skin),
                 AutoPlay: '1',
+                AudioLevel: '40',
                 PlayerColor: c.tint,
                 PlayerColorNumber: String(parseInt(c.tint.slice(4, 6) + c.tint.slice(2, 4) + c.tint.slice(0, 2), 16)),
             });
@@ -219,14 +270,44 @@ describe('the Flash player under the emulator', {skip}, () => {
                     assert.ok(Math.abs(tint[i] - expected[i]) <= 3,
                         `the bar is rgb(${tint}), the tint is rgb(${expected})`);
 
-                // The play/pause button is the bar's first square.
-                await page.mouse.click(box.x + bar.x + bar.height / 2, box.y + bar.y + bar.height / 2);
+                const at = controls(bar);
+                const click = ([x, y]) => page.mouse.click(box.x + x, box.y + y);
+                await click(at.play);
                 await page.waitForTimeout(600);
                 const paused = await emulatorState(page, {region: video});
                 await page.waitForTimeout(1_500);
                 const later = await emulatorState(page, {region: video});
                 assert.equal(later.hash, paused.hash, 'the picture still changes after a click on pause');
                 assert.equal(later.panic, false);
+
+                const initial = await volumeNear(page, 0.4);
+                assert.ok(Math.abs(initial - 0.4) < 0.01, `the initial volume 40 is ${initial} in the emulator`);
+                for (const [step, level] of volumeClicks) {
+                    await click(at.volumeStep(step));
+                    const volume = await volumeNear(page, level);
+                    assert.ok(Math.abs(volume - level) < 0.01,
+                        `volume step ${step + 1} left the emulator at ${volume}, not ${level}`);
+                }
+
+                // Paused in the red part: only a seek shows blue before the red part's seconds
+                // have played again; the seek also resumes play.
+                const red = await waitForColour(page, COLOUR_POINT, RED, 1_000);
+                assert.ok(near(red, RED), `the paused picture is rgb ${red}, not the red part`);
+                await click(at.seek(SEEK_FRACTION));
+                const blue = await waitForColour(page, COLOUR_POINT, BLUE, 4_000);
+                assert.ok(near(blue, BLUE), `a click on the seek bar left the picture at rgb ${blue}`);
+
+                // Last, as full screen lays the stage out anew.
+                await page.evaluate(recordFullscreenRequests);
+                await click(at.fullScreen);
+                await page.waitForFunction(() => window.fullscreenRequests.length > 0, null, {timeout: 5_000})
+                    .catch(() => {});
+                const requests = await page.evaluate(() => window.fullscreenRequests);
+                assert.ok(requests.some((tag) => tag.startsWith('ruffle-')),
+                    `the full-screen button asked nothing of the player element (${requests})`);
+                const full = await page.evaluate(() => document.fullscreenElement?.tagName.toLowerCase() ?? null);
+                assert.match(String(full), /^ruffle-/, 'the page did not go full screen with the player');
+                assert.equal((await emulatorState(page)).panic, false, 'the emulator shows its error panel');
                 assert.deepEqual(problems.pageErrors, [], 'script errors on the page');
             });
         });

@@ -120,3 +120,22 @@ export async function waitForColour(page, point, expected, timeout, tolerance = 
         await page.waitForTimeout(100);
     }
 }
+
+// Runs in the page: notes every element asked to go full screen, by its tag name. As an init
+// script it sees every request; evaluated later, every request from then on.
+export function recordFullscreenRequests() {
+    window.fullscreenRequests = [];
+    const request = Element.prototype.requestFullscreen;
+    Element.prototype.requestFullscreen = function(...args) {
+        window.fullscreenRequests.push(this.tagName.toLowerCase());
+        return request.apply(this, args);
+    };
+}
+
+// The emulator element's volume once it is `level`, or after five seconds whatever it is.
+export async function volumeNear(page, level) {
+    const volume = () => document.querySelector('ruffle-embed, ruffle-object').volume;
+    await page.waitForFunction(([v]) => Math.abs(document.querySelector('ruffle-embed, ruffle-object').volume - v) < 0.01,
+        [level], {timeout: 5_000}).catch(() => {});
+    return page.evaluate(volume);
+}
