@@ -22,10 +22,10 @@ ByteRange part(qint64 first, qint64 last) {
 }  // namespace
 
 ByteRange ByteRange::parse(const QByteArray& header, qint64 fileSize) {
-    const QByteArray spec = header.trimmed();
-    if (!spec.startsWith("bytes=") || spec.contains(','))
+    const QByteArray value = header.trimmed();
+    if (!value.startsWith("bytes=") || value.contains(','))
         return {};
-    const QByteArray range = spec.mid(6).trimmed();
+    const QByteArray range = value.mid(6).trimmed();
     const qsizetype dash = range.indexOf('-');
     if (dash < 0)
         return {};
