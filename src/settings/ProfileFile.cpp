@@ -43,6 +43,8 @@ const char* const kSettingNames[] = {
 
 // The end-of-video HTML code comes from a multi-line box; every other setting is one line.
 constexpr int kMultiLineSetting = 22;
+constexpr int kIntroImageName = 12;
+constexpr int kOutroImageName = 14;
 
 qsizetype firstControl(const QString& value, int line) {
     return ControlCharacters::firstIndex(value, line == kMultiLineSetting
@@ -70,7 +72,7 @@ qsizetype firstUnsaveable(const QString& value, int line) {
 // scratch folders (the sources are the paths on the lines after them), so a profile from
 // someone else naming "../../x" would write over files outside them.
 void refuseNameThatIsNotPlain(const QString& value, int line, ProfileValueError::When when) {
-    if (line != 12 && line != 14)
+    if (line != kIntroImageName && line != kOutroImageName)
         return;
     const QString fault = PlainFileName::fault(value);
     if (!fault.isEmpty())
