@@ -19,6 +19,7 @@ const QString H264Filter =
 const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
 const QString PlaylistFilter = QStringLiteral("Vidlark Playlist File|*.plf");
 const QString Grid = QStringLiteral("flxPlayListDetails");
+const QString EditBox = QStringLiteral("txtEditGrid");
 
 QString PlaylistEntry::*const kColumnFields[] = {
     &PlaylistEntry::FlashFile, &PlaylistEntry::Mp4File,     &PlaylistEntry::WebmFile,
@@ -212,7 +213,8 @@ bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& me
     if (!silent) {
         m_dialogs.error(message + m_playlist.rows[row - 1].FlashFile);
         setCurrentCell(row, column);
-        m_views.focusControl(Grid);
+        // The user's next keys are meant for the cell the message names.
+        m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
     }
     return false;
 }

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -193,7 +194,31 @@ void FrmVideoFilesMulti::buildLayout() {
     layout->addLayout(choices);
     layout->addWidget(details, 1);
     layout->addLayout(buttons);
-    resize(1000, 560);
+    resize(defaultSize());
+}
+
+int FrmVideoFilesMulti::columnWidth(int column) const {
+    return PlaylistEditor::columnWidthTwips(column) * logicalDpiX() / 1440;
+}
+
+// Wide enough for every column of the widest layout beside a vertical scroll bar, so no layout
+// needs scrolling sideways; at 96 dpi that is about 1260 x 620, which leaves room on a 1280 x 720
+// screen for the window frame and a desktop panel.
+QSize FrmVideoFilesMulti::defaultSize() {
+    constexpr int kHeight = 620;
+    int columns = 0;
+    for (int c = 0; c < playlistFieldCount(PlaylistLayout::TitleDescThumb); ++c)
+        columns += columnWidth(c);
+    // The margins around the grid are known once the layouts (the window's, then the group
+    // box's) have placed it; a hidden window lays itself out only when asked.
+    resize(columns, kHeight);
+    layout()->setGeometry(rect());
+    QWidget& box = *flxPlayListDetails->parentWidget();
+    box.layout()->setGeometry(box.contentsRect());
+    const QTableWidget& grid = *flxPlayListDetails;
+    const int around = width() - grid.width() + 2 * grid.frameWidth() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    return {columns + around, kHeight};
 }
 
 void FrmVideoFilesMulti::connectCommands() {
@@ -247,16 +272,20 @@ void FrmVideoFilesMulti::connectGrid() {
             [this](int row, int column) { enterCell(row, column); });
     connect(flxPlayListDetails, &QTableWidget::cellClicked, this,
             [this](int row, int column) { enterCell(row, column); });
-    const auto scrolled = [this] {
-        if (m_syncing)
-            return;
-        m_editor.scrolled();
-        showCurrentCell(false);
-    };
-    connect(flxPlayListDetails->verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
-    connect(flxPlayListDetails->horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
-    // A resized column leaves the box over the wrong spot, just as scrolling would.
-    connect(flxPlayListDetails->horizontalHeader(), &QHeaderView::sectionResized, this, scrolled);
+    // Only the user's own scrolling (scroll bar, wheel) leaves the cell and hides the edit box.
+    // The grid also scrolls by itself to bring the current cell into view, a moment after a
+    // click on a partly visible cell; the box and its button then follow the cell and keep the
+    // focus, so what the user types still lands in that cell.
+    for (QScrollBar* bar :
+         {flxPlayListDetails->verticalScrollBar(), flxPlayListDetails->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::actionTriggered, this, [this] {
+            m_editor.scrolled();
+            placeCellControls(false);
+        });
+        connect(bar, &QScrollBar::valueChanged, this, [this] { placeCellControls(false); });
+    }
+    connect(flxPlayListDetails->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { placeCellControls(false); });
 
     connect(txtEditGrid, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_editor.setCurrentCellText(text);
@@ -364,9 +393,8 @@ void FrmVideoFilesMulti::showGrid() {
     grid.setColumnCount(columns);
     grid.setRowCount(m_editor.rowCount());
     for (int c = 0; c < columns; ++c) {
-        const int twips = PlaylistEditor::columnWidthTwips(c);
         const QSignalBlocker blocker(grid.horizontalHeader());
-        grid.setColumnWidth(c, twips * logicalDpiX() / 1440);
+        grid.setColumnWidth(c, columnWidth(c));
         if (!grid.horizontalHeaderItem(c))
             grid.setHorizontalHeaderItem(c, new QTableWidgetItem);
         grid.horizontalHeaderItem(c)->setText(PlaylistEditor::headerText(c));
@@ -387,15 +415,23 @@ void FrmVideoFilesMulti::showGrid() {
 void FrmVideoFilesMulti::showCurrentCell(bool focusBox) {
     m_syncing = true;
     const int row = m_editor.currentRow() - 1;
-    const int column = m_editor.currentColumn();
     if (row < 0)
         flxPlayListDetails->setCurrentCell(-1, -1);
     else
-        flxPlayListDetails->setCurrentCell(row, column);
+        flxPlayListDetails->setCurrentCell(row, m_editor.currentColumn());
     m_syncing = false;
+    placeCellControls(focusBox);
+}
 
+void FrmVideoFilesMulti::placeCellControls(bool focusBox) {
+    const int row = m_editor.currentRow() - 1;
+    const int column = m_editor.currentColumn();
     const QTableWidgetItem* item = flxPlayListDetails->item(row, column);
     const QRect cell = item ? flxPlayListDetails->visualItemRect(item) : QRect();
+    // A focused box that hides passes the focus on as a Tab would, and the grid takes a Tab as
+    // a move to the next cell; the grid takes the focus first, so the current cell stays.
+    if (!m_editor.editBoxVisible() && txtEditGrid->hasFocus())
+        flxPlayListDetails->setFocus(Qt::OtherFocusReason);
     txtEditGrid->setVisible(m_editor.editBoxVisible());
     txtEditGrid->setReadOnly(m_editor.editBoxLocked());
     if (m_editor.editBoxVisible()) {

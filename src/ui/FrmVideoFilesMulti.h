@@ -30,6 +30,8 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
   private:
     void createControls();
     void buildLayout();
+    int columnWidth(int column) const;  // in pixels
+    QSize defaultSize();
     void connectCommands();
     void connectGrid();
     void enterCell(int gridRow, int column);
@@ -38,7 +40,10 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     // Shows the editor's state; with focusBox the edit box takes the focus when it is shown.
     void showEditor(bool focusBox = false);
     void showGrid();
+    // Makes the editor's current cell the grid's, then places the edit box and its button.
     void showCurrentCell(bool focusBox);
+    // Lays the edit box and the thumbnail button over the current cell as the grid shows it now.
+    void placeCellControls(bool focusBox);
 
     PlaylistEditor& m_editor;
     bool m_syncing = false;

@@ -288,7 +288,7 @@ void PlaylistEditorTest::checkDataOrder() {
     } else {
         QCOMPARE(f.editor.currentRow(), row);
         QCOMPARE(f.editor.currentColumn(), column);
-        QCOMPARE(f.views.log, QStringList{QStringLiteral("focus:flxPlayListDetails")});
+        QCOMPARE(f.views.log, QStringList{QStringLiteral("focus:txtEditGrid")});
     }
 }
 

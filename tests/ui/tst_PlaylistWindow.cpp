@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include "FakeClockRandom.h"
@@ -13,7 +16,9 @@
 #include "TestInstallation.h"
 #include "app/MainController.h"
 #include "media/PlaylistEditor.h"
+#include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
+#include "ui/QtViews.h"
 
 // The playlist window's wiring: the grid mirrors the editor, the edit box writes through and
 // follows the keys, the right button opens the row menu only where the editor offers one. The
@@ -30,6 +35,11 @@ class PlaylistWindowTest : public QObject {
     void rightClick();
     void saveHidesWhenCompleteAndMarkerFollows();
     void positionLocksLayoutChoice();
+    void partlyVisibleCellTakesTyping_data();
+    void partlyVisibleCellTakesTyping();
+    void cellMessageLeavesFocusInEditBox_data();
+    void cellMessageLeavesFocusInEditBox();
+    void defaultSizeShowsEveryColumn();
 };
 
 namespace {
@@ -278,6 +288,210 @@ void PlaylistWindowTest::positionLocksLayoutChoice() {
     QVERIFY(child<QRadioButton>(dialog, "opt2")->isChecked());
     QVERIFY(child<QRadioButton>(dialog, "opt1")->isEnabled());
     QCOMPARE(grid(dialog)->columnCount(), 5);
+}
+
+namespace {
+
+// Makes the cell only partly visible at the right or bottom edge of the grid by resizing the
+// window around it (a cell cut at the bottom is kept whole sideways); returns a point inside its
+// visible part.
+QPoint partlyVisible(QWidget& window, int row, int column, bool atRight) {
+    QTableWidget* g = grid(window);
+    const QRect cell = g->visualItemRect(g->item(row - 1, column));
+    const QSize viewport = g->viewport()->size();
+    const QSize change = atRight ? QSize(cell.left() + cell.width() / 3 - viewport.width(), 0)
+                                 : QSize(std::max(0, cell.right() + 1 - viewport.width()),
+                                         cell.top() + cell.height() / 2 - viewport.height());
+    window.resize(window.size() + change);
+    QApplication::processEvents();
+    const QRect shown = g->visualItemRect(g->item(row - 1, column));
+    const QRect visible = shown & g->viewport()->rect();
+    if (visible.isEmpty() || visible == shown)
+        qFatal("cell %d,%d is not partly visible", row, column);
+    return visible.center();
+}
+
+// Long enough for the grid's own delayed scroll to the clicked cell, which waits out a
+// double-click.
+void waitPastDoubleClick() {
+    QTest::qWait(QApplication::doubleClickInterval() + 200);
+}
+
+}  // namespace
+
+void PlaylistWindowTest::partlyVisibleCellTakesTyping_data() {
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("atRight");
+    const int title = PlaylistEditor::TitleColumn;
+    const int desc = PlaylistEditor::DescColumn;
+    const int thumb = PlaylistEditor::ThumbColumn;
+    const int titleOnly = int(PlaylistLayout::TitleOnly);
+    const int titleDesc = int(PlaylistLayout::TitleDesc);
+    const int withThumb = int(PlaylistLayout::TitleDescThumb);
+    QTest::newRow("title only, title at the right") << titleOnly << 1 << title << true;
+    QTest::newRow("title only, last row at the bottom") << titleOnly << 12 << title << false;
+    QTest::newRow("description at the right") << titleDesc << 1 << desc << true;
+    QTest::newRow("description, last row at the bottom") << titleDesc << 12 << desc << false;
+    QTest::newRow("thumbnail layout, description at the right") << withThumb << 2 << desc << true;
+    QTest::newRow("thumbnail at the right") << withThumb << 1 << thumb << true;
+    QTest::newRow("thumbnail, last row at the bottom") << withThumb << 12 << thumb << false;
+}
+
+void PlaylistWindowTest::partlyVisibleCellTakesTyping() {
+    QFETCH(int, layout);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(bool, atRight);
+    Fixture f;
+    QStringList clips;
+    for (int i = 1; i <= 12; ++i)
+        clips.append(QStringLiteral("/v/clip%1.flv").arg(i));
+    f.dialogs.openAnswers.enqueue(clips);
+    f.editor.addFlashFiles();
+    f.editor.selectLayout(PlaylistLayout(layout));
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    QTest::mouseClick(grid(dialog)->viewport(), Qt::LeftButton, {},
+                      partlyVisible(dialog, row, column, atRight));
+    waitPastDoubleClick();
+    QCOMPARE(f.editor.currentRow(), row);
+    QCOMPARE(f.editor.currentColumn(), column);
+    // The grid has scrolled the whole cell into view, and the box sits on it there.
+    const QRect cell = grid(dialog)->visualItemRect(grid(dialog)->item(row - 1, column));
+    QVERIFY(grid(dialog)->viewport()->rect().contains(cell));
+    QLineEdit* box = editBox(dialog);
+    QVERIFY(box->isVisible());
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(box->geometry(), cell);
+
+    if (column == PlaylistEditor::ThumbColumn) {
+        f.dialogs.openAnswers.enqueue(QStringList{"/pics/shot.jpg"});
+        auto* choose = child<QPushButton>(dialog, "cmdGetThumbImage");
+        QVERIFY(choose->isVisible());
+        QVERIFY(box->geometry().contains(choose->geometry()));
+        QTest::mouseClick(choose, Qt::LeftButton);
+        QCOMPARE(f.editor.cellText(row, column), QStringLiteral("shot.jpg"));
+        return;
+    }
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Typed"));
+    QCOMPARE(f.editor.cellText(row, column), QStringLiteral("Typed"));
+
+    // Scrolling by the user hides the box; the current cell and its text stay as they were.
+    grid(dialog)->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    QVERIFY(!box->isVisible());
+    QCOMPARE(QApplication::focusWidget(), grid(dialog));
+    QCOMPARE(f.editor.currentRow(), row);
+    QCOMPARE(f.editor.currentColumn(), column);
+    QCOMPARE(f.editor.cellText(row, column), QStringLiteral("Typed"));
+}
+
+void PlaylistWindowTest::cellMessageLeavesFocusInEditBox_data() {
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("emptyRow");
+    QTest::addColumn<int>("emptyColumn");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    const int titleOnly = int(PlaylistLayout::TitleOnly);
+    const int titleDesc = int(PlaylistLayout::TitleDesc);
+    QTest::newRow("title, on saving the playlist file")
+        << titleOnly << 2 << int(PlaylistEditor::TitleColumn) << "cmdSavePlaylist"
+        << "TITLE MISSING FOR clip2.flv";
+    QTest::newRow("description, on saving the playlist file")
+        << titleDesc << 1 << int(PlaylistEditor::DescColumn) << "cmdSavePlaylist"
+        << "DESCRIPTION MISSING FOR clip1.flv";
+    QTest::newRow("title, on save and exit")
+        << titleDesc << 1 << int(PlaylistEditor::TitleColumn) << "cmdSave"
+        << "TITLE MISSING FOR clip1.flv";
+}
+
+// The message goes through the desktop program's own views, as in a real run: the editor is
+// shown modally and the user's clicks and keys come while it waits.
+void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
+    QFETCH(int, layout);
+    QFETCH(int, emptyRow);
+    QFETCH(int, emptyColumn);
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    TestInstallation install;
+    FakeDialogs dialogs;
+    QtViews views;
+    FakeClock clock;
+    FakeRandom random;
+    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    controller.loadInstallation();
+    FrmMain frmMain(controller);
+    views.attach(controller, frmMain);
+    frmMain.show();
+    PlaylistEditor& editor = controller.playlistEditor();
+    dialogs.openAnswers.enqueue(QStringList{"/v/clip1.flv", "/v/clip2.flv"});
+    editor.addFlashFiles();
+    editor.selectLayout(PlaylistLayout(layout));
+    for (int r = 1; r <= 2; ++r)
+        for (int c : {int(PlaylistEditor::TitleColumn), int(PlaylistEditor::DescColumn)})
+            if (r != emptyRow || c != emptyColumn)
+                editor.setCellText(r, c, QStringLiteral("text"));
+    editor.setCurrentCell(1, PlaylistEditor::FlashColumn);
+
+    QString typedInto;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(window != nullptr);
+        // However the script ends, the window closes, so the modal loop below returns.
+        const auto closing = qScopeGuard([window] { window->reject(); });
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        dialogs.saveAnswers.enqueue(install.appFolder() + QStringLiteral("/list.plf"));
+        QTest::mouseClick(child<QPushButton>(*window, qPrintable(button)), Qt::LeftButton);
+        QVERIFY(window->isVisible());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr);
+        typedInto = focus->objectName();
+        QTest::keyClicks(focus, QStringLiteral("Filled"));
+    });
+    editor.show();
+    views.showPlaylistEditor();
+
+    QCOMPARE(dialogs.texts(), QStringList{message});
+    QCOMPARE(typedInto, QStringLiteral("txtEditGrid"));
+    QCOMPARE(editor.cellText(emptyRow, emptyColumn), QStringLiteral("Filled"));
+}
+
+// The window opens at a size that fits a 1280 x 720 screen with a title bar and a desktop panel,
+// and every column of every layout is in view without scrolling sideways, even with the
+// vertical scroll bar of a long playlist.
+void PlaylistWindowTest::defaultSizeShowsEveryColumn() {
+    Fixture f;
+    QStringList clips;
+    for (int i = 1; i <= 40; ++i)
+        clips.append(QStringLiteral("/v/clip%1.flv").arg(i));
+    f.dialogs.openAnswers.enqueue(clips);
+    f.editor.addFlashFiles();
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.width() <= 1270);
+    QVERIFY(dialog.height() <= 640);
+
+    QTableWidget* g = grid(dialog);
+    QVERIFY(g->verticalScrollBar()->isVisible());
+    for (const char* layout : {"opt1", "opt2", "opt3"}) {
+        choose(dialog, layout);
+        QApplication::processEvents();
+        QCOMPARE(g->horizontalScrollBar()->maximum(), 0);
+        for (int c = 0; c < g->columnCount(); ++c) {
+            const int end = g->horizontalHeader()->sectionViewportPosition(c) +
+                            g->horizontalHeader()->sectionSize(c);
+            QVERIFY2(end <= g->viewport()->width(),
+                     qPrintable(QStringLiteral("%1: column %2 ends at %3 of %4")
+                                    .arg(layout)
+                                    .arg(c)
+                                    .arg(end)
+                                    .arg(g->viewport()->width())));
+        }
+    }
 }
 
 QTEST_MAIN(PlaylistWindowTest)
