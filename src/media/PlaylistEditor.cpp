@@ -212,11 +212,15 @@ bool PlaylistEditor::checkData(bool silent) {
 bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& message) {
     if (!silent) {
         m_dialogs.error(message + m_playlist.rows[row - 1].FlashFile);
-        setCurrentCell(row, column);
-        // The user's next keys are meant for the cell the message names.
-        m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
+        pointAt(row, column);
     }
     return false;
+}
+
+void PlaylistEditor::pointAt(int row, int column) {
+    setCurrentCell(row, column);
+    // The user's next keys are meant for the cell the message named.
+    m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
 }
 
 void PlaylistEditor::savePlaylist() {
@@ -230,6 +234,8 @@ void PlaylistEditor::savePlaylist() {
         PlaylistFile::write(*path, m_playlist, html5Files());
     } catch (const PlaylistFileError& error) {
         m_dialogs.error(error.message());
+        if (error.row() > 0)
+            pointAt(error.row(), error.column());
         return;
     } catch (const AppError& error) {
         m_dialogs.reportError(error);

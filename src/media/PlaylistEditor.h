@@ -105,6 +105,8 @@ class PlaylistEditor : public VideoFilesDialog {
     void addToFiles(const FileColumn& target, const QStringList& names);
     void applyLayout(PlaylistLayout layout);
     bool failRow(bool silent, int row, int column, const QString& message);
+    // After a message about a cell: makes it current, with the keyboard focus on it.
+    void pointAt(int row, int column);
     void setCaptionFor(const QString& path);
     void swapRows(int a, int b);
     QString* cell(int row, int column);

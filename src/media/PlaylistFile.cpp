@@ -66,18 +66,26 @@ QString characterOf(const QString& value, qsizetype at, const QString& name) {
            QStringLiteral(") OF THE %1").arg(name.toUpper());
 }
 
-[[noreturn]] void refuseCharacter(const QString& value, qsizetype at, const QString& name) {
+// The grid cell of a row value; row 0 for the values of the other lines.
+struct Cell {
+    int row = 0;
+    int column = 0;
+};
+
+[[noreturn]] void refuseCharacter(const QString& value, qsizetype at, const QString& name,
+                                  Cell cell = {}) {
     // A control character shows as nothing, so there is nothing to replace it with.
     const bool control = ControlCharacters::isControl(value[at]);
     throw PlaylistFileError(
         QStringLiteral("PLAYLIST NOT SAVED. ") + characterOf(value, at, name) +
-        QStringLiteral(" CANNOT BE STORED IN A PLAYLIST FILE. PLEASE %1 IT AND SAVE AGAIN.")
-            .arg(control ? QStringLiteral("REMOVE") : QStringLiteral("REPLACE")));
+            QStringLiteral(" CANNOT BE STORED IN A PLAYLIST FILE. PLEASE %1 IT AND SAVE AGAIN.")
+                .arg(control ? QStringLiteral("REMOVE") : QStringLiteral("REPLACE")),
+        cell.row, cell.column);
 }
 
-void refuseControlOnSave(const QString& value, const QString& name) {
+void refuseControlOnSave(const QString& value, const QString& name, Cell cell = {}) {
     if (const qsizetype at = ControlCharacters::firstIndex(value); at >= 0)
-        refuseCharacter(value, at, name);
+        refuseCharacter(value, at, name, cell);
 }
 
 void refuseControlOnLoad(const QString& value, const QString& name) {
@@ -107,7 +115,7 @@ QString scrambledRow(const QString& line, int row) {
         at -= parts[f].size() + 1;
         ++f;
     }
-    refuseCharacter(parts[f], at, rowFieldName(f, row));
+    refuseCharacter(parts[f], at, rowFieldName(f, row), {row, f});
 }
 
 QString rowLine(const PlaylistEntry& entry, int row, int fields) {
@@ -120,15 +128,17 @@ QString rowLine(const PlaylistEntry& entry, int row, int fields) {
                                "PLAYLIST FILE CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE "
                                "AGAIN.")
                     .arg(QString::fromLatin1(kPlaylistRowFields[f].name).toUpper())
-                    .arg(row));
+                    .arg(row),
+                row, f);
         if (!kPlaylistRowFields[f].fileName)
-            refuseControlOnSave(value, rowFieldName(f, row));
+            refuseControlOnSave(value, rowFieldName(f, row), {row, f});
         parts.append(value);
     }
     const QString fault = PlaylistNames::rowFault(entry, row, fields);
     if (!fault.isEmpty())
         throw PlaylistFileError(QStringLiteral("PLAYLIST NOT SAVED. ") + fault +
-                                QStringLiteral(". PLEASE REPLACE IT AND SAVE AGAIN."));
+                                    QStringLiteral(". PLEASE REPLACE IT AND SAVE AGAIN."),
+                                row, PlaylistNames::faultyField(entry, fields));
     return parts.join(QLatin1Char('|'));
 }
 

@@ -11,12 +11,21 @@
 // user is shown. Nothing is written, and nothing in the editor changes, when it is raised.
 class PlaylistFileError : public std::runtime_error {
   public:
-    explicit PlaylistFileError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    // `row` (from 1) and `column` name the grid cell of a playlist value that cannot be saved,
+    // so the editor can point at it; row 0 names no cell.
+    explicit PlaylistFileError(const QString& message, int row = 0, int column = 0)
+        : std::runtime_error(message.toStdString()),
+          m_message(message),
+          m_row(row),
+          m_column(column) {}
     QString message() const { return m_message; }
+    int row() const { return m_row; }
+    int column() const { return m_column; }
 
   private:
     QString m_message;
+    int m_row;
+    int m_column;
 };
 
 // The playlist file (".plf"): lines 1 to 6 the position and layout options, 7 the HTML5 flag,

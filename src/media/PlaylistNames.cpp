@@ -3,19 +3,24 @@
 #include "media/PlaylistRowFields.h"
 #include "platform/PlainFileName.h"
 
-QString PlaylistNames::rowFault(const PlaylistEntry& entry, int row, int fields) {
+int PlaylistNames::faultyField(const PlaylistEntry& entry, int fields) {
     for (int f = 0; f < fields; ++f) {
         const PlaylistRowField& field = kPlaylistRowFields[f];
-        if (!field.fileName)
-            continue;
-        const QString fault = PlainFileName::fault(entry.*field.field);
-        if (!fault.isEmpty())
-            return QStringLiteral("THE %1 OF ROW %2 IS NOT A PLAIN FILE NAME: %3")
-                .arg(QString::fromLatin1(field.name).toUpper())
-                .arg(row)
-                .arg(fault);
+        if (field.fileName && !PlainFileName::fault(entry.*field.field).isEmpty())
+            return f;
     }
-    return {};
+    return -1;
+}
+
+QString PlaylistNames::rowFault(const PlaylistEntry& entry, int row, int fields) {
+    const int f = faultyField(entry, fields);
+    if (f < 0)
+        return {};
+    const PlaylistRowField& field = kPlaylistRowFields[f];
+    return QStringLiteral("THE %1 OF ROW %2 IS NOT A PLAIN FILE NAME: %3")
+        .arg(QString::fromLatin1(field.name).toUpper())
+        .arg(row)
+        .arg(PlainFileName::fault(entry.*field.field));
 }
 
 QString PlaylistNames::firstFault(const Playlist& playlist) {

@@ -13,6 +13,8 @@ class PlaylistNames {
     // name, as "THE MP4 VIDEO FILE OF ROW 2 IS NOT A PLAIN FILE NAME: IT HOLDS A FOLDER
     // SEPARATOR"; empty when they all are. `row` counts from 1.
     static QString rowFault(const PlaylistEntry& entry, int row, int fields);
+    // The grid column of that field, or -1 when the names are plain.
+    static int faultyField(const PlaylistEntry& entry, int fields);
     // The same for the first row with a fault, each row with the fields of the layout.
     static QString firstFault(const Playlist& playlist);
 };

@@ -510,6 +510,7 @@ void PlaylistEditorTest::saveRefusalsWriteNothing() {
     f.willPick(QStringLiteral("/v/"), {QStringLiteral("x.flv"), QStringLiteral("a|b.flv")});
     f.editor.addFlashFiles();  // the question is answered No: Replace
     f.dialogs.messages.clear();
+    f.views.log.clear();
     f.dialogs.saveAnswers.enqueue(path);
     f.editor.savePlaylist();
     QCOMPARE(f.dialogs.texts(),
@@ -517,6 +518,10 @@ void PlaylistEditorTest::saveRefusalsWriteNothing() {
                                         "\"|\", WHICH A PLAYLIST FILE CANNOT STORE. PLEASE RENAME "
                                         "OR REPLACE IT AND SAVE AGAIN.")});
     QVERIFY(!QFileInfo::exists(path));
+    // The editor points at the cell the message names.
+    QCOMPARE(f.editor.currentRow(), 2);
+    QCOMPARE(f.editor.currentColumn(), int(PlaylistEditor::FlashColumn));
+    QCOMPARE(f.views.log, QStringList{QStringLiteral("focus:flxPlayListDetails")});
     QCOMPARE(f.editor.caption(), QStringLiteral("Select Videos & Build Playlist"));
 }
 

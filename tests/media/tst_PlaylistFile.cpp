@@ -167,13 +167,16 @@ void PlaylistFileTest::threeRowsMatchGolden() {
 void PlaylistFileTest::refusedPlaylists_data() {
     QTest::addColumn<Playlist>("playlist");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("row");  // the cell the editor points at; row 0 for none
+    QTest::addColumn<int>("column");
 
     Playlist pipeInFile = threeRows();
     pipeInFile.rows[1].Mp4File = QStringLiteral("b|c.mp4");
     QTest::newRow("| in a file name")
         << pipeInFile
         << "PLAYLIST NOT SAVED. THE MP4 VIDEO FILE OF ROW 2 HOLDS \"|\", WHICH A PLAYLIST FILE "
-           "CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE AGAIN.";
+           "CANNOT STORE. PLEASE RENAME OR REPLACE IT AND SAVE AGAIN."
+        << 2 << 1;
 
     // Line 8 starts with the second key character, "o".
     Playlist crInFolder = threeRows();
@@ -182,7 +185,8 @@ void PlaylistFileTest::refusedPlaylists_data() {
         << crInFolder
         << QStringLiteral("PLAYLIST NOT SAVED. CHARACTER 1 (\"") + crAfterShift(QLatin1Char('o')) +
                "\") OF THE FLV/MP4 FILES FOLDER CANNOT BE STORED IN A PLAYLIST FILE. PLEASE "
-               "REPLACE IT AND SAVE AGAIN.";
+               "REPLACE IT AND SAVE AGAIN."
+        << 0 << 0;
 
     // Row 3's line "c.flv|||T..." puts the title's first character at position 9, key "s".
     Playlist crInTitle = threeRows();
@@ -192,7 +196,8 @@ void PlaylistFileTest::refusedPlaylists_data() {
         << QStringLiteral("PLAYLIST NOT SAVED. CHARACTER 1 (\"") + crAfterShift(QLatin1Char('s')) +
                "\") OF THE TITLE OF ROW 3 CANNOT BE STORED IN A PLAYLIST FILE. PLEASE REPLACE IT "
                "AND SAVE "
-               "AGAIN.";
+               "AGAIN."
+        << 3 << 3;
 
     Playlist foreignTitle = threeRows();
     foreignTitle.rows[1].Title = QString::fromUtf8("Über Москва");
@@ -200,12 +205,23 @@ void PlaylistFileTest::refusedPlaylists_data() {
         << foreignTitle
         << QString::fromUtf8(
                "PLAYLIST NOT SAVED. CHARACTER 6 (\"М\") OF THE TITLE OF ROW 2 CANNOT BE STORED "
-               "IN A PLAYLIST FILE. PLEASE REPLACE IT AND SAVE AGAIN.");
+               "IN A PLAYLIST FILE. PLEASE REPLACE IT AND SAVE AGAIN.")
+        << 2 << 3;
+
+    Playlist controlInDescription = thumbnailRows();
+    controlInDescription.rows[1].Description = QStringLiteral("a\tb");
+    QTest::newRow("control code in a description")
+        << controlInDescription
+        << "PLAYLIST NOT SAVED. CHARACTER 2 (CONTROL CODE 9) OF THE DESCRIPTION OF ROW 2 CANNOT "
+           "BE STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE AGAIN."
+        << 2 << 4;
 }
 
 void PlaylistFileTest::refusedPlaylists() {
     QFETCH(Playlist, playlist);
     QFETCH(QString, message);
+    QFETCH(int, row);
+    QFETCH(int, column);
     const QString path = m_dir.filePath(QStringLiteral("kept.plf"));
     TextFile::writeLines(path, {QStringLiteral("old")});
 
@@ -214,6 +230,9 @@ void PlaylistFileTest::refusedPlaylists() {
         QFAIL("the playlist was saved");
     } catch (const PlaylistFileError& error) {
         QCOMPARE(error.message(), message);
+        QCOMPARE(error.row(), row);
+        if (row > 0)
+            QCOMPARE(error.column(), column);
     }
     QCOMPARE(TextFile::readLines(path), QStringList{QStringLiteral("old")});
 }
@@ -324,6 +343,8 @@ void PlaylistFileTest::refusesNamesOnSave() {
         QFAIL("the playlist was saved");
     } catch (const PlaylistFileError& error) {
         QCOMPARE(error.message(), message);
+        QCOMPARE(error.row(), 2);
+        QCOMPARE(error.column(), field);
     }
     QCOMPARE(TextFile::readLines(path), QStringList{QStringLiteral("old")});
 }

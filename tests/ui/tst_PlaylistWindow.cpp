@@ -391,29 +391,39 @@ void PlaylistWindowTest::partlyVisibleCellTakesTyping() {
 
 void PlaylistWindowTest::cellMessageLeavesFocusInEditBox_data() {
     QTest::addColumn<int>("layout");
-    QTest::addColumn<int>("emptyRow");
-    QTest::addColumn<int>("emptyColumn");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("before");  // the cell's text; every other text cell is filled
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
     const int titleOnly = int(PlaylistLayout::TitleOnly);
     const int titleDesc = int(PlaylistLayout::TitleDesc);
     QTest::newRow("title, on saving the playlist file")
-        << titleOnly << 2 << int(PlaylistEditor::TitleColumn) << "cmdSavePlaylist"
+        << titleOnly << 2 << int(PlaylistEditor::TitleColumn) << ""
+        << "cmdSavePlaylist"
         << "TITLE MISSING FOR clip2.flv";
     QTest::newRow("description, on saving the playlist file")
-        << titleDesc << 1 << int(PlaylistEditor::DescColumn) << "cmdSavePlaylist"
+        << titleDesc << 1 << int(PlaylistEditor::DescColumn) << ""
+        << "cmdSavePlaylist"
         << "DESCRIPTION MISSING FOR clip1.flv";
     QTest::newRow("title, on save and exit")
-        << titleDesc << 1 << int(PlaylistEditor::TitleColumn) << "cmdSave"
+        << titleDesc << 1 << int(PlaylistEditor::TitleColumn) << ""
+        << "cmdSave"
         << "TITLE MISSING FOR clip1.flv";
+    QTest::newRow("a title the file cannot store")
+        << titleDesc << 2 << int(PlaylistEditor::TitleColumn) << "A\tB"
+        << "cmdSavePlaylist"
+        << "PLAYLIST NOT SAVED. CHARACTER 2 (CONTROL CODE 9) OF THE TITLE OF ROW 2 CANNOT BE "
+           "STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE AGAIN.";
 }
 
 // The message goes through the desktop program's own views, as in a real run: the editor is
 // shown modally and the user's clicks and keys come while it waits.
 void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     QFETCH(int, layout);
-    QFETCH(int, emptyRow);
-    QFETCH(int, emptyColumn);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, before);
     QFETCH(QString, button);
     QFETCH(QString, message);
     TestInstallation install;
@@ -432,8 +442,7 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     editor.selectLayout(PlaylistLayout(layout));
     for (int r = 1; r <= 2; ++r)
         for (int c : {int(PlaylistEditor::TitleColumn), int(PlaylistEditor::DescColumn)})
-            if (r != emptyRow || c != emptyColumn)
-                editor.setCellText(r, c, QStringLiteral("text"));
+            editor.setCellText(r, c, r == row && c == column ? before : QStringLiteral("text"));
     editor.setCurrentCell(1, PlaylistEditor::FlashColumn);
 
     QString typedInto;
@@ -456,7 +465,7 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
 
     QCOMPARE(dialogs.texts(), QStringList{message});
     QCOMPARE(typedInto, QStringLiteral("txtEditGrid"));
-    QCOMPARE(editor.cellText(emptyRow, emptyColumn), QStringLiteral("Filled"));
+    QCOMPARE(editor.cellText(row, column), before + QStringLiteral("Filled"));
 }
 
 // The window opens at a size that fits a 1280 x 720 screen with a title bar and a desktop panel,
