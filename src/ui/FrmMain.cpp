@@ -148,9 +148,9 @@ void FrmMain::buildMenus() {
     mnuVideoPlayerSizes =
         menuItem(mnuEdit, QStringLiteral("mnuVideoPlayerSizes"), "&Video Player Sizes");
     mnuAdvancedOptions =
-        menuItem(mnuEdit, QStringLiteral("mnuAdvancedOptions"), "Advanced Options...");
+        menuItem(mnuEdit, QStringLiteral("mnuAdvancedOptions"), "&Advanced Options...");
 
-    mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming Mode"));
+    mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming &Mode"));
     mnuStreamingMode->setObjectName(QStringLiteral("mnuStreamingMode"));
     mnuNormalStreaming =
         menuItem(mnuStreamingMode, QStringLiteral("mnuNormalStreaming"), "Normal Streaming");
@@ -254,7 +254,7 @@ QWidget* FrmMain::buildOptions() {
     chkAutoPlay = checkBox(box, QStringLiteral("chkAutoPlay"), QStringLiteral("Auto Start Video"));
     chkAutoProgress = checkBox(box, QStringLiteral("chkAutoProgress"),
                                QStringLiteral("Auto Progress for Multiple Videos"));
-    chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("&Encrypt HTML"));
+    chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("E&ncrypt HTML"));
     txtAudioLevel =
         DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
                               QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));
@@ -284,7 +284,7 @@ QWidget* FrmMain::buildImageCommands() {
         box, QStringLiteral("cmdIntroImage"), QStringLiteral("&Intro Image..."),
         QStringLiteral("Image to show on the video player in idle condition (optional)"));
     cmdOutroImage = DialogParts::button(
-        box, QStringLiteral("cmdOutroImage"), QStringLiteral("&Outro Image..."),
+        box, QStringLiteral("cmdOutroImage"), QStringLiteral("Out&ro Image..."),
         QStringLiteral("Image to show on the video player after the end of video (optional)"));
     cmdClearIntroImage = DialogParts::button(box, QStringLiteral("cmdClearIntroImage"), "X",
                                              QStringLiteral("Clear/Unload intro image"));
@@ -436,8 +436,10 @@ QWidget* FrmMain::buildImageTab(int index) {
     choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
     clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
                                 intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
+    // The two tabs' buttons are one window's controls, so they mark different letters.
     show = DialogParts::button(tab, "cmdShow" + kind + "Image",
-                               "Show &" + kind + " Image in Image Viewer",
+                               intro ? QStringLiteral("Show Intro Image in Image &Viewer")
+                                     : QStringLiteral("Sho&w Outro Image in Image Viewer"),
                                "Open the " + kind.toLower() + " image in default image viewer");
     path = valueLabel(tab, "lbl" + kind + "ImagePath");
     lblImageMsg[index] = DialogParts::label(tab, QStringLiteral("lblImageMsg"), kImageNote);
@@ -467,7 +469,7 @@ QWidget* FrmMain::buildCommands() {
     bold.setBold(true);
     cmdGenerate->setFont(bold);
     cmdSupportTicket = DialogParts::button(box, QStringLiteral("cmdSupportTicket"),
-                                           QStringLiteral("&Open a Support Ticket"),
+                                           QStringLiteral("Open a Su&pport Ticket"),
                                            QStringLiteral("Contact Vidlark support"));
     imgFBLike = DialogParts::label(box, QStringLiteral("imgFBLike"), {});
     imgFBLike->setToolTip(DialogParts::toolTip(QStringLiteral("Please \"Like\" us on FaceBook")));

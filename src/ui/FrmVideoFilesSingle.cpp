@@ -30,7 +30,7 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
     cmdWebmFile = button(this, QStringLiteral("cmdWebmFile"), QStringLiteral("&WebM Video File"),
                          QStringLiteral("WebM video file for support on browsers like Firefox IF "
                                         "Flash is turned off (optional)"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save and E&xit"),
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"),
                      QStringLiteral("Save"));
     cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
                        QStringLiteral("Close this window"));
