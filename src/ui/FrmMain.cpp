@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
@@ -106,12 +108,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     buildMenus();
     auto* central = new QWidget(this);
-    auto* left = new QVBoxLayout;
-    left->addWidget(buildSettingsFrame());
-    left->addWidget(buildAppearance());
-    left->addStretch(1);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
+    columns->addWidget(buildSettingsColumn(), 1);
     columns->addWidget(buildTabs(), 1);
     auto* outer = new QVBoxLayout(central);
     outer->addLayout(columns, 1);
@@ -130,7 +128,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
     connectOptions();
     connectCommands();
     refresh();
-    resize(1180, 740);
+    // With its frame and a panel this still fits a 1280 x 720 screen.
+    resize(1180, 640);
 }
 
 FrmMain::~FrmMain() = default;
@@ -169,6 +168,25 @@ void FrmMain::buildMenus() {
     mnuSupport = menuItem(mnuHelp, QStringLiteral("mnuSupport"), "&Online Support");
     mnuHelp->addSeparator();
     mnuAbout = menuItem(mnuHelp, QStringLiteral("mnuAbout"), "&About...");
+}
+
+// The settings column scrolls where the screen is too low for all of it, so that the commands
+// below it stay on the screen. It never gets narrower than its contents.
+QWidget* FrmMain::buildSettingsColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(buildSettingsFrame());
+    layout->addWidget(buildAppearance());
+    layout->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(column);
+    scroll->setMinimumWidth(column->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    return scroll;
 }
 
 QWidget* FrmMain::buildSettingsFrame() {
@@ -338,8 +356,10 @@ QWidget* FrmMain::buildAppearance() {
     layout->addWidget(txtPlayerColor, 2, 1);
     layout->addWidget(shpPlayerColor, 2, 2);
     layout->addWidget(cmdChangePlayerColor, 2, 3, Qt::AlignLeft);
-    layout->addWidget(lblPlayerTintMessage, 3, 0, 1, 4);
-    layout->addWidget(buildTintBoxes(), 4, 0, 1, 4, Qt::AlignLeft);
+    // The palette stands beside the three rows rather than below them: the column is the
+    // window's tallest part.
+    layout->addWidget(buildTintBoxes(), 0, 4, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(lblPlayerTintMessage, 3, 0, 1, 5);
     layout->setColumnStretch(3, 1);
     return box;
 }
