@@ -24,7 +24,7 @@
 #include "ui/FrmVideoPlayerSizes.h"
 
 // Every window of the desktop program, built over a throw-away installation as start-up leaves
-// it, for the checks that all of them must pass. A new window gets its row in make().
+// it, for the checks that all of them must pass. A new window gets its row in factories().
 struct ProgramWindows {
     TestInstallation install;
     FakeDialogs dialogs;
