@@ -131,11 +131,12 @@ void MainController::selectPlayerSize(int index) {
         throw AppError(AppError::SubscriptOutOfRange, QString::number(index));
     if (index == m_window.settings().PlayerSize)
         return;
-    m_window.settings().PlayerSize = index;
+    // A malformed entry leaves the previous one selected, and the size box shows that one again.
     if (!m_sizes.select(index)) {
         m_dialogs.error(PlayerSizes::malformedEntryMessage(m_sizes.entries().at(index)));
         return;
     }
+    m_window.settings().PlayerSize = index;
     reloadImages();
 }
 

@@ -38,16 +38,18 @@ bool PlayerSizes::setEntries(const QStringList& entries) {
             m_entries.append(entry);
     }
     m_selected = -1;
-    return select(0);
+    const bool wellFormed = select(0);  // error 9 for an empty list
+    m_selected = 0;
+    return wellFormed;
 }
 
 bool PlayerSizes::select(int index) {
     if (index < 0 || index >= m_entries.size())
         throw AppError(AppError::SubscriptOutOfRange, QString::number(index));
-    m_selected = index;
     const std::optional<Size> size = parse(m_entries[index]);
     if (!size)
         return false;
+    m_selected = index;
     m_size = *size;
     return true;
 }

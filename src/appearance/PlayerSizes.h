@@ -15,12 +15,15 @@ class PlayerSizes {
     };
 
     // Replaces the list (empty entries are dropped, as reading the sizes file does) and selects
-    // entry 0. Error 9 when no entry is left; the list is then empty and the size stays.
+    // entry 0. Error 9 when no entry is left; the list is then empty and the size stays. A
+    // malformed entry 0 is selected all the same (the size stays): the new list may hold no entry
+    // of the size in force.
     bool setEntries(const QStringList& entries);
 
     // Makes entry `index` the selected one and takes its size. Error 9, with nothing changed, for
-    // an index outside the list. A malformed entry is still selected, but the previous size remains
-    // in force, and the result is false (show malformedEntryMessage to the user).
+    // an index outside the list. A malformed entry changes nothing either: the previous entry stays
+    // selected, so the list shows the size in force, and the result is false (show
+    // malformedEntryMessage to the user).
     bool select(int index);
 
     const QStringList& entries() const { return m_entries; }

@@ -14,7 +14,7 @@ class CliDialogs : public Dialogs {
 
     Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override;
     std::optional<QStringList> openFiles(const FileRequest& request) override;
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
     std::optional<QString> browseFolder(const QString&) override { return std::nullopt; }
     std::optional<quint32> chooseColour(quint32) override { return std::nullopt; }
 };

@@ -46,7 +46,7 @@ bool chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
 }
 
 // Opens the playlist editor, loads the file as "&Load Playlist from File" does and presses
-// "&Save and E&xit". False when the file could not be loaded.
+// "Save and E&xit". False when the file could not be loaded.
 bool choosePlaylist(MainController& controller, CliDialogs& dialogs, const QString& path) {
     if (!QFileInfo(path).isFile()) {
         printError(QStringLiteral("vidlark-cli: no such playlist file: ") + path);

@@ -33,8 +33,9 @@ class Dialogs {
                            const QString& title) = 0;
     // Full paths of the chosen existing files.
     virtual std::optional<QStringList> openFiles(const FileRequest& request) = 0;
-    // With an overwrite prompt.
-    virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
+    // The full path as the user typed or picked it: no suffix added and no question about an
+    // existing file (saveFile below does both).
+    virtual std::optional<QString> chooseSaveFile(const FileRequest& request) = 0;
     virtual std::optional<QString> browseFolder(const QString& title) = 0;
     // Colour numbers are red + 256 * green + 65536 * blue.
     virtual std::optional<quint32> chooseColour(quint32 initial) = 0;
@@ -55,4 +56,9 @@ class Dialogs {
     }
     // The common error message of every error trap.
     void reportError(const class AppError& error);
+
+    // The file to save to: the chosen name with the suffix of the filter added when it has none
+    // (SaveFileName). An existing file under that final name is replaced only when the user says
+    // Yes; No asks for another name, starting at the one refused.
+    std::optional<QString> saveFile(const FileRequest& request);
 };

@@ -53,7 +53,7 @@ FrmCopyCode::FrmCopyCode(MainController& controller, QWidget* parent)
                                   "your webserver"),
                    txtInst);
     cmdCopyCode =
-        button(this, QStringLiteral("cmdCopyCode"), QStringLiteral("&Copy Code to Clipboard"),
+        button(this, QStringLiteral("cmdCopyCode"), QStringLiteral("Co&py Code to Clipboard"),
                QStringLiteral("Copy generated code to clipboard"));
     cmdSaveCodeInst =
         button(this, QStringLiteral("cmdSaveCodeInst"), QStringLiteral("&Open Output Folder"),

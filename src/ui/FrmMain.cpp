@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
@@ -106,12 +108,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     buildMenus();
     auto* central = new QWidget(this);
-    auto* left = new QVBoxLayout;
-    left->addWidget(buildSettingsFrame());
-    left->addWidget(buildAppearance());
-    left->addStretch(1);
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
+    columns->addWidget(buildSettingsColumn(), 1);
     columns->addWidget(buildTabs(), 1);
     auto* outer = new QVBoxLayout(central);
     outer->addLayout(columns, 1);
@@ -130,7 +128,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
     connectOptions();
     connectCommands();
     refresh();
-    resize(1180, 740);
+    // With its frame and a panel this still fits a 1280 x 720 screen.
+    resize(1180, 640);
 }
 
 FrmMain::~FrmMain() = default;
@@ -148,9 +147,9 @@ void FrmMain::buildMenus() {
     mnuVideoPlayerSizes =
         menuItem(mnuEdit, QStringLiteral("mnuVideoPlayerSizes"), "&Video Player Sizes");
     mnuAdvancedOptions =
-        menuItem(mnuEdit, QStringLiteral("mnuAdvancedOptions"), "Advanced Options...");
+        menuItem(mnuEdit, QStringLiteral("mnuAdvancedOptions"), "&Advanced Options...");
 
-    mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming Mode"));
+    mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming &Mode"));
     mnuStreamingMode->setObjectName(QStringLiteral("mnuStreamingMode"));
     mnuNormalStreaming =
         menuItem(mnuStreamingMode, QStringLiteral("mnuNormalStreaming"), "Normal Streaming");
@@ -169,6 +168,25 @@ void FrmMain::buildMenus() {
     mnuSupport = menuItem(mnuHelp, QStringLiteral("mnuSupport"), "&Online Support");
     mnuHelp->addSeparator();
     mnuAbout = menuItem(mnuHelp, QStringLiteral("mnuAbout"), "&About...");
+}
+
+// The settings column scrolls where the screen is too low for all of it, so that the commands
+// below it stay on the screen. It never gets narrower than its contents.
+QWidget* FrmMain::buildSettingsColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(buildSettingsFrame());
+    layout->addWidget(buildAppearance());
+    layout->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(column);
+    scroll->setMinimumWidth(column->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
+    return scroll;
 }
 
 QWidget* FrmMain::buildSettingsFrame() {
@@ -254,7 +272,7 @@ QWidget* FrmMain::buildOptions() {
     chkAutoPlay = checkBox(box, QStringLiteral("chkAutoPlay"), QStringLiteral("Auto Start Video"));
     chkAutoProgress = checkBox(box, QStringLiteral("chkAutoProgress"),
                                QStringLiteral("Auto Progress for Multiple Videos"));
-    chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("&Encrypt HTML"));
+    chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("E&ncrypt HTML"));
     txtAudioLevel =
         DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
                               QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));
@@ -284,7 +302,7 @@ QWidget* FrmMain::buildImageCommands() {
         box, QStringLiteral("cmdIntroImage"), QStringLiteral("&Intro Image..."),
         QStringLiteral("Image to show on the video player in idle condition (optional)"));
     cmdOutroImage = DialogParts::button(
-        box, QStringLiteral("cmdOutroImage"), QStringLiteral("&Outro Image..."),
+        box, QStringLiteral("cmdOutroImage"), QStringLiteral("Out&ro Image..."),
         QStringLiteral("Image to show on the video player after the end of video (optional)"));
     cmdClearIntroImage = DialogParts::button(box, QStringLiteral("cmdClearIntroImage"), "X",
                                              QStringLiteral("Clear/Unload intro image"));
@@ -338,8 +356,10 @@ QWidget* FrmMain::buildAppearance() {
     layout->addWidget(txtPlayerColor, 2, 1);
     layout->addWidget(shpPlayerColor, 2, 2);
     layout->addWidget(cmdChangePlayerColor, 2, 3, Qt::AlignLeft);
-    layout->addWidget(lblPlayerTintMessage, 3, 0, 1, 4);
-    layout->addWidget(buildTintBoxes(), 4, 0, 1, 4, Qt::AlignLeft);
+    // The palette stands beside the three rows rather than below them: the column is the
+    // window's tallest part.
+    layout->addWidget(buildTintBoxes(), 0, 4, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(lblPlayerTintMessage, 3, 0, 1, 5);
     layout->setColumnStretch(3, 1);
     return box;
 }
@@ -436,8 +456,10 @@ QWidget* FrmMain::buildImageTab(int index) {
     choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
     clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
                                 intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
+    // The two tabs' buttons are one window's controls, so they mark different letters.
     show = DialogParts::button(tab, "cmdShow" + kind + "Image",
-                               "Show &" + kind + " Image in Image Viewer",
+                               intro ? QStringLiteral("Show Intro Image in Image &Viewer")
+                                     : QStringLiteral("Sho&w Outro Image in Image Viewer"),
                                "Open the " + kind.toLower() + " image in default image viewer");
     path = valueLabel(tab, "lbl" + kind + "ImagePath");
     lblImageMsg[index] = DialogParts::label(tab, QStringLiteral("lblImageMsg"), kImageNote);
@@ -467,7 +489,7 @@ QWidget* FrmMain::buildCommands() {
     bold.setBold(true);
     cmdGenerate->setFont(bold);
     cmdSupportTicket = DialogParts::button(box, QStringLiteral("cmdSupportTicket"),
-                                           QStringLiteral("&Open a Support Ticket"),
+                                           QStringLiteral("Open a Su&pport Ticket"),
                                            QStringLiteral("Contact Vidlark support"));
     imgFBLike = DialogParts::label(box, QStringLiteral("imgFBLike"), {});
     imgFBLike->setToolTip(DialogParts::toolTip(QStringLiteral("Please \"Like\" us on FaceBook")));

@@ -43,6 +43,7 @@ class FrmMain : public QMainWindow {
 
   private:
     void buildMenus();
+    QWidget* buildSettingsColumn();
     QWidget* buildSettingsFrame();
     QWidget* buildVideoSource();
     QWidget* buildPaths();

@@ -23,7 +23,7 @@ FrmSocial::FrmSocial(MainController& controller, QWidget* parent)
     txtShareTitle = DialogParts::lineEdit(this, QStringLiteral("txtShareTitle"),
                                           QStringLiteral("Ex. The Holiday Videos"));
     txtShareURL = DialogParts::lineEdit(this, QStringLiteral("txtShareURL"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save and E&xit"));
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"));
     cmdRefresh = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("&Refresh"),
                         QStringLiteral("Refresh all entries"));
     cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),

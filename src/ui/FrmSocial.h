@@ -8,7 +8,7 @@ class QPushButton;
 class SocialDialogModel;
 
 // frmSocial, "Share Video Page on FaceBook and Twitter": the share title and link of the social
-// buttons. The boxes edit the model's copies; the settings change only on "&Save and E&xit".
+// buttons. The boxes edit the model's copies; the settings change only on "Save and E&xit".
 class FrmSocial : public QDialog {
     Q_OBJECT
 

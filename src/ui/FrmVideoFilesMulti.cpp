@@ -121,7 +121,7 @@ void FrmVideoFilesMulti::createControls() {
                           QStringLiteral("WebM video file for support on browsers like Firefox IF "
                                          "Flash is turned off (optional)"));
     cmdClearPlaylist =
-        button(this, QStringLiteral("cmdClearPlaylist"), QStringLiteral("&Clear Playlist"),
+        button(this, QStringLiteral("cmdClearPlaylist"), QStringLiteral("Clea&r Playlist"),
                QStringLiteral("Clear all playlist data"));
     cmdLoadPlaylist =
         button(this, QStringLiteral("cmdLoadPlaylist"), QStringLiteral("&Load Playlist from File"),
@@ -129,7 +129,7 @@ void FrmVideoFilesMulti::createControls() {
     cmdSavePlaylist =
         button(this, QStringLiteral("cmdSavePlaylist"), QStringLiteral("&Save Playlist as File"),
                QStringLiteral("Save playlist as data"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save and E&xit"),
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"),
                      QStringLiteral("Save"));
     cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
                        QStringLiteral("Close this window"));

@@ -30,7 +30,7 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
     cmdWebmFile = button(this, QStringLiteral("cmdWebmFile"), QStringLiteral("&WebM Video File"),
                          QStringLiteral("WebM video file for support on browsers like Firefox IF "
                                         "Flash is turned off (optional)"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save and E&xit"),
+    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"),
                      QStringLiteral("Save"));
     cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
                        QStringLiteral("Close this window"));
@@ -77,8 +77,11 @@ QWidget* FrmVideoFilesSingle::fileGroup(const QString& title, QPushButton* comma
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
     form->addRow(command);
-    for (const auto& [caption, value] : rows)
-        form->addRow(caption, value);
+    for (const auto& [caption, value] : rows) {
+        auto* label = new QLabel(caption, group);
+        m_captions.append(label);
+        form->addRow(label, value);
+    }
     return group;
 }
 
@@ -109,6 +112,13 @@ void FrmVideoFilesSingle::buildLayout() {
                                  {folder, lblWebmVideoFilePathOnly}}));
     layout->addStretch();
     layout->addLayout(buttons);
+    // Each group lays out its own captions; one width for all of them puts the values of the
+    // three groups at one left edge.
+    int widest = 0;
+    for (const QLabel* caption : std::as_const(m_captions))
+        widest = qMax(widest, caption->sizeHint().width());
+    for (QLabel* caption : std::as_const(m_captions))
+        caption->setMinimumWidth(widest);
     resize(620, sizeHint().height());
 }
 

@@ -33,6 +33,7 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
 
     SingleVideoSelection& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
+    QList<QLabel*> m_captions;  // of every group, one width, so the values line up
 
     QCheckBox* chkHtml5;
     QPushButton* cmdFLVFile;

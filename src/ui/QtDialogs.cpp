@@ -85,10 +85,13 @@ std::optional<QStringList> QtDialogs::openFiles(const FileRequest& request) {
     return chosen;
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileRequest& request) {
+// The dialog does not ask about an existing file: the name it returns may still get the filter's
+// suffix, and the question is about the file that would be replaced (Dialogs::saveFile asks it).
+std::optional<QString> QtDialogs::chooseSaveFile(const FileRequest& request) {
     const NormalPointer pointer;
-    const QString path = QFileDialog::getSaveFileName(parentWindow(), request.title, QString(),
-                                                      qtFilter(request.filter));
+    const QString path = QFileDialog::getSaveFileName(parentWindow(), request.title, request.folder,
+                                                      qtFilter(request.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(path);

@@ -13,7 +13,7 @@ class QtDialogs : public Dialogs {
 
     Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override;
     std::optional<QStringList> openFiles(const FileRequest& request) override;
-    std::optional<QString> saveFile(const FileRequest& request) override;
+    std::optional<QString> chooseSaveFile(const FileRequest& request) override;
     std::optional<QString> browseFolder(const QString& title) override;
     std::optional<quint32> chooseColour(quint32 initial) override;
 

@@ -26,7 +26,7 @@ class BenchDialogs : public Dialogs {
         return Answer::Ok;
     }
     std::optional<QStringList> openFiles(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
     std::optional<QString> browseFolder(const QString&) override { return std::nullopt; }
     std::optional<quint32> chooseColour(quint32) override { return std::nullopt; }
 };

@@ -197,7 +197,7 @@ describe('generated player pages in Chromium', {skip}, () => {
             assertNoProblems(problems);
         });
 
-    visitorCase('still shows the video with "&Encrypt HTML" on', async (open) => {
+    visitorCase('still shows the video with "E&ncrypt HTML" on', async (open) => {
         const site = makeSite('encrypt', {Html5: '1', Encrypt: '1'});
         const source = readFileSync(join(site.output, 'onlinetest.html'), 'latin1');
         assert.match(source, /document\.write\(unescape\("(\\x[0-9a-f]{2})+"\)\);/);

@@ -490,8 +490,9 @@ void PlaylistEditorTest::saveAndLoadRoundTrip() {
     QCOMPARE(loaded.dialogs.fileRequests.last().filter,
              QStringLiteral("Vidlark Playlist File|*.plf"));
 
-    // Saving the loaded file again under its own name works.
+    // Saving the loaded file again under its own name works, once the user agrees to replace it.
     loaded.dialogs.saveAnswers.enqueue(path);
+    loaded.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     loaded.editor.savePlaylist();
     QCOMPARE(loaded.dialogs.texts().last(), QStringLiteral("DATA SAVED AS ") + path);
 }

@@ -13,7 +13,7 @@ std::optional<QStringList> FakeDialogs::openFiles(const FileRequest& request) {
     return openAnswers.isEmpty() ? std::nullopt : openAnswers.dequeue();
 }
 
-std::optional<QString> FakeDialogs::saveFile(const FileRequest& request) {
+std::optional<QString> FakeDialogs::chooseSaveFile(const FileRequest& request) {
     fileRequests.append(request);
     return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
 }

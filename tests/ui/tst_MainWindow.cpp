@@ -6,6 +6,7 @@
 #include "FakeViews.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
+#include "appearance/PlayerSizes.h"
 #include "settings/ProfileFile.h"
 #include "ui/FrmMain.h"
 #include "ui/QtViews.h"
@@ -74,6 +75,7 @@ class MainWindowTest : public QObject {
     void closeAsksFirst_data();
     void closeAsksFirst();
     void viewsMoveFocusAndTabs();
+    void sizeBoxShowsSizeInForce();
 };
 
 void MainWindowTest::modeMenu_data() {
@@ -277,6 +279,33 @@ void MainWindowTest::viewsMoveFocusAndTabs() {
     QCOMPARE(w.find<QTabWidget>("sstThis")->currentIndex(), 2);
     views.focusControl("txtVideoPath");
     QCOMPARE(w.frmMain->focusWidget(), w.widget("txtVideoPath"));
+}
+
+// A malformed entry added in the sizes window cannot be taken; the box goes back to the entry
+// whose size generation and the images still use.
+void MainWindowTest::sizeBoxShowsSizeInForce() {
+    Window w;
+    w.dialogs.answers.enqueue(Dialogs::Answer::Yes);  // "DO YOU WANT TO SAVE?"
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* text = dialog->findChild<QPlainTextEdit*>("txtVideoWindowSizes");
+        text->setPlainText(text->toPlainText() + "\nbogus entry");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+    });
+    w.trigger("mnuVideoPlayerSizes");
+    auto* sizes = w.find<QComboBox>("cmbPlayerSize");
+    QCOMPARE(sizes->count(), 3);
+    sizes->setFocus();
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
+    w.dialogs.messages.clear();
+
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QCOMPARE(w.dialogs.texts(), QStringList{PlayerSizes::malformedEntryMessage("bogus entry")});
+    QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
+    QCOMPARE(w.controller.settings().PlayerSize, 1);
+    QCOMPARE(w.controller.playerSizes().width(), 640);
 }
 
 QTEST_MAIN(MainWindowTest)
