@@ -29,6 +29,8 @@ class FileWorkPlanTest : public QObject {
     void timeLeft_data();
     void timeLeft();
     void sourcesAreCheckedUnlessAnEarlierStepWritesThem();
+    void worthWatching_data();
+    void worthWatching();
 };
 
 void FileWorkPlanTest::progressGoesForwardToTheEnd_data() {
@@ -112,6 +114,27 @@ void FileWorkPlanTest::sourcesAreCheckedUnlessAnEarlierStepWritesThem() {
     } catch (const AppError& e) {
         QCOMPARE(e.path(), dir.filePath("thumb.jpg"));
     }
+}
+
+void FileWorkPlanTest::worthWatching_data() {
+    QTest::addColumn<QList<qint64>>("copies");  // bytes of each copy
+    QTest::addColumn<bool>("injection");
+    QTest::addColumn<bool>("watched");
+    QTest::newRow("small copies") << QList<qint64>{1000, 20 << 20, 20 << 20} << false << false;
+    QTest::newRow("64 MB in all") << QList<qint64>{32 << 20, 32 << 20} << false << true;
+    QTest::newRow("an injection of a small video") << QList<qint64>{1000} << true << true;
+}
+
+// The injector's output has always been shown while it runs; large copies are worth a bar.
+void FileWorkPlanTest::worthWatching() {
+    QFETCH(QList<qint64>, copies);
+    QFETCH(bool, injection);
+    FileWorkPlan plan;
+    for (qint64 bytes : copies)
+        plan.steps << step(Kind::Copy, bytes);
+    if (injection)
+        plan.steps << step(Kind::Inject, copies.first());
+    QTEST(plan.worthWatching(), "watched");
 }
 
 QTEST_GUILESS_MAIN(FileWorkPlanTest)
