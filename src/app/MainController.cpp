@@ -210,8 +210,16 @@ MainController::GenerateOutcome MainController::generate() {
                           m_window.settings().OutDir,
                           m_appFolder,
                           m_random};
-    return GenerationDriver::run(ctx, m_sizes.width(), m_sizes.height(), m_clock, m_dialogs,
-                                 m_views)
-               ? GenerateOutcome::Completed
-               : GenerateOutcome::Failed;
+    switch (GenerationDriver::run(ctx, m_sizes.width(), m_sizes.height(), m_clock, m_dialogs,
+                                  m_views)) {
+        case GenerationDriver::Outcome::Completed:
+            return GenerateOutcome::Completed;
+        case GenerationDriver::Outcome::SourceMissing:
+            return GenerateOutcome::Stopped;
+        case GenerationDriver::Outcome::Cancelled:
+            return GenerateOutcome::Cancelled;
+        case GenerationDriver::Outcome::Failed:
+            break;
+    }
+    return GenerateOutcome::Failed;
 }

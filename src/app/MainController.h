@@ -25,7 +25,9 @@ class Views;
 // generation snapshot. Every front end drives the program through this class.
 class MainController : public ValidationHost {
   public:
-    enum class GenerateOutcome { Completed, Stopped, Failed };
+    // Stopped: a check of the request (or a missing source file) stopped the run before anything
+    // was written. Cancelled: the user cancelled the run's file work.
+    enum class GenerateOutcome { Completed, Stopped, Failed, Cancelled };
 
     MainController(QString appFolder, Dialogs& dialogs, Views& views, const Clock& clock,
                    RandomSource& random);

@@ -6,7 +6,7 @@
 #include "platform/AppError.h"
 #include "platform/ConsoleRunner.h"
 
-void CliViews::showInjection(const QString& commandLine) {
+bool CliViews::runInjection(int, const QString& commandLine) {
     int status = ConsoleRunner::Killed;
     try {
         status = ConsoleRunner::runForStatus(commandLine, [](const QByteArray& piece) {
@@ -21,6 +21,7 @@ void CliViews::showInjection(const QString& commandLine) {
     const QString video = QProcess::splitCommand(commandLine).constLast();
     if (status != 0 && video.endsWith(QLatin1String(".flv"), Qt::CaseInsensitive))
         failedInjections << video;
+    return true;
 }
 
 void CliViews::showSingleVideoDialog() {

@@ -24,10 +24,13 @@ class CliViews : public Views {
     void showSocialDialog() override {}
     void showQuickHelp(int) override {}
     void showCodeWindow(const QString&, const QString&) override {}
+    // Nothing here can cancel the file work: it goes on to its end.
+    void beginFileWork(const FileWorkPlan&) override {}
+    bool fileWorkProgress(int, qint64, qint64) override { return true; }
     // Runs the injector, its output streamed to standard error; a failure is reported there and
     // the run goes on, the video being remembered in `failedInjections`.
-    void showInjection(const QString& commandLine) override;
-    void showCopyProgress(const QString&, qint64, qint64) override {}
+    bool runInjection(int index, const QString& commandLine) override;
+    void endFileWork() override {}
     void focusControl(const QString&) override {}
     void bringTabToFront(int) override {}
     void setBusy(bool) override {}

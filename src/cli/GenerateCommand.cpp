@@ -139,6 +139,7 @@ int GenerateCommand::run(const Options& o) {
         case MainController::GenerateOutcome::Stopped:
             return Stopped;
         case MainController::GenerateOutcome::Failed:
+        case MainController::GenerateOutcome::Cancelled:  // nothing here cancels
             return Failed;
         case MainController::GenerateOutcome::Completed:
             break;

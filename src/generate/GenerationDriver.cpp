@@ -1,6 +1,8 @@
 #include "generate/GenerationDriver.h"
 
 #include <exception>
+#include <functional>
+#include <optional>
 
 #include "formats/ActionScriptWriter.h"
 #include "formats/ConfigXmlWriter.h"
@@ -10,6 +12,7 @@
 #include "formats/StylesheetWriter.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/EmbedCodeBuilder.h"
+#include "generate/FileWorkRunner.h"
 #include "generate/GenerationContext.h"
 #include "generate/OutputAssembly.h"
 #include "generate/SnapshotReader.h"
@@ -17,37 +20,72 @@
 #include "generate/UploadInstructions.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/FileWorkPlan.h"
 #include "platform/Views.h"
 
-bool GenerationDriver::run(GenerationContext& ctx, qint16 playerWidth, qint16 playerHeight,
-                           const Clock& clock, Dialogs& dialogs, Views& views) {
-    views.setBusy(true);
+namespace {
+
+// Runs one stage of the run; its error is handed back instead of raised, so the stage decides
+// what the error means for the run.
+std::optional<AppError> attempt(const std::function<void()>& stage) {
     try {
+        stage();
+    } catch (const AppError& error) {
+        return error;
+    } catch (const std::exception& error) {
+        return AppError(AppError::InternalError, QString::fromLocal8Bit(error.what()));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+GenerationDriver::Outcome GenerationDriver::run(GenerationContext& ctx, qint16 playerWidth,
+                                                qint16 playerHeight, const Clock& clock,
+                                                Dialogs& dialogs, Views& views) {
+    views.setBusy(true);
+    FileWorkPlan plan;
+    int stoppedAt = FileWorkRunner::Completed;
+    Outcome outcome = Outcome::Failed;
+    std::optional<AppError> error = attempt([&] {
         SnapshotReader::read(ctx.snapshot, {ctx.settings, ctx.advanced, ctx.playlist, playerWidth,
                                             playerHeight, ctx.skinName, clock});
-        generate(ctx, views);
-    } catch (const AppError& error) {
+    });
+    if (!error) {
+        outcome = Outcome::SourceMissing;
+        error = attempt([&] {
+            plan = OutputAssembly::plan(ctx);
+            plan.checkSources();
+        });
+    }
+    if (!error) {
+        outcome = Outcome::Failed;
+        error = attempt([&] { stoppedAt = generate(ctx, plan, views); });
+    }
+    if (error) {
         views.setBusy(false);
-        dialogs.reportError(error);
-        return false;
-    } catch (const std::exception& error) {
+        dialogs.reportError(*error);
+        return outcome;
+    }
+    if (stoppedAt != FileWorkRunner::Completed) {
         views.setBusy(false);
-        dialogs.reportError(
-            AppError(AppError::InternalError, QString::fromLocal8Bit(error.what())));
-        return false;
+        dialogs.inform(FileWorkRunner::cancelMessage(plan, stoppedAt), QStringLiteral("Cancelled"));
+        return Outcome::Cancelled;
     }
     views.showCodeWindow(ctx.snapshot.EmbedCode, ctx.snapshot.UploadInstructions);
     views.setBusy(false);
-    return true;
+    return Outcome::Completed;
 }
 
-void GenerationDriver::generate(GenerationContext& ctx, Views& views) {
+int GenerationDriver::generate(GenerationContext& ctx, const FileWorkPlan& plan, Views& views) {
     writePlayerFiles(ctx);
     writeCoreScript(ctx);
     ctx.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
     writeTestPages(ctx);
-    OutputAssembly::assemble(ctx, views);
-    ctx.snapshot.UploadInstructions = UploadInstructions::build(ctx);
+    const int stoppedAt = OutputAssembly::assemble(ctx, plan, views);
+    if (stoppedAt == FileWorkRunner::Completed)
+        ctx.snapshot.UploadInstructions = UploadInstructions::build(ctx);
+    return stoppedAt;
 }
 
 void GenerationDriver::writePlayerFiles(GenerationContext& ctx) {

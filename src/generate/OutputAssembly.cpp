@@ -1,12 +1,13 @@
 #include "generate/OutputAssembly.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 
+#include "generate/FileWorkRunner.h"
 #include "generate/PlaylistThumbnails.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
-#include "platform/Views.h"
 
 namespace {
 
@@ -16,41 +17,6 @@ QString sep() {
 
 QString subFolder(const QString& appFolder, const QString& name) {
     return appFolder + sep() + name + sep();
-}
-
-// Videos can be large: their copies report progress, so the window can show it. A source and a
-// target that are one file (a hard link, a folder reached through a bind mount, an intro image
-// named like the rendered one) are already in place: copyFile leaves them as they are.
-void copyVideo(Views& views, const QString& from, const QString& to) {
-    const QString name = QFileInfo(to).fileName();
-    FileOps::copyFile(from, to, [&views, &name](qint64 done, qint64 total) {
-        views.showCopyProgress(name, done, total);
-    });
-}
-
-// Videos whose folder is the output folder itself are already in place. The folder texts are
-// compared exactly, as typed.
-bool differsFromOutput(const GenerationContext& ctx, const QString& folder) {
-    return folder != ctx.outputFolder;
-}
-
-void mirror(const GenerationContext& ctx, const QString& from, const QString& name) {
-    FileOps::copyFile(from, OutputAssembly::scratchFolder(ctx.appFolder) + name);
-}
-
-void mirrorVideo(const GenerationContext& ctx, Views& views, const QString& name) {
-    copyVideo(views, ctx.outputFolder + name, OutputAssembly::scratchFolder(ctx.appFolder) + name);
-}
-
-void inject(const GenerationContext& ctx, Views& views, const QString& name) {
-    views.showInjection(
-        OutputAssembly::injectionCommandLine(ctx.appFolder, ctx.outputFolder + name));
-}
-
-// Rtmp streams the videos from the media server and Pseudo plays them through the seek script on
-// the web server, so the local test page can play neither from the scratch folder.
-bool localPlayback(const GenerationContext& ctx) {
-    return !ctx.snapshot.IsRtmp && !ctx.snapshot.IsPseudo;
 }
 
 using RowField = QString PlaylistEntry::*;
@@ -66,12 +32,179 @@ QStringList namesOf(const Playlist& playlist, RowField field) {
     return names;
 }
 
-void copyRowsInto(const GenerationContext& ctx, Views& views, const QString& folder,
-                  const QStringList& names) {
-    if (!differsFromOutput(ctx, folder))
+// Rtmp streams the videos from the media server and Pseudo plays them through the seek script on
+// the web server, so the local test page can play neither from the scratch folder.
+bool localPlayback(const GenerationContext& ctx) {
+    return !ctx.snapshot.IsRtmp && !ctx.snapshot.IsPseudo;
+}
+
+// Writes down the run's file work in the order it is done. A step that reads a file an earlier
+// step writes (the mirror of a copied video) weighs what that step read.
+class Planner {
+  public:
+    explicit Planner(const GenerationContext& ctx)
+        : m_ctx(ctx),
+          m_out(ctx.outputFolder),
+          m_scratch(OutputAssembly::scratchFolder(ctx.appFolder)) {}
+
+    FileWorkPlan plan;
+
+    void singleVideo();
+    void playlist();
+    void supportFiles();
+    void emulator();
+    void images();
+
+  private:
+    void add(FileWorkStep::Kind kind, const QString& name, const QString& from, const QString& to) {
+        FileWorkStep step;
+        step.kind = kind;
+        step.name = name;
+        step.source = from;
+        step.target = to;
+        step.bytes = sizeOf(from);
+        if (kind == FileWorkStep::Kind::Inject)
+            step.command = OutputAssembly::injectionCommandLine(m_ctx.appFolder, to);
+        m_written.insert(to, step.bytes);
+        plan.steps << step;
+    }
+    void copy(const QString& from, const QString& name) {
+        add(FileWorkStep::Kind::Copy, name, from, m_out + name);
+    }
+    void mirror(const QString& from, const QString& name) {
+        add(FileWorkStep::Kind::Mirror, name, from, m_scratch + name);
+    }
+    // Videos whose folder is the output folder itself are already in place. The folder texts are
+    // compared exactly, as typed. A source and a target that are one file (a hard link, a folder
+    // reached through a bind mount) are left as they are by the copy itself.
+    void copyVideo(const QString& folder, const QString& path, const QString& name) {
+        if (folder != m_out)
+            copy(path, name);
+    }
+    void copyRow(const QString& folder, const QString& name) {
+        copyVideo(folder, folder + name, name);
+    }
+    void inject(const QString& name) {
+        add(FileWorkStep::Kind::Inject, name, m_out + name, m_out + name);
+    }
+    void mirrorVideo(const QString& name) { mirror(m_out + name, name); }
+    void thumbnails();
+    qint64 sizeOf(const QString& path) const {
+        return m_written.contains(path) ? m_written.value(path) : QFileInfo(path).size();
+    }
+
+    const GenerationContext& m_ctx;
+    const QString m_out;
+    const QString m_scratch;
+    QHash<QString, qint64> m_written;
+};
+
+void Planner::singleVideo() {
+    const SingleVideo& video = m_ctx.single;
+    copyVideo(video.FlvVideoFilePathOnly, video.FlvVideoFilePath, video.FlvVideoFileName);
+    inject(video.FlvVideoFileName);
+    mirrorVideo(video.FlvVideoFileName);
+    if (!m_ctx.snapshot.UseHtml5)
         return;
-    for (const QString& name : names)
-        copyVideo(views, folder + name, ctx.outputFolder + name);
+    const bool mp4 = !video.Mp4VideoFileName.isEmpty();
+    const bool webm = !video.WebmVideoFileName.isEmpty();
+    if (mp4)
+        copyVideo(video.Mp4VideoFilePathOnly, video.Mp4VideoFilePath, video.Mp4VideoFileName);
+    if (webm)
+        copyVideo(video.WebmVideoFilePathOnly, video.WebmVideoFilePath, video.WebmVideoFileName);
+    if (!localPlayback(m_ctx))
+        return;
+    if (mp4)
+        mirrorVideo(video.Mp4VideoFileName);
+    if (webm)
+        mirrorVideo(video.WebmVideoFileName);
+}
+
+void Planner::playlist() {
+    const Playlist& playlist = m_ctx.playlist;
+    // Rows without a Flash file (a title only) take no part.
+    const QStringList flash = namesOf(playlist, &PlaylistEntry::FlashFile);
+    for (const QString& name : flash)
+        copyRow(playlist.FLVVideoFilesPath, name);
+    for (const QString& name : flash)
+        inject(name);
+    for (const QString& name : flash)
+        mirrorVideo(name);
+    if (m_ctx.snapshot.UseHtml5) {
+        const QStringList mp4 = namesOf(playlist, &PlaylistEntry::Mp4File);
+        const QStringList webm = namesOf(playlist, &PlaylistEntry::WebmFile);
+        for (const QString& name : mp4)
+            copyRow(playlist.Mp4VideoFilesPath, name);
+        for (const QString& name : webm)
+            copyRow(playlist.WebMVideoFilesPath, name);
+        if (localPlayback(m_ctx))
+            for (const QString& name : mp4 + webm)
+                mirrorVideo(name);
+    }
+    thumbnails();
+}
+
+void Planner::thumbnails() {
+    if (m_ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
+        return;
+    const QStringList sources = PlaylistThumbnails::sources(m_ctx);
+    FileWorkStep step;
+    step.kind = FileWorkStep::Kind::Thumbnails;
+    step.name = QStringLiteral("thumbs");
+    for (const QString& path : sources)
+        step.bytes += sizeOf(path);
+    plan.steps << step;
+    plan.alsoRead << sources;
+}
+
+void Planner::supportFiles() {
+    const QString swfs = subFolder(m_ctx.appFolder, QStringLiteral("swfs"));
+    const QString skin = m_ctx.snapshot.SkinFile;
+    const QString swfObject = m_ctx.appFolder + sep() + QStringLiteral("zevoswf.js");
+    copy(swfs + skin, skin);
+    copy(swfObject, QStringLiteral("zevoswf.js"));
+    mirror(swfs + skin, skin);
+    mirror(swfObject, QStringLiteral("zevoswf.js"));
+    if (m_ctx.snapshot.IsPseudo)
+        copy(swfs + QStringLiteral("zevoseek.php"), QStringLiteral("zevoseek.php"));
+}
+
+// Without an HTML5 alternative the page plays only through Flash, which today's browsers have
+// only as the emulator that zevoswf.js loads from beside itself: a page uploaded without it
+// would show the no-Flash text everywhere, so an installation that lacks it ends the run instead
+// of quietly writing such a page. The local test page needs no copy: the preview server answers
+// "/ruffle/" from the installation's own folder.
+void Planner::emulator() {
+    const QString from = subFolder(m_ctx.appFolder, QStringLiteral("ruffle"));
+    if (!FileOps::folderExists(from))
+        throw AppError::naming(AppError::PathNotFound, from);
+    const QStringList names = FileOps::filesMatching(from, QStringLiteral("*"));
+    if (!names.contains(QStringLiteral("ruffle.js")))
+        throw AppError::naming(AppError::FileNotFound, from + QStringLiteral("ruffle.js"));
+    for (const QString& name : names) {
+        const QString relative = QStringLiteral("ruffle") + sep() + name;
+        copy(from + name, relative);
+        plan.steps.last().makesFolder = true;
+    }
+}
+
+void Planner::images() {
+    // The rendered images keep fixed scratch names; page and player know them by the source name.
+    const QList<std::pair<QString, QString>> rendered{
+        {m_ctx.settings.IntroImageName, QStringLiteral("temp.jpg")},
+        {m_ctx.settings.OutroImageName, QStringLiteral("semp.jpg")},
+    };
+    for (const auto& [name, scratchName] : rendered) {
+        if (name.isEmpty())
+            continue;
+        copy(m_scratch + scratchName, name);
+        mirror(m_scratch + scratchName, name);
+    }
+    if (!m_ctx.settings.SocialShare)
+        return;
+    const QString images = subFolder(m_ctx.appFolder, QStringLiteral("images"));
+    for (const QString& name : {QStringLiteral("wg_fb.jpg"), QStringLiteral("wg_tw.jpg")})
+        copy(images + name, name);
 }
 
 }  // namespace
@@ -91,109 +224,19 @@ QString OutputAssembly::injectionCommandLine(const QString& appFolder, const QSt
            quoted(videoPath);
 }
 
-void OutputAssembly::assemble(const GenerationContext& ctx, Views& views) {
-    if (ctx.isPlaylist()) {
-        assemblePlaylist(ctx, views);
-        PlaylistThumbnails::make(ctx);
-    } else
-        assembleSingleVideo(ctx, views);
-    copySupportFiles(ctx);
+FileWorkPlan OutputAssembly::plan(const GenerationContext& ctx) {
+    Planner planner(ctx);
+    if (ctx.isPlaylist())
+        planner.playlist();
+    else
+        planner.singleVideo();
+    planner.supportFiles();
     if (!ctx.snapshot.UseHtml5)
-        copyEmulator(ctx);
-    copyImages(ctx);
+        planner.emulator();
+    planner.images();
+    return planner.plan;
 }
 
-void OutputAssembly::assembleSingleVideo(const GenerationContext& ctx, Views& views) {
-    const SingleVideo& video = ctx.single;
-    if (differsFromOutput(ctx, video.FlvVideoFilePathOnly))
-        copyVideo(views, video.FlvVideoFilePath, ctx.outputFolder + video.FlvVideoFileName);
-    inject(ctx, views, video.FlvVideoFileName);
-    mirrorVideo(ctx, views, video.FlvVideoFileName);
-    if (!ctx.snapshot.UseHtml5)
-        return;
-    const bool mp4 = !video.Mp4VideoFileName.isEmpty();
-    const bool webm = !video.WebmVideoFileName.isEmpty();
-    if (mp4 && differsFromOutput(ctx, video.Mp4VideoFilePathOnly))
-        copyVideo(views, video.Mp4VideoFilePath, ctx.outputFolder + video.Mp4VideoFileName);
-    if (webm && differsFromOutput(ctx, video.WebmVideoFilePathOnly))
-        copyVideo(views, video.WebmVideoFilePath, ctx.outputFolder + video.WebmVideoFileName);
-    if (!localPlayback(ctx))
-        return;
-    if (mp4)
-        mirrorVideo(ctx, views, video.Mp4VideoFileName);
-    if (webm)
-        mirrorVideo(ctx, views, video.WebmVideoFileName);
-}
-
-void OutputAssembly::assemblePlaylist(const GenerationContext& ctx, Views& views) {
-    const Playlist& playlist = ctx.playlist;
-    // Rows without a Flash file (a title only) take no part.
-    const QStringList flash = namesOf(playlist, &PlaylistEntry::FlashFile);
-    copyRowsInto(ctx, views, playlist.FLVVideoFilesPath, flash);
-    // One at a time: each injection has finished when showInjection returns.
-    for (const QString& name : flash)
-        inject(ctx, views, name);
-    for (const QString& name : flash)
-        mirrorVideo(ctx, views, name);
-    if (!ctx.snapshot.UseHtml5)
-        return;
-    const QStringList mp4 = namesOf(playlist, &PlaylistEntry::Mp4File);
-    const QStringList webm = namesOf(playlist, &PlaylistEntry::WebmFile);
-    copyRowsInto(ctx, views, playlist.Mp4VideoFilesPath, mp4);
-    copyRowsInto(ctx, views, playlist.WebMVideoFilesPath, webm);
-    if (!localPlayback(ctx))
-        return;
-    for (const QString& name : mp4 + webm)
-        mirrorVideo(ctx, views, name);
-}
-
-void OutputAssembly::copySupportFiles(const GenerationContext& ctx) {
-    const QString swfs = subFolder(ctx.appFolder, QStringLiteral("swfs"));
-    const QString skin = ctx.snapshot.SkinFile;
-    const QString swfObject = ctx.appFolder + sep() + QStringLiteral("zevoswf.js");
-    FileOps::copyFile(swfs + skin, ctx.outputFolder + skin);
-    FileOps::copyFile(swfObject, ctx.outputFolder + QStringLiteral("zevoswf.js"));
-    mirror(ctx, swfs + skin, skin);
-    mirror(ctx, swfObject, QStringLiteral("zevoswf.js"));
-    if (ctx.snapshot.IsPseudo)
-        FileOps::copyFile(swfs + QStringLiteral("zevoseek.php"),
-                          ctx.outputFolder + QStringLiteral("zevoseek.php"));
-}
-
-// Without an HTML5 alternative the page plays only through Flash, which today's browsers have
-// only as the emulator that zevoswf.js loads from beside itself: a page uploaded without it
-// would show the no-Flash text everywhere, so an installation that lacks it ends the run instead
-// of quietly writing such a page. The local test page needs no copy: the preview server answers
-// "/ruffle/" from the installation's own folder.
-void OutputAssembly::copyEmulator(const GenerationContext& ctx) {
-    const QString from = subFolder(ctx.appFolder, QStringLiteral("ruffle"));
-    if (!FileOps::folderExists(from))
-        throw AppError(AppError::PathNotFound, from);
-    const QStringList names = FileOps::filesMatching(from, QStringLiteral("*"));
-    if (!names.contains(QStringLiteral("ruffle.js")))
-        throw AppError(AppError::FileNotFound, from + QStringLiteral("ruffle.js"));
-    const QString to = ctx.outputFolder + QStringLiteral("ruffle") + sep();
-    FileOps::makeFolder(to);
-    for (const QString& name : names)
-        FileOps::copyFile(from + name, to + name);
-}
-
-void OutputAssembly::copyImages(const GenerationContext& ctx) {
-    const QString scratch = scratchFolder(ctx.appFolder);
-    // The rendered images keep fixed scratch names; page and player know them by the source name.
-    const QList<std::pair<QString, QString>> rendered{
-        {ctx.settings.IntroImageName, QStringLiteral("temp.jpg")},
-        {ctx.settings.OutroImageName, QStringLiteral("semp.jpg")},
-    };
-    for (const auto& [name, scratchName] : rendered) {
-        if (name.isEmpty())
-            continue;
-        FileOps::copyFile(scratch + scratchName, ctx.outputFolder + name);
-        FileOps::copyFile(scratch + scratchName, scratch + name);
-    }
-    if (!ctx.settings.SocialShare)
-        return;
-    const QString images = subFolder(ctx.appFolder, QStringLiteral("images"));
-    for (const QString& name : {QStringLiteral("wg_fb.jpg"), QStringLiteral("wg_tw.jpg")})
-        FileOps::copyFile(images + name, ctx.outputFolder + name);
+int OutputAssembly::assemble(const GenerationContext& ctx, const FileWorkPlan& plan, Views& views) {
+    return FileWorkRunner::run(plan, views, [&ctx] { PlaylistThumbnails::make(ctx); });
 }

@@ -3,16 +3,23 @@
 #include <QString>
 
 #include "generate/GenerationContext.h"
+#include "platform/FileWorkPlan.h"
 
 class Views;
 
 // Puts every file the page needs beside the generated scripts in the output folder (with the
 // Flash emulator's folder `ruffle/` when the page has no HTML5 alternative), mirrors what
 // the local test page needs into the scratch folder, and has the metadata injector process each
-// Flash video in the output folder. Any failing copy ends the run (AppError).
+// Flash video in the output folder. The work is planned first, so a missing source stops the run
+// before anything is written; any failing step ends the run (AppError).
 class OutputAssembly {
   public:
-    static void assemble(const GenerationContext& ctx, Views& views);
+    // Every step, in the order it is done. Raises AppError naming the emulator's folder or
+    // script when the installation lacks them and the page needs them.
+    static FileWorkPlan plan(const GenerationContext& ctx);
+    // Does the planned work; the index of the step the user stopped at, or
+    // FileWorkRunner::Completed.
+    static int assemble(const GenerationContext& ctx, const FileWorkPlan& plan, Views& views);
 
     // The injector's command line for one video: the program path and the video path both quoted,
     // so folders with blanks, and names with quotes, reach it whole.
@@ -20,11 +27,4 @@ class OutputAssembly {
 
     // The application folder's scratch folder, ending in the separator.
     static QString scratchFolder(const QString& appFolder);
-
-  private:
-    static void assembleSingleVideo(const GenerationContext& ctx, Views& views);
-    static void assemblePlaylist(const GenerationContext& ctx, Views& views);
-    static void copySupportFiles(const GenerationContext& ctx);
-    static void copyEmulator(const GenerationContext& ctx);
-    static void copyImages(const GenerationContext& ctx);
 };

@@ -15,6 +15,16 @@ QString thumbsIn(const QString& folder) {
 
 }  // namespace
 
+QStringList PlaylistThumbnails::sources(const GenerationContext& ctx) {
+    QStringList paths;
+    if (ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
+        return paths;
+    for (const PlaylistEntry& row : ctx.playlist.rows)
+        if (!row.Thumbnail.isEmpty())
+            paths << ctx.playlist.ThumbImagesPath + row.Thumbnail;
+    return paths;
+}
+
 // Each source is first copied to a work name (pic1.jpg for row 1) and fitted from there, so the
 // user's own file is only ever read. All work bitmaps are made before the first thumbnail is
 // written, so a thumbnail named like a work copy ("pic2.jpg" in row 1) cannot replace the picture

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "generate/GenerationContext.h"
 
 // The small pictures beside each title of a playlist in the TitleDescThumb layout: each row's
@@ -11,4 +13,6 @@ class PlaylistThumbnails {
     static constexpr int Height = 58;
 
     static void make(const GenerationContext& ctx);
+    // The pictures `make` reads, one per row with a thumbnail; none outside that layout.
+    static QStringList sources(const GenerationContext& ctx);
 };

@@ -6,6 +6,12 @@ AppError::AppError(int number, QString detail) : m_number(number), m_detail(std:
         m_what += " (" + m_detail.toStdString() + ")";
 }
 
+AppError AppError::naming(int number, const QString& path) {
+    AppError error(number, path);
+    error.m_path = path;
+    return error;
+}
+
 QString AppError::description() const {
     return describe(m_number);
 }
@@ -40,7 +46,9 @@ QString AppError::describe(int number) {
 }
 
 QString commonErrorMessage(const AppError& error) {
-    return (QStringLiteral("Error# ") + QString::number(error.number()) + QLatin1Char(' ') +
-            error.description() + QStringLiteral(". Please contact support."))
-        .toUpper();
+    const QString classic =
+        (QStringLiteral("Error# ") + QString::number(error.number()) + QLatin1Char(' ') +
+         error.description() + QStringLiteral(". Please contact support."))
+            .toUpper();
+    return error.path().isEmpty() ? classic : classic + u'\n' + error.path();
 }

@@ -24,10 +24,15 @@ class AppError : public std::exception {
 
     // `detail` (a path, a value) is for diagnostics; the message box shows number and description.
     explicit AppError(int number, QString detail = {});
+    // An error about one file or folder, which the common message names on a line of its own,
+    // so the user knows which of the many files of a run to look for.
+    static AppError naming(int number, const QString& path);
 
     int number() const { return m_number; }
     QString description() const;
     QString detail() const { return m_detail; }
+    // The file or folder the message names; empty when it names none.
+    QString path() const { return m_path; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
     static QString describe(int number);
@@ -35,9 +40,11 @@ class AppError : public std::exception {
   private:
     int m_number;
     QString m_detail;
+    QString m_path;
     std::string m_what;
 };
 
 // The one text every error trap shows: "Error# " + number + " " + description +
-// ". Please contact support.", upper-cased as a whole.
+// ". Please contact support.", upper-cased as a whole; then, for an error naming a file or
+// folder, a line with its path as it is (paths are case-sensitive).
 QString commonErrorMessage(const AppError& error);

@@ -62,6 +62,10 @@ class SpawnedProgram {
             finish();
     }
 
+    // Asks the program to end; finish() then waits for it like for a program that closed its
+    // output.
+    void stop() { kill(m_pid, SIGTERM); }
+
     // Waits briefly for the program that closed its output to exit (it usually does so at once),
     // ends it if it does not, and returns its exit status.
     int finish() {
@@ -115,15 +119,22 @@ QString ConsoleRunner::run(const QString& commandLine,
 }
 
 int ConsoleRunner::runForStatus(const QString& commandLine,
-                                const std::function<void(const QByteArray&)>& onOutput) {
+                                const std::function<void(const QByteArray&)>& onOutput,
+                                const std::function<bool()>& stopRequested) {
     QStringList words = QProcess::splitCommand(commandLine);
     if (words.isEmpty())
         throw AppError(AppError::FileNotFound, commandLine);
     const QString program = words.takeFirst();
 #ifdef Q_OS_UNIX
     SpawnedProgram child(program, words);
-    while (child.readSome(onOutput))
+    while (child.readSome(onOutput)) {
         QCoreApplication::processEvents();
+        if (stopRequested && stopRequested()) {
+            child.stop();
+            child.finish();
+            return Killed;
+        }
+    }
     return child.finish();
 #else
     QProcess process;
@@ -136,6 +147,11 @@ int ConsoleRunner::runForStatus(const QString& commandLine,
         if (const QByteArray piece = process.readAll(); !piece.isEmpty() && onOutput)
             onOutput(piece);
         QCoreApplication::processEvents();
+        if (stopRequested && stopRequested()) {
+            process.kill();
+            process.waitForFinished(-1);
+            return Killed;
+        }
     }
     if (const QByteArray rest = process.readAll(); !rest.isEmpty() && onOutput)
         onOutput(rest);

@@ -17,8 +17,10 @@ class ConsoleRunner {
                        const std::function<void(const QByteArray&)>& onOutput);
 
     // The program's exit status after the same run; a program that was ended, or died of a
-    // signal, counts as Killed.
+    // signal, counts as Killed. When `stopRequested` answers true (it is asked between pieces of
+    // output), the program is asked to end, and killed if it has not within a second.
     static constexpr int Killed = -1;
     static int runForStatus(const QString& commandLine,
-                            const std::function<void(const QByteArray&)>& onOutput);
+                            const std::function<void(const QByteArray&)>& onOutput,
+                            const std::function<bool()>& stopRequested = {});
 };

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -58,68 +59,88 @@ qint64 copyChunk(int in, int out, qint64 bytes) {
     return got;
 }
 
-void copyInChunks(const QString& from, const QString& to, const FileOps::Progress& progress,
+// A new file beside `to`, hidden and named for this process, that no one else writes.
+std::pair<int, QString> createBeside(const QString& to, mode_t mode) {
+    const QFileInfo target(to);
+    for (int n = 0;; ++n) {
+        const QString path = target.path() + u'/' + u'.' + target.fileName() +
+                             QStringLiteral(".vidlark-%1-%2").arg(getpid()).arg(n);
+        const int fd = open(QFile::encodeName(path).constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0)
+            return {fd, path};
+        if (errno != EEXIST || n >= 100)
+            raise(std::error_code(errno, std::generic_category()), to);
+    }
+}
+
+bool copyInChunks(const QString& from, const QString& to, const FileOps::Progress& progress,
                   qint64 chunkBytes) {
     const int in = open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         raise(std::error_code(errno, std::generic_category()), from);
+    const auto closeIn = qScopeGuard([in] { close(in); });
     struct stat info {};
     fstat(in, &info);
-    // Opened without truncating: when both names lead to one file, it must stay as it is.
-    const int out = open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
-                         info.st_mode & 0777);
-    if (out < 0) {
-        const int error = errno;
-        close(in);
-        raise(std::error_code(error, std::generic_category()), to);
-    }
-    struct stat target {};
-    if (fstat(out, &target) == 0 && sameIdentity(info, target)) {
-        close(in);
-        close(out);
-        return;
-    }
+    const std::pair<int, QString> made = createBeside(to, info.st_mode & 0777);
+    int out = made.first;
+    const QString temporary = made.second;
+    bool renamed = false;
+    // Also when a progress report throws: nothing of the copy stays behind.
+    const auto cleanUp = qScopeGuard([&out, &temporary, &renamed] {
+        if (out >= 0)
+            close(out);
+        if (!renamed)
+            unlink(QFile::encodeName(temporary).constData());
+    });
     const qint64 total = info.st_size;
     qint64 done = 0;
-    int error = ftruncate(out, 0) == 0 ? 0 : errno;
-    for (qint64 n = 1; !error && n > 0 && done < total;) {
+    int error = 0;
+    bool stopped = false;
+    for (qint64 n = 1; !error && !stopped && n > 0 && done < total;) {
         n = copyChunk(in, out, chunkBytes);
         if (n < 0)
             error = errno;
         else
             done += n;
         if (n > 0)
-            progress(done, total);
+            stopped = !progress(done, total);
     }
-    close(in);
-    if (close(out) != 0 && !error)
+    if (!error && !stopped && total == 0)
+        stopped = !progress(0, 0);
+    const int closed = close(out);
+    out = -1;
+    if (closed != 0 && !error)
         error = errno;
     if (error)
         raise(std::error_code(error, std::generic_category()), to);
-    if (total == 0)
-        progress(0, 0);
+    if (stopped)
+        return false;
+    if (rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) != 0)
+        raise(std::error_code(errno, std::generic_category()), to);
+    renamed = true;
+    return true;
 }
 
 }  // namespace
 
 namespace FileOps {
 
-void copyFile(const QString& from, const QString& to, const Progress& progress, qint64 chunkBytes) {
+bool copyFile(const QString& from, const QString& to, const Progress& progress, qint64 chunkBytes) {
     if (!QFileInfo(from).isFile())
         throw AppError(AppError::FileNotFound, from);
     if (!QFileInfo(to).dir().exists())
         throw AppError(AppError::PathNotFound, to);
     if (sameFile(from, to))
-        return;
-    if (progress) {
-        copyInChunks(from, to, progress, chunkBytes);
-        return;
-    }
+        return true;
+    if (progress)
+        return copyInChunks(from, to, progress, chunkBytes);
     std::error_code ec;
     std::filesystem::copy_file(toPath(from), toPath(to),
                                std::filesystem::copy_options::overwrite_existing, ec);
     if (ec)
         raise(ec, to);
+    return true;
 }
 
 bool sameFile(const QString& a, const QString& b) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class FileWorkPlan;
+
 // What the application controller asks of the windows. The desktop program shows real windows;
 // vidlark-cli and the tests answer without any.
 class Views {
@@ -19,11 +21,17 @@ class Views {
     virtual void showQuickHelp(int topic) = 0;
     // The result of a run; returns when the user closes the code window.
     virtual void showCodeWindow(const QString& embedCode, const QString& instructions) = 0;
-    // Runs the metadata injector with this command line in the injection window; returns when the
-    // injector has finished. A failure is reported there and does not end the run.
-    virtual void showInjection(const QString& commandLine) = 0;
-    // Progress of copying a (large) file of the run; `done` equals `total` at the end.
-    virtual void showCopyProgress(const QString& fileName, qint64 done, qint64 total) = 0;
+    // The run's file work (copies, injections, mirrors into the scratch folder): announced with
+    // its whole plan, then reported step by step, then ended (also when a step failed).
+    virtual void beginFileWork(const FileWorkPlan& plan) = 0;
+    // Step `index` of the plan has `done` of its `total` bytes behind it (0 of 0: an empty file,
+    // done). False when the user asked to stop the work.
+    virtual bool fileWorkProgress(int index, qint64 done, qint64 total) = 0;
+    // Runs the metadata injector with this command line for step `index`, showing what it prints;
+    // returns when it has finished. A failure is reported and does not end the run. False when the
+    // user stopped it (the injector was ended; it never leaves the video half-written).
+    virtual bool runInjection(int index, const QString& commandLine) = 0;
+    virtual void endFileWork() = 0;
     // Moves the keyboard focus to the control of that objectName ("txtServerPath").
     virtual void focusControl(const QString& name) = 0;
     // Tabs of the main window: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image.

@@ -19,10 +19,14 @@ class DialogScopedViews : public Views {
     void showCodeWindow(const QString& embedCode, const QString& instructions) override {
         m_views.showCodeWindow(embedCode, instructions);
     }
-    void showInjection(const QString& commandLine) override { m_views.showInjection(commandLine); }
-    void showCopyProgress(const QString& fileName, qint64 done, qint64 total) override {
-        m_views.showCopyProgress(fileName, done, total);
+    void beginFileWork(const FileWorkPlan& plan) override { m_views.beginFileWork(plan); }
+    bool fileWorkProgress(int index, qint64 done, qint64 total) override {
+        return m_views.fileWorkProgress(index, done, total);
     }
+    bool runInjection(int index, const QString& commandLine) override {
+        return m_views.runInjection(index, commandLine);
+    }
+    void endFileWork() override { m_views.endFileWork(); }
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override { m_views.bringTabToFront(index); }
     void setBusy(bool busy) override { m_views.setBusy(busy); }

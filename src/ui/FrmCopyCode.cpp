@@ -61,6 +61,9 @@ FrmCopyCode::FrmCopyCode(MainController& controller, QWidget* parent)
                               "the required files"));
     cmdTest = button(this, QStringLiteral("cmdTest"), QStringLiteral("&Test in Browser (Offline)"),
                      QStringLiteral("Test the video player in default browser"));
+    cmdDetails = button(this, QStringLiteral("cmdDetails"), QStringLiteral("&Details"),
+                        QStringLiteral("What the metadata injector reported for the videos"));
+    cmdDetails->setEnabled(false);
     cmdClose = button(this, QStringLiteral("cmdClose"), QStringLiteral("&Close"),
                       QStringLiteral("Close this window"));
     buildLayout();
@@ -68,6 +71,7 @@ FrmCopyCode::FrmCopyCode(MainController& controller, QWidget* parent)
     connect(cmdCopyCode, &QPushButton::clicked, this, &FrmCopyCode::copyCode);
     connect(cmdSaveCodeInst, &QPushButton::clicked, this, &FrmCopyCode::openOutput);
     connect(cmdTest, &QPushButton::clicked, this, &FrmCopyCode::testOffline);
+    connect(cmdDetails, &QPushButton::clicked, this, &FrmCopyCode::showDetails);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -76,6 +80,7 @@ void FrmCopyCode::buildLayout() {
     buttons->addWidget(cmdCopyCode);
     buttons->addWidget(cmdSaveCodeInst);
     buttons->addWidget(cmdTest);
+    buttons->addWidget(cmdDetails);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
@@ -89,6 +94,29 @@ void FrmCopyCode::setTexts(const QString& embedCode, const QString& instructions
     m_embedCode = embedCode;
     txtCopyCode->setPlainText(DialogParts::forDisplay(embedCode));
     txtInst->setPlainText(DialogParts::forDisplay(instructions));
+}
+
+void FrmCopyCode::setInjectorOutput(const QString& output) {
+    m_injectorOutput = output;
+    cmdDetails->setEnabled(!output.isEmpty());
+}
+
+// A window of its own, so the code and instructions stay as they are; it lives while open.
+void FrmCopyCode::showDetails() {
+    QDialog details(this);
+    details.setObjectName(QStringLiteral("frmInjectorOutput"));
+    details.setWindowTitle(QStringLiteral("Metadata injection"));
+    QPlainTextEdit* log = DialogParts::textBox(&details, QStringLiteral("txtDOS"));
+    log->setReadOnly(true);
+    log->setFont(DialogParts::courierNew());
+    log->setPlainText(m_injectorOutput);
+    QPushButton* close = button(&details, QStringLiteral("cmdClose"), QStringLiteral("&Close"));
+    connect(close, &QPushButton::clicked, &details, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&details);
+    layout->addWidget(log);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    details.resize(560, 300);
+    details.exec();
 }
 
 void FrmCopyCode::copyCode() {

@@ -16,15 +16,19 @@ class FrmCopyCode : public QDialog {
     explicit FrmCopyCode(MainController& controller, QWidget* parent = nullptr);
 
     void setTexts(const QString& embedCode, const QString& instructions);
+    // What the metadata injector printed during the run, behind cmdDetails; none disables it.
+    void setInjectorOutput(const QString& output);
 
   private:
     void buildLayout();
     void copyCode();     // cmdCopyCode
     void openOutput();   // cmdSaveCodeInst
     void testOffline();  // cmdTest
+    void showDetails();  // cmdDetails
 
     MainController& m_controller;
     QString m_embedCode;
+    QString m_injectorOutput;
 
     QGroupBox* Frame1;
     QPlainTextEdit* txtCopyCode;
@@ -33,5 +37,6 @@ class FrmCopyCode : public QDialog {
     QPushButton* cmdCopyCode;
     QPushButton* cmdSaveCodeInst;
     QPushButton* cmdTest;
+    QPushButton* cmdDetails;
     QPushButton* cmdClose;
 };

@@ -1,15 +1,14 @@
 #include "ui/QtViews.h"
 
 #include <QApplication>
-#include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "app/MainController.h"
 #include "platform/Dialogs.h"
 #include "ui/FrmCopyCode.h"
+#include "ui/FrmFileWork.h"
 #include "ui/FrmHelp.h"
-#include "ui/FrmInject.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
@@ -74,14 +73,37 @@ void QtViews::showCodeWindow(const QString& embedCode, const QString& instructio
     showCurrentState();
     FrmCopyCode code(*m_controller, owner());
     code.setTexts(embedCode, instructions);
+    code.setInjectorOutput(m_injectorOutput);
     const NormalPointer pointer;
     code.exec();
 }
 
-void QtViews::showInjection(const QString& commandLine) {
+void QtViews::beginFileWork(const FileWorkPlan& plan) {
+    m_injectorOutput.clear();
+    // Small copies are done in a blink; the window appears for work worth watching.
+    if (!plan.worthWatching())
+        return;
     showCurrentState();
-    FrmInject inject(owner(), &m_controller->dialogs());
-    inject.run(commandLine);
+    m_fileWork = new FrmFileWork(owner(), &m_controller->dialogs());
+    m_fileWork->begin(plan);
+}
+
+bool QtViews::fileWorkProgress(int index, qint64 done, qint64 total) {
+    return m_fileWork ? m_fileWork->progress(index, done, total) : true;
+}
+
+bool QtViews::runInjection(int index, const QString& commandLine) {
+    if (!m_fileWork)  // a plan with an injection is always watched
+        return true;
+    return m_fileWork->runInjection(index, commandLine);
+}
+
+void QtViews::endFileWork() {
+    if (!m_fileWork)
+        return;
+    m_injectorOutput = m_fileWork->injectorOutput();
+    m_fileWork->hide();
+    delete m_fileWork;
 }
 
 void QtViews::focusControl(const QString& name) {
@@ -108,29 +130,6 @@ void QtViews::bringTabToFront(int index) {
 }
 
 // Nested runs (start-up's splash inside a busy start) each undo only their own pointer.
-// Small files copy in a blink; a window appears only for copies worth watching.
-void QtViews::showCopyProgress(const QString& fileName, qint64 done, qint64 total) {
-    constexpr qint64 kWorthShowing = 64ll << 20;
-    if (total < kWorthShowing || done >= total) {
-        if (m_progress)
-            m_progress->deleteLater();
-        return;
-    }
-    if (!m_progress) {
-        m_progress = new QProgressDialog(owner());
-        m_progress->setObjectName(QStringLiteral("dlgCopyProgress"));
-        m_progress->setWindowTitle(QStringLiteral("Copying"));
-        m_progress->setCancelButton(nullptr);
-        m_progress->setMinimumDuration(0);
-        m_progress->setWindowModality(Qt::WindowModal);
-        m_progress->setRange(0, 1000);
-    }
-    m_progress->setLabelText(
-        QStringLiteral("Copying %1 (%2 of %3 MB)").arg(fileName).arg(done >> 20).arg(total >> 20));
-    m_progress->setValue(static_cast<int>(done * 1000 / total));
-    QCoreApplication::processEvents();
-}
-
 void QtViews::setBusy(bool busy) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);

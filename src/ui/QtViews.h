@@ -4,11 +4,11 @@
 
 #include "platform/Views.h"
 
+class FrmFileWork;
 class FrmMain;
 class FrmVideoFilesMulti;
 class FrmVideoFilesSingle;
 class MainController;
-class QProgressDialog;
 class QWidget;
 
 // The desktop program's Views: the controller's requests become the program's windows. The
@@ -26,8 +26,12 @@ class QtViews : public Views {
     void showSocialDialog() override;
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;
-    void showInjection(const QString& commandLine) override;
-    void showCopyProgress(const QString& fileName, qint64 done, qint64 total) override;
+    // The file work shows one window (frmFileWork) when it is worth watching; its injector
+    // output stays readable behind the code window's "&Details".
+    void beginFileWork(const FileWorkPlan& plan) override;
+    bool fileWorkProgress(int index, qint64 done, qint64 total) override;
+    bool runInjection(int index, const QString& commandLine) override;
+    void endFileWork() override;
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;
@@ -43,6 +47,7 @@ class QtViews : public Views {
     QPointer<FrmMain> m_main;
     QPointer<FrmVideoFilesSingle> m_single;
     QPointer<FrmVideoFilesMulti> m_playlist;
-    QPointer<QProgressDialog> m_progress;
+    QPointer<FrmFileWork> m_fileWork;
+    QString m_injectorOutput;  // of the last run's file work
     int m_busy = 0;
 };

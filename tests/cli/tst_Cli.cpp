@@ -50,6 +50,7 @@ class CliTest : public QObject {
     void videoAlreadyWhereItsCopyGoes_data();
     void videoAlreadyWhereItsCopyGoes();
     void failedInjectionHasItsOwnStatus();
+    void missingPlaylistVideoIsNamedAndNothingWritten();
     void servesTheLocalTestPage_data();
     void servesTheLocalTestPage();
     void serveWithoutARun();
@@ -766,6 +767,39 @@ void CliTest::failedInjectionHasItsOwnStatus() {
     QCOMPARE(run.errLines().constLast(),
              QStringLiteral("vidlark-cli: metadata injection failed for 1 of the videos: ") +
                  outDir() + QStringLiteral("/broken.flv"));
+}
+
+// A playlist row's video that was deleted after the playlist was saved: the run names it and
+// stops before the output folder or the scratch folder is touched.
+void CliTest::missingPlaylistVideoIsNamedAndNothingWritten() {
+    TestInstallation installation({QStringLiteral("Skin-30-dark")}, {QStringLiteral("480x270")});
+    installation.useBuiltSupportFiles();
+    writeVideo(videos(), QStringLiteral("gone.flv"));
+    Playlist playlist;
+    playlist.rows = {{"clip.flv", "", "", "First", "", ""}, {"gone.flv", "", "", "Second", "", ""}};
+    playlist.FLVVideoFilesPath = videos() + QLatin1Char('/');
+    PlaylistFile::write(work(QStringLiteral("list.plf")), playlist, false);
+    QVERIFY(QFile::remove(videos() + QStringLiteral("/gone.flv")));
+    const QString output = installation.outputFolder();
+    const QString scratch = installation.path(QStringLiteral("app/temp"));
+    const QMap<QString, QByteArray> outputBefore = filesBelow(output, QStringLiteral("-"));
+    const QMap<QString, QByteArray> scratchBefore = filesBelow(scratch, QStringLiteral("-"));
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("MUL1"));
+
+    const CliRun run = runGenerate(
+        {QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--app-folder"),
+         installation.appFolder(), QStringLiteral("--output"), output, QStringLiteral("--playlist"),
+         work(QStringLiteral("list.plf"))});
+
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QCOMPARE(
+        run.errLines(),
+        (QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."),
+                     videos() + QStringLiteral("/gone.flv")}));
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(filesBelow(output, QStringLiteral("-")), outputBefore);
+    QCOMPARE(filesBelow(scratch, QStringLiteral("-")), scratchBefore);
 }
 
 // generate --serve, and serve on its own after a run: the address printed leads to the local

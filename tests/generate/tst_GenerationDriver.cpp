@@ -8,6 +8,8 @@
 #include "formats/ActionScriptWriter.h"
 #include "generate/GenerationContext.h"
 #include "generate/GenerationDriver.h"
+#include "platform/AppError.h"
+#include "platform/FileWorkPlan.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -48,9 +50,12 @@ struct Run : GenerationInputs {
 
     bool written(const QString& name) const { return QFile::exists(outputFolder + name); }
 
-    bool go(qint16 width = 480, qint16 height = 270) {
+    GenerationDriver::Outcome outcome(qint16 width = 480, qint16 height = 270) {
         GenerationContext ctx = context(skin, outputFolder, install.appFolder());
         return GenerationDriver::run(ctx, width, height, clock, dialogs, views);
+    }
+    bool go(qint16 width = 480, qint16 height = 270) {
+        return outcome(width, height) == GenerationDriver::Outcome::Completed;
     }
 };
 
@@ -66,6 +71,11 @@ class GenerationDriverTest : public QObject {
     void failures_data();
     void failures();
     void assemblyFailureShowsNoCodeWindow();
+    void missingSourceStopsTheRunBeforeWriting_data();
+    void missingSourceStopsTheRunBeforeWriting();
+    void cancelLeavesNothingHalfDone_data();
+    void cancelLeavesNothingHalfDone();
+    void progressGoesForwardToTheEnd();
     void readOnlyOutputFolder();
     void playlistValuesAreNotReadForSingleVideo();
     void snapshotFields();
@@ -209,16 +219,206 @@ void GenerationDriverTest::failures() {
     QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));  // no code window
 }
 
+// A step of the file work that fails (a folder in the way of the skin's copy) ends the run there.
 void GenerationDriverTest::assemblyFailureShowsNoCodeWindow() {
     Run r;
-    QVERIFY(QFile::remove(r.install.path("app/swfs/Skin-30-dark.swf")));
-    QVERIFY(!r.go());
-    QCOMPARE(r.dialogs.texts(),
-             QStringList{QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.")});
+    QVERIFY(QDir().mkpath(r.outputFolder + "Skin-30-dark.swf"));
+    QCOMPARE(r.outcome(), GenerationDriver::Outcome::Failed);
+    QCOMPARE(
+        r.dialogs.texts(),
+        QStringList{QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.")});
     QCOMPARE(r.dialogs.messages[0].title, QStringLiteral("Error"));
     QCOMPARE(r.views.log, (QStringList{"busy:1", r.injected("clip.flv"), "busy:0"}));
+    QCOMPARE(r.views.fileWork.constLast(), QStringLiteral("end"));
     // What was written before the failure stays.
     QVERIFY(r.written("onlinetest.html") && r.written("clip.flv"));
+}
+
+void GenerationDriverTest::missingSourceStopsTheRunBeforeWriting_data() {
+    QTest::addColumn<QString>("choices");  // words: playlist html5 pseudo intro outro social thumbs
+    QTest::addColumn<QString>("missing");  // below the test installation
+    QTest::addColumn<int>("error");
+    QTest::newRow("single Flash video") << ""
+                                        << "videos/clip.flv" << 53;
+    QTest::newRow("single Mp4 copy") << "html5"
+                                     << "videos/clip.mp4" << 53;
+    QTest::newRow("single WebM copy") << "html5"
+                                      << "videos/clip.webm" << 53;
+    QTest::newRow("second row's Flash video") << "playlist"
+                                              << "videos/b.flv" << 53;
+    QTest::newRow("row's Mp4 copy") << "playlist html5"
+                                    << "videos/b.mp4" << 53;
+    QTest::newRow("row's WebM copy") << "playlist html5"
+                                     << "videos/a.webm" << 53;
+    QTest::newRow("row's thumbnail") << "playlist thumbs"
+                                     << "pictures/b.jpg" << 53;
+    QTest::newRow("rendered intro image") << "intro"
+                                          << "app/temp/temp.jpg" << 53;
+    QTest::newRow("rendered outro image") << "outro"
+                                          << "app/temp/semp.jpg" << 53;
+    QTest::newRow("skin") << ""
+                          << "app/swfs/Skin-30-dark.swf" << 53;
+    QTest::newRow("SWFObject library") << ""
+                                       << "app/zevoswf.js" << 53;
+    QTest::newRow("seek script") << "pseudo"
+                                 << "app/swfs/zevoseek.php" << 53;
+    QTest::newRow("share button") << "social"
+                                  << "app/images/wg_tw.jpg" << 53;
+    QTest::newRow("emulator script") << ""
+                                     << "app/ruffle/ruffle.js" << 53;
+    QTest::newRow("emulator folder") << "playlist"
+                                     << "app/ruffle" << 76;
+}
+
+// A source that went missing after it was chosen is named, and the run stops before the output
+// folder or the scratch folder is touched: half an output folder is worse than none.
+void GenerationDriverTest::missingSourceStopsTheRunBeforeWriting() {
+    QFETCH(QString, choices);
+    QFETCH(QString, missing);
+    QFETCH(int, error);
+    Run r;
+    const QStringList words = choices.split(' ', Qt::SkipEmptyParts);
+    QDir().mkpath(r.install.path("pictures"));
+    for (const char* name :
+         {"videos/clip.webm", "videos/a.mp4", "videos/a.webm", "videos/b.flv", "videos/b.mp4",
+          "app/temp/temp.jpg", "app/temp/semp.jpg", "pictures/a.jpg", "pictures/b.jpg"})
+        TextFile::writeBytes(r.install.path(name), "x");
+    r.settings.Multiple = words.contains("playlist");
+    r.settings.Html5 = words.contains("html5");
+    if (words.contains("pseudo"))
+        r.settings.streamingMode = StreamingMode::Pseudo;
+    r.settings.IntroImageName = words.contains("intro") ? "beach.jpg" : "";
+    r.settings.OutroImageName = words.contains("outro") ? "thanks.jpg" : "";
+    r.settings.SocialShare = words.contains("social");
+    r.single.Mp4VideoFileName = "clip.mp4";
+    r.single.WebmVideoFileName = "clip.webm";
+    r.single.WebmVideoFilePath = r.videos + "clip.webm";
+    r.single.WebmVideoFilePathOnly = r.videos;
+    r.playlist.rows = {PlaylistEntry{"a.flv", "", "a.webm", "A", "", "a.jpg"},
+                       PlaylistEntry{"b.flv", "b.mp4", "", "B", "", "b.jpg"}};
+    r.playlist.Mp4VideoFilesPath = r.playlist.WebMVideoFilesPath = r.videos;
+    r.playlist.ThumbImagesPath = r.install.path("pictures") + QDir::separator();
+    if (words.contains("thumbs"))
+        r.playlist.layout = PlaylistLayout::TitleDescThumb;
+    const QString path = r.install.path(missing);
+    QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+    const QString scratch = r.install.path("app/temp");
+    const auto outputBefore = TestFiles::filesBelow(r.outputFolder);
+    const auto scratchBefore = TestFiles::filesBelow(scratch);
+
+    QCOMPARE(r.outcome(), GenerationDriver::Outcome::SourceMissing);
+
+    const QString classic = QStringLiteral("ERROR# %1 %2. PLEASE CONTACT SUPPORT.")
+                                .arg(error)
+                                .arg(AppError::describe(error).toUpper());
+    const QString named = error == 76 ? path + QDir::separator() : path;
+    QCOMPARE(r.dialogs.texts(), QStringList{classic + "\n" + named});
+    QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
+    QCOMPARE(TestFiles::filesBelow(r.outputFolder), outputBefore);
+    QCOMPARE(TestFiles::filesBelow(scratch), scratchBefore);
+}
+
+void GenerationDriverTest::cancelLeavesNothingHalfDone_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("when");   // start, middle (of a copy) or injection
+    QTest::addColumn<QString>("older");  // a file already at the step's target; empty for none
+    QTest::newRow("during the video's copy, over an older copy") << 0 << "middle"
+                                                                 << "out/clip.flv";
+    QTest::newRow("during the video's first copy") << 0 << "middle"
+                                                   << "";
+    QTest::newRow("during the injection") << 1 << "injection"
+                                          << "";
+    QTest::newRow("during the mirror, over an older mirror") << 2 << "middle"
+                                                             << "app/temp/clip.flv";
+    QTest::newRow("before the emulator's first file") << 7 << "start"
+                                                      << "";
+}
+
+// Cancel at one step of a single Flash video's file work (HTML5 off): the step's partial file is
+// gone, an older file at its target is as it was, the sources and the earlier steps' files are
+// untouched, and the message tells which steps were done.
+void GenerationDriverTest::cancelLeavesNothingHalfDone() {
+    QFETCH(int, step);
+    QFETCH(QString, when);
+    QFETCH(QString, older);
+    Run r;
+    QFile video(r.videos + "clip.flv");
+    QVERIFY(video.resize(20 << 20));  // several pieces of a copy, so it can stop in the middle
+    if (!older.isEmpty())
+        TextFile::writeBytes(r.install.path(older), "older");
+    const auto sources = TestFiles::filesBelow(r.videos);
+    r.views.onFileWorkProgress = [&](int index, qint64 done, qint64 total) {
+        return index != step || (when == "start" ? done != 0 : done == 0 || done == total);
+    };
+    r.views.onInjection = [&](int index) { return index != step || when != "injection"; };
+
+    QCOMPARE(r.outcome(), GenerationDriver::Outcome::Cancelled);
+
+    const QStringList steps{"Copy clip.flv to the output folder",
+                            "Inject metadata into clip.flv",
+                            "Copy clip.flv for the local test page",
+                            "Copy Skin-30-dark.swf to the output folder",
+                            "Copy zevoswf.js to the output folder",
+                            "Copy Skin-30-dark.swf for the local test page",
+                            "Copy zevoswf.js for the local test page",
+                            "Copy ruffle/core.wasm to the output folder",
+                            "Copy ruffle/ruffle.js to the output folder"};
+    auto listed = [](const QStringList& lines) {
+        QStringList out;
+        for (const QString& line : lines)
+            out << "  " + line;
+        return out.isEmpty() ? QStringList{"  (none)"} : out;
+    };
+    const QStringList message =
+        QStringList{
+            "GENERATION CANCELLED. Nothing is left half-written: the step under way was "
+            "undone, and the files written before it stay.",
+            "", "Done (after the player files, scripts and test pages):"} +
+        listed(steps.mid(0, step)) + QStringList{"", "Not done:"} + listed(steps.mid(step));
+    QCOMPARE(r.dialogs.texts(), QStringList{message.join('\n')});
+    QCOMPARE(r.dialogs.messages[0].title, QStringLiteral("Cancelled"));
+    QCOMPARE(r.dialogs.messages[0].icon, Dialogs::Icon::Information);
+    QVERIFY(!r.views.log.contains("codeWindow"));
+    QCOMPARE(r.views.fileWork.constLast(), QStringLiteral("end"));
+
+    QCOMPARE(TestFiles::filesBelow(r.videos), sources);
+    const QString scratch = r.install.path("app/temp/");
+    for (const QString& path :
+         TestFiles::filesBelow(r.outputFolder).keys() + TestFiles::filesBelow(scratch).keys())
+        QVERIFY2(!QFileInfo(path).fileName().startsWith('.'), qPrintable(path));
+    const QString target = step == 2 ? scratch + "clip.flv" : r.outputFolder + "clip.flv";
+    if (step <= 2 && when != "injection")
+        QCOMPARE(TestFiles::readFile(target),
+                 older.isEmpty() ? "<missing file " + target.toUtf8() + ">" : QByteArray("older"));
+    if (step >= 1)
+        QCOMPARE(TestFiles::readFile(r.outputFolder + "clip.flv"),
+                 TestFiles::readFile(r.videos + "clip.flv"));
+    QCOMPARE(QFileInfo::exists(r.outputFolder + "ruffle"), false);
+}
+
+// The reports of a whole run, in order, as shares of the whole: they never go back and end full.
+void GenerationDriverTest::progressGoesForwardToTheEnd() {
+    Run r;
+    QFile video(r.videos + "clip.flv");
+    QVERIFY(video.resize(20 << 20));
+    QVERIFY(r.go());
+    FileWorkPlan plan;
+    plan.steps = r.views.plannedSteps;
+    QCOMPARE(plan.steps.size(), 9);
+    QCOMPARE(r.views.fileWork.first(), QStringLiteral("begin"));
+    QCOMPARE(r.views.fileWork.last(), QStringLiteral("end"));
+    double last = -1;
+    for (const QString& report : r.views.fileWork.mid(1, r.views.fileWork.size() - 2)) {
+        const QStringList parts = report.split(QRegularExpression("[:/]"));
+        const double now =
+            plan.fraction(parts[0].toInt(), parts[1].toLongLong(), parts[2].toLongLong());
+        QVERIFY2(now >= last, qPrintable(report));
+        last = now;
+    }
+    QCOMPARE(last, 1.0);
+    // The video's copy and its mirror report each 8 MB piece.
+    QVERIFY(r.views.fileWork.contains(QStringLiteral("0:8388608/20971520")));
+    QVERIFY(r.views.fileWork.contains(QStringLiteral("2:16777216/20971520")));
 }
 
 void GenerationDriverTest::readOnlyOutputFolder() {

@@ -5,6 +5,7 @@
 #include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
+#include "generate/FileWorkRunner.h"
 #include "generate/GenerationContext.h"
 #include "generate/OutputAssembly.h"
 #include "generate/UploadInstructions.h"
@@ -67,7 +68,14 @@ struct Assembly : GenerationInputs {
         return context(QStringLiteral("Skin-30-dark"), outputFolder, appFolder);
     }
 
-    void run() { OutputAssembly::assemble(ctx(), views); }
+    // Plans, checks the sources and does the work, as a run does; the step cancelled at, or
+    // FileWorkRunner::Completed.
+    int run() {
+        const GenerationContext c = ctx();
+        const FileWorkPlan plan = OutputAssembly::plan(c);
+        plan.checkSources();
+        return OutputAssembly::assemble(c, plan, views);
+    }
 
     QString scratch() const { return install.path("app/temp") + QDir::separator(); }
     QStringList outFiles() const { return filesIn(outputFolder); }
@@ -94,6 +102,8 @@ class OutputAssemblyTest : public QObject {
     void images();
     void playlist_data();
     void playlist();
+    void planNamesEveryFileWritten_data();
+    void planNamesEveryFileWritten();
     void emulator_data();
     void emulator();
     void emulatorOfAnOutputFolderThatIsTheInstallation();
@@ -270,6 +280,56 @@ void OutputAssemblyTest::playlist() {
     QCOMPARE(TestFiles::readFile(a.scratch() + "b.flv"), flashContent);
 }
 
+void OutputAssemblyTest::planNamesEveryFileWritten_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<bool>("extras");  // intro and outro images, share buttons
+    const int normal = int(StreamingMode::Normal), pseudo = int(StreamingMode::Pseudo);
+    QTest::newRow("single with HTML5") << false << normal << true << false;
+    QTest::newRow("single without HTML5, images") << false << normal << false << true;
+    QTest::newRow("playlist in pseudo mode with HTML5") << true << pseudo << true << false;
+    QTest::newRow("playlist without HTML5, images") << true << normal << false << true;
+}
+
+// The plan the progress and the source check go by is the work that is done: every file the run
+// writes is a target of a step, and every copy's target is written.
+void OutputAssemblyTest::planNamesEveryFileWritten() {
+    QFETCH(bool, playlist);
+    QFETCH(int, mode);
+    QFETCH(bool, html5);
+    QFETCH(bool, extras);
+    Assembly a;
+    a.settings.Multiple = playlist;
+    a.snapshot.IsPseudo = mode == int(StreamingMode::Pseudo);
+    a.snapshot.UseHtml5 = html5;
+    a.playlist.rows = {PlaylistEntry{"b.flv", "", "b.webm", "B", "", ""},
+                       PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
+    put(a.scratch() + "temp.jpg", "rendered intro");
+    put(a.scratch() + "semp.jpg", "rendered outro");
+    if (extras) {
+        a.settings.IntroImageName = "beach.jpg";
+        a.settings.OutroImageName = "thanks.jpg";
+        a.settings.SocialShare = true;
+    }
+    const auto outBefore = TestFiles::filesBelow(a.outputFolder);
+    const auto scratchBefore = TestFiles::filesBelow(a.scratch());
+    a.run();
+    QSet<QString> written;
+    for (const auto& [before, folder] :
+         {std::pair{outBefore, a.outputFolder}, std::pair{scratchBefore, a.scratch()}}) {
+        const auto after = TestFiles::filesBelow(folder);
+        for (auto it = after.begin(); it != after.end(); ++it)
+            if (before.value(it.key()) != it.value())
+                written << QDir::cleanPath(it.key());
+    }
+    QSet<QString> planned;
+    for (const FileWorkStep& step : a.views.plannedSteps)
+        if (step.kind == FileWorkStep::Kind::Copy || step.kind == FileWorkStep::Kind::Mirror)
+            planned << QDir::cleanPath(step.target);
+    QCOMPARE(written, planned);
+}
+
 void OutputAssemblyTest::emulator_data() {
     QTest::addColumn<bool>("playlist");
     QTest::addColumn<int>("mode");
@@ -331,14 +391,16 @@ void OutputAssemblyTest::failures_data() {
     QTest::addColumn<bool>("playlist");
     QTest::addColumn<int>("error");
     QTest::addColumn<int>("injections");
-    QTest::newRow("skin") << "app/swfs/Skin-30-dark.swf" << false << 53 << 1;
-    QTest::newRow("SWFObject library") << "app/zevoswf.js" << false << 53 << 1;
+    // Sources are all looked for before the first step; a missing target folder is found by the
+    // step that writes into it.
+    QTest::newRow("skin") << "app/swfs/Skin-30-dark.swf" << false << 53 << 0;
+    QTest::newRow("SWFObject library") << "app/zevoswf.js" << false << 53 << 0;
     QTest::newRow("source video") << "videos/clip.flv" << false << 53 << 0;
     QTest::newRow("second playlist video") << "videos/a.flv" << true << 53 << 0;
     QTest::newRow("output folder") << "out" << false << 76 << 0;
     QTest::newRow("scratch folder") << "app/temp" << false << 76 << 1;
-    QTest::newRow("emulator folder") << "app/ruffle" << false << 76 << 1;
-    QTest::newRow("emulator script") << "app/ruffle/ruffle.js" << true << 53 << 2;
+    QTest::newRow("emulator folder") << "app/ruffle" << false << 76 << 0;
+    QTest::newRow("emulator script") << "app/ruffle/ruffle.js" << true << 53 << 0;
 }
 
 void OutputAssemblyTest::failures() {

@@ -2,6 +2,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <stdexcept>
 
 #include "TestFiles.h"
 #include "platform/AppError.h"
@@ -31,25 +32,43 @@ class PlatformTest : public QObject {
     void copyFileOverwritesAndReportsMissingSource();
     void copyWithProgressReportsEachChunk_data();
     void copyWithProgressReportsEachChunk();
+    void interruptedCopyLeavesTheOlderFile_data();
+    void interruptedCopyLeavesTheOlderFile();
     void copyOntoTheSameFileLeavesIt_data();
     void copyOntoTheSameFileLeavesIt();
 };
 
 void PlatformTest::commonMessage_data() {
     QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("named");  // the path the error names; empty: a plain error
     QTest::addColumn<QString>("text");
-    QTest::newRow("53") << 53 << "ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.";
-    QTest::newRow("6") << 6 << "ERROR# 6 OVERFLOW. PLEASE CONTACT SUPPORT.";
-    QTest::newRow("13") << 13 << "ERROR# 13 TYPE MISMATCH. PLEASE CONTACT SUPPORT.";
-    QTest::newRow("75") << 75 << "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.";
-    QTest::newRow("5") << 5
+    QTest::newRow("53") << 53 << ""
+                        << "ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("6") << 6 << ""
+                       << "ERROR# 6 OVERFLOW. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("13") << 13 << ""
+                        << "ERROR# 13 TYPE MISMATCH. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("75") << 75 << ""
+                        << "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.";
+    QTest::newRow("5") << 5 << ""
                        << "ERROR# 5 INVALID PROCEDURE CALL OR ARGUMENT. PLEASE CONTACT SUPPORT.";
+    // The path keeps its letters as they are: upper-casing it would name another file.
+    QTest::newRow("53 naming a file")
+        << 53 << "/home/ann/My Videos/clip.flv"
+        << "ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\n/home/ann/My Videos/clip.flv";
+    QTest::newRow("76 naming a folder")
+        << 76 << "/opt/vidlark/ruffle/"
+        << "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n/opt/vidlark/ruffle/";
 }
 
+// A detail alone is for diagnostics; only an error made to name a path shows it.
 void PlatformTest::commonMessage() {
     QFETCH(int, number);
+    QFETCH(QString, named);
     QFETCH(QString, text);
-    QCOMPARE(commonErrorMessage(AppError(number, QStringLiteral("/some/path"))), text);
+    const AppError error = named.isEmpty() ? AppError(number, QStringLiteral("/some/path"))
+                                           : AppError::naming(number, named);
+    QCOMPARE(commonErrorMessage(error), text);
 }
 
 void PlatformTest::int16FromText_data() {
@@ -211,12 +230,51 @@ void PlatformTest::copyWithProgressReportsEachChunk() {
     FileOps::copyFile(
         dir.filePath("video.flv"), dir.filePath("copy.flv"),
         [&](qint64 done, qint64 total) {
-            QCOMPARE(total, qint64(size));
-            reports.append(done);
+            reports.append(total == size ? done : -total);
+            return true;
         },
         4096);
     QTEST(reports, "reports");
     QCOMPARE(TestFiles::readFile(dir.filePath("copy.flv")), bytes);
+}
+
+void PlatformTest::interruptedCopyLeavesTheOlderFile_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("olderFile");
+    for (const char* how : {"stopped", "report failed"}) {
+        QTest::addRow("%s, over an older file", how) << QString(how) << true;
+        QTest::addRow("%s, new file", how) << QString(how) << false;
+    }
+}
+
+// A copy that is stopped after its first piece, or whose progress report fails (an exception out
+// of the window), leaves neither a part of itself nor a damaged older file.
+void PlatformTest::interruptedCopyLeavesTheOlderFile() {
+    QFETCH(QString, how);
+    QFETCH(bool, olderFile);
+    QTemporaryDir dir;
+    const QByteArray bytes = QByteArray("FLV\x01\x05").repeated(2000);
+    TextFile::writeBytes(dir.filePath("video.flv"), bytes);
+    if (olderFile)
+        TextFile::writeBytes(dir.filePath("copy.flv"), "the older copy");
+    const auto before = TestFiles::filesBelow(dir.path());
+    int reports = 0;
+    bool stopped = false;
+    try {
+        stopped = !FileOps::copyFile(
+            dir.filePath("video.flv"), dir.filePath("copy.flv"),
+            [&](qint64, qint64) {
+                ++reports;
+                if (how == "report failed")
+                    throw std::runtime_error("the window went away");
+                return false;
+            },
+            4096);
+    } catch (const std::runtime_error&) {
+    }
+    QCOMPARE(stopped, how == "stopped");
+    QCOMPARE(reports, 1);
+    QCOMPARE(TestFiles::filesBelow(dir.path()), before);
 }
 
 // A second name for dir/videos/clip.flv, made as `how` says; empty when this system cannot.
@@ -269,7 +327,10 @@ void PlatformTest::copyOntoTheSameFileLeavesIt() {
     QVERIFY(FileOps::sameFile(dir.filePath("videos/clip.flv"), target));
     qint64 reported = 0;
     FileOps::copyFile(dir.filePath("videos/clip.flv"), target,
-                      withProgress ? FileOps::Progress([&](qint64, qint64) { ++reported; })
+                      withProgress ? FileOps::Progress([&](qint64, qint64) {
+                          ++reported;
+                          return true;
+                      })
                                    : FileOps::Progress());
     QCOMPARE(TestFiles::readFile(dir.filePath("videos/clip.flv")), bytes);
     QCOMPARE(reported, 0);

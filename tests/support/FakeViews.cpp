@@ -28,8 +28,19 @@ void FakeViews::showCodeWindow(const QString& embedCode, const QString& instruct
     shownInstructions = instructions;
 }
 
-void FakeViews::showInjection(const QString& commandLine) {
+void FakeViews::beginFileWork(const FileWorkPlan& plan) {
+    fileWork.append(QStringLiteral("begin"));
+    plannedSteps = plan.steps;
+}
+
+bool FakeViews::fileWorkProgress(int index, qint64 done, qint64 total) {
+    fileWork.append(QStringLiteral("%1:%2/%3").arg(index).arg(done).arg(total));
+    return !onFileWorkProgress || onFileWorkProgress(index, done, total);
+}
+
+bool FakeViews::runInjection(int index, const QString& commandLine) {
     log.append(QStringLiteral("inject:") + commandLine);
+    return !onInjection || onInjection(index);
 }
 
 void FakeViews::focusControl(const QString& name) {

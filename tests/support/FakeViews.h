@@ -4,12 +4,14 @@
 #include <QStringList>
 #include <functional>
 
+#include "platform/FileWorkPlan.h"
 #include "platform/Views.h"
 
 // Records what the controller asked of the windows, as short entries in one log
 // ("singleVideoDialog", "help:1", "focus:txtServerPath", "tab:0", "busy:1", "codeWindow",
 // "inject:<command line>").
-// Tests can hook the modal dialogs to act as the user would inside them.
+// Tests can hook the modal dialogs to act as the user would inside them, and answer the file
+// work's reports as a user pressing Cancel would.
 class FakeViews : public Views {
   public:
     QStringList log;
@@ -25,12 +27,20 @@ class FakeViews : public Views {
     void showSocialDialog() override;
     void showQuickHelp(int topic) override;
     void showCodeWindow(const QString& embedCode, const QString& instructions) override;
-    void showInjection(const QString& commandLine) override;
-    // Kept apart from `log`: how many reports a copy gives depends on its size.
-    void showCopyProgress(const QString& fileName, qint64 done, qint64 total) override {
-        copyProgress.append(QStringLiteral("%1:%2/%3").arg(fileName).arg(done).arg(total));
-    }
-    QStringList copyProgress;
+
+    // The file work. Its reports are kept apart from `log` ("3:1024/4096" for step 3), as how
+    // many a copy gives depends on its size; "begin" and "end" frame them.
+    void beginFileWork(const FileWorkPlan& plan) override;
+    bool fileWorkProgress(int index, qint64 done, qint64 total) override;
+    bool runInjection(int index, const QString& commandLine) override;
+    void endFileWork() override { fileWork.append(QStringLiteral("end")); }
+    QStringList fileWork;
+    QList<FileWorkStep> plannedSteps;
+    // The user's answer to a report; without it the work goes on.
+    std::function<bool(int index, qint64 done, qint64 total)> onFileWorkProgress;
+    // The user's answer while an injection runs; without it the injection completes.
+    std::function<bool(int index)> onInjection;
+
     void focusControl(const QString& name) override;
     void bringTabToFront(int index) override;
     void setBusy(bool busy) override;

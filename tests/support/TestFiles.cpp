@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include <QDirIterator>
 #include <QFile>
 
 namespace TestFiles {
@@ -41,6 +42,16 @@ QByteArray crlf(const QStringList& lines) {
     for (const QString& line : lines)
         out += line.toLatin1() + "\r\n";
     return out;
+}
+
+QMap<QString, QByteArray> filesBelow(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readFile(path));
+    }
+    return files;
 }
 
 }  // namespace TestFiles

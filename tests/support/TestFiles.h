@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,9 @@ QByteArray readFile(const QString& path);
 QString firstDifference(const QByteArray& actual, const QByteArray& expected);
 // Lines joined with CR LF, each line ended.
 QByteArray crlf(const QStringList& lines);
+// Every file below `folder` (hidden ones too, in every subfolder) with its contents: two equal
+// maps mean nothing there was written, added or removed.
+QMap<QString, QByteArray> filesBelow(const QString& folder);
 
 }  // namespace TestFiles
 

@@ -23,7 +23,6 @@
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmCopyCode.h"
 #include "ui/FrmHelp.h"
-#include "ui/FrmInject.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
 #include "ui/FrmVideoFilesSingle.h"
@@ -52,8 +51,6 @@ class DialogsTest : public QObject {
     void helpShowsTopic_data();
     void helpShowsTopic();
     void playerSizesLoadAndSave();
-    void injectionReportsMissingProgram();
-    void injectionShowsOutputWhileRunning();
     void splashClosesItself();
 };
 
@@ -437,40 +434,6 @@ void DialogsTest::playerSizesLoadAndSave() {
              TestFiles::crlf({"320x180", "1280x720 HD"}));
     click(dialog, "cmdCancel");
     QVERIFY(!dialog.isVisible());
-}
-
-void DialogsTest::injectionReportsMissingProgram() {
-    FakeDialogs dialogs;
-    FrmInject window(nullptr, &dialogs);
-    QCOMPARE(window.objectName(), QStringLiteral("frmInject"));
-    window.run(QStringLiteral("\"/no/such/folder/flvmdi\" /k /l \"/out/clip.flv\""));
-    QCOMPARE(dialogs.texts(), QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."});
-    QVERIFY(!window.isVisible());
-}
-
-void DialogsTest::injectionShowsOutputWhileRunning() {
-    FakeDialogs dialogs;
-    FrmInject window(nullptr, &dialogs);
-    auto* log = child<QPlainTextEdit>(window, "txtDOS");
-    QCOMPARE(log->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(child<QLabel>(window, "lblMessage")->text(),
-             QStringLiteral("Please wait, injecting metadata"));
-    QStringList seen;
-    bool shownWhileRunning = false;
-    connect(log, &QPlainTextEdit::textChanged, this, [&] {
-        seen.append(log->toPlainText());
-        shownWhileRunning = shownWhileRunning || window.isVisible();
-    });
-    // The "é" of a file name arrives in two pieces.
-    window.run(QStringLiteral(
-        "sh -c \"printf 'one\\r\\n'; printf 'two\\r\\n' >&2; printf 'caf\\303'; sleep 0.1; "
-        "printf '\\251\\r\\n'\""));
-    QVERIFY2(seen.contains(QString::fromUtf8("one\ntwo\ncafé\n")), qPrintable(seen.join(" | ")));
-    QVERIFY(shownWhileRunning);
-    QCOMPARE(log->toPlainText(), QString());
-    QVERIFY(!window.isVisible());
-    QCOMPARE(dialogs.messages.size(), 0);
-    QCOMPARE(child<QTimer>(window, "Timer1")->interval(), 200);
 }
 
 void DialogsTest::splashClosesItself() {
