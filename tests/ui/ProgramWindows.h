@@ -15,7 +15,7 @@
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmCopyCode.h"
 #include "ui/FrmHelp.h"
-#include "ui/FrmInject.h"
+#include "ui/FrmFileWork.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
@@ -52,7 +52,8 @@ struct ProgramWindows {
             {"frmSocial", [](auto& p) { return std::make_unique<FrmSocial>(p.controller); }},
             {"frmAbout", [](auto&) { return std::make_unique<FrmAbout>(); }},
             {"frmHelp", [](auto&) { return std::make_unique<FrmHelp>(1); }},
-            {"frmInject", [](auto& p) { return std::make_unique<FrmInject>(nullptr, &p.dialogs); }},
+            {"frmFileWork",
+             [](auto& p) { return std::make_unique<FrmFileWork>(nullptr, &p.dialogs); }},
             {"frmSplash", [](auto&) { return std::make_unique<FrmSplash>(); }},
         };
         return all;
