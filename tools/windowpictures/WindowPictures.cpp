@@ -1,0 +1,163 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include "ScriptedDialogs.h"
+#include "app/MainController.h"
+#include "media/PlaylistEditor.h"
+#include "platform/Clock.h"
+#include "platform/FileWorkPlan.h"
+#include "platform/RandomSource.h"
+#include "ui/FrmFileWork.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmVideoFilesMulti.h"
+#include "ui/QtViews.h"
+
+namespace {
+
+constexpr qint64 kBigVideo = 1'200'000'000;
+
+// The screen the windows are drawn on, each window with a plain title bar (the offscreen platform
+// draws no frames) and where a window manager would place it: the main window at the top left,
+// a dialog centred over it.
+class Screen {
+  public:
+    explicit Screen(QScreen* screen) : m_image(screen->size(), QImage::Format_RGB32) {
+        m_image.fill(QColor(0x3a, 0x40, 0x4a));
+    }
+    void place(QWidget& window, bool centred) {
+        constexpr int kTitleBar = 26;
+        const QPixmap picture = window.grab();
+        const QSize room = m_image.size() - picture.size() - QSize(0, kTitleBar);
+        const QPoint at = centred ? QPoint(room.width() / 2, room.height() / 2) : QPoint(0, 0);
+        const QRect bar(at, QSize(picture.width(), kTitleBar));
+        QPainter painter(&m_image);
+        painter.fillRect(bar, QColor(0x20, 0x24, 0x2c));
+        painter.setPen(Qt::white);
+        painter.drawText(bar.adjusted(10, 0, -10, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         window.windowTitle());
+        painter.drawPixmap(at + QPoint(0, kTitleBar), picture);
+    }
+    bool save(const QString& path) const { return m_image.save(path); }
+
+  private:
+    QImage m_image;
+};
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+QStringList makeVideos(const QDir& folder) {
+    QStringList paths;
+    for (const char* name : {"welcome.flv", "product-tour.flv", "customer-stories.flv"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        paths.append(file.fileName());
+    }
+    // Sparse: the progress picture shows a large copy without a gigabyte on the disk.
+    QFile big(paths.at(1));
+    if (!big.resize(kBigVideo))
+        qFatal("cannot size %s", qPrintable(big.fileName()));
+    return paths;
+}
+
+void fillPlaylist(PlaylistEditor& editor, ScriptedDialogs& dialogs, const QStringList& videos) {
+    editor.selectLayout(PlaylistLayout::TitleDesc);
+    dialogs.files = videos;
+    editor.addFlashFiles();
+    const QStringList titles = {"Welcome", "A tour of the product", "Customer stories"};
+    const QStringList descriptions = {"Who we are, in one minute", "Every feature, step by step",
+                                      "Three shops tell how they use it"};
+    for (int row = 1; row <= titles.size(); ++row) {
+        editor.setCellText(row, PlaylistEditor::TitleColumn, titles.at(row - 1));
+        editor.setCellText(row, PlaylistEditor::DescColumn, descriptions.at(row - 1));
+    }
+    editor.setCurrentCell(1, PlaylistEditor::TitleColumn);
+}
+
+FileWorkPlan copyPlan(const QString& video, const QString& outputFolder) {
+    FileWorkPlan plan;
+    FileWorkStep copy;
+    copy.name = QStringLiteral("product-tour.flv");
+    copy.source = video;
+    copy.target = outputFolder + copy.name;
+    copy.bytes = kBigVideo;
+    FileWorkStep inject = copy;
+    inject.kind = FileWorkStep::Kind::Inject;
+    inject.source = inject.target;
+    FileWorkStep mirror = copy;
+    mirror.kind = FileWorkStep::Kind::Mirror;
+    mirror.source = copy.target;
+    plan.steps = {copy, inject, mirror};
+    return plan;
+}
+
+bool write(Screen& screen, const QString& path) {
+    if (screen.save(path))
+        return true;
+    QTextStream(stderr) << "cannot write " << path << '\n';
+    return false;
+}
+
+}  // namespace
+
+// vidlark-window-pictures APP_FOLDER PROFILE PICTURE_FOLDER: draws the main window with the
+// profile applied, the playlist editor with three videos, and the file-work window part way
+// through a large copy, each on the screen the platform gives (the script asks for 1280x720).
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 4) {
+        QTextStream(stderr) << "usage: vidlark-window-pictures APP_FOLDER PROFILE PICTURE_FOLDER\n";
+        return 2;
+    }
+    QTemporaryDir work;
+    const QStringList videos = makeVideos(QDir(work.path()));
+    ScriptedDialogs dialogs;
+    QtViews views;
+    SystemClock clock;
+    SystemRandom random;
+    MainController controller(args.at(1), dialogs, views, clock, random);
+    if (!controller.loadInstallation())
+        return 1;
+    controller.readProfile(args.at(2));
+    FrmMain frmMain(controller);
+    views.attach(controller, frmMain);
+    frmMain.show();
+    frmMain.refresh();
+    settle();
+    const QDir out(args.at(3));
+    Screen mainScreen(app.primaryScreen());
+    mainScreen.place(frmMain, false);
+    bool ok = write(mainScreen, out.filePath(QStringLiteral("main-window.png")));
+
+    fillPlaylist(controller.playlistEditor(), dialogs, videos);
+    FrmVideoFilesMulti playlist(controller, &frmMain);
+    playlist.show();
+    settle();
+    Screen playlistScreen = mainScreen;
+    playlistScreen.place(playlist, true);
+    ok = write(playlistScreen, out.filePath(QStringLiteral("playlist-editor.png"))) && ok;
+    playlist.hide();
+
+    FrmFileWork fileWork(&frmMain, &dialogs);
+    fileWork.begin(copyPlan(videos.at(1), work.path() + QStringLiteral("/output/")));
+    QThread::msleep(1500);  // so the window has a pace to estimate the time left from
+    fileWork.progress(0, kBigVideo * 2 / 5, kBigVideo);
+    settle();
+    Screen workScreen = mainScreen;
+    workScreen.place(fileWork, true);
+    ok = write(workScreen, out.filePath(QStringLiteral("file-work.png"))) && ok;
+    return ok ? 0 : 1;
+}
