@@ -108,6 +108,10 @@ void FrmFileWork::showStep(int index, qint64 done, qint64 total) {
         return;
     const FileWorkStep& step = m_plan.steps[index];
     lblFile->setText(step.name);
+    // The injector's output stays on show under its own heading while copies run around it.
+    lblMessage->setText(step.kind == FileWorkStep::Kind::Inject
+                            ? QStringLiteral("Please wait, injecting metadata")
+                            : QStringLiteral("Output of the metadata injector"));
     lblStep->setText(QStringLiteral("%1 (step %2 of %3)")
                          .arg(FileWorkPlan::activity(step))
                          .arg(index + 1)

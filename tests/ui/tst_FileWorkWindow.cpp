@@ -109,11 +109,12 @@ void FileWorkWindowTest::cancelInTheMiddleOfALargeCopy() {
                        dir.filePath("out/big.flv"));
     FrmFileWork window;
     WindowViews views(window);
-    QString shownFile, shownStep;
+    QString shownFile, shownStep, shownHeading;
     int bar = -1;
     views.cancelWhen = [&](int index, qint64 done, qint64) {
         shownFile = child<QLabel>(window, "lblFile")->text();
         shownStep = child<QLabel>(window, "lblStep")->text();
+        shownHeading = child<QLabel>(window, "lblMessage")->text();
         bar = child<QProgressBar>(window, "prgOverall")->value();
         return index == 1 && done == 16ll << 20;
     };
@@ -123,6 +124,7 @@ void FileWorkWindowTest::cancelInTheMiddleOfALargeCopy() {
     QVERIFY(window.cancelled());
     QCOMPARE(shownFile, QStringLiteral("big.flv"));
     QCOMPARE(shownStep, QStringLiteral("Copying to the output folder (step 2 of 2)"));
+    QCOMPARE(shownHeading, QStringLiteral("Output of the metadata injector"));  // not injecting
     QVERIFY2(bar > 0 && bar < 100, qPrintable(QString::number(bar)));  // 8 of 256 MB
     QVERIFY(!child<QPushButton>(window, "cmdCancel")->isEnabled());
     QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden),
