@@ -179,6 +179,18 @@ void PlaylistEditor::clearPlaylist() {
     applyLayout(m_playlist.layout);
 }
 
+void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm) {
+    if (pathsByRow.isEmpty())
+        return;
+    QString PlaylistEntry::*field = webm ? &PlaylistEntry::WebmFile : &PlaylistEntry::Mp4File;
+    m_playlist.*(webm ? &Playlist::WebMVideoFilesPath : &Playlist::Mp4VideoFilesPath) =
+        FileOps::withTrailingSeparator(folderOf(pathsByRow.first().second));
+    for (const auto& [row, path] : pathsByRow) {
+        if (row >= 0 && row < m_playlist.rows.size())
+            m_playlist.rows[row].*field = nameOf(path);
+    }
+}
+
 bool PlaylistEditor::checkData(bool silent) {
     const PlaylistEntry& first = m_playlist.rows.first();
     if (first.FlashFile.isEmpty()) {
