@@ -179,6 +179,14 @@ void PlaylistEditor::clearPlaylist() {
     applyLayout(m_playlist.layout);
 }
 
+bool PlaylistEditor::makeMissingCopiesEnabled() const {
+    return fileButtonsEnabled() && std::any_of(m_playlist.rows.begin(), m_playlist.rows.end(),
+                                               [](const PlaylistEntry& row) {
+                                                   return !row.FlashFile.isEmpty() &&
+                                                          row.Mp4File.isEmpty();
+                                               });
+}
+
 void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm) {
     if (pathsByRow.isEmpty())
         return;

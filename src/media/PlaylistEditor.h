@@ -93,6 +93,8 @@ class PlaylistEditor : public VideoFilesDialog {
     const Playlist& playlist() const { return m_playlist; }
     bool mp4FilesEnabled() const { return fileButtonsEnabled(); }
     bool webmFilesEnabled() const { return fileButtonsEnabled(); }
+    // "Make missing HTML5 copies": HTML5 on and a row with a Flash file and no Mp4 file.
+    bool makeMissingCopiesEnabled() const;
     bool layoutChoiceEnabled() const { return m_layoutChoiceEnabled; }
     QString caption() const { return m_caption; }
 

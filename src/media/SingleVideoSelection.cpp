@@ -84,6 +84,11 @@ void SingleVideoSelection::useWebmFile(const QString& path) {
     m_video.WebmVideoFilePathOnly = file.folder;
 }
 
+bool SingleVideoSelection::makeFromFlashEnabled() const {
+    return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty() &&
+           !m_video.FlvVideoFileName.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive);
+}
+
 void SingleVideoSelection::buildRTMPFilename() {
     const QString& name = m_video.FlvVideoFileName;
     if (name.isEmpty())

@@ -40,6 +40,8 @@ class SingleVideoSelection : public VideoFilesDialog {
     const SingleVideo& video() const { return m_video; }
     bool mp4FileEnabled() const { return fileButtonsEnabled(); }
     bool webmFileEnabled() const { return fileButtonsEnabled(); }
+    // "Make from Flash video": HTML5 on and a Flash file chosen that is not an MP4 already.
+    bool makeFromFlashEnabled() const;
 
   private:
     struct ChosenFile {
