@@ -8,7 +8,6 @@
 #include "MediaTools.h"
 #include "TestFiles.h"
 #include "convert/Html5Copy.h"
-#include "convert/ProgressMeter.h"
 
 // HTML5 copies of real clips that the ffmpeg tool makes here: what ffprobe reads of each copy,
 // what a cancel or a bad source leaves behind, and that the source is never touched.
@@ -27,11 +26,8 @@ class Html5CopyTest : public QObject {
     void cancelLeavesNothing();
     void badSourceGivesMessageAndNoFile_data();
     void badSourceGivesMessageAndNoFile();
-    void replacesAnExistingTargetWhenDone();
     void neverReplacesItsSource();
     void targetFolderMissing();
-    void secondsLeft_data();
-    void secondsLeft();
 
   private:
     QString clip(const QString& name) const { return m_clips.filePath(name); }
@@ -280,19 +276,6 @@ void Html5CopyTest::badSourceGivesMessageAndNoFile() {
     QCOMPARE(outputFiles(), QStringList());
 }
 
-void Html5CopyTest::replacesAnExistingTargetWhenDone() {
-    const QString copy = target(QStringLiteral("copy.mp4"));
-    QFile older(copy);
-    QVERIFY(older.open(QIODevice::WriteOnly));
-    older.write("the copy of last week");
-    older.close();
-
-    QVERIFY(Html5Copy::make(clip(QStringLiteral("h263-mp3.flv")), copy, Html5Format::Mp4).made());
-
-    QCOMPARE(outputFiles(), QStringList{QStringLiteral("copy.mp4")});
-    QCOMPARE(MediaTools::probe(copy).videoCodec, QStringLiteral("h264"));
-}
-
 void Html5CopyTest::neverReplacesItsSource() {
     const QString source = target(QStringLiteral("clip.mp4"));
     QVERIFY(QFile::copy(clip(QStringLiteral("mp4-in-flash-column.mp4")), source));
@@ -314,31 +297,6 @@ void Html5CopyTest::targetFolderMissing() {
 
     QCOMPARE(result.outcome, Html5CopyResult::Outcome::Failed);
     QVERIFY2(result.message.contains(copy), qPrintable(result.message));
-}
-
-void Html5CopyTest::secondsLeft_data() {
-    QTest::addColumn<double>("fraction");
-    QTest::addColumn<double>("elapsed");
-    QTest::addColumn<double>("left");  // -1: not told yet
-
-    QTest::newRow("half way") << 0.5 << 10.0 << 10.0;
-    QTest::newRow("a quarter") << 0.25 << 10.0 << 30.0;
-    QTest::newRow("done") << 1.0 << 10.0 << 0.0;
-    QTest::newRow("first second") << 0.5 << 0.5 << -1.0;
-    QTest::newRow("nothing done") << 0.0 << 5.0 << -1.0;
-    QTest::newRow("below a hundredth") << 0.005 << 5.0 << -1.0;
-}
-
-void Html5CopyTest::secondsLeft() {
-    QFETCH(double, fraction);
-    QFETCH(double, elapsed);
-    QFETCH(double, left);
-
-    const std::optional<double> estimate = ProgressMeter::secondsLeft(fraction, elapsed);
-
-    QCOMPARE(estimate.has_value(), left >= 0);
-    if (estimate)
-        QCOMPARE(*estimate, left);
 }
 
 QTEST_GUILESS_MAIN(Html5CopyTest)
