@@ -3,10 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
 
 #include "app/MainController.h"
 #include "cli/CliDialogs.h"
+#include "cli/CliHtml5Copies.h"
 #include "cli/CliViews.h"
+#include "media/Html5CopyBatch.h"
+#include "media/Html5CopyTargets.h"
 #include "media/PlaylistEditor.h"
 #include "media/SingleVideoSelection.h"
 #include "platform/AppError.h"
@@ -21,8 +25,29 @@ void printError(const QString& text) {
     std::fprintf(stderr, "%s\n", qUtf8Printable(text));
 }
 
-bool chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
-                       const GenerateCommand::Options& o) {
+// --make-mp4: Completed when the copies are there, to be chosen by `use`; else how the run ends.
+int makeMp4Copies(const VideoFilesDialog& dialog, const QList<Html5CopyJob>& jobs, Dialogs& dialogs,
+                  const std::function<void(const QList<Html5CopyJob>&)>& use) {
+    if (!dialog.html5Files()) {
+        printError(QStringLiteral("vidlark-cli: --make-mp4 needs HTML5 support on in the profile"));
+        return GenerateCommand::Failed;
+    }
+    Html5CopyBatch batch(jobs, Html5Format::Mp4);
+    switch (CliHtml5Copies::make(batch, dialogs)) {
+        case CliHtml5Copies::Outcome::Interrupted:
+            return GenerateCommand::Interrupted;
+        case CliHtml5Copies::Outcome::Failed:
+            return GenerateCommand::Failed;
+        case CliHtml5Copies::Outcome::Ready:
+            break;
+    }
+    use(batch.ready());
+    return GenerateCommand::Completed;
+}
+
+// Completed when the video is chosen; else how the run ends.
+int chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
+                      const GenerateCommand::Options& o) {
     SingleVideoSelection& single = controller.singleVideo();
     single.show();
     const struct {
@@ -36,29 +61,52 @@ bool chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
             continue;
         if (!QFileInfo(choice.path).isFile()) {
             printError(QStringLiteral("vidlark-cli: no such video file: ") + choice.path);
-            return false;
+            return GenerateCommand::Failed;
         }
         dialogs.chosenFiles.enqueue(QFileInfo(choice.path).absoluteFilePath());
         (single.*choice.choose)();
     }
+    if (o.makeMp4) {
+        const int made = makeMp4Copies(
+            single, Html5CopyTargets::forSingleVideo(single.video(), Html5Format::Mp4), dialogs,
+            [&single](const QList<Html5CopyJob>& ready) {
+                for (const Html5CopyJob& job : ready)
+                    single.useMp4File(job.target);
+            });
+        if (made != GenerateCommand::Completed)
+            return made;
+    }
     single.save();
-    return true;
+    return GenerateCommand::Completed;
 }
 
 // Opens the playlist editor, loads the file as "&Load Playlist from File" does and presses
-// "Save and E&xit". False when the file could not be loaded.
-bool choosePlaylist(MainController& controller, CliDialogs& dialogs, const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        printError(QStringLiteral("vidlark-cli: no such playlist file: ") + path);
-        return false;
+// "Save and E&xit". Completed when the playlist is chosen; else how the run ends.
+int choosePlaylist(MainController& controller, CliDialogs& dialogs,
+                   const GenerateCommand::Options& o) {
+    if (!QFileInfo(o.playlist).isFile()) {
+        printError(QStringLiteral("vidlark-cli: no such playlist file: ") + o.playlist);
+        return GenerateCommand::Failed;
     }
     PlaylistEditor& editor = controller.playlistEditor();
     editor.show();
-    dialogs.chosenFiles.enqueue(QFileInfo(path).absoluteFilePath());
+    dialogs.chosenFiles.enqueue(QFileInfo(o.playlist).absoluteFilePath());
     if (!editor.loadPlaylist())
-        return false;
+        return GenerateCommand::Failed;
+    if (o.makeMp4) {
+        const int made = makeMp4Copies(
+            editor, Html5CopyTargets::missingInPlaylist(editor.playlist(), Html5Format::Mp4),
+            dialogs, [&editor](const QList<Html5CopyJob>& ready) {
+                QList<std::pair<int, QString>> paths;
+                for (const Html5CopyJob& job : ready)
+                    paths.append({job.row, job.target});
+                editor.useCopies(paths, /*webm=*/false);
+            });
+        if (made != GenerateCommand::Completed)
+            return made;
+    }
     editor.save();
-    return true;
+    return GenerateCommand::Completed;
 }
 
 }  // namespace
@@ -67,7 +115,7 @@ QString GenerateCommand::usage() {
     return QStringLiteral(
         "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
         "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
-        "FILE.plf] [--serve]\n"
+        "FILE.plf] [--make-mp4] [--serve]\n"
         "       vidlark-cli serve [--app-folder DIR]");
 }
 
@@ -78,8 +126,15 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
         {"--mp4", &o.mp4},          {"--webm", &o.webm},
         {"--playlist", &o.playlist}};
     for (int i = 0; i < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--serve")) {
-            o.serve = true;
+        const std::pair<const char*, bool*> switches[] = {{"--serve", &o.serve},
+                                                          {"--make-mp4", &o.makeMp4}};
+        bool* flag = nullptr;
+        for (const auto& [name, field] : switches) {
+            if (args[i] == QLatin1String(name))
+                flag = field;
+        }
+        if (flag) {
+            *flag = true;
             --i;  // a switch without a value
             continue;
         }
@@ -100,6 +155,10 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
         return QStringLiteral("--playlist cannot be combined with --flash, --mp4 or --webm");
     if (o.flash.isEmpty() && !(o.mp4.isEmpty() && o.webm.isEmpty()))
         return QStringLiteral("--mp4 and --webm need --flash");
+    if (o.makeMp4 && o.flash.isEmpty() && o.playlist.isEmpty())
+        return QStringLiteral("--make-mp4 needs --flash or --playlist");
+    if (o.makeMp4 && !o.mp4.isEmpty())
+        return QStringLiteral("--make-mp4 cannot be combined with --mp4");
     return {};
 }
 
@@ -126,12 +185,14 @@ int GenerateCommand::run(const Options& o) {
         dialogs.reportError(error);
         return Failed;
     }
-    if (!o.playlist.isEmpty() && controller.settings().Multiple &&
-        !choosePlaylist(controller, dialogs, o.playlist))
-        return Failed;
-    if (!o.flash.isEmpty() && !controller.settings().Multiple &&
-        !chooseSingleVideo(controller, dialogs, o))
-        return Failed;
+    if (!o.playlist.isEmpty() && controller.settings().Multiple) {
+        if (const int status = choosePlaylist(controller, dialogs, o); status != Completed)
+            return status;
+    }
+    if (!o.flash.isEmpty() && !controller.settings().Multiple) {
+        if (const int status = chooseSingleVideo(controller, dialogs, o); status != Completed)
+            return status;
+    }
     if (!o.output.isEmpty())
         controller.window().setOutDir(FileOps::withTrailingSeparator(
             QDir::toNativeSeparators(QFileInfo(o.output).absoluteFilePath())));

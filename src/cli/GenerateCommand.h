@@ -9,7 +9,14 @@ class GenerateCommand {
   public:
     // InjectionsFailed: the run completed and printed its result, but the metadata injector
     // failed on at least one video (named on the last line of standard error).
-    enum ExitCode { Completed = 0, Failed = 1, Stopped = 2, InjectionsFailed = 3 };
+    // Interrupted: Ctrl+C while --make-mp4 made a copy (the shell's code for an interrupt).
+    enum ExitCode {
+        Completed = 0,
+        Failed = 1,
+        Stopped = 2,
+        InjectionsFailed = 3,
+        Interrupted = 130
+    };
 
     struct Options {
         QString profile;
@@ -20,6 +27,9 @@ class GenerateCommand {
         QString webm;
         QString playlist;
         bool serve = false;  // after a completed run, serve its local test page (ServeCommand)
+        // Before the run, make the MP4 copy of the Flash video (or of every playlist row without
+        // one) and choose it.
+        bool makeMp4 = false;
     };
 
     // Parses the arguments after "generate"; an error text on a wrong command line.

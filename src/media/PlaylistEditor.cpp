@@ -180,6 +180,26 @@ void PlaylistEditor::clearPlaylist() {
     applyLayout(m_playlist.layout);
 }
 
+bool PlaylistEditor::makeMissingCopiesEnabled() const {
+    return fileButtonsEnabled() && std::any_of(m_playlist.rows.begin(), m_playlist.rows.end(),
+                                               [](const PlaylistEntry& row) {
+                                                   return !row.FlashFile.isEmpty() &&
+                                                          row.Mp4File.isEmpty();
+                                               });
+}
+
+void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm) {
+    if (pathsByRow.isEmpty())
+        return;
+    QString PlaylistEntry::*field = webm ? &PlaylistEntry::WebmFile : &PlaylistEntry::Mp4File;
+    m_playlist.*(webm ? &Playlist::WebMVideoFilesPath : &Playlist::Mp4VideoFilesPath) =
+        FileOps::withTrailingSeparator(folderOf(pathsByRow.first().second));
+    for (const auto& [row, path] : pathsByRow) {
+        if (row >= 0 && row < m_playlist.rows.size())
+            m_playlist.rows[row].*field = nameOf(path);
+    }
+}
+
 bool PlaylistEditor::checkData(bool silent) {
     const PlaylistEntry& first = m_playlist.rows.first();
     if (first.FlashFile.isEmpty()) {

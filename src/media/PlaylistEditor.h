@@ -44,7 +44,11 @@ class PlaylistEditor : public VideoFilesDialog {
     void addMp4Files();    // cmdMp4Files
     void addWebmFiles();   // cmdWebmFiles
     void clearPlaylist();  // cmdClearPlaylist
-    void savePlaylist();   // cmdSavePlaylist
+    // Fills the rows' Mp4 (or WebM) cells with the copies just made for them, as choosing the
+    // files would: row (0-based) to full path; all paths share one folder, which becomes the
+    // column's folder.
+    void useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm);
+    void savePlaylist();  // cmdSavePlaylist
     // cmdLoadPlaylist. True when a file was read into the editor; a cancel or a failure is false
     // and leaves the playlist as it was.
     bool loadPlaylist();
@@ -89,6 +93,8 @@ class PlaylistEditor : public VideoFilesDialog {
     const Playlist& playlist() const { return m_playlist; }
     bool mp4FilesEnabled() const { return fileButtonsEnabled(); }
     bool webmFilesEnabled() const { return fileButtonsEnabled(); }
+    // "Make missing HTML5 copies": HTML5 on and a row with a Flash file and no Mp4 file.
+    bool makeMissingCopiesEnabled() const;
     bool layoutChoiceEnabled() const { return m_layoutChoiceEnabled; }
     QString caption() const { return m_caption; }
 

@@ -39,7 +39,10 @@ std::optional<SingleVideoSelection::ChosenFile> SingleVideoSelection::chooseFile
         m_dialogs.openFiles({title, filter, /*multiple=*/false});
     if (!answer || answer->isEmpty())
         return std::nullopt;
-    const QString path = answer->first();
+    return split(answer->first());
+}
+
+SingleVideoSelection::ChosenFile SingleVideoSelection::split(const QString& path) {
     const qsizetype cut = lastSeparator(path) + 1;
     return ChosenFile{path, path.mid(cut), path.left(cut)};
 }
@@ -57,22 +60,33 @@ void SingleVideoSelection::chooseFlashFile() {
 }
 
 void SingleVideoSelection::chooseMp4File() {
-    const auto file = chooseFile(QStringLiteral("Select Mp4 Video File"), H264Filter);
-    if (!file)
-        return;
-    m_video.Mp4VideoFileName = file->name;
-    m_video.Mp4VideoFilePath = file->path;
-    m_video.Mp4VideoFilePathOnly = file->folder;
+    if (const auto file = chooseFile(QStringLiteral("Select Mp4 Video File"), H264Filter))
+        useMp4File(file->path);
 }
 
 void SingleVideoSelection::chooseWebmFile() {
-    const auto file = chooseFile(QStringLiteral("Select Webm Video File"),
-                                 QStringLiteral("WebM files (*.webm)|*.webm"));
-    if (!file)
-        return;
-    m_video.WebmVideoFilePath = file->path;
-    m_video.WebmVideoFileName = file->name;
-    m_video.WebmVideoFilePathOnly = file->folder;
+    if (const auto file = chooseFile(QStringLiteral("Select Webm Video File"),
+                                     QStringLiteral("WebM files (*.webm)|*.webm")))
+        useWebmFile(file->path);
+}
+
+void SingleVideoSelection::useMp4File(const QString& path) {
+    const ChosenFile file = split(path);
+    m_video.Mp4VideoFileName = file.name;
+    m_video.Mp4VideoFilePath = file.path;
+    m_video.Mp4VideoFilePathOnly = file.folder;
+}
+
+void SingleVideoSelection::useWebmFile(const QString& path) {
+    const ChosenFile file = split(path);
+    m_video.WebmVideoFilePath = file.path;
+    m_video.WebmVideoFileName = file.name;
+    m_video.WebmVideoFilePathOnly = file.folder;
+}
+
+bool SingleVideoSelection::makeFromFlashEnabled() const {
+    return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty() &&
+           !m_video.FlvVideoFileName.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive);
 }
 
 void SingleVideoSelection::buildRTMPFilename() {

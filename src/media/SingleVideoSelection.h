@@ -24,6 +24,10 @@ class SingleVideoSelection : public VideoFilesDialog {
     void chooseFlashFile();  // cmdFLVFile
     void chooseMp4File();    // cmdMp4File
     void chooseWebmFile();   // cmdWebmFile
+    // Select a file without asking, exactly as choosing it with cmdMp4File or cmdWebmFile does: the
+    // HTML5 copy that was just made of the Flash file.
+    void useMp4File(const QString& path);
+    void useWebmFile(const QString& path);
 
     // Derives FlvVideoFileNameRTMP from the Flash file name. A name too short to carry an
     // extension is reported with the common error message and the previous stream name stays.
@@ -36,6 +40,8 @@ class SingleVideoSelection : public VideoFilesDialog {
     const SingleVideo& video() const { return m_video; }
     bool mp4FileEnabled() const { return fileButtonsEnabled(); }
     bool webmFileEnabled() const { return fileButtonsEnabled(); }
+    // "Make from Flash video": HTML5 on and a Flash file chosen that is not an MP4 already.
+    bool makeFromFlashEnabled() const;
 
   private:
     struct ChosenFile {
@@ -45,6 +51,7 @@ class SingleVideoSelection : public VideoFilesDialog {
     };
 
     std::optional<ChosenFile> chooseFile(const QString& title, const QString& filter);
+    static ChosenFile split(const QString& path);
 
     SingleVideo m_video;
 };

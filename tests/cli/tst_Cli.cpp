@@ -8,11 +8,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 
 #include "CliFixtures.h"
 #include "CliRun.h"
 #include "LoopbackHttp.h"
+#include "MediaTools.h"
+#include "TestFiles.h"
 #include "TestInstallation.h"
 #include "media/PlaylistFile.h"
 #include "platform/TextFile.h"
@@ -56,6 +59,12 @@ class CliTest : public QObject {
     void serveWithoutARun();
     void playlistNamesStayInTheOutputFolder_data();
     void playlistNamesStayInTheOutputFolder();
+    void makeMp4FromFlash_data();
+    void makeMp4FromFlash();
+    void makeMp4Refused_data();
+    void makeMp4Refused();
+    void makeMp4ForPlaylistRows();
+    void interruptedMakeMp4LeavesNothing();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -69,6 +78,8 @@ class CliTest : public QObject {
     // Replaces the placeholders of a data row with this run's folders.
     QString resolve(QString text) const;
     QStringList resolve(const QStringList& texts) const;
+    // A real Flash video made by ffmpeg in the videos folder: H.263 and MP3, 160x120.
+    QString makeFlashVideo(const QString& name, double seconds = 1) const;
 
     std::unique_ptr<QTemporaryDir> m_work;
 };
@@ -78,8 +89,9 @@ namespace {
 const QString ServerPath = QStringLiteral("http://www.example.com/player/");
 const QString UsageFirstLine = QStringLiteral(
     "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]");
-const QString UsageSecondLine =
-    QStringLiteral("[--flash FILE [--mp4 FILE] [--webm FILE] | --playlist FILE.plf] [--serve]");
+const QString UsageSecondLine = QStringLiteral(
+    "[--flash FILE [--mp4 FILE] [--webm FILE] | --playlist FILE.plf] [--make-mp4] "
+    "[--serve]");
 const QString UsageThirdLine = QStringLiteral("vidlark-cli serve [--app-folder DIR]");
 
 QString crlf() {
@@ -533,6 +545,12 @@ void CliTest::badCommandLines_data() {
                                                 QStringList{"--playlist", "%WORK%/list.plf"}
                                          << true;
     QTest::newRow("no profile") << QStringList{generate} + output + flash << true;
+    QTest::newRow("make-mp4 without a video")
+        << QStringList{generate} + profile + output + QStringList{"--make-mp4"} << true;
+    QTest::newRow("make-mp4 with mp4")
+        << QStringList{generate} + profile + output + flash +
+               QStringList{"--mp4", "%VIDEOS%/clip.mp4", "--make-mp4"}
+        << true;
 }
 
 void CliTest::badCommandLines() {
@@ -920,6 +938,163 @@ void CliTest::playlistNamesStayInTheOutputFolder() {
                              .arg(fieldName)});
     QCOMPARE(filesBelow(installation.path(QString()), output), before);
     QCOMPARE(QDir(output).entryList(QDir::Files), QStringList());
+}
+
+QString CliTest::makeFlashVideo(const QString& name, double seconds) const {
+    const QString path = videos() + QLatin1Char('/') + name;
+    const QString error =
+        MediaTools::ffmpeg(MediaTools::testPicture(QStringLiteral("160x120"), seconds) +
+                           MediaTools::testSound(22050, seconds) +
+                           QStringList{QStringLiteral("-c:v"), QStringLiteral("flv1"),
+                                       QStringLiteral("-c:a"), QStringLiteral("libmp3lame"), path});
+    return error.isEmpty() ? path : QString();
+}
+
+void CliTest::makeMp4FromFlash_data() {
+    QTest::addColumn<QByteArray>("existing");  // what talk.mp4 holds before the run; null: none
+
+    QTest::newRow("no copy yet") << QByteArray();
+    // A script run twice must not convert again or fail: the question is answered No, and the
+    // file there is kept and used.
+    QTest::newRow("a copy is there") << QByteArray("the copy of last week");
+}
+
+void CliTest::makeMp4FromFlash() {
+    if (!MediaTools::available())
+        QSKIP("ffmpeg and ffprobe are not installed");
+    QFETCH(QByteArray, existing);
+    const QString flash = makeFlashVideo(QStringLiteral("talk.flv"));
+    QVERIFY(!flash.isEmpty());
+    const QString copy = videos() + QStringLiteral("/talk.mp4");
+    if (!existing.isNull()) {
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(existing);
+    }
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), flash, QStringLiteral("--make-mp4")});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(attributeOf(configXml(outDir()), QStringLiteral("v2")), ServerPath + "talk.mp4");
+    QVERIFY(outputFiles().contains(QStringLiteral("talk.mp4")));
+    const QStringList lines = run.errLines();
+    if (existing.isNull()) {
+        QCOMPARE(MediaTools::probe(copy).videoCodec, QStringLiteral("h264"));
+        QCOMPARE(lines.first(), QStringLiteral("vidlark-cli: making HTML5 copies: 0%"));
+        QVERIFY2(lines.last().startsWith(QStringLiteral("vidlark-cli: making HTML5 copies: 100%")),
+                 run.describe());
+    } else {
+        QCOMPARE(TestFiles::readFile(copy), existing);
+        QCOMPARE(lines,
+                 QStringList{QStringLiteral("Confirm: ") + copy +
+                             QStringLiteral(" ALREADY EXISTS. DO YOU WANT TO REPLACE IT WITH A NEW "
+                                            "COPY OF talk.flv? REPLACE = Yes, USE THE EXISTING "
+                                            "FILE = No")});
+    }
+}
+
+void CliTest::makeMp4Refused_data() {
+    QTest::addColumn<QString>("html5");
+    QTest::addColumn<QString>("flash");    // in the videos folder
+    QTest::addColumn<QString>("message");  // the last line of standard error
+
+    // A Flash header without a single tag.
+    QTest::newRow("not a video")
+        << "1"
+        << "empty.flv"
+        << "vidlark-cli: CANNOT READ THE VIDEO FILE %VIDEOS%/empty.flv (Invalid data found when "
+           "processing input)";
+    QTest::newRow("HTML5 off") << "0"
+                               << "talk.flv"
+                               << "vidlark-cli: --make-mp4 needs HTML5 support on in the profile";
+}
+
+void CliTest::makeMp4Refused() {
+    if (!MediaTools::available())
+        QSKIP("ffmpeg and ffprobe are not installed");
+    QFETCH(QString, html5);
+    QFETCH(QString, flash);
+    QFETCH(QString, message);
+    QVERIFY(!makeFlashVideo(QStringLiteral("talk.flv")).isEmpty());
+    writeVideo(videos(), QStringLiteral("empty.flv"));
+    const QStringList videosBefore = QDir(videos()).entryList(QDir::Files | QDir::Hidden);
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, html5);
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + QLatin1Char('/') + flash,
+                     QStringLiteral("--make-mp4")});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.errLines().last(), resolve(message));
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(outputFiles(), QStringList());
+    QCOMPARE(QDir(videos()).entryList(QDir::Files | QDir::Hidden), videosBefore);
+}
+
+void CliTest::makeMp4ForPlaylistRows() {
+    if (!MediaTools::available())
+        QSKIP("ffmpeg and ffprobe are not installed");
+    QVERIFY(!makeFlashVideo(QStringLiteral("first.flv")).isEmpty());
+    QVERIFY(!makeFlashVideo(QStringLiteral("second.flv")).isEmpty());
+    // The first row has its Mp4 file (the stand-in clip.mp4); the second has none.
+    Playlist playlist;
+    playlist.rows = {{"first.flv", "clip.mp4", "", "First", "", ""},
+                     {"second.flv", "", "", "Second", "", ""}};
+    playlist.FLVVideoFilesPath = videos() + QLatin1Char('/');
+    playlist.Mp4VideoFilesPath = videos() + QLatin1Char('/');
+    PlaylistFile::write(work(QStringLiteral("list.plf")), playlist, /*html5Files=*/true);
+    TestProfile profile;
+    profile.set(ProfileLine::Mode, QStringLiteral("MUL1"))
+        .set(ProfileLine::Html5, QStringLiteral("1"));
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--playlist"), work(QStringLiteral("list.plf")),
+                     QStringLiteral("--make-mp4")});
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QVERIFY(!QFile::exists(videos() + QStringLiteral("/first.mp4")));
+    QCOMPARE(MediaTools::probe(videos() + QStringLiteral("/second.mp4")).videoCodec,
+             QStringLiteral("h264"));
+    QVERIFY(outputFiles().contains(QStringLiteral("clip.mp4")));
+    QVERIFY(outputFiles().contains(QStringLiteral("second.mp4")));
+}
+
+void CliTest::interruptedMakeMp4LeavesNothing() {
+    if (!MediaTools::available())
+        QSKIP("ffmpeg and ffprobe are not installed");
+    // Long enough that the copy is still under way when the interrupt arrives.
+    const QString flash = makeFlashVideo(QStringLiteral("long.flv"), 60);
+    QVERIFY(!flash.isEmpty());
+    const QStringList videosBefore = QDir(videos()).entryList(QDir::Files | QDir::Hidden);
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+    QProcess process;
+    process.start(cliProgram(), {QStringLiteral("generate"), QStringLiteral("--profile"),
+                                 writeProfile(profile), QStringLiteral("--output"), outDir(),
+                                 QStringLiteral("--flash"), flash, QStringLiteral("--make-mp4")});
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray err;
+    while (!err.contains("making HTML5 copies: 10%") && process.waitForReadyRead(30000))
+        err += process.readAllStandardError();
+    QVERIFY2(err.contains("10%"), err.constData());
+
+    ::kill(pid_t(process.processId()), SIGINT);
+
+    QVERIFY(process.waitForFinished(30000));
+    err += process.readAllStandardError();
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 130,
+             err.constData());
+    QVERIFY2(err.endsWith("vidlark-cli: interrupted; the copy under way was removed\n"),
+             err.constData());
+    QCOMPARE(QDir(videos()).entryList(QDir::Files | QDir::Hidden), videosBefore);
+    QCOMPARE(outputFiles(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

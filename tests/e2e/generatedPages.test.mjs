@@ -9,7 +9,7 @@ import {after, before, describe, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
 import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
-import {makeClips} from './lib/clips.mjs';
+import {makeClips, makeFlashOnly} from './lib/clips.mjs';
 import {generate} from './lib/generate.mjs';
 import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
 import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
@@ -52,7 +52,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     // also at the VideoPath when it names another folder (the upload instructions send them
     // there). `settings` maps profile lines to values, or is a function of the case's base address
     // http://127.0.0.1:PORT/<name>/ that returns that map.
-    function makeSite(name, settings, siteClips = clips) {
+    function makeSite(name, settings, siteClips = clips, {makeMp4 = false} = {}) {
         const root = join(work, name);
         const output = join(root, 'out');
         mkdirSync(output, {recursive: true});
@@ -69,7 +69,7 @@ describe('generated player pages in Chromium', {skip}, () => {
         writeProfile(profile, values);
         const html5 = values[Line.Html5 - 1] === '1';
         const run =
-            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5});
+            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5, makeMp4});
         const typedVideoPath = values[Line.VideoPath - 1].trim();
         const videoPath = typedVideoPath === '' ? serverPath : typedVideoPath.replace(/\/?$/, '/');
         for (const address of new Set([serverPath, videoPath]))
@@ -159,6 +159,29 @@ describe('generated player pages in Chromium', {skip}, () => {
             [`${site.serverPath}Café "视频" & co.webm`, 'video/webm'],
         ]);
         assert.ok(state.duration > 1, `duration ${state.duration}`);
+        assertNoProblems(problems);
+    });
+
+    visitorCase('plays the MP4 that --make-mp4 made of an FLV-only choice', async (open) => {
+        const folder = join(work, 'clips-flv-only');
+        mkdirSync(folder);
+        const flashOnly = makeFlashOnly(folder, {name: 'talk'});
+        const site = makeSite('makemp4', {Html5: '1'}, flashOnly, {makeMp4: true});
+        assert.ok(existsSync(join(folder, 'talk.mp4')), 'the copy beside the Flash video');
+        const {page, problems} = await open(site.url);
+        const {state} = await html5Player(page, site);
+        // The page names a WebM source even when none was chosen; the MP4 comes first and plays.
+        assert.deepEqual(state.sources[0], [`${site.videoPath}talk.mp4`, 'video/mp4']);
+        assert.equal(state.currentSrc, `${site.videoPath}talk.mp4`);
+        assert.ok(Math.abs(state.duration - 2) < 0.2, `the two-second clip, not ${state.duration} s`);
+        await page.evaluate((id) => {
+            const video = document.getElementById(id);
+            video.muted = true;
+            video.play().catch(() => {});
+        }, `vI${site.tag}`);
+        await page.waitForFunction(
+            (id) => document.getElementById(id).currentTime > 0.5, `vI${site.tag}`,
+            {timeout: 10_000});
         assertNoProblems(problems);
     });
 

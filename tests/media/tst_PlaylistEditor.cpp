@@ -69,6 +69,7 @@ class PlaylistEditorTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void copiesFillTheMissingMp4Cells();
     void layoutsKeepOrDropColumns_data();
     void layoutsKeepOrDropColumns();
     void invisibleLocksLayoutChoice();
@@ -559,6 +560,29 @@ void PlaylistEditorTest::clearKeepsFoldersAndReplaces() {
     f.addFlash(QStringLiteral("/w/"), {QStringLiteral("a.flv"), QStringLiteral("b.flv")});
     QCOMPARE(f.dialogs.texts(), QStringList());  // row 1 is empty: no question
     QCOMPARE(f.editor.playlist().FLVVideoFilesPath, QStringLiteral("/w/"));
+}
+
+void PlaylistEditorTest::copiesFillTheMissingMp4Cells() {
+    Fixture f;
+    f.host.html5On = true;
+    f.editor.show();
+    f.fill(3);
+    QVERIFY(f.editor.makeMissingCopiesEnabled());
+
+    f.editor.useCopies({{0, QStringLiteral("/v/f1.mp4")}, {2, QStringLiteral("/v/f3.mp4")}},
+                       /*webm=*/false);
+
+    QCOMPARE(f.column(PlaylistEditor::Mp4Column),
+             (QStringList{QStringLiteral("f1.mp4"), QString(), QStringLiteral("f3.mp4")}));
+    QCOMPARE(f.editor.playlist().Mp4VideoFilesPath, QStringLiteral("/v/"));
+    QVERIFY(f.editor.makeMissingCopiesEnabled());  // the second row still lacks one
+    f.host.html5On = false;
+    f.editor.show();
+    QVERIFY(!f.editor.makeMissingCopiesEnabled());
+    f.host.html5On = true;
+    f.editor.show();
+    f.editor.useCopies({{1, QStringLiteral("/v/f2.mp4")}}, /*webm=*/false);
+    QVERIFY(!f.editor.makeMissingCopiesEnabled());
 }
 
 QTEST_GUILESS_MAIN(PlaylistEditorTest)

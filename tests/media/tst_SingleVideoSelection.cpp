@@ -67,6 +67,8 @@ class SingleVideoSelectionTest : public QObject {
     void saveWithHtml5AndNoMp4FileAsksForIt();
     void rtmpModeTurnsHtml5OffAndSaves();
     void showingMirrorsHtml5WithoutSwitchingIt();
+    void makeFromFlashEnabled_data();
+    void makeFromFlashEnabled();
     void closePathsSetMarkerFromSilentCheck_data();
     void closePathsSetMarkerFromSilentCheck();
     void webmFileIsNeverRequired();
@@ -287,6 +289,30 @@ void SingleVideoSelectionTest::showingMirrorsHtml5WithoutSwitchingIt() {
     QVERIFY(!f.dialog.webmFileEnabled());
     // The dialog followed the main window and never had to switch it.
     QVERIFY(f.host.html5Switches.isEmpty());
+}
+
+void SingleVideoSelectionTest::makeFromFlashEnabled_data() {
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<QString>("flash");  // empty: none chosen
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("FLV, HTML5 on") << true << "/v/clip.flv" << true;
+    QTest::newRow("F4V, HTML5 on") << true << "/v/clip.f4v" << true;
+    QTest::newRow("FLV, HTML5 off") << false << "/v/clip.flv" << false;
+    QTest::newRow("nothing chosen") << true << "" << false;
+    QTest::newRow("already an MP4") << true << "/v/clip.MP4" << false;
+}
+
+void SingleVideoSelectionTest::makeFromFlashEnabled() {
+    QFETCH(bool, html5);
+    QFETCH(QString, flash);
+    QFETCH(bool, enabled);
+    Fixture f(StreamingMode::Normal, html5);
+    f.dialog.show();
+    if (!flash.isEmpty())
+        f.chooseFlash(flash);
+
+    QCOMPARE(f.dialog.makeFromFlashEnabled(), enabled);
 }
 
 void SingleVideoSelectionTest::closePathsSetMarkerFromSilentCheck_data() {

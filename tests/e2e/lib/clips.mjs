@@ -28,3 +28,14 @@ export function makeClips(folder, {name = 'clip', seconds = 2} = {}) {
     ffmpeg([...source, '-c:v', 'flv', clips.flv]);
     return clips;
 }
+
+// A Flash video alone, as most users have them: H.263 and MP3, `seconds` long, `name`.flv.
+export function makeFlashOnly(folder, {name = 'clip', seconds = 2} = {}) {
+    const flv = join(folder, `${name}.flv`);
+    ffmpeg([
+        '-f', 'lavfi', '-i', `testsrc=size=160x90:rate=25:duration=${seconds}`, '-f', 'lavfi', '-i',
+        `sine=frequency=440:sample_rate=22050:duration=${seconds}`, '-c:v', 'flv', '-c:a',
+        'libmp3lame', flv
+    ]);
+    return {flv};
+}

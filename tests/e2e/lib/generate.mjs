@@ -2,14 +2,17 @@
 import {execFileSync} from 'node:child_process';
 import {readdirSync} from 'node:fs';
 
-// A playlist run names its playlist file in `playlist` instead of `clips`.
-export function generate({cli, appFolder, profile, output, clips, html5Files, playlist}) {
+// A playlist run names its playlist file in `playlist` instead of `clips`. With `makeMp4`, the run
+// makes the MP4 of the Flash video (--make-mp4) instead of choosing the clips' own.
+export function generate({cli, appFolder, profile, output, clips, html5Files, playlist, makeMp4}) {
     const args = ['generate', '--profile', profile, '--app-folder', appFolder, '--output', output];
     if (playlist)
         args.push('--playlist', playlist);
     else
         args.push('--flash', clips.flv);
-    if (html5Files && !playlist)
+    if (makeMp4)
+        args.push('--make-mp4');
+    else if (html5Files && !playlist)
         args.push('--mp4', clips.mp4, '--webm', clips.webm);
     let stdout;
     try {

@@ -1,0 +1,17 @@
+#include "convert/ConversionError.h"
+
+extern "C" {
+#include <libavutil/error.h>
+}
+
+QString ConversionError::describe(int errorCode) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(errorCode, text, sizeof text);
+    return QString::fromUtf8(text);
+}
+
+int ConversionError::check(int code, const QString& context) {
+    if (code < 0)
+        throw ConversionError(context + QStringLiteral(" (") + describe(code) + QLatin1Char(')'));
+    return code;
+}

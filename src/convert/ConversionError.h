@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+// A conversion that cannot go on; `message()` is the text the user sees, naming the file.
+class ConversionError : public std::exception {
+  public:
+    explicit ConversionError(QString message) : m_message(std::move(message)) {}
+
+    const QString& message() const { return m_message; }
+    const char* what() const noexcept override { return "conversion failed"; }
+
+    // FFmpeg's description of one of its error codes ("Invalid data found when processing input").
+    static QString describe(int errorCode);
+    // Throws `ConversionError(context + " (" + describe(code) + ")")` when `code` is negative;
+    // otherwise returns it.
+    static int check(int code, const QString& context);
+
+  private:
+    QString m_message;
+};

@@ -1,0 +1,53 @@
+#include "convert/CopyMuxer.h"
+
+#include <QFile>
+
+#include "convert/ConversionError.h"
+#include "convert/Html5Encoding.h"
+
+CopyMuxer::CopyMuxer(const QString& path, const Html5Encoding& encoding, const QString& targetName)
+    : m_encoding(encoding), m_targetName(targetName) {
+    AVFormatContext* output = nullptr;
+    ConversionError::check(
+        // The path is the context's URL too: "faststart" reopens the file by it to move the index.
+        avformat_alloc_output_context2(&output, nullptr, encoding.muxer,
+                                       QFile::encodeName(path).constData()),
+        cannotWrite());
+    m_output.reset(output);
+    ConversionError::check(
+        avio_open(&m_output->pb, QFile::encodeName(path).constData(), AVIO_FLAG_WRITE),
+        cannotWrite());
+}
+
+QString CopyMuxer::cannotWrite() const {
+    return QStringLiteral("CANNOT WRITE ") + m_targetName;
+}
+
+bool CopyMuxer::wantsGlobalHeader() const {
+    return m_output->oformat->flags & AVFMT_GLOBALHEADER;
+}
+
+AVStream& CopyMuxer::addStream() {
+    AVStream* stream = avformat_new_stream(m_output.get(), nullptr);
+    if (!stream)
+        throw ConversionError(QStringLiteral("OUT OF MEMORY"));
+    return *stream;
+}
+
+void CopyMuxer::begin() {
+    AVDictionary* options = nullptr;
+    if (*m_encoding.muxerFlags)
+        av_dict_set(&options, "movflags", m_encoding.muxerFlags, 0);
+    const int result = avformat_write_header(m_output.get(), &options);
+    av_dict_free(&options);
+    ConversionError::check(result, cannotWrite());
+}
+
+void CopyMuxer::write(AVPacket& packet) {
+    ConversionError::check(av_interleaved_write_frame(m_output.get(), &packet), cannotWrite());
+}
+
+void CopyMuxer::end() {
+    ConversionError::check(av_write_trailer(m_output.get()), cannotWrite());
+    ConversionError::check(avio_closep(&m_output->pb), cannotWrite());
+}

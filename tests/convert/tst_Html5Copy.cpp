@@ -1,0 +1,303 @@
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+#include "MediaTools.h"
+#include "TestFiles.h"
+#include "convert/Html5Copy.h"
+
+// HTML5 copies of real clips that the ffmpeg tool makes here: what ffprobe reads of each copy,
+// what a cancel or a bad source leaves behind, and that the source is never touched.
+class Html5CopyTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+
+    void makesMp4_data();
+    void makesMp4();
+    void remuxKeepsEveryPacket();
+    void makesWebm();
+    void cancelLeavesNothing_data();
+    void cancelLeavesNothing();
+    void badSourceGivesMessageAndNoFile_data();
+    void badSourceGivesMessageAndNoFile();
+    void neverReplacesItsSource();
+    void targetFolderMissing();
+
+  private:
+    QString clip(const QString& name) const { return m_clips.filePath(name); }
+    QString target(const QString& name) const { return m_out->filePath(name); }
+    // Every file of the output folder, hidden ones too.
+    QStringList outputFiles() const {
+        return QDir(m_out->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir m_clips;
+    std::unique_ptr<QTemporaryDir> m_out;
+};
+
+namespace {
+
+QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result();
+}
+
+// The clips, 1.5 seconds each at 15 frames a second, as Flash files of the last decade hold them.
+const struct {
+    const char* name;
+    bool picture;
+    const char* pictureSize;
+    int soundRate;  // 0: no sound
+    QStringList codecs;
+} Recipes[] = {
+    {"h263-mp3.flv", true, "160x120", 22050, {"-c:v", "flv1", "-c:a", "libmp3lame"}},
+    {"h264-aac.flv",
+     true,
+     "160x96",
+     44100,
+     {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-pix_fmt", "yuv420p", "-c:a", "aac"}},
+    // Odd dimensions: the copy must drop a column and a row to get 4:2:0.
+    {"screen-adpcm.flv", true, "161x121", 22050, {"-c:v", "flashsv", "-c:a", "adpcm_swf"}},
+    {"sound-only.flv", false, "", 44100, {"-c:a", "libmp3lame"}},
+    {"picture-only.flv", true, "160x120", 0, {"-c:v", "flv1"}},
+    {"mp4-in-flash-column.mp4",
+     true,
+     "160x120",
+     44100,
+     {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a", "aac"}},
+};
+
+}  // namespace
+
+void Html5CopyTest::initTestCase() {
+    if (!MediaTools::available())
+        QSKIP("ffmpeg and ffprobe are not installed");
+    QVERIFY(m_clips.isValid());
+    for (const auto& recipe : Recipes) {
+        QStringList args;
+        if (recipe.picture)
+            args += MediaTools::testPicture(QString::fromLatin1(recipe.pictureSize), 1.5);
+        if (recipe.soundRate)
+            args += MediaTools::testSound(recipe.soundRate, 1.5);
+        args += recipe.codecs;
+        args << clip(QString::fromLatin1(recipe.name));
+        const QString error = MediaTools::ffmpeg(args);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+    // A picture is no video, whatever its name.
+    const QString error =
+        MediaTools::ffmpeg(MediaTools::testPicture(QStringLiteral("64x48"), 1) +
+                           QStringList{QStringLiteral("-frames:v"), QStringLiteral("1"),
+                                       clip(QStringLiteral("picture.png"))});
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    // A download that stopped part way: the first 60 % of a Flash file.
+    QFile whole(clip(QStringLiteral("h263-mp3.flv")));
+    QFile cut(clip(QStringLiteral("truncated.flv")));
+    QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(whole.size() * 6 / 10));
+}
+
+void Html5CopyTest::init() {
+    m_out = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_out->isValid());
+}
+
+void Html5CopyTest::makesMp4_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("width");  // 0: no picture
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<bool>("reencoded");
+
+    QTest::newRow("Sorenson H.263 and MP3") << "h263-mp3.flv" << 160 << 120 << true << true;
+    QTest::newRow("H.264 and AAC") << "h264-aac.flv" << 160 << 96 << true << false;
+    QTest::newRow("Screen Video, odd size") << "screen-adpcm.flv" << 160 << 120 << true << true;
+    QTest::newRow("sound only") << "sound-only.flv" << 0 << 0 << true << true;
+    QTest::newRow("picture only") << "picture-only.flv" << 160 << 120 << false << true;
+    QTest::newRow("cut off") << "truncated.flv" << 160 << 120 << true << true;
+    QTest::newRow("MP4 chosen as the Flash video")
+        << "mp4-in-flash-column.mp4" << 160 << 120 << true << false;
+}
+
+void Html5CopyTest::makesMp4() {
+    QFETCH(QString, source);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, sound);
+    QFETCH(bool, reencoded);
+    const QByteArray sourceBefore = fileHash(clip(source));
+    QList<CopyProgress> reports;
+
+    const Html5CopyResult result =
+        Html5Copy::make(clip(source), target(QStringLiteral("copy.mp4")), Html5Format::Mp4,
+                        [&reports](const CopyProgress& progress) {
+                            reports.append(progress);
+                            return true;
+                        });
+
+    QVERIFY2(result.made(), qPrintable(result.message));
+    QCOMPARE(result.reencoded, reencoded);
+    QCOMPARE(outputFiles(), QStringList{QStringLiteral("copy.mp4")});
+    QCOMPARE(fileHash(clip(source)), sourceBefore);
+    const MediaTools::Probe copy = MediaTools::probe(target(QStringLiteral("copy.mp4")));
+    QCOMPARE(copy.videoCodec, width ? QStringLiteral("h264") : QString());
+    QCOMPARE(copy.audioCodec, sound ? QStringLiteral("aac") : QString());
+    if (width) {
+        QCOMPARE(copy.pixelFormat, QStringLiteral("yuv420p"));
+        QCOMPARE(copy.width, width);
+        QCOMPARE(copy.height, height);
+    }
+    // A cut-off file still names its whole length; what it holds ends with its last packet.
+    const double played = source == QLatin1String("truncated.flv")
+                              ? MediaTools::playedSeconds(clip(source))
+                              : MediaTools::probe(clip(source)).duration;
+    QVERIFY2(played > 0.5 && std::abs(copy.duration - played) <= 0.1,
+             qPrintable(QStringLiteral("copy %1 s, source %2 s").arg(copy.duration).arg(played)));
+    // The index comes first, so a browser can start while the rest downloads.
+    const QStringList boxes = MediaTools::topLevelBoxes(target(QStringLiteral("copy.mp4")));
+    QVERIFY2(boxes.contains(QStringLiteral("moov")) &&
+                 boxes.indexOf(QStringLiteral("moov")) < boxes.indexOf(QStringLiteral("mdat")),
+             qPrintable(boxes.join(QLatin1Char(' '))));
+    QVERIFY(!reports.isEmpty());
+    QCOMPARE(reports.last().fraction, 1.0);
+    QCOMPARE(reports.last().secondsLeft, std::optional<double>(0.0));
+    for (qsizetype i = 1; i < reports.size(); ++i)
+        QVERIFY(reports[i].fraction >= reports[i - 1].fraction);
+}
+
+void Html5CopyTest::remuxKeepsEveryPacket() {
+    const QString source = clip(QStringLiteral("h264-aac.flv"));
+    QVERIFY(Html5Copy::make(source, target(QStringLiteral("copy.mp4")), Html5Format::Mp4).made());
+
+    for (const QString& kind : {QStringLiteral("v"), QStringLiteral("a")}) {
+        const QStringList before = MediaTools::packetHashes(source, kind);
+        QVERIFY(before.size() > 10);
+        QCOMPARE(MediaTools::packetHashes(target(QStringLiteral("copy.mp4")), kind), before);
+    }
+}
+
+void Html5CopyTest::makesWebm() {
+    const Html5CopyResult result =
+        Html5Copy::make(clip(QStringLiteral("h263-mp3.flv")), target(QStringLiteral("copy.webm")),
+                        Html5Format::WebM);
+
+    QVERIFY2(result.made(), qPrintable(result.message));
+    const MediaTools::Probe copy = MediaTools::probe(target(QStringLiteral("copy.webm")));
+    QCOMPARE(copy.videoCodec, QStringLiteral("vp9"));
+    QCOMPARE(copy.audioCodec, QStringLiteral("opus"));
+    QCOMPARE(copy.pixelFormat, QStringLiteral("yuv420p"));
+    QCOMPARE(copy.width, 160);
+    QCOMPARE(copy.height, 120);
+    const double source = MediaTools::probe(clip(QStringLiteral("h263-mp3.flv"))).duration;
+    QVERIFY2(std::abs(copy.duration - source) <= 0.1,
+             qPrintable(QStringLiteral("copy %1 s, source %2 s").arg(copy.duration).arg(source)));
+}
+
+void Html5CopyTest::cancelLeavesNothing_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("targetExists");
+
+    QTest::newRow("new copy, encoded") << "h263-mp3.flv" << false;
+    QTest::newRow("new copy, remuxed") << "h264-aac.flv" << false;
+    QTest::newRow("over an older copy") << "h263-mp3.flv" << true;
+}
+
+void Html5CopyTest::cancelLeavesNothing() {
+    QFETCH(QString, source);
+    QFETCH(bool, targetExists);
+    const QString copy = target(QStringLiteral("copy.mp4"));
+    if (targetExists) {
+        QFile older(copy);
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("the copy of last week");
+    }
+    const QByteArray sourceBefore = fileHash(clip(source));
+    double cancelledAt = -1;
+
+    const Html5CopyResult result = Html5Copy::make(clip(source), copy, Html5Format::Mp4,
+                                                   [&cancelledAt](const CopyProgress& progress) {
+                                                       if (progress.fraction < 0.3)
+                                                           return true;
+                                                       cancelledAt = progress.fraction;
+                                                       return false;
+                                                   });
+
+    QCOMPARE(result.outcome, Html5CopyResult::Outcome::Cancelled);
+    QVERIFY2(cancelledAt >= 0.3 && cancelledAt < 0.9, qPrintable(QString::number(cancelledAt)));
+    QCOMPARE(fileHash(clip(source)), sourceBefore);
+    if (targetExists) {
+        QCOMPARE(outputFiles(), QStringList{QStringLiteral("copy.mp4")});
+        QCOMPARE(TestFiles::readFile(copy), QByteArray("the copy of last week"));
+    } else {
+        QCOMPARE(outputFiles(), QStringList());
+    }
+}
+
+void Html5CopyTest::badSourceGivesMessageAndNoFile_data() {
+    QTest::addColumn<QByteArray>("content");  // the source's bytes; empty: no file at all
+    QTest::addColumn<QString>("reason");      // in the message, after the file's name
+
+    QTest::newRow("text") << QByteArray("<html>not a video</html>\n") << "Invalid data";
+    QTest::newRow("Flash header only")
+        << QByteArray("FLV\x01\x05\x00\x00\x00\x09\x00\x00\x00\x00", 13) << "Invalid data";
+    QTest::newRow("picture") << TestFiles::readFile(clip(QStringLiteral("picture.png")))
+                             << "not a Flash or MP4 video";
+    QTest::newRow("empty") << QByteArray("", 0) << "";
+    QTest::newRow("missing") << QByteArray() << "No such file";
+}
+
+void Html5CopyTest::badSourceGivesMessageAndNoFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString source = m_clips.filePath(QStringLiteral("bad source.flv"));
+    QFile::remove(source);
+    if (!content.isNull()) {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    const Html5CopyResult result =
+        Html5Copy::make(source, target(QStringLiteral("copy.mp4")), Html5Format::Mp4);
+
+    QCOMPARE(result.outcome, Html5CopyResult::Outcome::Failed);
+    QVERIFY2(result.message.contains(source) && result.message.contains(reason),
+             qPrintable(result.message));
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+void Html5CopyTest::neverReplacesItsSource() {
+    const QString source = target(QStringLiteral("clip.mp4"));
+    QVERIFY(QFile::copy(clip(QStringLiteral("mp4-in-flash-column.mp4")), source));
+    const QByteArray before = fileHash(source);
+
+    const Html5CopyResult result = Html5Copy::make(source, source, Html5Format::Mp4);
+
+    QCOMPARE(result.outcome, Html5CopyResult::Outcome::Failed);
+    QVERIFY2(result.message.contains(source), qPrintable(result.message));
+    QCOMPARE(fileHash(source), before);
+    QCOMPARE(outputFiles(), QStringList{QStringLiteral("clip.mp4")});
+}
+
+void Html5CopyTest::targetFolderMissing() {
+    const QString copy = target(QStringLiteral("gone/copy.mp4"));
+
+    const Html5CopyResult result =
+        Html5Copy::make(clip(QStringLiteral("h263-mp3.flv")), copy, Html5Format::Mp4);
+
+    QCOMPARE(result.outcome, Html5CopyResult::Outcome::Failed);
+    QVERIFY2(result.message.contains(copy), qPrintable(result.message));
+}
+
+QTEST_GUILESS_MAIN(Html5CopyTest)
+#include "tst_Html5Copy.moc"
