@@ -320,7 +320,9 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         const area = {x: 0, y: 0, width: WIDTH, height: HEIGHT};
         const lettersIn = (rows) => rows.flat().filter(([r, g, b]) => r > 200 && g > 200 && b > 200).length;
         return visitPlayer(site, async ({page}) => {
-            const deadline = Date.now() + 20_000;
+            // The notice comes 8 s after the player starts, and a busy machine may take as long
+            // again to start the emulator.
+            const deadline = Date.now() + 45_000;
             let letters = 0;
             let lines = 0;
             while (Date.now() < deadline) {
