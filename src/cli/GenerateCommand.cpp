@@ -97,10 +97,7 @@ int choosePlaylist(MainController& controller, CliDialogs& dialogs,
         const int made = makeMp4Copies(
             editor, Html5CopyTargets::missingInPlaylist(editor.playlist(), Html5Format::Mp4),
             dialogs, [&editor](const QList<Html5CopyJob>& ready) {
-                QList<std::pair<int, QString>> paths;
-                for (const Html5CopyJob& job : ready)
-                    paths.append({job.row, job.target});
-                editor.useCopies(paths, /*webm=*/false);
+                editor.useCopies(ready, Html5Format::Mp4);
             });
         if (made != GenerateCommand::Completed)
             return made;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 
 #include "convert/Html5Copy.h"
 #include "media/Html5CopyJob.h"
@@ -50,3 +51,7 @@ class Html5CopyBatch {
     QStringList m_failures;
     bool m_cancelled = false;
 };
+
+// Carries out step 2 of a batch: the desktop program runs it on a worker thread behind a
+// progress window, a test or a script calls `run` directly.
+using Html5CopyRunner = std::function<void(Html5CopyBatch&)>;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <algorithm>
 
+#include "media/Html5CopyTargets.h"
 #include "media/PlaylistFile.h"
 #include "media/SelectionHost.h"
 #include "platform/AppError.h"
@@ -198,6 +199,21 @@ void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow,
         if (row >= 0 && row < m_playlist.rows.size())
             m_playlist.rows[row].*field = nameOf(path);
     }
+}
+
+void PlaylistEditor::useCopies(const QList<Html5CopyJob>& ready, Html5Format format) {
+    QList<std::pair<int, QString>> paths;
+    for (const Html5CopyJob& job : ready)
+        paths.append({job.row, job.target});
+    useCopies(paths, format == Html5Format::WebM);
+}
+
+void PlaylistEditor::makeMissingCopies(const Html5CopyRunner& runner) {
+    if (!makeMissingCopiesEnabled())
+        return;
+    const Html5Format format = Html5Format::Mp4;
+    useCopies(makeCopies(Html5CopyTargets::missingInPlaylist(m_playlist, format), format, runner),
+              format);
 }
 
 bool PlaylistEditor::checkData(bool silent) {

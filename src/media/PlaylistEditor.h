@@ -48,6 +48,11 @@ class PlaylistEditor : public VideoFilesDialog {
     // files would: row (0-based) to full path; all paths share one folder, which becomes the
     // column's folder.
     void useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm);
+    // The same for the jobs of a batch, each filling its own row.
+    void useCopies(const QList<Html5CopyJob>& ready, Html5Format format);
+    // "Make missing HTML5 copies": an Mp4 copy for every row with a Flash file and none, all in
+    // one batch, the rows filled as the copies are there; nothing when the command is not enabled.
+    void makeMissingCopies(const Html5CopyRunner& runner);
     void savePlaylist();  // cmdSavePlaylist
     // cmdLoadPlaylist. True when a file was read into the editor; a cancel or a failure is false
     // and leaves the playlist as it was.

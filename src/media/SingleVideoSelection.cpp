@@ -3,6 +3,7 @@
 #include <QDir>
 #include <algorithm>
 
+#include "media/Html5CopyTargets.h"
 #include "media/SelectionHost.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -87,6 +88,20 @@ void SingleVideoSelection::useWebmFile(const QString& path) {
 bool SingleVideoSelection::makeFromFlashEnabled() const {
     return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty() &&
            !m_video.FlvVideoFileName.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive);
+}
+
+bool SingleVideoSelection::makeWebmFromFlashEnabled() const {
+    return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty();
+}
+
+void SingleVideoSelection::makeFromFlash(Html5Format format, const Html5CopyRunner& runner) {
+    const bool webm = format == Html5Format::WebM;
+    if (!(webm ? makeWebmFromFlashEnabled() : makeFromFlashEnabled()))
+        return;
+    const QList<Html5CopyJob> ready =
+        makeCopies(Html5CopyTargets::forSingleVideo(m_video, format), format, runner);
+    for (const Html5CopyJob& job : ready)
+        webm ? useWebmFile(job.target) : useMp4File(job.target);
 }
 
 void SingleVideoSelection::buildRTMPFilename() {

@@ -28,6 +28,9 @@ class SingleVideoSelection : public VideoFilesDialog {
     // HTML5 copy that was just made of the Flash file.
     void useMp4File(const QString& path);
     void useWebmFile(const QString& path);
+    // "Make from Flash video": an Mp4 (or WebM) copy beside the Flash file, chosen as the Mp4 (or
+    // WebM) file once it is there; nothing when the command is not enabled.
+    void makeFromFlash(Html5Format format, const Html5CopyRunner& runner);
 
     // Derives FlvVideoFileNameRTMP from the Flash file name. A name too short to carry an
     // extension is reported with the common error message and the previous stream name stays.
@@ -42,6 +45,8 @@ class SingleVideoSelection : public VideoFilesDialog {
     bool webmFileEnabled() const { return fileButtonsEnabled(); }
     // "Make from Flash video": HTML5 on and a Flash file chosen that is not an MP4 already.
     bool makeFromFlashEnabled() const;
+    // The same for a WebM copy, which an MP4 chosen as the Flash video can be made into too.
+    bool makeWebmFromFlashEnabled() const;
 
   private:
     struct ChosenFile {

@@ -3,6 +3,17 @@
 #include "media/SelectionHost.h"
 #include "platform/Views.h"
 
+QList<Html5CopyJob> VideoFilesDialog::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
+                                                 const Html5CopyRunner& runner) {
+    if (jobs.isEmpty())
+        return {};
+    Html5CopyBatch batch(std::move(jobs), format);
+    batch.confirmReplacements(m_dialogs);
+    runner(batch);
+    batch.reportFailures(m_dialogs);
+    return batch.ready();
+}
+
 void VideoFilesDialog::showHtml5Mirror() {
     if (m_host.streamingMode() == StreamingMode::Rtmp)
         setHtml5Files(false);

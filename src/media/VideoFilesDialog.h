@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QList>
+
+#include "convert/Html5Format.h"
+#include "media/Html5CopyBatch.h"
+#include "media/Html5CopyJob.h"
+
 class Dialogs;
 class SelectionHost;
 class Views;
@@ -39,6 +45,10 @@ class VideoFilesDialog {
     // Switches the main window's HTML5 choice through its own change handling when it differs.
     void setHtml5Files(bool on);
     bool fileButtonsEnabled() const { return m_fileButtonsEnabled; }
+    // The HTML5 copy commands of both dialogs: asks about copies that exist already, has `runner`
+    // make the rest, reports the failures, and gives the jobs whose copy is there to be chosen.
+    QList<Html5CopyJob> makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
+                                   const Html5CopyRunner& runner);
 
     SelectionHost& m_host;
     Dialogs& m_dialogs;

@@ -21,6 +21,7 @@
 
 #include "app/MainController.h"
 #include "ui/DialogParts.h"
+#include "ui/FrmHtml5Copies.h"
 
 using DialogParts::button;
 
@@ -120,6 +121,10 @@ void FrmVideoFilesMulti::createControls() {
     cmdWebmFiles = button(this, QStringLiteral("cmdWebmFiles"), QStringLiteral("Locate WebM Files"),
                           QStringLiteral("WebM video file for support on browsers like Firefox IF "
                                          "Flash is turned off (optional)"));
+    cmdMakeCopies = button(
+        this, QStringLiteral("cmdMakeCopies"), QStringLiteral("Make missing HTML5 co&pies"),
+        QStringLiteral("Make an Mp4 copy of every Flash video that has none, in the Mp4 folder "
+                       "or beside the Flash videos, and fill the rows with them"));
     cmdClearPlaylist =
         button(this, QStringLiteral("cmdClearPlaylist"), QStringLiteral("Clea&r Playlist"),
                QStringLiteral("Clear all playlist data"));
@@ -153,6 +158,7 @@ void FrmVideoFilesMulti::buildLayout() {
         // A long folder is cut off at the dialog's edge instead of widening the dialog.
         rows[i].second->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    files->addWidget(cmdMakeCopies, 1, 2);
     files->addWidget(new QLabel(QStringLiteral("Thumbnail images:"), this), 3, 0);
     files->addWidget(lblThumbImagesPath, 3, 1);
     lblThumbImagesPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -221,12 +227,20 @@ QSize FrmVideoFilesMulti::defaultSize() {
     return {columns + around, kHeight};
 }
 
+void FrmVideoFilesMulti::makeMissingCopies() {
+    m_editor.makeMissingCopies([this](Html5CopyBatch& batch) {
+        FrmHtml5Copies progress(this);
+        progress.run(batch, QStringLiteral("the playlist's Flash videos"));
+    });
+}
+
 void FrmVideoFilesMulti::connectCommands() {
     PlaylistEditor& editor = m_editor;
     const std::pair<QPushButton*, std::function<void()>> commands[] = {
         {cmdFLVFiles, [&editor] { editor.addFlashFiles(); }},
         {cmdMp4Files, [&editor] { editor.addMp4Files(); }},
         {cmdWebmFiles, [&editor] { editor.addWebmFiles(); }},
+        {cmdMakeCopies, [this] { makeMissingCopies(); }},
         {cmdClearPlaylist, [&editor] { editor.clearPlaylist(); }},
         {cmdSavePlaylist, [&editor] { editor.savePlaylist(); }},
         {cmdCancel, [&editor] { editor.cancel(); }},
@@ -378,6 +392,7 @@ void FrmVideoFilesMulti::showEditor(bool focusBox) {
     chkHtml5->setEnabled(m_editor.html5CheckEnabled());
     cmdMp4Files->setEnabled(m_editor.mp4FilesEnabled());
     cmdWebmFiles->setEnabled(m_editor.webmFilesEnabled());
+    cmdMakeCopies->setEnabled(m_editor.makeMissingCopiesEnabled());
     lblFLVVideoFilesPath->setText(playlist.FLVVideoFilesPath);
     lblMp4VideoFilesPath->setText(playlist.Mp4VideoFilesPath);
     lblWebMVideoFilesPath->setText(playlist.WebMVideoFilesPath);

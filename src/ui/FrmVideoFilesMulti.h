@@ -33,6 +33,8 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     int columnWidth(int column) const;  // in pixels
     QSize defaultSize();
     void connectCommands();
+    // Every row's missing Mp4 copy, made behind one progress window.
+    void makeMissingCopies();
     void connectGrid();
     void enterCell(int gridRow, int column);
     bool editBoxKey(int key);
@@ -65,6 +67,7 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     QPushButton* cmdFLVFiles;
     QPushButton* cmdMp4Files;
     QPushButton* cmdWebmFiles;
+    QPushButton* cmdMakeCopies;
     QPushButton* cmdClearPlaylist;
     QPushButton* cmdLoadPlaylist;
     QPushButton* cmdSavePlaylist;

@@ -11,6 +11,7 @@
 #include "app/MainController.h"
 #include "media/SingleVideoSelection.h"
 #include "ui/DialogParts.h"
+#include "ui/FrmHtml5Copies.h"
 
 using DialogParts::button;
 
@@ -30,6 +31,12 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
     cmdWebmFile = button(this, QStringLiteral("cmdWebmFile"), QStringLiteral("&WebM Video File"),
                          QStringLiteral("WebM video file for support on browsers like Firefox IF "
                                         "Flash is turned off (optional)"));
+    cmdMakeMp4 =
+        button(this, QStringLiteral("cmdMakeMp4"), QStringLiteral("Ma&ke from Flash video"),
+               QStringLiteral("Make an Mp4 copy of the Flash video beside it and use it"));
+    cmdMakeWebm =
+        button(this, QStringLiteral("cmdMakeWebm"), QStringLiteral("Make fr&om Flash video"),
+               QStringLiteral("Make a WebM copy of the Flash video beside it and use it"));
     cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"),
                      QStringLiteral("Save"));
     cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
@@ -72,11 +79,15 @@ QLabel* FrmVideoFilesSingle::fieldLabel(const QString& name, QString SingleVideo
     return value;
 }
 
-QWidget* FrmVideoFilesSingle::fileGroup(const QString& title, QPushButton* command,
+QWidget* FrmVideoFilesSingle::fileGroup(const QString& title, const QList<QPushButton*>& commands,
                                         const QList<std::pair<QString, QLabel*>>& rows) {
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
-    form->addRow(command);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* command : commands)
+        buttons->addWidget(command);
+    buttons->addStretch();
+    form->addRow(buttons);
     for (const auto& [caption, value] : rows) {
         auto* label = new QLabel(caption, group);
         m_captions.append(label);
@@ -96,17 +107,18 @@ void FrmVideoFilesSingle::buildLayout() {
     buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fileGroup(QStringLiteral("Flash player"), cmdFLVFile,
+    layout->addWidget(fileGroup(QStringLiteral("Flash player"), {cmdFLVFile},
                                 {{name, lblFlvVideoFileName},
                                  {path, lblFlvVideoFilePath},
                                  {folder, lblFlvVideoFilePathOnly},
                                  {QStringLiteral("RTMP stream name:"), lblFlvVideoFileNameRTMP}}));
     layout->addWidget(chkHtml5);
-    layout->addWidget(fileGroup(QStringLiteral("iOS and Android"), cmdMp4File,
+    layout->addWidget(fileGroup(QStringLiteral("iOS and Android"), {cmdMp4File, cmdMakeMp4},
                                 {{name, lblMp4VideoFileName},
                                  {path, lblMp4VideoFilePath},
                                  {folder, lblMp4VideoFilePathOnly}}));
-    layout->addWidget(fileGroup(QStringLiteral("Browsers without Flash"), cmdWebmFile,
+    layout->addWidget(fileGroup(QStringLiteral("Browsers without Flash"),
+                                {cmdWebmFile, cmdMakeWebm},
                                 {{name, lblWebmVideoFileName},
                                  {path, lblWebmVideoFilePath},
                                  {folder, lblWebmVideoFilePathOnly}}));
@@ -128,6 +140,8 @@ void FrmVideoFilesSingle::connectCommands() {
         {cmdFLVFile, [this] { m_selection.chooseFlashFile(); }},
         {cmdMp4File, [this] { m_selection.chooseMp4File(); }},
         {cmdWebmFile, [this] { m_selection.chooseWebmFile(); }},
+        {cmdMakeMp4, [this] { makeFromFlash(Html5Format::Mp4); }},
+        {cmdMakeWebm, [this] { makeFromFlash(Html5Format::WebM); }},
         {cmdCancel, [this] { m_selection.cancel(); }},
         {cmdHelp, [this] { m_selection.help(); }},
     };
@@ -135,6 +149,13 @@ void FrmVideoFilesSingle::connectCommands() {
         connect(button, &QPushButton::clicked, this, [this, command] { forward(command); });
     connect(cmdSave, &QPushButton::clicked, this,
             [this] { forward([this] { m_selection.save(); }, Accepted); });
+}
+
+void FrmVideoFilesSingle::makeFromFlash(Html5Format format) {
+    m_selection.makeFromFlash(format, [this](Html5CopyBatch& batch) {
+        FrmHtml5Copies progress(this);
+        progress.run(batch, m_selection.video().FlvVideoFileName);
+    });
 }
 
 void FrmVideoFilesSingle::showState() {
@@ -145,4 +166,6 @@ void FrmVideoFilesSingle::showState() {
     chkHtml5->setEnabled(m_selection.html5CheckEnabled());
     cmdMp4File->setEnabled(m_selection.mp4FileEnabled());
     cmdWebmFile->setEnabled(m_selection.webmFileEnabled());
+    cmdMakeMp4->setEnabled(m_selection.makeFromFlashEnabled());
+    cmdMakeWebm->setEnabled(m_selection.makeWebmFromFlashEnabled());
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <utility>
 
+#include "convert/Html5Format.h"
 #include "media/SingleVideo.h"
 #include "ui/FrmVideoFiles.h"
 
@@ -26,10 +27,12 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
 
   private:
     void buildLayout();
-    QWidget* fileGroup(const QString& title, QPushButton* command,
+    QWidget* fileGroup(const QString& title, const QList<QPushButton*>& commands,
                        const QList<std::pair<QString, QLabel*>>& rows);
     QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
     void connectCommands();
+    // The Flash file's HTML5 copy, made behind a progress window.
+    void makeFromFlash(Html5Format format);
 
     SingleVideoSelection& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
@@ -39,6 +42,8 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     QPushButton* cmdFLVFile;
     QPushButton* cmdMp4File;
     QPushButton* cmdWebmFile;
+    QPushButton* cmdMakeMp4;
+    QPushButton* cmdMakeWebm;
     QPushButton* cmdSave;
     QPushButton* cmdCancel;
     QPushButton* cmdHelp;

@@ -14,8 +14,9 @@
 #include "ui/FrmAbout.h"
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmCopyCode.h"
-#include "ui/FrmHelp.h"
 #include "ui/FrmFileWork.h"
+#include "ui/FrmHelp.h"
+#include "ui/FrmHtml5Copies.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
@@ -54,6 +55,7 @@ struct ProgramWindows {
             {"frmHelp", [](auto&) { return std::make_unique<FrmHelp>(1); }},
             {"frmFileWork",
              [](auto& p) { return std::make_unique<FrmFileWork>(nullptr, &p.dialogs); }},
+            {"frmHtml5Copies", [](auto&) { return std::make_unique<FrmHtml5Copies>(); }},
             {"frmSplash", [](auto&) { return std::make_unique<FrmSplash>(); }},
         };
         return all;
