@@ -8,6 +8,7 @@
 
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
+#include "FakeProgram.h"
 #include "FakeViews.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
@@ -26,16 +27,7 @@
 
 // Every window of the desktop program, built over a throw-away installation as start-up leaves
 // it, for the checks that all of them must pass. A new window gets its row in factories().
-struct ProgramWindows {
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
-
-    ProgramWindows() { controller.loadInstallation(); }
-
+struct ProgramWindows : FakeProgram {
     using Factory = std::function<std::unique_ptr<QWidget>(ProgramWindows&)>;
 
     static const std::map<QString, Factory>& factories() {

@@ -11,10 +11,12 @@
 
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
+#include "FakeProgram.h"
 #include "FakeViews.h"
 #include "LoopbackHttp.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
+#include "WidgetLookup.h"
 #include "app/HelpTexts.h"
 #include "app/MainController.h"
 #include "platform/TextFile.h"
@@ -56,28 +58,7 @@ class DialogsTest : public QObject {
 
 namespace {
 
-struct Fixture {
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
-
-    Fixture() { controller.loadInstallation(); }
-};
-
-template <typename T>
-T* child(const QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control %s in %s", name, qPrintable(window.objectName()));
-    return found;
-}
-
-void click(const QWidget& window, const char* button) {
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
+using Fixture = FakeProgram;
 
 // Records the addresses handed to the desktop for one scheme instead of opening them.
 class OpenedUrls : public QObject {

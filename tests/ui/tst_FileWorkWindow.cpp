@@ -12,6 +12,7 @@
 #include "FakeViews.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
+#include "WidgetLookup.h"
 #include "app/MainController.h"
 #include "generate/FileWorkRunner.h"
 #include "platform/FileWorkPlan.h"
@@ -20,14 +21,6 @@
 #include "ui/FrmFileWork.h"
 
 namespace {
-
-template <typename T>
-T* child(const QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control %s in %s", name, qPrintable(window.objectName()));
-    return found;
-}
 
 FileWorkStep step(FileWorkStep::Kind kind, const QString& name, const QString& from = {},
                   const QString& to = {}) {
@@ -125,7 +118,7 @@ void FileWorkWindowTest::cancelInTheMiddleOfALargeCopy() {
     QCOMPARE(shownFile, QStringLiteral("big.flv"));
     QCOMPARE(shownStep, QStringLiteral("Copying to the output folder (step 2 of 2)"));
     QCOMPARE(shownHeading, QStringLiteral("Output of the metadata injector"));  // not injecting
-    QVERIFY2(bar > 0 && bar < 100, qPrintable(QString::number(bar)));  // 8 of 256 MB
+    QVERIFY2(bar > 0 && bar < 100, qPrintable(QString::number(bar)));           // 8 of 256 MB
     QVERIFY(!child<QPushButton>(window, "cmdCancel")->isEnabled());
     QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden),
              olderCopy ? QStringList({"big.flv", "small.js"}) : QStringList{"small.js"});

@@ -12,9 +12,11 @@
 
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
+#include "FakeProgram.h"
 #include "FakeViews.h"
 #include "MediaTools.h"
 #include "TestInstallation.h"
+#include "WidgetLookup.h"
 #include "app/MainController.h"
 #include "media/PlaylistEditor.h"
 #include "media/SingleVideoSelection.h"
@@ -51,31 +53,9 @@ class Html5CopyCommandsTest : public QObject {
 
 namespace {
 
-struct Fixture {
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
-
-    explicit Fixture(bool html5 = true) {
-        controller.loadInstallation();
-        controller.window().setHtml5(html5);
-    }
+struct Fixture : FakeProgram {
+    explicit Fixture(bool html5 = true) { controller.window().setHtml5(html5); }
 };
-
-template <typename T>
-T* child(const QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control %s in %s", name, qPrintable(window.objectName()));
-    return found;
-}
-
-void click(const QWidget& window, const char* button) {
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
 
 bool enabled(const QWidget& window, const char* button) {
     return child<QPushButton>(window, button)->isEnabled();

@@ -12,8 +12,10 @@
 
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
+#include "FakeProgram.h"
 #include "FakeViews.h"
 #include "TestInstallation.h"
+#include "WidgetLookup.h"
 #include "app/MainController.h"
 #include "media/PlaylistEditor.h"
 #include "ui/FrmMain.h"
@@ -44,16 +46,8 @@ class PlaylistWindowTest : public QObject {
 
 namespace {
 
-struct Fixture {
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+struct Fixture : FakeProgram {
     PlaylistEditor& editor = controller.playlistEditor();
-
-    Fixture() { controller.loadInstallation(); }
 
     // Three videos, as "Locate FLV/Mp4 Files" brings them in.
     void addThreeVideos() {
@@ -61,14 +55,6 @@ struct Fixture {
         editor.addFlashFiles();
     }
 };
-
-template <typename T>
-T* child(const QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control %s in %s", name, qPrintable(window.objectName()));
-    return found;
-}
 
 QTableWidget* grid(const QWidget& window) {
     return child<QTableWidget>(window, "flxPlayListDetails");
