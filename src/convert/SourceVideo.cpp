@@ -41,7 +41,8 @@ double SourceVideo::fractionAt(const AVPacket& packet) const {
     const int64_t time = packet.dts != AV_NOPTS_VALUE ? packet.dts : packet.pts;
     if (m_input->duration > 0 && time != AV_NOPTS_VALUE) {
         const int64_t start = m_input->start_time != AV_NOPTS_VALUE ? m_input->start_time : 0;
-        const int64_t at = av_rescale_q(time, stream.time_base, AVRational{1, AV_TIME_BASE}) - start;
+        const int64_t at =
+            av_rescale_q(time, stream.time_base, AVRational{1, AV_TIME_BASE}) - start;
         return double(at) / double(m_input->duration);
     }
     const int64_t size = avio_size(m_input->pb);
