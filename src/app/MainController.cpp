@@ -149,8 +149,16 @@ void MainController::setPlayerColorNumber(quint32 number) {
     m_window.settings().PlayerColorNumber = number;
 }
 
-void MainController::readProfile(const QString& path) {
-    ProfileApplier(*this).apply(ProfileFile::readValues(path));
+void MainController::readProfile(const QString& path, const QMap<int, QString>& overrides) {
+    QMap<int, QString> lines;
+    const QStringList values = ProfileFile::readValues(path);
+    for (int i = 0; i < values.size(); ++i)
+        lines.insert(i + 1, values[i]);
+    for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
+        ProfileFile::checkForLoading(it.key(), it.value());
+        lines.insert(it.key(), it.value());
+    }
+    ProfileApplier(*this).apply(lines);
     reloadImages();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -90,7 +91,9 @@ class MainController : public ValidationHost {
     // Applies a profile file line by line, each through the handler of its control. Raises
     // AppError, after which settings applied before the failing line stay applied, and
     // ProfileValueError for a file refused as a whole before anything changed.
-    void readProfile(const QString& path);
+    // `overrides` (values by line number) take the place of the file's lines, or are applied
+    // after them in line order when the file is shorter; they are checked as the file's lines.
+    void readProfile(const QString& path, const QMap<int, QString>& overrides = {});
 
     // cmdVideoFiles_Click.
     void selectVideoFiles();

@@ -1,45 +1,88 @@
 #include "app/ProfileApplier.h"
 
 #include "app/MainController.h"
-#include "platform/AppError.h"
 #include "platform/FileOps.h"
-#include "platform/Int16.h"
+#include "settings/ProfileLayout.h"
 
 namespace {
 
-// Lines holding a check state (0 or 1).
-bool isCheckLine(int number) {
-    switch (number) {
-        case 2:
-        case 3:
-        case 8:
-        case 9:
-        case 11:
-        case 19:
-        case 23:
-        case 24:
-            return true;
-        default:
-            return false;
+using S = ProjectSettings;
+
+// A setting whose control reacts to a change: its value goes through the control's handler,
+// exactly as if the user had made the change. Every other setting is stored as it stands.
+template <typename T>
+struct Handler {
+    T S::*field;
+    void (*set)(MainController&, const T&);
+};
+
+const Handler<bool> kCheckHandlers[] = {
+    {&S::IsLive, [](MainController& c, const bool& on) { c.window().setIsLive(on); }},
+    {&S::Html5, [](MainController& c, const bool& on) { c.window().setHtml5(on); }},
+    {&S::AutoPlay, [](MainController& c, const bool& on) { c.window().setAutoPlay(on); }},
+    {&S::SocialShare, [](MainController& c, const bool& on) { c.window().setSocialShare(on); }},
+};
+
+const Handler<int> kIndexHandlers[] = {
+    {&S::PlayerStyle, [](MainController& c, const int& index) { c.selectSkin(index); }},
+    {&S::PlayerSize, [](MainController& c, const int& index) { c.selectPlayerSize(index); }},
+};
+
+const Handler<QString> kTextHandlers[] = {
+    {&S::PlayerColor, [](MainController& c, const QString& t) { c.setPlayerColorText(t); }},
+    {&S::ServerPath, [](MainController& c, const QString& t) { c.window().setServerPath(t); }},
+    {&S::VideoPath, [](MainController& c, const QString& t) { c.window().setVideoPath(t); }},
+    // A folder text ends in its separator, also in a profile written by hand.
+    {&S::OutDir, [](MainController& c,
+                    const QString& t) { c.window().setOutDir(FileOps::withTrailingSeparator(t)); }},
+    {&S::RedirectURL, [](MainController& c, const QString& t) { c.window().setRedirectURL(t); }},
+    {&S::AffiliateLink,
+     [](MainController& c, const QString& t) { c.window().setAffiliateLink(t); }},
+};
+
+template <typename T, std::size_t N>
+void store(MainController& controller, const Handler<T> (&handlers)[N], T S::*field,
+           const T& value) {
+    for (const Handler<T>& handler : handlers) {
+        if (handler.field == field) {
+            handler.set(controller, value);
+            return;
+        }
     }
+    controller.window().settings().*field = value;
 }
 
-bool checkState(const QString& value) {
-    const qint16 state = Int16::fromText(value);
-    if (state != 0 && state != 1)
-        throw AppError(AppError::InvalidCall, value);
-    return state == 1;
+void applyMode(MainWindowModel& window, const QString& value) {
+    if (value.left(3) == QLatin1String("SIN"))
+        window.selectSingle();
+    else if (value.left(3) == QLatin1String("MUL"))
+        window.selectMultiple();
+    const QString digit = value.right(1);
+    if (digit == QLatin1String("1"))
+        window.selectStreamingMode(StreamingMode::Normal);
+    else if (digit == QLatin1String("2"))
+        window.selectStreamingMode(StreamingMode::Rtmp);
+    else if (digit == QLatin1String("3"))
+        window.selectStreamingMode(StreamingMode::Pseudo);
 }
 
-quint32 colourNumber(const QString& value) {
-    bool ok = false;
-    const qlonglong number = value.trimmed().toLongLong(&ok);
-    if (!ok)
-        throw AppError(AppError::TypeMismatch, value);
-    if (number < -2147483648LL || number > 2147483647LL)
-        throw AppError(AppError::Overflow, value);
-    return static_cast<quint32>(number);
-}
+// Converts the stored text as its field's type and stores it.
+struct Apply {
+    MainController& c;
+    const QString& value;
+
+    void operator()(std::monostate) const { applyMode(c.window(), value); }
+    void operator()(bool S::*field) const {
+        store(c, kCheckHandlers, field, ProfileLayout::checkState(value));
+    }
+    void operator()(int S::*field) const {
+        store(c, kIndexHandlers, field, int(ProfileLayout::index(value)));
+    }
+    void operator()(quint32 S::*field) const {
+        c.window().settings().*field = ProfileLayout::colourNumber(value);
+    }
+    void operator()(QString S::*field) const { store(c, kTextHandlers, field, value); }
+};
 
 // Clears the loading flag however the load ends.
 class LoadingFlag {
@@ -58,120 +101,17 @@ class LoadingFlag {
 }  // namespace
 
 void ProfileApplier::apply(const QStringList& values) {
-    LoadingFlag flag(m_controller.window());
+    QMap<int, QString> lines;
     for (int i = 0; i < values.size(); ++i)
-        applyLine(i + 1, values[i]);
+        lines.insert(i + 1, values[i]);
+    apply(lines);
 }
 
-void ProfileApplier::applyLine(int number, const QString& value) {
-    if (number == 1)
-        applyModeLine(value);
-    else if (isCheckLine(number))
-        applyCheckLine(number, checkState(value));
-    else if (number == 4)
-        m_controller.selectSkin(Int16::fromText(value));
-    else if (number == 5)
-        m_controller.selectPlayerSize(Int16::fromText(value));
-    else if (number == 6)
-        m_controller.setPlayerColorNumber(colourNumber(value));
-    else
-        applyTextLine(number, value);
-}
-
-void ProfileApplier::applyModeLine(const QString& value) {
-    MainWindowModel& window = m_controller.window();
-    if (value.left(3) == QLatin1String("SIN"))
-        window.selectSingle();
-    else if (value.left(3) == QLatin1String("MUL"))
-        window.selectMultiple();
-    const QString digit = value.right(1);
-    if (digit == QLatin1String("1"))
-        window.selectStreamingMode(StreamingMode::Normal);
-    else if (digit == QLatin1String("2"))
-        window.selectStreamingMode(StreamingMode::Rtmp);
-    else if (digit == QLatin1String("3"))
-        window.selectStreamingMode(StreamingMode::Pseudo);
-}
-
-void ProfileApplier::applyCheckLine(int number, bool on) {
-    MainWindowModel& window = m_controller.window();
-    switch (number) {
-        case 2:
-            window.setIsLive(on);
-            break;
-        case 3:
-            window.setHtml5(on);
-            break;
-        case 8:
-            window.setAutoPlay(on);
-            break;
-        case 9:
-            window.setAutoProgress(on);
-            break;
-        case 11:
-            window.setShowBigPlayButton(on);
-            break;
-        case 19:
-            window.setEncrypt(on);
-            break;
-        case 23:
-            window.setShowEmbedCode(on);
-            break;
-        case 24:
-            window.setSocialShare(on);
-            break;
-        default:
-            break;
-    }
-}
-
-void ProfileApplier::applyTextLine(int number, const QString& value) {
-    MainWindowModel& window = m_controller.window();
-    ProjectSettings& s = window.settings();
-    switch (number) {
-        case 7:
-            m_controller.setPlayerColorText(value);
-            break;
-        case 10:
-            window.setAudioLevel(value);
-            break;
-        case 12:
-            s.IntroImageName = value;
-            break;
-        case 13:
-            s.IntroImagePath = value;
-            break;
-        case 14:
-            s.OutroImageName = value;
-            break;
-        case 15:
-            s.OutroImagePath = value;
-            break;
-        case 16:
-            window.setServerPath(value);
-            break;
-        case 17:
-            window.setVideoPath(value);
-            break;
-        case 18:  // a folder text ends in its separator, also in a profile written by hand
-            window.setOutDir(FileOps::withTrailingSeparator(value));
-            break;
-        case 20:
-            window.setRedirectURL(value);
-            break;
-        case 21:
-            window.setAffiliateLink(value);
-            break;
-        case 22:
-            window.setActionCode(value);
-            break;
-        case 25:
-            s.ShareTitle = value;
-            break;
-        case 26:
-            s.ShareURL = value;
-            break;
-        default:
-            break;  // lines after the last known one are read and ignored
+void ProfileApplier::apply(const QMap<int, QString>& lines) {
+    LoadingFlag flag(m_controller.window());
+    for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
+        // Lines after the last known one are read and ignored.
+        if (const ProfileSetting* setting = ProfileLayout::atLine(it.key()))
+            std::visit(Apply{m_controller, it.value()}, setting->field);
     }
 }

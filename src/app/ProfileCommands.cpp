@@ -6,15 +6,12 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "settings/ProfileFile.h"
+#include "settings/ProfileLayout.h"
 #include "settings/ProfileValueError.h"
 
 namespace {
 
 const QString kFilter = QStringLiteral("Vidlark Profile File|*.epe");
-
-QString check(bool on) {
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 }  // namespace
 
@@ -24,34 +21,7 @@ QString ProfileCommands::captionFor(const QString& path) {
 }
 
 QStringList ProfileCommands::values() const {
-    const ProjectSettings& s = m_controller.settings();
-    return {(s.Multiple ? QStringLiteral("MUL") : QStringLiteral("SIN")) +
-                QString::number(static_cast<int>(s.streamingMode)),
-            check(s.IsLive),
-            check(s.Html5),
-            QString::number(s.PlayerStyle),
-            QString::number(s.PlayerSize),
-            QString::number(static_cast<qint32>(s.PlayerColorNumber)),
-            s.PlayerColor,
-            check(s.AutoPlay),
-            check(s.AutoProgress),
-            s.AudioLevel,
-            check(s.ShowBigPlayButton),
-            s.IntroImageName,
-            s.IntroImagePath,
-            s.OutroImageName,
-            s.OutroImagePath,
-            s.ServerPath,
-            s.VideoPath,
-            s.OutDir,
-            check(s.Encrypt),
-            s.RedirectURL,
-            s.AffiliateLink,
-            s.ActionCode,
-            check(s.ShowEmbedCode),
-            check(s.SocialShare),
-            s.ShareTitle,
-            s.ShareURL};
+    return ProfileLayout::values(m_controller.settings());
 }
 
 void ProfileCommands::save() {

@@ -9,6 +9,7 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliHtml5Copies.h"
 #include "cli/CliViews.h"
+#include "cli/ProfileCommand.h"
 #include "media/Html5CopyBatch.h"
 #include "media/Html5CopyTargets.h"
 #include "media/PlaylistEditor.h"
@@ -17,6 +18,8 @@
 #include "platform/Clock.h"
 #include "platform/FileOps.h"
 #include "platform/RandomSource.h"
+#include "settings/ProfileListing.h"
+#include "settings/ProfileListingError.h"
 #include "settings/ProfileValueError.h"
 
 namespace {
@@ -109,11 +112,15 @@ int choosePlaylist(MainController& controller, CliDialogs& dialogs,
 }  // namespace
 
 QString GenerateCommand::usage() {
-    return QStringLiteral(
-        "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
-        "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
-        "FILE.plf] [--make-mp4] [--serve]\n"
-        "       vidlark-cli serve [--app-folder DIR]");
+    // The generate lines come last, where scripts written against the older usage find them.
+    return ProfileCommand::usage() +
+           QStringLiteral(
+               "\n       vidlark-cli generate ... --set KEY=VALUE  (repeatable: overrides a "
+               "setting of the profile for the run)\n"
+               "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
+               "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
+               "FILE.plf] [--make-mp4] [--serve]\n"
+               "       vidlark-cli serve [--app-folder DIR]");
 }
 
 QString GenerateCommand::parse(const QStringList& args, Options& o) {
@@ -140,6 +147,10 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
             if (args[i] == QLatin1String(name))
                 target = field;
         }
+        if (args[i] == QLatin1String("--set") && i + 1 < args.size()) {
+            o.sets.append(args[i + 1]);
+            continue;
+        }
         if (!target)
             return QStringLiteral("unknown argument: ") + args[i];
         if (i + 1 >= args.size())
@@ -148,6 +159,11 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
     }
     if (o.profile.isEmpty())
         return QStringLiteral("--profile is required");
+    try {
+        ProfileListing::parse(o.sets);
+    } catch (const ProfileListingError& error) {
+        return error.message();
+    }
     if (!o.playlist.isEmpty() && !(o.flash.isEmpty() && o.mp4.isEmpty() && o.webm.isEmpty()))
         return QStringLiteral("--playlist cannot be combined with --flash, --mp4 or --webm");
     if (o.flash.isEmpty() && !(o.mp4.isEmpty() && o.webm.isEmpty()))
@@ -174,7 +190,10 @@ int GenerateCommand::run(const Options& o) {
         // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
         FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));
-        controller.readProfile(o.profile);
+        controller.readProfile(o.profile, ProfileListing::parse(o.sets));
+    } catch (const ProfileListingError& error) {
+        printError(QStringLiteral("vidlark-cli: ") + error.message());
+        return Failed;
     } catch (const ProfileValueError& error) {
         dialogs.error(error.message());
         return Failed;

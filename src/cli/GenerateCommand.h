@@ -30,6 +30,8 @@ class GenerateCommand {
         // Before the run, make the MP4 copy of the Flash video (or of every playlist row without
         // one) and choose it.
         bool makeMp4 = false;
+        // KEY=VALUE pairs that override settings of the profile for this run.
+        QStringList sets;
     };
 
     // Parses the arguments after "generate"; an error text on a wrong command line.

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/GenerateCommand.h"
+#include "cli/ProfileCommand.h"
 #include "cli/ServeCommand.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
         }
         return ServeCommand::run(appFolder);
     }
+    if (!args.isEmpty() && args.first() == QLatin1String("profile"))
+        return ProfileCommand::run(args.mid(1));
     if (args.isEmpty() || args.first() != QLatin1String("generate")) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(GenerateCommand::usage()));
         return GenerateCommand::Failed;

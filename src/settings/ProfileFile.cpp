@@ -6,48 +6,19 @@
 #include "platform/Cp1252.h"
 #include "platform/PlainFileName.h"
 #include "platform/TextFile.h"
+#include "settings/ProfileLayout.h"
 #include "settings/ProfileValueError.h"
 #include "settings/Scrambler.h"
 
 namespace {
 
-// Line n of a profile holds the setting at index n - 1; the labels follow the controls' captions.
-const char* const kSettingNames[] = {
-    "single or playlist and streaming mode",
-    "Live Video Setup",
-    "HTML5 Support",
-    "player style",
-    "player size",
-    "player tint colour",
-    "player tint",
-    "Auto Start Video",
-    "Auto Progress for Multiple Videos",
-    "Initialize Audio at",
-    "Big Play Button on Video Player",
-    "intro image name",
-    "intro image path",
-    "outro image name",
-    "outro image path",
-    "HTML Files Path",
-    "Video File(s) Path",
-    "Output Folder",
-    "Encrypt HTML",
-    "Video On End URL",
-    "Video On Click URL",
-    "Video On End HTML code",
-    "Allow Video to be Embedded",
-    "Share Video",
-    "Title of Content",
-    "Web Link",
-};
-
-// The end-of-video HTML code comes from a multi-line box; every other setting is one line.
-constexpr int kMultiLineSetting = 22;
-constexpr int kIntroImageName = 12;
-constexpr int kOutroImageName = 14;
+ProfileSetting::Kind kindAt(int line) {
+    const ProfileSetting* setting = ProfileLayout::atLine(line);
+    return setting ? setting->kind : ProfileSetting::Kind::Text;
+}
 
 qsizetype firstControl(const QString& value, int line) {
-    return ControlCharacters::firstIndex(value, line == kMultiLineSetting
+    return ControlCharacters::firstIndex(value, kindAt(line) == ProfileSetting::Kind::MultiLineText
                                                     ? ControlCharacters::Breaks::Allowed
                                                     : ControlCharacters::Breaks::Refused);
 }
@@ -72,7 +43,7 @@ qsizetype firstUnsaveable(const QString& value, int line) {
 // scratch folders (the sources are the paths on the lines after them), so a profile from
 // someone else naming "../../x" would write over files outside them.
 void refuseNameThatIsNotPlain(const QString& value, int line, ProfileValueError::When when) {
-    if (line != kIntroImageName && line != kOutroImageName)
+    if (kindAt(line) != ProfileSetting::Kind::FileName)
         return;
     const QString fault = PlainFileName::fault(value);
     if (!fault.isEmpty())
@@ -82,9 +53,8 @@ void refuseNameThatIsNotPlain(const QString& value, int line, ProfileValueError:
 }  // namespace
 
 QString ProfileFile::settingName(int line) {
-    constexpr int count = int(sizeof(kSettingNames) / sizeof(kSettingNames[0]));
-    if (line >= 1 && line <= count)
-        return QString::fromLatin1(kSettingNames[line - 1]);
+    if (const ProfileSetting* setting = ProfileLayout::atLine(line))
+        return QString::fromLatin1(setting->label);
     return QStringLiteral("line %1").arg(line);
 }
 
@@ -94,13 +64,15 @@ QStringList ProfileFile::readValues(const QString& path) {
         values.append(Scrambler::unscramble(line, Scrambler::kScrambleKey));
     // Every value is checked before the caller applies the first, so a refused file changes
     // nothing.
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        const int line = int(i + 1);
-        if (const qsizetype at = firstControl(values[i], line); at >= 0)
-            refuse(values[i], line, at, ProfileValueError::When::Loading);
-        refuseNameThatIsNotPlain(values[i], line, ProfileValueError::When::Loading);
-    }
+    for (qsizetype i = 0; i < values.size(); ++i)
+        checkForLoading(int(i + 1), values[i]);
     return values;
+}
+
+void ProfileFile::checkForLoading(int line, const QString& value) {
+    if (const qsizetype at = firstControl(value, line); at >= 0)
+        refuse(value, line, at, ProfileValueError::When::Loading);
+    refuseNameThatIsNotPlain(value, line, ProfileValueError::When::Loading);
 }
 
 QStringList ProfileFile::scrambledLines(const QStringList& values) {

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // The profile file (".epe"): one value per line, each line scrambled with the program's key, the
-// meaning of a line given by its position (line 1 the single/playlist marker and mode, line 26
-// the share address). Applying the values to the main window belongs to the application.
+// meaning of a line given by its position (ProfileLayout). Applying the values to the main window
+// belongs to the application.
 class ProfileFile {
   public:
     // The unscrambled values, line 1 first. Accepts CR LF and bare LF line ends. Raises
@@ -13,6 +13,8 @@ class ProfileFile {
     // but the end-of-video HTML code are single lines) or an image name that is not a plain file
     // name, before any value is handed out.
     static QStringList readValues(const QString& path);
+    // The check readValues makes of the value on `line`, for a value that comes from elsewhere.
+    static void checkForLoading(int line, const QString& value);
 
     // The lines as stored. Raises ProfileValueError for the first value that would scramble into
     // CR or LF, or holds a control character its setting cannot hold, or for an image name that
