@@ -9,7 +9,6 @@
 #include "cli/CliDialogs.h"
 #include "cli/CliHtml5Copies.h"
 #include "cli/CliViews.h"
-#include "cli/ProfileCommand.h"
 #include "media/Html5CopyBatch.h"
 #include "media/Html5CopyTargets.h"
 #include "media/PlaylistEditor.h"
@@ -112,15 +111,12 @@ int choosePlaylist(MainController& controller, CliDialogs& dialogs,
 }  // namespace
 
 QString GenerateCommand::usage() {
-    // The generate lines come last, where scripts written against the older usage find them.
-    return ProfileCommand::usage() +
-           QStringLiteral(
-               "\n       vidlark-cli generate ... --set KEY=VALUE  (repeatable: overrides a "
-               "setting of the profile for the run)\n"
-               "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
-               "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
-               "FILE.plf] [--make-mp4] [--serve]\n"
-               "       vidlark-cli serve [--app-folder DIR]");
+    // The three lines scripts know; --set and the profile command are described in the README.
+    return QStringLiteral(
+        "usage: vidlark-cli generate --profile FILE.epe [--app-folder DIR] [--output DIR]\n"
+        "                            [--flash FILE [--mp4 FILE] [--webm FILE] | --playlist "
+        "FILE.plf] [--make-mp4] [--serve]\n"
+        "       vidlark-cli serve [--app-folder DIR]");
 }
 
 QString GenerateCommand::parse(const QStringList& args, Options& o) {
@@ -147,15 +143,15 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
             if (args[i] == QLatin1String(name))
                 target = field;
         }
-        if (args[i] == QLatin1String("--set") && i + 1 < args.size()) {
-            o.sets.append(args[i + 1]);
-            continue;
-        }
-        if (!target)
+        const bool set = args[i] == QLatin1String("--set");
+        if (!target && !set)
             return QStringLiteral("unknown argument: ") + args[i];
         if (i + 1 >= args.size())
             return QStringLiteral("missing value after ") + args[i];
-        *target = args[i + 1];
+        if (set)
+            o.sets.append(args[i + 1]);
+        else
+            *target = args[i + 1];
     }
     if (o.profile.isEmpty())
         return QStringLiteral("--profile is required");

@@ -551,6 +551,11 @@ void CliTest::badCommandLines_data() {
         << QStringList{generate} + profile + output + flash +
                QStringList{"--mp4", "%VIDEOS%/clip.mp4", "--make-mp4"}
         << true;
+    QTest::newRow("set without its pair")
+        << QStringList{generate} + profile + output + flash + QStringList{"--set"} << true;
+    QTest::newRow("set of an unknown setting")
+        << QStringList{generate} + profile + output + flash + QStringList{"--set", "Skin=dark"}
+        << true;
 }
 
 void CliTest::badCommandLines() {

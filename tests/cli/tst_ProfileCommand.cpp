@@ -24,6 +24,8 @@ class ProfileCommandTest : public QObject {
     void writeMakesTheSameFile();
     void refusedPairsWriteNothing_data();
     void refusedPairsWriteNothing();
+    void badCommandLines_data();
+    void badCommandLines();
     void demoProfileIsMadeFromItsListing();
     void setOverridesTheProfile_data();
     void setOverridesTheProfile();
@@ -150,6 +152,32 @@ void ProfileCommandTest::refusedPairsWriteNothing() {
     }
     COMPARE_GOLDEN(TestFiles::readFile(target), QStringLiteral("settings/demo.epe"));
     QCOMPARE(QDir(m_work->path()).entryList(QDir::Files), QStringList{"kept.epe"});
+}
+
+void ProfileCommandTest::badCommandLines_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing") << QStringList{"profile"}
+                             << "vidlark-cli: profile needs show or write and a file";
+    QTest::newRow("no file") << QStringList{"profile", "show"}
+                             << "vidlark-cli: profile needs show or write and a file";
+    QTest::newRow("other action") << QStringList{"profile", "list", "%WORK%/a.epe"}
+                                  << "vidlark-cli: profile needs show or write and a file";
+    QTest::newRow("show with pairs") << QStringList{"profile", "show", "%WORK%/a.epe", "AutoPlay=1"}
+                                     << "vidlark-cli: profile show takes one file";
+    QTest::newRow("missing file") << QStringList{"profile", "show", "%WORK%/a.epe"}
+                                  << "Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.";
+}
+
+void ProfileCommandTest::badCommandLines() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    args.replaceInStrings(QStringLiteral("%WORK%"), m_work->path());
+    const CliRun run = runCli(args);
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.errLines().value(0), message);
+    QCOMPARE(QDir(m_work->path()).entryList(QDir::Files), QStringList());
 }
 
 // The build writes the profile of the demo from support/demo/demo.txt with the same command.

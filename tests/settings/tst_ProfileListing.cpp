@@ -25,6 +25,7 @@ class ProfileListingTest : public QObject {
     void everySettingRoundTrips();
     void goldenProfiles_data();
     void goldenProfiles();
+    void savedSettingsGiveTheGoldenFile();
     void refusedPairs_data();
     void refusedPairs();
     void unstorableValuesNameTheirSetting_data();
@@ -178,6 +179,39 @@ void ProfileListingTest::goldenProfiles() {
     const QString path = dir.filePath(QStringLiteral("p.epe"));
     ProfileFile::write(path, ProfileListing::write(listing));
     COMPARE_GOLDEN(TestFiles::readFile(path), base + ".epe");
+}
+
+// The save path: every field of the settings to its line, as full.txt lists them.
+void ProfileListingTest::savedSettingsGiveTheGoldenFile() {
+    ProjectSettings s;
+    s.Multiple = true;
+    s.streamingMode = StreamingMode::Rtmp;
+    s.IsLive = s.Html5 = s.AutoPlay = s.AutoProgress = true;
+    s.PlayerStyle = 3;
+    s.PlayerSize = -1;
+    s.PlayerColorNumber = 0xFFFFFFFFu;
+    s.PlayerColor = "0E230E";
+    s.AudioLevel = "100";
+    s.ShowBigPlayButton = false;
+    s.IntroImageName = QString::fromUtf8("intro café.jpg");
+    s.IntroImagePath = QString::fromUtf8("C:\\Users\\Zoë\\intro café.jpg");
+    s.OutroImageName = "outro.jpg";
+    s.OutroImagePath = "/home/ann/pictures/outro \"end\".jpg";
+    s.ServerPath = "http://www.example.com/videos/";
+    s.VideoPath = "rtmp://media.example.com/vod/";
+    s.OutDir = "/home/ann/out/";
+    s.Encrypt = s.ShowEmbedCode = s.SocialShare = true;
+    s.RedirectURL = "http://www.example.com/next?a=1&b=2";
+    s.AffiliateLink = "http://shop.example.com/?ref=a|b";
+    s.ActionCode =
+        QString::fromUtf8("<p class=\"end\">Thanks, “see you”</p>\r\n<a href='x'>€ 5 | ½</a>\r\n");
+    s.ShareTitle = QString::fromUtf8("Ann's \"best\" video | part ½ Œuvre ß ÿ");
+    s.ShareURL = QString::fromUtf8("http://www.example.com/share?x=é");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.epe"));
+    ProfileFile::write(path, ProfileLayout::values(s));
+    COMPARE_GOLDEN(TestFiles::readFile(path), QStringLiteral("settings/full.epe"));
 }
 
 void ProfileListingTest::refusedPairs_data() {
