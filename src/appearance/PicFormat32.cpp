@@ -12,11 +12,11 @@ namespace {
 void write(const QImage& image, const QString& path, const char* format, int quality) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw AppError(AppError::PathFileAccess, path);
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing);
     QImageWriter writer(&file, format);
     writer.setQuality(quality);
     if (!writer.write(image) || !file.commit())
-        throw AppError(AppError::PathFileAccess, path);
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing);
 }
 
 }  // namespace
@@ -29,11 +29,11 @@ void PicFormat32::convert(const QString& bitmapPath, const QString& jpegPath, in
     if (quality < 0 || quality > 100)
         throw AppError(AppError::InvalidCall, QString::number(quality));
     if (!QFileInfo(bitmapPath).isFile())
-        throw AppError(AppError::FileNotFound, bitmapPath);
+        throw AppError::naming(AppError::FileNotFound, bitmapPath, AppError::Operation::Reading);
     QImageReader reader(bitmapPath, "bmp");
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull())
-        throw AppError(AppError::PathFileAccess, bitmapPath);
+        throw AppError::naming(AppError::PathFileAccess, bitmapPath, AppError::Operation::Reading);
     write(image, jpegPath, "jpeg", quality);
 }

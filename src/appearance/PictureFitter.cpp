@@ -12,12 +12,12 @@ namespace {
 // Only JPEG content is accepted, whatever the file's name says: the player is given JPEGs only.
 void openJpeg(QImageReader& reader, const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile())
-        throw AppError(AppError::FileNotFound, path);
+        throw AppError::naming(AppError::FileNotFound, path, AppError::Operation::Reading);
     reader.setFileName(path);
     reader.setFormat("jpeg");
     reader.setAutoDetectImageFormat(false);
     if (!reader.canRead() || !reader.size().isValid())
-        throw AppError(AppError::PathFileAccess, path);
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading);
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ QImage PictureFitter::loadJpeg(const QString& path, QSize bound, QSize* natural)
     }
     QImage picture = reader.read();
     if (picture.isNull())
-        throw AppError(AppError::PathFileAccess, path);
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading);
     return picture;
 }
 

@@ -192,9 +192,13 @@ QString flashSource(const GenerationContext& ctx, const QString& fileName, bool 
 }
 
 QString html5Sources(const GenerationContext& ctx, const QString& mp4, const QString& webm) {
+    // The HTML5 player hands these to the browser as they are; the folder part is an address the
+    // user typed, the name part a file name that may hold what an address reads differently.
     const QString& path = ctx.snapshot.VideoPath;
-    return QStringLiteral("  ") + attribute(QStringLiteral("v2"), path + mp4) +
-           QStringLiteral("  ") + attribute(QStringLiteral("v3"), path + webm);
+    return QStringLiteral("  ") +
+           attribute(QStringLiteral("v2"), path + Escaping::addressFileName(mp4)) +
+           QStringLiteral("  ") +
+           attribute(QStringLiteral("v3"), path + Escaping::addressFileName(webm));
 }
 
 QString singleVideoLine(const GenerationContext& ctx, bool testCopy) {

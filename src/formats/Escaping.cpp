@@ -133,4 +133,20 @@ QString queryValue(const QString& text) {
     return out;
 }
 
+QString addressFileName(const QString& name) {
+    QString out;
+    out.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == u'%')
+            out += QStringLiteral("%25");
+        else if (c == u'#')
+            out += QStringLiteral("%23");
+        else if (c == u'?')
+            out += QStringLiteral("%3F");
+        else
+            out += c;
+    }
+    return out;
+}
+
 }  // namespace Escaping

@@ -23,5 +23,9 @@ QString jsString(const QString& text, QChar quote);
 // attribute and script (blank, " ' # % & + < > \ and controls) and non-ASCII characters (as their
 // UTF-8 bytes); everything else, ":" and "/" included, stays as typed.
 QString queryValue(const QString& text);
+// A file name that ends an address the browser requests: "%", "#" and "?" are percent-encoded,
+// since the browser would read them as an escape, a fragment or a query. Everything else stays as
+// typed (the browser encodes blanks and non-ASCII itself), so other names keep their bytes.
+QString addressFileName(const QString& name);
 
 }  // namespace Escaping

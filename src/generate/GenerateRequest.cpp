@@ -1,5 +1,7 @@
 #include "generate/GenerateRequest.h"
 
+#include <algorithm>
+
 #include "generate/ValidationHost.h"
 #include "media/PlaylistNames.h"
 #include "platform/Dialogs.h"
@@ -13,13 +15,27 @@ bool endsWithSlash(const QString& text) {
     return text.endsWith(u'/');
 }
 
-// The audio box takes only digits from the keyboard, but pasted text reaches it too: a value that
-// is not a whole number is left as it is, as the player reads it as typed.
-void capAudioLevel(ValidationHost& host) {
-    bool ok = false;
-    const qlonglong level = host.settings().AudioLevel.trimmed().toLongLong(&ok);
-    if (ok && level > 100)
+// The audio box takes only digits from the keyboard, but pasted text and hand-edited profiles
+// reach it too. The page's script sets the volume from it, and anything but a whole number from 0
+// up makes that throw, leaving the end-of-video action unattached: such a value stops the request.
+// Blanks around the digits do no harm there. A level above 100 is lowered to 100.
+bool checkAudioLevel(ValidationHost& host, Dialogs& dialogs, Views& views) {
+    const QString level = host.settings().AudioLevel.trimmed();
+    const bool digits = !level.isEmpty() && std::all_of(level.begin(), level.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (!digits) {
+        dialogs.error(
+            QStringLiteral("THE AUDIO LEVEL (AudioLevel, \"Initialize Audio at:\") MUST "
+                           "BE A NUMBER FROM 0 TO 100."));
+        views.focusControl(QStringLiteral("txtAudioLevel"));
+        return false;
+    }
+    // Digits too many for a number are far above 100 too.
+    bool fits = false;
+    if (level.toULongLong(&fits) > 100 || !fits)
         host.setAudioLevel(QStringLiteral("100"));
+    return true;
 }
 
 bool checkPaths(ValidationHost& host, Dialogs& dialogs, Views& views) {
@@ -96,7 +112,8 @@ bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& vi
     }
     if (!checkPlaylistNames(host, dialogs))
         return false;
-    capAudioLevel(host);
+    if (!checkAudioLevel(host, dialogs, views))
+        return false;
     if (!checkPaths(host, dialogs, views))
         return false;
     completeSlashes(host);

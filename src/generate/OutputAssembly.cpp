@@ -177,10 +177,11 @@ void Planner::supportFiles() {
 void Planner::emulator() {
     const QString from = subFolder(m_ctx.appFolder, QStringLiteral("ruffle"));
     if (!FileOps::folderExists(from))
-        throw AppError::naming(AppError::PathNotFound, from);
+        throw AppError::naming(AppError::PathNotFound, from, AppError::Operation::Reading);
     const QStringList names = FileOps::filesMatching(from, QStringLiteral("*"));
     if (!names.contains(QStringLiteral("ruffle.js")))
-        throw AppError::naming(AppError::FileNotFound, from + QStringLiteral("ruffle.js"));
+        throw AppError::naming(AppError::FileNotFound, from + QStringLiteral("ruffle.js"),
+                               AppError::Operation::Reading);
     for (const QString& name : names) {
         const QString relative = QStringLiteral("ruffle") + sep() + name;
         copy(from + name, relative);

@@ -1,5 +1,9 @@
 #include "generate/PlaylistThumbnails.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+
 #include "appearance/PicFormat32.h"
 #include "appearance/PictureFitter.h"
 #include "generate/OutputAssembly.h"
@@ -25,11 +29,11 @@ QStringList PlaylistThumbnails::sources(const GenerationContext& ctx) {
     return paths;
 }
 
-// Each source is first copied to a work name (pic1.jpg for row 1) and fitted from there, so the
-// user's own file is only ever read. All work bitmaps are made before the first thumbnail is
-// written, so a thumbnail named like a work copy ("pic2.jpg" in row 1) cannot replace the picture
-// of another row. Rows are numbered by their place in the playlist; a row without a thumbnail
-// (the editor's empty last row) is passed over.
+// Each picture is first copied to a work name (pic1.jpg for the first thumbnail) and fitted from
+// there, so the user's own file is only ever read. All work bitmaps are made before the first
+// thumbnail is written, so a thumbnail named like a work copy ("pic2.jpg") cannot replace the
+// picture of another one. Rows that show one picture share its work: a long playlist of a few
+// pictures costs a few fittings, and the work files go once the thumbnails are written.
 void PlaylistThumbnails::make(const GenerationContext& ctx) {
     if (ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
         return;
@@ -38,19 +42,31 @@ void PlaylistThumbnails::make(const GenerationContext& ctx) {
     for (const QString& folder : {output, scratch})
         if (!FileOps::folderExists(folder))
             FileOps::makeFolder(folder);
-    QList<std::pair<QString, QString>> rows;  // work name without extension, thumbnail name
-    for (qsizetype row = 0; row < ctx.playlist.rows.size(); ++row)
-        if (const QString& name = ctx.playlist.rows[row].Thumbnail; !name.isEmpty())
-            rows.append({scratch + QStringLiteral("pic%1").arg(row + 1), name});
+    QStringList names;
+    for (const PlaylistEntry& row : ctx.playlist.rows)
+        if (!row.Thumbnail.isEmpty())
+            names << row.Thumbnail;
+    names.removeDuplicates();
+    QStringList work;  // without extension, one per picture
+    for (qsizetype n = 0; n < names.size(); ++n)
+        work << scratch + QStringLiteral("pic%1").arg(n + 1);
 
-    for (const auto& [work, name] : rows)
-        FileOps::copyFile(ctx.playlist.ThumbImagesPath + name, work + QStringLiteral(".jpg"));
+    const auto removeWork = qScopeGuard([&work, &names] {
+        for (qsizetype n = 0; n < work.size(); ++n)
+            for (const char* extension : {".jpg", ".fcx"})
+                if (names.indexOf(QFileInfo(work[n] + extension).fileName()) < 0)
+                    QFile::remove(work[n] + extension);
+    });
     const QSize canvas(Width, Height);
-    for (const auto& [work, name] : rows)
-        PicFormat32::saveBitmap(PictureFitter::fitJpegFile(work + QStringLiteral(".jpg"), canvas),
-                                work + QStringLiteral(".fcx"));
-    for (const auto& [work, name] : rows) {
-        PicFormat32::convert(work + QStringLiteral(".fcx"), scratch + name, kJpegQuality);
-        FileOps::copyFile(scratch + name, output + name);
+    for (qsizetype n = 0; n < names.size(); ++n)
+        FileOps::copyFile(ctx.playlist.ThumbImagesPath + names[n],
+                          work[n] + QStringLiteral(".jpg"));
+    for (qsizetype n = 0; n < names.size(); ++n)
+        PicFormat32::saveBitmap(
+            PictureFitter::fitJpegFile(work[n] + QStringLiteral(".jpg"), canvas),
+            work[n] + QStringLiteral(".fcx"));
+    for (qsizetype n = 0; n < names.size(); ++n) {
+        PicFormat32::convert(work[n] + QStringLiteral(".fcx"), scratch + names[n], kJpegQuality);
+        FileOps::copyFile(scratch + names[n], output + names[n]);
     }
 }

@@ -6,9 +6,41 @@ AppError::AppError(int number, QString detail) : m_number(number), m_detail(std:
         m_what += " (" + m_detail.toStdString() + ")";
 }
 
-AppError AppError::naming(int number, const QString& path) {
+namespace {
+
+QString verb(AppError::Operation operation) {
+    switch (operation) {
+        case AppError::Operation::None:
+            break;
+        case AppError::Operation::Reading:
+            return QStringLiteral("Reading ");
+        case AppError::Operation::Writing:
+            return QStringLiteral("Writing ");
+        case AppError::Operation::Deleting:
+            return QStringLiteral("Deleting ");
+        case AppError::Operation::MakingFolder:
+            return QStringLiteral("Making the folder ");
+        case AppError::Operation::Running:
+            return QStringLiteral("Running ");
+    }
+    return {};
+}
+
+}  // namespace
+
+AppError AppError::naming(int number, const QString& path, Operation operation) {
     AppError error(number, path);
     error.m_path = path;
+    error.m_naming = verb(operation) + path;
+    error.m_what = commonErrorMessage(error).toStdString();
+    return error;
+}
+
+AppError AppError::copying(int number, const QString& from, const QString& to) {
+    AppError error(number, from + QStringLiteral(" -> ") + to);
+    error.m_path = to;
+    error.m_naming = QStringLiteral("Copying ") + from + QStringLiteral("\nto ") + to;
+    error.m_what = commonErrorMessage(error).toStdString();
     return error;
 }
 
@@ -50,5 +82,5 @@ QString commonErrorMessage(const AppError& error) {
         (QStringLiteral("Error# ") + QString::number(error.number()) + QLatin1Char(' ') +
          error.description() + QStringLiteral(". Please contact support."))
             .toUpper();
-    return error.path().isEmpty() ? classic : classic + u'\n' + error.path();
+    return error.naming().isEmpty() ? classic : classic + u'\n' + error.naming();
 }

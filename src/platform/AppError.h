@@ -22,17 +22,25 @@ class AppError : public std::exception {
         PathNotFound = 76,
     };
 
+    // What the program was doing with the file it names.
+    enum class Operation { None, Reading, Writing, Deleting, MakingFolder, Running };
+
     // `detail` (a path, a value) is for diagnostics; the message box shows number and description.
     explicit AppError(int number, QString detail = {});
     // An error about one file or folder, which the common message names on a line of its own,
-    // so the user knows which of the many files of a run to look for.
-    static AppError naming(int number, const QString& path);
+    // after what was being done with it, so the user knows which of the many files of a run to
+    // look for and what to check (can it be read, is there room to write it).
+    static AppError naming(int number, const QString& path, Operation operation = Operation::None);
+    // A copy names both ends: the fault may lie with either.
+    static AppError copying(int number, const QString& from, const QString& to);
 
     int number() const { return m_number; }
     QString description() const;
     QString detail() const { return m_detail; }
     // The file or folder the message names; empty when it names none.
     QString path() const { return m_path; }
+    // The line (or lines) after the classic text: the operation and its file; empty for none.
+    QString naming() const { return m_naming; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
     static QString describe(int number);
@@ -41,10 +49,11 @@ class AppError : public std::exception {
     int m_number;
     QString m_detail;
     QString m_path;
+    QString m_naming;
     std::string m_what;
 };
 
 // The one text every error trap shows: "Error# " + number + " " + description +
 // ". Please contact support.", upper-cased as a whole; then, for an error naming a file or
-// folder, a line with its path as it is (paths are case-sensitive).
+// folder, a line with what was being done and the path as it is (paths are case-sensitive).
 QString commonErrorMessage(const AppError& error);

@@ -31,7 +31,7 @@ class SpawnedProgram {
     SpawnedProgram(const QString& program, const QStringList& arguments) {
         int fds[2];
         if (pipe2(fds, O_CLOEXEC) != 0)
-            throw AppError(AppError::PathFileAccess, program);
+            throw AppError::naming(AppError::PathFileAccess, program, AppError::Operation::Running);
         m_read = fds[0];
         std::vector<QByteArray> words{QFile::encodeName(program)};
         for (const QString& a : arguments)
@@ -53,7 +53,7 @@ class SpawnedProgram {
         close(fds[1]);
         if (failed) {
             close(m_read);
-            throw AppError(AppError::FileNotFound, program);
+            throw AppError::naming(AppError::FileNotFound, program, AppError::Operation::Running);
         }
     }
 
@@ -123,7 +123,7 @@ int ConsoleRunner::runForStatus(const QString& commandLine,
                                 const std::function<bool()>& stopRequested) {
     QStringList words = QProcess::splitCommand(commandLine);
     if (words.isEmpty())
-        throw AppError(AppError::FileNotFound, commandLine);
+        throw AppError::naming(AppError::FileNotFound, commandLine, AppError::Operation::Running);
     const QString program = words.takeFirst();
 #ifdef Q_OS_UNIX
     SpawnedProgram child(program, words);
@@ -141,7 +141,7 @@ int ConsoleRunner::runForStatus(const QString& commandLine,
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, words, QIODevice::ReadOnly);
     if (!process.waitForStarted(-1))
-        throw AppError(AppError::FileNotFound, program);
+        throw AppError::naming(AppError::FileNotFound, program, AppError::Operation::Running);
     while (process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(50);
         if (const QByteArray piece = process.readAll(); !piece.isEmpty() && onOutput)

@@ -22,15 +22,29 @@ std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
-[[noreturn]] void raise(const std::error_code& ec, const QString& path) {
+// The classic number of a failed file-system call.
+int numberOf(const std::error_code& ec) {
     if (ec == std::errc::no_such_file_or_directory)
-        throw AppError(AppError::FileNotFound, path);
+        return AppError::FileNotFound;
     if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
         ec == std::errc::read_only_file_system)
-        throw AppError(AppError::PermissionDenied, path);
+        return AppError::PermissionDenied;
     if (ec == std::errc::no_space_on_device)
-        throw AppError(AppError::DiskFull, path);
-    throw AppError(AppError::PathFileAccess, path);
+        return AppError::DiskFull;
+    return AppError::PathFileAccess;
+}
+
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+[[noreturn]] void raise(const std::error_code& ec, const QString& path,
+                        AppError::Operation operation) {
+    throw AppError::naming(numberOf(ec), path, operation);
+}
+
+[[noreturn]] void raiseCopy(const std::error_code& ec, const QString& from, const QString& to) {
+    throw AppError::copying(numberOf(ec), from, to);
 }
 
 bool sameIdentity(const struct stat& a, const struct stat& b) {
@@ -60,7 +74,7 @@ qint64 copyChunk(int in, int out, qint64 bytes) {
 }
 
 // A new file beside `to`, hidden and named for this process, that no one else writes.
-std::pair<int, QString> createBeside(const QString& to, mode_t mode) {
+std::pair<int, QString> createBeside(const QString& from, const QString& to, mode_t mode) {
     const QFileInfo target(to);
     for (int n = 0;; ++n) {
         const QString path = target.path() + u'/' + u'.' + target.fileName() +
@@ -70,7 +84,7 @@ std::pair<int, QString> createBeside(const QString& to, mode_t mode) {
         if (fd >= 0)
             return {fd, path};
         if (errno != EEXIST || n >= 100)
-            raise(std::error_code(errno, std::generic_category()), to);
+            raiseCopy(lastError(), from, to);
     }
 }
 
@@ -78,11 +92,11 @@ bool copyInChunks(const QString& from, const QString& to, const FileOps::Progres
                   qint64 chunkBytes) {
     const int in = open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        raise(std::error_code(errno, std::generic_category()), from);
+        raiseCopy(lastError(), from, to);
     const auto closeIn = qScopeGuard([in] { close(in); });
     struct stat info {};
     fstat(in, &info);
-    const std::pair<int, QString> made = createBeside(to, info.st_mode & 0777);
+    const std::pair<int, QString> made = createBeside(from, to, info.st_mode & 0777);
     int out = made.first;
     const QString temporary = made.second;
     bool renamed = false;
@@ -113,11 +127,11 @@ bool copyInChunks(const QString& from, const QString& to, const FileOps::Progres
     if (closed != 0 && !error)
         error = errno;
     if (error)
-        raise(std::error_code(error, std::generic_category()), to);
+        raiseCopy(std::error_code(error, std::generic_category()), from, to);
     if (stopped)
         return false;
     if (rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) != 0)
-        raise(std::error_code(errno, std::generic_category()), to);
+        raiseCopy(lastError(), from, to);
     renamed = true;
     return true;
 }
@@ -128,19 +142,15 @@ namespace FileOps {
 
 bool copyFile(const QString& from, const QString& to, const Progress& progress, qint64 chunkBytes) {
     if (!QFileInfo(from).isFile())
-        throw AppError(AppError::FileNotFound, from);
+        throw AppError::copying(AppError::FileNotFound, from, to);
     if (!QFileInfo(to).dir().exists())
-        throw AppError(AppError::PathNotFound, to);
+        throw AppError::copying(AppError::PathNotFound, from, to);
     if (sameFile(from, to))
         return true;
-    if (progress)
-        return copyInChunks(from, to, progress, chunkBytes);
-    std::error_code ec;
-    std::filesystem::copy_file(toPath(from), toPath(to),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec)
-        raise(ec, to);
-    return true;
+    // A copy nobody watches goes beside its target too: a disk that fills up must not leave a
+    // part of the file under the target's name.
+    const Progress report = progress ? progress : [](qint64, qint64) { return true; };
+    return copyInChunks(from, to, report, chunkBytes);
 }
 
 bool sameFile(const QString& a, const QString& b) {
@@ -160,7 +170,7 @@ bool folderExists(const QString& path) {
 
 void makeFolder(const QString& path) {
     if (!QDir().mkpath(path))
-        throw AppError(AppError::PathFileAccess, path);
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::MakingFolder);
 }
 
 QStringList filesMatching(const QString& folder, const QString& pattern) {
@@ -180,7 +190,7 @@ void deleteMatching(const QString& folder, const QString& pattern) {
         }
     }
     if (first)
-        raise(first, failed);
+        raise(first, failed, AppError::Operation::Deleting);
 }
 
 QString separator() {

@@ -63,12 +63,13 @@ void FileWorkPlan::checkSources() const {
     for (const FileWorkStep& step : steps) {
         const bool reads = step.kind != FileWorkStep::Kind::Thumbnails;
         if (reads && !written.contains(step.source) && !FileOps::fileExists(step.source))
-            throw AppError::naming(AppError::FileNotFound, step.source);
+            throw AppError::naming(AppError::FileNotFound, step.source,
+                                   AppError::Operation::Reading);
         written.insert(step.target);
     }
     for (const QString& path : alsoRead)
         if (!FileOps::fileExists(path))
-            throw AppError::naming(AppError::FileNotFound, path);
+            throw AppError::naming(AppError::FileNotFound, path, AppError::Operation::Reading);
 }
 
 bool FileWorkPlan::worthWatching() const {

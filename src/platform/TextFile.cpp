@@ -12,13 +12,21 @@ namespace {
 
 [[noreturn]] void raiseOpenError(const QString& path, QFileDevice::FileError error, bool reading) {
     const QFileInfo info(path);
+    const auto failed = [&path, reading](int number) {
+        return AppError::naming(
+            number, path, reading ? AppError::Operation::Reading : AppError::Operation::Writing);
+    };
     if (reading && !info.exists())
-        throw AppError(info.dir().exists() ? AppError::FileNotFound : AppError::PathNotFound, path);
+        throw failed(info.dir().exists() ? AppError::FileNotFound : AppError::PathNotFound);
     if (!reading && !info.dir().exists())
-        throw AppError(AppError::PathNotFound, path);
+        throw failed(AppError::PathNotFound);
     if (error == QFileDevice::PermissionsError || (info.exists() && !reading && !info.isWritable()))
-        throw AppError(AppError::PermissionDenied, path);
-    throw AppError(AppError::PathFileAccess, path);
+        throw failed(AppError::PermissionDenied);
+    throw failed(AppError::PathFileAccess);
+}
+
+[[noreturn]] void raiseDiskFull(const QString& path) {
+    throw AppError::naming(AppError::DiskFull, path, AppError::Operation::Writing);
 }
 
 }  // namespace
@@ -68,7 +76,7 @@ void TextFile::writeBytes(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         raiseOpenError(path, file.error(), false);
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw AppError(AppError::DiskFull, path);
+        raiseDiskFull(path);
 }
 
 void TextFile::writeLines(const QString& path, const QStringList& lines) {
@@ -80,7 +88,7 @@ void TextFile::writeBytesAtomically(const QString& path, const QByteArray& bytes
     if (!file.open(QIODevice::WriteOnly))
         raiseOpenError(path, file.error(), false);
     if (file.write(bytes) != bytes.size())
-        throw AppError(AppError::DiskFull, path);
+        raiseDiskFull(path);
     if (!file.commit())
         raiseOpenError(path, file.error(), false);
 }

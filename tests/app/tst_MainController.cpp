@@ -245,7 +245,8 @@ void MainControllerTest::missingProfileChangesNothing() {
         QFAIL("read a missing profile");
     } catch (const AppError& e) {
         QCOMPARE(commonErrorMessage(e),
-                 QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."));
+                 QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading ") +
+                     f.install.path("none.epe"));
     }
     QCOMPARE(f.controller.settings().ServerPath, QStringLiteral("http://"));
 }

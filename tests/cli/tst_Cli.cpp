@@ -11,6 +11,7 @@
 #include <csignal>
 #include <memory>
 
+#include "../flvmdi/ScratchMount.h"
 #include "CliFixtures.h"
 #include "CliRun.h"
 #include "LoopbackHttp.h"
@@ -65,6 +66,8 @@ class CliTest : public QObject {
     void makeMp4Refused();
     void makeMp4ForPlaylistRows();
     void interruptedMakeMp4LeavesNothing();
+    void diskFullLeavesNoPartialVideo_data();
+    void diskFullLeavesNoPartialVideo();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -472,13 +475,14 @@ void CliTest::errorsEndTheRun_data() {
         QStringLiteral("Error: ERROR# 9 SUBSCRIPT OUT OF RANGE. PLEASE CONTACT SUPPORT.");
     QTest::newRow("profile missing")
         << 0 << none << QStringLiteral("%WORK%/missing.epe") << flash << out
-        << QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.")};
+        << QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."),
+                       QStringLiteral("Reading %WORK%/missing.epe")};
     QTest::newRow("output folder missing")
         << 0 << none << profile << flash << QStringLiteral("%OUT%/missing")
-        << QStringList{pathNotFound};
+        << QStringList{pathNotFound, QStringLiteral("Writing %OUT%/missing/zevoconfigsv.xml")};
     QTest::newRow("output folder is a file")
         << 0 << none << profile << flash << QStringLiteral("%VIDEOS%/clip.mp4")
-        << QStringList{pathNotFound};
+        << QStringList{pathNotFound, QStringLiteral("Writing %VIDEOS%/clip.mp4/zevoconfigsv.xml")};
     QTest::newRow("skin index past the list")
         << static_cast<int>(ProfileLine::PlayerStyle) << QStringLiteral("99") << profile << flash
         << out << QStringList{outOfRange};
@@ -819,7 +823,7 @@ void CliTest::missingPlaylistVideoIsNamedAndNothingWritten() {
     QCOMPARE(
         run.errLines(),
         (QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."),
-                     videos() + QStringLiteral("/gone.flv")}));
+                     QStringLiteral("Reading ") + videos() + QStringLiteral("/gone.flv")}));
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(filesBelow(output, QStringLiteral("-")), outputBefore);
     QCOMPARE(filesBelow(scratch, QStringLiteral("-")), scratchBefore);
@@ -1100,6 +1104,49 @@ void CliTest::interruptedMakeMp4LeavesNothing() {
              err.constData());
     QCOMPARE(QDir(videos()).entryList(QDir::Files | QDir::Hidden), videosBefore);
     QCOMPARE(outputFiles(), QStringList());
+}
+
+// An output folder on a disk that fills up during the run: the run ends with error 61 naming
+// the file it was copying, and no video in the output folder is a part of its source under the
+// source's own name, which a user would take for the finished copy.
+void CliTest::diskFullLeavesNoPartialVideo_data() {
+    QTest::addColumn<QString>("large");  // the video too large for the room left
+    QTest::newRow("the HTML5 video") << "clip.mp4";
+    QTest::newRow("the Flash video") << "clip.flv";
+}
+
+void CliTest::diskFullLeavesNoPartialVideo() {
+    QFETCH(QString, large);
+    ScratchMount disk("tmpfs", "size=512k");
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.problem()));
+    QFile video(videos() + u'/' + large);
+    QVERIFY(video.open(QIODevice::Append));
+    video.write(QByteArray(900 * 1024, '\x55'));
+    video.close();
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     disk.path(), QStringLiteral("--flash"), videos() + QStringLiteral("/clip.flv"),
+                     QStringLiteral("--mp4"), videos() + QStringLiteral("/clip.mp4")});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    const QStringList left =
+        QDir(disk.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : left) {
+        QVERIFY2(!name.startsWith(u'.'), qPrintable(name + QStringLiteral(" left behind")));
+        // The injector only adds to a Flash video: a copy smaller than its source is a part.
+        if (QFile::exists(videos() + u'/' + name))
+            QVERIFY2(
+                QFileInfo(disk.filePath(name)).size() >= QFileInfo(videos() + u'/' + name).size(),
+                qPrintable(name + QStringLiteral(" is a part of its source")));
+    }
+    QVERIFY2(!left.contains(large), qPrintable(left.join(u' ')));
+    QVERIFY2(run.err.contains("ERROR# 61 DISK FULL.") &&
+                 run.err.contains((disk.path() + u'/' + large).toUtf8()),
+             run.describe());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

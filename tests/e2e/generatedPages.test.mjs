@@ -162,6 +162,27 @@ describe('generated player pages in Chromium', {skip}, () => {
         assertNoProblems(problems);
     });
 
+    visitorCase('plays videos whose names hold a hash, a question mark and a percent sign',
+                async (open) => {
+        // Read as they are, "#" would end the address, "?" start a query and "%" an escape: the
+        // browser would ask the server for "take" or fail on the address.
+        const folder = join(work, 'clips-marks');
+        mkdirSync(folder);
+        const named = makeClips(folder, {name: 'take#1 why? 50%'});
+        const site = makeSite('marks', {Html5: '1'}, named);
+        const {page, problems} = await open(site.url);
+        const {state} = await html5Player(page, site);
+        assert.deepEqual(state.sources, [
+            [`${site.serverPath}take%231 why%3F 50%25.mp4`, 'video/mp4'],
+            [`${site.serverPath}take%231 why%3F 50%25.webm`, 'video/webm'],
+        ]);
+        assert.equal(
+            decodeURIComponent(new URL(state.currentSrc).pathname),
+            `${new URL(site.serverPath).pathname}take#1 why? 50%.mp4`);
+        assert.ok(Math.abs(state.duration - 2) < 0.5, `the two-second clip, not ${state.duration} s`);
+        assertNoProblems(problems);
+    });
+
     visitorCase('plays the MP4 that --make-mp4 made of an FLV-only choice', async (open) => {
         const folder = join(work, 'clips-flv-only');
         mkdirSync(folder);

@@ -319,6 +319,8 @@ class ConfigXmlTest : public QObject {
     void overflowRaisesError6_data();
     void overflowRaisesError6();
     void specialCharactersStayWellFormed();
+    void html5AddressesEncodeTheFileName_data();
+    void html5AddressesEncodeTheFileName();
     void missingOutputFolderRaises();
 };
 
@@ -699,6 +701,61 @@ void ConfigXmlTest::specialCharactersStayWellFormed() {
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
     QVERIFY2(local.error.isEmpty(), qPrintable(local.error));
     QCOMPARE(v1Values(local), QStringList{row.FlashFile});
+}
+
+// A browser reads "#" as the start of a fragment, "?" as the start of a query and "%" as the start
+// of an escape: in the name part of an HTML5 address they are percent-encoded. The folder part is
+// an address the user typed and stays as it is; the Flash source keeps the plain name, which the
+// player turns into its own requests.
+void ConfigXmlTest::html5AddressesEncodeTheFileName_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<QString>("videoPath");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("encoded");
+    const QString folder = QStringLiteral("http://x.example.com/my%20videos/");
+    for (const bool playlist : {false, true}) {
+        const char* kind = playlist ? "playlist" : "single";
+        QTest::addRow("%s: hash", kind) << playlist << VideoPath << "clip#1"
+                                        << "clip%231";
+        QTest::addRow("%s: question mark", kind) << playlist << VideoPath << "why?"
+                                                 << "why%3F";
+        QTest::addRow("%s: percent and blank", kind) << playlist << VideoPath << "50% off"
+                                                     << "50%25 off";
+        QTest::addRow("%s: all three, twice", kind) << playlist << VideoPath << "a#b?c%d#"
+                                                    << "a%23b%3Fc%25d%23";
+        QTest::addRow("%s: plain name unchanged", kind) << playlist << VideoPath << "Café & co (1)"
+                                                        << "Café & co (1)";
+        QTest::addRow("%s: escaped folder kept as typed", kind) << playlist << folder << "clip#1"
+                                                                << "clip%231";
+    }
+}
+
+void ConfigXmlTest::html5AddressesEncodeTheFileName() {
+    QFETCH(bool, playlist);
+    QFETCH(QString, videoPath);
+    QFETCH(QString, name);
+    QFETCH(QString, encoded);
+    Run run;
+    run.snapshot.UseHtml5 = true;
+    run.snapshot.VideoPath = videoPath;
+    run.single.FlvVideoFileName = name + ".flv";
+    run.single.Mp4VideoFileName = name + ".mp4";
+    run.single.WebmVideoFileName = name + ".webm";
+    if (playlist) {
+        run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleOnly, 300);
+        run.playlist.rows = {{name + ".flv", name + ".mp4", name + ".webm", "T", "", ""}};
+    }
+    run.writeBoth();
+    const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
+    QVERIFY2(upload.error.isEmpty(), qPrintable(upload.error));
+    QMap<QString, QString> values;
+    for (const auto& [attribute, value] : upload.videos.value(0))
+        values[attribute] = value;
+    QCOMPARE(values.value("v1"), videoPath + name + ".flv");
+    QCOMPARE(values.value("v2"), videoPath + encoded + ".mp4");
+    QCOMPARE(values.value("v3"), videoPath + encoded + ".webm");
+    const Parsed local = parse(TestFiles::readFile(run.testPath()));
+    QCOMPARE(v1Values(local), QStringList{name + ".flv"});
 }
 
 void ConfigXmlTest::missingOutputFolderRaises() {

@@ -38,6 +38,8 @@ Playlist thumbnailRows() {
 }
 
 const QString kIncomplete = QStringLiteral("INCOMPLETE http:// PATH. REFER TO QUICK HELP.");
+const QString kAudioLevel = QStringLiteral(
+    "THE AUDIO LEVEL (AudioLevel, \"Initialize Audio at:\") MUST BE A NUMBER FROM 0 TO 100.");
 
 }  // namespace
 
@@ -86,9 +88,35 @@ void GenerateRequestTest::checks_data() {
         << QStringList{} << "100" << site << site;
     QTest::newRow("audio 100 stays") << false << false << 1 << "100" << site << site << ok << true
                                      << QStringList{} << QStringList{} << "100" << site << site;
-    QTest::newRow("audio not a number left as typed")
-        << false << false << 1 << "x9" << site << site << ok << true << QStringList{}
-        << QStringList{} << "x9" << site << site;
+    // The page's script sets the volume from the level: anything but a whole number from 0 up
+    // would throw there and leave the end-of-video action unattached.
+    const struct {
+        const char* label;
+        const char* audio;
+    } refused[] = {{"letters", "x9"},     {"empty", ""},
+                   {"blanks only", "  "}, {"negative", "-5"},
+                   {"fraction", "5.5"},   {"exponent", "1e2"},
+                   {"sign", "+5"},        {"digits and text", "50%"}};
+    for (const auto& bad : refused)
+        QTest::addRow("audio refused: %s", bad.label)
+            << false << false << 1 << bad.audio << site << site << ok << false
+            << QStringList{kAudioLevel} << QStringList{"focus:txtAudioLevel"} << bad.audio << site
+            << site;
+    QTest::newRow("audio with blanks around digits passes as typed")
+        << false << false << 1 << " 70 " << site << site << ok << true << QStringList{}
+        << QStringList{} << " 70 " << site << site;
+    QTest::newRow("audio of more digits than a number holds capped")
+        << false << false << 1 << "99999999999999999999" << site << site << ok << true
+        << QStringList{} << QStringList{} << "100" << site << site;
+    QTest::newRow("audio 0 passes") << false << false << 1 << "0" << site << site << ok << true
+                                    << QStringList{} << QStringList{} << "0" << site << site;
+    QTest::newRow("audio refused before the path checks")
+        << false << false << 1 << "loud"
+        << ""
+        << ""
+        << "" << false << QStringList{kAudioLevel} << QStringList{"focus:txtAudioLevel"} << "loud"
+        << ""
+        << "";
     QTest::newRow("blank server path")
         << false << false << 1 << "50"
         << "   "

@@ -224,9 +224,11 @@ void GenerationDriverTest::assemblyFailureShowsNoCodeWindow() {
     Run r;
     QVERIFY(QDir().mkpath(r.outputFolder + "Skin-30-dark.swf"));
     QCOMPARE(r.outcome(), GenerationDriver::Outcome::Failed);
-    QCOMPARE(
-        r.dialogs.texts(),
-        QStringList{QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.")});
+    QCOMPARE(r.dialogs.texts(),
+             QStringList{QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT "
+                                        "SUPPORT.\nCopying ") +
+                         r.install.path("app/swfs/Skin-30-dark.swf") + "\nto " + r.outputFolder +
+                         "Skin-30-dark.swf"});
     QCOMPARE(r.dialogs.messages[0].title, QStringLiteral("Error"));
     QCOMPARE(r.views.log, (QStringList{"busy:1", r.injected("clip.flv"), "busy:0"}));
     QCOMPARE(r.views.fileWork.constLast(), QStringLiteral("end"));
@@ -311,7 +313,7 @@ void GenerationDriverTest::missingSourceStopsTheRunBeforeWriting() {
     const QString classic = QStringLiteral("ERROR# %1 %2. PLEASE CONTACT SUPPORT.")
                                 .arg(error)
                                 .arg(AppError::describe(error).toUpper());
-    const QString named = error == 76 ? path + QDir::separator() : path;
+    const QString named = "Reading " + (error == 76 ? path + QDir::separator() : path);
     QCOMPARE(r.dialogs.texts(), QStringList{classic + "\n" + named});
     QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
     QCOMPARE(TestFiles::filesBelow(r.outputFolder), outputBefore);
@@ -441,7 +443,9 @@ void GenerationDriverTest::readOnlyOutputFolder() {
         QStringLiteral("ERROR# 70 PERMISSION DENIED. PLEASE CONTACT SUPPORT."),
         QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.")};
     QCOMPARE(r.dialogs.messages.size(), 1);
-    QVERIFY2(expected.contains(r.dialogs.messages[0].text), qPrintable(r.dialogs.texts().join("")));
+    const QStringList lines = r.dialogs.messages[0].text.split(u'\n');
+    QVERIFY2(expected.contains(lines[0]) && lines.value(1).startsWith("Writing " + r.outputFolder),
+             qPrintable(r.dialogs.texts().join("")));
     QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
 }
 

@@ -12,6 +12,8 @@ class PlaylistThumbnailsTest : public QObject {
 
   private slots:
     void threeRows();
+    void rowsSharingAPictureShareItsThumbnail_data();
+    void rowsSharingAPictureShareItsThumbnail();
     void otherLayoutsMakeNone();
     void missingThumbnailEndsTheRun();
 };
@@ -58,8 +60,8 @@ void PlaylistThumbnailsTest::threeRows() {
     f.addRow("tiny.jpg", QSize(20, 10));    // not enlarged
     f.run();
 
-    QCOMPARE(filesIn(f.scratch()), QStringList({"pic1.fcx", "pic1.jpg", "pic2.fcx", "pic2.jpg",
-                                                "pic3.fcx", "pic3.jpg", "tiny.jpg", "wide.jpg"}));
+    // The work copies and bitmaps go once the thumbnails are written.
+    QCOMPARE(filesIn(f.scratch()), QStringList({"pic2.jpg", "tiny.jpg", "wide.jpg"}));
     QCOMPARE(filesIn(f.output()), QStringList({"pic2.jpg", "tiny.jpg", "wide.jpg"}));
     // Centre row and centre column of each thumbnail: where the picture is bright.
     const auto bright = [](const QImage& image) {
@@ -78,7 +80,37 @@ void PlaylistThumbnailsTest::threeRows() {
         QCOMPARE(bright(thumb), drawn);
         QCOMPARE(QImage(f.scratch() + name, "JPG").size(), QSize(80, 58));
     }
-    QCOMPARE(QImage(f.scratch() + "pic3.fcx", "BMP").size(), QSize(80, 58));
+}
+
+// A long list that shows a few pictures: one thumbnail per picture, and no work file per row.
+void PlaylistThumbnailsTest::rowsSharingAPictureShareItsThumbnail_data() {
+    QTest::addColumn<QStringList>("rows");  // each row's thumbnail
+    QTest::addColumn<QStringList>("made");
+    QTest::newRow("one picture, five rows")
+        << QStringList{"a.jpg", "a.jpg", "a.jpg", "a.jpg", "a.jpg"} << QStringList{"a.jpg"};
+    QTest::newRow("two pictures, alternating")
+        << QStringList{"a.jpg", "b.jpg", "a.jpg", "b.jpg"} << QStringList{"a.jpg", "b.jpg"};
+    QTest::newRow("a picture named like a work copy, shared")
+        << QStringList{"pic2.jpg", "b.jpg", "pic2.jpg"} << QStringList{"b.jpg", "pic2.jpg"};
+}
+
+void PlaylistThumbnailsTest::rowsSharingAPictureShareItsThumbnail() {
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, made);
+    Fixture f;
+    for (const QString& name : rows)
+        f.addRow(name, name == "b.jpg" ? QSize(800, 200) : QSize(1000, 1000));
+    f.run();
+    QCOMPARE(filesIn(f.scratch()), made);
+    QCOMPARE(filesIn(f.output()), made);
+    for (const QString& name : made) {
+        const QImage thumb(f.output() + name, "JPG");
+        QCOMPARE(thumb.size(), QSize(80, 58));
+        // The wide picture leaves dark bands above and below; the square one at the sides.
+        const bool wide = name == "b.jpg";
+        QCOMPARE(qGray(thumb.pixel(40, 5)) > 128, !wide);
+        QCOMPARE(qGray(thumb.pixel(5, 29)) > 128, wide);
+    }
 }
 
 void PlaylistThumbnailsTest::otherLayoutsMakeNone() {

@@ -2,8 +2,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <stdexcept>
 
+#include "../flvmdi/ScratchMount.h"
 #include "TestFiles.h"
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
@@ -27,6 +29,8 @@ class PlatformTest : public QObject {
     void readLinesAcceptsCrLfAndLf();
     void writeLinesEndsEachWithCrLf();
     void missingFilesRaiseClassicNumbers();
+    void messagesNameTheFileAndWhatWasDone_data();
+    void messagesNameTheFileAndWhatWasDone();
     void atomicWriteKeepsOldFileWhenFolderIsMissing();
     void deleteMatchingTouchesOnlyThePattern();
     void copyFileOverwritesAndReportsMissingSource();
@@ -36,6 +40,8 @@ class PlatformTest : public QObject {
     void interruptedCopyLeavesTheOlderFile();
     void copyOntoTheSameFileLeavesIt_data();
     void copyOntoTheSameFileLeavesIt();
+    void copyOntoAFullDiskLeavesNoPart_data();
+    void copyOntoAFullDiskLeavesNoPart();
 };
 
 void PlatformTest::commonMessage_data() {
@@ -173,6 +179,52 @@ void PlatformTest::missingFilesRaiseClassicNumbers() {
         QFAIL("wrote into a missing folder");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), 76);
+    }
+}
+
+using FileAction = std::function<void(const QDir&)>;
+
+// Each failing file operation, as the user meets it: the classic text first, then what the
+// program was doing and to which file, so the user knows which of a run's files to look at.
+void PlatformTest::messagesNameTheFileAndWhatWasDone_data() {
+    QTest::addColumn<FileAction>("action");
+    QTest::addColumn<QString>("text");  // "@" stands for the scratch folder
+    const QString n53 = QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\n");
+    const QString n76 = QStringLiteral("ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n");
+    const QString n75 =
+        QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.\n");
+    QTest::newRow("reading a missing text file")
+        << FileAction([](const QDir& d) { TextFile::readLines(d.filePath("gone.txt")); })
+        << n53 + "Reading @/gone.txt";
+    QTest::newRow("writing into a missing folder")
+        << FileAction([](const QDir& d) { TextFile::writeLines(d.filePath("no/f.txt"), {"x"}); })
+        << n76 + "Writing @/no/f.txt";
+    QTest::newRow("saving whole into a missing folder") << FileAction([](const QDir& d) {
+        TextFile::writeLinesAtomically(d.filePath("no/p.epe"), {});
+    }) << n76 + "Writing @/no/p.epe";
+    QTest::newRow("copying a missing file") << FileAction([](const QDir& d) {
+        FileOps::copyFile(d.filePath("clip.mp4"), d.filePath("out.mp4"));
+    }) << n53 + "Copying @/clip.mp4\nto @/out.mp4";
+    QTest::newRow("copying into a missing folder, in chunks") << FileAction([](const QDir& d) {
+        TextFile::writeLines(d.filePath("a.txt"), {"x"});
+        FileOps::copyFile(d.filePath("a.txt"), d.filePath("no/a.txt"),
+                          [](qint64, qint64) { return true; });
+    }) << n76 + "Copying @/a.txt\nto @/no/a.txt";
+    QTest::newRow("making a folder where a file is") << FileAction([](const QDir& d) {
+        TextFile::writeLines(d.filePath("thumbs"), {"x"});
+        FileOps::makeFolder(d.filePath("thumbs/more"));
+    }) << n75 + "Making the folder @/thumbs/more";
+}
+
+void PlatformTest::messagesNameTheFileAndWhatWasDone() {
+    QFETCH(FileAction, action);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    try {
+        action(QDir(dir.path()));
+        QFAIL("the operation did not fail");
+    } catch (const AppError& e) {
+        QCOMPARE(commonErrorMessage(e), QString(text).replace(u'@', dir.path()));
     }
 }
 
@@ -334,6 +386,49 @@ void PlatformTest::copyOntoTheSameFileLeavesIt() {
                                    : FileOps::Progress());
     QCOMPARE(TestFiles::readFile(dir.filePath("videos/clip.flv")), bytes);
     QCOMPARE(reported, 0);
+}
+
+// A disk that fills up during a copy: the copy fails with error 61 naming both files, and the
+// target's name holds what it held before (nothing, or the older file), never a part of the new
+// one; nothing else of the copy stays on the disk either.
+void PlatformTest::copyOntoAFullDiskLeavesNoPart_data() {
+    QTest::addColumn<bool>("inChunks");
+    QTest::addColumn<bool>("olderFile");
+    QTest::newRow("whole copy, new name") << false << false;
+    QTest::newRow("whole copy over an older file") << false << true;
+    QTest::newRow("copy in chunks, new name") << true << false;
+    QTest::newRow("copy in chunks over an older file") << true << true;
+}
+
+void PlatformTest::copyOntoAFullDiskLeavesNoPart() {
+    QFETCH(bool, inChunks);
+    QFETCH(bool, olderFile);
+    ScratchMount disk("tmpfs", "size=256k");
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.problem()));
+    QTemporaryDir sources;
+    const QByteArray video(600 * 1024, 'v');
+    const QString from = sources.filePath("clip.mp4");
+    TextFile::writeBytes(from, video);
+    const QString to = disk.filePath("clip.mp4");
+    if (olderFile)
+        TextFile::writeBytes(to, "older");
+    QString message;
+    try {
+        if (inChunks)
+            FileOps::copyFile(
+                from, to, [](qint64, qint64) { return true; }, 64 * 1024);
+        else
+            FileOps::copyFile(from, to);
+    } catch (const AppError& e) {
+        message = commonErrorMessage(e);
+    }
+    const QStringList left = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QCOMPARE(left, olderFile ? QStringList{"clip.mp4"} : QStringList{});
+    if (olderFile)
+        QCOMPARE(TestFiles::readFile(to), QByteArray("older"));
+    QCOMPARE(message,
+             "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nCopying " + from + "\nto " + to);
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)

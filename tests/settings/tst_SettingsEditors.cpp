@@ -99,9 +99,11 @@ void SettingsEditorsTest::sizesErrorsShowTheCommonMessage() {
     PlayerSizesEditor editor(dialogs, dir.path());
     QCOMPARE(editor.load(), QString());
     QVERIFY(!editor.save("480x270"));
-    QCOMPARE(dialogs.texts(), (QStringList{"ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.",
-                                           "DO YOU WANT TO SAVE?",
-                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT."}));
+    const QString sizes = dir.path() + "/config/configvws.txt";
+    QCOMPARE(dialogs.texts(),
+             (QStringList{"ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " + sizes,
+                          "DO YOU WANT TO SAVE?",
+                          "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nWriting " + sizes}));
 }
 
 void SettingsEditorsTest::advancedSave_data() {
@@ -178,7 +180,9 @@ void SettingsEditorsTest::advancedSaveErrorShowsTheCommonMessage() {
     AdvancedOptionsEditor editor(dialogs, views, dir.path());
     QVERIFY(!editor.save(filledOptions()));
     QCOMPARE(dialogs.texts(), (QStringList{"DO YOU WANT TO SAVE?",
-                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT."}));
+                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n"
+                                           "Writing " +
+                                               dir.path() + "/config/configsv.txt"}));
 }
 
 void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {

@@ -193,7 +193,8 @@ void FileWorkWindowTest::injectionReportsMissingProgram() {
     window.begin(plan);
     QVERIFY(window.runInjection(
         0, QStringLiteral("\"/no/such/folder/flvmdi\" /k /l \"/out/clip.flv\"")));
-    QCOMPARE(dialogs.texts(), QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."});
+    QCOMPARE(dialogs.texts(), QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\n"
+                                          "Running /no/such/folder/flvmdi"});
 }
 
 void FileWorkWindowTest::codeWindowShowsTheInjectorOutput() {
