@@ -10,7 +10,8 @@ namespace FileOps {
 // Bytes copied so far and the size of the file; the answer is false to stop the copy.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
 
-// Copies with overwrite, through the operating system's own copy path (in-kernel where it can).
+// Copies with overwrite, through the operating system's own copy path: the blocks shared where the
+// file system can (a clone), else copied in the kernel where it can.
 // With `progress`, the copy goes in chunks of `chunkBytes` and reports after each; it is written
 // beside the target under a hidden name and renamed over the target only when whole, so a copy
 // that is stopped (false is returned then) or fails leaves no part of itself, and an older file
