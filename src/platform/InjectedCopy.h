@@ -12,8 +12,8 @@
 // over it only when whole; false when the progress stopped it. Failures raise AppError.
 namespace InjectedCopy {
 
-// The injector options of the run's command line (/k /l): a copy stamped for other options would
-// be injected again.
+// Stamped for the options of the run's injector command line (/k /l): a copy stamped for other
+// options would be injected again.
 bool copyFile(const QString& from, const QString& to, const FileOps::Progress& progress,
               qint64 chunkBytes);
 
