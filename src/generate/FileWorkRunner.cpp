@@ -8,6 +8,7 @@
 
 #include "platform/FileOps.h"
 #include "platform/FileWorkPlan.h"
+#include "platform/InjectedCopy.h"
 #include "platform/Views.h"
 
 namespace {
@@ -24,12 +25,14 @@ bool doStep(const FileWorkPlan& plan, int index, Views& views,
             const QString folder = QFileInfo(step.target).path();
             if (step.makesFolder && !FileOps::folderExists(folder))
                 FileOps::makeFolder(folder);
-            return FileOps::copyFile(
-                step.source, step.target,
-                [&views, index](qint64 done, qint64 total) {
-                    return views.fileWorkProgress(index, done, total);
-                },
-                FileWorkRunner::kChunkBytes);
+            const FileOps::Progress progress = [&views, index](qint64 done, qint64 total) {
+                return views.fileWorkProgress(index, done, total);
+            };
+            if (step.injected)
+                return InjectedCopy::copyFile(step.source, step.target, progress,
+                                              FileWorkRunner::kChunkBytes);
+            return FileOps::copyFile(step.source, step.target, progress,
+                                     FileWorkRunner::kChunkBytes);
         }
         case FileWorkStep::Kind::Inject:
             // One at a time: the injection has finished when runInjection returns.

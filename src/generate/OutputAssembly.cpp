@@ -81,6 +81,14 @@ class Planner {
         if (folder != m_out)
             copy(path, name);
     }
+    // The injector runs on the copy right after: the copy writes what it would (its stamp tells
+    // it so), which spares reading and writing the video twice more.
+    void copyFlash(const QString& folder, const QString& path, const QString& name) {
+        if (folder == m_out)
+            return;
+        copy(path, name);
+        plan.steps.last().injected = true;
+    }
     void copyRow(const QString& folder, const QString& name) {
         copyVideo(folder, folder + name, name);
     }
@@ -101,7 +109,7 @@ class Planner {
 
 void Planner::singleVideo() {
     const SingleVideo& video = m_ctx.single;
-    copyVideo(video.FlvVideoFilePathOnly, video.FlvVideoFilePath, video.FlvVideoFileName);
+    copyFlash(video.FlvVideoFilePathOnly, video.FlvVideoFilePath, video.FlvVideoFileName);
     inject(video.FlvVideoFileName);
     mirrorVideo(video.FlvVideoFileName);
     if (!m_ctx.snapshot.UseHtml5)
@@ -125,7 +133,7 @@ void Planner::playlist() {
     // Rows without a Flash file (a title only) take no part.
     const QStringList flash = namesOf(playlist, &PlaylistEntry::FlashFile);
     for (const QString& name : flash)
-        copyRow(playlist.FLVVideoFilesPath, name);
+        copyFlash(playlist.FLVVideoFilesPath, playlist.FLVVideoFilesPath + name, name);
     for (const QString& name : flash)
         inject(name);
     for (const QString& name : flash)

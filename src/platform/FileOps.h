@@ -10,14 +10,14 @@ namespace FileOps {
 // Bytes copied so far and the size of the file; the answer is false to stop the copy.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
 
-// Copies with overwrite, through the operating system's own copy path (in-kernel where it can),
-// in chunks of `chunkBytes`, reporting to `progress` (when given) after each. Every copy is written
-// beside the target under a hidden name and renamed over the target only when whole, so a copy
-// that is stopped (false is returned then) or fails (a full disk) leaves no part of itself, and an
-// older file of that name stays as it was. Failures name both files (AppError::copying). When both
-// names lead to one file (the same name, a link, a hard link, a folder reached through a bind
-// mount), the file is already in place and is left as it is: writing the target would otherwise
-// empty the source.
+// Copies with overwrite, through the operating system's own copy path: the blocks shared where the
+// file system can (a clone), else copied in the kernel where it can, in chunks of `chunkBytes`,
+// reporting to `progress` (when given) after each. Every copy is written beside the target under a
+// hidden name and renamed over the target only when whole, so a copy that is stopped (false is
+// returned then) or fails (a full disk) leaves no part of itself, and an older file of that name
+// stays as it was. Failures name both files (AppError::copying). When both names lead to one file
+// (the same name, a link, a hard link, a folder reached through a bind mount), the file is already
+// in place and is left as it is: writing the target would otherwise empty the source.
 bool copyFile(const QString& from, const QString& to, const Progress& progress = {},
               qint64 chunkBytes = 32 << 20);
 // True when both paths name one and the same existing file (same device and inode).

@@ -20,6 +20,7 @@ struct FileWorkStep {
     QString command;           // Inject: the injector's command line
     qint64 bytes = 0;          // what the step reads: its weight in the overall progress
     bool makesFolder = false;  // the target's folder is made when it is missing
+    bool injected = false;     // Copy: a Flash video written with its metadata injected on the way
 };
 
 // The whole file work of a run, planned before anything is written: the same list tells whether

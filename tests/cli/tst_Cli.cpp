@@ -264,7 +264,9 @@ void CliTest::generatesSingleVideo() {
     QVERIFY2(run.exitCode == 0, run.describe());
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.injector.size(), 1);
-    QVERIFY2(run.injector[0].contains(QLatin1String("clip.flv: metadata injected")),
+    // The copy into the output folder already holds the metadata, stamped: the injector that
+    // follows finds nothing to do.
+    QVERIFY2(run.injector[0].contains(QLatin1String("clip.flv: metadata already up to date")),
              qPrintable(run.injector[0]));
     const QString tag = generationTag(outDir());
     QVERIFY2(!tag.isEmpty(), qPrintable(outputFiles().join(u' ')));

@@ -1,6 +1,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "../flvmdi/FlvBuilder.h"
 #include "FakeViews.h"
 #include "GenerationInputs.h"
 #include "TestFiles.h"
@@ -98,6 +99,8 @@ class OutputAssemblyTest : public QObject {
     void singleVideo();
     void videosInTheOutputFolder_data();
     void videosInTheOutputFolder();
+    void flashCopiesArriveInjected_data();
+    void flashCopiesArriveInjected();
     void images_data();
     void images();
     void playlist_data();
@@ -182,6 +185,42 @@ void OutputAssemblyTest::videosInTheOutputFolder() {
         QCOMPARE(TestFiles::readFile(a.scratch() + name), content);
     }
     QCOMPARE(a.views.log, QStringList{a.injected("clip.flv")});
+}
+
+void OutputAssemblyTest::flashCopiesArriveInjected_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::newRow("single video") << false;
+    QTest::newRow("playlist") << true;
+}
+
+// The injector that runs after the copy finds it done; the other videos are copied as they are.
+void OutputAssemblyTest::flashCopiesArriveInjected() {
+    QFETCH(bool, playlist);
+    Assembly a;
+    a.settings.Multiple = playlist;
+    a.snapshot.UseHtml5 = true;
+    a.playlist.rows = {PlaylistEntry{"b.flv", "", "b.webm", "B", "", ""},
+                       PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
+    const QStringList flash = playlist ? QStringList{"a.flv", "b.flv"} : QStringList{"clip.flv"};
+    for (const QString& name : flash) {
+        FlvBuilder b;
+        for (uint32_t i = 0; i < 50; ++i)
+            b.h263(i * 40, i % 10 == 0, 30 + size_t(name.size()));
+        put(a.videos + name, QByteArray(reinterpret_cast<const char*>(b.bytes().data()),
+                                        qsizetype(b.bytes().size())));
+    }
+    a.run();
+    for (const QString& name : flash) {
+        const QByteArray out = TestFiles::readFile(a.outputFolder + name);
+        QCOMPARE(out.mid(13 + 11 + 3, 10), QByteArray("onMetaData"));
+        QCOMPARE(TestFiles::readFile(a.scratch() + name), out);
+    }
+    for (const char* name : {"a.mp4", "b.webm", "clip.mp4", "clip.webm"})
+        if (QFile::exists(a.outputFolder + name))
+            QCOMPARE(TestFiles::readFile(a.outputFolder + name), QByteArray("source"));
+    for (const FileWorkStep& step : a.views.plannedSteps)
+        QCOMPARE(step.injected,
+                 step.kind == FileWorkStep::Kind::Copy && step.name.endsWith(".flv"));
 }
 
 void OutputAssemblyTest::images_data() {

@@ -38,12 +38,42 @@ uint64_t guessedFront(uint64_t fileSize) {
 EarlyCopy::EarlyCopy(const fs::path& path, int input, uint64_t inputSize)
     : input_(input), inputSize_(inputSize), file_(path) {}
 
+bool EarlyCopy::worthStarting(uint64_t size, const MetadataCalculator& calculator,
+                              ByteSource& source, const Tuning& tuning) {
+    return size >= tuning.minimumSize && !startsWithPaddedMetadata(calculator, source);
+}
+
+uint64_t EarlyCopy::copyPlace(uint64_t size, uint64_t firstKept, const Tuning& tuning) {
+    const uint64_t front = tuning.frontReserve ? tuning.frontReserve : guessedFront(size);
+    // The same place within a block as in the old file, for the direct I/O of the copy.
+    return front + (firstKept % kBlock + kBlock - front % kBlock) % kBlock;
+}
+
+bool EarlyCopy::keepable(const MetadataCalculator& calculator, uint64_t firstKept) {
+    const auto point = calculator.lastSecondPoint();
+    const bool dropsInside = std::ranges::any_of(calculator.edits(), [&](const auto& edit) {
+        return edit.kind == MetadataCalculator::Edit::Kind::Drop && edit.offset >= firstKept;
+    });
+    return !dropsInside && !(point && point->inputOffset <= firstKept);
+}
+
+std::optional<MetadataRegion> EarlyCopy::placed(const MetadataCalculator& calculator,
+                                                MetadataRegion region, int64_t delta,
+                                                bool shifted) {
+    if (shifted)
+        return region;
+    // Where the copy cannot move, a longer padding may still fill the room in front of it.
+    if (delta > 0)
+        return std::nullopt;
+    return MetadataRegion::sized(calculator, region.metaDataSize + uint64_t(-delta));
+}
+
 std::unique_ptr<EarlyCopy> EarlyCopy::start(const fs::path& path, int input,
                                             const struct stat& video, uint64_t firstKept,
                                             const MetadataCalculator& calculator,
                                             ByteSource& source, const Tuning& tuning) {
     const uint64_t size = uint64_t(video.st_size);
-    if (size < tuning.minimumSize || startsWithPaddedMetadata(calculator, source))
+    if (!worthStarting(size, calculator, source, tuning))
         return nullptr;
     std::unique_ptr<EarlyCopy> early;
     try {
@@ -55,20 +85,14 @@ std::unique_ptr<EarlyCopy> EarlyCopy::start(const fs::path& path, int input,
     // A named temporary file would be left behind if the scan ended the process (SIGBUS).
     if (!early->file_.unnamed())
         return nullptr;
-    const uint64_t front = tuning.frontReserve ? tuning.frontReserve : guessedFront(size);
-    // The same place within a block as in the old file, for the direct I/O of the copy.
-    const uint64_t to = front + (firstKept % kBlock + kBlock - front % kBlock) % kBlock;
+    const uint64_t to = copyPlace(size, firstKept, tuning);
     early->body_ = std::make_unique<BodyCopy>(input, size, early->file_.fd(), firstKept, to);
     return early;
 }
 
 std::optional<MetadataRegion> EarlyCopy::complete(const MetadataCalculator& calculator) {
     const uint64_t from = body_->from();
-    const auto point = calculator.lastSecondPoint();
-    const bool dropsInside = std::ranges::any_of(calculator.edits(), [&](const auto& edit) {
-        return edit.kind == MetadataCalculator::Edit::Kind::Drop && edit.offset >= from;
-    });
-    if (dropsInside || (point && point->inputOffset <= from)) {
+    if (!keepable(calculator, from)) {
         body_->abandon();
         return std::nullopt;
     }
@@ -83,12 +107,8 @@ std::optional<MetadataRegion> EarlyCopy::complete(const MetadataCalculator& calc
 std::optional<MetadataRegion> EarlyCopy::placeCopy(const MetadataCalculator& calculator,
                                                    MetadataRegion region) {
     const int64_t delta = int64_t(region.bytes.size()) - int64_t(body_->to());
-    if (io::shiftFront(file_.fd(), delta))
-        return region;
-    // Where the copy cannot move, a longer padding may still fill the room in front of it.
-    if (delta > 0)
-        return std::nullopt;
-    return MetadataRegion::sized(calculator, region.metaDataSize + uint64_t(-delta));
+    const bool shifted = io::shiftFront(file_.fd(), delta);
+    return placed(calculator, std::move(region), delta, shifted);
 }
 
 // The copy now starts right behind the region; the old file's offset `from` is new offset

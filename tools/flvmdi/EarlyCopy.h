@@ -39,6 +39,21 @@ class EarlyCopy {
                                             const MetadataCalculator& calculator,
                                             ByteSource& source, const Tuning& tuning);
 
+    // The decisions of start and complete, for the copy that injects on the way (CopyInjector),
+    // which lays out a file exactly as the injector would.
+    // Whether a copy during the scan is started for this file.
+    static bool worthStarting(uint64_t size, const MetadataCalculator& calculator,
+                              ByteSource& source, const Tuning& tuning);
+    // Where the copy of input bytes from firstKept on starts in the new file.
+    static uint64_t copyPlace(uint64_t size, uint64_t firstKept, const Tuning& tuning);
+    // Whether the copy can be kept once the scan is done: no tag to drop behind its start, and
+    // the onLastSecond tag goes behind it.
+    static bool keepable(const MetadataCalculator& calculator, uint64_t firstKept);
+    // The region in front of a copy that had to move by delta bytes (shifted: whether it could),
+    // or nothing when the file has to be written in order.
+    static std::optional<MetadataRegion> placed(const MetadataCalculator& calculator,
+                                                MetadataRegion region, int64_t delta, bool shifted);
+
     // Waits for the copy and completes the new file; its metadata region, or nothing when the
     // file has to be written in order after all. Throws IoError.
     std::optional<MetadataRegion> complete(const MetadataCalculator& calculator);

@@ -50,13 +50,12 @@ size_t FileSource::readAt(uint64_t offset, uint8_t* dst, size_t n) {
 // Tags of a few hundred bytes lie back to back, big video tags far apart: a refill right behind
 // the buffer doubles the read size, a jump starts small again.
 std::span<const uint8_t> FileSource::view(uint64_t offset, size_t n) {
-    constexpr size_t kSmall = 8 * 1024;
-    constexpr size_t kLarge = 1024 * 1024;
+    const size_t small = std::min<size_t>(8 * 1024, largest_);
     const uint64_t bufferEnd = bufferStart_ + bufferLength_;
     if (offset >= bufferStart_ && offset + n <= bufferEnd)
         return {buffer_.data() + (offset - bufferStart_), n};
     const bool near = offset >= bufferStart_ && offset <= bufferEnd + chunk_;
-    chunk_ = near ? std::min(std::max(chunk_, kSmall) * 2, kLarge) : kSmall;
+    chunk_ = near ? std::min(std::max(chunk_, small) * 2, largest_) : small;
     const size_t want = std::max(n, chunk_);
     if (buffer_.size() < want)
         buffer_.resize(want);

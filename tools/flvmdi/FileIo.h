@@ -32,7 +32,10 @@ class FileDescriptor {
 // Reads through a buffer: for files that cannot be mapped into memory.
 class FileSource : public ByteSource {
   public:
-    FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
+    // Reads grow up to largestRead while they follow each other. A scan that reads only tag
+    // headers and codec headers wants small reads: whole payloads would be copied for nothing.
+    FileSource(int fd, uint64_t size, size_t largestRead = 1024 * 1024)
+        : fd_(fd), size_(size), largest_(largestRead) {}
     uint64_t size() const override { return size_; }
     std::span<const uint8_t> view(uint64_t offset, size_t n) override;
     // Copies up to n bytes; fewer only at the end of the file.
@@ -41,6 +44,7 @@ class FileSource : public ByteSource {
   private:
     int fd_;
     uint64_t size_;
+    size_t largest_;
     std::vector<uint8_t> buffer_;
     uint64_t bufferStart_ = 0;
     size_t bufferLength_ = 0;

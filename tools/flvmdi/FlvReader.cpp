@@ -44,6 +44,16 @@ const FlvHeader& FlvReader::readHeader() {
     return header_;
 }
 
+size_t FlvReader::headSize(const FlvTag& tag) {
+    const size_t full = std::min<size_t>(tag.dataSize, kHeadLimit);
+    if (tag.type == kTagScript || full <= kCodecHeadLimit)
+        return full;
+    const auto first = window(position_ + kTagHeaderSize, 2);
+    const bool avcConfiguration = tag.type == kTagVideo && (first[0] & 0x0F) == kVideoCodecAvc &&
+                                  first[1] == kAvcSequenceHeader;
+    return avcConfiguration ? full : kCodecHeadLimit;
+}
+
 std::optional<FlvTag> FlvReader::next() {
     if (position_ == size_)
         return std::nullopt;
@@ -66,7 +76,7 @@ std::optional<FlvTag> FlvReader::next() {
                        std::to_string(size_ - position_) + " remain");
     const auto trailer = window(position_ + kTagHeaderSize + tag.dataSize, kTagTrailerSize);
     tag.previousTagSize = readBe32(trailer.data());
-    tag.head = window(position_ + kTagHeaderSize, std::min<size_t>(tag.dataSize, kHeadLimit));
+    tag.head = window(position_ + kTagHeaderSize, headSize(tag));
     position_ = tag.end();
     return tag;
 }

@@ -14,6 +14,9 @@ class FlvReader {
   public:
     // Enough of a payload for every codec header and script name we look at.
     static constexpr size_t kHeadLimit = 64 * 1024 + 64;
+    // Of an audio or video payload only its first bytes are looked at (formats, picture sizes),
+    // except for the AVC configuration, which holds the picture size further in.
+    static constexpr size_t kCodecHeadLimit = 64;
 
     explicit FlvReader(ByteSource& source);
 
@@ -28,6 +31,7 @@ class FlvReader {
     uint64_t fileSize() const { return size_; }
 
   private:
+    size_t headSize(const FlvTag& tag);
     std::span<const uint8_t> window(uint64_t offset, size_t n) { return source_.view(offset, n); }
 
     ByteSource& source_;

@@ -1,6 +1,8 @@
 #include "FlvWriter.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +21,10 @@ namespace flvmdi {
 namespace {
 
 constexpr uint64_t kCopyChunk = 64 * 1024 * 1024;
+// A watched copy reports this often, so a stop never waits long.
+constexpr uint64_t kWatchedChunk = 8 * 1024 * 1024;
+// Shorter runs are not worth a clone: the blocks they would share are few.
+constexpr uint64_t kCloneMinimum = 64 * 1024;
 constexpr size_t kBufferSize = 1024 * 1024;
 constexpr uint64_t kWritebackStep = 32 * 1024 * 1024;
 constexpr uint64_t kBlock = 4096;
@@ -32,8 +38,20 @@ FlvWriter::FlvWriter(int input, uint64_t inputSize, int output, uint64_t outputS
     : input_(input),
       inputSize_(inputSize),
       output_(output),
+      chunk_(kCopyChunk),
       written_(outputStart),
       writebackStart_(outputStart) {}
+
+void FlvWriter::setProgress(Progress progress) {
+    progress_ = std::move(progress);
+    chunk_ = kWatchedChunk;
+    directPossible_ = false;
+}
+
+void FlvWriter::report(uint64_t written) {
+    if (progress_ && !progress_(written))
+        throw Stopped();
+}
 
 void FlvWriter::write(std::span<const uint8_t> bytes) {
     flushPending();
@@ -56,6 +74,15 @@ void FlvWriter::flushPending() {
     uint64_t to = written_;
     uint64_t left = pendingLength_;
     pendingLength_ = 0;
+    if (left >= kCloneMinimum && from % kBlock == to % kBlock && clonePossible_) {
+        const uint64_t head = (kBlock - to % kBlock) % kBlock;
+        copyBuffered(from, to, head);
+        left -= head;
+        const uint64_t cloned = copyCloned(from, to, left / kBlock * kBlock);
+        from += cloned;
+        to += cloned;
+        left -= cloned;
+    }
     if (left >= kDirectMinimum && from % kBlock == to % kBlock && directPossible_) {
         const uint64_t head = (kBlock - to % kBlock) % kBlock;
         copyBuffered(from, to, head);
@@ -73,11 +100,37 @@ void FlvWriter::copyBuffered(uint64_t& from, uint64_t& to, uint64_t length) {
     while (length > 0) {
         if (stopped())
             throw Stopped();
-        const uint64_t chunk = std::min(length, kCopyChunk);
+        const uint64_t chunk = std::min(length, chunk_);
         copyChunk(from, to, chunk);
         length -= chunk;
         startWriteback(to);
+        report(to);
     }
+}
+
+// Shares the input's blocks with the output where the file system can (both offsets and the
+// length whole blocks); the bytes cloned. The first refusal says the file system cannot, and the
+// rest is copied; a clone that fails for want of room fails the write like a copy would.
+uint64_t FlvWriter::copyCloned(uint64_t from, uint64_t to, uint64_t length) {
+    uint64_t done = 0;
+    while (done < length) {
+        if (stopped())
+            throw Stopped();
+        const uint64_t piece = std::min(length - done, chunk_);
+        file_clone_range range{input_, from + done, piece, to + done};
+        if (::ioctl(output_, FICLONERANGE, &range) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == ENOSPC || errno == EIO || errno == EDQUOT)
+                io::fail("cannot write", errno);
+            clonePossible_ = false;
+            break;
+        }
+        done += piece;
+        report(to + done);
+    }
+    clonedBytes_ += done;
+    return done;
 }
 
 bool FlvWriter::setDirect(bool on) {

@@ -19,6 +19,7 @@
 #include "LockedVideo.h"
 #include "MappedFileSource.h"
 #include "MetadataRegion.h"
+#include "TagRuns.h"
 #include "TemporaryFile.h"
 #include "UndoJournal.h"
 
@@ -67,39 +68,6 @@ std::unique_ptr<EarlyCopy> scan(const Video& video, MetadataCalculator& calculat
     return early;
 }
 
-// The new file after its header: runs of the old file copied as they are, between the edits the
-// scan found and the onLastSecond tag.
-void writeTags(uint64_t firstTag, uint64_t end, const MetadataCalculator& calculator,
-               FlvWriter& writer) {
-    using Kind = MetadataCalculator::Edit::Kind;
-    const auto point = calculator.lastSecondPoint();
-    const auto lastSecond = lastSecondTag(calculator);
-    uint64_t position = firstTag;
-    bool inserted = !point;
-    auto insertUpTo = [&](uint64_t offset) {
-        if (inserted || point->inputOffset > offset)
-            return;
-        writer.copy(position, point->inputOffset - position);
-        writer.write(lastSecond);
-        position = point->inputOffset;
-        inserted = true;
-    };
-    for (const auto& edit : calculator.edits()) {
-        insertUpTo(edit.offset);
-        writer.copy(position, edit.offset - position);
-        if (edit.kind == Kind::Drop) {
-            position = edit.offset + edit.value;
-            continue;
-        }
-        uint8_t trailer[kTagTrailerSize];
-        writeBe32(trailer, edit.value);
-        writer.write(trailer);
-        position = edit.offset + kTagTrailerSize;
-    }
-    insertUpTo(end);
-    writer.copy(position, end - position);
-}
-
 // The lock keeps other injectors out, not other programs: one that wrote to the video or renamed
 // another file over it meanwhile would otherwise lose its change to ours.
 void requireUnchanged(const Video& video) {
@@ -134,7 +102,7 @@ uint64_t writeInOrder(const Video& video, const MetadataCalculator& calculator,
     temporary.takeOwnership(video.fd, video.original);
     FlvWriter writer(video.fd, video.size(), temporary.fd());
     writer.write(region.bytes);
-    writeTags(calculator.firstTagOffset(), video.size(), calculator, writer);
+    TagRuns::write(calculator.firstTagOffset(), video.size(), calculator, writer);
     writer.flush();
     commit(temporary, video, calculator, region, options);
     return writer.directBytes();

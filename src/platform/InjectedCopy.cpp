@@ -1,0 +1,36 @@
+#include "platform/InjectedCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "CopyInjector.h"
+#include "platform/AppError.h"
+
+namespace InjectedCopy {
+
+bool copyFile(const QString& from, const QString& to, const FileOps::Progress& progress,
+              qint64 chunkBytes) {
+    if (!QFileInfo(from).isFile())
+        throw AppError(AppError::FileNotFound, from);
+    if (!QFileInfo(to).dir().exists())
+        throw AppError(AppError::PathNotFound, to);
+    if (FileOps::sameFile(from, to))
+        return true;
+    const flvmdi::CopyInjector injector(flvmdi::InjectOptions{true, true});
+    try {
+        const auto done = injector.copy(QFile::encodeName(from).toStdString(),
+                                        QFile::encodeName(to).toStdString(),
+                                        [&progress](uint64_t written, uint64_t total) {
+                                            return progress(qint64(written), qint64(total));
+                                        });
+        return done.has_value();
+    } catch (const flvmdi::FlvError&) {
+        // Not a video the injector can take: copied as it is, and the injector says why.
+    } catch (const flvmdi::IoError&) {
+        // The plain copy runs into the same trouble and names it in the program's own terms.
+    }
+    return FileOps::copyFile(from, to, progress, chunkBytes);
+}
+
+}  // namespace InjectedCopy
