@@ -1,6 +1,7 @@
 // Makes the HTML5 copy of one video, for scripts/bench-html5 to time beside the ffmpeg command
 // line doing the same job:
 //   bench_Html5Copy SOURCE TARGET [webm]   makes the copy; prints whether a stream was encoded
+//                                          or the packets copied, and by which remux
 //   bench_Html5Copy --ffmpeg-args [webm]   prints that command line's settings, one per line, so
 //                                          both sides always encode alike
 
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(result.message));
         return 1;
     }
-    std::printf("%s\n", result.reencoded ? "encoded" : "copied");
+    std::printf("%s\n", result.reencoded  ? "encoded"
+                        : result.ownRemux ? "copied by our own remux"
+                                          : "copied through FFmpeg");
     return 0;
 }
