@@ -49,20 +49,26 @@ struct Clip {
     FlvBuilder flv;
 
     void avcHeader(const Bytes& sps = BaselineSps) { flv.avc(0, 1, 0, avcRecord(sps)); }
+    // Payloads are made at their full size first: growing a small vector whose size GCC can see
+    // draws false out-of-bounds reports from it at -O2.
     void frame(uint32_t ms, bool key = false, int32_t composition = 0, size_t size = 30) {
-        Bytes p = {uint8_t((key ? 0x10 : 0x20) | 7), 1};
-        FlvBuilder::be24(p, uint32_t(composition) & 0xFFFFFF);
-        p.resize(5 + size, 0x41);
+        Bytes p(5 + size, 0x41);
+        p[0] = uint8_t((key ? 0x10 : 0x20) | 7);
+        p[1] = 1;
+        for (int i = 0; i < 3; ++i)
+            p[2 + i] = uint8_t(uint32_t(composition) >> (16 - 8 * i));
         flv.tag(9, ms, p);
     }
     void aacHeader(const Bytes& config = AacLc) {
-        Bytes p = {0xAF, 0};
-        p.insert(p.end(), config.begin(), config.end());
+        Bytes p(2 + config.size(), 0);
+        p[0] = 0xAF;
+        std::copy(config.begin(), config.end(), p.begin() + 2);
         flv.tag(8, 0, p);
     }
     void aac(uint32_t ms, size_t size = 20) {
-        Bytes p = {0xAF, 1};
-        p.resize(2 + size, 0x21);
+        Bytes p(2 + size, 0x21);
+        p[0] = 0xAF;
+        p[1] = 1;
         flv.tag(8, ms, p);
     }
     // Headers, then frames every 40 ms and sound every 23 ms for about half a second.
