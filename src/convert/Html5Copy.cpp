@@ -4,6 +4,7 @@
 
 #include "convert/ConversionError.h"
 #include "convert/CopyJob.h"
+#include "convert/FlvRemux.h"
 #include "convert/ProgressMeter.h"
 #include "platform/FileOps.h"
 
@@ -20,7 +21,15 @@ void silenceLibraryLog() {
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
+Html5CopyResult finished(Html5CopyResult result, bool made, ProgressMeter& meter) {
+    if (made)
+        meter.finish();
+    result.outcome = made ? Html5CopyResult::Outcome::Made : Html5CopyResult::Outcome::Cancelled;
+    return result;
+}
+
 }  // namespace
+
 Html5CopyResult Html5Copy::make(const QString& source, const QString& target, Html5Format format,
                                 const CopyProgressCallback& progress) {
     silenceLibraryLog();
@@ -30,14 +39,16 @@ Html5CopyResult Html5Copy::make(const QString& source, const QString& target, Ht
             throw ConversionError(QStringLiteral("THE COPY WOULD REPLACE ITS OWN SOURCE ") +
                                   target);
         ProgressMeter meter(progress);
+        if (format == Html5Format::Mp4) {
+            const FlvRemux::Outcome own = FlvRemux::make(source, target, meter);
+            if (own != FlvRemux::Outcome::NotPossible) {
+                result.ownRemux = true;
+                return finished(result, own == FlvRemux::Outcome::Made, meter);
+            }
+        }
         CopyJob job(source, target, format);
         result.reencoded = job.reencodes();
-        if (!job.run(meter)) {
-            result.outcome = Html5CopyResult::Outcome::Cancelled;
-            return result;
-        }
-        meter.finish();
-        result.outcome = Html5CopyResult::Outcome::Made;
+        return finished(result, job.run(meter), meter);
     } catch (const ConversionError& error) {
         result.outcome = Html5CopyResult::Outcome::Failed;
         result.message = error.message();

@@ -23,6 +23,9 @@ struct Html5CopyResult {
     Outcome outcome = Outcome::Failed;
     QString message;         // why it failed, naming the file
     bool reencoded = false;  // a stream had to be encoded; false when every packet was copied
+    // The MP4 was made by our own remux of an H.264 + AAC FLV, at file copy speed, rather than
+    // through FFmpeg's libraries.
+    bool ownRemux = false;
 
     bool made() const { return outcome == Outcome::Made; }
 };
@@ -30,7 +33,9 @@ struct Html5CopyResult {
 // Makes an HTML5 copy of a Flash video with FFmpeg's libraries. Streams the format can hold as
 // they are (H.264 and AAC in an MP4) are copied packet for packet; any other picture is encoded to
 // H.264 (or VP9) in 4:2:0 at even dimensions, any other sound to AAC (or Opus). An MP4 has its
-// index first ("faststart"), so a browser plays it while it downloads.
+// index first ("faststart"), so a browser plays it while it downloads. An FLV of H.264 and AAC
+// becomes an MP4 by our own remux (FlvRemux), which copies the payload bytes with the kernel;
+// whatever that remux cannot reproduce exactly goes through FFmpeg.
 //
 // `make` blocks until the copy is done and touches no Qt object, so a window runs it on a worker
 // thread (std::thread, QThread, QtConcurrent) and passes progress back with a queued call; the

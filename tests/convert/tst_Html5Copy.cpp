@@ -20,7 +20,10 @@ class Html5CopyTest : public QObject {
 
     void makesMp4_data();
     void makesMp4();
+    void remuxKeepsEveryPacket_data();
     void remuxKeepsEveryPacket();
+    void remuxShowsFramesWhenFfmpegDoes_data();
+    void remuxShowsFramesWhenFfmpegDoes();
     void makesWebm();
     void cancelLeavesNothing_data();
     void cancelLeavesNothing();
@@ -65,17 +68,74 @@ const struct {
      true,
      "160x96",
      44100,
-     {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-pix_fmt", "yuv420p", "-c:a", "aac"}},
+     {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-x264-params", "b-adapt=0", "-pix_fmt",
+      "yuv420p", "-c:a", "aac"}},
     // Odd dimensions: the copy must drop a column and a row to get 4:2:0.
     {"screen-adpcm.flv", true, "161x121", 22050, {"-c:v", "flashsv", "-c:a", "adpcm_swf"}},
     {"sound-only.flv", false, "", 44100, {"-c:a", "libmp3lame"}},
     {"picture-only.flv", true, "160x120", 0, {"-c:v", "flv1"}},
+    {"h264-only.flv",
+     true,
+     "160x96",
+     0,
+     {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-x264-params", "b-adapt=0", "-pix_fmt",
+      "yuv420p"}},
+    {"aac-only.flv", false, "", 44100, {"-c:a", "aac"}},
+    {"h264-mp3.flv",
+     true,
+     "160x96",
+     22050,
+     {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a", "libmp3lame"}},
+    {"h264-444.flv",
+     true,
+     "160x96",
+     0,
+     {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv444p"}},
     {"mp4-in-flash-column.mp4",
      true,
      "160x120",
      44100,
      {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a", "aac"}},
 };
+
+// The tags of an FLV as (offset, length) pairs, trailers included.
+QList<std::pair<qsizetype, qsizetype>> flvTags(const QByteArray& flv) {
+    QList<std::pair<qsizetype, qsizetype>> tags;
+    for (qsizetype at = 13; at + 15 <= flv.size();) {
+        const auto* p = reinterpret_cast<const uchar*>(flv.constData() + at);
+        const qsizetype length = 11 + (p[1] << 16 | p[2] << 8 | p[3]) + 4;
+        tags.append({at, length});
+        at += length;
+    }
+    return tags;
+}
+
+bool isVideoSequenceHeader(const QByteArray& flv, qsizetype tag) {
+    return flv[tag] == 9 && flv[tag + 12] == 0;
+}
+
+// The H.264 + AAC clip in ways our own remux leaves to FFmpeg.
+QByteArray withSecondSequenceHeader(const QByteArray& flv) {
+    const auto tags = flvTags(flv);
+    for (const auto& [at, length] : tags) {
+        if (isVideoSequenceHeader(flv, at)) {
+            QByteArray copy = flv;
+            const qsizetype middle = tags[tags.size() / 2].first;
+            QByteArray header = flv.mid(at, length);
+            header.replace(4, 4, flv.mid(middle + 4, 4));  // the time of the tag it goes before
+            return copy.insert(middle, header);
+        }
+    }
+    return {};
+}
+
+QByteArray withWrongTrailer(const QByteArray& flv) {
+    const auto tags = flvTags(flv);
+    const auto [at, length] = tags[tags.size() / 2];
+    QByteArray copy = flv;
+    copy[at + length - 1] = char(copy[at + length - 1] ^ 0x10);
+    return copy;
+}
 
 }  // namespace
 
@@ -105,6 +165,18 @@ void Html5CopyTest::initTestCase() {
     QFile cut(clip(QStringLiteral("truncated.flv")));
     QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
     cut.write(whole.read(whole.size() * 6 / 10));
+    const QByteArray h264 = TestFiles::readFile(clip(QStringLiteral("h264-aac.flv")));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } odd[] = {{"h264-cut.flv", h264.left(h264.size() * 6 / 10)},
+               {"h264-second-header.flv", withSecondSequenceHeader(h264)},
+               {"h264-wrong-trailer.flv", withWrongTrailer(h264)}};
+    for (const auto& [name, bytes] : odd) {
+        QFile file(clip(QString::fromLatin1(name)));
+        QVERIFY(!bytes.isEmpty() && file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
 }
 
 void Html5CopyTest::init() {
@@ -118,15 +190,28 @@ void Html5CopyTest::makesMp4_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<bool>("sound");
     QTest::addColumn<bool>("reencoded");
+    QTest::addColumn<bool>("ownRemux");  // made by our own remux, not through FFmpeg
 
-    QTest::newRow("Sorenson H.263 and MP3") << "h263-mp3.flv" << 160 << 120 << true << true;
-    QTest::newRow("H.264 and AAC") << "h264-aac.flv" << 160 << 96 << true << false;
-    QTest::newRow("Screen Video, odd size") << "screen-adpcm.flv" << 160 << 120 << true << true;
-    QTest::newRow("sound only") << "sound-only.flv" << 0 << 0 << true << true;
-    QTest::newRow("picture only") << "picture-only.flv" << 160 << 120 << false << true;
-    QTest::newRow("cut off") << "truncated.flv" << 160 << 120 << true << true;
+    QTest::newRow("Sorenson H.263 and MP3")
+        << "h263-mp3.flv" << 160 << 120 << true << true << false;
+    QTest::newRow("H.264 and AAC") << "h264-aac.flv" << 160 << 96 << true << false << true;
+    QTest::newRow("H.264 only") << "h264-only.flv" << 160 << 96 << false << false << true;
+    QTest::newRow("AAC only") << "aac-only.flv" << 0 << 0 << true << false << true;
+    QTest::newRow("Screen Video, odd size")
+        << "screen-adpcm.flv" << 160 << 120 << true << true << false;
+    QTest::newRow("sound only") << "sound-only.flv" << 0 << 0 << true << true << false;
+    QTest::newRow("picture only") << "picture-only.flv" << 160 << 120 << false << true << false;
+    QTest::newRow("cut off") << "truncated.flv" << 160 << 120 << true << true << false;
     QTest::newRow("MP4 chosen as the Flash video")
-        << "mp4-in-flash-column.mp4" << 160 << 120 << true << false;
+        << "mp4-in-flash-column.mp4" << 160 << 120 << true << false << false;
+    // H.264 FLVs our own remux leaves to FFmpeg.
+    QTest::newRow("H.264 and MP3") << "h264-mp3.flv" << 160 << 96 << true << true << false;
+    QTest::newRow("H.264 in 4:4:4") << "h264-444.flv" << 160 << 96 << false << true << false;
+    QTest::newRow("H.264 cut off") << "h264-cut.flv" << 160 << 96 << true << false << false;
+    QTest::newRow("H.264, second sequence header")
+        << "h264-second-header.flv" << 160 << 96 << true << false << false;
+    QTest::newRow("H.264, a damaged tag trailer")
+        << "h264-wrong-trailer.flv" << 160 << 96 << true << false << false;
 }
 
 void Html5CopyTest::makesMp4() {
@@ -135,6 +220,7 @@ void Html5CopyTest::makesMp4() {
     QFETCH(int, height);
     QFETCH(bool, sound);
     QFETCH(bool, reencoded);
+    QFETCH(bool, ownRemux);
     const QByteArray sourceBefore = fileHash(clip(source));
     QList<CopyProgress> reports;
 
@@ -147,7 +233,13 @@ void Html5CopyTest::makesMp4() {
 
     QVERIFY2(result.made(), qPrintable(result.message));
     QCOMPARE(result.reencoded, reencoded);
+    QCOMPARE(result.ownRemux, ownRemux);
     QCOMPARE(outputFiles(), QStringList{QStringLiteral("copy.mp4")});
+    // It plays: every packet decodes.
+    const QString decoding =
+        MediaTools::ffmpeg({QStringLiteral("-i"), target(QStringLiteral("copy.mp4")),
+                            QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-")});
+    QVERIFY2(decoding.isEmpty(), qPrintable(decoding));
     QCOMPARE(fileHash(clip(source)), sourceBefore);
     const MediaTools::Probe copy = MediaTools::probe(target(QStringLiteral("copy.mp4")));
     QCOMPARE(copy.videoCodec, width ? QStringLiteral("h264") : QString());
@@ -158,9 +250,10 @@ void Html5CopyTest::makesMp4() {
         QCOMPARE(copy.height, height);
     }
     // A cut-off file still names its whole length; what it holds ends with its last packet.
-    const double played = source == QLatin1String("truncated.flv")
-                              ? MediaTools::playedSeconds(clip(source))
-                              : MediaTools::probe(clip(source)).duration;
+    const double played =
+        source.endsWith(QLatin1String("cut.flv")) || source == QLatin1String("truncated.flv")
+            ? MediaTools::playedSeconds(clip(source))
+            : MediaTools::probe(clip(source)).duration;
     QVERIFY2(played > 0.5 && std::abs(copy.duration - played) <= 0.1,
              qPrintable(QStringLiteral("copy %1 s, source %2 s").arg(copy.duration).arg(played)));
     // The index comes first, so a browser can start while the rest downloads.
@@ -175,14 +268,75 @@ void Html5CopyTest::makesMp4() {
         QVERIFY(reports[i].fraction >= reports[i - 1].fraction);
 }
 
-void Html5CopyTest::remuxKeepsEveryPacket() {
-    const QString source = clip(QStringLiteral("h264-aac.flv"));
-    QVERIFY(Html5Copy::make(source, target(QStringLiteral("copy.mp4")), Html5Format::Mp4).made());
+void Html5CopyTest::remuxKeepsEveryPacket_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("kinds");  // ffprobe's stream kinds the clip holds
 
-    for (const QString& kind : {QStringLiteral("v"), QStringLiteral("a")}) {
-        const QStringList before = MediaTools::packetHashes(source, kind);
+    QTest::newRow("H.264 and AAC") << "h264-aac.flv" << QStringList{"v", "a"};
+    QTest::newRow("H.264 only") << "h264-only.flv" << QStringList{"v"};
+    QTest::newRow("AAC only") << "aac-only.flv" << QStringList{"a"};
+    QTest::newRow("through FFmpeg") << "h264-wrong-trailer.flv" << QStringList{"v", "a"};
+}
+
+void Html5CopyTest::remuxKeepsEveryPacket() {
+    QFETCH(QString, source);
+    QFETCH(QStringList, kinds);
+    QVERIFY(
+        Html5Copy::make(clip(source), target(QStringLiteral("copy.mp4")), Html5Format::Mp4).made());
+
+    for (const QString& kind : kinds) {
+        const QStringList before = MediaTools::packetHashes(clip(source), kind);
         QVERIFY(before.size() > 10);
         QCOMPARE(MediaTools::packetHashes(target(QStringLiteral("copy.mp4")), kind), before);
+    }
+}
+
+void Html5CopyTest::remuxShowsFramesWhenFfmpegDoes_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("kinds");
+    QTest::addColumn<bool>("reordered");  // B-frames: shown in another order than stored
+
+    QTest::newRow("H.264 with B-frames and AAC") << "h264-aac.flv" << QStringList{"v", "a"} << true;
+    QTest::newRow("H.264 only") << "h264-only.flv" << QStringList{"v"} << true;
+    QTest::newRow("AAC only") << "aac-only.flv" << QStringList{"a"} << false;
+}
+
+// The presentation time of every packet, as ffprobe reads it, matches FFmpeg's own remux of the
+// same FLV on the FLV's clock (-copyts, as the FFmpeg path of the program keeps it): the
+// composition offsets and edit lists put each frame where FFmpeg puts it.
+void Html5CopyTest::remuxShowsFramesWhenFfmpegDoes() {
+    QFETCH(QString, source);
+    QFETCH(QStringList, kinds);
+    QFETCH(bool, reordered);
+    const QString ours = target(QStringLiteral("ours.mp4"));
+    const QString theirs = target(QStringLiteral("ffmpeg.mp4"));
+    const Html5CopyResult result = Html5Copy::make(clip(source), ours, Html5Format::Mp4);
+    QVERIFY(result.made() && result.ownRemux);
+    const QString error =
+        MediaTools::ffmpeg({QStringLiteral("-copyts"), QStringLiteral("-i"), clip(source),
+                            QStringLiteral("-c"), QStringLiteral("copy"),
+                            QStringLiteral("-movflags"), QStringLiteral("+faststart"), theirs});
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    for (const QString& kind : kinds) {
+        const QList<double> expected = MediaTools::packetTimes(theirs, kind);
+        const QList<double> got = MediaTools::packetTimes(ours, kind);
+        QVERIFY(expected.size() > 10);
+        QCOMPARE(got.size(), expected.size());
+        // Sound frames are placed by their exact length, FFmpeg keeps the FLV's milliseconds.
+        const double tolerance = kind == QLatin1String("a") ? 0.0011 : 0.0001;
+        bool outOfOrder = false;
+        for (qsizetype i = 0; i < got.size(); ++i) {
+            QVERIFY2(std::abs(got[i] - expected[i]) <= tolerance,
+                     qPrintable(QStringLiteral("%1 packet %2: %3 s, FFmpeg %4 s")
+                                    .arg(kind)
+                                    .arg(i)
+                                    .arg(got[i])
+                                    .arg(expected[i])));
+            outOfOrder = outOfOrder || (i > 0 && got[i] < got[i - 1]);
+        }
+        if (kind == QLatin1String("v"))
+            QCOMPARE(outOfOrder, reordered);
     }
 }
 

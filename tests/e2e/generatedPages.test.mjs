@@ -183,28 +183,31 @@ describe('generated player pages in Chromium', {skip}, () => {
         assertNoProblems(problems);
     });
 
-    visitorCase('plays the MP4 that --make-mp4 made of an FLV-only choice', async (open) => {
-        const folder = join(work, 'clips-flv-only');
-        mkdirSync(folder);
-        const flashOnly = makeFlashOnly(folder, {name: 'talk'});
-        const site = makeSite('makemp4', {Html5: '1'}, flashOnly, {makeMp4: true});
-        assert.ok(existsSync(join(folder, 'talk.mp4')), 'the copy beside the Flash video');
-        const {page, problems} = await open(site.url);
-        const {state} = await html5Player(page, site);
-        // The page names a WebM source even when none was chosen; the MP4 comes first and plays.
-        assert.deepEqual(state.sources[0], [`${site.videoPath}talk.mp4`, 'video/mp4']);
-        assert.equal(state.currentSrc, `${site.videoPath}talk.mp4`);
-        assert.ok(Math.abs(state.duration - 2) < 0.2, `the two-second clip, not ${state.duration} s`);
-        await page.evaluate((id) => {
-            const video = document.getElementById(id);
-            video.muted = true;
-            video.play().catch(() => {});
-        }, `vI${site.tag}`);
-        await page.waitForFunction(
-            (id) => document.getElementById(id).currentTime > 0.5, `vI${site.tag}`,
-            {timeout: 10_000});
-        assertNoProblems(problems);
-    });
+    for (const [codecs, label] of [['h263', 'encoded'], ['h264', 'remuxed']]) {
+        visitorCase(`plays the MP4 that --make-mp4 made of an FLV-only choice (${label})`,
+                    async (open) => {
+            const folder = join(work, `clips-flv-only-${codecs}`);
+            mkdirSync(folder);
+            const flashOnly = makeFlashOnly(folder, {name: 'talk', codecs});
+            const site = makeSite(`makemp4-${codecs}`, {Html5: '1'}, flashOnly, {makeMp4: true});
+            assert.ok(existsSync(join(folder, 'talk.mp4')), 'the copy beside the Flash video');
+            const {page, problems} = await open(site.url);
+            const {state} = await html5Player(page, site);
+            // The page names a WebM source even when none was chosen; the MP4 comes first and plays.
+            assert.deepEqual(state.sources[0], [`${site.videoPath}talk.mp4`, 'video/mp4']);
+            assert.equal(state.currentSrc, `${site.videoPath}talk.mp4`);
+            assert.ok(Math.abs(state.duration - 2) < 0.2, `the two-second clip, not ${state.duration} s`);
+            await page.evaluate((id) => {
+                const video = document.getElementById(id);
+                video.muted = true;
+                video.play().catch(() => {});
+            }, `vI${site.tag}`);
+            await page.waitForFunction(
+                (id) => document.getElementById(id).currentTime > 0.5, `vI${site.tag}`,
+                {timeout: 10_000});
+            assertNoProblems(problems);
+        });
+    }
 
     visitorCase('sends the visitor to the redirect address when the video ends', async (open) => {
         const site =

@@ -332,7 +332,9 @@ void InjectorTest::copyDuringScanIsDroppedWithACorruptFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("cut.flv");
     Bytes input = sampleFile();
-    input.resize(input.size() - 50);  // the last tag cut off
+    // The last tag cut off (erased rather than resized: GCC 12 cannot see that the file is longer
+    // than 50 bytes and warns of a huge memset at -O2).
+    input.erase(input.end() - 50, input.end());
     writeFile(path, input);
     QVERIFY_THROWS_EXCEPTION(FlvError, Injector({true, true}, {0, 0}).inject(path.toStdString()));
     QVERIFY(readFile(path) == input);

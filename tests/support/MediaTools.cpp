@@ -109,6 +109,21 @@ QStringList packetHashes(const QString& path, const QString& kind) {
     return hashes;
 }
 
+QList<double> packetTimes(const QString& path, const QString& kind) {
+    const QByteArray lines =
+        run(QStringLiteral("ffprobe"),
+            {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+             kind + QStringLiteral(":0"), QStringLiteral("-show_entries"),
+             QStringLiteral("packet=pts_time"), QStringLiteral("-of"), QStringLiteral("csv=p=0"),
+             path});
+    QList<double> times;
+    for (const QByteArray& line : lines.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            times.append(line.trimmed().toDouble());
+    }
+    return times;
+}
+
 QStringList topLevelBoxes(const QString& path) {
     QFile file(path);
     QStringList names;

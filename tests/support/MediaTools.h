@@ -28,6 +28,9 @@ Probe probe(const QString& path);
 double playedSeconds(const QString& path);
 // ffprobe's hash of every packet of the first stream of that kind ("v" or "a"), in order.
 QStringList packetHashes(const QString& path, const QString& kind);
+// ffprobe's presentation time of every packet of the first stream of that kind, in seconds, in
+// the order the packets are stored.
+QList<double> packetTimes(const QString& path, const QString& kind);
 // The four-letter names of an MP4 file's top-level boxes, in order.
 QStringList topLevelBoxes(const QString& path);
 

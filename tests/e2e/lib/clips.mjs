@@ -30,12 +30,18 @@ export function makeClips(folder, {name = 'clip', seconds = 2} = {}) {
 }
 
 // A Flash video alone, as most users have them: H.263 and MP3, `seconds` long, `name`.flv.
-export function makeFlashOnly(folder, {name = 'clip', seconds = 2} = {}) {
+// H.263 + MP3 by default; `h264` gives H.264 with B-frames + AAC, which the copy remuxes.
+const FLASH_CODECS = {
+    h263: ['-c:v', 'flv', '-c:a', 'libmp3lame'],
+    h264: ['-c:v', 'libx264', '-preset', 'veryfast', '-bf', '2', '-x264-params', 'b-adapt=0',
+           '-pix_fmt', 'yuv420p', '-c:a', 'aac'],
+};
+
+export function makeFlashOnly(folder, {name = 'clip', seconds = 2, codecs = 'h263'} = {}) {
     const flv = join(folder, `${name}.flv`);
     ffmpeg([
         '-f', 'lavfi', '-i', `testsrc=size=160x90:rate=25:duration=${seconds}`, '-f', 'lavfi', '-i',
-        `sine=frequency=440:sample_rate=22050:duration=${seconds}`, '-c:v', 'flv', '-c:a',
-        'libmp3lame', flv
+        `sine=frequency=440:sample_rate=22050:duration=${seconds}`, ...FLASH_CODECS[codecs], flv
     ]);
     return {flv};
 }

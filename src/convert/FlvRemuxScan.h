@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+
+#include "ByteSource.h"
+#include "convert/RemuxPlan.h"
+
+// Reads an FLV's tag headers and plans the MP4 index of a copy that keeps the FLV's payload
+// bytes where they are. Only what such a copy reproduces exactly is planned: H.264 and plain AAC
+// with one sequence header each before their samples, decode times that only go forward,
+// composition offsets that are not negative, every tag whole and well-formed. Anything else
+// (other codecs, enhanced FLV, encrypted or empty tags, a file cut off, ...) gives no plan and
+// the caller takes the general path.
+class FlvRemuxScan {
+  public:
+    // Never throws for what the bytes hold; IoError from the source passes through.
+    static std::optional<RemuxPlan> plan(flvmdi::ByteSource& source);
+
+    static constexpr uint32_t kVideoTimescale = 16000;  // milliseconds times 16
+    static constexpr uint32_t kAacFrameSamples = 1024;
+};

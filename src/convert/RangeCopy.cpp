@@ -1,0 +1,102 @@
+#include "convert/RangeCopy.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr uint64_t kBlock = 4096;
+constexpr uint64_t kMaxPiece = 64 << 20;
+constexpr size_t kBuffer = 1 << 20;
+
+[[noreturn]] void fail(const char* what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+// Errors that mean "not this way", after which a read/write loop still works.
+bool kernelCannot(int error) {
+    return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
+           error == EBADF || error == EPERM;
+}
+
+class Copier {
+  public:
+    Copier(int from, loff_t in, int to, loff_t out)
+        : m_from(from), m_to(to), m_in(in), m_out(out) {}
+
+    void piece(uint64_t length) {
+        while (length > 0) {
+            const uint64_t moved = m_kernel ? byKernel(length) : byBuffer(length);
+            length -= moved;
+        }
+    }
+
+  private:
+    uint64_t byKernel(uint64_t length) {
+        const ssize_t moved = ::copy_file_range(m_from, &m_in, m_to, &m_out, length, 0);
+        if (moved > 0)
+            return uint64_t(moved);
+        if (moved == 0 || kernelCannot(errno)) {
+            m_kernel = false;  // nothing of this call was copied, so the loop takes over here
+            return 0;
+        }
+        if (errno == EINTR)
+            return 0;
+        fail("copy");
+    }
+
+    uint64_t byBuffer(uint64_t length) {
+        m_buffer.resize(kBuffer);
+        const ssize_t got =
+            ::pread(m_from, m_buffer.data(), std::min<uint64_t>(length, kBuffer), m_in);
+        if (got < 0 && errno == EINTR)
+            return 0;
+        if (got <= 0) {
+            if (got == 0)
+                errno = EIO;  // the source became shorter than it was
+            fail("read");
+        }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::pwrite(m_to, m_buffer.data() + done, size_t(got - done), m_out);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                fail("write");
+            done += put;
+            m_out += put;
+        }
+        m_in += got;
+        return uint64_t(got);
+    }
+
+    int m_from;
+    int m_to;
+    loff_t m_in;
+    loff_t m_out;
+    bool m_kernel = true;
+    std::vector<char> m_buffer;
+};
+
+}  // namespace
+
+uint64_t RangeCopy::pieceSize(uint64_t length) {
+    return std::clamp<uint64_t>(length / 100 / kBlock * kBlock, kBlock, kMaxPiece);
+}
+
+bool RangeCopy::copy(int from, uint64_t offset, uint64_t length, int to, uint64_t toOffset,
+                     const Progress& progress) {
+    Copier copier(from, loff_t(offset), to, loff_t(toOffset));
+    const uint64_t piece = pieceSize(length);
+    for (uint64_t done = 0; done < length;) {
+        const uint64_t now = std::min(piece, length - done);
+        copier.piece(now);
+        done += now;
+        if (progress && !progress(done))
+            return false;
+    }
+    return true;
+}
