@@ -17,6 +17,7 @@
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
 #include "settings/ProfileFile.h"
+#include "settings/ProfileLayout.h"
 
 MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views,
                                const Clock& clock, RandomSource& random)
@@ -154,6 +155,8 @@ void MainController::readProfile(const QString& path, const QMap<int, QString>& 
     const QStringList values = ProfileFile::readValues(path);
     for (int i = 0; i < values.size(); ++i)
         lines.insert(i + 1, values[i]);
+    // Saving leaves out later options that are off, so their missing lines turn them off.
+    lines.insert(ProfileLayout::leftOutLines(values.size()));
     for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
         ProfileFile::checkForLoading(it.key(), it.value());
         lines.insert(it.key(), it.value());

@@ -40,6 +40,8 @@ class MainWindowModel : public SelectionHost {
     void setAutoProgress(bool on) { m_settings.AutoProgress = on; }
     void setShowBigPlayButton(bool on) { m_settings.ShowBigPlayButton = on; }
     void setEncrypt(bool on) { m_settings.Encrypt = on; }
+    void setPlaysInline(bool on) { m_settings.PlaysInline = on; }
+    void setMutedAutoPlay(bool on) { m_settings.MutedAutoPlay = on; }
     void setShowEmbedCode(bool on) { m_settings.ShowEmbedCode = on; }
 
     // Text boxes and labels: the change handlers keep the tool tips on the current text.

@@ -78,17 +78,22 @@ QString sources(const Tagged& t, const char* index, const QString& error) {
            error + "</video>');";
 }
 
+// The attributes of the chosen HTML5 options, each followed by a blank.
+QString optionAttributes(const ProjectSettings& settings) {
+    return settings.PlaysInline ? QStringLiteral("playsinline=\"playsinline\" ") : QString();
+}
+
 // The video shown when the page loads, with a poster only when the configuration names an intro
 // image.
-QStringList firstVideoFragments(const Tagged& t, const QString& error) {
+QStringList firstVideoFragments(const Tagged& t, const QString& error, const QString& options) {
     const QString open = t(R"js($("#vDiv@").append('<video id ="vI@" width="'+)js");
     return {
         t(R"js($("#vDiv@").empty();if (i@ != "No"){)js"),
         open + t(R"js( vW@+'" height="'+vH@+'" controls="controls" preload="metadata" )js") +
-            t(R"js(poster="'+i@+'" )js") + kAndroidPlay,
+            options + t(R"js(poster="'+i@+'" )js") + kAndroidPlay,
         sources(t, "0", error) + "}else{",
         open + t(R"js(vW@+'" height="'+ vH@+'" controls="controls" preload="metadata" )js") +
-            kAndroidPlay,
+            options + kAndroidPlay,
         sources(t, "0", error) + "}",
     };
 }
@@ -109,13 +114,13 @@ QStringList firstVideoHandlerFragments(const Tagged& t) {
 
 // pV plays video iP in a fresh element; eV gives it the end handler that advances or, after the
 // last video, carries out the `vv` action.
-QStringList playFragments(const Tagged& t, const QString& error) {
+QStringList playFragments(const Tagged& t, const QString& error, const QString& options) {
     return {
         t(R"js(function pV@(){$("#pDivSc@ li").css("background-color", "#333333");)js"),
         t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666");)js"),
         t(R"js($("#vDiv@").empty();$("#vDiv@").append('<video id ="v@" width="'+vW@+'" )js"
           R"js(height="'+vH@+'" controls="controls"  )js") +
-            kAndroidPlay,
+            options + kAndroidPlay,
         sources(t, "iP@", error),
         t(R"js(document.getElementById("v@").volume = aL@/100;)js"),
         t(R"js(document.getElementById("v@").play();)js"),
@@ -152,8 +157,10 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
     const QString configUrl =
         Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
-    return (loaderFragments(t, configUrl) + listFragments(t) + firstVideoFragments(t, error) +
-            firstVideoHandlerFragments(t) + playFragments(t, error) + listenerFragments(t))
+    const QString options = optionAttributes(ctx.settings);
+    return (loaderFragments(t, configUrl) + listFragments(t) +
+            firstVideoFragments(t, error, options) + firstVideoHandlerFragments(t) +
+            playFragments(t, error, options) + listenerFragments(t))
         .join(QString());
 }
 

@@ -12,7 +12,7 @@ namespace {
 // page.
 struct Names {
     QString t;  // the generation tag
-    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div, hE;
+    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div, hE, uB, uM;
 
     explicit Names(const QString& tag)
         : t(tag),
@@ -27,7 +27,9 @@ struct Names {
           eV(QStringLiteral("eV") + tag),
           vI(QStringLiteral("vI") + tag),
           div(QStringLiteral("vDiv") + tag),
-          hE(QStringLiteral("hE") + tag) {}
+          hE(QStringLiteral("hE") + tag),
+          uB(QStringLiteral("uB") + tag),
+          uM(QStringLiteral("uM") + tag) {}
 };
 
 // Declarations, and the loader up to the emptied container. `configUrl` is already escaped for
@@ -62,14 +64,15 @@ const QString kControls = QStringLiteral("+'\" controls=\"controls\" preload=\"m
 const QString kAndroidPlay =
     QStringLiteral("onclick=\"if(/Android/.test(navigator.userAgent))this.play();");
 
-// The video element, with a poster only when the configuration names an intro image.
-QStringList videoFragments(const Names& n, const QString& error) {
+// The video element, with a poster only when the configuration names an intro image. `options`
+// are the attributes of the chosen HTML5 options, each followed by a blank.
+QStringList videoFragments(const Names& n, const QString& error, const QString& options) {
     const QString append = "$(\"#" + n.div + "\").append('<video id =\"" + n.vI + "\" width=\"'+";
     return {
         "if (" + n.i + " != \"No\"){" + append + " " + n.vW + "+'\" height=\"'+" + n.vH +
-            kControls + "poster=\"'+" + n.i + "+'\" " + kAndroidPlay,
+            kControls + options + "poster=\"'+" + n.i + "+'\" " + kAndroidPlay,
         sources(n, error) + "}else{",
-        append + n.vW + "+'\" height=\"'+ " + n.vH + kControls + kAndroidPlay,
+        append + n.vW + "+'\" height=\"'+ " + n.vH + kControls + options + kAndroidPlay,
         sources(n, error) + "}",
     };
 }
@@ -90,6 +93,42 @@ QStringList endFragments(const Names& n) {
         "function " + n.hE + "(s){return String(s).replace(/[&<>\"]/g,",
         "function(c){return \"&#\"+c.charCodeAt(0)+\";\";});}//",
     };
+}
+
+// Browsers refuse to start a video with sound before the visitor has touched the page, but let
+// it start muted; the button over the video gives the sound back and goes, as it does when the
+// visitor unmutes with the video's own controls.
+QStringList unmuteFragments(const Names& n) {
+    const QString video = "document.getElementById(\"" + n.vI + "\")";
+    return {
+        video + ".muted = true;",
+        "$(\"#" + n.div +
+            "\").css(\"position\",\"relative\").append('<button type=\"button\" id=\"" + n.uB +
+            "\" onclick=\"" + n.uM + "();\" ",
+        "style=\"position:absolute;left:8px;top:8px;z-index:2;padding:6px 12px;border:0;",
+        "border-radius:4px;background:rgba(0,0,0,0.7);color:#fff;font:bold 14px sans-serif;",
+        "cursor:pointer\">&#128263; Unmute</button>');",
+        video + ".addEventListener('volumechange',function(){",
+        "if (!this.muted){$(\"#" + n.uB + "\").remove();}});",
+    };
+}
+
+QString uMFunction(const Names& n) {
+    return "function " + n.uM + "(){document.getElementById(\"" + n.vI + "\").muted = false;$(\"#" +
+           n.uB + "\").remove();}";
+}
+
+bool startsMuted(const ProjectSettings& settings) {
+    return settings.AutoPlay && settings.MutedAutoPlay;
+}
+
+QString optionAttributes(const ProjectSettings& settings) {
+    QString attributes;
+    if (settings.PlaysInline)
+        attributes += QStringLiteral("playsinline=\"playsinline\" ");
+    if (startsMuted(settings))
+        attributes += QStringLiteral("muted=\"muted\" autoplay=\"autoplay\" ");
+    return attributes;
 }
 
 }  // namespace
@@ -115,8 +154,16 @@ QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
     const QString configUrl =
         Escaping::jsString(relativeServerPath(s.ServerPath), u'"') + "zevoconfigsv.xml";
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
-    return (loaderFragments(names, configUrl) + videoFragments(names, error) + endFragments(names))
-        .join(QString());
+    QStringList fragments = loaderFragments(names, configUrl) +
+                            videoFragments(names, error, optionAttributes(ctx.settings));
+    QStringList end = endFragments(names);
+    if (startsMuted(ctx.settings)) {
+        // After the volume line, inside the loader; the function before the closing comment.
+        fragments.append(end.takeFirst());
+        fragments += unmuteFragments(names);
+        end.insert(end.size() - 2, uMFunction(names));
+    }
+    return (fragments + end).join(QString());
 }
 
 void Html5SingleScriptWriter::writeHtml5SingleScript(const GenerationContext& ctx) {

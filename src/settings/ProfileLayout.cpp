@@ -38,7 +38,14 @@ const ProfileSetting kSettings[] = {
     {24, "SocialShare", "Share Video", K::Check, &S::SocialShare},
     {25, "ShareTitle", "Title of Content", K::Text, &S::ShareTitle},
     {26, "ShareURL", "Web Link", K::Text, &S::ShareURL},
+    // Lines added later; FluidSize is meant to follow as line 29. A video's caption files belong
+    // to the video (the single-video choice, the playlist's rows), not to these lines.
+    {27, "PlaysInline", "Play Inline on Phones", K::Check, &S::PlaysInline},
+    {28, "MutedAutoPlay", "Start Muted with an Unmute Button", K::Check, &S::MutedAutoPlay},
 };
+
+// Every profile written before the later lines existed has this many lines.
+constexpr int kClassicLines = 26;
 
 QString modeText(const ProjectSettings& s) {
     return (s.Multiple ? QStringLiteral("MUL") : QStringLiteral("SIN")) +
@@ -89,7 +96,32 @@ QStringList ProfileLayout::values(const ProjectSettings& settings) {
     QStringList values;
     for (const ProfileSetting& setting : kSettings)
         values.append(textOf(setting, settings));
+    return withoutTrailingStartValues(values);
+}
+
+QString ProfileLayout::startText(const ProfileSetting& setting) {
+    return textOf(setting, ProjectSettings{});
+}
+
+QStringList ProfileLayout::withoutTrailingStartValues(QStringList values) {
+    // A profile saved with the later options off must stay the file older versions wrote and
+    // read, so those lines are written only up to the last one that differs from its start.
+    while (values.size() > kClassicLines) {
+        const ProfileSetting* setting = atLine(int(values.size()));
+        if (setting && values.last() != startText(*setting))
+            break;
+        values.removeLast();
+    }
     return values;
+}
+
+QMap<int, QString> ProfileLayout::leftOutLines(qsizetype storedLines) {
+    QMap<int, QString> lines;
+    for (const ProfileSetting& setting : kSettings) {
+        if (setting.line > kClassicLines && setting.line > storedLines)
+            lines.insert(setting.line, startText(setting));
+    }
+    return lines;
 }
 
 bool ProfileLayout::checkState(const QString& value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <span>
@@ -18,7 +19,14 @@ class ProfileLayout {
 
     // The text a profile stores for the setting, and the texts of every line, line 1 first.
     static QString textOf(const ProfileSetting& setting, const ProjectSettings& settings);
+    // The lines after the first 26 are left out from the end while they hold their start values.
     static QStringList values(const ProjectSettings& settings);
+    static QStringList withoutTrailingStartValues(QStringList values);
+    // The text a fresh start gives the setting.
+    static QString startText(const ProfileSetting& setting);
+    // The later lines (after the first 26) that a profile of `storedLines` lines left out, with
+    // their start values: loading applies them, so a setting saved as off is off again.
+    static QMap<int, QString> leftOutLines(qsizetype storedLines);
 
     // The conversions of a load; each raises AppError as the window's control would refuse the
     // value (error 5 for a check state other than 0 and 1, 13 for a number that is none, 6 for

@@ -82,9 +82,11 @@ QMap<int, QString> ProfileListing::parse(const QStringList& pairs) {
 }
 
 QStringList ProfileListing::write(const QStringList& pairs) {
-    QStringList values = ProfileLayout::values(ProjectSettings{});
+    QStringList values;
+    for (const ProfileSetting& setting : ProfileLayout::settings())
+        values.append(ProfileLayout::startText(setting));
     const QMap<int, QString> named = parse(pairs);
     for (auto it = named.cbegin(); it != named.cend(); ++it)
         values[it.key() - 1] = it.value();
-    return values;
+    return ProfileLayout::withoutTrailingStartValues(values);
 }

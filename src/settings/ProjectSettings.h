@@ -35,4 +35,7 @@ struct ProjectSettings {
     bool SocialShare = false;
     QString ShareTitle;
     QString ShareURL;
+    // Newer options of the HTML5 video; a profile without their lines has them off.
+    bool PlaysInline = false;    // plays in the page on phones instead of full screen
+    bool MutedAutoPlay = false;  // with AutoPlay, starts muted and offers an unmute button
 };

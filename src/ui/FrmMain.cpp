@@ -273,6 +273,10 @@ QWidget* FrmMain::buildOptions() {
     chkAutoProgress = checkBox(box, QStringLiteral("chkAutoProgress"),
                                QStringLiteral("Auto Progress for Multiple Videos"));
     chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("E&ncrypt HTML"));
+    chkPlaysInline =
+        checkBox(box, QStringLiteral("chkPlaysInline"), QStringLiteral("Play Inline on Phones"));
+    chkMutedAutoPlay = checkBox(box, QStringLiteral("chkMutedAutoPlay"),
+                                QStringLiteral("Start Muted with an Unmute Button"));
     txtAudioLevel =
         DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
                               QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));
@@ -292,7 +296,9 @@ QWidget* FrmMain::buildOptions() {
                                         QStringLiteral("Initialize Audio at:")));
     audio->addWidget(txtAudioLevel);
     audio->addStretch(1);
-    layout->addLayout(audio, 4, 0, 1, 2);
+    layout->addWidget(chkPlaysInline, 4, 0);
+    layout->addWidget(chkMutedAutoPlay, 4, 1);
+    layout->addLayout(audio, 5, 0, 1, 2);
     return box;
 }
 
@@ -599,6 +605,8 @@ void FrmMain::connectOptions() {
         {chkAutoProgress, &MainWindowModel::setAutoProgress},
         {chkIsLive, &MainWindowModel::setIsLive},
         {chkEncrypt, &MainWindowModel::setEncrypt},
+        {chkPlaysInline, &MainWindowModel::setPlaysInline},
+        {chkMutedAutoPlay, &MainWindowModel::setMutedAutoPlay},
         {chkShowEmbedCode, &MainWindowModel::setShowEmbedCode},
         {chkSocialShare, &MainWindowModel::setSocialShare}};
     for (const auto& [check, setter] : checks)
@@ -764,6 +772,8 @@ void FrmMain::refreshOptions(const ProjectSettings& s, const ControlStates& stat
     chkAutoProgress->setChecked(s.AutoProgress);
     chkAutoProgress->setEnabled(states.chkAutoProgressEnabled);
     chkEncrypt->setChecked(s.Encrypt);
+    chkPlaysInline->setChecked(s.PlaysInline);
+    chkMutedAutoPlay->setChecked(s.MutedAutoPlay);
     chkShowEmbedCode->setChecked(s.ShowEmbedCode);
     chkShowEmbedCode->setEnabled(states.chkShowEmbedCodeEnabled);
     chkSocialShare->setChecked(s.SocialShare);

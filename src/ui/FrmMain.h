@@ -130,6 +130,8 @@ class FrmMain : public QMainWindow {
     QCheckBox* chkAutoProgress = nullptr;
     QCheckBox* chkIsLive = nullptr;
     QCheckBox* chkEncrypt = nullptr;
+    QCheckBox* chkPlaysInline = nullptr;
+    QCheckBox* chkMutedAutoPlay = nullptr;
 
     QPushButton* cmdIntroImage = nullptr;
     QPushButton* cmdClearIntroImage = nullptr;

@@ -76,6 +76,8 @@ class MainControllerTest : public QObject {
     void liveProfileKeepsSavedTexts();
     void socialLineDoesNotOpenDialog();
     void unknownMarkerLeavesChoice();
+    void laterOptionsFollowTheProfile_data();
+    void laterOptionsFollowTheProfile();
     void missingProfileChangesNothing();
     void generateSingleVideo();
     void generateStopsOnIncompleteSelection();
@@ -236,6 +238,30 @@ void MainControllerTest::unknownMarkerLeavesChoice() {
     f.readProfile({"XYZ3"});
     QVERIFY(f.controller.settings().Multiple);
     QCOMPARE(f.controller.settings().streamingMode, StreamingMode::Pseudo);
+}
+
+void MainControllerTest::laterOptionsFollowTheProfile_data() {
+    QTest::addColumn<QStringList>("laterLines");
+    QTest::addColumn<bool>("playsInline");
+    QTest::addColumn<bool>("mutedAutoPlay");
+    QTest::newRow("26 lines, as older versions save") << QStringList{} << false << false;
+    QTest::newRow("inline play on") << QStringList{"1"} << true << false;
+    QTest::newRow("muted start on") << QStringList{"0", "1"} << false << true;
+    QTest::newRow("both on") << QStringList{"1", "1"} << true << true;
+}
+
+// Saving leaves out the later lines at their start values, so their absence means off: a
+// profile saved with the options off turns them off again, whatever the window had.
+void MainControllerTest::laterOptionsFollowTheProfile() {
+    QFETCH(QStringList, laterLines);
+    QFETCH(bool, playsInline);
+    QFETCH(bool, mutedAutoPlay);
+    Fixture f;
+    f.controller.window().settings().PlaysInline = true;
+    f.controller.window().settings().MutedAutoPlay = true;
+    f.readProfile(profileValues() + laterLines);
+    QCOMPARE(f.controller.settings().PlaysInline, playsInline);
+    QCOMPARE(f.controller.settings().MutedAutoPlay, mutedAutoPlay);
 }
 
 void MainControllerTest::missingProfileChangesNothing() {

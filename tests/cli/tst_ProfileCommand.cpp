@@ -31,6 +31,8 @@ class ProfileCommandTest : public QObject {
     void setOverridesTheProfile();
     void refusedSetRunsNothing_data();
     void refusedSetRunsNothing();
+    void setTurnsOnTheLaterOptions_data();
+    void setTurnsOnTheLaterOptions();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -83,6 +85,7 @@ void ProfileCommandTest::showPrintsTheListing_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("demo") << "demo";
     QTest::newRow("every setting away from its start") << "full";
+    QTest::newRow("demo playing inline") << "inline";
 }
 
 void ProfileCommandTest::showPrintsTheListing() {
@@ -96,7 +99,7 @@ void ProfileCommandTest::showPrintsTheListing() {
 void ProfileCommandTest::writeMakesTheSameFile_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("from");  // arguments, input (the listing), show (piped)
-    for (const char* name : {"demo", "full"}) {
+    for (const char* name : {"demo", "full", "inline"}) {
         for (const char* from : {"arguments", "input", "show"})
             QTest::addRow("%s from %s", name, from) << name << from;
     }
@@ -253,6 +256,43 @@ void ProfileCommandTest::refusedSetRunsNothing() {
     QVERIFY2(run.exitCode == 1, run.describe());
     QVERIFY2(run.errLines().value(0).startsWith(message), run.describe());
     QCOMPARE(QDir(work(QStringLiteral("out"))).entryList(QDir::Files), QStringList());
+}
+
+void ProfileCommandTest::setTurnsOnTheLaterOptions_data() {
+    QTest::addColumn<QStringList>("sets");
+    QTest::addColumn<bool>("inlinePlay");
+    QTest::addColumn<bool>("mutedStart");
+    QTest::newRow("neither") << QStringList{} << false << false;
+    QTest::newRow("inline play") << QStringList{"PlaysInline=1"} << true << false;
+    QTest::newRow("muted start") << QStringList{"AutoPlay=1", "MutedAutoPlay=1"} << false << true;
+    QTest::newRow("muted start, no auto start") << QStringList{"MutedAutoPlay=1"} << false << false;
+}
+
+// The older profile of the run has no lines for them; --set turns them on for the run.
+void ProfileCommandTest::setTurnsOnTheLaterOptions() {
+    QFETCH(QStringList, sets);
+    QFETCH(bool, inlinePlay);
+    QFETCH(bool, mutedStart);
+    const QString profile = TestProfile().writeTo(work(QStringLiteral("p.epe")));
+    QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("out")));
+    QStringList args{"--profile", profile,
+                     "--flash",   writeVideo(m_work->path(), "clip.flv"),
+                     "--mp4",     writeVideo(m_work->path(), "clip.mp4"),
+                     "--output",  work(QStringLiteral("out")),
+                     "--set",     "Html5=1"};
+    for (const QString& set : sets)
+        args << QStringLiteral("--set") << set;
+
+    const CliRun run = runGenerate(args);
+
+    QVERIFY2(run.exitCode == 0, run.describe());
+    const QStringList scripts =
+        QDir(work(QStringLiteral("out"))).entryList({QStringLiteral("zevohtml5sv*.js")});
+    QCOMPARE(scripts.size(), 1);
+    const QString script = TextFile::readAll(work(QStringLiteral("out/")) + scripts.first());
+    QCOMPARE(script.contains(QStringLiteral("playsinline=")), inlinePlay);
+    QCOMPARE(script.contains(QStringLiteral("muted=\"muted\" autoplay=\"autoplay\"")), mutedStart);
+    QCOMPARE(script.contains(QStringLiteral("Unmute</button>")), mutedStart);
 }
 
 QTEST_GUILESS_MAIN(ProfileCommandTest)

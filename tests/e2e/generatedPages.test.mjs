@@ -22,6 +22,14 @@ const skip = skipReason();
 const ANDROID_PHONE =
     'Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 (KHTML, like Gecko) ' +
     'Chrome/124.0.0.0 Mobile Safari/537.36';
+const IPHONE =
+    'Mozilla/5.0 (iPhone; CPU iPhone OS 17_4 like Mac OS X) AppleWebKit/605.1.15 ' +
+    '(KHTML, like Gecko) Version/17.4 Mobile/15E148 Safari/604.1';
+// A phone held upright and a desktop window, as visitors open the page.
+const VISITORS = [
+    ['phone', {viewport: {width: 390, height: 844}, userAgent: IPHONE, isMobile: true, hasTouch: true}],
+    ['desktop', {viewport: {width: 1280, height: 800}}],
+];
 // The second entry of the size list, so the profile's size line is really applied.
 const SIZE_INDEX = 1;
 
@@ -30,6 +38,8 @@ describe('generated player pages in Chromium', {skip}, () => {
     let clips;
     let server;
     let browser;
+    // With the browser's own autoplay policy, for the cases about starting by itself.
+    let policyBrowser;
 
     before(async () => {
         assert.ok(
@@ -39,10 +49,12 @@ describe('generated player pages in Chromium', {skip}, () => {
         clips = makeClips(join(work, 'clips'));
         server = await startServer();
         browser = await launchBrowser();
+        policyBrowser = await launchBrowser({autoplayPolicy: false});
     });
 
     after(async () => {
         await browser?.close();
+        await policyBrowser?.close();
         await server?.close();
         if (work)
             rmSync(work, {recursive: true, force: true});
@@ -290,6 +302,95 @@ describe('generated player pages in Chromium', {skip}, () => {
         assertNoProblems(problems);
     });
 
+    // Long enough to still play while the test looks at it and clicks.
+    function longClips(name) {
+        const folder = join(work, `clips-${name}`);
+        mkdirSync(folder);
+        return makeClips(folder, {seconds: 30});
+    }
+
+    function policyCase(title, body) {
+        it(title, {timeout: 90_000}, () => withVisits(policyBrowser, server, body));
+    }
+
+    // Opens the page with a recorder that runs before the page's scripts: when a video first
+    // plays it notes whether it is muted and whether the visitor had touched the page, and tries a
+    // second video of the same address with sound, which the browser's policy must refuse. The
+    // record arrives as a console message, since every evaluation from the test counts as a touch.
+    async function openRecordingStart(open, url, options) {
+        const visit = await open('about:blank', options);
+        await visit.context.addInitScript(() => {
+            document.addEventListener('playing', (event) => {
+                if (window.vidlarkStart)
+                    return;
+                const video = event.target;
+                const start = {muted: video.muted, touched: navigator.userActivation.hasBeenActive};
+                window.vidlarkStart = start;
+                const probe = document.createElement('video');
+                probe.src = video.currentSrc;
+                const report = (result) => {
+                    start.withSound = result;
+                    probe.pause();
+                    console.log('vidlark-start ' + JSON.stringify(start));
+                };
+                probe.play().then(() => report('played'), (error) => report(error.name));
+            }, true);
+        });
+        const recorded = visit.page.waitForEvent(
+            'console', {predicate: (m) => m.text().startsWith('vidlark-start '), timeout: 20_000});
+        await visit.page.goto(url);
+        const start = JSON.parse((await recorded).text().slice('vidlark-start '.length));
+        return {...visit, start};
+    }
+
+    policyCase(
+        'auto start with the muted start: plays inline and muted at once, the button unmutes',
+        async (open) => {
+            const site = makeSite(
+                'muted',
+                {Html5: '1', AutoPlay: '1', PlaysInline: '1', MutedAutoPlay: '1'},
+                longClips('muted'));
+            for (const [visitor, options] of VISITORS) {
+                const {page, problems, start} = await openRecordingStart(open, site.url, options);
+                assert.deepEqual(start, {muted: true, touched: false, withSound: 'NotAllowedError'},
+                                 `${visitor}: started muted by itself, where sound is refused`);
+                const id = `vI${site.tag}`;
+                const {state} = await html5Player(page, site);
+                assert.equal(state.playsInline, true, visitor);
+                assert.equal(state.paused, false, `${visitor}: still playing`);
+
+                const button = page.locator(`#vDiv${site.tag} > #uB${site.tag}`);
+                assert.match(await button.innerText(), /Unmute/);
+                const videoBox = await page.locator(`#${id}`).boundingBox();
+                const buttonBox = await button.boundingBox();
+                assert.ok(buttonBox.x >= videoBox.x && buttonBox.y >= videoBox.y &&
+                              buttonBox.x + buttonBox.width <= videoBox.x + videoBox.width &&
+                              buttonBox.y + buttonBox.height <= videoBox.y + videoBox.height,
+                          `${visitor}: the button lies over the video`);
+                await button.click();
+                await button.waitFor({state: 'detached', timeout: 5_000});
+                const after = await page.evaluate((id) => {
+                    const video = document.getElementById(id);
+                    return {muted: video.muted, paused: video.paused};
+                }, id);
+                assert.deepEqual(
+                    after, {muted: false, paused: false}, `${visitor}: sound on, still playing`);
+                assertNoProblems(problems);
+            }
+        });
+
+    policyCase('auto start without the muted start waits for the visitor, as before', async (open) => {
+        const site = makeSite('plainauto', {Html5: '1', AutoPlay: '1'}, longClips('plainauto'));
+        for (const [visitor, options] of VISITORS) {
+            const {page, problems} = await open(site.url, options);
+            const {state} = await html5Player(page, site);
+            assert.equal(state.playsInline, false, visitor);
+            assert.equal(state.paused, true, visitor);
+            assert.equal(await page.locator(`#uB${site.tag}`).count(), 0, visitor);
+            assertNoProblems(problems);
+        }
+    });
+
     visitorCase('opens the local test page from disk without errors', async (open) => {
         const site = makeSite('local', {Html5: '1'});
         const local = join(site.appFolder, 'temp', 'do-not-upload.html');
@@ -312,6 +413,8 @@ function describeVideo(video) {
         duration: video.duration,
         volume: video.volume,
         controls: video.controls,
+        playsInline: video.hasAttribute('playsinline'),
+        paused: video.paused,
     };
 }
 

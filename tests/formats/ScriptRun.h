@@ -36,6 +36,7 @@ function $(arg) {
   if (typeof arg === 'object') return { attr: a => arg[a] };
   const chain = {
     empty() { seen.log.push('empty ' + arg); return chain; },
+    css(name, value) { seen.log.push('css ' + arg + ' ' + name + ' ' + value); return chain; },
     append(html) { seen.appended.push(html); return chain; } };
   return chain;
 }

@@ -128,6 +128,7 @@ class Html5PlaylistScriptTest : public QObject {
 
   private slots:
     void goldenFile();
+    void inlineGoldenFile();
     void deletesEveryHtml5ScriptFirst();
     void typedTextReachesThePage_data();
     void typedTextReachesThePage();
@@ -143,6 +144,14 @@ void Html5PlaylistScriptTest::goldenFile() {
     QCOMPARE(run.snapshot.VideoDivId, QStringLiteral("vDiva0732"));
     QCOMPARE(run.snapshot.ListDivId, QStringLiteral("pDiva0732"));
     QCOMPARE(run.snapshot.ListScrollId, QStringLiteral("pDivSca0732"));
+}
+
+// Every video element the list plays gets the attribute, the first and the ones pV makes.
+void Html5PlaylistScriptTest::inlineGoldenFile() {
+    Run run;
+    run.settings.PlaysInline = true;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_inline.js");
 }
 
 void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {

@@ -43,6 +43,9 @@ class Html5SingleScriptTest : public QObject {
 
   private slots:
     void goldenFile();
+    void optionsGoldenFiles_data();
+    void optionsGoldenFiles();
+    void mutedStartAddsTheUnmuteButton();
     void relativeServerPath_data();
     void relativeServerPath();
     void deletesEveryHtml5ScriptFirst();
@@ -56,6 +59,58 @@ void Html5SingleScriptTest::goldenFile() {
     QCOMPARE(run.files(), QStringList{"zevohtml5sva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_single.js");
     QCOMPARE(run.snapshot.VideoDivId, QStringLiteral("vDiva0732"));
+}
+
+void Html5SingleScriptTest::optionsGoldenFiles_data() {
+    QTest::addColumn<bool>("autoPlay");
+    QTest::addColumn<bool>("playsInline");
+    QTest::addColumn<bool>("mutedAutoPlay");
+    QTest::addColumn<QString>("golden");
+    const QString off = QStringLiteral("formats/html5_single.js");
+    QTest::newRow("auto start alone: as before") << true << false << false << off;
+    // The muted start belongs to auto start: without it the video waits for the visitor.
+    QTest::newRow("muted start without auto start") << false << false << true << off;
+    QTest::newRow("inline") << false << true << false << "formats/html5_single_inline.js";
+    QTest::newRow("auto start muted") << true << false << true << "formats/html5_single_muted.js";
+}
+
+void Html5SingleScriptTest::optionsGoldenFiles() {
+    QFETCH(bool, autoPlay);
+    QFETCH(bool, playsInline);
+    QFETCH(bool, mutedAutoPlay);
+    QFETCH(QString, golden);
+    Run run;
+    run.settings.AutoPlay = autoPlay;
+    run.settings.PlaysInline = playsInline;
+    run.settings.MutedAutoPlay = mutedAutoPlay;
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
+}
+
+// Run as a page runs it: the video element carries both options, and the button lands in the
+// container after it.
+void Html5SingleScriptTest::mutedStartAddsTheUnmuteButton() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    Run run;
+    run.settings.AutoPlay = run.settings.PlaysInline = run.settings.MutedAutoPlay = true;
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    const QJsonObject seen = ScriptRun::run(run.script(), page());
+    VERIFY_SCRIPT_RAN(seen);
+    const QJsonArray appended = seen["appended"].toArray();
+    QCOMPARE(appended.size(), 2);
+    QString video = videoElement(run.snapshot.ErrorHtml5);
+    video.replace("preload=\"metadata\" ",
+                  "preload=\"metadata\" playsinline=\"playsinline\" muted=\"muted\" "
+                  "autoplay=\"autoplay\" ");
+    QCOMPARE(appended[0].toString(), video);
+    QVERIFY(
+        appended[1].toString().startsWith("<button type=\"button\" id=\"uBa0732\" "
+                                          "onclick=\"uMa0732();\""));
+    QVERIFY(appended[1].toString().endsWith(">&#128263; Unmute</button>"));
+    QCOMPARE(seen["log"].toArray(),
+             (QJsonArray{"empty #vDiva0732", "css #vDiva0732 position relative"}));
+    QVERIFY(seen["listeners"].toArray().contains("vIa0732:volumechange"));
 }
 
 void Html5SingleScriptTest::relativeServerPath_data() {

@@ -26,6 +26,10 @@ class ProfileListingTest : public QObject {
     void goldenProfiles_data();
     void goldenProfiles();
     void savedSettingsGiveTheGoldenFile();
+    void laterLinesEndAtTheLastOneOn_data();
+    void laterLinesEndAtTheLastOneOn();
+    void leftOutLinesTakeTheirStartValues_data();
+    void leftOutLinesTakeTheirStartValues();
     void refusedPairs_data();
     void refusedPairs();
     void unstorableValuesNameTheirSetting_data();
@@ -39,6 +43,14 @@ namespace {
 QStringList startUpValues() {
     return {"SIN1", "0", "0",       "0", "0", "0", "", "0", "0", "50", "1", "", "",
             "",     "",  "http://", "",  "",  "0", "", "",  "",  "0",  "0", "", ""};
+}
+
+// The start-up values through `line`: past the first 26, the later check lines, all off.
+QStringList startUpValuesThrough(int line) {
+    QStringList values = startUpValues();
+    while (values.size() < line)
+        values.append("0");
+    return values;
 }
 
 QStringList linesOf(const QByteArray& text) {
@@ -77,7 +89,7 @@ QStringList samplesOf(ProfileSetting::Kind kind) {
 
 void ProfileListingTest::tableHoldsEveryLineOnce() {
     const auto settings = ProfileLayout::settings();
-    QCOMPARE(qsizetype(settings.size()), qsizetype(26));
+    QCOMPARE(qsizetype(settings.size()), qsizetype(28));
     QSet<QString> keys;
     QSet<QString> labels;
     static const QRegularExpression field(QStringLiteral("^[A-Z][A-Za-z0-9]*$"));
@@ -92,7 +104,7 @@ void ProfileListingTest::tableHoldsEveryLineOnce() {
         QCOMPARE(ProfileLayout::byKey(QLatin1String(setting.key)), &setting);
         QCOMPARE(ProfileLayout::atLine(setting.line), &setting);
     }
-    QCOMPARE(ProfileLayout::atLine(27), nullptr);
+    QCOMPARE(ProfileLayout::atLine(29), nullptr);
     QCOMPARE(ProfileLayout::byKey(QStringLiteral("autoplay")), nullptr);
 }
 
@@ -154,8 +166,11 @@ void ProfileListingTest::everySettingRoundTrips() {
     ProfileFile::write(path, ProfileListing::write({pair}));
     const QStringList shown = ProfileListing::show(ProfileFile::readValues(path));
 
-    QStringList expected = ProfileListing::show(startUpValues());
-    expected[line - 1] = pair;
+    // A later line is written only when it holds something else than its start value.
+    QStringList expected = ProfileListing::show(startUpValuesThrough(
+        value == ProfileLayout::startText(*ProfileLayout::atLine(line)) ? 26 : line));
+    if (line <= expected.size())
+        expected[line - 1] = pair;
     QCOMPARE(shown, expected);
 }
 
@@ -163,6 +178,7 @@ void ProfileListingTest::goldenProfiles_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("demo") << "demo";
     QTest::newRow("every setting away from its start") << "full";
+    QTest::newRow("demo playing inline") << "inline";
 }
 
 // The files were scrambled by hand from their listings; reading shows the listing, and writing
@@ -214,6 +230,50 @@ void ProfileListingTest::savedSettingsGiveTheGoldenFile() {
     COMPARE_GOLDEN(TestFiles::readFile(path), QStringLiteral("settings/full.epe"));
 }
 
+void ProfileListingTest::laterLinesEndAtTheLastOneOn_data() {
+    QTest::addColumn<bool>("playsInline");
+    QTest::addColumn<bool>("mutedAutoPlay");
+    QTest::addColumn<QStringList>("laterLines");
+    QTest::newRow("both off: the 26 lines of older versions") << false << false << QStringList{};
+    QTest::newRow("inline play") << true << false << QStringList{"1"};
+    QTest::newRow("muted start: the line before it too") << false << true << QStringList{"0", "1"};
+    QTest::newRow("both") << true << true << QStringList{"1", "1"};
+}
+
+// Saving the settings, and writing a listing that names the options, give the same lines.
+void ProfileListingTest::laterLinesEndAtTheLastOneOn() {
+    QFETCH(bool, playsInline);
+    QFETCH(bool, mutedAutoPlay);
+    QFETCH(QStringList, laterLines);
+    ProjectSettings s;
+    s.PlaysInline = playsInline;
+    s.MutedAutoPlay = mutedAutoPlay;
+    const QStringList expected = startUpValues() + laterLines;
+    QCOMPARE(ProfileLayout::values(s), expected);
+    const QStringList pairs{QStringLiteral("PlaysInline=%1").arg(int(playsInline)),
+                            QStringLiteral("MutedAutoPlay=%1").arg(int(mutedAutoPlay))};
+    QCOMPARE(ProfileListing::write(pairs), expected);
+}
+
+void ProfileListingTest::leftOutLinesTakeTheirStartValues_data() {
+    QTest::addColumn<int>("storedLines");
+    QTest::addColumn<QList<int>>("leftOut");
+    QTest::newRow("a short profile of an older version") << 5 << QList<int>{27, 28};
+    QTest::newRow("26 lines") << 26 << QList<int>{27, 28};
+    QTest::newRow("27 lines") << 27 << QList<int>{28};
+    QTest::newRow("every line") << 28 << QList<int>{};
+    QTest::newRow("lines past the last setting") << 31 << QList<int>{};
+}
+
+void ProfileListingTest::leftOutLinesTakeTheirStartValues() {
+    QFETCH(int, storedLines);
+    QFETCH(QList<int>, leftOut);
+    const QMap<int, QString> lines = ProfileLayout::leftOutLines(storedLines);
+    QCOMPARE(lines.keys(), leftOut);
+    for (const QString& value : lines)
+        QCOMPARE(value, QStringLiteral("0"));
+}
+
 void ProfileListingTest::refusedPairs_data() {
     QTest::addColumn<QStringList>("pairs");
     QTest::addColumn<QString>("message");
@@ -222,6 +282,8 @@ void ProfileListingTest::refusedPairs_data() {
                                  << "unknown setting: Autoplay";
     QTest::newRow("empty key") << QStringList{"=1"} << "unknown setting: ";
     QTest::newRow("check state 2") << QStringList{"AutoPlay=2"} << "bad value for AutoPlay: 2";
+    QTest::newRow("later check line, not 0 or 1")
+        << QStringList{"PlaysInline=yes"} << "bad value for PlaysInline: yes";
     QTest::newRow("check state empty") << QStringList{"Html5="} << "bad value for Html5: ";
     QTest::newRow("index not a number")
         << QStringList{"PlayerStyle=dark"} << "bad value for PlayerStyle: dark";

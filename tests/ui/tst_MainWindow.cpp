@@ -8,6 +8,8 @@
 #include "app/MainController.h"
 #include "appearance/PlayerSizes.h"
 #include "settings/ProfileFile.h"
+#include "settings/ProfileLayout.h"
+#include "settings/ProfileListing.h"
 #include "ui/FrmMain.h"
 #include "ui/QtViews.h"
 
@@ -68,6 +70,8 @@ class MainWindowTest : public QObject {
     void typedTextReachesTheSettings();
     void generateReportsMissingVideoThroughDialogs();
     void loadedProfileIsShown();
+    void laterOptionChecks_data();
+    void laterOptionChecks();
     void skinChoiceShowsPreviewAndPalette();
     void tintDialog_data();
     void tintDialog();
@@ -210,6 +214,44 @@ void MainWindowTest::loadedProfileIsShown() {
     QVERIFY(w.find<QCheckBox>("chkIsLive")->isChecked());
     QVERIFY(!w.find<QCheckBox>("chkShowBigPlayButton")->isChecked());
     QVERIFY(w.find<QAction>("mnuRtmpStreaming")->isChecked());
+}
+
+void MainWindowTest::laterOptionChecks_data() {
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("laterLines");
+    QTest::newRow("inline play") << "chkPlaysInline"
+                                 << "PlaysInline" << QStringList{"1"};
+    QTest::newRow("muted start") << "chkMutedAutoPlay"
+                                 << "MutedAutoPlay" << QStringList{"0", "1"};
+}
+
+// A click sets the option and a second clears it; a profile with its line on checks the box, and
+// one saved without it (an older profile) clears it again.
+void MainWindowTest::laterOptionChecks() {
+    QFETCH(QString, check);
+    QFETCH(QString, key);
+    QFETCH(QStringList, laterLines);
+    Window w;
+    const auto isOn = [&w, setting = ProfileLayout::byKey(key)] {
+        return ProfileLayout::textOf(*setting, w.controller.settings()) == QLatin1String("1");
+    };
+    w.click(check);
+    QVERIFY(isOn());
+    w.click(check);
+    QVERIFY(!isOn());
+
+    const QStringList values = ProfileListing::write({});
+    const QString older = w.install.path("older.epe");
+    ProfileFile::write(older, values);
+    const QString newer = w.install.path("newer.epe");
+    ProfileFile::write(newer, values + laterLines);
+    for (const auto& [profile, on] : {std::pair{newer, true}, std::pair{older, false}}) {
+        w.dialogs.openAnswers.enqueue(QStringList{profile});
+        w.trigger("mnuLoadProfile");
+        QCOMPARE(w.find<QCheckBox>(check)->isChecked(), on);
+        QCOMPARE(isOn(), on);
+    }
 }
 
 void MainWindowTest::skinChoiceShowsPreviewAndPalette() {

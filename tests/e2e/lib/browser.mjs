@@ -9,14 +9,16 @@ import {fileURLToPath} from 'node:url';
 export const CHROMIUM = '/usr/bin/chromium';
 const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
 
-export async function launchBrowser() {
+// Most cases start videos from the test, so they lift the autoplay policy; with `autoplayPolicy`
+// false the browser keeps its own (a video starts by itself only muted).
+export async function launchBrowser({autoplayPolicy = true} = {}) {
     const {chromium} = await import('playwright-core');
     return chromium.launch({
         executablePath: CHROMIUM,
         args: [
             '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
             '--disable-background-networking', '--disable-component-update', '--disable-sync',
-            '--autoplay-policy=no-user-gesture-required'
+            ...(autoplayPolicy ? ['--autoplay-policy=no-user-gesture-required'] : [])
         ],
     });
 }
@@ -24,10 +26,11 @@ export async function launchBrowser() {
 const jquery = () =>
     readFileSync(createRequire(import.meta.url).resolve('jquery/jquery.min.js'), 'utf8');
 
-// Opens `url` in a fresh context; `problems` collects what a visitor would notice: script errors,
-// failed loads and error statuses from the local server.
-export async function openPage(browser, url, {userAgent} = {}) {
-    const context = await browser.newContext(userAgent ? {userAgent} : {});
+// Opens `url` in a fresh context (`options` are the context's: user agent, viewport, ...);
+// `problems` collects what a visitor would notice: script errors, failed loads and error statuses
+// from the local server.
+export async function openPage(browser, url, options = {}) {
+    const context = await browser.newContext(options);
     const problems = {pageErrors: [], failedRequests: [], blocked: []};
     await context.route('**/*', (route) => {
         const target = new URL(route.request().url());

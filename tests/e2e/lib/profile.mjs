@@ -1,4 +1,5 @@
-// Profiles as the desktop program saves them: 26 lines, each value's Windows-1252 bytes shifted by
+// Profiles as the desktop program saves them: 26 lines (27 or 28 with the later options on), each
+// value's Windows-1252 bytes shifted by
 // the key "morvelquist", every line ended by CR LF.
 import {writeFileSync} from 'node:fs';
 
@@ -41,6 +42,8 @@ export const Line = Object.freeze({
     SocialShare: 24,
     ShareTitle: 25,
     ShareURL: 26,
+    PlaysInline: 27,
+    MutedAutoPlay: 28,
 });
 
 // A single video in Normal mode on the first skin, white tint, no end-of-video action.
@@ -59,9 +62,10 @@ export function baseProfile() {
 }
 
 export function writeProfile(path, values) {
-    if (values.length !== 26)
-        throw new Error(`a profile has 26 lines, not ${values.length}`);
-    const lines = values.map((value, index) => {
+    if (values.length < 26 || values.length > 28)
+        throw new Error(`a profile has 26 to 28 lines, not ${values.length}`);
+    // A later check line left unset before one that is set is off.
+    const lines = Array.from(values, (value) => value ?? '0').map((value, index) => {
         const line = scramble(encodeCp1252(value));
         // A CR or LF here would split the value over two lines and shift every later setting.
         if (line.includes(0x0d) || line.includes(0x0a))
