@@ -18,6 +18,7 @@
 #include "CopyInjector.h"
 #include "InjectedFile.h"
 #include "Injector.h"
+#include "LargeFlv.h"
 
 using namespace flvmdi;
 using namespace injected;
@@ -104,23 +105,6 @@ EarlyCopy::Tuning tuningFor(Route route) {
 QString folderFor(Route route) {
     return route == Route::CopyThatCannotMove ? "/dev/shm/flvmdi-XXXXXX"
                                               : QDir::tempPath() + "/flvmdi-XXXXXX";
-}
-
-// 64 MiB of H.263 and MP3 frames, written in pieces.
-void writeLargeFile(const QString& path) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    FlvBuilder b;
-    b.script(0, "onMetaData", "duration", 3);
-    for (uint32_t i = 0; i < 2000; ++i) {
-        b.h263(i * 40, i % 50 == 0, 32 * 1024 + (i * 7919) % 1024);
-        b.mp3(i * 40 + 3, 400);
-        if (b.bytes().size() > (4 << 20)) {
-            f.write(reinterpret_cast<const char*>(b.bytes().data()), qint64(b.bytes().size()));
-            b.bytes().clear();
-        }
-    }
-    f.write(reinterpret_cast<const char*>(b.bytes().data()), qint64(b.bytes().size()));
 }
 
 }  // namespace
@@ -263,7 +247,7 @@ void CopyInjectorTest::killedCopyLeavesSourceAndNoHalfTarget() {
     const QString source = dir.filePath("v.flv");
     const QString target = dir.filePath("out/v.flv");
     const QString finished = dir.filePath("ref/v.flv");
-    writeLargeFile(source);
+    writeLargeFlv(source, 2000, true);  // 64 MiB
     const Bytes pristine = readFile(source);
     QElapsedTimer clock;
     clock.start();

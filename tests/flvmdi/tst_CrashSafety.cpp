@@ -10,26 +10,11 @@
 #include <random>
 
 #include "FlvBuilder.h"
+#include "LargeFlv.h"
 
 namespace {
 
 constexpr int kRounds = 16;
-
-// 128 MiB of H.263 frames and MP3 frames, written in pieces.
-void writeLargeFile(const QString& path) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    FlvBuilder b;
-    for (uint32_t i = 0; i < 4000; ++i) {
-        b.h263(i * 40, i % 50 == 0, 32 * 1024 + (i * 7919) % 1024);
-        b.mp3(i * 40 + 3, 400);
-        if (b.bytes().size() > (4 << 20)) {
-            f.write(reinterpret_cast<const char*>(b.bytes().data()), qint64(b.bytes().size()));
-            b.bytes().clear();
-        }
-    }
-    f.write(reinterpret_cast<const char*>(b.bytes().data()), qint64(b.bytes().size()));
-}
 
 bool sameContent(const QString& a, const QString& b) {
     QFile fa(a), fb(b);
@@ -56,7 +41,7 @@ void CrashSafetyTest::killedInjectionLeavesOriginalOrResult() {
     const QString pristine = dir.filePath("pristine.flv");
     const QString finished = dir.filePath("finished.flv");
     const QString target = dir.filePath("work/video.flv");
-    writeLargeFile(pristine);
+    writeLargeFlv(pristine, 4000, false);  // 128 MiB
     QVERIFY(QFile::copy(pristine, finished));
     QElapsedTimer clock;
     clock.start();
