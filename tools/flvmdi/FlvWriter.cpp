@@ -74,26 +74,27 @@ void FlvWriter::flushPending() {
     uint64_t to = written_;
     uint64_t left = pendingLength_;
     pendingLength_ = 0;
-    if (left >= kCloneMinimum && from % kBlock == to % kBlock && clonePossible_) {
-        const uint64_t head = (kBlock - to % kBlock) % kBlock;
-        copyBuffered(from, to, head);
-        left -= head;
-        const uint64_t cloned = copyCloned(from, to, left / kBlock * kBlock);
-        from += cloned;
-        to += cloned;
-        left -= cloned;
-    }
-    if (left >= kDirectMinimum && from % kBlock == to % kBlock && directPossible_) {
-        const uint64_t head = (kBlock - to % kBlock) % kBlock;
-        copyBuffered(from, to, head);
-        left -= head;
-        const uint64_t direct = copyDirect(from, to, left / kBlock * kBlock);
-        from += direct;
-        to += direct;
-        left -= direct;
-    }
+    if (left >= kCloneMinimum && clonePossible_)
+        copyWholeBlocks(from, to, left, &FlvWriter::copyCloned);
+    if (left >= kDirectMinimum && directPossible_)
+        copyWholeBlocks(from, to, left, &FlvWriter::copyDirect);
     copyBuffered(from, to, left);
     written_ = to;
+}
+
+// Clones and direct writes work on whole blocks at the same place within a block on both sides:
+// the bytes up to the target's next block boundary go through the buffer first, then `blockCopy`
+// takes as many whole blocks as it can and leaves the rest to the caller.
+void FlvWriter::copyWholeBlocks(uint64_t& from, uint64_t& to, uint64_t& left, BlockCopy blockCopy) {
+    if (from % kBlock != to % kBlock)
+        return;
+    const uint64_t head = (kBlock - to % kBlock) % kBlock;
+    copyBuffered(from, to, head);
+    left -= head;
+    const uint64_t done = (this->*blockCopy)(from, to, left / kBlock * kBlock);
+    from += done;
+    to += done;
+    left -= done;
 }
 
 void FlvWriter::copyBuffered(uint64_t& from, uint64_t& to, uint64_t length) {

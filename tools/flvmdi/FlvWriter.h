@@ -48,7 +48,9 @@ class FlvWriter {
     uint64_t clonedBytes() const { return clonedBytes_; }
 
   private:
+    using BlockCopy = uint64_t (FlvWriter::*)(uint64_t from, uint64_t to, uint64_t length);
     void flushPending();
+    void copyWholeBlocks(uint64_t& from, uint64_t& to, uint64_t& left, BlockCopy blockCopy);
     void copyBuffered(uint64_t& from, uint64_t& to, uint64_t length);
     void copyChunk(uint64_t& from, uint64_t& to, uint64_t length);
     void copyByReading(uint64_t& from, uint64_t& to, uint64_t length);
