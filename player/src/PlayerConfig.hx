@@ -31,7 +31,8 @@ typedef VideoEntry = {
     title:String,
     desc:String,
     flash:String,
-    pic:String
+    pic:String,
+    captions:Array<CaptionTrack>
 }
 
 class PlayerConfig {
@@ -233,7 +234,7 @@ class PlayerConfig {
         return true;
     }
 
-    static final ATTRIBUTES = ["title", "desc", "v1", "v2", "v3", "pic"];
+    static final ATTRIBUTES = ["title", "desc", "v1", "v2", "v3", "pic", "cc"];
 
     // Each video line is "<video" attributes "/>", the attributes always in the order of
     // ATTRIBUTES. A title or description may hold quotes and even text looking like another
@@ -255,7 +256,8 @@ class PlayerConfig {
                 title: values.get("title"),
                 desc: values.get("desc"),
                 flash: StringTools.trim(values.get("v1")),
-                pic: StringTools.trim(values.get("pic"))
+                pic: StringTools.trim(values.get("pic")),
+                captions: CaptionTrack.listOf(values.get("cc"))
             });
             pos = end;
         }
@@ -277,6 +279,10 @@ class PlayerConfig {
             var value = rest.substr(at + marker.length);
             if (StringTools.endsWith(value, "\""))
                 value = value.substr(0, value.length - 1);
+            // `cc` is written escaped, so a quote inside it means the marker was found in an
+            // unescaped title of a line that has no `cc`.
+            if (name == "cc" && value.indexOf("\"") >= 0)
+                continue;
             values.set(name, decodeEntities(value));
             rest = StringTools.rtrim(rest.substr(0, at));
         }

@@ -31,6 +31,8 @@ class PlayerTests {
         tints();
         endActions();
         videoLines();
+        captionAttributes();
+        cues();
         playlistWidths();
         decoding();
         addresses();
@@ -167,6 +169,93 @@ class PlayerTests {
         var three = PlayerConfig.parse(config("",
             '<video title="1" v1="a.flv"/>\r\n<video title="2" v1="b.flv"/>\n<video title="3" v1="c.flv"/>\r\n'));
         equal([for (v in three.videos) v.flash].join(","), "a.flv,b.flv,c.flv", "lines in order, LF or CR LF");
+    }
+
+    // The `cc` attribute, last on the line and XML-escaped as a whole: a line without it reads as
+    // before, and with it the attributes before it are still found.
+    static function captionAttributes() {
+        // line, v1, pic, tracks as address|language|label;...
+        var rows:Array<Array<String>> = [
+            ['<video title="T" v1="a.flv"/>', "a.flv", "", ""],
+            ['<video title="T" v1="a.flv" cc="videos/a.en.vtt|en|English"/>', "a.flv", "",
+                "videos/a.en.vtt|en|English"],
+            ['<video title="T" desc="D" v1="a.flv"  v2="v/a.mp4"  v3="v/a.webm" pic="a.jpg" cc="v/a.vtt|en|"/>',
+                "a.flv", "a.jpg", "v/a.vtt|en|"],
+            // Two tracks; `|` and `%` inside a label, and an escape that only looks like one.
+            ['<video v1="c.flv" cc="videos/clip.en.vtt|en|English|videos/clip.fr.vtt|fr|Fran%7Cçais"/>', "c.flv", "",
+                "videos/clip.en.vtt|en|English;videos/clip.fr.vtt|fr|Fran|çais"],
+            ['<video v1="c.flv" cc="x.vtt|pt-BR|100%25 %257C sure"/>', "c.flv", "", "x.vtt|pt-BR|100% %7C sure"],
+            ['<video v1="c.flv" cc="x%7Cy%25.vtt|en|A"/>', "c.flv", "", "x%7Cy%25.vtt|en|A"],
+            // The whole value went through the attribute escaping.
+            ['<video title="Q &quot;A&quot;" v1="q.flv" cc="q.vtt|en|Tom &amp; &quot;Jerry&quot; &lt;1&gt;"/>', "q.flv", "",
+                'q.vtt|en|Tom & "Jerry" <1>'],
+            // Titles with raw quotes from older versions, with and without `cc`.
+            ['<video title="Say "hi"" v1="h.flv" pic="h.jpg" cc="h.vtt||"/>', "h.flv", "h.jpg", "h.vtt||"],
+            ['<video title="a cc="trap.vtt|en|E" b" v1="real.flv" pic="p.jpg"/>', "real.flv", "p.jpg", ""],
+            ['<video title="a cc="trap.vtt|en|E" b" v1="real.flv" cc="real.vtt|de|D"/>', "real.flv", "",
+                "real.vtt|de|D"],
+            // An incomplete group and a track without an address are left out.
+            ['<video v1="i.flv" cc="i.vtt|en|E|j.vtt|fr"/>', "i.flv", "", "i.vtt|en|E"],
+            ['<video v1="i.flv" cc="|en|E|k.vtt|it|I"/>', "i.flv", "", "k.vtt|it|I"],
+            ['<video v1="e.flv" cc=""/>', "e.flv", "", ""],
+        ];
+        for (row in rows) {
+            var videos = PlayerConfig.parse(config("", row[0] + "\r\n")).videos;
+            if (videos.length != 1) {
+                check(false, 'one video in ${row[0]}');
+                continue;
+            }
+            equal(videos[0].flash, row[1], 'v1 of ${row[0]}');
+            equal(videos[0].pic, row[2], 'pic of ${row[0]}');
+            var tracks = [for (t in videos[0].captions) [t.address, t.language, t.label].join("|")];
+            equal(tracks.join(";"), row[3], 'tracks of ${row[0]}');
+        }
+        var title = PlayerConfig.parse(config("", '<video title="a cc="trap.vtt|en|E" b" v1="real.flv"/>\r\n'));
+        equal(title.videos[0].title, 'a cc="trap.vtt|en|E" b', "a title holding cc=");
+        // The name a track goes by: label, else language, else a plain word.
+        var names = [["l.vtt|en|English", "English"], ["l.vtt|pt-BR|", "pt-BR"], ["l.vtt||", "Captions"]];
+        for (row in names)
+            equal(CaptionTrack.listOf(row[0])[0].name(), row[1], 'name of ${row[0]}');
+    }
+
+    static function cues() {
+        // file, cues as start-end:text (lines joined by /), separated by ;
+        var rows:Array<Array<String>> = [
+            ["WEBVTT\n\n00:01.000 --> 00:02.500\nHello", "1-2.5:Hello"],
+            ["WEBVTT\r\n\r\n00:00:01.000 --> 00:00:02.000\r\nOne\r\nTwo\r\n", "1-2:One/Two"],
+            ["WEBVTT\r\r00:01.000 --> 00:02.000\rCR only", "1-2:CR only"],
+            ["\uFEFFWEBVTT - with a title\nKind: captions\n\n01:02:03.004 --> 01:02:04.000\nLate",
+                "3723.004-3724:Late"],
+            // Identifiers, cue settings, NOTE, STYLE and REGION blocks.
+            ["WEBVTT\n\nNOTE a comment\n00:05.000 --> 00:06.000\n\nSTYLE\n::cue { color: red }\n\n"
+                + "REGION\nid:r\n\ncue-1\n00:01.000 --> 00:02.000 align:start line:0 position:10%\nSet",
+                "1-2:Set"],
+            ["WEBVTT\n\n1\n00:01.000 --> 00:02.000\nA\n\n2\n00:03.000 --> 00:04.000\nB", "1-2:A;3-4:B"],
+            // Tags go, escapes are decoded after them.
+            ["WEBVTT\n\n00:01.000 --> 00:02.000\n<v Roger Bingham>We <i>are</i> <b>in</b> <c.loud>New York</c>",
+                "1-2:We are in New York"],
+            ["WEBVTT\n\n00:01.000 --> 00:02.000\nTom &amp; Jerry &lt;i&gt; &copy; a<00:01.500>b & c",
+                "1-2:Tom & Jerry <i> &copy; ab & c"],
+            // Blocks that cannot be cues are passed over, the others kept.
+            ["WEBVTT\n\n00:01,000 --> 00:02,000\nComma\n\n00:03.000 --> 00:04.000\nDot", "3-4:Dot"],
+            ["WEBVTT\n\n00:61.000 --> 00:62.000\nBad seconds\n\n0:01.000 --> 0:02.000\nOne digit", ""],
+            ["WEBVTT\n\n00:05.000 --> 00:04.000\nBackwards\n\n00:01.000 --> 00:02.000\n", ""],
+            ["WEBVTT\n\nNo timing here\nat all", ""],
+            // Not a caption file at all.
+            ["", ""],
+            ["1\n00:00:01,000 --> 00:00:02,000\nAn SRT", ""],
+            ["WEBVTTX\n\n00:01.000 --> 00:02.000\nA", ""],
+            ["\x00\x01PNG\n\x1A\n00:01.000 --> 00:02.000\nBinary", ""],
+        ];
+        for (row in rows) {
+            var read = [for (c in WebVtt.parse(row[0])) '${c.start}-${c.end}:' + c.text.split("\n").join("/")];
+            equal(read.join(";"), row[1], 'cues of ${StringTools.replace(row[0], "\n", "|")}');
+        }
+        var overlapping = WebVtt.parse("WEBVTT\n\n00:01.000 --> 00:03.000\nFirst\n\n00:02.000 --> 00:04.000\nSecond");
+        // time, text shown
+        var shown:Array<Array<Dynamic>> = [[0.5, ""], [1.0, "First"], [2.5, "First\nSecond"], [3.0, "Second"], [4.0, ""]];
+        for (row in shown)
+            equal(WebVtt.textAt(overlapping, row[0]), row[1], 'text at ${row[0]} s');
     }
 
     static function playlistWidths() {
