@@ -5,7 +5,8 @@ import flash.text.TextField;
 import flash.text.TextFormat;
 
 // The control bar: play/pause, the seek bar with its loaded part, elapsed and total time,
-// volume steps, the embed button when the page offers one, and full screen. Its plate is the
+// volume steps, the captions button when the video has captions, the embed button when the page
+// offers one, and full screen. Its plate is the
 // configured tint, flat, so the page shows exactly the colour the user chose.
 class ControlBar extends Sprite {
     public var onPlayPause:Void->Void;
@@ -13,6 +14,7 @@ class ControlBar extends Sprite {
     public var onVolume:Float->Void;
     public var onFullScreen:Void->Void;
     public var onEmbed:Void->Void;
+    public var onCaptions:Void->Void;
 
     static inline var VOLUME_STEPS = 5;
 
@@ -25,6 +27,8 @@ class ControlBar extends Sprite {
     var time = new TextField();
     var volumeArea = new Sprite();
     var embedButton = new Sprite();
+    var captionsButton = new Sprite();
+    var captionsLetters = new TextField();
     var fullButton = new Sprite();
 
     var w = 0.0;
@@ -35,13 +39,15 @@ class ControlBar extends Sprite {
     var level = 0.8;
     var seekLeft = 0.0;
     var seekWidth = 0.0;
+    var captionsAvailable = false;
+    var captionsOn = false;
 
     public function new(tint:Int, embed:Bool) {
         super();
         this.tint = tint;
         this.embed = embed;
         addChild(plate);
-        for (button in [playButton, seekArea, volumeArea, embedButton, fullButton]) {
+        for (button in [playButton, seekArea, volumeArea, captionsButton, embedButton, fullButton]) {
             button.buttonMode = true;
             addChild(button);
         }
@@ -50,6 +56,11 @@ class ControlBar extends Sprite {
         time.mouseEnabled = false;
         addChild(time);
         embedButton.visible = embed;
+        captionsButton.visible = false;
+        captionsLetters.selectable = false;
+        captionsLetters.mouseEnabled = false;
+        captionsButton.addChild(captionsLetters);
+        captionsButton.addEventListener(MouseEvent.CLICK, function(_) if (onCaptions != null) onCaptions());
         playButton.addEventListener(MouseEvent.CLICK, function(_) if (onPlayPause != null) onPlayPause());
         fullButton.addEventListener(MouseEvent.CLICK, function(_) if (onFullScreen != null) onFullScreen());
         embedButton.addEventListener(MouseEvent.CLICK, function(_) if (onEmbed != null) onEmbed());
@@ -100,6 +111,11 @@ class ControlBar extends Sprite {
             embedButton.x = right - h;
             right -= h;
         }
+        // Only a video with captions gets the button, so a bar without it keeps its old layout.
+        if (captionsAvailable) {
+            captionsButton.x = right - h;
+            right -= h;
+        }
         volumeArea.x = right - volumeWidth() - u * 0.4;
         right = volumeArea.x - u * 0.4;
         var format = new TextFormat("_sans", Math.round(Math.max(9, h * 0.36)), SkinStyle.glyph);
@@ -130,6 +146,18 @@ class ControlBar extends Sprite {
         redraw();
     }
 
+    // Shows the captions button (`available`), lit while captions show (`on`).
+    public function setCaptions(available:Bool, on:Bool) {
+        var moved = available != captionsAvailable;
+        captionsAvailable = available;
+        captionsOn = on;
+        captionsButton.visible = available;
+        if (moved && w > 0)
+            layout(w, h);
+        else
+            drawCaptionsButton();
+    }
+
     public function setVolume(value:Float) {
         level = clamp(value);
         drawVolume();
@@ -138,6 +166,7 @@ class ControlBar extends Sprite {
     function drawStatic() {
         drawPlayButton();
         drawVolume();
+        drawCaptionsButton();
         var u = unit();
         var g = fullButton.graphics;
         g.clear();
@@ -188,6 +217,25 @@ class ControlBar extends Sprite {
             g.lineTo(left, top);
         }
         g.endFill();
+    }
+
+    // "CC" in a rounded frame, dimmed while captions are off.
+    function drawCaptionsButton() {
+        var u = unit();
+        var g = captionsButton.graphics;
+        g.clear();
+        hitBox(g, h);
+        g.lineStyle(Math.max(1, h / 20), SkinStyle.glyph);
+        g.drawRoundRect(h / 2 - u * 0.62, h / 2 - u * 0.42, u * 1.24, u * 0.84, u * 0.3, u * 0.3);
+        g.lineStyle();
+        var format = new TextFormat("_sans", Math.round(Math.max(8, h * 0.26)), SkinStyle.glyph, true);
+        captionsLetters.defaultTextFormat = format;
+        captionsLetters.text = "CC";
+        captionsLetters.width = captionsLetters.textWidth + 4;
+        captionsLetters.height = captionsLetters.textHeight + 4;
+        captionsLetters.x = (h - captionsLetters.width) / 2;
+        captionsLetters.y = (h - captionsLetters.height) / 2;
+        captionsButton.alpha = captionsOn ? 1 : 0.4;
     }
 
     function drawVolume() {

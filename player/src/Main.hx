@@ -31,6 +31,7 @@ class Main extends Sprite {
     var config:PlayerConfig;
     var screen:Screen;
     var bar:ControlBar;
+    var captions:Captions;
     var playlist:Null<Playlist> = null;
     var embedCode:Null<TextField> = null;
 
@@ -94,6 +95,9 @@ class Main extends Sprite {
     function start(parsed:PlayerConfig) {
         config = parsed;
         var stage = flash.Lib.current.stage;
+        captions = new Captions(base);
+        addChild(captions.view);
+        Page.offerShownCaption(captions.shownText);
         bar = new ControlBar(config.tint, config.embedButton);
         addChild(bar);
         if (config.isPlaylist() && config.playlistPlace != Hidden && config.videos.length > 0) {
@@ -122,6 +126,7 @@ class Main extends Sprite {
         bar.onVolume = setVolume;
         bar.onFullScreen = toggleFullScreen;
         bar.onEmbed = toggleEmbedCode;
+        bar.onCaptions = stepCaptions;
         bar.setVolume(config.volume / 100);
         screen.onBigPlay = function() togglePlay();
         screen.onClick = clickPicture;
@@ -168,6 +173,9 @@ class Main extends Sprite {
             bar.y = videoHeight;
             bar.layout(videoWidth, barHeight);
         }
+        // Above a floating bar, so the bar never covers the words.
+        var captionsBottom = SkinStyle.floating ? bar.y - 4 : videoHeight - 8;
+        captions.view.layout(videoWidth, captionsBottom, videoHeight);
         if (playlist != null) {
             playlist.visible = !full;
             playlist.x = config.playlistPlace == Right ? videoWidth : 0;
@@ -200,6 +208,8 @@ class Main extends Sprite {
         screen.showBigPlay(false);
         screen.showMessage(null);
         screen.showVideo(true);
+        captions.useVideo(config.videos[i].captions);
+        bar.setCaptions(captions.available(), captions.on());
         if (config.delivery == Rtmp) {
             connectRtmp();
             return;
@@ -434,6 +444,12 @@ class Main extends Sprite {
         haxe.Timer.delay(function() Page.setEmulatorVolume(level), 1);
     }
 
+    function stepCaptions() {
+        captions.step();
+        bar.setCaptions(captions.available(), captions.on());
+        captions.update(started ? currentTime() : -1);
+    }
+
     function toggleFullScreen() {
         var stage = flash.Lib.current.stage;
         try {
@@ -501,6 +517,7 @@ class Main extends Sprite {
     }
 
     function tick() {
+        captions.update(started && stream != null ? currentTime() : -1);
         if (stream == null) {
             bar.setProgress(0, 0, 0, duration);
             return;

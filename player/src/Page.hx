@@ -26,6 +26,16 @@ class Page {
             + "if(e&&('volume' in e)){window.setTimeout(function(){e.volume=v;},0);}}", id, level);
     }
 
+    // The page may ask the movie's element for the caption text on show ("" for none) by
+    // calling its shownCaption(): the browser tests read captions this way, since the emulator
+    // draws text into its canvas. A page without script access simply cannot ask.
+    public static function offerShownCaption(shown:Void->String) {
+        try {
+            if (ExternalInterface.available)
+                ExternalInterface.addCallback("shownCaption", shown);
+        } catch (e:Dynamic) {}
+    }
+
     static function objectId():Null<String> {
         try {
             return ExternalInterface.available ? ExternalInterface.objectID : null;

@@ -45,3 +45,13 @@ export function makeFlashOnly(folder, {name = 'clip', seconds = 2, codecs = 'h26
     ]);
     return {flv};
 }
+
+// An FLV of one solid colour (`colour` as RRGGBB), `seconds` long, 320x180, a keyframe every
+// second: the canvas's colour tells the video apart from anything drawn over it.
+export function makeColourFlv(path, colour, seconds) {
+    ffmpeg([
+        '-f', 'lavfi', '-i', `color=c=0x${colour}:s=320x180:r=25:d=${seconds}`, '-c:v', 'flv',
+        '-q:v', '2', '-g', '25', path
+    ]);
+    return path;
+}
