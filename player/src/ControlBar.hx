@@ -228,7 +228,7 @@ class ControlBar extends Sprite {
         g.lineStyle(Math.max(1, h / 20), SkinStyle.glyph);
         g.drawRoundRect(h / 2 - u * 0.62, h / 2 - u * 0.42, u * 1.24, u * 0.84, u * 0.3, u * 0.3);
         g.lineStyle();
-        var format = new TextFormat("_sans", Math.round(Math.max(8, h * 0.26)), SkinStyle.glyph, true);
+        var format = new TextFormat("_sans", Math.round(Math.max(8, h * 0.3)), SkinStyle.glyph, true);
         captionsLetters.defaultTextFormat = format;
         captionsLetters.text = "CC";
         captionsLetters.width = captionsLetters.textWidth + 4;
