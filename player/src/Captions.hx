@@ -48,6 +48,7 @@ class Captions {
         var next = chosen + 1 >= tracks.length ? -1 : chosen + 1;
         wanted = next >= 0;
         choose(next);
+        view.announce(next >= 0 ? tracks[next].name() : "Captions off");
     }
 
     // Shows the cues at `time`; a negative time (nothing playing) shows none.

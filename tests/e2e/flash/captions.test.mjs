@@ -30,6 +30,8 @@ const BLUE = [0x00, 0x00, 0xC0];
 // The bottom band of the picture, where captions sit, and a point well above it.
 const CAPTION_BAND = {x: 0, y: HEIGHT - 60, width: WIDTH, height: 58};
 const PICTURE_POINT = [WIDTH / 2, 40];
+// Where a click on the CC button names the track chosen for a moment.
+const NOTICE_AREA = {x: WIDTH - 160, y: 0, width: 160, height: 40};
 // ControlBar.layout on a 30-pixel bar without the embed button: full screen in the square
 // ending unit * 0.4 before the right edge, the captions button in the square left of it.
 const UNIT = BAR / 2;
@@ -159,8 +161,18 @@ describe('captions in the Flash player under the emulator', {skip}, () => {
                 assert.ok(button.letters > 10, `the CC button has ${button.letters} light pixels`);
 
                 await click(CC_BUTTON.x + BAR / 2, CC_BUTTON.y + BAR / 2);
+                const named = await pixelCounts(page, NOTICE_AREA);
+                if (process.env.VIDLARK_SHOTS)
+                    await page.screenshot({path: join(process.env.VIDLARK_SHOTS, 'captions-track.png')});
                 const french = await captionsUntil(page, shown, 'Bonjour', 10_000);
                 assert.equal(french[french.length - 1], 'Bonjour', `after one click: ${JSON.stringify(french)}`);
+                assert.ok(named.letters > 20 && named.box > 100,
+                    `the track's name: ${named.letters} letter and ${named.box} box pixels at the top right`);
+                // The name goes after a moment; the caption stays.
+                await page.waitForTimeout(2_500);
+                const gone = await pixelCounts(page, NOTICE_AREA);
+                assert.ok(gone.letters === 0 && gone.box < 20, `the track's name stays: ${JSON.stringify(gone)}`);
+                assert.equal(await shown(), 'Bonjour');
 
                 await click(CC_BUTTON.x + BAR / 2, CC_BUTTON.y + BAR / 2);
                 const off = await captionsUntil(page, shown, '', 5_000);
