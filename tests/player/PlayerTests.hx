@@ -212,6 +212,10 @@ class PlayerTests {
         }
         var title = PlayerConfig.parse(config("", '<video title="a cc="trap.vtt|en|E" b" v1="real.flv"/>\r\n'));
         equal(title.videos[0].title, 'a cc="trap.vtt|en|E" b', "a title holding cc=");
+        // The buffer element <cc> and the attribute cc= are told apart.
+        var line = '<video v1="b.flv" cc="b.vtt|en|B"/>\r\n';
+        equal(PlayerConfig.parse(config("<cc>7</cc>\r\n", line)).bufferSeconds, 7.0, "cc element beside cc attributes");
+        equal(PlayerConfig.parse(config("", line)).bufferSeconds, 3.0, "a cc attribute is no buffer time");
         // The name a track goes by: label, else language, else a plain word.
         var names = [["l.vtt|en|English", "English"], ["l.vtt|pt-BR|", "pt-BR"], ["l.vtt||", "Captions"]];
         for (row in names)
