@@ -35,8 +35,10 @@ class Captions {
         return chosen >= 0;
     }
 
-    // The tracks of the video about to play.
+    // The tracks of the video about to play. The same video again keeps the track chosen.
     public function useVideo(videoTracks:Array<CaptionTrack>) {
+        if (videoTracks != null && videoTracks == tracks)
+            return;
         tracks = videoTracks == null ? [] : videoTracks;
         choose(wanted && tracks.length > 0 ? 0 : -1);
     }

@@ -6,8 +6,8 @@ import flash.text.TextFormat;
 
 // The control bar: play/pause, the seek bar with its loaded part, elapsed and total time,
 // volume steps, the captions button when the video has captions, the embed button when the page
-// offers one, and full screen. Its plate is the
-// configured tint, flat, so the page shows exactly the colour the user chose.
+// offers one, and full screen. Its plate is the configured tint, flat, so the page shows exactly
+// the colour the user chose.
 class ControlBar extends Sprite {
     public var onPlayPause:Void->Void;
     public var onSeek:Float->Void;

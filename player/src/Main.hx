@@ -138,6 +138,10 @@ class Main extends Sprite {
             });
             stage.addEventListener(Event.MOUSE_LEAVE, function(_) lastPointerMove = 0);
         }
+        // The first video's captions button shows before play, so captions can be turned off
+        // before they start.
+        captions.useVideo(config.videos[0].captions);
+        bar.setCaptions(captions.available(), captions.on());
         if (config.autoStart) {
             play(0);
         } else {

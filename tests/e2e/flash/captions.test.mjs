@@ -40,10 +40,12 @@ const CC_BUTTON = {x: WIDTH - UNIT * 0.4 - 2 * BAR, y: HEIGHT, width: BAR, heigh
 const isLetter = ([r, g, b]) => r > 200 && g > 200 && b > 200;
 const isBox = ([r, g, b]) => r < 50 && g < 70 && b < 70;
 
-function configFile(modeCode, videoLines) {
+// Auto start and auto progress on unless `autoStart` is false, which shows the big play button.
+function configFile(modeCode, videoLines, {autoStart = true} = {}) {
+    const yesNo = (on) => (on ? 'Yes' : 'No');
     return ['<?xml version="1.0" encoding="utf-8"?>', '<vidlark>', '<config>',
-        `<aa>${modeCode}</aa>`, '<bb>Progressive</bb>', '<cc>1</cc>', '<dd>Yes</dd>', '<ee>Yes</ee>',
-        '<ff>No</ff>', '<gg>No</gg>', '<hh>No</hh>', '<ii>0</ii>', '<jj>0x202020</jj>', '<kk>480</kk>',
+        `<aa>${modeCode}</aa>`, '<bb>Progressive</bb>', '<cc>1</cc>', `<dd>${yesNo(autoStart)}</dd>`,
+        '<ee>Yes</ee>', '<ff>No</ff>', '<gg>No</gg>', `<hh>${yesNo(!autoStart)}</hh>`, '<ii>0</ii>', '<jj>0x202020</jj>', '<kk>480</kk>',
         '<ll>300</ll>', '<mm>No</mm>', '<ss>No</ss>', '<uu>No</uu>', '<vv>No</vv>', '</config>',
         '<files>', ...videoLines, '</files>', '</vidlark>', ''].join('\r\n');
 }
@@ -186,6 +188,30 @@ describe('captions in the Flash player under the emulator', {skip}, () => {
                 assert.ok(dimmed.letters < button.letters, 'the CC button is not dimmed');
             });
         });
+
+    it('offers the CC button before play, and captions turned off then stay off', {timeout: 120_000}, () => {
+        const site = makeSite('before-play', {
+            config: configFile(89, ['<video title="" v1="quiet.flv" cc="quiet.vtt|en|English"/>'],
+                {autoStart: false}),
+            clips: {'quiet.flv': ['00A000', 8]},
+            files: {'quiet.vtt': 'WEBVTT\n\n00:00.000 --> 00:08.000\nNot wanted\n'},
+        });
+        return visitPlayer(site, async ({page, click, shown}) => {
+            await captionsUntil(page, shown, (text) => text !== null, 15_000);
+            // The big play button is in the middle of a black picture until play.
+            await page.waitForTimeout(500);
+            const button = await pixelCounts(page, CC_BUTTON);
+            assert.ok(button.letters > 10, `before play the CC button has ${button.letters} light pixels`);
+            await click(CC_BUTTON.x + BAR / 2, CC_BUTTON.y + BAR / 2);
+            await click(WIDTH / 2, HEIGHT / 2);
+            const video = await waitForColour(page, PICTURE_POINT, GREEN, 15_000);
+            assert.ok(near(video, GREEN), `after play the picture is rgb ${video}`);
+            await page.waitForTimeout(1_500);
+            assert.equal(await shown(), '', 'captions turned off before play show');
+            const band = await pixelCounts(page, CAPTION_BAND);
+            assert.equal(band.letters, 0, `the caption band holds ${band.letters} letter pixels`);
+        });
+    });
 
     it('follows the video that plays in a playlist', {timeout: 120_000}, () => {
         const site = makeSite('playlist', {
