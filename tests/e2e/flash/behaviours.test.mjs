@@ -11,6 +11,7 @@ import {dirname, join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {makeColourFlv} from '../lib/clips.mjs';
 import {canvasPixels, colourAt, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
 import {makeAppFolder, playlistOptions as readPlaylistOptions} from '../lib/installation.mjs';
@@ -40,15 +41,6 @@ function ffmpeg(args) {
     execFileSync('ffmpeg', ['-hide_banner', '-loglevel', 'error', '-y', ...args], {stdio: 'pipe'});
 }
 
-// An FLV of solid colours, `seconds` each, one after the other; a keyframe every second.
-function colourClip(path, colours, seconds) {
-    const inputs = colours.flatMap(
-        (c) => ['-f', 'lavfi', '-i', `color=c=0x${c}:s=320x180:r=25:d=${seconds}`]);
-    const joined = colours.map((_, i) => `[${i}:v]`).join('') + `concat=n=${colours.length}:v=1:a=0[v]`;
-    ffmpeg([...inputs, '-filter_complex', joined, '-map', '[v]', '-c:v', 'flv', '-q:v', '2', '-g', '25', path]);
-    return path;
-}
-
 function picture(path, colour) {
     ffmpeg(['-f', 'lavfi', '-i', `color=c=0x${colour}:s=320x240`, '-frames:v', '1', '-q:v', '2', path]);
     return path;
@@ -66,10 +58,10 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         work = mkdtempSync(join(tmpdir(), 'vidlark-behaviours-'));
         const media = join(work, 'media');
         mkdirSync(media);
-        clips.short = colourClip(join(media, 'short.flv'), [GREEN], 2);
-        clips.eightSeconds = colourClip(join(media, 'eight.flv'), [RED], 8);
+        clips.short = makeColourFlv(join(media, 'short.flv'), [GREEN], 2);
+        clips.eightSeconds = makeColourFlv(join(media, 'eight.flv'), [RED], 8);
         for (const [name, colour] of [['one', RED], ['two', GREEN], ['three', BLUE]])
-            clips[name] = colourClip(join(media, `${name}.flv`), [colour], 3);
+            clips[name] = makeColourFlv(join(media, `${name}.flv`), [colour], 3);
         pictures.intro = picture(join(media, 'intro.jpg'), INTRO);
         pictures.outro = picture(join(media, 'outro.jpg'), OUTRO);
         for (const [name, colour] of [['one', '00FFFF'], ['two', 'FF8000'], ['three', '8000FF']])

@@ -82,7 +82,7 @@ describe('captions in the Flash player under the emulator', {skip}, () => {
         values[Line.ServerPath - 1] = serverPath;
         const profile = join(root, 'site.epe');
         writeProfile(profile, values);
-        const flv = makeColourFlv(join(root, 'generated.flv'), '000000', 1);
+        const flv = makeColourFlv(join(root, 'generated.flv'), ['000000'], 1);
         generate({cli, appFolder: makeAppFolder(cli, join(root, 'app')), profile, output, clips: {flv}});
         writeFileSync(join(output, 'zevoconfigsv.xml'), config);
         for (const [file, text] of Object.entries(files)) {
@@ -90,7 +90,7 @@ describe('captions in the Flash player under the emulator', {skip}, () => {
             writeFileSync(join(output, file), text);
         }
         for (const [file, [colour, seconds]] of Object.entries(clips))
-            makeColourFlv(join(output, file), colour, seconds);
+            makeColourFlv(join(output, file), [colour], seconds);
         server.mount(`/${name}/site/ruffle/`, ruffleFolder(cli));
         server.mount(`/${name}/site/`, output);
         return {url: `${serverPath}onlinetest.html`, ruffle: `${serverPath}ruffle/ruffle.js`};

@@ -46,12 +46,12 @@ export function makeFlashOnly(folder, {name = 'clip', seconds = 2, codecs = 'h26
     return {flv};
 }
 
-// An FLV of one solid colour (`colour` as RRGGBB), `seconds` long, 320x180, a keyframe every
-// second: the canvas's colour tells the video apart from anything drawn over it.
-export function makeColourFlv(path, colour, seconds) {
-    ffmpeg([
-        '-f', 'lavfi', '-i', `color=c=0x${colour}:s=320x180:r=25:d=${seconds}`, '-c:v', 'flv',
-        '-q:v', '2', '-g', '25', path
-    ]);
+// An FLV of solid colours (each RRGGBB), `seconds` each, one after the other, 320x180, a keyframe
+// every second: the canvas's colour tells the videos apart and from anything drawn over them.
+export function makeColourFlv(path, colours, seconds) {
+    const inputs = colours.flatMap(
+        (c) => ['-f', 'lavfi', '-i', `color=c=0x${c}:s=320x180:r=25:d=${seconds}`]);
+    const joined = colours.map((_, i) => `[${i}:v]`).join('') + `concat=n=${colours.length}:v=1:a=0[v]`;
+    ffmpeg([...inputs, '-filter_complex', joined, '-map', '[v]', '-c:v', 'flv', '-q:v', '2', '-g', '25', path]);
     return path;
 }
