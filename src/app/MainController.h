@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/MainWindowModel.h"
 #include "appearance/IntroOutroImages.h"
 #include "appearance/PlayerSizes.h"
 #include "generate/GenerationSnapshot.h"
 #include "generate/ValidationHost.h"
 #include "media/Playlist.h"
+#include "models/MainWindowModel.h"
 #include "settings/AdvancedOptions.h"
 
 class Clock;

@@ -3,11 +3,11 @@
 #include <QDir>
 
 #include "app/MainController.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/InstanceGuard.h"
-#include "platform/Views.h"
 #include "settings/ProfileValueError.h"
 
 namespace {

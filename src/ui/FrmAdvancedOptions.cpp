@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
+#include "models/AdvancedOptionsDialogModel.h"
 #include "settings/AdvancedOptions.h"
-#include "settings/AdvancedOptionsEditor.h"
 #include "ui/DialogParts.h"
 #include "ui/InputRulesFilter.h"
 

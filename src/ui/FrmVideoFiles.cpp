@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
 FrmVideoFiles::FrmVideoFiles(VideoFilesDialog& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "ui/FrmVideoFiles.h"
 
 class MainController;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "settings/PlayerSizesEditor.h"
+#include "models/PlayerSizesDialogModel.h"
 
 class MainController;
 class QPlainTextEdit;

@@ -6,8 +6,8 @@
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
-#include "media/SingleVideoSelection.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
 #include "platform/AppError.h"
 #include "settings/ProfileFile.h"
 

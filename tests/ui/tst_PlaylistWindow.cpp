@@ -17,7 +17,7 @@
 #include "TestInstallation.h"
 #include "WidgetLookup.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
 #include "ui/QtViews.h"

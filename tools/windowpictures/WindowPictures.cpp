@@ -8,7 +8,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "platform/Clock.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/RandomSource.h"

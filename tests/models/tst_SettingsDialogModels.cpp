@@ -4,10 +4,10 @@
 #include "FakeDialogs.h"
 #include "FakeViews.h"
 #include "TestFiles.h"
+#include "models/AdvancedOptionsDialogModel.h"
+#include "models/PlayerSizesDialogModel.h"
 #include "platform/TextFile.h"
-#include "settings/AdvancedOptionsEditor.h"
 #include "settings/AdvancedOptionsFile.h"
-#include "settings/PlayerSizesEditor.h"
 
 using Answer = Dialogs::Answer;
 
@@ -202,4 +202,4 @@ void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {
 }
 
 QTEST_GUILESS_MAIN(SettingsEditorsTest)
-#include "tst_SettingsEditors.moc"
+#include "tst_SettingsDialogModels.moc"

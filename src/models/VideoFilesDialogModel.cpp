@@ -1,7 +1,7 @@
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
-#include "media/SelectionHost.h"
-#include "platform/Views.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 
 QList<Html5CopyJob> VideoFilesDialog::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
                                                  const Html5CopyRunner& runner) {

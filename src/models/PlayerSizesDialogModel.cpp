@@ -1,4 +1,4 @@
-#include "settings/PlayerSizesEditor.h"
+#include "models/PlayerSizesDialogModel.h"
 
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"

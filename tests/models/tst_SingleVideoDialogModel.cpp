@@ -2,8 +2,8 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
-#include "media/SelectionHost.h"
-#include "media/SingleVideoSelection.h"
+#include "models/SelectionHost.h"
+#include "models/SingleVideoDialogModel.h"
 
 namespace {
 
@@ -369,4 +369,4 @@ void SingleVideoSelectionTest::helpShowsTopic3() {
 }
 
 QTEST_GUILESS_MAIN(SingleVideoSelectionTest)
-#include "tst_SingleVideoSelection.moc"
+#include "tst_SingleVideoDialogModel.moc"

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "media/SingleVideo.h"
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
 class Dialogs;
 class SelectionHost;

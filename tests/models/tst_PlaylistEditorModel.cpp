@@ -3,9 +3,9 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
-#include "media/PlaylistEditor.h"
 #include "media/PlaylistFile.h"
-#include "media/SelectionHost.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SelectionHost.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -586,7 +586,7 @@ void PlaylistEditorTest::copiesFillTheMissingMp4Cells() {
 }
 
 QTEST_GUILESS_MAIN(PlaylistEditorTest)
-#include "tst_PlaylistEditor.moc"
+#include "tst_PlaylistEditorModel.moc"
 
 void PlaylistEditorTest::addStartsAtFirstEmptyCell() {
     Fixture f;

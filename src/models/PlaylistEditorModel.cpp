@@ -1,4 +1,4 @@
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 
 #include <QFileInfo>
 
@@ -7,11 +7,11 @@
 
 #include "media/Html5CopyTargets.h"
 #include "media/PlaylistFile.h"
-#include "media/SelectionHost.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
-#include "platform/Views.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "media/Playlist.h"
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
 class Dialogs;
 class SelectionHost;

@@ -1,13 +1,13 @@
-#include "media/SingleVideoSelection.h"
+#include "models/SingleVideoDialogModel.h"
 
 #include <QDir>
 #include <algorithm>
 
 #include "media/Html5CopyTargets.h"
-#include "media/SelectionHost.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
-#include "platform/Views.h"
 
 namespace {
 
