@@ -27,8 +27,8 @@ MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views
       m_clock(clock),
       m_random(random),
       m_window(dialogs, views),
-      m_single(std::make_unique<SingleVideoSelection>(m_window, dialogs, views)),
-      m_editor(std::make_unique<PlaylistEditor>(m_window, dialogs, views)),
+      m_single(std::make_unique<SingleVideoDialogModel>(m_window, dialogs, views)),
+      m_editor(std::make_unique<PlaylistEditorModel>(m_window, dialogs, views)),
       m_images(m_appFolder, dialogs) {
     m_window.setSelectionChecks([this] { return m_single->checkData(true); },
                                 [this] { return m_editor->checkData(true); });

@@ -136,7 +136,7 @@ void FrmAdvancedOptions::showOptions() {
 }
 
 void FrmAdvancedOptions::save() {
-    AdvancedOptionsEditor(m_controller.dialogs(), m_views, m_controller.appFolder())
+    AdvancedOptionsDialogModel(m_controller.dialogs(), m_views, m_controller.appFolder())
         .save(m_options);
 }
 

@@ -22,7 +22,7 @@ class FrmVideoPlayerSizes : public QDialog {
   private:
     void buildLayout();
 
-    PlayerSizesEditor m_editor;
+    PlayerSizesDialogModel m_editor;
 
     QPlainTextEdit* txtVideoWindowSizes;
     QPushButton* cmdSave;

@@ -29,7 +29,7 @@ struct Fixture {
     FakeHost host;
     FakeDialogs dialogs;
     FakeViews views;
-    SingleVideoSelection dialog{host, dialogs, views};
+    SingleVideoDialogModel dialog{host, dialogs, views};
 
     explicit Fixture(StreamingMode mode = StreamingMode::Normal, bool html5 = false) {
         host.mode = mode;
