@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/FileOps.h"
 #include "platform/RandomSource.h"
+#include "platform/ScratchFolder.h"
 #include "settings/ProfileListing.h"
 #include "settings/ProfileListingError.h"
 #include "settings/ProfileValueError.h"
@@ -185,7 +186,7 @@ int GenerateCommand::run(const Options& o) {
             return Failed;
         // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
-        FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));
+        FileOps::makeFolder(ScratchFolder::file(controller.appFolder(), QStringLiteral("thumbs")));
         controller.readProfile(o.profile, ProfileListing::parse(o.sets));
     } catch (const ProfileListingError& error) {
         printError(QStringLiteral("vidlark-cli: ") + error.message());
