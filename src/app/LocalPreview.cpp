@@ -1,13 +1,12 @@
 #include "app/LocalPreview.h"
+#include "platform/ScratchFolder.h"
 
 #include <QDir>
-
-#include "generate/OutputAssembly.h"
 
 namespace {
 
 QList<PreviewServer::Root> rootsOf(const QString& appFolder) {
-    return {{QStringLiteral("/"), OutputAssembly::scratchFolder(appFolder)},
+    return {{QStringLiteral("/"), ScratchFolder::path(appFolder)},
             {QStringLiteral("/ruffle/"), QDir(appFolder).filePath(QStringLiteral("ruffle"))}};
 }
 

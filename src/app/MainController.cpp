@@ -8,12 +8,12 @@
 #include "generate/GenerateRequest.h"
 #include "generate/GenerationContext.h"
 #include "generate/GenerationDriver.h"
-#include "media/PlaylistEditor.h"
-#include "media/SingleVideoSelection.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/Int16.h"
-#include "platform/Views.h"
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
 #include "settings/ProfileFile.h"
@@ -27,8 +27,8 @@ MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views
       m_clock(clock),
       m_random(random),
       m_window(dialogs, views),
-      m_single(std::make_unique<SingleVideoSelection>(m_window, dialogs, views)),
-      m_editor(std::make_unique<PlaylistEditor>(m_window, dialogs, views)),
+      m_single(std::make_unique<SingleVideoDialogModel>(m_window, dialogs, views)),
+      m_editor(std::make_unique<PlaylistEditorModel>(m_window, dialogs, views)),
       m_images(m_appFolder, dialogs) {
     m_window.setSelectionChecks([this] { return m_single->checkData(true); },
                                 [this] { return m_editor->checkData(true); });

@@ -5,20 +5,20 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/MainWindowModel.h"
 #include "appearance/IntroOutroImages.h"
 #include "appearance/PlayerSizes.h"
 #include "generate/GenerationSnapshot.h"
 #include "generate/ValidationHost.h"
 #include "media/Playlist.h"
+#include "models/MainWindowModel.h"
 #include "settings/AdvancedOptions.h"
 
 class Clock;
 class LocalPreview;
 class Dialogs;
 class RandomSource;
-class PlaylistEditor;
-class SingleVideoSelection;
+class PlaylistEditorModel;
+class SingleVideoDialogModel;
 class Views;
 
 // The application: the main window's state and commands, the dialogs whose contents live for the
@@ -42,8 +42,8 @@ class MainController : public ValidationHost {
     MainWindowModel& window() { return m_window; }
     Dialogs& dialogs() { return m_dialogs; }
     Views& views() { return m_views; }
-    SingleVideoSelection& singleVideo() { return *m_single; }
-    PlaylistEditor& playlistEditor() { return *m_editor; }
+    SingleVideoDialogModel& singleVideo() { return *m_single; }
+    PlaylistEditorModel& playlistEditor() { return *m_editor; }
     // What generation reads of the playlist editor.
     const Playlist& playlist() const override;
     AdvancedOptions& advancedOptions() { return m_advanced; }
@@ -121,8 +121,8 @@ class MainController : public ValidationHost {
     const Clock& m_clock;
     RandomSource& m_random;
     MainWindowModel m_window;
-    std::unique_ptr<SingleVideoSelection> m_single;
-    std::unique_ptr<PlaylistEditor> m_editor;
+    std::unique_ptr<SingleVideoDialogModel> m_single;
+    std::unique_ptr<PlaylistEditorModel> m_editor;
     AdvancedOptions m_advanced;
     PlayerSizes m_sizes;
     QStringList m_skins;

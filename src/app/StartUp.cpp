@@ -3,21 +3,22 @@
 #include <QDir>
 
 #include "app/MainController.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/InstanceGuard.h"
-#include "platform/Views.h"
+#include "platform/ScratchFolder.h"
 #include "settings/ProfileValueError.h"
 
 namespace {
 
 QString scratchFolder(const MainController& c) {
-    return c.appFolder() + FileOps::separator() + QStringLiteral("temp");
+    return ScratchFolder::path(c.appFolder());
 }
 
 QString thumbsFolder(const MainController& c) {
-    return scratchFolder(c) + FileOps::separator() + QStringLiteral("thumbs");
+    return ScratchFolder::file(c.appFolder(), QStringLiteral("thumbs"));
 }
 
 }  // namespace
@@ -95,8 +96,7 @@ bool StartUp::loadProfile(MainController& controller, const QString& path) {
 bool StartUp::confirmClose(MainController& controller) {
     if (!controller.dialogs().confirm(QStringLiteral("CLOSE SOFTWARE?")))
         return false;
-    if (FileOps::fileExists(
-            QDir(scratchFolder(controller)).filePath(QStringLiteral("do-not-upload.html")))) {
+    if (FileOps::fileExists(ScratchFolder::localTestPage(controller.appFolder()))) {
         try {
             FileOps::deleteMatching(scratchFolder(controller), QStringLiteral("*"));
         } catch (const AppError&) {

@@ -9,6 +9,7 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
+#include "platform/ScratchFolder.h"
 
 namespace {
 
@@ -39,8 +40,7 @@ QString IntroOutroImages::word(Kind kind) {
 }
 
 QString IntroOutroImages::scratch(const QString& name) const {
-    return m_appFolder + FileOps::separator() + QStringLiteral("temp") + FileOps::separator() +
-           name;
+    return ScratchFolder::file(m_appFolder, name);
 }
 
 // The player knows the rendered files by these fixed names until generation copies them.

@@ -11,12 +11,13 @@
 #include "cli/CliViews.h"
 #include "media/Html5CopyBatch.h"
 #include "media/Html5CopyTargets.h"
-#include "media/PlaylistEditor.h"
-#include "media/SingleVideoSelection.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/FileOps.h"
 #include "platform/RandomSource.h"
+#include "platform/ScratchFolder.h"
 #include "settings/ProfileListing.h"
 #include "settings/ProfileListingError.h"
 #include "settings/ProfileValueError.h"
@@ -28,8 +29,8 @@ void printError(const QString& text) {
 }
 
 // --make-mp4: Completed when the copies are there, to be chosen by `use`; else how the run ends.
-int makeMp4Copies(const VideoFilesDialog& dialog, const QList<Html5CopyJob>& jobs, Dialogs& dialogs,
-                  const std::function<void(const QList<Html5CopyJob>&)>& use) {
+int makeMp4Copies(const VideoFilesDialogModel& dialog, const QList<Html5CopyJob>& jobs,
+                  Dialogs& dialogs, const std::function<void(const QList<Html5CopyJob>&)>& use) {
     if (!dialog.html5Files()) {
         printError(QStringLiteral("vidlark-cli: --make-mp4 needs HTML5 support on in the profile"));
         return GenerateCommand::Failed;
@@ -50,14 +51,14 @@ int makeMp4Copies(const VideoFilesDialog& dialog, const QList<Html5CopyJob>& job
 // Completed when the video is chosen; else how the run ends.
 int chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
                       const GenerateCommand::Options& o) {
-    SingleVideoSelection& single = controller.singleVideo();
+    SingleVideoDialogModel& single = controller.singleVideo();
     single.show();
     const struct {
         const QString& path;
-        void (SingleVideoSelection::*choose)();
-    } choices[] = {{o.flash, &SingleVideoSelection::chooseFlashFile},
-                   {o.mp4, &SingleVideoSelection::chooseMp4File},
-                   {o.webm, &SingleVideoSelection::chooseWebmFile}};
+        void (SingleVideoDialogModel::*choose)();
+    } choices[] = {{o.flash, &SingleVideoDialogModel::chooseFlashFile},
+                   {o.mp4, &SingleVideoDialogModel::chooseMp4File},
+                   {o.webm, &SingleVideoDialogModel::chooseWebmFile}};
     for (const auto& choice : choices) {
         if (choice.path.isEmpty())
             continue;
@@ -90,7 +91,7 @@ int choosePlaylist(MainController& controller, CliDialogs& dialogs,
         printError(QStringLiteral("vidlark-cli: no such playlist file: ") + o.playlist);
         return GenerateCommand::Failed;
     }
-    PlaylistEditor& editor = controller.playlistEditor();
+    PlaylistEditorModel& editor = controller.playlistEditor();
     editor.show();
     dialogs.chosenFiles.enqueue(QFileInfo(o.playlist).absoluteFilePath());
     if (!editor.loadPlaylist())
@@ -185,7 +186,7 @@ int GenerateCommand::run(const Options& o) {
             return Failed;
         // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
-        FileOps::makeFolder(QDir(controller.appFolder()).filePath(QStringLiteral("temp/thumbs")));
+        FileOps::makeFolder(ScratchFolder::file(controller.appFolder(), QStringLiteral("thumbs")));
         controller.readProfile(o.profile, ProfileListing::parse(o.sets));
     } catch (const ProfileListingError& error) {
         printError(QStringLiteral("vidlark-cli: ") + error.message());

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "app/LocalPreview.h"
-#include "generate/OutputAssembly.h"
+#include "platform/ScratchFolder.h"
 
 namespace {
 
@@ -55,8 +55,7 @@ QString ServeCommand::parse(const QStringList& args, QString& appFolder) {
 
 int ServeCommand::run(const QString& appFolder) {
     const QString folder = QDir::cleanPath(QFileInfo(appFolder).absoluteFilePath());
-    const QString page =
-        OutputAssembly::scratchFolder(folder) + QStringLiteral("do-not-upload.html");
+    const QString page = ScratchFolder::localTestPage(folder);
     if (!QFileInfo(page).isFile()) {
         printError(QStringLiteral("no local test page to serve (") + page +
                    QStringLiteral("): generate first"));

@@ -3,8 +3,8 @@
 #include <QtGlobal>
 
 #include "formats/Escaping.h"
-#include "platform/FileOps.h"
 #include "platform/Int16.h"
+#include "platform/ScratchFolder.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -263,8 +263,7 @@ void ConfigXmlWriter::writeTestConfigXml(const GenerationContext& ctx) {
 }
 
 QString ConfigXmlWriter::testCopyFolder(const GenerationContext& ctx) {
-    const QString sep = FileOps::separator();
-    return ctx.appFolder + sep + QStringLiteral("temp") + sep;
+    return ScratchFolder::path(ctx.appFolder);
 }
 
 QStringList ConfigXmlWriter::lines(const GenerationContext& ctx, bool testCopy) {

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
+#include "models/Views.h"
 #include "platform/FileOps.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/InjectedCopy.h"
-#include "platform/Views.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "generate/ValidationHost.h"
 #include "media/PlaylistNames.h"
+#include "models/Views.h"
 #include "platform/Dialogs.h"
-#include "platform/Views.h"
 
 namespace {
 

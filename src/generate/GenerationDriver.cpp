@@ -18,10 +18,10 @@
 #include "generate/SnapshotReader.h"
 #include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileWorkPlan.h"
-#include "platform/Views.h"
 
 namespace {
 

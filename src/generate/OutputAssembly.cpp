@@ -8,6 +8,7 @@
 #include "generate/PlaylistThumbnails.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
+#include "platform/ScratchFolder.h"
 
 namespace {
 
@@ -43,9 +44,7 @@ bool localPlayback(const GenerationContext& ctx) {
 class Planner {
   public:
     explicit Planner(const GenerationContext& ctx)
-        : m_ctx(ctx),
-          m_out(ctx.outputFolder),
-          m_scratch(OutputAssembly::scratchFolder(ctx.appFolder)) {}
+        : m_ctx(ctx), m_out(ctx.outputFolder), m_scratch(ScratchFolder::path(ctx.appFolder)) {}
 
     FileWorkPlan plan;
 
@@ -217,10 +216,6 @@ void Planner::images() {
 }
 
 }  // namespace
-
-QString OutputAssembly::scratchFolder(const QString& appFolder) {
-    return subFolder(appFolder, QStringLiteral("temp"));
-}
 
 // The runner splits the line as QProcess::splitCommand does: inside quotes, a quote of the name
 // itself is written as three. A name with a quote could otherwise end the path early and point

@@ -24,7 +24,4 @@ class OutputAssembly {
     // The injector's command line for one video: the program path and the video path both quoted,
     // so folders with blanks, and names with quotes, reach it whole.
     static QString injectionCommandLine(const QString& appFolder, const QString& videoPath);
-
-    // The application folder's scratch folder, ending in the separator.
-    static QString scratchFolder(const QString& appFolder);
 };

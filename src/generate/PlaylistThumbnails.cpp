@@ -8,6 +8,7 @@
 #include "appearance/PictureFitter.h"
 #include "generate/OutputAssembly.h"
 #include "platform/FileOps.h"
+#include "platform/ScratchFolder.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void PlaylistThumbnails::make(const GenerationContext& ctx) {
     if (ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
         return;
     const QString output = thumbsIn(ctx.outputFolder);
-    const QString scratch = thumbsIn(OutputAssembly::scratchFolder(ctx.appFolder));
+    const QString scratch = ScratchFolder::thumbs(ctx.appFolder);
     for (const QString& folder : {output, scratch})
         if (!FileOps::folderExists(folder))
             FileOps::makeFolder(folder);

@@ -4,8 +4,8 @@
 #include "formats/SwfObjectLines.h"
 #include "generate/WebAddresses.h"
 #include "platform/Cp1252.h"
-#include "platform/FileOps.h"
 #include "platform/Int16.h"
+#include "platform/ScratchFolder.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -126,8 +126,7 @@ QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {
 }
 
 QString TestPageWriter::localTestPagePath(const QString& appFolder) {
-    const QString sep = FileOps::separator();
-    return appFolder + sep + QStringLiteral("temp") + sep + QStringLiteral("do-not-upload.html");
+    return ScratchFolder::localTestPage(appFolder);
 }
 
 void TestPageWriter::writeOnlineTestPage(const GenerationContext& ctx) {

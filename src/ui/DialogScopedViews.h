@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Views.h"
+#include "models/Views.h"
 
 class QWidget;
 

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
+#include "models/AdvancedOptionsDialogModel.h"
 #include "settings/AdvancedOptions.h"
-#include "settings/AdvancedOptionsEditor.h"
 #include "ui/DialogParts.h"
 #include "ui/InputRulesFilter.h"
 
@@ -136,7 +136,7 @@ void FrmAdvancedOptions::showOptions() {
 }
 
 void FrmAdvancedOptions::save() {
-    AdvancedOptionsEditor(m_controller.dialogs(), m_views, m_controller.appFolder())
+    AdvancedOptionsDialogModel(m_controller.dialogs(), m_views, m_controller.appFolder())
         .save(m_options);
 }
 

@@ -8,7 +8,7 @@
 
 #include "app/MainController.h"
 #include "platform/Dialogs.h"
-#include "platform/FileOps.h"
+#include "platform/ScratchFolder.h"
 #include "ui/DialogParts.h"
 #include "ui/UiPlatform.h"
 
@@ -143,7 +143,5 @@ void FrmCopyCode::testOffline() {
         UiPlatform::openUrl(address);
         return;
     }
-    const QString sep = FileOps::separator();
-    UiPlatform::openWithDefaultProgram(m_controller.appFolder() + sep + QStringLiteral("temp") +
-                                       sep + QStringLiteral("do-not-upload.html"));
+    UiPlatform::openWithDefaultProgram(ScratchFolder::localTestPage(m_controller.appFolder()));
 }

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "platform/AppError.h"
-#include "platform/ConsoleRunner.h"
 #include "platform/Dialogs.h"
+#include "platform/InjectorRun.h"
 #include "ui/DialogParts.h"
 
 namespace {
@@ -128,16 +128,13 @@ bool FrmFileWork::runInjection(int index, const QString& commandLine) {
     if (!progress(index, 0, 1))
         return false;
     m_decoder = QStringDecoder(QStringDecoder::System);
-    try {
-        ConsoleRunner::runForStatus(
-            commandLine, [this](const QByteArray& output) { append(output); },
-            [this] { return m_cancelled; });
-    } catch (const AppError& error) {
-        if (m_dialogs != nullptr)
-            m_dialogs->reportError(error);
-        else
-            QMessageBox::critical(this, QStringLiteral("Error"), commonErrorMessage(error));
-    }
+    const InjectorRun run = InjectorRun::run(
+        commandLine, [this](const QByteArray& output) { append(output); },
+        [this] { return m_cancelled; });
+    if (run.notStarted && m_dialogs != nullptr)
+        m_dialogs->reportError(*run.notStarted);
+    else if (run.notStarted)
+        QMessageBox::critical(this, QStringLiteral("Error"), commonErrorMessage(*run.notStarted));
     return !m_cancelled;
 }
 

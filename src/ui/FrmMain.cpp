@@ -27,6 +27,7 @@
 #include "app/MainController.h"
 #include "app/ProfileCommands.h"
 #include "app/StartUp.h"
+#include "models/ControlStates.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "ui/DialogParts.h"
@@ -121,6 +122,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
     m_controls.removeIf([](const QObject* o) {
         return o->objectName().isEmpty() || o->objectName().startsWith(QLatin1String("qt_"));
     });
+    for (QObject* control : std::as_const(m_controls))
+        m_named.insert(control->objectName(), control);
     connectMenus();
     connectVideoSource();
     connectTexts();
@@ -684,47 +687,39 @@ void FrmMain::refresh() {
     const ProjectSettings& s = m_controller.settings();
     const ControlStates& states = m_controller.window().states();
     setWindowTitle(states.caption);
-    refreshMenus(states);
-    refreshVideoSource(s, states);
-    refreshTexts(s, states);
+    refreshControlStates(states);
+    refreshVideoSource(s);
+    refreshTexts(s);
     refreshAppearance(s, states);
-    refreshOptions(s, states);
-    refreshImages(s, states);
+    refreshOptions(s);
+    refreshImages(s);
     sstThis->setCurrentIndex(states.currentTab);
 }
 
-void FrmMain::refreshMenus(const ControlStates& states) {
-    mnuNormalStreaming->setChecked(states.mnuNormalStreamingChecked);
-    mnuRtmpStreaming->setChecked(states.mnuRtmpStreamingChecked);
-    mnuPseudoStreaming->setChecked(states.mnuPseudoStreamingChecked);
+void FrmMain::refreshControlStates(const ControlStates& states) {
+    const auto show = [this](const char* control, ControlProperty property, const QVariant& value) {
+        if (QObject* target = m_named.value(QLatin1String(control)))
+            target->setProperty(ControlStates::qtProperty(property), value);
+    };
+    for (const ControlStateRow<bool>& row : ControlStates::flagRows())
+        show(row.control, row.property, states.*row.state);
+    for (const ControlStateRow<QString>& row : ControlStates::textRows())
+        show(row.control, row.property, states.*row.state);
 }
 
-void FrmMain::refreshVideoSource(const ProjectSettings& s, const ControlStates& states) {
-    Frame1->setTitle(states.Frame1Caption);
+void FrmMain::refreshVideoSource(const ProjectSettings& s) {
     (s.Multiple ? optMultiple : optSingle)->setChecked(true);
-    optSingle->setEnabled(states.optSingleEnabled);
-    optMultiple->setEnabled(states.optMultipleEnabled);
-    lblVideoFilesStatus->setVisible(states.lblVideoFilesStatusVisible);
 }
 
-void FrmMain::refreshTexts(const ProjectSettings& s, const ControlStates& states) {
+void FrmMain::refreshTexts(const ProjectSettings& s) {
     showText(txtServerPath, s.ServerPath);
-    txtServerPath->setToolTip(states.txtServerPathToolTip);
     showText(txtVideoPath, s.VideoPath);
-    txtVideoPath->setToolTip(states.txtVideoPathToolTip);
     lblOutDir->setText(s.OutDir);
-    lblOutDir->setToolTip(states.lblOutDirToolTip);
     showText(txtAffiliateLink, s.AffiliateLink);
-    txtAffiliateLink->setToolTip(states.txtAffiliateLinkToolTip);
     showText(txtRedirectURL, s.RedirectURL);
-    txtRedirectURL->setToolTip(states.txtRedirectURLToolTip);
-    lblRedirectURL->setEnabled(states.lblRedirectURLEnabled);
-    txtRedirectURL->setEnabled(states.txtRedirectURLEnabled);
     const QString code = DialogParts::forDisplay(s.ActionCode);
     if (txtActionCode->toPlainText() != code)
         txtActionCode->setPlainText(code);
-    lblActionCode->setEnabled(states.lblActionCodeEnabled);
-    txtActionCode->setEnabled(states.txtActionCodeEnabled);
 }
 
 void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& states) {
@@ -743,7 +738,6 @@ void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& s
     cmbPlayerSize->setCurrentIndex(s.PlayerSize);
     showText(txtPlayerColor, s.PlayerColor);
     paint(shpPlayerColor, s.PlayerColorNumber);
-    lblPlayerTintMessage->setText(states.lblPlayerTintMessage);
     for (int i = 0; i < static_cast<int>(pctPlayerColorTint.size()); ++i) {
         pctPlayerColorTint[i]->setVisible(i < states.tintBoxColours.size());
         if (i < states.tintBoxColours.size())
@@ -762,29 +756,21 @@ void FrmMain::refreshPreview() {
     imgVideoPlayerStyle->setPixmap(picture);
 }
 
-void FrmMain::refreshOptions(const ProjectSettings& s, const ControlStates& states) {
+void FrmMain::refreshOptions(const ProjectSettings& s) {
     chkHtml5->setChecked(s.Html5);
-    chkHtml5->setVisible(states.chkHtml5Visible);
     chkIsLive->setChecked(s.IsLive);
-    chkIsLive->setVisible(states.chkIsLiveVisible);
     chkShowBigPlayButton->setChecked(s.ShowBigPlayButton);
     chkAutoPlay->setChecked(s.AutoPlay);
     chkAutoProgress->setChecked(s.AutoProgress);
-    chkAutoProgress->setEnabled(states.chkAutoProgressEnabled);
     chkEncrypt->setChecked(s.Encrypt);
     chkPlaysInline->setChecked(s.PlaysInline);
     chkMutedAutoPlay->setChecked(s.MutedAutoPlay);
     chkShowEmbedCode->setChecked(s.ShowEmbedCode);
-    chkShowEmbedCode->setEnabled(states.chkShowEmbedCodeEnabled);
     chkSocialShare->setChecked(s.SocialShare);
     showText(txtAudioLevel, s.AudioLevel);
 }
 
-void FrmMain::refreshImages(const ProjectSettings& s, const ControlStates& states) {
-    cmdIntroImage->setEnabled(states.cmdIntroImageEnabled);
-    cmdIntroImage2->setEnabled(states.cmdIntroImage2Enabled);
-    cmdOutroImage->setEnabled(states.cmdOutroImageEnabled);
-    cmdOutroImage2->setEnabled(states.cmdOutroImage2Enabled);
+void FrmMain::refreshImages(const ProjectSettings& s) {
     lblIntroImageName->setText(s.IntroImageName);
     lblOutroImageName->setText(s.OutroImageName);
     lblIntroImagePath->setText(s.IntroImagePath);

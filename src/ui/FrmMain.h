@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -68,12 +69,13 @@ class FrmMain : public QMainWindow {
     // shows the resulting state.
     void forward(const std::function<void()>& handler);
 
-    void refreshMenus(const ControlStates& states);
-    void refreshVideoSource(const ProjectSettings& s, const ControlStates& states);
-    void refreshTexts(const ProjectSettings& s, const ControlStates& states);
+    // Sets every control property of the states' rows (ControlStates::flagRows, textRows).
+    void refreshControlStates(const ControlStates& states);
+    void refreshVideoSource(const ProjectSettings& s);
+    void refreshTexts(const ProjectSettings& s);
     void refreshAppearance(const ProjectSettings& s, const ControlStates& states);
-    void refreshOptions(const ProjectSettings& s, const ControlStates& states);
-    void refreshImages(const ProjectSettings& s, const ControlStates& states);
+    void refreshOptions(const ProjectSettings& s);
+    void refreshImages(const ProjectSettings& s);
     void refreshPreview();
 
     void showPlayerSizesDialog();
@@ -82,8 +84,9 @@ class FrmMain : public QMainWindow {
     void openPage(const QString& address);
 
     MainController& m_controller;
-    QList<QObject*> m_controls;  // every control whose signals refresh() blocks
-    QString m_previewSkin;       // the skin whose picture imgVideoPlayerStyle shows
+    QList<QObject*> m_controls;        // every control whose signals refresh() blocks
+    QHash<QString, QObject*> m_named;  // the same controls by objectName
+    QString m_previewSkin;             // the skin whose picture imgVideoPlayerStyle shows
     FrmAdvancedOptions* m_advancedOptions = nullptr;  // kept: its edits last for the whole run
     InputRulesFilter* m_keyFilter = nullptr;
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
-#include "app/SocialDialogModel.h"
+#include "models/SocialDialogModel.h"
 #include "ui/DialogParts.h"
 
 using DialogParts::button;

@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
-FrmVideoFiles::FrmVideoFiles(VideoFilesDialog& selection, QWidget* parent)
+FrmVideoFiles::FrmVideoFiles(VideoFilesDialogModel& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {}
 
 void FrmVideoFiles::forward(const std::function<void()>& command, int result) {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-class VideoFilesDialog;
+class VideoFilesDialogModel;
 
 // What the two video-selection windows share: each shows a selection of the controller, forwards
 // the events of its controls to it, and hides itself when the selection has closed. Create one
@@ -12,7 +12,7 @@ class FrmVideoFiles : public QDialog {
     Q_OBJECT
 
   public:
-    FrmVideoFiles(VideoFilesDialog& selection, QWidget* parent);
+    FrmVideoFiles(VideoFilesDialogModel& selection, QWidget* parent);
 
   protected:
     // Runs a command of the selection, shows the outcome, and hides the window (with `result`)
@@ -26,5 +26,5 @@ class FrmVideoFiles : public QDialog {
     void reject() override;  // Escape: the same as "&Cancel"
 
   private:
-    VideoFilesDialog& m_selection;
+    VideoFilesDialogModel& m_selection;
 };

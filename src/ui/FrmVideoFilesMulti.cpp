@@ -39,19 +39,19 @@ QAction* menuEntry(QMenu* menu, const QString& name, const QString& caption) {
     return entry;
 }
 
-std::optional<PlaylistEditor::Key> editorKey(int key) {
+std::optional<PlaylistEditorModel::Key> editorKey(int key) {
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return PlaylistEditor::Key::Enter;
+            return PlaylistEditorModel::Key::Enter;
         case Qt::Key_Down:
-            return PlaylistEditor::Key::Down;
+            return PlaylistEditorModel::Key::Down;
         case Qt::Key_Up:
-            return PlaylistEditor::Key::Up;
+            return PlaylistEditorModel::Key::Up;
         case Qt::Key_Left:
-            return PlaylistEditor::Key::Left;
+            return PlaylistEditorModel::Key::Left;
         case Qt::Key_Right:
-            return PlaylistEditor::Key::Right;
+            return PlaylistEditorModel::Key::Right;
         default:
             return std::nullopt;
     }
@@ -204,7 +204,7 @@ void FrmVideoFilesMulti::buildLayout() {
 }
 
 int FrmVideoFilesMulti::columnWidth(int column) const {
-    return PlaylistEditor::columnWidthTwips(column) * logicalDpiX() / 1440;
+    return PlaylistEditorModel::columnWidthTwips(column) * logicalDpiX() / 1440;
 }
 
 // Wide enough for every column of the widest layout beside a vertical scroll bar, so no layout
@@ -235,7 +235,7 @@ void FrmVideoFilesMulti::makeMissingCopies() {
 }
 
 void FrmVideoFilesMulti::connectCommands() {
-    PlaylistEditor& editor = m_editor;
+    PlaylistEditorModel& editor = m_editor;
     const std::pair<QPushButton*, std::function<void()>> commands[] = {
         {cmdFLVFiles, [&editor] { editor.addFlashFiles(); }},
         {cmdMp4Files, [&editor] { editor.addMp4Files(); }},
@@ -349,12 +349,12 @@ bool FrmVideoFilesMulti::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool FrmVideoFilesMulti::editBoxKey(int key) {
-    const std::optional<PlaylistEditor::Key> editorKey = ::editorKey(key);
+    const std::optional<PlaylistEditorModel::Key> editorKey = ::editorKey(key);
     if (!editorKey)
         return false;
     const int row = m_editor.currentRow();
     const int column = m_editor.currentColumn();
-    if (*editorKey != PlaylistEditor::Key::Enter)
+    if (*editorKey != PlaylistEditorModel::Key::Enter)
         flxPlayListDetails->setFocus(Qt::OtherFocusReason);
     m_editor.pressKey(*editorKey);
     const bool moved = row != m_editor.currentRow() || column != m_editor.currentColumn();
@@ -365,7 +365,7 @@ bool FrmVideoFilesMulti::editBoxKey(int key) {
 void FrmVideoFilesMulti::rightButtonReleased(const QPoint& pos) {
     const QModelIndex index = flxPlayListDetails->indexAt(pos);
     const int row = index.isValid() ? index.row() + 1 : 0;
-    const std::optional<PlaylistEditor::RowMenu> menu =
+    const std::optional<PlaylistEditorModel::RowMenu> menu =
         m_editor.rowMenuAt(row, index.isValid() ? index.column() : -1);
     showCurrentCell(false);
     if (!menu)
@@ -412,7 +412,7 @@ void FrmVideoFilesMulti::showGrid() {
         grid.setColumnWidth(c, columnWidth(c));
         if (!grid.horizontalHeaderItem(c))
             grid.setHorizontalHeaderItem(c, new QTableWidgetItem);
-        grid.horizontalHeaderItem(c)->setText(PlaylistEditor::headerText(c));
+        grid.horizontalHeaderItem(c)->setText(PlaylistEditorModel::headerText(c));
         for (int r = 0; r < grid.rowCount(); ++r) {
             QTableWidgetItem* item = grid.item(r, c);
             if (!item) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "ui/FrmVideoFiles.h"
 
 class MainController;
@@ -47,7 +47,7 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     // Lays the edit box and the thumbnail button over the current cell as the grid shows it now.
     void placeCellControls(bool focusBox);
 
-    PlaylistEditor& m_editor;
+    PlaylistEditorModel& m_editor;
     bool m_syncing = false;
 
     QTableWidget* flxPlayListDetails;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
-#include "media/SingleVideoSelection.h"
+#include "models/SingleVideoDialogModel.h"
 #include "ui/DialogParts.h"
 #include "ui/FrmHtml5Copies.h"
 

@@ -11,7 +11,7 @@ class MainController;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class SingleVideoSelection;
+class SingleVideoDialogModel;
 
 // frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
 // and forwards its buttons to it. The selection decides when the dialog closes; the dialog hides
@@ -34,7 +34,7 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     // The Flash file's HTML5 copy, made behind a progress window.
     void makeFromFlash(Html5Format format);
 
-    SingleVideoSelection& m_selection;
+    SingleVideoDialogModel& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
     QList<QLabel*> m_captions;  // of every group, one width, so the values line up
 

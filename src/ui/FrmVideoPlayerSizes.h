@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "settings/PlayerSizesEditor.h"
+#include "models/PlayerSizesDialogModel.h"
 
 class MainController;
 class QPlainTextEdit;
@@ -22,7 +22,7 @@ class FrmVideoPlayerSizes : public QDialog {
   private:
     void buildLayout();
 
-    PlayerSizesEditor m_editor;
+    PlayerSizesDialogModel m_editor;
 
     QPlainTextEdit* txtVideoWindowSizes;
     QPushButton* cmdSave;

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "platform/Views.h"
+#include "models/Views.h"
 
 class FrmFileWork;
 class FrmMain;

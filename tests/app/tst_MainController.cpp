@@ -6,8 +6,8 @@
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
-#include "media/SingleVideoSelection.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
 #include "platform/AppError.h"
 #include "settings/ProfileFile.h"
 
@@ -327,13 +327,13 @@ void MainControllerTest::generateStopsOnPlaylistNameThatIsNotPlain() {
     f.controller.window().setServerPath("http://example.com/site");
     f.controller.window().setOutDir(f.install.outputFolder());
     f.controller.window().selectMultiple();
-    PlaylistEditor& editor = f.controller.playlistEditor();
+    PlaylistEditorModel& editor = f.controller.playlistEditor();
     editor.show();
     f.dialogs.openAnswers.enqueue(
         QStringList{"/v/a.flv", QStringLiteral("/v/b") + QChar(0x1B) + QStringLiteral(".flv")});
     editor.addFlashFiles();
-    editor.setCellText(1, PlaylistEditor::TitleColumn, "A");
-    editor.setCellText(2, PlaylistEditor::TitleColumn, "B");
+    editor.setCellText(1, PlaylistEditorModel::TitleColumn, "A");
+    editor.setCellText(2, PlaylistEditorModel::TitleColumn, "B");
     editor.save();
     QVERIFY(!f.controller.videoFilesStatusVisible());
 

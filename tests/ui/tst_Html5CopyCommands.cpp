@@ -18,8 +18,8 @@
 #include "TestInstallation.h"
 #include "WidgetLookup.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
-#include "media/SingleVideoSelection.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
 #include "ui/FrmHtml5Copies.h"
 #include "ui/FrmVideoFilesMulti.h"
 #include "ui/FrmVideoFilesSingle.h"
@@ -281,7 +281,7 @@ void Html5CopyCommandsTest::playlistFillsRowsWithCopies() {
     const auto* grid = child<QTableWidget>(dialog, "flxPlayListDetails");
     const QStringList copies{QStringLiteral("a.mp4"), QStringLiteral("b.mp4")};
     for (int row = 0; row < copies.size(); ++row) {
-        QCOMPARE(grid->item(row, PlaylistEditor::Mp4Column)->text(), copies[row]);
+        QCOMPARE(grid->item(row, PlaylistEditorModel::Mp4Column)->text(), copies[row]);
         QCOMPARE(MediaTools::probe(m_folder->filePath(copies[row])).videoCodec,
                  QStringLiteral("h264"));
     }

@@ -7,6 +7,7 @@
 #include "TestInstallation.h"
 #include "app/MainController.h"
 #include "appearance/PlayerSizes.h"
+#include "models/ControlStates.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListing.h"
@@ -80,6 +81,8 @@ class MainWindowTest : public QObject {
     void closeAsksFirst();
     void viewsMoveFocusAndTabs();
     void sizeBoxShowsSizeInForce();
+    void everyControlStateIsShown_data();
+    void everyControlStateIsShown();
 };
 
 void MainWindowTest::modeMenu_data() {
@@ -348,6 +351,60 @@ void MainWindowTest::sizeBoxShowsSizeInForce() {
     QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
     QCOMPARE(w.controller.settings().PlayerSize, 1);
     QCOMPARE(w.controller.playerSizes().width(), 640);
+}
+
+// The window shows the model's control states by the rows of ControlStates: each row must name
+// a control of the window with that property, and after the user's steps the control must hold
+// the state's value (a widget's "visible" is its own flag, not whether its tab is in front).
+void MainWindowTest::everyControlStateIsShown_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("start") << QStringList();
+    QTest::newRow("live RTMP video")
+        << QStringList{"mnuRtmpStreaming", "txtServerPath", "chkIsLive", "chkAutoPlay"};
+    QTest::newRow("playlist in pseudo mode")
+        << QStringList{"mnuPseudoStreaming", "optMultiple", "chkAutoPlay", "txtRedirectURL"};
+}
+
+void MainWindowTest::everyControlStateIsShown() {
+    QFETCH(QStringList, steps);
+    Window w;
+    for (const QString& step : steps) {
+        if (step.startsWith(QLatin1String("mnu")))
+            w.trigger(step);
+        else if (step.startsWith(QLatin1String("txt")))
+            QTest::keyClicks(w.widget(step), "http://example.com/" + step);
+        else
+            w.click(step);
+    }
+    const ControlStates& states = w.controller.window().states();
+    const auto shown = [&](const char* control, ControlProperty state) {
+        const char* property = ControlStates::qtProperty(state);
+        QObject* target = w.frmMain->findChild<QObject*>(QLatin1String(control));
+        if (target == nullptr || target->metaObject()->indexOfProperty(property) < 0)
+            return QVariant();
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (widget != nullptr && qstrcmp(property, "visible") == 0)
+            return QVariant(!widget->isHidden());
+        return target->property(property);
+    };
+    int differences = 0;
+    for (const ControlStateRow<bool>& row : ControlStates::flagRows()) {
+        const QVariant value = shown(row.control, row.property);
+        if (value != QVariant(states.*row.state)) {
+            qWarning("%s.%s shows %s", row.control, ControlStates::qtProperty(row.property),
+                     qPrintable(value.toString()));
+            ++differences;
+        }
+    }
+    for (const ControlStateRow<QString>& row : ControlStates::textRows()) {
+        const QVariant value = shown(row.control, row.property);
+        if (value != QVariant(states.*row.state)) {
+            qWarning("%s.%s shows \"%s\"", row.control, ControlStates::qtProperty(row.property),
+                     qPrintable(value.toString()));
+            ++differences;
+        }
+    }
+    QCOMPARE(differences, 0);
 }
 
 QTEST_MAIN(MainWindowTest)

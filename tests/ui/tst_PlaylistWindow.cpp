@@ -17,7 +17,7 @@
 #include "TestInstallation.h"
 #include "WidgetLookup.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
 #include "ui/QtViews.h"
@@ -47,7 +47,7 @@ class PlaylistWindowTest : public QObject {
 namespace {
 
 struct Fixture : FakeProgram {
-    PlaylistEditor& editor = controller.playlistEditor();
+    PlaylistEditorModel& editor = controller.playlistEditor();
 
     // Three videos, as "Locate FLV/Mp4 Files" brings them in.
     void addThreeVideos() {
@@ -87,7 +87,7 @@ void PlaylistWindowTest::typingInTitleCellWritesThrough() {
     dialog.show();
     QCOMPARE(grid(dialog)->item(1, 0)->text(), QStringLiteral("b.flv"));
 
-    clickCell(dialog, 2, PlaylistEditor::TitleColumn, Qt::LeftButton);
+    clickCell(dialog, 2, PlaylistEditorModel::TitleColumn, Qt::LeftButton);
     QLineEdit* box = editBox(dialog);
     QVERIFY(box->isVisible());
     QCOMPARE(box->geometry(), grid(dialog)->visualItemRect(grid(dialog)->item(1, 3)));
@@ -103,7 +103,7 @@ void PlaylistWindowTest::typingInTitleCellWritesThrough() {
     QTest::keyClick(box, Qt::Key_Backspace);
     QCOMPARE(f.editor.playlist().rows[1].Title, QStringLiteral("Intro"));
 
-    clickCell(dialog, 1, PlaylistEditor::FlashColumn, Qt::LeftButton);
+    clickCell(dialog, 1, PlaylistEditorModel::FlashColumn, Qt::LeftButton);
     QVERIFY(!box->isVisible());
     QCOMPARE(f.editor.playlist().rows[0].FlashFile, QStringLiteral("a.flv"));
 }
@@ -116,7 +116,7 @@ void PlaylistWindowTest::thumbnailCellTakesNoTyping() {
     choose(dialog, "opt3");
     QCOMPARE(grid(dialog)->columnCount(), 6);
 
-    clickCell(dialog, 1, PlaylistEditor::ThumbColumn, Qt::LeftButton);
+    clickCell(dialog, 1, PlaylistEditorModel::ThumbColumn, Qt::LeftButton);
     auto* thumb = child<QPushButton>(dialog, "cmdGetThumbImage");
     QVERIFY(thumb->isVisible());
     QVERIFY(editBox(dialog)->isReadOnly());
@@ -130,7 +130,7 @@ void PlaylistWindowTest::thumbnailCellTakesNoTyping() {
     QCOMPARE(child<QLabel>(dialog, "lblThumbImagesPath")->text(), QStringLiteral("/pics/"));
 
     // A description cell is typed into normally, and the button leaves.
-    clickCell(dialog, 1, PlaylistEditor::DescColumn, Qt::LeftButton);
+    clickCell(dialog, 1, PlaylistEditorModel::DescColumn, Qt::LeftButton);
     QVERIFY(!thumb->isVisible());
     QVERIFY(!editBox(dialog)->isReadOnly());
 }
@@ -165,8 +165,9 @@ void PlaylistWindowTest::editBoxKeys() {
     f.addThreeVideos();
     f.editor.selectLayout(PlaylistLayout::TitleDesc);
     for (int r = 1; r <= 3; ++r) {
-        f.editor.setCellText(r, PlaylistEditor::TitleColumn, QStringLiteral("Title %1").arg(r));
-        f.editor.setCellText(r, PlaylistEditor::DescColumn, QStringLiteral("Desc %1").arg(r));
+        f.editor.setCellText(r, PlaylistEditorModel::TitleColumn,
+                             QStringLiteral("Title %1").arg(r));
+        f.editor.setCellText(r, PlaylistEditorModel::DescColumn, QStringLiteral("Desc %1").arg(r));
     }
     FrmVideoFilesMulti dialog(f.controller);
     dialog.show();
@@ -179,7 +180,7 @@ void PlaylistWindowTest::editBoxKeys() {
     QCOMPARE(grid(dialog)->currentColumn(), toColumn);
     QCOMPARE(dialog.focusWidget() == editBox(dialog), boxHasFocus);
     QCOMPARE(dialog.focusWidget() == grid(dialog), !boxHasFocus);
-    const bool editable = toColumn >= PlaylistEditor::TitleColumn;
+    const bool editable = toColumn >= PlaylistEditorModel::TitleColumn;
     QCOMPARE(editBox(dialog)->isVisible(), editable);
     if (editable) {
         // The box moved with the cell and shows that cell's own text.
@@ -194,9 +195,11 @@ void PlaylistWindowTest::rightClick_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("menu");
-    QTest::newRow("empty Flash cell") << false << 1 << int(PlaylistEditor::FlashColumn) << false;
-    QTest::newRow("title column") << true << 2 << int(PlaylistEditor::TitleColumn) << false;
-    QTest::newRow("Mp4 column of row 2") << true << 2 << int(PlaylistEditor::Mp4Column) << true;
+    QTest::newRow("empty Flash cell")
+        << false << 1 << int(PlaylistEditorModel::FlashColumn) << false;
+    QTest::newRow("title column") << true << 2 << int(PlaylistEditorModel::TitleColumn) << false;
+    QTest::newRow("Mp4 column of row 2")
+        << true << 2 << int(PlaylistEditorModel::Mp4Column) << true;
 }
 
 void PlaylistWindowTest::rightClick() {
@@ -310,9 +313,9 @@ void PlaylistWindowTest::partlyVisibleCellTakesTyping_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("atRight");
-    const int title = PlaylistEditor::TitleColumn;
-    const int desc = PlaylistEditor::DescColumn;
-    const int thumb = PlaylistEditor::ThumbColumn;
+    const int title = PlaylistEditorModel::TitleColumn;
+    const int desc = PlaylistEditorModel::DescColumn;
+    const int thumb = PlaylistEditorModel::ThumbColumn;
     const int titleOnly = int(PlaylistLayout::TitleOnly);
     const int titleDesc = int(PlaylistLayout::TitleDesc);
     const int withThumb = int(PlaylistLayout::TitleDescThumb);
@@ -354,7 +357,7 @@ void PlaylistWindowTest::partlyVisibleCellTakesTyping() {
     QCOMPARE(QApplication::focusWidget(), box);
     QCOMPARE(box->geometry(), cell);
 
-    if (column == PlaylistEditor::ThumbColumn) {
+    if (column == PlaylistEditorModel::ThumbColumn) {
         f.dialogs.openAnswers.enqueue(QStringList{"/pics/shot.jpg"});
         auto* choose = child<QPushButton>(dialog, "cmdGetThumbImage");
         QVERIFY(choose->isVisible());
@@ -385,19 +388,19 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox_data() {
     const int titleOnly = int(PlaylistLayout::TitleOnly);
     const int titleDesc = int(PlaylistLayout::TitleDesc);
     QTest::newRow("title, on saving the playlist file")
-        << titleOnly << 2 << int(PlaylistEditor::TitleColumn) << ""
+        << titleOnly << 2 << int(PlaylistEditorModel::TitleColumn) << ""
         << "cmdSavePlaylist"
         << "TITLE MISSING FOR clip2.flv";
     QTest::newRow("description, on saving the playlist file")
-        << titleDesc << 1 << int(PlaylistEditor::DescColumn) << ""
+        << titleDesc << 1 << int(PlaylistEditorModel::DescColumn) << ""
         << "cmdSavePlaylist"
         << "DESCRIPTION MISSING FOR clip1.flv";
     QTest::newRow("title, on save and exit")
-        << titleDesc << 1 << int(PlaylistEditor::TitleColumn) << ""
+        << titleDesc << 1 << int(PlaylistEditorModel::TitleColumn) << ""
         << "cmdSave"
         << "TITLE MISSING FOR clip1.flv";
     QTest::newRow("a title the file cannot store")
-        << titleDesc << 2 << int(PlaylistEditor::TitleColumn) << "A\tB"
+        << titleDesc << 2 << int(PlaylistEditorModel::TitleColumn) << "A\tB"
         << "cmdSavePlaylist"
         << "PLAYLIST NOT SAVED. CHARACTER 2 (CONTROL CODE 9) OF THE TITLE OF ROW 2 CANNOT BE "
            "STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE AGAIN.";
@@ -422,14 +425,14 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     FrmMain frmMain(controller);
     views.attach(controller, frmMain);
     frmMain.show();
-    PlaylistEditor& editor = controller.playlistEditor();
+    PlaylistEditorModel& editor = controller.playlistEditor();
     dialogs.openAnswers.enqueue(QStringList{"/v/clip1.flv", "/v/clip2.flv"});
     editor.addFlashFiles();
     editor.selectLayout(PlaylistLayout(layout));
     for (int r = 1; r <= 2; ++r)
-        for (int c : {int(PlaylistEditor::TitleColumn), int(PlaylistEditor::DescColumn)})
+        for (int c : {int(PlaylistEditorModel::TitleColumn), int(PlaylistEditorModel::DescColumn)})
             editor.setCellText(r, c, r == row && c == column ? before : QStringLiteral("text"));
-    editor.setCurrentCell(1, PlaylistEditor::FlashColumn);
+    editor.setCurrentCell(1, PlaylistEditorModel::FlashColumn);
 
     QString typedInto;
     QTimer::singleShot(0, [&] {

@@ -9,7 +9,7 @@
 #include "FakeDialogs.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
-#include "media/SingleVideoSelection.h"
+#include "models/SingleVideoDialogModel.h"
 #include "ui/FrmMain.h"
 #include "ui/QtViews.h"
 

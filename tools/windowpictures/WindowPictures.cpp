@@ -8,7 +8,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/MainController.h"
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 #include "platform/Clock.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/RandomSource.h"
@@ -64,7 +64,8 @@ QStringList sampleVideos() {
     return paths;
 }
 
-void fillPlaylist(PlaylistEditor& editor, ScriptedDialogs& dialogs, const QStringList& videos) {
+void fillPlaylist(PlaylistEditorModel& editor, ScriptedDialogs& dialogs,
+                  const QStringList& videos) {
     editor.selectLayout(PlaylistLayout::TitleDesc);
     dialogs.files = videos;
     editor.addFlashFiles();
@@ -72,10 +73,10 @@ void fillPlaylist(PlaylistEditor& editor, ScriptedDialogs& dialogs, const QStrin
     const QStringList descriptions = {"Who we are, in one minute", "Every feature, step by step",
                                       "Three shops tell how they use it"};
     for (int row = 1; row <= titles.size(); ++row) {
-        editor.setCellText(row, PlaylistEditor::TitleColumn, titles.at(row - 1));
-        editor.setCellText(row, PlaylistEditor::DescColumn, descriptions.at(row - 1));
+        editor.setCellText(row, PlaylistEditorModel::TitleColumn, titles.at(row - 1));
+        editor.setCellText(row, PlaylistEditorModel::DescColumn, descriptions.at(row - 1));
     }
-    editor.setCurrentCell(1, PlaylistEditor::TitleColumn);
+    editor.setCurrentCell(1, PlaylistEditorModel::TitleColumn);
 }
 
 FileWorkPlan copyPlan(const QString& video, const QString& outputFolder) {

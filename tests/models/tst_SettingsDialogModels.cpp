@@ -4,10 +4,10 @@
 #include "FakeDialogs.h"
 #include "FakeViews.h"
 #include "TestFiles.h"
+#include "models/AdvancedOptionsDialogModel.h"
+#include "models/PlayerSizesDialogModel.h"
 #include "platform/TextFile.h"
-#include "settings/AdvancedOptionsEditor.h"
 #include "settings/AdvancedOptionsFile.h"
-#include "settings/PlayerSizesEditor.h"
 
 using Answer = Dialogs::Answer;
 
@@ -85,7 +85,7 @@ void SettingsEditorsTest::sizesSave() {
     TextFile::writeBytes(app.file("configvws.txt"), kOldSizes);
     FakeDialogs dialogs;
     dialogs.answers.enqueue(answer);
-    PlayerSizesEditor editor(dialogs, app.path());
+    PlayerSizesDialogModel editor(dialogs, app.path());
     QCOMPARE(editor.load(), QString::fromLatin1(kOldSizes));
     QCOMPARE(editor.save(text), saved);
     QCOMPARE(dialogs.texts(), messages);
@@ -96,7 +96,7 @@ void SettingsEditorsTest::sizesErrorsShowTheCommonMessage() {
     QTemporaryDir dir;  // no config folder at all
     FakeDialogs dialogs;
     dialogs.answers.enqueue(Answer::Yes);
-    PlayerSizesEditor editor(dialogs, dir.path());
+    PlayerSizesDialogModel editor(dialogs, dir.path());
     QCOMPARE(editor.load(), QString());
     QVERIFY(!editor.save("480x270"));
     const QString sizes = dir.path() + "/config/configvws.txt";
@@ -164,7 +164,7 @@ void SettingsEditorsTest::advancedSave() {
     options.VideoBuffer = buffer;
     options.ItemsPlaylist = items;
     options.WidthPlaylist = width;
-    AdvancedOptionsEditor editor(dialogs, views, app.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, app.path());
     QCOMPARE(editor.save(options), saved);
     QCOMPARE(dialogs.texts(), messages);
     QCOMPARE(views.log, focus);
@@ -177,7 +177,7 @@ void SettingsEditorsTest::advancedSaveErrorShowsTheCommonMessage() {
     FakeDialogs dialogs;
     FakeViews views;
     dialogs.answers.enqueue(Answer::Yes);
-    AdvancedOptionsEditor editor(dialogs, views, dir.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, dir.path());
     QVERIFY(!editor.save(filledOptions()));
     QCOMPARE(dialogs.texts(), (QStringList{"DO YOU WANT TO SAVE?",
                                            "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n"
@@ -189,7 +189,7 @@ void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {
     AppFolder app;
     FakeDialogs dialogs;
     FakeViews views;
-    AdvancedOptionsEditor editor(dialogs, views, app.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, app.path());
     const AdvancedOptions missing = editor.load();
     QCOMPARE(missing.ErrorFlash, AdvancedOptionsFile::defaults().ErrorFlash);
     QCOMPARE(dialogs.texts(), QStringList{AdvancedOptionsFile::kIncompleteMessage});
@@ -202,4 +202,4 @@ void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {
 }
 
 QTEST_GUILESS_MAIN(SettingsEditorsTest)
-#include "tst_SettingsEditors.moc"
+#include "tst_SettingsDialogModels.moc"

@@ -3,9 +3,9 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
-#include "media/PlaylistEditor.h"
 #include "media/PlaylistFile.h"
-#include "media/SelectionHost.h"
+#include "models/PlaylistEditorModel.h"
+#include "models/SelectionHost.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -27,7 +27,7 @@ struct Fixture {
     FakeHost host;
     FakeDialogs dialogs;
     FakeViews views;
-    PlaylistEditor editor{host, dialogs, views};
+    PlaylistEditorModel editor{host, dialogs, views};
 
     // The next file dialog answers with these files of `folder`.
     void willPick(const QString& folder, const QStringList& names) {
@@ -48,8 +48,8 @@ struct Fixture {
         addFlash(QStringLiteral("/v/"), names);
         editor.selectLayout(layout);
         for (int r = 1; r <= rows; ++r) {
-            editor.setCellText(r, PlaylistEditor::TitleColumn, QStringLiteral("T%1").arg(r));
-            editor.setCellText(r, PlaylistEditor::DescColumn, QStringLiteral("D%1").arg(r));
+            editor.setCellText(r, PlaylistEditorModel::TitleColumn, QStringLiteral("T%1").arg(r));
+            editor.setCellText(r, PlaylistEditorModel::DescColumn, QStringLiteral("D%1").arg(r));
         }
     }
     QStringList column(int c) const {
@@ -112,7 +112,7 @@ void PlaylistEditorTest::layoutsKeepOrDropColumns() {
     QFETCH(QString, thumbAfterReturn);
     Fixture f;
     f.fill(2, PlaylistLayout::TitleDescThumb);
-    f.editor.setCurrentCell(1, PlaylistEditor::ThumbColumn);
+    f.editor.setCurrentCell(1, PlaylistEditorModel::ThumbColumn);
     f.willPick(QStringLiteral("/img/"), {QStringLiteral("t.jpg")});
     f.editor.chooseThumbnail();
 
@@ -205,7 +205,7 @@ void PlaylistEditorTest::fileCommands() {
     flash ? f.editor.addFlashFiles() : f.editor.addMp4Files();
 
     QCOMPARE(f.dialogs.texts(), messages);
-    QCOMPARE(f.column(flash ? PlaylistEditor::FlashColumn : PlaylistEditor::Mp4Column),
+    QCOMPARE(f.column(flash ? PlaylistEditorModel::FlashColumn : PlaylistEditorModel::Mp4Column),
              columnAfter);
     QCOMPARE(flash ? f.editor.playlist().FLVVideoFilesPath : f.editor.playlist().Mp4VideoFilesPath,
              folderAfter);
@@ -223,7 +223,7 @@ void PlaylistEditorTest::checkDataOrder_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
 
-    using E = PlaylistEditor;
+    using E = PlaylistEditorModel;
     QTest::newRow("complete") << PlaylistLayout::TitleOnly << false << 0 << 0 << ""
                               << "" << 0 << 0;
     QTest::newRow("no flash files")
@@ -259,16 +259,17 @@ void PlaylistEditorTest::checkDataOrder() {
     f.editor.show();
     f.fill(3, layout);
     for (int r = 1; r <= 3; ++r) {
-        const bool breakThumb = columnToBreak == PlaylistEditor::ThumbColumn && r == rowToBreak;
+        const bool breakThumb =
+            columnToBreak == PlaylistEditorModel::ThumbColumn && r == rowToBreak;
         if (layout == PlaylistLayout::TitleDescThumb && !breakThumb) {
-            f.editor.setCurrentCell(r, PlaylistEditor::ThumbColumn);
+            f.editor.setCurrentCell(r, PlaylistEditorModel::ThumbColumn);
             f.willPick(QStringLiteral("/img/"), {QStringLiteral("t.jpg")});
             f.editor.chooseThumbnail();
         }
     }
-    if (rowToBreak == 1 && columnToBreak == PlaylistEditor::FlashColumn)
+    if (rowToBreak == 1 && columnToBreak == PlaylistEditorModel::FlashColumn)
         f.editor.clearPlaylist();
-    else if (rowToBreak > 0 && columnToBreak != PlaylistEditor::ThumbColumn)
+    else if (rowToBreak > 0 && columnToBreak != PlaylistEditorModel::ThumbColumn)
         f.editor.setCellText(rowToBreak, columnToBreak, blank);
     f.editor.setCurrentCell(1, 0);
     f.dialogs.messages.clear();
@@ -307,7 +308,7 @@ void PlaylistEditorTest::closePathsSetMarker() {
     QVERIFY(!f.editor.isVisible());
 
     f.editor.show();
-    f.editor.setCellText(2, PlaylistEditor::TitleColumn, QString());
+    f.editor.setCellText(2, PlaylistEditorModel::TitleColumn, QString());
     f.editor.remoteClick();
     QVERIFY(f.host.marker);
     f.editor.help();
@@ -317,22 +318,22 @@ void PlaylistEditorTest::closePathsSetMarker() {
 void PlaylistEditorTest::pipeNeverEntersTextCells() {
     Fixture f;
     f.fill(2, PlaylistLayout::TitleDesc);
-    f.editor.setCellText(1, PlaylistEditor::TitleColumn, QStringLiteral("A|B"));
-    f.editor.setCellText(2, PlaylistEditor::DescColumn, QStringLiteral("|x|"));
-    f.editor.setCellText(1, PlaylistEditor::FlashColumn, QStringLiteral("typed.flv"));
-    QCOMPARE(f.editor.cellText(1, PlaylistEditor::TitleColumn), QStringLiteral("AB"));
-    QCOMPARE(f.editor.cellText(2, PlaylistEditor::DescColumn), QStringLiteral("x"));
-    QCOMPARE(f.editor.cellText(1, PlaylistEditor::FlashColumn), QStringLiteral("f1.flv"));
+    f.editor.setCellText(1, PlaylistEditorModel::TitleColumn, QStringLiteral("A|B"));
+    f.editor.setCellText(2, PlaylistEditorModel::DescColumn, QStringLiteral("|x|"));
+    f.editor.setCellText(1, PlaylistEditorModel::FlashColumn, QStringLiteral("typed.flv"));
+    QCOMPARE(f.editor.cellText(1, PlaylistEditorModel::TitleColumn), QStringLiteral("AB"));
+    QCOMPARE(f.editor.cellText(2, PlaylistEditorModel::DescColumn), QStringLiteral("x"));
+    QCOMPARE(f.editor.cellText(1, PlaylistEditorModel::FlashColumn), QStringLiteral("f1.flv"));
 }
 
 void PlaylistEditorTest::keysMoveCurrentCell_data() {
-    QTest::addColumn<PlaylistEditor::Key>("key");
+    QTest::addColumn<PlaylistEditorModel::Key>("key");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("rowAfter");
     QTest::addColumn<int>("columnAfter");
     QTest::addColumn<bool>("editBox");
-    using K = PlaylistEditor::Key;
+    using K = PlaylistEditorModel::Key;
     QTest::newRow("enter") << K::Enter << 1 << 3 << 1 << 4 << true;
     QTest::newRow("enter in the last column") << K::Enter << 1 << 4 << 1 << 4 << true;
     QTest::newRow("right in the last column") << K::Right << 2 << 4 << 2 << 4 << true;
@@ -343,7 +344,7 @@ void PlaylistEditorTest::keysMoveCurrentCell_data() {
 }
 
 void PlaylistEditorTest::keysMoveCurrentCell() {
-    QFETCH(PlaylistEditor::Key, key);
+    QFETCH(PlaylistEditorModel::Key, key);
     QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(int, rowAfter);
@@ -362,19 +363,19 @@ void PlaylistEditorTest::keysMoveCurrentCell() {
 void PlaylistEditorTest::rowMenu() {
     Fixture f;
     f.fill(2, PlaylistLayout::TitleDescThumb);
-    f.editor.setCurrentCell(2, PlaylistEditor::ThumbColumn);
+    f.editor.setCurrentCell(2, PlaylistEditorModel::ThumbColumn);
     QVERIFY(f.editor.thumbButtonVisible());
     QVERIFY(f.editor.editBoxLocked());
 
-    const auto menu = f.editor.rowMenuAt(1, PlaylistEditor::Mp4Column);
+    const auto menu = f.editor.rowMenuAt(1, PlaylistEditorModel::Mp4Column);
     QVERIFY(menu);
     QCOMPARE(menu->moveUp, QStringLiteral("Move \"f1.flv\" up"));
     QCOMPARE(menu->moveDown, QStringLiteral("Move \"f1.flv\" down"));
     QCOMPARE(menu->remove, QStringLiteral("Remove \"f1.flv\""));
     QCOMPARE(f.editor.currentRow(), 1);
-    QVERIFY(!f.editor.rowMenuAt(2, PlaylistEditor::TitleColumn));
+    QVERIFY(!f.editor.rowMenuAt(2, PlaylistEditorModel::TitleColumn));
     f.editor.clearPlaylist();
-    QVERIFY(!f.editor.rowMenuAt(1, PlaylistEditor::FlashColumn));
+    QVERIFY(!f.editor.rowMenuAt(1, PlaylistEditorModel::FlashColumn));
 }
 
 void PlaylistEditorTest::rowMovesAndRemoval_data() {
@@ -407,7 +408,7 @@ void PlaylistEditorTest::rowMovesAndRemoval() {
     QFETCH(QStringList, messages);
     Fixture f;
     f.fill(rows);
-    QVERIFY(f.editor.rowMenuAt(row, PlaylistEditor::FlashColumn));
+    QVERIFY(f.editor.rowMenuAt(row, PlaylistEditorModel::FlashColumn));
     if (action == u"up") {
         f.editor.moveVideoUp();
     } else if (action == u"down") {
@@ -416,11 +417,11 @@ void PlaylistEditorTest::rowMovesAndRemoval() {
         f.dialogs.answers.enqueue(action == u"yes" ? Dialogs::Answer::Yes : Dialogs::Answer::No);
         f.editor.removeVideo();
     }
-    QCOMPARE(f.column(PlaylistEditor::FlashColumn), flashAfter);
+    QCOMPARE(f.column(PlaylistEditorModel::FlashColumn), flashAfter);
     QCOMPARE(f.dialogs.texts(), messages);
     // Whole rows move: the title goes with its file.
     for (int r = 1; r <= f.editor.rowCount(); ++r)
-        QCOMPARE(f.editor.cellText(r, PlaylistEditor::TitleColumn),
+        QCOMPARE(f.editor.cellText(r, PlaylistEditorModel::TitleColumn),
                  QLatin1Char('T') + flashAfter[r - 1].mid(1, 1));
     QCOMPARE(f.editor.playlist().FLVVideoFilesPath, QStringLiteral("/v/"));
 }
@@ -428,16 +429,16 @@ void PlaylistEditorTest::rowMovesAndRemoval() {
 void PlaylistEditorTest::thumbnailsShareLastFolder() {
     Fixture f;
     f.fill(2, PlaylistLayout::TitleDescThumb);
-    f.editor.setCurrentCell(1, PlaylistEditor::ThumbColumn);
+    f.editor.setCurrentCell(1, PlaylistEditorModel::ThumbColumn);
     f.willPick(QStringLiteral("/a/"), {QStringLiteral("one.jpg")});
     f.editor.chooseThumbnail();
-    f.editor.setCurrentCell(2, PlaylistEditor::ThumbColumn);
+    f.editor.setCurrentCell(2, PlaylistEditorModel::ThumbColumn);
     f.willPick(QStringLiteral("/b/"), {QStringLiteral("two.jpg")});
     f.editor.editBoxDoubleClicked();
     f.editor.chooseThumbnail();  // cancelled: nothing changes
 
     QCOMPARE(f.editor.playlist().ThumbImagesPath, QStringLiteral("/b/"));
-    QCOMPARE(f.column(PlaylistEditor::ThumbColumn), (QStringList{"one.jpg", "two.jpg"}));
+    QCOMPARE(f.column(PlaylistEditorModel::ThumbColumn), (QStringList{"one.jpg", "two.jpg"}));
     QCOMPARE(
         f.dialogs.fileRequests.last().title,
         QStringLiteral("Attention: All your images for thumbnails should be from same folder!"));
@@ -454,7 +455,7 @@ void PlaylistEditorTest::saveAndLoadRoundTrip() {
     saved.willPick(QStringLiteral("/m/"), {"a.mp4", "b.mp4"});
     saved.editor.addMp4Files();
     for (int r = 1; r <= 3; ++r) {
-        saved.editor.setCurrentCell(r, PlaylistEditor::ThumbColumn);
+        saved.editor.setCurrentCell(r, PlaylistEditorModel::ThumbColumn);
         saved.willPick(QStringLiteral("/img/"), {QStringLiteral("t%1.jpg").arg(r)});
         saved.editor.chooseThumbnail();
     }
@@ -522,7 +523,7 @@ void PlaylistEditorTest::saveRefusalsWriteNothing() {
     QVERIFY(!QFileInfo::exists(path));
     // The editor points at the cell the message names.
     QCOMPARE(f.editor.currentRow(), 2);
-    QCOMPARE(f.editor.currentColumn(), int(PlaylistEditor::FlashColumn));
+    QCOMPARE(f.editor.currentColumn(), int(PlaylistEditorModel::FlashColumn));
     QCOMPARE(f.views.log, QStringList{QStringLiteral("focus:flxPlayListDetails")});
     QCOMPARE(f.editor.caption(), QStringLiteral("Select Videos & Build Playlist"));
 }
@@ -537,7 +538,7 @@ void PlaylistEditorTest::loadKeepsPlaylistOnBadFile() {
     QVERIFY(!f.editor.loadPlaylist());
     QCOMPARE(f.dialogs.texts(),
              QStringList{QStringLiteral("ERROR# 13 TYPE MISMATCH. PLEASE CONTACT SUPPORT.")});
-    QCOMPARE(f.column(PlaylistEditor::FlashColumn), (QStringList{"f1.flv", "f2.flv"}));
+    QCOMPARE(f.column(PlaylistEditorModel::FlashColumn), (QStringList{"f1.flv", "f2.flv"}));
 
     // A file that ends at its header loads as one empty row, so row 1 exists for every command.
     Playlist header;
@@ -546,7 +547,7 @@ void PlaylistEditorTest::loadKeepsPlaylistOnBadFile() {
     f.dialogs.openAnswers.enqueue(QStringList{path});
     QVERIFY(f.editor.loadPlaylist());
     QCOMPARE(f.editor.rowCount(), 1);
-    QCOMPARE(f.column(PlaylistEditor::FlashColumn), QStringList{QString()});
+    QCOMPARE(f.column(PlaylistEditorModel::FlashColumn), QStringList{QString()});
     QCOMPARE(f.editor.playlist().ThumbImagesPath, QStringLiteral("/img/"));
 }
 
@@ -572,7 +573,7 @@ void PlaylistEditorTest::copiesFillTheMissingMp4Cells() {
     f.editor.useCopies({{0, QStringLiteral("/v/f1.mp4")}, {2, QStringLiteral("/v/f3.mp4")}},
                        /*webm=*/false);
 
-    QCOMPARE(f.column(PlaylistEditor::Mp4Column),
+    QCOMPARE(f.column(PlaylistEditorModel::Mp4Column),
              (QStringList{QStringLiteral("f1.mp4"), QString(), QStringLiteral("f3.mp4")}));
     QCOMPARE(f.editor.playlist().Mp4VideoFilesPath, QStringLiteral("/v/"));
     QVERIFY(f.editor.makeMissingCopiesEnabled());  // the second row still lacks one
@@ -586,7 +587,7 @@ void PlaylistEditorTest::copiesFillTheMissingMp4Cells() {
 }
 
 QTEST_GUILESS_MAIN(PlaylistEditorTest)
-#include "tst_PlaylistEditor.moc"
+#include "tst_PlaylistEditorModel.moc"
 
 void PlaylistEditorTest::addStartsAtFirstEmptyCell() {
     Fixture f;
@@ -596,16 +597,17 @@ void PlaylistEditorTest::addStartsAtFirstEmptyCell() {
     f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     f.willPick(QStringLiteral("/m/"), {QStringLiteral("c.mp4")});
     f.editor.addMp4Files();
-    QCOMPARE(f.column(PlaylistEditor::Mp4Column), (QStringList{"a.mp4", "b.mp4", "c.mp4", ""}));
+    QCOMPARE(f.column(PlaylistEditorModel::Mp4Column),
+             (QStringList{"a.mp4", "b.mp4", "c.mp4", ""}));
 
     // An empty cell in row 2 does not take the next file: a new row is appended for it.
-    QVERIFY(f.editor.rowMenuAt(4, PlaylistEditor::FlashColumn));
+    QVERIFY(f.editor.rowMenuAt(4, PlaylistEditorModel::FlashColumn));
     f.editor.moveVideoUp();
-    QVERIFY(f.editor.rowMenuAt(3, PlaylistEditor::FlashColumn));
+    QVERIFY(f.editor.rowMenuAt(3, PlaylistEditorModel::FlashColumn));
     f.editor.moveVideoUp();
     f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     f.willPick(QStringLiteral("/m/"), {QStringLiteral("d.mp4")});
     f.editor.addMp4Files();
-    QCOMPARE(f.column(PlaylistEditor::Mp4Column),
+    QCOMPARE(f.column(PlaylistEditorModel::Mp4Column),
              (QStringList{"a.mp4", "", "b.mp4", "c.mp4", "d.mp4"}));
 }

@@ -2,6 +2,21 @@
 
 #include <QList>
 #include <QString>
+#include <span>
+
+struct ControlStates;
+
+// The property of a control that a state sets. Caption is a frame's title.
+enum class ControlProperty { Checked, Visible, Enabled, Caption, ToolTip, Text };
+
+// A state of ControlStates with the control that shows it: the control's objectName and its
+// property.
+template <typename T>
+struct ControlStateRow {
+    const char* control;
+    ControlProperty property;
+    T ControlStates::*state;
+};
 
 // The enabled and visible states of the main window's controls that follow from the settings.
 // They are not saved; the rules of MainWindowModel recompute them.
@@ -39,4 +54,12 @@ struct ControlStates {
     QString lblPlayerTintMessage;
     QList<quint32> tintBoxColours;  // pctPlayerColorTint(0..17)  // sstThis: 0 Marketing, 1
                                     // Preview, 2 Intro Image, 3 Outro Image
+
+    // Every flag and text above that one property of one control shows, a row each. The main
+    // window sets its controls by these rows, so a new state is a field, its row and the rule
+    // that sets it; the window's code does not change.
+    static std::span<const ControlStateRow<bool>> flagRows();
+    static std::span<const ControlStateRow<QString>> textRows();
+    // The name of the Qt property (of QWidget, QAction, QGroupBox, QLabel) that shows it.
+    static const char* qtProperty(ControlProperty property);
 };

@@ -1,13 +1,13 @@
-#include "media/SingleVideoSelection.h"
+#include "models/SingleVideoDialogModel.h"
 
 #include <QDir>
 #include <algorithm>
 
 #include "media/Html5CopyTargets.h"
-#include "media/SelectionHost.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
-#include "platform/Views.h"
 
 namespace {
 
@@ -27,14 +27,14 @@ qsizetype lastSeparator(const QString& path) {
 
 }  // namespace
 
-SingleVideoSelection::SingleVideoSelection(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : VideoFilesDialog(host, dialogs, views) {}
+SingleVideoDialogModel::SingleVideoDialogModel(SelectionHost& host, Dialogs& dialogs, Views& views)
+    : VideoFilesDialogModel(host, dialogs, views) {}
 
-void SingleVideoSelection::show() {
+void SingleVideoDialogModel::show() {
     showHtml5Mirror();
 }
 
-std::optional<SingleVideoSelection::ChosenFile> SingleVideoSelection::chooseFile(
+std::optional<SingleVideoDialogModel::ChosenFile> SingleVideoDialogModel::chooseFile(
     const QString& title, const QString& filter) {
     const std::optional<QStringList> answer =
         m_dialogs.openFiles({title, filter, /*multiple=*/false});
@@ -43,12 +43,12 @@ std::optional<SingleVideoSelection::ChosenFile> SingleVideoSelection::chooseFile
     return split(answer->first());
 }
 
-SingleVideoSelection::ChosenFile SingleVideoSelection::split(const QString& path) {
+SingleVideoDialogModel::ChosenFile SingleVideoDialogModel::split(const QString& path) {
     const qsizetype cut = lastSeparator(path) + 1;
     return ChosenFile{path, path.mid(cut), path.left(cut)};
 }
 
-void SingleVideoSelection::chooseFlashFile() {
+void SingleVideoDialogModel::chooseFlashFile() {
     const auto file =
         chooseFile(QStringLiteral("Open Video File"), flashFilter(m_host.streamingMode()));
     if (!file)
@@ -60,41 +60,41 @@ void SingleVideoSelection::chooseFlashFile() {
         buildRTMPFilename();
 }
 
-void SingleVideoSelection::chooseMp4File() {
+void SingleVideoDialogModel::chooseMp4File() {
     if (const auto file = chooseFile(QStringLiteral("Select Mp4 Video File"), H264Filter))
         useMp4File(file->path);
 }
 
-void SingleVideoSelection::chooseWebmFile() {
+void SingleVideoDialogModel::chooseWebmFile() {
     if (const auto file = chooseFile(QStringLiteral("Select Webm Video File"),
                                      QStringLiteral("WebM files (*.webm)|*.webm")))
         useWebmFile(file->path);
 }
 
-void SingleVideoSelection::useMp4File(const QString& path) {
+void SingleVideoDialogModel::useMp4File(const QString& path) {
     const ChosenFile file = split(path);
     m_video.Mp4VideoFileName = file.name;
     m_video.Mp4VideoFilePath = file.path;
     m_video.Mp4VideoFilePathOnly = file.folder;
 }
 
-void SingleVideoSelection::useWebmFile(const QString& path) {
+void SingleVideoDialogModel::useWebmFile(const QString& path) {
     const ChosenFile file = split(path);
     m_video.WebmVideoFilePath = file.path;
     m_video.WebmVideoFileName = file.name;
     m_video.WebmVideoFilePathOnly = file.folder;
 }
 
-bool SingleVideoSelection::makeFromFlashEnabled() const {
+bool SingleVideoDialogModel::makeFromFlashEnabled() const {
     return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty() &&
            !m_video.FlvVideoFileName.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive);
 }
 
-bool SingleVideoSelection::makeWebmFromFlashEnabled() const {
+bool SingleVideoDialogModel::makeWebmFromFlashEnabled() const {
     return fileButtonsEnabled() && !m_video.FlvVideoFileName.isEmpty();
 }
 
-void SingleVideoSelection::makeFromFlash(Html5Format format, const Html5CopyRunner& runner) {
+void SingleVideoDialogModel::makeFromFlash(Html5Format format, const Html5CopyRunner& runner) {
     const bool webm = format == Html5Format::WebM;
     if (!(webm ? makeWebmFromFlashEnabled() : makeFromFlashEnabled()))
         return;
@@ -104,7 +104,7 @@ void SingleVideoSelection::makeFromFlash(Html5Format format, const Html5CopyRunn
         webm ? useWebmFile(job.target) : useMp4File(job.target);
 }
 
-void SingleVideoSelection::buildRTMPFilename() {
+void SingleVideoDialogModel::buildRTMPFilename() {
     const QString& name = m_video.FlvVideoFileName;
     if (name.isEmpty())
         return;
@@ -120,7 +120,7 @@ void SingleVideoSelection::buildRTMPFilename() {
     }
 }
 
-bool SingleVideoSelection::checkData(bool silent) {
+bool SingleVideoDialogModel::checkData(bool silent) {
     if (m_video.FlvVideoFileName.isEmpty()) {
         if (!silent) {
             m_dialogs.error(QStringLiteral("FLV FILE MISSING"));

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "app/ControlStates.h"
-#include "app/SocialDialogModel.h"
-#include "media/SelectionHost.h"
+#include "models/ControlStates.h"
+#include "models/SelectionHost.h"
+#include "models/SocialDialogModel.h"
 #include "settings/ProjectSettings.h"
 
 class Dialogs;

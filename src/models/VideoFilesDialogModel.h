@@ -14,11 +14,11 @@ class Views;
 // mirror chkHtml5 and the Mp4/WebM buttons that follow it, and the way the dialog closes. Both
 // live for the whole run and are only ever hidden, and the main window's warning marker follows
 // whether the selection is complete when they close.
-class VideoFilesDialog {
+class VideoFilesDialogModel {
   public:
-    virtual ~VideoFilesDialog() = default;
-    VideoFilesDialog(const VideoFilesDialog&) = delete;
-    VideoFilesDialog& operator=(const VideoFilesDialog&) = delete;
+    virtual ~VideoFilesDialogModel() = default;
+    VideoFilesDialogModel(const VideoFilesDialogModel&) = delete;
+    VideoFilesDialogModel& operator=(const VideoFilesDialogModel&) = delete;
 
     // True when the selection is complete. Unless silent, explains what is missing.
     virtual bool checkData(bool silent) = 0;
@@ -36,7 +36,7 @@ class VideoFilesDialog {
     bool isVisible() const { return m_visible; }
 
   protected:
-    VideoFilesDialog(SelectionHost& host, Dialogs& dialogs, Views& views)
+    VideoFilesDialogModel(SelectionHost& host, Dialogs& dialogs, Views& views)
         : m_host(host), m_dialogs(dialogs), m_views(views) {}
 
     // Showing the dialog: Rtmp mode has no HTML5 fallback; other modes copy the main window's

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "media/Playlist.h"
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
 class Dialogs;
 class SelectionHost;
@@ -16,7 +16,7 @@ class Views;
 // cell, edit box txtEditGrid, thumbnail button cmdGetThumbImage, row menu mnuMenuVideo) and the
 // commands. The dialog lives for the whole run and is only ever hidden, so generation reads the
 // playlist straight from here.
-class PlaylistEditor : public VideoFilesDialog {
+class PlaylistEditorModel : public VideoFilesDialogModel {
   public:
     // Grid columns; data rows count from 1 under the header row 0.
     enum Column { FlashColumn, Mp4Column, WebmColumn, TitleColumn, DescColumn, ThumbColumn };
@@ -31,7 +31,7 @@ class PlaylistEditor : public VideoFilesDialog {
 
     static const QString kCaption;  // "Select Videos & Build Playlist"
 
-    PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views);
+    PlaylistEditorModel(SelectionHost& host, Dialogs& dialogs, Views& views);
 
     // Runs every time the dialog is shown: re-applies the layout and brings Html5Files in line
     // with the main window.

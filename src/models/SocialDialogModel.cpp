@@ -1,4 +1,4 @@
-#include "app/SocialDialogModel.h"
+#include "models/SocialDialogModel.h"
 
 #include "settings/ProjectSettings.h"
 

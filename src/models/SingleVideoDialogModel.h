@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "media/SingleVideo.h"
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
 class Dialogs;
 class SelectionHost;
@@ -13,9 +13,9 @@ class Views;
 // The dialog frmVideoFilesSingle without its widgets: the one video of a single-video project,
 // the HTML5 mirror chkHtml5 and the enabled states of its buttons. The dialog lives for the whole
 // run and is only ever hidden, so what is chosen here stays in force for every generation.
-class SingleVideoSelection : public VideoFilesDialog {
+class SingleVideoDialogModel : public VideoFilesDialogModel {
   public:
-    SingleVideoSelection(SelectionHost& host, Dialogs& dialogs, Views& views);
+    SingleVideoDialogModel(SelectionHost& host, Dialogs& dialogs, Views& views);
 
     // Runs every time the dialog is shown: brings Html5Files in line with the main window
     // (Rtmp mode has no HTML5 fallback) and the buttons with Html5Files.

@@ -9,9 +9,9 @@ class Views;
 
 // What frmAdvancedOptions does apart from drawing itself: load the options file, check and save
 // the values of the boxes. The values in the boxes stay in force whether saved or not.
-class AdvancedOptionsEditor {
+class AdvancedOptionsDialogModel {
   public:
-    AdvancedOptionsEditor(Dialogs& dialogs, Views& views, QString appFolder);
+    AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views, QString appFolder);
 
     // The options of the file; when the file cannot be used the defaults, after a warning.
     AdvancedOptions load();

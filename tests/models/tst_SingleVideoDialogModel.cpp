@@ -2,8 +2,8 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
-#include "media/SelectionHost.h"
-#include "media/SingleVideoSelection.h"
+#include "models/SelectionHost.h"
+#include "models/SingleVideoDialogModel.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ struct Fixture {
     FakeHost host;
     FakeDialogs dialogs;
     FakeViews views;
-    SingleVideoSelection dialog{host, dialogs, views};
+    SingleVideoDialogModel dialog{host, dialogs, views};
 
     explicit Fixture(StreamingMode mode = StreamingMode::Normal, bool html5 = false) {
         host.mode = mode;
@@ -369,4 +369,4 @@ void SingleVideoSelectionTest::helpShowsTopic3() {
 }
 
 QTEST_GUILESS_MAIN(SingleVideoSelectionTest)
-#include "tst_SingleVideoSelection.moc"
+#include "tst_SingleVideoDialogModel.moc"

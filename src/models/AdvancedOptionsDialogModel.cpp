@@ -1,15 +1,16 @@
-#include "settings/AdvancedOptionsEditor.h"
+#include "models/AdvancedOptionsDialogModel.h"
 
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
-#include "platform/Views.h"
 #include "settings/AdvancedOptionsFile.h"
 
-AdvancedOptionsEditor::AdvancedOptionsEditor(Dialogs& dialogs, Views& views, QString appFolder)
+AdvancedOptionsDialogModel::AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views,
+                                                       QString appFolder)
     : m_dialogs(dialogs), m_views(views), m_appFolder(std::move(appFolder)) {}
 
-AdvancedOptions AdvancedOptionsEditor::load() {
+AdvancedOptions AdvancedOptionsDialogModel::load() {
     QString problem;
     const AdvancedOptions options = AdvancedOptionsFile::read(m_appFolder, &problem);
     if (!problem.isEmpty())
@@ -17,7 +18,7 @@ AdvancedOptions AdvancedOptionsEditor::load() {
     return options;
 }
 
-bool AdvancedOptionsEditor::checkRequired(const AdvancedOptions& options) {
+bool AdvancedOptionsDialogModel::checkRequired(const AdvancedOptions& options) {
     struct Required {
         const QString& value;
         const char* control;
@@ -40,7 +41,7 @@ bool AdvancedOptionsEditor::checkRequired(const AdvancedOptions& options) {
 }
 
 // The options file is Windows-1252: a character it does not have would come back as "?".
-bool AdvancedOptionsEditor::checkStorable(const AdvancedOptions& options) {
+bool AdvancedOptionsDialogModel::checkStorable(const AdvancedOptions& options) {
     struct Field {
         const QString& value;
         const char* control;
@@ -69,7 +70,7 @@ bool AdvancedOptionsEditor::checkStorable(const AdvancedOptions& options) {
     return true;
 }
 
-bool AdvancedOptionsEditor::save(const AdvancedOptions& options) {
+bool AdvancedOptionsDialogModel::save(const AdvancedOptions& options) {
     if (!checkRequired(options) || !checkStorable(options))
         return false;
     if (!m_dialogs.confirm(QStringLiteral("DO YOU WANT TO SAVE?")))

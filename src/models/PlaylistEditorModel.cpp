@@ -1,4 +1,4 @@
-#include "media/PlaylistEditor.h"
+#include "models/PlaylistEditorModel.h"
 
 #include <QFileInfo>
 
@@ -7,11 +7,11 @@
 
 #include "media/Html5CopyTargets.h"
 #include "media/PlaylistFile.h"
-#include "media/SelectionHost.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
-#include "platform/Views.h"
 
 namespace {
 
@@ -50,41 +50,41 @@ QString quoted(const QString& text) {
 
 }  // namespace
 
-const QString PlaylistEditor::kCaption = QStringLiteral("Select Videos & Build Playlist");
+const QString PlaylistEditorModel::kCaption = QStringLiteral("Select Videos & Build Playlist");
 
-PlaylistEditor::PlaylistEditor(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : VideoFilesDialog(host, dialogs, views), m_caption(kCaption) {}
+PlaylistEditorModel::PlaylistEditorModel(SelectionHost& host, Dialogs& dialogs, Views& views)
+    : VideoFilesDialogModel(host, dialogs, views), m_caption(kCaption) {}
 
-QString PlaylistEditor::headerText(int column) {
+QString PlaylistEditorModel::headerText(int column) {
     static const char* const texts[] = {"FLV/Mp4 Video Files", "Mp4 Video Files",
                                         "WebM Video Files",    "Title of the Video",
                                         "Video Description",   "Thumbnail Image"};
     return column >= 0 && column < 6 ? QString::fromLatin1(texts[column]) : QString();
 }
 
-int PlaylistEditor::columnWidthTwips(int column) {
+int PlaylistEditorModel::columnWidthTwips(int column) {
     static const int widths[] = {2150, 2150, 2150, 4500, 4500, 2600};
     return column >= 0 && column < 6 ? widths[column] : 0;
 }
 
-void PlaylistEditor::show() {
+void PlaylistEditorModel::show() {
     applyLayout(m_playlist.layout);
     showHtml5Mirror();
 }
 
-void PlaylistEditor::selectLayout(PlaylistLayout layout) {
+void PlaylistEditorModel::selectLayout(PlaylistLayout layout) {
     // The options are disabled while the playlist is invisible.
     if (m_layoutChoiceEnabled)
         applyLayout(layout);
 }
 
-void PlaylistEditor::selectPosition(PlaylistPosition position) {
+void PlaylistEditorModel::selectPosition(PlaylistPosition position) {
     m_playlist.position = position;
     // An invisible playlist has no layout to choose; the chosen one stays in force.
     m_layoutChoiceEnabled = position != PlaylistPosition::Invisible;
 }
 
-void PlaylistEditor::applyLayout(PlaylistLayout layout) {
+void PlaylistEditorModel::applyLayout(PlaylistLayout layout) {
     const int columns = playlistFieldCount(layout);
     if (columns < columnCount())
         setCurrentCell(0, 0);
@@ -99,7 +99,7 @@ void PlaylistEditor::applyLayout(PlaylistLayout layout) {
         m_thumbButtonVisible = false;
 }
 
-void PlaylistEditor::addFlashFiles() {
+void PlaylistEditorModel::addFlashFiles() {
     // The seek script of Pseudo mode serves FLV files only.
     const QString filter = m_host.streamingMode() == StreamingMode::Pseudo
                                ? FlvFilter
@@ -107,16 +107,16 @@ void PlaylistEditor::addFlashFiles() {
     addFiles({FlashColumn, &PlaylistEntry::FlashFile, &Playlist::FLVVideoFilesPath, filter});
 }
 
-void PlaylistEditor::addMp4Files() {
+void PlaylistEditorModel::addMp4Files() {
     addFiles({Mp4Column, &PlaylistEntry::Mp4File, &Playlist::Mp4VideoFilesPath, H264Filter});
 }
 
-void PlaylistEditor::addWebmFiles() {
+void PlaylistEditorModel::addWebmFiles() {
     addFiles({WebmColumn, &PlaylistEntry::WebmFile, &Playlist::WebMVideoFilesPath,
               QStringLiteral("WebM files (*.webm)|*.webm")});
 }
 
-void PlaylistEditor::addFiles(const FileColumn& target) {
+void PlaylistEditorModel::addFiles(const FileColumn& target) {
     const bool replace =
         (m_playlist.rows.first().*target.field).isEmpty() ||
         !m_dialogs.confirm(QStringLiteral(
@@ -134,7 +134,7 @@ void PlaylistEditor::addFiles(const FileColumn& target) {
         addToFiles(target, *answer);
 }
 
-void PlaylistEditor::replaceFiles(const FileColumn& target, const QStringList& paths) {
+void PlaylistEditorModel::replaceFiles(const FileColumn& target, const QStringList& paths) {
     if (paths.size() < 2) {
         m_dialogs.error(QStringLiteral("YOU NEED TO CHOOSE AT LEAST TWO VIDEO FILES."));
         return;
@@ -149,7 +149,7 @@ void PlaylistEditor::replaceFiles(const FileColumn& target, const QStringList& p
     }
 }
 
-void PlaylistEditor::addToFiles(const FileColumn& target, const QStringList& paths) {
+void PlaylistEditorModel::addToFiles(const FileColumn& target, const QStringList& paths) {
     QString& folder = m_playlist.*target.folder;
     if (!folder.isEmpty() && !endsInSeparator(folder))
         folder += FileOps::separator();
@@ -175,13 +175,13 @@ void PlaylistEditor::addToFiles(const FileColumn& target, const QStringList& pat
     }
 }
 
-void PlaylistEditor::clearPlaylist() {
+void PlaylistEditorModel::clearPlaylist() {
     m_playlist.rows = {PlaylistEntry{}};
     setCurrentCell(std::min(m_row, 1), m_column);
     applyLayout(m_playlist.layout);
 }
 
-bool PlaylistEditor::makeMissingCopiesEnabled() const {
+bool PlaylistEditorModel::makeMissingCopiesEnabled() const {
     return fileButtonsEnabled() && std::any_of(m_playlist.rows.begin(), m_playlist.rows.end(),
                                                [](const PlaylistEntry& row) {
                                                    return !row.FlashFile.isEmpty() &&
@@ -189,7 +189,7 @@ bool PlaylistEditor::makeMissingCopiesEnabled() const {
                                                });
 }
 
-void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm) {
+void PlaylistEditorModel::useCopies(const QList<std::pair<int, QString>>& pathsByRow, bool webm) {
     if (pathsByRow.isEmpty())
         return;
     QString PlaylistEntry::*field = webm ? &PlaylistEntry::WebmFile : &PlaylistEntry::Mp4File;
@@ -201,14 +201,14 @@ void PlaylistEditor::useCopies(const QList<std::pair<int, QString>>& pathsByRow,
     }
 }
 
-void PlaylistEditor::useCopies(const QList<Html5CopyJob>& ready, Html5Format format) {
+void PlaylistEditorModel::useCopies(const QList<Html5CopyJob>& ready, Html5Format format) {
     QList<std::pair<int, QString>> paths;
     for (const Html5CopyJob& job : ready)
         paths.append({job.row, job.target});
     useCopies(paths, format == Html5Format::WebM);
 }
 
-void PlaylistEditor::makeMissingCopies(const Html5CopyRunner& runner) {
+void PlaylistEditorModel::makeMissingCopies(const Html5CopyRunner& runner) {
     if (!makeMissingCopiesEnabled())
         return;
     const Html5Format format = Html5Format::Mp4;
@@ -216,7 +216,7 @@ void PlaylistEditor::makeMissingCopies(const Html5CopyRunner& runner) {
               format);
 }
 
-bool PlaylistEditor::checkData(bool silent) {
+bool PlaylistEditorModel::checkData(bool silent) {
     const PlaylistEntry& first = m_playlist.rows.first();
     if (first.FlashFile.isEmpty()) {
         if (!silent) {
@@ -245,7 +245,7 @@ bool PlaylistEditor::checkData(bool silent) {
     return true;
 }
 
-bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& message) {
+bool PlaylistEditorModel::failRow(bool silent, int row, int column, const QString& message) {
     if (!silent) {
         m_dialogs.error(message + m_playlist.rows[row - 1].FlashFile);
         pointAt(row, column);
@@ -253,13 +253,13 @@ bool PlaylistEditor::failRow(bool silent, int row, int column, const QString& me
     return false;
 }
 
-void PlaylistEditor::pointAt(int row, int column) {
+void PlaylistEditorModel::pointAt(int row, int column) {
     setCurrentCell(row, column);
     // The user's next keys are meant for the cell the message named.
     m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
 }
 
-void PlaylistEditor::savePlaylist() {
+void PlaylistEditorModel::savePlaylist() {
     const std::optional<QString> path =
         m_dialogs.saveFile({QStringLiteral("Save Playlist"), PlaylistFilter, false});
     if (!path || path->isEmpty())
@@ -281,7 +281,7 @@ void PlaylistEditor::savePlaylist() {
     setCaptionFor(*path);
 }
 
-bool PlaylistEditor::loadPlaylist() {
+bool PlaylistEditorModel::loadPlaylist() {
     const std::optional<QStringList> answer =
         m_dialogs.openFiles({QStringLiteral("Load Data Settings"), PlaylistFilter, false});
     if (!answer || answer->isEmpty())
@@ -314,24 +314,24 @@ bool PlaylistEditor::loadPlaylist() {
     return true;
 }
 
-void PlaylistEditor::setCaptionFor(const QString& path) {
+void PlaylistEditorModel::setCaptionFor(const QString& path) {
     // Windows shortens a long folder to its 8.3 form here; other systems show it as it is.
     m_caption = kCaption + QLatin1Char(' ') + path;
 }
 
-QString* PlaylistEditor::cell(int row, int column) {
+QString* PlaylistEditorModel::cell(int row, int column) {
     if (row < 1 || row > rowCount() || column < 0 || column >= columnCount())
         return nullptr;
     return &(m_playlist.rows[row - 1].*kColumnFields[column]);
 }
 
-QString PlaylistEditor::cellText(int row, int column) const {
+QString PlaylistEditorModel::cellText(int row, int column) const {
     if (column < 0 || column >= columnCount() || row < 0 || row > rowCount())
         return {};
     return row == 0 ? headerText(column) : m_playlist.rows[row - 1].*kColumnFields[column];
 }
 
-void PlaylistEditor::setCellText(int row, int column, const QString& text) {
+void PlaylistEditorModel::setCellText(int row, int column, const QString& text) {
     // File names come from the file commands and thumbnails from the thumbnail choice only.
     if (column != TitleColumn && column != DescColumn)
         return;
@@ -342,7 +342,7 @@ void PlaylistEditor::setCellText(int row, int column, const QString& text) {
     }
 }
 
-void PlaylistEditor::setCurrentCell(int row, int column) {
+void PlaylistEditorModel::setCurrentCell(int row, int column) {
     m_row = std::clamp(row, 0, rowCount());
     m_column = std::clamp(column, 0, columnCount() - 1);
     m_editBoxVisible = m_row >= 1 && isEditableColumn(m_column);
@@ -352,7 +352,7 @@ void PlaylistEditor::setCurrentCell(int row, int column) {
     m_editBoxLocked = thumb;
 }
 
-void PlaylistEditor::pressKey(Key key) {
+void PlaylistEditorModel::pressKey(Key key) {
     const int last = columnCount() - 1;
     switch (key) {
         case Key::Enter:
@@ -375,12 +375,12 @@ void PlaylistEditor::pressKey(Key key) {
     }
 }
 
-void PlaylistEditor::editBoxDoubleClicked() {
+void PlaylistEditorModel::editBoxDoubleClicked() {
     if (m_column == ThumbColumn)
         chooseThumbnail();
 }
 
-void PlaylistEditor::chooseThumbnail() {
+void PlaylistEditorModel::chooseThumbnail() {
     if (m_playlist.layout != PlaylistLayout::TitleDescThumb || m_row < 1 || m_row > rowCount())
         return;
     const std::optional<QStringList> answer = m_dialogs.openFiles(
@@ -400,7 +400,7 @@ void PlaylistEditor::chooseThumbnail() {
     m_playlist.rows[m_row - 1].Thumbnail = name;
 }
 
-std::optional<PlaylistEditor::RowMenu> PlaylistEditor::rowMenuAt(int row, int column) {
+std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int row, int column) {
     if (column < FlashColumn || column > WebmColumn || row < 1 || row > rowCount())
         return std::nullopt;
     setCurrentCell(row, m_column);
@@ -412,21 +412,21 @@ std::optional<PlaylistEditor::RowMenu> PlaylistEditor::rowMenuAt(int row, int co
                    QStringLiteral("Remove ") + quoted(name)};
 }
 
-void PlaylistEditor::swapRows(int a, int b) {
+void PlaylistEditorModel::swapRows(int a, int b) {
     m_playlist.rows.swapItemsAt(a - 1, b - 1);
 }
 
-void PlaylistEditor::moveVideoUp() {
+void PlaylistEditorModel::moveVideoUp() {
     if (m_row > 1 && m_row <= rowCount())
         swapRows(m_row, m_row - 1);
 }
 
-void PlaylistEditor::moveVideoDown() {
+void PlaylistEditorModel::moveVideoDown() {
     if (m_row >= 1 && m_row < rowCount())
         swapRows(m_row, m_row + 1);
 }
 
-void PlaylistEditor::removeVideo() {
+void PlaylistEditorModel::removeVideo() {
     if (m_row < 1 || m_row > rowCount())
         return;
     if (rowCount() <= 2) {

@@ -2,7 +2,7 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
-#include "app/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 class MainWindowModelTest : public QObject {
     Q_OBJECT

@@ -1,14 +1,14 @@
-#include "settings/PlayerSizesEditor.h"
+#include "models/PlayerSizesDialogModel.h"
 
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "settings/PlayerSizesFile.h"
 
-PlayerSizesEditor::PlayerSizesEditor(Dialogs& dialogs, QString appFolder)
+PlayerSizesDialogModel::PlayerSizesDialogModel(Dialogs& dialogs, QString appFolder)
     : m_dialogs(dialogs), m_appFolder(std::move(appFolder)) {}
 
-QString PlayerSizesEditor::load() {
+QString PlayerSizesDialogModel::load() {
     try {
         return PlayerSizesFile::readText(m_appFolder);
     } catch (const AppError& error) {
@@ -17,7 +17,7 @@ QString PlayerSizesEditor::load() {
     }
 }
 
-bool PlayerSizesEditor::save(const QString& text) {
+bool PlayerSizesDialogModel::save(const QString& text) {
     if (!m_dialogs.confirm(QStringLiteral("DO YOU WANT TO SAVE?")))
         return false;
     if (text.trimmed().isEmpty()) {

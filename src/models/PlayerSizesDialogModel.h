@@ -6,9 +6,9 @@ class Dialogs;
 
 // What frmVideoPlayerSizes does apart from drawing itself: load the sizes file into the edit
 // box, and save the box after asking. Errors end in the common error message; the dialog stays.
-class PlayerSizesEditor {
+class PlayerSizesDialogModel {
   public:
-    PlayerSizesEditor(Dialogs& dialogs, QString appFolder);
+    PlayerSizesDialogModel(Dialogs& dialogs, QString appFolder);
 
     // The whole file, line breaks included; empty after an error was shown.
     QString load();

@@ -1,10 +1,10 @@
-#include "media/VideoFilesDialog.h"
+#include "models/VideoFilesDialogModel.h"
 
-#include "media/SelectionHost.h"
-#include "platform/Views.h"
+#include "models/SelectionHost.h"
+#include "models/Views.h"
 
-QList<Html5CopyJob> VideoFilesDialog::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
-                                                 const Html5CopyRunner& runner) {
+QList<Html5CopyJob> VideoFilesDialogModel::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
+                                                      const Html5CopyRunner& runner) {
     if (jobs.isEmpty())
         return {};
     Html5CopyBatch batch(std::move(jobs), format);
@@ -14,7 +14,7 @@ QList<Html5CopyJob> VideoFilesDialog::makeCopies(QList<Html5CopyJob> jobs, Html5
     return batch.ready();
 }
 
-void VideoFilesDialog::showHtml5Mirror() {
+void VideoFilesDialogModel::showHtml5Mirror() {
     if (m_host.streamingMode() == StreamingMode::Rtmp)
         setHtml5Files(false);
     else
@@ -24,7 +24,7 @@ void VideoFilesDialog::showHtml5Mirror() {
     m_visible = true;
 }
 
-void VideoFilesDialog::setHtml5Files(bool on) {
+void VideoFilesDialogModel::setHtml5Files(bool on) {
     if (m_html5Files == on)
         return;
     m_html5Files = on;
@@ -33,7 +33,7 @@ void VideoFilesDialog::setHtml5Files(bool on) {
     m_fileButtonsEnabled = on;
 }
 
-void VideoFilesDialog::save() {
+void VideoFilesDialogModel::save() {
     if (!checkData(false))
         return;
     if (m_host.videoFilesStatusVisible())
@@ -41,23 +41,23 @@ void VideoFilesDialog::save() {
     m_visible = false;
 }
 
-void VideoFilesDialog::cancel() {
+void VideoFilesDialogModel::cancel() {
     closeDialog();
 }
 
-void VideoFilesDialog::remoteClick() {
+void VideoFilesDialogModel::remoteClick() {
     closeDialog();
 }
 
-void VideoFilesDialog::closeRequest() {
+void VideoFilesDialogModel::closeRequest() {
     closeDialog();
 }
 
-void VideoFilesDialog::help() {
+void VideoFilesDialogModel::help() {
     m_views.showQuickHelp(3);
 }
 
-void VideoFilesDialog::closeDialog() {
+void VideoFilesDialogModel::closeDialog() {
     const bool complete = checkData(true);
     if (m_host.videoFilesStatusVisible() == complete)
         m_host.setVideoFilesStatusVisible(!complete);
