@@ -241,9 +241,26 @@ void setUpPlaylistGoldenCase(Run& run, const QString& name) {
     }
 }
 
+// Captions are written last on a video's line, and only on the lines of videos that have them.
+void setUpCaptionGoldenCase(Run& run, const QString& name) {
+    if (name == u"single_captions") {
+        run.single.Captions = {
+            {"/subs/clip 50%#1.en.srt", "en", "English \"CC\" | 100%"},
+            {"/subs/fr|x.vtt", "fr-CA", QStringLiteral("Fran\u00e7ais & co")},
+        };
+        return;
+    }
+    run.playlist.rows[1].Captions = {{"/subs/two.srt", "", ""}};
+}
+
 void setUpGoldenCase(Run& run, const QString& name) {
     ProjectSettings& p = run.settings;
-    if (name == u"single_normal_html5") {
+    if (name.contains(u"captions")) {
+        setUpGoldenCase(run, name == u"single_captions"
+                                 ? QStringLiteral("single_normal_html5")
+                                 : QStringLiteral("playlist_right_thumb_html5"));
+        setUpCaptionGoldenCase(run, name);
+    } else if (name == u"single_normal_html5") {
         run.skinName = QStringLiteral("Skin-30-float");
         run.advanced.HideControlsFloatingBar = true;
         p.PlayerColor = QStringLiteral("630E0E");
@@ -337,7 +354,9 @@ void ConfigXmlTest::goldenFiles_data() {
                              "playlist_right_desc_normal_html5", "playlist_bottom_desc_normal",
                              "playlist_invisible_desc_rtmp", "playlist_bottom_desc_pseudo_html5",
                              "playlist_invisible_thumb_rtmp_html5", "playlist_right_thumb_rtmp",
-                             "playlist_invisible_thumb_pseudo"})
+                             "playlist_invisible_thumb_pseudo",
+                             // captions on the single video, on the second row only
+                             "single_captions", "playlist_right_thumb_captions"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
