@@ -16,5 +16,10 @@ namespace CaptionsAttribute {
 QString outputName(const QString& sourcePath);
 // The attribute's value before the XML escaping, each address `folder` + the output name.
 QString value(const CaptionTracks& tracks, const QString& folder);
+// Whether any video of the run has caption tracks: only then do the HTML5 scripts build tracks.
+bool anyTracks(const GenerationContext& ctx);
+// The HTML5 scripts' function cT<tag>(video, cc), which appends a <track kind="captions"> per
+// track of a `cc` value (the first one default), and its decoder dC<tag>.
+QString trackFunctions(const QString& tag);
 
 }  // namespace CaptionsAttribute
