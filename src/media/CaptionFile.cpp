@@ -96,11 +96,21 @@ class Reader {
         const int end = blockEnd(i);
         if (other.match(m_lines[i]).hasMatch())
             return end;
-        int timing = i;
-        if (!m_lines[i].contains(QStringLiteral("-->")) && i + 1 < end)
-            timing = i + 1;
-        checkTiming(timing, false);
+        checkTiming(timingLine(i, end), false);
         return end;
+    }
+
+    // A cue's first line is its id unless it holds the arrow. When neither of the first two lines
+    // holds one, a first line that starts like a time is the timing line gone wrong ("00:01.000
+    // -> 00:02.000"), and the message names it rather than the cue text after it.
+    int timingLine(int i, int end) const {
+        static const QRegularExpression timeLike(QStringLiteral("^\\s*\\d+:\\d"));
+        const QString arrow = QStringLiteral("-->");
+        if (m_lines[i].contains(arrow) || i + 1 >= end)
+            return i;
+        if (!m_lines[i + 1].contains(arrow) && timeLike.match(m_lines[i]).hasMatch())
+            return i;
+        return i + 1;
     }
 
     // The number line, the timing line with "," in its times, the text lines.
@@ -172,6 +182,12 @@ class Reader {
 };
 
 }  // namespace
+
+QString CaptionFile::languageFromName(const QString& path) {
+    static const QRegularExpression tag(
+        QStringLiteral("\\.([A-Za-z]{2,3}(?:-[A-Za-z0-9]{2,8})?)\\.[^./\\\\]+$"));
+    return tag.match(path).captured(1);
+}
 
 QByteArray CaptionFile::toWebVtt(const QString& path) {
     return toWebVtt(TextFile::readBytes(path), path);

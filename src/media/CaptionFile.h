@@ -17,5 +17,7 @@ namespace CaptionFile {
 QByteArray toWebVtt(const QString& path);
 // The same for bytes already read; `path` names the file in messages and decides the format.
 QByteArray toWebVtt(const QByteArray& bytes, const QString& path);
+// The language a name such as "clip.en.vtt" or "clip.pt-BR.srt" gives; empty when it gives none.
+QString languageFromName(const QString& path);
 
 }  // namespace CaptionFile

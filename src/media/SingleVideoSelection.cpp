@@ -3,9 +3,12 @@
 #include <QDir>
 #include <algorithm>
 
+#include "media/CaptionFile.h"
+#include "media/CaptionFileError.h"
 #include "media/Html5CopyTargets.h"
 #include "media/SelectionHost.h"
 #include "platform/AppError.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
 #include "platform/Views.h"
 
@@ -18,6 +21,14 @@ const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
 // The seek script of Pseudo mode serves FLV files only.
 QString flashFilter(StreamingMode mode) {
     return mode == StreamingMode::Pseudo ? FlvFilter : FlvFilter + QLatin1Char('|') + H264Filter;
+}
+
+const QString CaptionFilter =
+    QStringLiteral("Captions (*.vtt *.srt)|*.vtt;*.srt|WebVTT (*.vtt)|*.vtt|SubRip (*.srt)|*.srt");
+
+QString withoutControls(QString text) {
+    text.removeIf([](QChar c) { return ControlCharacters::isControl(c); });
+    return text;
 }
 
 // Index of the last folder separator, whichever way the path was written.
@@ -118,6 +129,47 @@ void SingleVideoSelection::buildRTMPFilename() {
     } else {
         m_video.FlvVideoFileNameRTMP = name.chopped(4);
     }
+}
+
+void SingleVideoSelection::addCaptionFiles() {
+    const std::optional<QStringList> answer =
+        m_dialogs.openFiles({QStringLiteral("Add Caption Files"), CaptionFilter, true});
+    if (!answer)
+        return;
+    for (const QString& path : *answer)
+        if (captionUsable(path))
+            addCaption({path, CaptionFile::languageFromName(path), QString()});
+}
+
+bool SingleVideoSelection::captionUsable(const QString& path) {
+    try {
+        CaptionFile::toWebVtt(path);
+        return true;
+    } catch (const CaptionFileError& refused) {
+        m_dialogs.error(refused.message());
+    } catch (const AppError& error) {
+        m_dialogs.reportError(error);
+    }
+    return false;
+}
+
+void SingleVideoSelection::addCaption(const CaptionTrack& track) {
+    m_video.Captions.append(track);
+}
+
+void SingleVideoSelection::removeCaption(int index) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions.removeAt(index);
+}
+
+void SingleVideoSelection::setCaptionLanguage(int index, const QString& language) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions[index].language = withoutControls(language);
+}
+
+void SingleVideoSelection::setCaptionLabel(int index, const QString& label) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions[index].label = withoutControls(label);
 }
 
 bool SingleVideoSelection::checkData(bool silent) {

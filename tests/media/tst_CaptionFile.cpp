@@ -92,6 +92,9 @@ class TestCaptionFile : public QObject {
         QTest::newRow("no arrow") << "t.vtt"
                                   << QByteArray("WEBVTT\n\nid\n00:01.000 - 00:02.000\na\n") << 4
                                   << "is not a cue timing";
+        QTest::newRow("one-dash arrow: the timing line is named, not the text")
+            << "t.vtt" << QByteArray("WEBVTT\n\n00:01.000 -> 00:02.000\ntext\n") << 3
+            << "\"00:01.000 -> 00:02.000\" is not a cue timing";
         QTest::newRow("text without timing")
             << "t.vtt" << QByteArray("WEBVTT\n\n00:01.000 --> 00:02.000\na\n\nstray text\n") << 6
             << "is not a cue timing";
