@@ -3,8 +3,6 @@
 #include <QDir>
 #include <algorithm>
 
-#include "media/CaptionFile.h"
-#include "media/CaptionFileError.h"
 #include "media/Html5CopyTargets.h"
 #include "media/SelectionHost.h"
 #include "platform/AppError.h"
@@ -22,9 +20,6 @@ const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
 QString flashFilter(StreamingMode mode) {
     return mode == StreamingMode::Pseudo ? FlvFilter : FlvFilter + QLatin1Char('|') + H264Filter;
 }
-
-const QString CaptionFilter =
-    QStringLiteral("Captions (*.vtt *.srt)|*.vtt;*.srt|WebVTT (*.vtt)|*.vtt|SubRip (*.srt)|*.srt");
 
 QString withoutControls(QString text) {
     text.removeIf([](QChar c) { return ControlCharacters::isControl(c); });
@@ -132,25 +127,7 @@ void SingleVideoSelection::buildRTMPFilename() {
 }
 
 void SingleVideoSelection::addCaptionFiles() {
-    const std::optional<QStringList> answer =
-        m_dialogs.openFiles({QStringLiteral("Add Caption Files"), CaptionFilter, true});
-    if (!answer)
-        return;
-    for (const QString& path : *answer)
-        if (captionUsable(path))
-            addCaption({path, CaptionFile::languageFromName(path), QString()});
-}
-
-bool SingleVideoSelection::captionUsable(const QString& path) {
-    try {
-        CaptionFile::toWebVtt(path);
-        return true;
-    } catch (const CaptionFileError& refused) {
-        m_dialogs.error(refused.message());
-    } catch (const AppError& error) {
-        m_dialogs.reportError(error);
-    }
-    return false;
+    m_video.Captions += chooseCaptionTracks();
 }
 
 void SingleVideoSelection::addCaption(const CaptionTrack& track) {

@@ -68,7 +68,6 @@ class SingleVideoSelection : public VideoFilesDialog {
 
     std::optional<ChosenFile> chooseFile(const QString& title, const QString& filter);
     static ChosenFile split(const QString& path);
-    bool captionUsable(const QString& path);
 
     SingleVideo m_video;
 };

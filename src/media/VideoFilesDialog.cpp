@@ -1,5 +1,10 @@
 #include "media/VideoFilesDialog.h"
 
+#include "media/CaptionFile.h"
+#include "media/CaptionFileError.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+
 #include "media/SelectionHost.h"
 #include "platform/Views.h"
 
@@ -62,4 +67,24 @@ void VideoFilesDialog::closeDialog() {
     if (m_host.videoFilesStatusVisible() == complete)
         m_host.setVideoFilesStatusVisible(!complete);
     m_visible = false;
+}
+
+CaptionTracks VideoFilesDialog::chooseCaptionTracks() {
+    const std::optional<QStringList> answer = m_dialogs.openFiles(
+        {QStringLiteral("Add Caption Files"),
+         QStringLiteral(
+             "Captions (*.vtt *.srt)|*.vtt;*.srt|WebVTT (*.vtt)|*.vtt|SubRip (*.srt)|*.srt"),
+         true});
+    CaptionTracks tracks;
+    for (const QString& path : answer.value_or(QStringList())) {
+        try {
+            CaptionFile::toWebVtt(path);
+            tracks.append({path, CaptionFile::languageFromName(path), QString()});
+        } catch (const CaptionFileError& refused) {
+            m_dialogs.error(refused.message());
+        } catch (const AppError& error) {
+            m_dialogs.reportError(error);
+        }
+    }
+    return tracks;
 }
