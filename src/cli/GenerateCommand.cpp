@@ -69,6 +69,15 @@ int chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
         dialogs.chosenFiles.enqueue(QFileInfo(choice.path).absoluteFilePath());
         (single.*choice.choose)();
     }
+    for (const QString& argument : o.captions) {
+        CaptionTrack track = GenerateCommand::captionTrack(argument);
+        if (!QFileInfo(track.path).isFile()) {
+            printError(QStringLiteral("vidlark-cli: no such caption file: ") + track.path);
+            return GenerateCommand::Failed;
+        }
+        track.path = QFileInfo(track.path).absoluteFilePath();
+        single.addCaption(track);
+    }
     if (o.makeMp4) {
         const int made = makeMp4Copies(
             single, Html5CopyTargets::forSingleVideo(single.video(), Html5Format::Mp4), dialogs,
@@ -145,12 +154,15 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
                 target = field;
         }
         const bool set = args[i] == QLatin1String("--set");
-        if (!target && !set)
+        const bool caption = args[i] == QLatin1String("--captions");
+        if (!target && !set && !caption)
             return QStringLiteral("unknown argument: ") + args[i];
         if (i + 1 >= args.size())
             return QStringLiteral("missing value after ") + args[i];
         if (set)
             o.sets.append(args[i + 1]);
+        else if (caption)
+            o.captions.append(args[i + 1]);
         else
             *target = args[i + 1];
     }
@@ -169,7 +181,22 @@ QString GenerateCommand::parse(const QStringList& args, Options& o) {
         return QStringLiteral("--make-mp4 needs --flash or --playlist");
     if (o.makeMp4 && !o.mp4.isEmpty())
         return QStringLiteral("--make-mp4 cannot be combined with --mp4");
+    if (!o.captions.isEmpty() && o.flash.isEmpty())
+        return QStringLiteral("--captions needs --flash (a playlist's rows carry their own)");
     return {};
+}
+
+CaptionTrack GenerateCommand::captionTrack(const QString& argument) {
+    const bool drive = argument.size() > 2 && argument[0].isLetter() && argument[1] == u':' &&
+                       (argument[2] == u'\\' || argument[2] == u'/');
+    const qsizetype end = argument.indexOf(u':', drive ? 2 : 0);
+    if (end < 0)
+        return {argument, {}, {}};
+    const QString rest = argument.mid(end + 1);
+    const qsizetype labelAt = rest.indexOf(u':');
+    if (labelAt < 0)
+        return {argument.left(end), rest, {}};
+    return {argument.left(end), rest.left(labelAt), rest.mid(labelAt + 1)};
 }
 
 int GenerateCommand::run(const Options& o) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "media/CaptionTrack.h"
+
 // vidlark-cli generate: starts like the desktop program, applies a profile, chooses the videos as
 // the dialogs' file commands do, presses "&Generate Code and Files" and prints the result.
 class GenerateCommand {
@@ -32,6 +34,8 @@ class GenerateCommand {
         bool makeMp4 = false;
         // KEY=VALUE pairs that override settings of the profile for this run.
         QStringList sets;
+        // The single video's caption tracks, each FILE[:LANGUAGE[:LABEL]], in order.
+        QStringList captions;
     };
 
     // Parses the arguments after "generate"; an error text on a wrong command line.
@@ -39,4 +43,7 @@ class GenerateCommand {
     static int run(const Options& options);
 
     static QString usage();
+    // "FILE[:LANGUAGE[:LABEL]]" as a track. The file ends at the first ":" after a drive letter's
+    // ("C:\\subs\\a.vtt:en"); the label is the rest, colons and all.
+    static CaptionTrack captionTrack(const QString& argument);
 };

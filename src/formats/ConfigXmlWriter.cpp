@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "platform/Int16.h"
 #include "platform/ScratchFolder.h"
@@ -201,17 +202,32 @@ QString html5Sources(const GenerationContext& ctx, const QString& mp4, const QSt
            attribute(QStringLiteral("v3"), path + Escaping::addressFileName(webm));
 }
 
+// Last on a video's line, and only for a video with captions, so other lines stay as they were.
+// The local test page finds the caption files beside itself, as it does the videos. An RTMP
+// server streams only the videos: there the caption files are fetched over HTTP from the server
+// path, with the rest of the uploaded output folder.
+QString captionsAttribute(const GenerationContext& ctx, const CaptionTracks& tracks,
+                          bool testCopy) {
+    if (tracks.isEmpty())
+        return {};
+    const QString folder = testCopy              ? QString()
+                           : ctx.snapshot.IsRtmp ? ctx.snapshot.ServerPath
+                                                 : ctx.snapshot.VideoPath;
+    return u' ' + attribute(QStringLiteral("cc"), CaptionsAttribute::value(tracks, folder));
+}
+
 QString singleVideoLine(const GenerationContext& ctx, bool testCopy) {
     const SingleVideo& v = ctx.single;
     if (!testCopy && ctx.snapshot.IsRtmp)
         return QStringLiteral("<video  ") +
-               attribute(QStringLiteral("v1"), v.FlvVideoFileNameRTMP) + QStringLiteral("/>");
+               attribute(QStringLiteral("v1"), v.FlvVideoFileNameRTMP) +
+               captionsAttribute(ctx, v.Captions, testCopy) + QStringLiteral("/>");
     QString line = QStringLiteral("<video ") + attribute(QStringLiteral("title"), QString()) +
                    u' ' +
                    attribute(QStringLiteral("v1"), flashSource(ctx, v.FlvVideoFileName, testCopy));
     if (withHtml5Sources(ctx, testCopy))
         line += html5Sources(ctx, v.Mp4VideoFileName, v.WebmVideoFileName);
-    return line + QStringLiteral("/>");
+    return line + captionsAttribute(ctx, v.Captions, testCopy) + QStringLiteral("/>");
 }
 
 QString playlistFlashSource(const GenerationContext& ctx, const QString& flashFile, bool testCopy) {
@@ -231,7 +247,7 @@ QString playlistVideoLine(const GenerationContext& ctx, const PlaylistEntry& row
         line += html5Sources(ctx, row.Mp4File, row.WebmFile);
     if (layout == PlaylistLayout::TitleDescThumb)
         line += u' ' + attribute(QStringLiteral("pic"), row.Thumbnail);
-    return line + QStringLiteral("/>");
+    return line + captionsAttribute(ctx, row.Captions, testCopy) + QStringLiteral("/>");
 }
 
 QStringList videoLines(const GenerationContext& ctx, bool testCopy) {

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "formats/Html5SingleScriptWriter.h"
 #include "platform/FileOps.h"
@@ -158,9 +159,20 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
         Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
     const QString options = optionAttributes(ctx.settings);
-    return (loaderFragments(t, configUrl) + listFragments(t) +
-            firstVideoFragments(t, error, options) + firstVideoHandlerFragments(t) +
-            playFragments(t, error, options) + listenerFragments(t))
+    QStringList list = listFragments(t);
+    QStringList first = firstVideoFragments(t, error, options);
+    QStringList play = playFragments(t, error, options);
+    QStringList listeners = listenerFragments(t);
+    if (CaptionsAttribute::anyTracks(ctx)) {
+        // Each video element gets the tracks of the video it plays: pV makes a fresh element for
+        // every move, so the tracks of the one before go with it.
+        list.insert(1, t(R"js(obj.cc=$(this).attr("cc");)js"));
+        first << t(R"js(cT@(document.getElementById("vI@"),vA@[0].cc);)js");
+        play.insert(4, t(R"js(cT@(document.getElementById("v@"),vA@[iP@].cc);)js"));
+        listeners.insert(listeners.size() - 1, CaptionsAttribute::trackFunctions(s.GenerationTag));
+    }
+    return (loaderFragments(t, configUrl) + list + first + firstVideoHandlerFragments(t) + play +
+            listeners)
         .join(QString());
 }
 

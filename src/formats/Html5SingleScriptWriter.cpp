@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
@@ -157,6 +158,12 @@ QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
     QStringList fragments = loaderFragments(names, configUrl) +
                             videoFragments(names, error, optionAttributes(ctx.settings));
     QStringList end = endFragments(names);
+    if (CaptionsAttribute::anyTracks(ctx)) {
+        // The tracks go into the video as soon as it is on the page, before it loads anything.
+        fragments.append("cT" + names.t + "(document.getElementById(\"" + names.vI +
+                         "\"),$(xml).find(\"video\").first().attr(\"cc\"));");
+        end.insert(end.size() - 2, CaptionsAttribute::trackFunctions(names.t));
+    }
     if (startsMuted(ctx.settings)) {
         // After the volume line, inside the loader; the function before the closing comment.
         fragments.append(end.takeFirst());

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 
+#include "media/CaptionFile.h"
 #include "models/Views.h"
 #include "platform/FileOps.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/InjectedCopy.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -39,6 +41,9 @@ bool doStep(const FileWorkPlan& plan, int index, Views& views,
             return views.runInjection(index, step.command);
         case FileWorkStep::Kind::Thumbnails:
             makeThumbnails();
+            return true;
+        case FileWorkStep::Kind::Caption:
+            TextFile::writeBytesAtomically(step.target, CaptionFile::toWebVtt(step.source));
             return true;
     }
     return true;

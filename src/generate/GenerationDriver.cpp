@@ -18,6 +18,7 @@
 #include "generate/SnapshotReader.h"
 #include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
+#include "media/CaptionFileError.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -25,17 +26,33 @@
 
 namespace {
 
-// Runs one stage of the run; its error is handed back instead of raised, so the stage decides
-// what the error means for the run.
-std::optional<AppError> attempt(const std::function<void()>& stage) {
+// What ended a stage: an error shown with the common message, or a caption file refused with a
+// message of its own (it names the file and the line to mend).
+struct Failure {
+    std::optional<AppError> error;
+    QString refusal;
+};
+
+// Runs one stage of the run; its failure is handed back instead of raised, so the stage decides
+// what it means for the run.
+std::optional<Failure> attempt(const std::function<void()>& stage) {
     try {
         stage();
+    } catch (const CaptionFileError& refused) {
+        return Failure{std::nullopt, refused.message()};
     } catch (const AppError& error) {
-        return error;
+        return Failure{error, {}};
     } catch (const std::exception& error) {
-        return AppError(AppError::InternalError, QString::fromLocal8Bit(error.what()));
+        return Failure{AppError(AppError::InternalError, QString::fromLocal8Bit(error.what())), {}};
     }
     return std::nullopt;
+}
+
+void report(const Failure& failure, Dialogs& dialogs) {
+    if (failure.error)
+        dialogs.reportError(*failure.error);
+    else
+        dialogs.error(failure.refusal);
 }
 
 }  // namespace
@@ -47,24 +64,25 @@ GenerationDriver::Outcome GenerationDriver::run(GenerationContext& ctx, qint16 p
     FileWorkPlan plan;
     int stoppedAt = FileWorkRunner::Completed;
     Outcome outcome = Outcome::Failed;
-    std::optional<AppError> error = attempt([&] {
+    std::optional<Failure> failure = attempt([&] {
         SnapshotReader::read(ctx.snapshot, {ctx.settings, ctx.advanced, ctx.playlist, playerWidth,
                                             playerHeight, ctx.skinName, clock});
     });
-    if (!error) {
+    if (!failure) {
         outcome = Outcome::SourceMissing;
-        error = attempt([&] {
+        failure = attempt([&] {
             plan = OutputAssembly::plan(ctx);
             plan.checkSources();
+            OutputAssembly::checkCaptions(plan);
         });
     }
-    if (!error) {
+    if (!failure) {
         outcome = Outcome::Failed;
-        error = attempt([&] { stoppedAt = generate(ctx, plan, views); });
+        failure = attempt([&] { stoppedAt = generate(ctx, plan, views); });
     }
-    if (error) {
+    if (failure) {
         views.setBusy(false);
-        dialogs.reportError(*error);
+        report(*failure, dialogs);
         return outcome;
     }
     if (stoppedAt != FileWorkRunner::Completed) {

@@ -20,7 +20,7 @@ class GenerationDriver {
   public:
     enum class Outcome {
         Completed,
-        SourceMissing,  // a file the run reads is not there; nothing was written
+        SourceMissing,  // a file the run reads is not there or cannot be used; nothing written
         Failed,
         Cancelled,  // the user stopped the file work
     };

@@ -4,8 +4,11 @@
 #include <QHash>
 #include <QList>
 
+#include "formats/CaptionsAttribute.h"
 #include "generate/FileWorkRunner.h"
 #include "generate/PlaylistThumbnails.h"
+#include "media/CaptionFile.h"
+#include "media/CaptionFileError.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
 #include "platform/ScratchFolder.h"
@@ -50,6 +53,7 @@ class Planner {
 
     void singleVideo();
     void playlist();
+    void captions();
     void supportFiles();
     void emulator();
     void images();
@@ -95,6 +99,7 @@ class Planner {
         add(FileWorkStep::Kind::Inject, name, m_out + name, m_out + name);
     }
     void mirrorVideo(const QString& name) { mirror(m_out + name, name); }
+    void caption(const QString& path);
     void thumbnails();
     qint64 sizeOf(const QString& path) const {
         return m_written.contains(path) ? m_written.value(path) : QFileInfo(path).size();
@@ -104,6 +109,7 @@ class Planner {
     const QString m_out;
     const QString m_scratch;
     QHash<QString, qint64> m_written;
+    QHash<QString, QString> m_captionSources;  // by name in the output folder
 };
 
 void Planner::singleVideo() {
@@ -149,6 +155,38 @@ void Planner::playlist() {
                 mirrorVideo(name);
     }
     thumbnails();
+}
+
+// Every caption file once, converted into the output folder and mirrored for the local test page
+// (which finds it beside itself, as it finds the videos).
+void Planner::captions() {
+    QList<CaptionTracks> tracks{m_ctx.single.Captions};
+    if (m_ctx.isPlaylist()) {
+        tracks.clear();
+        for (const PlaylistEntry& row : m_ctx.playlist.rows)
+            tracks << row.Captions;
+    }
+    for (const CaptionTracks& video : tracks)
+        for (const CaptionTrack& track : video)
+            caption(track.path);
+}
+
+// Two different files that would get one name in the output folder would leave one video with
+// the other's captions.
+void Planner::caption(const QString& path) {
+    const QString name = CaptionsAttribute::outputName(path);
+    const QString earlier = m_captionSources.value(name);
+    if (earlier == path)
+        return;
+    if (!earlier.isEmpty())
+        throw CaptionFileError(
+            path, 0,
+            QStringLiteral("It would be written to the output folder as %1, as is %2. Rename one "
+                           "of them.")
+                .arg(name, earlier));
+    m_captionSources.insert(name, path);
+    add(FileWorkStep::Kind::Caption, name, path, m_out + name);
+    mirror(m_out + name, name);
 }
 
 void Planner::thumbnails() {
@@ -234,11 +272,18 @@ FileWorkPlan OutputAssembly::plan(const GenerationContext& ctx) {
         planner.playlist();
     else
         planner.singleVideo();
+    planner.captions();
     planner.supportFiles();
     if (!ctx.snapshot.UseHtml5)
         planner.emulator();
     planner.images();
     return planner.plan;
+}
+
+void OutputAssembly::checkCaptions(const FileWorkPlan& plan) {
+    for (const FileWorkStep& step : plan.steps)
+        if (step.kind == FileWorkStep::Kind::Caption)
+            CaptionFile::toWebVtt(step.source);
 }
 
 int OutputAssembly::assemble(const GenerationContext& ctx, const FileWorkPlan& plan, Views& views) {

@@ -16,7 +16,11 @@ class OutputAssembly {
   public:
     // Every step, in the order it is done. Raises AppError naming the emulator's folder or
     // script when the installation lacks them and the page needs them.
+    // Raises CaptionFileError when two caption files would get the same name.
     static FileWorkPlan plan(const GenerationContext& ctx);
+    // Reads every caption file of the plan as the run will write it: raises CaptionFileError for
+    // the first that cannot be used, before anything is written.
+    static void checkCaptions(const FileWorkPlan& plan);
     // Does the planned work; the index of the step the user stopped at, or
     // FileWorkRunner::Completed.
     static int assemble(const GenerationContext& ctx, const FileWorkPlan& plan, Views& views);

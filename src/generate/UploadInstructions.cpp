@@ -1,5 +1,6 @@
 #include "generate/UploadInstructions.h"
 
+#include "formats/CaptionsAttribute.h"
 #include "generate/GenerationContext.h"
 
 QString UploadInstructions::build(const GenerationContext& ctx) {
@@ -9,7 +10,12 @@ QString UploadInstructions::build(const GenerationContext& ctx) {
                    nl + ctx.snapshot.ServerPath + nl;
     const QString typedVideoPath = ctx.settings.VideoPath;
     if (!typedVideoPath.trimmed().isEmpty() || typedVideoPath.contains(QLatin1String("rtmp")))
-        text += nl + QStringLiteral("Upload video files to:") + nl + ctx.snapshot.VideoPath + nl;
+        // The players ask for the caption files in the video folder.
+        text += nl +
+                (CaptionsAttribute::anyTracks(ctx)
+                     ? QStringLiteral("Upload video files and caption files (.vtt) to:")
+                     : QStringLiteral("Upload video files to:")) +
+                nl + ctx.snapshot.VideoPath + nl;
     else
         text += nl + nl;
     text += nl + nl +

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "media/CaptionTrack.h"
+
 // One playlist row. Files are names only; their folders are shared by all rows.
 struct PlaylistEntry {
     QString FlashFile;
@@ -11,6 +13,7 @@ struct PlaylistEntry {
     QString Title;
     QString Description;
     QString Thumbnail;
+    CaptionTracks Captions{};  // full paths: caption files have no shared folder
 };
 
 enum class PlaylistLayout { TitleOnly, TitleDesc, TitleDescThumb };

@@ -1,5 +1,8 @@
 #include "media/PlaylistFile.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "media/PlaylistNames.h"
 #include "media/PlaylistRowFields.h"
 #include "platform/AppError.h"
@@ -54,7 +57,32 @@ int toInteger(const QString& text, int line) {
     return number;
 }
 
+// A row's caption tracks follow its layout's fields, after this marker, as file|language|label
+// per track: older versions read only the layout's fields, and a row without captions is the
+// line it always was. Each value has "%" and "|" percent-encoded, so a label may hold both.
+const QString kCaptionsMarker = QStringLiteral("#captions");
+
+QString captionField(QString value) {
+    return value.replace(u'%', QStringLiteral("%25")).replace(u'|', QStringLiteral("%7C"));
+}
+
+QString captionValue(const QString& field) {
+    QString value;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QString code = field.mid(i, 3);
+        if (code.compare(u"%7C", Qt::CaseInsensitive) == 0 || code == u"%25") {
+            value += code == u"%25" ? u'%' : u'|';
+            i += 2;
+        } else {
+            value += field[i];
+        }
+    }
+    return value;
+}
+
 QString rowFieldName(int field, int row) {
+    if (field >= int(std::size(kPlaylistRowFields)))
+        return QStringLiteral("captions of row %1").arg(row);
     return QString::fromLatin1(kPlaylistRowFields[field].name) +
            QStringLiteral(" of row %1").arg(row);
 }
@@ -105,7 +133,7 @@ QString scrambledValue(const QString& value, const QString& name) {
 
 // A row line is scrambled as a whole, so the key position of a field depends on the fields
 // before it; the message names the field and the position inside it.
-QString scrambledRow(const QString& line, int row) {
+QString scrambledRow(const QString& line, int row, int fields) {
     qsizetype at = Scrambler::unstorableIndex(line, Scrambler::kScrambleKey);
     if (at < 0)
         return Scrambler::scramble(line, Scrambler::kScrambleKey);
@@ -115,7 +143,39 @@ QString scrambledRow(const QString& line, int row) {
         at -= parts[f].size() + 1;
         ++f;
     }
-    refuseCharacter(parts[f], at, rowFieldName(f, row), {row, f});
+    // A caption field has no grid cell of its own: the message names the row's captions.
+    const int field = f < fields ? f : int(std::size(kPlaylistRowFields));
+    refuseCharacter(parts[f], at, rowFieldName(field, row), {row, std::min(f, fields - 1)});
+}
+
+QStringList captionFields(const CaptionTracks& tracks, int row, int fields) {
+    if (tracks.isEmpty())
+        return {};
+    QStringList parts{kCaptionsMarker};
+    for (const CaptionTrack& track : tracks)
+        for (const QString& value : {track.path, track.language, track.label}) {
+            refuseControlOnSave(value, rowFieldName(int(std::size(kPlaylistRowFields)), row),
+                                {row, fields - 1});
+            parts << captionField(value);
+        }
+    return parts;
+}
+
+// Fields past the layout's are captions only behind the marker and in whole tracks; anything
+// else there is dropped, as it always was.
+CaptionTracks loadedCaptions(const QStringList& parts, int row, int columns) {
+    CaptionTracks tracks;
+    if (parts.size() <= columns || parts[columns] != kCaptionsMarker ||
+        (parts.size() - columns - 1) % 3 != 0)
+        return tracks;
+    for (qsizetype f = columns + 1; f + 2 < parts.size(); f += 3) {
+        CaptionTrack track{captionValue(parts[f]), captionValue(parts[f + 1]),
+                           captionValue(parts[f + 2])};
+        for (const QString& value : {track.path, track.language, track.label})
+            refuseControlOnLoad(value, rowFieldName(int(std::size(kPlaylistRowFields)), row));
+        tracks << track;
+    }
+    return tracks;
 }
 
 QString rowLine(const PlaylistEntry& entry, int row, int fields) {
@@ -134,6 +194,7 @@ QString rowLine(const PlaylistEntry& entry, int row, int fields) {
             refuseControlOnSave(value, rowFieldName(f, row), {row, f});
         parts.append(value);
     }
+    parts << captionFields(entry.Captions, row, fields);
     const QString fault = PlaylistNames::rowFault(entry, row, fields);
     if (!fault.isEmpty())
         throw PlaylistFileError(QStringLiteral("PLAYLIST NOT SAVED. ") + fault +
@@ -150,6 +211,7 @@ PlaylistEntry loadedRow(const QStringList& parts, int row, int columns) {
         if (!kPlaylistRowFields[f].fileName)
             refuseControlOnLoad(parts[f], rowFieldName(f, row));
     }
+    entry.Captions = loadedCaptions(parts, row, columns);
     const QString fault = PlaylistNames::rowFault(entry, row, columns);
     if (!fault.isEmpty())
         throw PlaylistFileError(QStringLiteral("PLAYLIST NOT LOADED. ") + fault + QLatin1Char('.'));
@@ -186,7 +248,8 @@ QStringList PlaylistFile::fileLines(const Playlist& playlist, bool html5Files) {
         if (line < kHeaderLine)
             lines[i] = scrambledValue(lines[i], QString::fromLatin1(kLineNames[i]));
         else if (line > kHeaderLine)
-            lines[i] = scrambledRow(lines[i], line - kHeaderLine);
+            lines[i] =
+                scrambledRow(lines[i], line - kHeaderLine, playlistFieldCount(playlist.layout));
     }
     return lines;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "media/CaptionTrack.h"
+
 // The one video of a single-video project. Folders end in the folder separator.
 struct SingleVideo {
     QString FlvVideoFilePath;
@@ -14,4 +16,5 @@ struct SingleVideo {
     QString WebmVideoFilePath;
     QString WebmVideoFileName;
     QString WebmVideoFilePathOnly;
+    CaptionTracks Captions{};  // copied beside the videos as WebVTT
 };

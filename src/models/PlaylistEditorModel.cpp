@@ -407,9 +407,26 @@ std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int r
     const QString& name = m_playlist.rows[row - 1].FlashFile;
     if (name.isEmpty())
         return std::nullopt;
+    const qsizetype tracks = m_playlist.rows[row - 1].Captions.size();
     return RowMenu{QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"),
                    QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"),
-                   QStringLiteral("Remove ") + quoted(name)};
+                   QStringLiteral("Remove ") + quoted(name),
+                   QStringLiteral("Add captions to ") + quoted(name) + QStringLiteral("..."),
+                   tracks == 0 ? QString()
+                               : QStringLiteral("Remove the %1 caption track(s) of ").arg(tracks) +
+                                     quoted(name)};
+}
+
+void PlaylistEditorModel::addCaptionsToVideo() {
+    if (m_row < 1 || m_row > rowCount())
+        return;
+    const CaptionTracks chosen = chooseCaptionTracks();
+    m_playlist.rows[m_row - 1].Captions += chosen;
+}
+
+void PlaylistEditorModel::removeCaptionsOfVideo() {
+    if (m_row >= 1 && m_row <= rowCount())
+        m_playlist.rows[m_row - 1].Captions.clear();
 }
 
 void PlaylistEditorModel::swapRows(int a, int b) {

@@ -24,9 +24,11 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     enum class Key { Enter, Down, Up, Left, Right };
 
     struct RowMenu {
-        QString moveUp;    // mnuMoveUpVideo
-        QString moveDown;  // mnuMoveDownVideo
-        QString remove;    // mnuRemoveVideo
+        QString moveUp;          // mnuMoveUpVideo
+        QString moveDown;        // mnuMoveDownVideo
+        QString remove;          // mnuRemoveVideo
+        QString addCaptions;     // mnuAddCaptions
+        QString removeCaptions;  // mnuRemoveCaptions; empty when the row has none
     };
 
     static const QString kCaption;  // "Select Videos & Build Playlist"
@@ -94,6 +96,10 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     void moveVideoUp();    // mnuMoveUpVideo
     void moveVideoDown();  // mnuMoveDownVideo
     void removeVideo();    // mnuRemoveVideo
+    // The current row's caption tracks: files added after those it has (each read first, the
+    // language from its name), or all of them removed.
+    void addCaptionsToVideo();     // mnuAddCaptions
+    void removeCaptionsOfVideo();  // mnuRemoveCaptions
 
     const Playlist& playlist() const { return m_playlist; }
     bool mp4FilesEnabled() const { return fileButtonsEnabled(); }

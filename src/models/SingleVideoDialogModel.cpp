@@ -7,6 +7,7 @@
 #include "models/SelectionHost.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -18,6 +19,11 @@ const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
 // The seek script of Pseudo mode serves FLV files only.
 QString flashFilter(StreamingMode mode) {
     return mode == StreamingMode::Pseudo ? FlvFilter : FlvFilter + QLatin1Char('|') + H264Filter;
+}
+
+QString withoutControls(QString text) {
+    text.removeIf([](QChar c) { return ControlCharacters::isControl(c); });
+    return text;
 }
 
 // Index of the last folder separator, whichever way the path was written.
@@ -118,6 +124,29 @@ void SingleVideoDialogModel::buildRTMPFilename() {
     } else {
         m_video.FlvVideoFileNameRTMP = name.chopped(4);
     }
+}
+
+void SingleVideoDialogModel::addCaptionFiles() {
+    m_video.Captions += chooseCaptionTracks();
+}
+
+void SingleVideoDialogModel::addCaption(const CaptionTrack& track) {
+    m_video.Captions.append(track);
+}
+
+void SingleVideoDialogModel::removeCaption(int index) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions.removeAt(index);
+}
+
+void SingleVideoDialogModel::setCaptionLanguage(int index, const QString& language) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions[index].language = withoutControls(language);
+}
+
+void SingleVideoDialogModel::setCaptionLabel(int index, const QString& label) {
+    if (index >= 0 && index < m_video.Captions.size())
+        m_video.Captions[index].label = withoutControls(label);
 }
 
 bool SingleVideoDialogModel::checkData(bool silent) {

@@ -36,6 +36,17 @@ class SingleVideoDialogModel : public VideoFilesDialogModel {
     // extension is reported with the common error message and the previous stream name stays.
     void buildRTMPFilename();
 
+    // The video's caption tracks, in order (the first is the default one). The chooser adds
+    // ".vtt" and ".srt" files: each is read first, and one that cannot be used is reported with
+    // its line and left out. Its language comes from a name such as "clip.en.vtt".
+    void addCaptionFiles();
+    // Adds a track as it is, without asking: the command line's --captions.
+    void addCaption(const CaptionTrack& track);
+    void removeCaption(int index);
+    // Control characters never reach the configuration file: they are dropped as typed.
+    void setCaptionLanguage(int index, const QString& language);
+    void setCaptionLabel(int index, const QString& label);
+
     // True when the selection is complete. Unless silent, explains what is missing and opens
     // the file choice for it; the answer stays false even if the user then picks a file.
     bool checkData(bool silent) override;

@@ -1,7 +1,11 @@
 #include "models/VideoFilesDialogModel.h"
 
+#include "media/CaptionFile.h"
+#include "media/CaptionFileError.h"
 #include "models/SelectionHost.h"
 #include "models/Views.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
 
 QList<Html5CopyJob> VideoFilesDialogModel::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
                                                       const Html5CopyRunner& runner) {
@@ -62,4 +66,24 @@ void VideoFilesDialogModel::closeDialog() {
     if (m_host.videoFilesStatusVisible() == complete)
         m_host.setVideoFilesStatusVisible(!complete);
     m_visible = false;
+}
+
+CaptionTracks VideoFilesDialogModel::chooseCaptionTracks() {
+    const std::optional<QStringList> answer = m_dialogs.openFiles(
+        {QStringLiteral("Add Caption Files"),
+         QStringLiteral(
+             "Captions (*.vtt *.srt)|*.vtt;*.srt|WebVTT (*.vtt)|*.vtt|SubRip (*.srt)|*.srt"),
+         true});
+    CaptionTracks tracks;
+    for (const QString& path : answer.value_or(QStringList())) {
+        try {
+            CaptionFile::toWebVtt(path);
+            tracks.append({path, CaptionFile::languageFromName(path), QString()});
+        } catch (const CaptionFileError& refused) {
+            m_dialogs.error(refused.message());
+        } catch (const AppError& error) {
+            m_dialogs.reportError(error);
+        }
+    }
+    return tracks;
 }

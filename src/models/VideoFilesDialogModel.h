@@ -3,6 +3,7 @@
 #include <QList>
 
 #include "convert/Html5Format.h"
+#include "media/CaptionTrack.h"
 #include "media/Html5CopyBatch.h"
 #include "media/Html5CopyJob.h"
 
@@ -49,6 +50,9 @@ class VideoFilesDialogModel {
     // make the rest, reports the failures, and gives the jobs whose copy is there to be chosen.
     QList<Html5CopyJob> makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
                                    const Html5CopyRunner& runner);
+    // The caption files the user picks, each read first: one that cannot be used is reported
+    // with its line and left out. The language comes from a name such as "clip.en.vtt".
+    CaptionTracks chooseCaptionTracks();
 
     SelectionHost& m_host;
     Dialogs& m_dialogs;

@@ -89,6 +89,8 @@ QString FileWorkPlan::describe(const FileWorkStep& step) {
             return QStringLiteral("Inject metadata into %1").arg(step.name);
         case FileWorkStep::Kind::Thumbnails:
             return QStringLiteral("Make the playlist thumbnails");
+        case FileWorkStep::Kind::Caption:
+            return QStringLiteral("Write the captions %1 to the output folder").arg(step.name);
     }
     return step.name;
 }
@@ -103,6 +105,8 @@ QString FileWorkPlan::activity(const FileWorkStep& step) {
             return QStringLiteral("Injecting metadata");
         case FileWorkStep::Kind::Thumbnails:
             return QStringLiteral("Making the playlist thumbnails");
+        case FileWorkStep::Kind::Caption:
+            return QStringLiteral("Writing the captions");
     }
     return {};
 }

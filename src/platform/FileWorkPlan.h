@@ -11,6 +11,7 @@ struct FileWorkStep {
         Mirror,      // a copy into the scratch folder, for the local test page
         Inject,      // the metadata injector on a Flash video of the output folder
         Thumbnails,  // the playlist's thumbnails, made from their pictures
+        Caption,     // a caption file written as WebVTT into the output folder
     };
 
     Kind kind = Kind::Copy;

@@ -98,6 +98,9 @@ void FrmVideoFilesMulti::createControls() {
     mnuMoveDownVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuMoveDownVideo"), QString());
     mnuMenuVideo->addSeparator();
     mnuRemoveVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveVideo"), QString());
+    mnuMenuVideo->addSeparator();
+    mnuAddCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuAddCaptions"), QString());
+    mnuRemoveCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveCaptions"), QString());
 
     opt1 = option(this, QStringLiteral("opt1"), QStringLiteral("Playlist with Video Title Only"));
     opt2 = option(this, QStringLiteral("opt2"),
@@ -279,6 +282,10 @@ void FrmVideoFilesMulti::connectCommands() {
             [this] { forward([this] { m_editor.moveVideoDown(); }); });
     connect(mnuRemoveVideo, &QAction::triggered, this,
             [this] { forward([this] { m_editor.removeVideo(); }); });
+    connect(mnuAddCaptions, &QAction::triggered, this,
+            [this] { forward([this] { m_editor.addCaptionsToVideo(); }); });
+    connect(mnuRemoveCaptions, &QAction::triggered, this,
+            [this] { forward([this] { m_editor.removeCaptionsOfVideo(); }); });
 }
 
 void FrmVideoFilesMulti::connectGrid() {
@@ -373,6 +380,10 @@ void FrmVideoFilesMulti::rightButtonReleased(const QPoint& pos) {
     mnuMoveUpVideo->setText(menu->moveUp);
     mnuMoveDownVideo->setText(menu->moveDown);
     mnuRemoveVideo->setText(menu->remove);
+    mnuAddCaptions->setText(menu->addCaptions);
+    mnuRemoveCaptions->setText(menu->removeCaptions.isEmpty() ? QStringLiteral("Remove captions")
+                                                              : menu->removeCaptions);
+    mnuRemoveCaptions->setEnabled(!menu->removeCaptions.isEmpty());
     mnuMenuVideo->popup(flxPlayListDetails->viewport()->mapToGlobal(pos));
 }
 

@@ -57,6 +57,8 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     QAction* mnuMoveUpVideo;
     QAction* mnuMoveDownVideo;
     QAction* mnuRemoveVideo;
+    QAction* mnuAddCaptions;
+    QAction* mnuRemoveCaptions;
     QRadioButton* opt1;
     QRadioButton* opt2;
     QRadioButton* opt3;

@@ -1,11 +1,15 @@
 #include "ui/FrmVideoFilesSingle.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
@@ -43,6 +47,16 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
                        QStringLiteral("Close this window"));
     cmdHelp = button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"),
                      QStringLiteral("Quick help on selecting video files"));
+
+    cmdAddCaptions =
+        button(this, QStringLiteral("cmdAddCaptions"), QStringLiteral("Add Capt&ions..."),
+               QStringLiteral("Add WebVTT (.vtt) or SubRip (.srt) caption files; the first "
+                              "track is shown by default"));
+    cmdRemoveCaption =
+        button(this, QStringLiteral("cmdRemoveCaption"), QStringLiteral("R&emove Captions"),
+               QStringLiteral("Remove the selected caption track"));
+    grdCaptions = new QTableWidget(0, 3, this);
+    grdCaptions->setObjectName(QStringLiteral("grdCaptions"));
 
     lblFlvVideoFilePath =
         fieldLabel(QStringLiteral("lblFlvVideoFilePath"), &SingleVideo::FlvVideoFilePath);
@@ -122,6 +136,7 @@ void FrmVideoFilesSingle::buildLayout() {
                                 {{name, lblWebmVideoFileName},
                                  {path, lblWebmVideoFilePath},
                                  {folder, lblWebmVideoFilePathOnly}}));
+    layout->addWidget(captionGroup());
     layout->addStretch();
     layout->addLayout(buttons);
     // Each group lays out its own captions; one width for all of them puts the values of the
@@ -134,6 +149,58 @@ void FrmVideoFilesSingle::buildLayout() {
     resize(620, sizeHint().height());
 }
 
+// The file as chosen, then the language and label the player shows, both typed in place.
+QWidget* FrmVideoFilesSingle::captionGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Captions"), this);
+    // The commands beside the table rather than above it: the window stays low enough for a
+    // small screen.
+    auto* layout = new QHBoxLayout(group);
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(cmdAddCaptions);
+    commands->addWidget(cmdRemoveCaption);
+    commands->addStretch();
+    grdCaptions->setHorizontalHeaderLabels({QStringLiteral("Caption file"),
+                                            QStringLiteral("Language (en, pt-BR)"),
+                                            QStringLiteral("Label")});
+    grdCaptions->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grdCaptions->verticalHeader()->setVisible(false);
+    grdCaptions->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdCaptions->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Room for two tracks; more scroll.
+    grdCaptions->setFixedHeight(grdCaptions->horizontalHeader()->sizeHint().height() +
+                                2 * grdCaptions->verticalHeader()->defaultSectionSize() + 4);
+    layout->addWidget(grdCaptions);
+    layout->addLayout(commands);
+    return group;
+}
+
+void FrmVideoFilesSingle::captionEdited(QTableWidgetItem* item) {
+    const int row = item->row();
+    const QString text = item->text();
+    if (item->column() == 1)
+        forward([this, row, text] { m_selection.setCaptionLanguage(row, text); });
+    else if (item->column() == 2)
+        forward([this, row, text] { m_selection.setCaptionLabel(row, text); });
+}
+
+void FrmVideoFilesSingle::showCaptions() {
+    const QSignalBlocker blocker(grdCaptions);
+    const CaptionTracks& tracks = m_selection.video().Captions;
+    const int current = grdCaptions->currentRow();
+    grdCaptions->setRowCount(static_cast<int>(tracks.size()));
+    for (int row = 0; row < tracks.size(); ++row) {
+        auto* file = new QTableWidgetItem(QFileInfo(tracks[row].path).fileName());
+        file->setToolTip(tracks[row].path);
+        file->setFlags(file->flags() & ~Qt::ItemIsEditable);
+        grdCaptions->setItem(row, 0, file);
+        grdCaptions->setItem(row, 1, new QTableWidgetItem(tracks[row].language));
+        grdCaptions->setItem(row, 2, new QTableWidgetItem(tracks[row].label));
+    }
+    if (current >= 0 && current < tracks.size())
+        grdCaptions->setCurrentCell(current, grdCaptions->currentColumn());
+    cmdRemoveCaption->setEnabled(!tracks.isEmpty());
+}
+
 void FrmVideoFilesSingle::connectCommands() {
     // Held as functions, as the playlist window holds its commands.
     const QList<std::pair<QPushButton*, std::function<void()>>> commands{
@@ -144,11 +211,15 @@ void FrmVideoFilesSingle::connectCommands() {
         {cmdMakeWebm, [this] { makeFromFlash(Html5Format::WebM); }},
         {cmdCancel, [this] { m_selection.cancel(); }},
         {cmdHelp, [this] { m_selection.help(); }},
+        {cmdAddCaptions, [this] { m_selection.addCaptionFiles(); }},
+        {cmdRemoveCaption,
+         [this] { m_selection.removeCaption(qMax(grdCaptions->currentRow(), 0)); }},
     };
     for (const auto& [button, command] : commands)
         connect(button, &QPushButton::clicked, this, [this, command] { forward(command); });
     connect(cmdSave, &QPushButton::clicked, this,
             [this] { forward([this] { m_selection.save(); }, Accepted); });
+    connect(grdCaptions, &QTableWidget::itemChanged, this, &FrmVideoFilesSingle::captionEdited);
 }
 
 void FrmVideoFilesSingle::makeFromFlash(Html5Format format) {
@@ -168,4 +239,5 @@ void FrmVideoFilesSingle::showState() {
     cmdWebmFile->setEnabled(m_selection.webmFileEnabled());
     cmdMakeMp4->setEnabled(m_selection.makeFromFlashEnabled());
     cmdMakeWebm->setEnabled(m_selection.makeWebmFromFlashEnabled());
+    showCaptions();
 }

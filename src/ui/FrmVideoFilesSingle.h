@@ -11,6 +11,8 @@ class MainController;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 class SingleVideoDialogModel;
 
 // frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
@@ -30,7 +32,11 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     QWidget* fileGroup(const QString& title, const QList<QPushButton*>& commands,
                        const QList<std::pair<QString, QLabel*>>& rows);
     QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
+    QWidget* captionGroup();
     void connectCommands();
+    // A typed language or label goes to the selection, which keeps it without control codes.
+    void captionEdited(QTableWidgetItem* item);
+    void showCaptions();
     // The Flash file's HTML5 copy, made behind a progress window.
     void makeFromFlash(Html5Format format);
 
@@ -47,6 +53,9 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     QPushButton* cmdSave;
     QPushButton* cmdCancel;
     QPushButton* cmdHelp;
+    QPushButton* cmdAddCaptions;
+    QPushButton* cmdRemoveCaption;
+    QTableWidget* grdCaptions;
     QLabel* lblFlvVideoFilePath;
     QLabel* lblFlvVideoFileName;
     QLabel* lblFlvVideoFilePathOnly;

@@ -68,6 +68,8 @@ class CliTest : public QObject {
     void interruptedMakeMp4LeavesNothing();
     void diskFullLeavesNoPartialVideo_data();
     void diskFullLeavesNoPartialVideo();
+    void captionsForTheSingleVideo();
+    void badCaptionFileStopsTheRun();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -1149,6 +1151,44 @@ void CliTest::diskFullLeavesNoPartialVideo() {
     QVERIFY2(run.err.contains("ERROR# 61 DISK FULL.") &&
                  run.err.contains((disk.path() + u'/' + large).toUtf8()),
              run.describe());
+}
+
+// Tracks in the order given: an SRT in Windows-1252 converted, a label holding a colon, a file
+// without language or label.
+void CliTest::captionsForTheSingleVideo() {
+    TextFile::writeBytes(videos() + "/clip.de.srt",
+                         "1\r\n00:00:01,000 --> 00:00:02,000\r\nS\xFC\xDF\r\n");
+    TextFile::writeBytes(videos() + "/plain.vtt", "WEBVTT\n\n00:01.000 --> 00:02.000\nx\n");
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + "/clip.flv",
+                     QStringLiteral("--mp4"), videos() + "/clip.mp4", QStringLiteral("--captions"),
+                     videos() + "/clip.de.srt:de:Deutsch: SDH", QStringLiteral("--captions"),
+                     videos() + "/plain.vtt"});
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(attributeOf(configXml(outDir()), QStringLiteral("cc")),
+             ServerPath + "clip.de.vtt|de|Deutsch: SDH|" + ServerPath + "plain.vtt||");
+    QCOMPARE(TestFiles::readFile(outDir() + "/clip.de.vtt"),
+             QByteArray("WEBVTT\n\n1\n00:00:01.000 --> 00:00:02.000\nS\xC3\xBC\xC3\x9F\n"));
+}
+
+void CliTest::badCaptionFileStopsTheRun() {
+    TextFile::writeBytes(videos() + "/bad.vtt", "WEBVTT\n\n00:01.000 -> 00:02.000\nx\n");
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+    const CliRun run = runGenerate(
+        {QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"), outDir(),
+         QStringLiteral("--flash"), videos() + "/clip.flv", QStringLiteral("--mp4"),
+         videos() + "/clip.mp4", QStringLiteral("--captions"), videos() + "/bad.vtt:en"});
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QVERIFY2(run.errLines().size() >= 3, run.describe());
+    QCOMPARE(run.errLines().mid(0, 3),
+             (QStringList{QStringLiteral("Error: CAPTION FILE NOT USABLE."), videos() + "/bad.vtt",
+                          QStringLiteral("Line 3: \"00:01.000 -> 00:02.000\" is not a cue timing "
+                                         "(start --> end, each HH:MM:SS.mmm or MM:SS.mmm).")}));
+    QCOMPARE(outputFiles(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -64,7 +64,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     // also at the VideoPath when it names another folder (the upload instructions send them
     // there). `settings` maps profile lines to values, or is a function of the case's base address
     // http://127.0.0.1:PORT/<name>/ that returns that map.
-    function makeSite(name, settings, siteClips = clips, {makeMp4 = false} = {}) {
+    function makeSite(name, settings, siteClips = clips, {makeMp4 = false, captions = []} = {}) {
         const root = join(work, name);
         const output = join(root, 'out');
         mkdirSync(output, {recursive: true});
@@ -81,7 +81,8 @@ describe('generated player pages in Chromium', {skip}, () => {
         writeProfile(profile, values);
         const html5 = values[Line.Html5 - 1] === '1';
         const run =
-            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5, makeMp4});
+            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5, makeMp4,
+                      captions});
         const typedVideoPath = values[Line.VideoPath - 1].trim();
         const videoPath = typedVideoPath === '' ? serverPath : typedVideoPath.replace(/\/?$/, '/');
         for (const address of new Set([serverPath, videoPath]))
@@ -301,6 +302,76 @@ describe('generated player pages in Chromium', {skip}, () => {
         assert.deepEqual(server.log.filter(({path}) => path.startsWith('/noflash/site/ruffle/')), []);
         assertNoProblems(problems);
     });
+
+    // An SRT written in Windows-1252 (as older subtitle tools do) and a WebVTT file: the run
+    // converts the first, and the page gives the video both as text tracks, the first showing.
+    for (const [visitor, options] of VISITORS) {
+        visitorCase(`shows the caption tracks, the first by default (${visitor})`, async (open) => {
+            const folder = join(work, `captions-${visitor}`);
+            mkdirSync(folder);
+            const srt = join(folder, 'clip.fr.srt');
+            writeFileSync(srt, Buffer.concat([
+                Buffer.from('1\r\n00:00:00,200 --> 00:00:01,500\r\nCaf'),
+                Buffer.from([0xe9]),
+                Buffer.from(' cr'),
+                Buffer.from([0xe8]),
+                Buffer.from('me\r\n'),
+            ]));
+            const vtt = join(folder, 'clip.de.vtt');
+            writeFileSync(vtt, 'WEBVTT\n\n00:00.100 --> 00:01.900\nZweite | Spur\n');
+            const site = makeSite(`captions-${visitor}`, {Html5: '1'}, clips, {
+                captions: [`${srt}:fr:Fran\u00e7ais | 100%`, `${vtt}:de`],
+            });
+            const {page, problems} = await open(site.url, options);
+            await html5Player(page, site);
+            const id = `vI${site.tag}`;
+            // A disabled track loads no cues: the second is hidden (not shown) to read its own.
+            await page.evaluate((videoId) => {
+                document.getElementById(videoId).textTracks[1].mode = 'hidden';
+            }, id);
+            await page.waitForFunction((videoId) => {
+                const tracks = document.getElementById(videoId).textTracks;
+                return tracks.length === 2 && [...tracks].every((t) => t.cues && t.cues.length > 0);
+            }, id, {timeout: 15_000});
+            const tracks = await page.evaluate((videoId) => {
+                const video = document.getElementById(videoId);
+                return [...video.querySelectorAll('track')].map((element) => ({
+                    src: element.getAttribute('src'),
+                    isDefault: element.default,
+                    kind: element.track.kind,
+                    language: element.track.language,
+                    label: element.track.label,
+                    cues: [...element.track.cues].map((c) => [c.startTime, c.endTime, c.text]),
+                }));
+            }, id);
+            assert.deepEqual(tracks, [
+                {
+                    src: `${site.serverPath}clip.fr.vtt`, isDefault: true, kind: 'captions',
+                    language: 'fr', label: 'Fran\u00e7ais | 100%',
+                    cues: [[0.2, 1.5, 'Caf\u00e9 cr\u00e8me']],
+                },
+                {
+                    src: `${site.serverPath}clip.de.vtt`, isDefault: false, kind: 'captions',
+                    language: 'de', label: 'de', cues: [[0.1, 1.9, 'Zweite | Spur']],
+                },
+            ]);
+            // The default track was showing before the test touched the tracks, and shows its
+            // cue at a time inside it.
+            await page.evaluate((videoId) => {
+                document.getElementById(videoId).currentTime = 0.8;
+            }, id);
+            await page.waitForFunction((videoId) => {
+                const track = document.getElementById(videoId).textTracks[0];
+                return track.activeCues && track.activeCues.length === 1;
+            }, id, {timeout: 15_000});
+            const first = await page.evaluate((videoId) => {
+                const track = document.getElementById(videoId).textTracks[0];
+                return {mode: track.mode, active: track.activeCues[0].text};
+            }, id);
+            assert.deepEqual(first, {mode: 'showing', active: 'Caf\u00e9 cr\u00e8me'});
+            assertNoProblems(problems);
+        });
+    }
 
     // Long enough to still play while the test looks at it and clicks.
     function longClips(name) {

@@ -67,7 +67,7 @@ describe('generated playlist pages in Chromium', {skip}, () => {
 
     // Generates the site of one case at http://127.0.0.1:PORT/<name>/site/. `settings` maps
     // profile lines to values, or is a function of the case's base address that returns that map.
-    function makeSite(name, {position, layout, settings = {}}) {
+    function makeSite(name, {position, layout, settings = {}, captions = {}}) {
         const root = join(work, name);
         const output = join(root, 'out');
         mkdirSync(output, {recursive: true});
@@ -99,6 +99,7 @@ describe('generated playlist pages in Chromium', {skip}, () => {
                                title: row.title,
                                description: row.description,
                                thumbnail: `${row.stem}.jpg`,
+                               captions: captions[row.stem],
                            })),
         });
         const run = generate({cli, appFolder, profile, output, playlist});
@@ -256,6 +257,62 @@ describe('generated playlist pages in Chromium', {skip}, () => {
             assert.ok(box.left >= list.x && middle < list.x + list.width, 'inside the list');
         }
     }
+
+    // Each video element the list plays gets the tracks of its own row: none for a row without
+    // captions, and the first of its row's showing.
+    visitorCase('each video of the list shows the captions of its own row', async (open) => {
+        const folder = join(work, 'captions');
+        mkdirSync(folder, {recursive: true});
+        const cue = (text) => `WEBVTT\n\n00:00.000 --> 00:01.900\n${text}\n`;
+        writeFileSync(join(folder, 'one.en.vtt'), cue('First words'));
+        writeFileSync(join(folder, 'one.de.vtt'), cue('Erste Worte'));
+        writeFileSync(join(folder, 'three.en.srt'), '1\n00:00:00,000 --> 00:00:01,900\nLast words\n');
+        const site = makeSite('captions', {
+            position: Position.Right,
+            layout: Layout.TitleOnly,
+            captions: {
+                one: [
+                    {file: join(folder, 'one.en.vtt'), language: 'en', label: 'English'},
+                    {file: join(folder, 'one.de.vtt'), language: 'de', label: 'Deutsch'},
+                ],
+                three: [{file: join(folder, 'three.en.srt'), language: 'en'}],
+            },
+        });
+        const {page} = await openPlaylist(open, site);
+        // The showing track's cue at a time inside it, with the track labels of the element.
+        const shown = async (id) => {
+            await page.waitForFunction((i) => {
+                const video = document.getElementById(i);
+                if (!video || video.textTracks.length === 0)
+                    return video?.readyState >= 1;
+                const track = video.textTracks[0];
+                if (video.currentTime < 0.5) {
+                    video.currentTime = 0.5;
+                    return false;
+                }
+                return track.activeCues && track.activeCues.length === 1;
+            }, id, {timeout: 15_000, polling: 200});
+            return page.evaluate((i) => {
+                const video = document.getElementById(i);
+                const tracks = [...video.textTracks];
+                return {
+                    labels: tracks.map((t) => `${t.language}:${t.label}:${t.mode}`),
+                    cue: tracks.length ? tracks[0].activeCues[0].text : null,
+                };
+            }, id);
+        };
+        assert.deepEqual(await shown(`vI${site.tag}`), {
+            labels: ['en:English:showing', 'de:Deutsch:disabled'],
+            cue: 'First words',
+        });
+        await page.locator(`#pDivSc${site.tag} li`).nth(1).click();
+        await waitForLog(page, 'play', `v${site.tag}`, 'two');
+        assert.deepEqual(await shown(`v${site.tag}`), {labels: [], cue: null});
+        await page.locator(`#pDivSc${site.tag} li`).nth(2).click();
+        await waitForLog(page, 'play', `v${site.tag}`, 'three');
+        assert.deepEqual(
+            await shown(`v${site.tag}`), {labels: ['en:en:showing'], cue: 'Last words'});
+    });
 
     visitorCase(
         'with auto progress plays the list through, then sends the visitor to the redirect',

@@ -241,9 +241,26 @@ void setUpPlaylistGoldenCase(Run& run, const QString& name) {
     }
 }
 
+// Captions are written last on a video's line, and only on the lines of videos that have them.
+void setUpCaptionGoldenCase(Run& run, const QString& name) {
+    if (name == u"single_captions") {
+        run.single.Captions = {
+            {"/subs/clip 50%#1.en.srt", "en", "English \"CC\" | 100%"},
+            {"/subs/fr|x.vtt", "fr-CA", QStringLiteral("Fran\u00e7ais & co")},
+        };
+        return;
+    }
+    run.playlist.rows[1].Captions = {{"/subs/two.srt", "", ""}};
+}
+
 void setUpGoldenCase(Run& run, const QString& name) {
     ProjectSettings& p = run.settings;
-    if (name == u"single_normal_html5") {
+    if (name.contains(u"captions")) {
+        setUpGoldenCase(run, name == u"single_captions"
+                                 ? QStringLiteral("single_normal_html5")
+                                 : QStringLiteral("playlist_right_thumb_html5"));
+        setUpCaptionGoldenCase(run, name);
+    } else if (name == u"single_normal_html5") {
         run.skinName = QStringLiteral("Skin-30-float");
         run.advanced.HideControlsFloatingBar = true;
         p.PlayerColor = QStringLiteral("630E0E");
@@ -322,6 +339,8 @@ class ConfigXmlTest : public QObject {
     void html5AddressesEncodeTheFileName_data();
     void html5AddressesEncodeTheFileName();
     void missingOutputFolderRaises();
+    void captionAddressesFollowTheMode_data();
+    void captionAddressesFollowTheMode();
 };
 
 void ConfigXmlTest::goldenFiles_data() {
@@ -337,7 +356,9 @@ void ConfigXmlTest::goldenFiles_data() {
                              "playlist_right_desc_normal_html5", "playlist_bottom_desc_normal",
                              "playlist_invisible_desc_rtmp", "playlist_bottom_desc_pseudo_html5",
                              "playlist_invisible_thumb_rtmp_html5", "playlist_right_thumb_rtmp",
-                             "playlist_invisible_thumb_pseudo"})
+                             "playlist_invisible_thumb_pseudo",
+                             // captions on the single video, on the second row only
+                             "single_captions", "playlist_right_thumb_captions"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -763,6 +784,47 @@ void ConfigXmlTest::missingOutputFolderRaises() {
     GenerationContext ctx = run.ctx();
     ctx.outputFolder = run.outDir.path() + QStringLiteral("/missing/");
     QVERIFY_THROWS_EXCEPTION(AppError, ConfigXmlWriter::writeConfigXml(ctx));
+}
+
+// Caption files are uploaded with the output folder. Over HTTP they sit beside the videos; an
+// RTMP server streams only the videos, so there the players fetch the captions from the server
+// path, the folder of the other uploaded files.
+void ConfigXmlTest::captionAddressesFollowTheMode_data() {
+    QTest::addColumn<StreamingMode>("mode");
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<QString>("folder");
+    for (const bool playlist : {false, true}) {
+        const char* kind = playlist ? "playlist" : "single";
+        QTest::addRow("normal, %s", kind) << StreamingMode::Normal << playlist << VideoPath;
+        QTest::addRow("pseudo, %s", kind) << StreamingMode::Pseudo << playlist << VideoPath;
+        QTest::addRow("rtmp, %s", kind) << StreamingMode::Rtmp << playlist << ServerPath;
+    }
+}
+
+void ConfigXmlTest::captionAddressesFollowTheMode() {
+    QFETCH(StreamingMode, mode);
+    QFETCH(bool, playlist);
+    QFETCH(QString, folder);
+    Run run;
+    run.setMode(mode);
+    run.snapshot.VideoPath =
+        mode == StreamingMode::Rtmp ? QStringLiteral("rtmp://stream.example.com/vod/") : VideoPath;
+    const CaptionTracks tracks{{"/subs/clip.en.srt", "en", "English"}};
+    run.single.Captions = tracks;
+    if (playlist) {
+        run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleOnly, 300);
+        run.playlist.rows = {{"clip.flv", "clip.mp4", "clip.webm", "T", "", ""}};
+        run.playlist.rows[0].Captions = tracks;
+    }
+    run.writeBoth();
+    const auto ccOf = [](const Parsed& parsed) {
+        for (const auto& [attribute, value] : parsed.videos.value(0))
+            if (attribute == u"cc")
+                return value;
+        return QStringLiteral("(none)");
+    };
+    QCOMPARE(ccOf(parse(TestFiles::readFile(run.uploadPath()))), folder + "clip.en.vtt|en|English");
+    QCOMPARE(ccOf(parse(TestFiles::readFile(run.testPath()))), QString("clip.en.vtt|en|English"));
 }
 
 QTEST_GUILESS_MAIN(ConfigXmlTest)

@@ -129,6 +129,7 @@ class Html5PlaylistScriptTest : public QObject {
   private slots:
     void goldenFile();
     void inlineGoldenFile();
+    void captionsGoldenFile();
     void deletesEveryHtml5ScriptFirst();
     void typedTextReachesThePage_data();
     void typedTextReachesThePage();
@@ -152,6 +153,17 @@ void Html5PlaylistScriptTest::inlineGoldenFile() {
     run.settings.PlaysInline = true;
     Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_inline.js");
+}
+
+// A caption track on any row makes every video element take the tracks of the row it plays; the
+// rows without captions have no `cc`, which the track function passes over.
+void Html5PlaylistScriptTest::captionsGoldenFile() {
+    Run run;
+    run.settings.Multiple = true;
+    run.playlist.rows = {PlaylistEntry{}, PlaylistEntry{}};
+    run.playlist.rows[1].Captions = {{"/subs/b.vtt", "de", ""}};
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_captions.js");
 }
 
 void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {

@@ -46,6 +46,7 @@ class Html5SingleScriptTest : public QObject {
     void optionsGoldenFiles_data();
     void optionsGoldenFiles();
     void mutedStartAddsTheUnmuteButton();
+    void captionsGoldenFile();
     void relativeServerPath_data();
     void relativeServerPath();
     void deletesEveryHtml5ScriptFirst();
@@ -111,6 +112,14 @@ void Html5SingleScriptTest::mutedStartAddsTheUnmuteButton() {
     QCOMPARE(seen["log"].toArray(),
              (QJsonArray{"empty #vDiva0732", "css #vDiva0732 position relative"}));
     QVERIFY(seen["listeners"].toArray().contains("vIa0732:volumechange"));
+}
+
+// The tracks are built from the configuration's `cc` as soon as the video element is there.
+void Html5SingleScriptTest::captionsGoldenFile() {
+    Run run;
+    run.single.Captions = {{"/subs/a.en.vtt", "en", "English"}, {"/subs/a.fr.srt", "fr", ""}};
+    Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_single_captions.js");
 }
 
 void Html5SingleScriptTest::relativeServerPath_data() {

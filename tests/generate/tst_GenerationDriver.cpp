@@ -73,6 +73,9 @@ class GenerationDriverTest : public QObject {
     void assemblyFailureShowsNoCodeWindow();
     void missingSourceStopsTheRunBeforeWriting_data();
     void missingSourceStopsTheRunBeforeWriting();
+    void captionsAreWrittenAsWebVtt();
+    void badCaptionStopsTheRunBeforeWriting_data();
+    void badCaptionStopsTheRunBeforeWriting();
     void cancelLeavesNothingHalfDone_data();
     void cancelLeavesNothingHalfDone();
     void progressGoesForwardToTheEnd();
@@ -315,6 +318,83 @@ void GenerationDriverTest::missingSourceStopsTheRunBeforeWriting() {
                                 .arg(AppError::describe(error).toUpper());
     const QString named = "Reading " + (error == 76 ? path + QDir::separator() : path);
     QCOMPARE(r.dialogs.texts(), QStringList{classic + "\n" + named});
+    QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
+    QCOMPARE(TestFiles::filesBelow(r.outputFolder), outputBefore);
+    QCOMPARE(TestFiles::filesBelow(scratch), scratchBefore);
+}
+
+// An SRT file in Windows-1252 reaches the output folder and the local test page as WebVTT in
+// UTF-8 under the name the configuration gives it; a file two rows share is written once.
+void GenerationDriverTest::captionsAreWrittenAsWebVtt() {
+    Run r;
+    r.settings.Multiple = true;
+    r.settings.Html5 = true;
+    TextFile::writeBytes(r.videos + "a.fr.SRT",
+                         "1\r\n00:00:01,000 --> 00:00:02,500\r\nD\xE9j\xE0\r\n");
+    TextFile::writeBytes(r.videos + "a.en.vtt", "WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n");
+    const CaptionTracks tracks{{r.videos + "a.fr.SRT", "fr", ""},
+                               {r.videos + "a.en.vtt", "en", ""}};
+    r.playlist.rows = {PlaylistEntry{"a.flv", "", "", "A", "", "", tracks},
+                       PlaylistEntry{"a.flv", "", "", "B", "", "", {tracks[1]}}};
+    QVERIFY(r.go());
+    const QByteArray french = "WEBVTT\n\n1\n00:00:01.000 --> 00:00:02.500\nD\xC3\xA9j\xC3\xA0\n";
+    QCOMPARE(TestFiles::readFile(r.outputFolder + "a.fr.vtt"), french);
+    QCOMPARE(TestFiles::readFile(r.install.path("app/temp/a.fr.vtt")), french);
+    QCOMPARE(TestFiles::readFile(r.outputFolder + "a.en.vtt"),
+             QByteArray("WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n"));
+    QVERIFY(
+        TestFiles::readFile(r.outputFolder + "zevoconfigsv.xml")
+            .contains("cc=\"http://example.com/a.fr.vtt|fr||http://example.com/a.en.vtt|en|\""));
+    int captionSteps = 0;
+    for (const FileWorkStep& step : r.views.plannedSteps)
+        captionSteps += step.kind == FileWorkStep::Kind::Caption;
+    QCOMPARE(captionSteps, 2);
+}
+
+void GenerationDriverTest::badCaptionStopsTheRunBeforeWriting_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("malformed time")
+        << false << "clip.vtt" << QByteArray("WEBVTT\n\n00:01.000 --> 00:02,000\nx\n")
+        << "Line 3: \"00:02,000\" is not a time";
+    QTest::newRow("empty, on a row") << true << "a.srt" << QByteArray() << "The file is empty.";
+    QTest::newRow("binary") << false << "clip.srt" << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
+                            << "Line 2: the file holds control code 26";
+    QTest::newRow("two files, one name")
+        << false << "clip.vtt" << QByteArray("WEBVTT\n") << "as clip.vtt, as is";
+}
+
+// A caption file that cannot be used is named with its line, and nothing is written: the page
+// would otherwise point at captions the browser drops.
+void GenerationDriverTest::badCaptionStopsTheRunBeforeWriting() {
+    QFETCH(bool, playlist);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    Run r;
+    r.settings.Multiple = playlist;
+    r.settings.Html5 = true;
+    TextFile::writeBytes(r.videos + name, content);
+    CaptionTracks tracks{{r.videos + name, "en", ""}};
+    if (reason.startsWith("as ")) {
+        QDir().mkpath(r.videos + "other");
+        TextFile::writeBytes(r.videos + "other/clip.srt", "1\n00:00:01,000 --> 00:00:02,000\nx\n");
+        tracks.prepend({r.videos + "other/clip.srt", "de", ""});
+    }
+    (playlist ? r.playlist.rows[0].Captions : r.single.Captions) = tracks;
+    const QString scratch = r.install.path("app/temp");
+    const auto outputBefore = TestFiles::filesBelow(r.outputFolder);
+    const auto scratchBefore = TestFiles::filesBelow(scratch);
+
+    QCOMPARE(r.outcome(), GenerationDriver::Outcome::SourceMissing);
+
+    QCOMPARE(r.dialogs.texts().size(), 1);
+    const QString text = r.dialogs.texts().first();
+    QVERIFY2(text.startsWith("CAPTION FILE NOT USABLE.\n" + r.videos + name + "\n"),
+             qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
     QCOMPARE(r.views.log, (QStringList{"busy:1", "busy:0"}));
     QCOMPARE(TestFiles::filesBelow(r.outputFolder), outputBefore);
     QCOMPARE(TestFiles::filesBelow(scratch), scratchBefore);

@@ -117,6 +117,7 @@ class OutputAssemblyTest : public QObject {
     void commandLineKeepsPathsWhole_data();
     void commandLineKeepsPathsWhole();
     void uploadInstructions();
+    void uploadInstructionsWithCaptions();
     void uploadInstructionsWithoutVideoPath();
 };
 
@@ -527,6 +528,22 @@ void OutputAssemblyTest::uploadInstructions() {
     a.snapshot.VideoPath = "http://media.example.com/clips/";
     COMPARE_GOLDEN(UploadInstructions::build(a.ctx()).toLatin1(),
                    "generate/upload_instructions.txt");
+}
+
+// The caption files go where the players look for them: beside the videos.
+void OutputAssemblyTest::uploadInstructionsWithCaptions() {
+    Assembly a;
+    a.outputFolder = "/home/ann/site/";
+    a.settings.VideoPath = "http://media.example.com/clips/";
+    a.snapshot.ServerPath = "http://www.example.com/videos/";
+    a.snapshot.VideoPath = "http://media.example.com/clips/";
+    a.single.Captions = {{"/subs/a.vtt", "en", ""}};
+    QCOMPARE(UploadInstructions::build(a.ctx()),
+             "Vidlark output folder on your local PC:\r\n/home/ann/site/\r\n\r\n\r\n"
+             "Upload Vidlark files to:\r\nhttp://www.example.com/videos/\r\n\r\n"
+             "Upload video files and caption files (.vtt) to:\r\n"
+             "http://media.example.com/clips/\r\n\r\n\r\n"
+             "You can test the video player by playing onlinetest.html from your website");
 }
 
 void OutputAssemblyTest::uploadInstructionsWithoutVideoPath() {

@@ -126,6 +126,9 @@ class PlaylistFileTest : public QObject {
   private slots:
     void init() { QVERIFY(m_dir.isValid()); }
     void threeRowsMatchGolden();
+    void captionsMatchGoldenAndRoundTrip();
+    void captionFields_data();
+    void captionFields();
     void refusedPlaylists_data();
     void refusedPlaylists();
     void parsesRows_data();
@@ -162,6 +165,53 @@ void PlaylistFileTest::threeRowsMatchGolden() {
     // Every other line really is scrambled, not stored as typed.
     QCOMPARE(stored[0], scrambled(QStringLiteral("True")));
     QVERIFY(stored[12] != plain[12]);
+}
+
+// Only the row with captions grows, by fields an older version drops; the others keep their line.
+void PlaylistFileTest::captionsMatchGoldenAndRoundTrip() {
+    const QString path = m_dir.filePath(QStringLiteral("captions.plf"));
+    Playlist playlist = threeRows();
+    playlist.rows[1].Captions = {{"/subs/b.en.vtt", "en", "English | SDH"},
+                                 {"/subs/b 100%.srt", "fr", ""}};
+    PlaylistFile::write(path, playlist, false);
+
+    const QStringList stored = TextFile::readLines(path);
+    QStringList plain;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        plain.append(i == 11 ? stored[i]
+                             : Scrambler::unscramble(stored[i], Scrambler::kScrambleKey));
+    COMPARE_GOLDEN(TextFile::encodeLines(plain), "media/playlist_captions_plain.txt");
+    const PlaylistFile::Contents read = PlaylistFile::read(path);
+    QCOMPARE(read.rows.size(), 3);
+    QCOMPARE(read.rows[1].Captions, playlist.rows[1].Captions);
+    QCOMPARE(read.rows[1].Title, QStringLiteral("Second clip"));
+    QVERIFY(read.rows[0].Captions.isEmpty());
+}
+
+void PlaylistFileTest::captionFields_data() {
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("tracks");
+    QTest::addColumn<QString>("firstLabel");
+    QTest::newRow("one track") << "a.flv|||A|D|#captions|/s/a.vtt|en|E %25 %7c" << 1 << "E % |";
+    QTest::newRow("two tracks") << "a.flv|||A|D|#captions|/s/a.vtt||L|/s/b.vtt|de|" << 2 << "L";
+    QTest::newRow("extra fields without the marker") << "a.flv|||A|D|/s/a.vtt|en|E" << 0 << "";
+    QTest::newRow("marker with a broken track") << "a.flv|||A|D|#captions|/s/a.vtt|en" << 0 << "";
+    QTest::newRow("marker in a layout field is a description")
+        << "a.flv|||A|#captions|/s/a.vtt|en|E" << 0 << "";
+}
+
+// Captions are read only from whole tracks behind the marker; other extra fields are dropped as
+// they always were.
+void PlaylistFileTest::captionFields() {
+    QFETCH(QString, row);
+    QFETCH(int, tracks);
+    QFETCH(QString, firstLabel);
+    const PlaylistFile::Contents c = PlaylistFile::parse(fileWith("2|5", {row}));
+    QCOMPARE(c.rows.size(), 1);
+    QCOMPARE(c.rows[0].Title, QStringLiteral("A"));
+    QCOMPARE(c.rows[0].Captions.size(), tracks);
+    if (tracks > 0)
+        QCOMPARE(c.rows[0].Captions[0].label, firstLabel);
 }
 
 void PlaylistFileTest::refusedPlaylists_data() {

@@ -82,6 +82,7 @@ class PlaylistEditorTest : public QObject {
     void keysMoveCurrentCell_data();
     void keysMoveCurrentCell();
     void rowMenu();
+    void rowCaptions();
     void rowMovesAndRemoval_data();
     void rowMovesAndRemoval();
     void thumbnailsShareLastFolder();
@@ -376,6 +377,37 @@ void PlaylistEditorTest::rowMenu() {
     QVERIFY(!f.editor.rowMenuAt(2, PlaylistEditorModel::TitleColumn));
     f.editor.clearPlaylist();
     QVERIFY(!f.editor.rowMenuAt(1, PlaylistEditorModel::FlashColumn));
+}
+
+// The row menu adds caption files to the row it was opened on (an unusable file is reported and
+// left out), names how many it has, and removes them; the tracks move with their row.
+void PlaylistEditorTest::rowCaptions() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("f2.es.srt");
+    const QString bad = dir.filePath("f2.vtt");
+    TextFile::writeBytes(good, "1\n00:00:01,000 --> 00:00:02,000\nHola\n");
+    TextFile::writeBytes(bad, "");
+    Fixture f;
+    f.fill(3);
+    auto menu = f.editor.rowMenuAt(2, PlaylistEditorModel::FlashColumn);
+    QVERIFY(menu);
+    QCOMPARE(menu->addCaptions, QStringLiteral("Add captions to \"f2.flv\"..."));
+    QCOMPARE(menu->removeCaptions, QString());
+    f.dialogs.openAnswers.enqueue(QStringList{good, bad});
+    f.editor.addCaptionsToVideo();
+    QCOMPARE(f.dialogs.texts().size(), 1);
+    QVERIFY(f.dialogs.texts()[0].contains(bad + "\nThe file is empty."));
+    QCOMPARE(f.editor.playlist().rows[1].Captions, (CaptionTracks{{good, "es", ""}}));
+    QVERIFY(f.editor.playlist().rows[0].Captions.isEmpty());
+
+    menu = f.editor.rowMenuAt(2, PlaylistEditorModel::Mp4Column);
+    QCOMPARE(menu->removeCaptions, QStringLiteral("Remove the 1 caption track(s) of \"f2.flv\""));
+    f.editor.moveVideoUp();
+    QCOMPARE(f.editor.playlist().rows[0].Captions, (CaptionTracks{{good, "es", ""}}));
+    f.editor.rowMenuAt(1, PlaylistEditorModel::FlashColumn);
+    f.editor.removeCaptionsOfVideo();
+    for (const PlaylistEntry& row : f.editor.playlist().rows)
+        QVERIFY(row.Captions.isEmpty());
 }
 
 void PlaylistEditorTest::rowMovesAndRemoval_data() {

@@ -2,8 +2,10 @@
 
 #include "FakeDialogs.h"
 #include "FakeViews.h"
+#include "media/CaptionFile.h"
 #include "models/SelectionHost.h"
 #include "models/SingleVideoDialogModel.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -54,6 +56,9 @@ class SingleVideoSelectionTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void captionChooser();
+    void captionLanguageFromName_data();
+    void captionLanguageFromName();
     void rtmpNames_data();
     void rtmpNames();
     void shortFlashNameKeepsPreviousStreamName();
@@ -366,6 +371,62 @@ void SingleVideoSelectionTest::helpShowsTopic3() {
     Fixture f;
     f.dialog.help();
     QCOMPARE(f.views.log, QStringList{"help:3"});
+}
+
+// Files are read as they are added: an unusable one is reported by line and left out, the others
+// keep the chosen order with the language their names give.
+void SingleVideoSelectionTest::captionChooser() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("clip.en.vtt");
+    const QString bad = dir.filePath("clip.fr.srt");
+    const QString other = dir.filePath("notes.srt");
+    TextFile::writeBytes(good, "WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n");
+    TextFile::writeBytes(bad, "1\n00:00:01,000 --> 00:00:00,500\nx\n");
+    TextFile::writeBytes(other, "1\n00:00:01,000 --> 00:00:02,000\ny\n");
+    Fixture f;
+    f.dialogs.openAnswers.enqueue(QStringList{good, bad, other});
+    f.dialog.addCaptionFiles();
+    QCOMPARE(f.dialogs.fileRequests.size(), 1);
+    QVERIFY(f.dialogs.fileRequests[0].multiple);
+    QVERIFY(f.dialogs.fileRequests[0].filter.contains("*.srt"));
+    QCOMPARE(f.dialogs.texts().size(), 1);
+    QVERIFY(f.dialogs.texts()[0].contains(bad + "\nLine 2: "));
+    QCOMPARE(f.dialog.video().Captions, (CaptionTracks{{good, "en", ""}, {other, "", ""}}));
+
+    f.dialog.setCaptionLanguage(1, "pt-BR");
+    f.dialog.setCaptionLabel(1, QStringLiteral("Notas\tx\u0085|%"));
+    f.dialog.setCaptionLabel(7, "nobody");  // no such track: nothing changes
+    QCOMPARE(f.dialog.video().Captions[1], (CaptionTrack{other, "pt-BR", "Notasx|%"}));
+    f.dialog.removeCaption(0);
+    f.dialog.removeCaption(3);
+    QCOMPARE(f.dialog.video().Captions, (CaptionTracks{{other, "pt-BR", "Notasx|%"}}));
+
+    f.dialogs.openAnswers.enqueue(std::nullopt);  // cancelled: nothing changes
+    f.dialog.addCaptionFiles();
+    QCOMPARE(f.dialog.video().Captions.size(), 1);
+}
+
+void SingleVideoSelectionTest::captionLanguageFromName_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("two letters") << "/s/clip.en.vtt"
+                                 << "en";
+    QTest::newRow("region") << "/s/clip.pt-BR.srt"
+                            << "pt-BR";
+    QTest::newRow("three letters") << "/s/clip.deu.srt"
+                                   << "deu";
+    QTest::newRow("no tag") << "/s/clip.vtt"
+                            << "";
+    QTest::newRow("word, not a tag") << "/s/clip.final.vtt"
+                                     << "";
+    QTest::newRow("tag in the folder only") << "/s/a.en/clip.vtt"
+                                            << "";
+}
+
+void SingleVideoSelectionTest::captionLanguageFromName() {
+    QFETCH(QString, path);
+    QFETCH(QString, language);
+    QCOMPARE(CaptionFile::languageFromName(path), language);
 }
 
 QTEST_GUILESS_MAIN(SingleVideoSelectionTest)

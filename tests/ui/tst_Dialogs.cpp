@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -19,6 +21,7 @@
 #include "WidgetLookup.h"
 #include "app/HelpTexts.h"
 #include "app/MainController.h"
+#include "models/SingleVideoDialogModel.h"
 #include "platform/TextFile.h"
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
@@ -41,6 +44,7 @@ class DialogsTest : public QObject {
     void singleVideoClosing_data();
     void singleVideoClosing();
     void singleVideoMirrorsHtml5();
+    void singleVideoCaptionChooser();
     void copyCodePutsWholeCodeOnClipboard();
     void copyCodeOpensFolderAndTestPage();
     void advancedOptionsKeyFilters_data();
@@ -173,6 +177,43 @@ void DialogsTest::singleVideoMirrorsHtml5() {
     QVERIFY(!child<QPushButton>(dialog, "cmdMp4File")->isEnabled());
     QVERIFY(!child<QPushButton>(dialog, "cmdWebmFile")->isEnabled());
     QVERIFY(!f.controller.settings().Html5);
+}
+
+// The chooser adds files with the language their names give; a typed language or label reaches
+// the selection (control codes dropped); Remove takes the selected track.
+void DialogsTest::singleVideoCaptionChooser() {
+    Fixture f;
+    QTemporaryDir dir;
+    const QString english = dir.filePath("clip.en.vtt");
+    const QString german = dir.filePath("clip.de.srt");
+    TextFile::writeBytes(english, "WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n");
+    TextFile::writeBytes(german, "1\n00:00:01,000 --> 00:00:02,000\nHallo\n");
+    FrmVideoFilesSingle dialog(f.controller);
+    dialog.show();
+    auto* grid = child<QTableWidget>(dialog, "grdCaptions");
+    QCOMPARE(grid->rowCount(), 0);
+    QVERIFY(!child<QPushButton>(dialog, "cmdRemoveCaption")->isEnabled());
+
+    f.dialogs.openAnswers.enqueue(QStringList{english, german});
+    click(dialog, "cmdAddCaptions");
+    QCOMPARE(f.dialogs.fileRequests.last().title, QStringLiteral("Add Caption Files"));
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("clip.de.srt"));
+    QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("de"));
+    QVERIFY(!(grid->item(1, 0)->flags() & Qt::ItemIsEditable));
+
+    grid->item(1, 2)->setText(QStringLiteral("Deutsch\t(SDH)"));
+    grid->item(0, 1)->setText(QStringLiteral("en-GB"));
+    const CaptionTracks& tracks = f.controller.singleVideo().video().Captions;
+    QCOMPARE(tracks, (CaptionTracks{{english, "en-GB", ""}, {german, "de", "Deutsch(SDH)"}}));
+    QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("Deutsch(SDH)"));
+
+    grid->setCurrentCell(0, 1);
+    click(dialog, "cmdRemoveCaption");
+    QCOMPARE(tracks, (CaptionTracks{{german, "de", "Deutsch(SDH)"}}));
+    QCOMPARE(grid->rowCount(), 1);
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("clip.de.srt"));
+    QCOMPARE(f.dialogs.messages.size(), 0);
 }
 
 void DialogsTest::copyCodePutsWholeCodeOnClipboard() {

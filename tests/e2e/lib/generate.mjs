@@ -3,8 +3,10 @@ import {execFileSync} from 'node:child_process';
 import {readdirSync} from 'node:fs';
 
 // A playlist run names its playlist file in `playlist` instead of `clips`. With `makeMp4`, the run
-// makes the MP4 of the Flash video (--make-mp4) instead of choosing the clips' own.
-export function generate({cli, appFolder, profile, output, clips, html5Files, playlist, makeMp4}) {
+// makes the MP4 of the Flash video (--make-mp4) instead of choosing the clips' own. `captions` are
+// the single video's tracks as --captions takes them ("FILE:LANGUAGE:LABEL").
+export function generate(
+    {cli, appFolder, profile, output, clips, html5Files, playlist, makeMp4, captions = []}) {
     const args = ['generate', '--profile', profile, '--app-folder', appFolder, '--output', output];
     if (playlist)
         args.push('--playlist', playlist);
@@ -14,6 +16,8 @@ export function generate({cli, appFolder, profile, output, clips, html5Files, pl
         args.push('--make-mp4');
     else if (html5Files && !playlist)
         args.push('--mp4', clips.mp4, '--webm', clips.webm);
+    for (const track of captions)
+        args.push('--captions', track);
     let stdout;
     try {
         stdout = execFileSync(cli, args, {encoding: 'utf8', stdio: 'pipe', timeout: 60_000});

@@ -14,7 +14,8 @@ const FIELDS = ['flash', 'mp4', 'webm', 'title', 'description', 'thumbnail'];
 const fieldCount = (layout) => 4 + layout;
 
 // `rows` are objects with the fields above; folders end in the path separator, as the editor
-// stores them.
+// stores them. A row's `captions` ({file, language, label} each) follow its fields behind the
+// "#captions" marker, every value with "%" and "|" percent-encoded.
 export function playlistLines({position, layout, html5Files, folders, rows}) {
     const options = [0, 1, 2].map((n) => (n === position ? 'True' : 'False')).concat([
         0, 1, 2
@@ -24,7 +25,10 @@ export function playlistLines({position, layout, html5Files, folders, rows}) {
         const fields = FIELDS.slice(0, columns).map((name) => row[name] ?? '');
         if (fields.some((field) => field.includes('|')))
             throw new Error(`a "|" in ${JSON.stringify(row)} would shift the row's fields`);
-        return fields.join('|');
+        const encode = (value) => value.replaceAll('%', '%25').replaceAll('|', '%7C');
+        const captions = (row.captions ?? []).flatMap(
+            ({file, language = '', label = ''}) => [file, language, label].map(encode));
+        return [...fields, ...(captions.length ? ['#captions', ...captions] : [])].join('|');
     });
     return {
         valueLines: [

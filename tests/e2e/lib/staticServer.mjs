@@ -10,6 +10,7 @@ const TYPES = {
     '.xml': 'text/xml',
     '.css': 'text/css',
     '.txt': 'text/plain',
+    '.vtt': 'text/vtt',
     '.mp4': 'video/mp4',
     '.webm': 'video/webm',
     '.flv': 'video/x-flv',
