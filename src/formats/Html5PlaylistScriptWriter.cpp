@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "formats/Escaping.h"
+#include "formats/FluidStyle.h"
 #include "formats/Html5SingleScriptWriter.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
@@ -78,9 +79,15 @@ QString sources(const Tagged& t, const char* index, const QString& error) {
            error + "</video>');";
 }
 
-// The attributes of the chosen HTML5 options, each followed by a blank.
-QString optionAttributes(const ProjectSettings& settings) {
-    return settings.PlaysInline ? QStringLiteral("playsinline=\"playsinline\" ") : QString();
+// The attributes of the chosen HTML5 options, each followed by a blank. The fluid size comes from
+// the configuration file, so its style reads the script's variables.
+QString optionAttributes(const Tagged& t, const ProjectSettings& settings) {
+    QString attributes;
+    if (settings.PlaysInline)
+        attributes += QStringLiteral("playsinline=\"playsinline\" ");
+    if (settings.FluidSize)
+        attributes += "style=\"" + FluidStyle::box(t("'+vW@+'"), t("'+vH@+'")) + "\" ";
+    return attributes;
 }
 
 // The video shown when the page loads, with a poster only when the configuration names an intro
@@ -157,7 +164,7 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
     const QString configUrl =
         Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
-    const QString options = optionAttributes(ctx.settings);
+    const QString options = optionAttributes(t, ctx.settings);
     return (loaderFragments(t, configUrl) + listFragments(t) +
             firstVideoFragments(t, error, options) + firstVideoHandlerFragments(t) +
             playFragments(t, error, options) + listenerFragments(t))

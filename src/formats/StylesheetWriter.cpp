@@ -21,17 +21,25 @@ QString textRule(const GenerationSnapshot& s, bool coloured) {
                      : QStringLiteral(";letter-spacing:1px;}"));
 }
 
-// The HTML5 player has no skin bar, so the container is the bare video size.
-QString videoRule(const GenerationSnapshot& s) {
+// The HTML5 player has no skin bar, so the container is the bare video size. A fluid container
+// may shrink with the page, and its height is then the video's, which keeps its shape.
+QString videoRule(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const QString height = ctx.settings.FluidSize ? QStringLiteral(";max-width:100%")
+                                                  : QStringLiteral(";height:") + px(s.PlayerHeight);
     return QStringLiteral(".videocontainer{border:0px;background-color:#000000;width:") +
-           px(s.PlayerWidth) + QStringLiteral(";height:") + px(s.PlayerHeight) +
-           QStringLiteral(";float:left;}");
+           px(s.PlayerWidth) + height + QStringLiteral(";float:left;}");
 }
 
-QString listRule(const QString& side, const QString& width, const QString& height) {
+// A fluid list is never wider than the page, its border included; one at the right that no
+// longer fits beside the player goes below it.
+QString listRule(const GenerationContext& ctx, const QString& side, const QString& width,
+                 const QString& height) {
+    const QString fluid =
+        ctx.settings.FluidSize ? QStringLiteral(";max-width:calc(100% - 2px)") : QString();
     return QStringLiteral(".listcontainer{display:inline;position:relative;float:") + side +
            QStringLiteral(";border:#CCCCCC solid 1px;background-color:#000000;width:") + width +
-           QStringLiteral(";height:") + height + QStringLiteral(";}");
+           fluid + QStringLiteral(";height:") + height + QStringLiteral(";}");
 }
 
 QString itemRule(const QString& cursor) {
@@ -42,10 +50,10 @@ QString itemRule(const QString& cursor) {
 }
 
 // Rules 1 to 8 of a visible list; only the list container and the item rule differ by side.
-QString visibleList(const GenerationSnapshot& s, const QString& list, const QString& items) {
+QString visibleList(const GenerationContext& ctx, const QString& list, const QString& items) {
     return QStringList{
-        textRule(s, true),
-        videoRule(s),
+        textRule(ctx.snapshot, true),
+        videoRule(ctx),
         list,
         QStringLiteral("ul{list-style-type:none;padding:0px;margin:1px;}"),
         QStringLiteral(".zevolistscroll{list-style:none;width:100%;height:100%;overflow:auto;"
@@ -65,19 +73,19 @@ QString StylesheetWriter::text(const GenerationContext& ctx) {
     switch (ctx.playlist.position) {
         case PlaylistPosition::Bottom:
             return visibleList(
-                s, listRule(QStringLiteral("left"), px(s.PlayerWidth), px(s.PlaylistHeight)),
+                ctx, listRule(ctx, QStringLiteral("left"), px(s.PlayerWidth), px(s.PlaylistHeight)),
                 itemRule(QStringLiteral("pointer")));
         case PlaylistPosition::Right:
             // 3 pixels narrower than the list's share of the table: room for its 1-pixel border.
             return visibleList(
-                s,
-                listRule(QStringLiteral("right"), px(Int16::add(s.WidthPlaylist, qint16(-3))),
+                ctx,
+                listRule(ctx, QStringLiteral("right"), px(Int16::add(s.WidthPlaylist, qint16(-3))),
                          px(s.PlayerHeight)),
                 itemRule(QStringLiteral(" pointer")));
         case PlaylistPosition::Invisible:
             break;
     }
-    return textRule(s, false) + videoRule(s) + QStringLiteral(".listcontainer{display:none}");
+    return textRule(s, false) + videoRule(ctx) + QStringLiteral(".listcontainer{display:none}");
 }
 
 void StylesheetWriter::writePlayerStylesheet(const GenerationContext& ctx) {

@@ -129,6 +129,7 @@ class Html5PlaylistScriptTest : public QObject {
   private slots:
     void goldenFile();
     void inlineGoldenFile();
+    void fluidGoldenFile();
     void deletesEveryHtml5ScriptFirst();
     void typedTextReachesThePage_data();
     void typedTextReachesThePage();
@@ -152,6 +153,14 @@ void Html5PlaylistScriptTest::inlineGoldenFile() {
     run.settings.PlaysInline = true;
     Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_inline.js");
+}
+
+// Every video element the list plays keeps the chosen shape as it shrinks with the page.
+void Html5PlaylistScriptTest::fluidGoldenFile() {
+    Run run;
+    run.settings.FluidSize = true;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_fluid.js");
 }
 
 void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {
