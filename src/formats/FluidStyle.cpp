@@ -8,4 +8,11 @@ QString box(const QString& width, const QString& height) {
            QStringLiteral(" / ") + height;
 }
 
+QString movie(int width, int height) {
+    return QStringLiteral(
+               "display:block;width:100%;max-width:%1px;height:auto;aspect-ratio:%1 / %2")
+        .arg(width)
+        .arg(height);
+}
+
 }  // namespace FluidStyle

@@ -7,7 +7,12 @@
 // width in the chosen shape rather than the video's own.
 namespace FluidStyle {
 
-// `width` and `height` are pasted as given, so a script can pass pieces that read its variables.
+// For a video element. `width` and `height` are pasted as given, so a script can pass pieces that
+// read its variables.
 QString box(const QString& width, const QString& height);
+// For the Flash movie's element, which the emulator replaces by one of its own: unlike a video it
+// would keep the page's table at its full width, so it takes the width it is given, up to the
+// chosen one.
+QString movie(int width, int height);
 
 }  // namespace FluidStyle

@@ -22,24 +22,47 @@ QString textRule(const GenerationSnapshot& s, bool coloured) {
 }
 
 // The HTML5 player has no skin bar, so the container is the bare video size. A fluid container
-// may shrink with the page, and its height is then the video's, which keeps its shape.
+// has no width of its own: a fixed one would hold the page's table open on a narrow screen, while
+// the floating box takes its video's width up to the chosen one, and the video's height.
 QString videoRule(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
-    const QString height = ctx.settings.FluidSize ? QStringLiteral(";max-width:100%")
-                                                  : QStringLiteral(";height:") + px(s.PlayerHeight);
-    return QStringLiteral(".videocontainer{border:0px;background-color:#000000;width:") +
-           px(s.PlayerWidth) + height + QStringLiteral(";float:left;}");
+    const QString size = ctx.settings.FluidSize
+                             ? QStringLiteral("max-width:") + px(s.PlayerWidth)
+                             : QStringLiteral("width:") + px(s.PlayerWidth) +
+                                   QStringLiteral(";height:") + px(s.PlayerHeight);
+    return QStringLiteral(".videocontainer{border:0px;background-color:#000000;") + size +
+           QStringLiteral(";float:left;}");
 }
 
-// A fluid list is never wider than the page, its border included; one at the right that no
-// longer fits beside the player goes below it.
-QString listRule(const GenerationContext& ctx, const QString& side, const QString& width,
+// The list's box; `maxWidth`, when not empty, keeps a fluid list within the player's width or
+// the page's.
+QString listRule(const QString& side, const QString& width, const QString& maxWidth,
                  const QString& height) {
-    const QString fluid =
-        ctx.settings.FluidSize ? QStringLiteral(";max-width:calc(100% - 2px)") : QString();
+    const QString limit = maxWidth.isEmpty() ? QString() : QStringLiteral(";max-width:") + maxWidth;
     return QStringLiteral(".listcontainer{display:inline;position:relative;float:") + side +
            QStringLiteral(";border:#CCCCCC solid 1px;background-color:#000000;width:") + width +
-           fluid + QStringLiteral(";height:") + height + QStringLiteral(";}");
+           limit + QStringLiteral(";height:") + height + QStringLiteral(";}");
+}
+
+// The page's width less the list's border.
+const QString kPageWidth = QStringLiteral("calc(100% - 2px)");
+
+// A list below the player is as wide as the player: a fluid one as wide as the page lets it be,
+// up to the chosen width.
+QString bottomListRule(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    if (ctx.settings.FluidSize)
+        return listRule(QStringLiteral("left"), kPageWidth, px(s.PlayerWidth),
+                        px(s.PlaylistHeight));
+    return listRule(QStringLiteral("left"), px(s.PlayerWidth), QString(), px(s.PlaylistHeight));
+}
+
+// 3 pixels narrower than the list's share of the table: room for its 1-pixel border. A fluid one
+// that no longer fits beside the player goes below it, never wider than the page.
+QString rightListRule(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    return listRule(QStringLiteral("right"), px(Int16::add(s.WidthPlaylist, qint16(-3))),
+                    ctx.settings.FluidSize ? kPageWidth : QString(), px(s.PlayerHeight));
 }
 
 QString itemRule(const QString& cursor) {
@@ -72,16 +95,9 @@ QString StylesheetWriter::text(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
     switch (ctx.playlist.position) {
         case PlaylistPosition::Bottom:
-            return visibleList(
-                ctx, listRule(ctx, QStringLiteral("left"), px(s.PlayerWidth), px(s.PlaylistHeight)),
-                itemRule(QStringLiteral("pointer")));
+            return visibleList(ctx, bottomListRule(ctx), itemRule(QStringLiteral("pointer")));
         case PlaylistPosition::Right:
-            // 3 pixels narrower than the list's share of the table: room for its 1-pixel border.
-            return visibleList(
-                ctx,
-                listRule(ctx, QStringLiteral("right"), px(Int16::add(s.WidthPlaylist, qint16(-3))),
-                         px(s.PlayerHeight)),
-                itemRule(QStringLiteral(" pointer")));
+            return visibleList(ctx, rightListRule(ctx), itemRule(QStringLiteral(" pointer")));
         case PlaylistPosition::Invisible:
             break;
     }

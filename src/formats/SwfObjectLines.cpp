@@ -28,8 +28,7 @@ QStringList fluidStyle(const GenerationContext& ctx) {
         return {};
     const PlayerBox box = PlayerBox::of(ctx);
     return {call(ctx.snapshot.GenerationTag, QStringLiteral("setAttribute"),
-                 {QStringLiteral("style"),
-                  FluidStyle::box(QString::number(box.width), QString::number(box.height))})};
+                 {QStringLiteral("style"), FluidStyle::movie(box.width, box.height)})};
 }
 
 QString call(const QString& tag, const QString& method, const QStringList& arguments) {

@@ -42,8 +42,9 @@ void StylesheetTest::goldenFiles_data() {
                            << "style_right.css";
     QTest::newRow("invisible") << PlaylistPosition::Invisible << QList<int>{320, 180, 0, 250, 10}
                                << "style_invisible.css";
-    // Fit to the page's width: the video's container may shrink and takes its video's height; a
-    // list keeps its own height but is never wider than the page.
+    // Fit to the page's width: the video's container takes its video's size, up to the chosen
+    // width; a list below follows the page's width up to the player's, one beside keeps its own;
+    // neither is wider than the page.
     QTest::newRow("bottom, fluid") << PlaylistPosition::Bottom << QList<int>{480, 270, 180, 250, 11}
                                    << "style_bottom_fluid.css";
     QTest::newRow("right, fluid") << PlaylistPosition::Right << QList<int>{640, 360, 360, 250, 12}

@@ -1,5 +1,5 @@
 var a0732  = new SWFObject("http://www.example.com/video/Skin-30-float.swf?", "zevosva0732", "480", "600", "6", "#000000" );
-a0732.setAttribute("style", "display:block;max-width:100%;height:auto;aspect-ratio:480 / 600" );
+a0732.setAttribute("style", "display:block;width:100%;max-width:480px;height:auto;aspect-ratio:480 / 600" );
 a0732.addVariable("loc", "http://www.example.com/video/" );
 a0732.addParam("bgcolor", "#000000" );
 a0732.addParam("quality", "high" );
