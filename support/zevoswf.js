@@ -272,12 +272,21 @@ var SWFObject = (function (global) {
         return parts.join("&");
     };
 
+    // A style set with setAttribute (the fluid size of the generated pages) goes on the element of
+    // either kind, so the movie's box follows the page whether the plug-in, the ActiveX control or
+    // the emulator plays it.
+    SWFObject.prototype.styleAttribute = function () {
+        var style = this.getAttribute("style");
+        return style ? attribute("style", style) : "";
+    };
+
     SWFObject.prototype.embedMarkup = function () {
         var html = "<embed" + attribute("type", FLASH_MIME_TYPE) +
             attribute("src", this.getAttribute("swf")) +
             attribute("width", this.getAttribute("width")) +
             attribute("height", this.getAttribute("height")) +
-            attribute("id", this.getAttribute("id")) + attribute("name", this.getAttribute("id"));
+            attribute("id", this.getAttribute("id")) + attribute("name", this.getAttribute("id")) +
+            this.styleAttribute();
         for (var i = 0; i < this.params.pairs.length; i++) {
             if (this.params.pairs[i][0] != "flashvars") {
                 html += attribute(this.params.pairs[i][0], this.params.pairs[i][1]);
@@ -294,7 +303,7 @@ var SWFObject = (function (global) {
         var html = "<object" + attribute("id", this.getAttribute("id")) +
             attribute("classid", ACTIVEX_CLASS_ID) +
             attribute("width", this.getAttribute("width")) +
-            attribute("height", this.getAttribute("height")) + ">";
+            attribute("height", this.getAttribute("height")) + this.styleAttribute() + ">";
         html += "<param" + attribute("name", "movie") + attribute("value", this.getAttribute("swf")) +
             " />";
         for (var i = 0; i < this.params.pairs.length; i++) {

@@ -16,17 +16,19 @@ QString call(const GenerationContext& ctx, const QString& method, const QStringL
 QStringList FlashEmbedScriptWriter::lines(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
     const QString addParam = QStringLiteral("addParam");
-    return {
-        SwfObjectLines::constructor(ctx, s.SkinUrl),
-        call(ctx, QStringLiteral("addVariable"), {QStringLiteral("loc"), s.ServerPath}),
-        call(ctx, addParam, {QStringLiteral("bgcolor"), s.BackgroundColor}),
-        call(ctx, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
-        call(ctx, addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
-        call(ctx, addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
-        call(ctx, addParam, {QStringLiteral("allowScriptAccess"), QStringLiteral("always")}),
-        call(ctx, QStringLiteral("write"), {QStringLiteral("flashcontent") + s.GenerationTag}),
-        QString(),
-    };
+    return QStringList{SwfObjectLines::constructor(ctx, s.SkinUrl)} +
+           SwfObjectLines::fluidStyle(ctx) +
+           QStringList{
+               call(ctx, QStringLiteral("addVariable"), {QStringLiteral("loc"), s.ServerPath}),
+               call(ctx, addParam, {QStringLiteral("bgcolor"), s.BackgroundColor}),
+               call(ctx, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
+               call(ctx, addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
+               call(ctx, addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
+               call(ctx, addParam, {QStringLiteral("allowScriptAccess"), QStringLiteral("always")}),
+               call(ctx, QStringLiteral("write"),
+                    {QStringLiteral("flashcontent") + s.GenerationTag}),
+               QString(),
+           };
 }
 
 void FlashEmbedScriptWriter::writeFlashEmbedScript(const GenerationContext& ctx) {

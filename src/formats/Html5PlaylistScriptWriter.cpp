@@ -4,6 +4,7 @@
 
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
+#include "formats/FluidStyle.h"
 #include "formats/Html5SingleScriptWriter.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
@@ -79,9 +80,22 @@ QString sources(const Tagged& t, const char* index, const QString& error) {
            error + "</video>');";
 }
 
-// The attributes of the chosen HTML5 options, each followed by a blank.
-QString optionAttributes(const ProjectSettings& settings) {
-    return settings.PlaysInline ? QStringLiteral("playsinline=\"playsinline\" ") : QString();
+bool startsMuted(const ProjectSettings& settings) {
+    return settings.AutoPlay && settings.MutedAutoPlay;
+}
+
+// The attributes of the chosen HTML5 options, each followed by a blank; `first` for the video
+// shown when the page loads, the one a muted start starts. The fluid size comes from the
+// configuration file, so its style reads the script's variables.
+QString optionAttributes(const Tagged& t, const ProjectSettings& settings, bool first) {
+    QString attributes;
+    if (settings.PlaysInline)
+        attributes += QStringLiteral("playsinline=\"playsinline\" ");
+    if (first && startsMuted(settings))
+        attributes += QStringLiteral("muted=\"muted\" autoplay=\"autoplay\" ");
+    if (settings.FluidSize)
+        attributes += "style=\"" + FluidStyle::box(t("'+vW@+'"), t("'+vH@+'")) + "\" ";
+    return attributes;
 }
 
 // The video shown when the page loads, with a poster only when the configuration names an intro
@@ -150,6 +164,29 @@ QStringList listenerFragments(const Tagged& t) {
     };
 }
 
+// Browsers start a video by itself only muted, and the videos after it too unless the visitor
+// has given the sound back: mU<tag> keeps the visitor's choice from one video element to the
+// next, and uS<tag> puts the Unmute button over each element that starts muted.
+QStringList mutedStartFragments(const Tagged& t) {
+    return {
+        t(R"js(var mU@=true;function uS@(id){var v=document.getElementById(id);)js"),
+        t(R"js(v.addEventListener('volumechange',function(){mU@=this.muted;)js"),
+        t(R"js(if (!this.muted){$("#uB@").remove();}});if (mU@){)js"),
+        t(R"js($("#vDiv@").css("position","relative").append('<button type="button" id="uB@" )js"
+          R"js(onclick="uM@();" )js"),
+        QStringLiteral("style=\"position:absolute;left:8px;top:8px;z-index:2;padding:6px 12px;"
+                       "border:0;border-radius:4px;background:rgba(0,0,0,0.7);color:#fff;"
+                       "font:bold 14px sans-serif;cursor:pointer\">&#128263; Unmute</button>');}}"),
+        t(R"js(function uM@(){mU@=false;$("#vDiv@ video").prop("muted",false);$("#uB@").remove();})js"),
+    };
+}
+
+// `lines` with `extra` right after the line that reads `anchor`.
+QStringList withAfter(QStringList lines, const QString& anchor, const QString& extra) {
+    lines.insert(lines.indexOf(anchor) + 1, extra);
+    return lines;
+}
+
 }  // namespace
 
 QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
@@ -158,10 +195,10 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
     const QString configUrl =
         Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
-    const QString options = optionAttributes(ctx.settings);
     QStringList list = listFragments(t);
-    QStringList first = firstVideoFragments(t, error, options);
-    QStringList play = playFragments(t, error, options);
+    QStringList first = firstVideoFragments(t, error, optionAttributes(t, ctx.settings, true));
+    QStringList firstHandlers = firstVideoHandlerFragments(t);
+    QStringList play = playFragments(t, error, optionAttributes(t, ctx.settings, false));
     QStringList listeners = listenerFragments(t);
     if (CaptionsAttribute::anyTracks(ctx)) {
         // Each video element gets the tracks of the video it plays: pV makes a fresh element for
@@ -171,8 +208,17 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
         play.insert(4, t(R"js(cT@(document.getElementById("v@"),vA@[iP@].cc);)js"));
         listeners.insert(listeners.size() - 1, CaptionsAttribute::trackFunctions(s.GenerationTag));
     }
-    return (loaderFragments(t, configUrl) + list + first + firstVideoHandlerFragments(t) + play +
-            listeners)
+    if (startsMuted(ctx.settings)) {
+        firstHandlers =
+            withAfter(firstHandlers, t(R"js(document.getElementById("vI@").volume = aL@/100;)js"),
+                      t(R"js(document.getElementById("vI@").muted = true;uS@("vI@");)js"));
+        play = withAfter(play, t(R"js(document.getElementById("v@").volume = aL@/100;)js"),
+                         t(R"js(document.getElementById("v@").muted = mU@;uS@("v@");)js"));
+        // Before the closing comment.
+        for (const QString& line : mutedStartFragments(t))
+            listeners.insert(listeners.size() - 1, line);
+    }
+    return (loaderFragments(t, configUrl) + list + first + firstHandlers + play + listeners)
         .join(QString());
 }
 

@@ -4,6 +4,7 @@
 
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
+#include "formats/FluidStyle.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
 
@@ -123,12 +124,19 @@ bool startsMuted(const ProjectSettings& settings) {
     return settings.AutoPlay && settings.MutedAutoPlay;
 }
 
-QString optionAttributes(const ProjectSettings& settings) {
+// The size comes from the configuration file, so the style reads the script's variables.
+QString fluidAttribute(const Names& n) {
+    return "style=\"" + FluidStyle::box("'+" + n.vW + "+'", "'+" + n.vH + "+'") + "\" ";
+}
+
+QString optionAttributes(const ProjectSettings& settings, const Names& n) {
     QString attributes;
     if (settings.PlaysInline)
         attributes += QStringLiteral("playsinline=\"playsinline\" ");
     if (startsMuted(settings))
         attributes += QStringLiteral("muted=\"muted\" autoplay=\"autoplay\" ");
+    if (settings.FluidSize)
+        attributes += fluidAttribute(n);
     return attributes;
 }
 
@@ -156,7 +164,7 @@ QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
         Escaping::jsString(relativeServerPath(s.ServerPath), u'"') + "zevoconfigsv.xml";
     const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
     QStringList fragments = loaderFragments(names, configUrl) +
-                            videoFragments(names, error, optionAttributes(ctx.settings));
+                            videoFragments(names, error, optionAttributes(ctx.settings, names));
     QStringList end = endFragments(names);
     if (CaptionsAttribute::anyTracks(ctx)) {
         // The tracks go into the video as soon as it is on the page, before it loads anything.

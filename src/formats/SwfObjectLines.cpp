@@ -1,6 +1,7 @@
 #include "formats/SwfObjectLines.h"
 
 #include "formats/Escaping.h"
+#include "formats/FluidStyle.h"
 #include "formats/PlayerBox.h"
 
 namespace SwfObjectLines {
@@ -20,6 +21,14 @@ QString constructor(const GenerationContext& ctx, const QString& skin) {
                                 literal(s.BackgroundColor)};
     return QStringLiteral("var ") + s.GenerationTag + QStringLiteral("  = new SWFObject(") +
            arguments.join(QStringLiteral(", ")) + QStringLiteral(" );");
+}
+
+QStringList fluidStyle(const GenerationContext& ctx) {
+    if (!ctx.settings.FluidSize)
+        return {};
+    const PlayerBox box = PlayerBox::of(ctx);
+    return {call(ctx.snapshot.GenerationTag, QStringLiteral("setAttribute"),
+                 {QStringLiteral("style"), FluidStyle::movie(box.width, box.height)})};
 }
 
 QString call(const QString& tag, const QString& method, const QStringList& arguments) {

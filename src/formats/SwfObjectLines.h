@@ -14,6 +14,9 @@ QString literal(const QString& text);
 // `var G  = new SWFObject("skin", "zevosvG", "width", "height", "6", "colour" );` for the tag G,
 // sized to the player's box on the page.
 QString constructor(const GenerationContext& ctx, const QString& skin);
+// With the fluid size on, the call that styles the movie's element so that it shrinks with the
+// page and keeps the shape of the player's box; otherwise no line at all.
+QStringList fluidStyle(const GenerationContext& ctx);
 // One call on the tag's SWFObject: `G.method("a", "b" );`.
 QString call(const QString& tag, const QString& method, const QStringList& arguments);
 

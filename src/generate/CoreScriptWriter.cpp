@@ -68,6 +68,19 @@ class Builder {
     }
 
   private:
+    // A fluid table takes the page's width up to its own, and without the cells' spacing and
+    // padding the player fits in it at its full size.
+    QString tableTag() const {
+        const qint16 width = CoreScriptWriter::tableWidth(m_ctx);
+        if (m_ctx.settings.FluidSize)
+            return QStringLiteral(
+                       "<table width=\"100%\" border=\"0\" align=\"center\" "
+                       "cellspacing=\"0\" cellpadding=\"0\" "
+                       "style=\"max-width:%1px\">")
+                .arg(width);
+        return QStringLiteral("<table width=\"%1\" border=\"0\" align=\"center\">").arg(width);
+    }
+
     QString include(const QString& name) const { return docWrite(scriptTag(m_server + name)); }
 
     void uaTest() { m_out << kUaTest; }
@@ -85,9 +98,8 @@ class Builder {
     }
 
     void writeTableStart() {
-        m_out << docWrite(QStringLiteral("<table width=\"%1\" border=\"0\" align=\"center\">")
-                              .arg(CoreScriptWriter::tableWidth(m_ctx)))
-              << docWrite(QStringLiteral("<tr>")) << docWrite(QStringLiteral("<td>"));
+        m_out << docWrite(tableTag()) << docWrite(QStringLiteral("<tr>"))
+              << docWrite(QStringLiteral("<td>"));
         if (m_snap.HasActionCode)
             m_out << docWrite(
                 QStringLiteral("<div id=\"elementf%1\" align=\"center\">").arg(m_tag));

@@ -19,6 +19,25 @@ const QString kMetaLine =
 
 using SwfObjectLines::call;
 
+// `lines` with `extra` right after the first line that reads `anchor`.
+QStringList withAfter(QStringList lines, const QString& anchor, const QStringList& extra) {
+    const qsizetype at = lines.indexOf(anchor) + 1;
+    for (qsizetype k = 0; k < extra.size(); ++k)
+        lines.insert(at + k, extra[k]);
+    return lines;
+}
+
+// A phone lays out a page without a viewport line as a desktop page and shows it zoomed out, so a
+// fluid player would never have a narrow page to follow.
+QStringList withViewport(const QStringList& lines, const GenerationContext& ctx) {
+    if (!ctx.settings.FluidSize)
+        return lines;
+    return withAfter(
+        lines, kMetaLine,
+        {QStringLiteral(
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>")});
+}
+
 QStringList onlineTestPageLines(const GenerationContext& ctx) {
     return {
         QStringLiteral("<html>"),
@@ -114,7 +133,7 @@ QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
 }  // namespace
 
 QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
-    return onlineTestPageLines(ctx).join(kCrLf) + kCrLf;
+    return withViewport(onlineTestPageLines(ctx), ctx).join(kCrLf) + kCrLf;
 }
 
 QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
@@ -122,7 +141,9 @@ QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
 }
 
 QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {
-    return localHead() + localBody(ctx, swfObjectLine(ctx));
+    const QString swfObject = swfObjectLine(ctx);
+    return withViewport(localHead(), ctx) +
+           withAfter(localBody(ctx, swfObject), swfObject, SwfObjectLines::fluidStyle(ctx));
 }
 
 QString TestPageWriter::localTestPagePath(const QString& appFolder) {

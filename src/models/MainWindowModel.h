@@ -42,6 +42,7 @@ class MainWindowModel : public SelectionHost {
     void setEncrypt(bool on) { m_settings.Encrypt = on; }
     void setPlaysInline(bool on) { m_settings.PlaysInline = on; }
     void setMutedAutoPlay(bool on) { m_settings.MutedAutoPlay = on; }
+    void setFluidSize(bool on) { m_settings.FluidSize = on; }
     void setShowEmbedCode(bool on) { m_settings.ShowEmbedCode = on; }
 
     // Text boxes and labels: the change handlers keep the tool tips on the current text.

@@ -38,10 +38,11 @@ const ProfileSetting kSettings[] = {
     {24, "SocialShare", "Share Video", K::Check, &S::SocialShare},
     {25, "ShareTitle", "Title of Content", K::Text, &S::ShareTitle},
     {26, "ShareURL", "Web Link", K::Text, &S::ShareURL},
-    // Lines added later; FluidSize is meant to follow as line 29. A video's caption files belong
-    // to the video (the single-video choice, the playlist's rows), not to these lines.
+    // Lines added later. A video's caption files belong to the video (the single-video choice,
+    // the playlist's rows), not to these lines.
     {27, "PlaysInline", "Play Inline on Phones", K::Check, &S::PlaysInline},
     {28, "MutedAutoPlay", "Start Muted with an Unmute Button", K::Check, &S::MutedAutoPlay},
+    {29, "FluidSize", "Fit Player to Page Width", K::Check, &S::FluidSize},
 };
 
 // Every profile written before the later lines existed has this many lines.

@@ -35,7 +35,8 @@ struct ProjectSettings {
     bool SocialShare = false;
     QString ShareTitle;
     QString ShareURL;
-    // Newer options of the HTML5 video; a profile without their lines has them off.
+    // Newer options of the generated player; a profile without their lines has them off.
     bool PlaysInline = false;    // plays in the page on phones instead of full screen
     bool MutedAutoPlay = false;  // with AutoPlay, starts muted and offers an unmute button
+    bool FluidSize = false;      // the player shrinks with a narrow page, keeping its shape
 };

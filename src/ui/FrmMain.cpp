@@ -280,6 +280,8 @@ QWidget* FrmMain::buildOptions() {
         checkBox(box, QStringLiteral("chkPlaysInline"), QStringLiteral("Play Inline on Phones"));
     chkMutedAutoPlay = checkBox(box, QStringLiteral("chkMutedAutoPlay"),
                                 QStringLiteral("Start Muted with an Unmute Button"));
+    chkFluidSize =
+        checkBox(box, QStringLiteral("chkFluidSize"), QStringLiteral("Fit Player to Page Width"));
     txtAudioLevel =
         DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
                               QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));
@@ -301,7 +303,8 @@ QWidget* FrmMain::buildOptions() {
     audio->addStretch(1);
     layout->addWidget(chkPlaysInline, 4, 0);
     layout->addWidget(chkMutedAutoPlay, 4, 1);
-    layout->addLayout(audio, 5, 0, 1, 2);
+    layout->addWidget(chkFluidSize, 5, 0);
+    layout->addLayout(audio, 6, 0, 1, 2);
     return box;
 }
 
@@ -610,6 +613,7 @@ void FrmMain::connectOptions() {
         {chkEncrypt, &MainWindowModel::setEncrypt},
         {chkPlaysInline, &MainWindowModel::setPlaysInline},
         {chkMutedAutoPlay, &MainWindowModel::setMutedAutoPlay},
+        {chkFluidSize, &MainWindowModel::setFluidSize},
         {chkShowEmbedCode, &MainWindowModel::setShowEmbedCode},
         {chkSocialShare, &MainWindowModel::setSocialShare}};
     for (const auto& [check, setter] : checks)
@@ -765,6 +769,7 @@ void FrmMain::refreshOptions(const ProjectSettings& s) {
     chkEncrypt->setChecked(s.Encrypt);
     chkPlaysInline->setChecked(s.PlaysInline);
     chkMutedAutoPlay->setChecked(s.MutedAutoPlay);
+    chkFluidSize->setChecked(s.FluidSize);
     chkShowEmbedCode->setChecked(s.ShowEmbedCode);
     chkSocialShare->setChecked(s.SocialShare);
     showText(txtAudioLevel, s.AudioLevel);

@@ -135,6 +135,7 @@ class FrmMain : public QMainWindow {
     QCheckBox* chkEncrypt = nullptr;
     QCheckBox* chkPlaysInline = nullptr;
     QCheckBox* chkMutedAutoPlay = nullptr;
+    QCheckBox* chkFluidSize = nullptr;
 
     QPushButton* cmdIntroImage = nullptr;
     QPushButton* cmdClearIntroImage = nullptr;

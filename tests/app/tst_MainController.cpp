@@ -244,10 +244,14 @@ void MainControllerTest::laterOptionsFollowTheProfile_data() {
     QTest::addColumn<QStringList>("laterLines");
     QTest::addColumn<bool>("playsInline");
     QTest::addColumn<bool>("mutedAutoPlay");
-    QTest::newRow("26 lines, as older versions save") << QStringList{} << false << false;
-    QTest::newRow("inline play on") << QStringList{"1"} << true << false;
-    QTest::newRow("muted start on") << QStringList{"0", "1"} << false << true;
-    QTest::newRow("both on") << QStringList{"1", "1"} << true << true;
+    QTest::addColumn<bool>("fluidSize");
+    QTest::newRow("26 lines, as older versions save") << QStringList{} << false << false << false;
+    QTest::newRow("inline play on") << QStringList{"1"} << true << false << false;
+    QTest::newRow("muted start on") << QStringList{"0", "1"} << false << true << false;
+    QTest::newRow("both on") << QStringList{"1", "1"} << true << true << false;
+    QTest::newRow("28 lines: fit to page width off")
+        << QStringList{"1", "1"} << true << true << false;
+    QTest::newRow("fit to page width on") << QStringList{"0", "0", "1"} << false << false << true;
 }
 
 // Saving leaves out the later lines at their start values, so their absence means off: a
@@ -256,12 +260,15 @@ void MainControllerTest::laterOptionsFollowTheProfile() {
     QFETCH(QStringList, laterLines);
     QFETCH(bool, playsInline);
     QFETCH(bool, mutedAutoPlay);
+    QFETCH(bool, fluidSize);
     Fixture f;
     f.controller.window().settings().PlaysInline = true;
     f.controller.window().settings().MutedAutoPlay = true;
+    f.controller.window().settings().FluidSize = true;
     f.readProfile(profileValues() + laterLines);
     QCOMPARE(f.controller.settings().PlaysInline, playsInline);
     QCOMPARE(f.controller.settings().MutedAutoPlay, mutedAutoPlay);
+    QCOMPARE(f.controller.settings().FluidSize, fluidSize);
 }
 
 void MainControllerTest::missingProfileChangesNothing() {

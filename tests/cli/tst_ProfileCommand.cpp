@@ -262,10 +262,14 @@ void ProfileCommandTest::setTurnsOnTheLaterOptions_data() {
     QTest::addColumn<QStringList>("sets");
     QTest::addColumn<bool>("inlinePlay");
     QTest::addColumn<bool>("mutedStart");
-    QTest::newRow("neither") << QStringList{} << false << false;
-    QTest::newRow("inline play") << QStringList{"PlaysInline=1"} << true << false;
-    QTest::newRow("muted start") << QStringList{"AutoPlay=1", "MutedAutoPlay=1"} << false << true;
-    QTest::newRow("muted start, no auto start") << QStringList{"MutedAutoPlay=1"} << false << false;
+    QTest::addColumn<bool>("fluid");
+    QTest::newRow("neither") << QStringList{} << false << false << false;
+    QTest::newRow("inline play") << QStringList{"PlaysInline=1"} << true << false << false;
+    QTest::newRow("muted start") << QStringList{"AutoPlay=1", "MutedAutoPlay=1"} << false << true
+                                 << false;
+    QTest::newRow("muted start, no auto start")
+        << QStringList{"MutedAutoPlay=1"} << false << false << false;
+    QTest::newRow("fit to page width") << QStringList{"FluidSize=1"} << false << false << true;
 }
 
 // The older profile of the run has no lines for them; --set turns them on for the run.
@@ -273,6 +277,7 @@ void ProfileCommandTest::setTurnsOnTheLaterOptions() {
     QFETCH(QStringList, sets);
     QFETCH(bool, inlinePlay);
     QFETCH(bool, mutedStart);
+    QFETCH(bool, fluid);
     const QString profile = TestProfile().writeTo(work(QStringLiteral("p.epe")));
     QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("out")));
     QStringList args{"--profile", profile,
@@ -293,6 +298,7 @@ void ProfileCommandTest::setTurnsOnTheLaterOptions() {
     QCOMPARE(script.contains(QStringLiteral("playsinline=")), inlinePlay);
     QCOMPARE(script.contains(QStringLiteral("muted=\"muted\" autoplay=\"autoplay\"")), mutedStart);
     QCOMPARE(script.contains(QStringLiteral("Unmute</button>")), mutedStart);
+    QCOMPARE(script.contains(QStringLiteral("max-width:100%")), fluid);
 }
 
 QTEST_GUILESS_MAIN(ProfileCommandTest)

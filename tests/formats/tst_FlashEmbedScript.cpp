@@ -54,6 +54,12 @@ void FlashEmbedScriptTest::goldenFiles_data() {
     QTest::newRow("right") << true << PlaylistPosition::Right << 270 << "flash_right.js";
     QTest::newRow("bottom") << true << PlaylistPosition::Bottom << 300 << "flash_bottom.js";
     QTest::newRow("invisible") << true << PlaylistPosition::Invisible << 0 << "flash_invisible.js";
+    // Fit to the page's width: the movie's element keeps the shape of the player's box, the list
+    // included.
+    QTest::newRow("single, fluid")
+        << false << PlaylistPosition::Bottom << 0 << "flash_single_fluid.js";
+    QTest::newRow("bottom, fluid")
+        << true << PlaylistPosition::Bottom << 300 << "flash_bottom_fluid.js";
 }
 
 void FlashEmbedScriptTest::goldenFiles() {
@@ -64,6 +70,7 @@ void FlashEmbedScriptTest::goldenFiles() {
     Run run;
     run.usePlaylist(position, qint16(playlistHeight));
     run.settings.Multiple = multiple;
+    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
     QCOMPARE(run.scripts(), QStringList{"zevoflashsva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.outDir.filePath("zevoflashsva0732.js")),

@@ -130,6 +130,9 @@ class Html5PlaylistScriptTest : public QObject {
     void goldenFile();
     void inlineGoldenFile();
     void captionsGoldenFile();
+    void fluidGoldenFile();
+    void mutedStartGoldenFiles_data();
+    void mutedStartGoldenFiles();
     void deletesEveryHtml5ScriptFirst();
     void typedTextReachesThePage_data();
     void typedTextReachesThePage();
@@ -164,6 +167,35 @@ void Html5PlaylistScriptTest::captionsGoldenFile() {
     run.playlist.rows[1].Captions = {{"/subs/b.vtt", "de", ""}};
     Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_captions.js");
+}
+
+// Every video element the list plays keeps the chosen shape as it shrinks with the page.
+void Html5PlaylistScriptTest::fluidGoldenFile() {
+    Run run;
+    run.settings.FluidSize = true;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_fluid.js");
+}
+
+void Html5PlaylistScriptTest::mutedStartGoldenFiles_data() {
+    QTest::addColumn<bool>("autoPlay");
+    QTest::addColumn<bool>("mutedAutoPlay");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("auto start alone: as before") << true << false << "formats/html5_playlist.js";
+    QTest::newRow("muted start without auto start") << false << true << "formats/html5_playlist.js";
+    // The first video starts muted; each later one takes the visitor's choice and its own button.
+    QTest::newRow("auto start muted") << true << true << "formats/html5_playlist_muted.js";
+}
+
+void Html5PlaylistScriptTest::mutedStartGoldenFiles() {
+    QFETCH(bool, autoPlay);
+    QFETCH(bool, mutedAutoPlay);
+    QFETCH(QString, golden);
+    Run run;
+    run.settings.AutoPlay = autoPlay;
+    run.settings.MutedAutoPlay = mutedAutoPlay;
+    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(run.ctx());
+    COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }
 
 void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {

@@ -73,6 +73,8 @@ void Html5SingleScriptTest::optionsGoldenFiles_data() {
     QTest::newRow("muted start without auto start") << false << false << true << off;
     QTest::newRow("inline") << false << true << false << "formats/html5_single_inline.js";
     QTest::newRow("auto start muted") << true << false << true << "formats/html5_single_muted.js";
+    QTest::newRow("fit to page width")
+        << false << false << false << "formats/html5_single_fluid.js";
 }
 
 void Html5SingleScriptTest::optionsGoldenFiles() {
@@ -84,6 +86,7 @@ void Html5SingleScriptTest::optionsGoldenFiles() {
     run.settings.AutoPlay = autoPlay;
     run.settings.PlaysInline = playsInline;
     run.settings.MutedAutoPlay = mutedAutoPlay;
+    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     Html5SingleScriptWriter::writeHtml5SingleScript(run.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }

@@ -42,6 +42,16 @@ void StylesheetTest::goldenFiles_data() {
                            << "style_right.css";
     QTest::newRow("invisible") << PlaylistPosition::Invisible << QList<int>{320, 180, 0, 250, 10}
                                << "style_invisible.css";
+    // Fit to the page's width: the video's container takes its video's size, up to the chosen
+    // width; a list below follows the page's width up to the player's, one beside keeps its own;
+    // neither is wider than the page.
+    QTest::newRow("bottom, fluid") << PlaylistPosition::Bottom << QList<int>{480, 270, 180, 250, 11}
+                                   << "style_bottom_fluid.css";
+    QTest::newRow("right, fluid") << PlaylistPosition::Right << QList<int>{640, 360, 360, 250, 12}
+                                  << "style_right_fluid.css";
+    QTest::newRow("invisible, fluid")
+        << PlaylistPosition::Invisible << QList<int>{320, 180, 0, 250, 10}
+        << "style_invisible_fluid.css";
 }
 
 void StylesheetTest::goldenFiles() {
@@ -55,6 +65,7 @@ void StylesheetTest::goldenFiles() {
     run.snapshot.PlaylistHeight = qint16(sizes[2]);
     run.snapshot.WidthPlaylist = qint16(sizes[3]);
     run.snapshot.PlayListFontSize = qint16(sizes[4]);
+    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     TextFile::writeLines(run.css(), {"an earlier run's longer stylesheet", "second line"});
     StylesheetWriter::writePlayerStylesheet(run.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(run.css()), "formats/" + golden);

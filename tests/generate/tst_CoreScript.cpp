@@ -41,6 +41,8 @@ void configure(CoreScriptFixture& f, const QString& scenario) {
         f.snapshot.UseHtml5 = true;
     if (scenario.contains(QLatin1String("playlist")))
         f.settings.Multiple = true;
+    if (scenario.contains(QLatin1String("fluid")))
+        f.settings.FluidSize = true;
     if (scenario == QLatin1String("action")) {
         f.setActionCode(QStringLiteral(
             "  <a href=\"http://shop.example.com/buy.html\"><img src=\"buy.png\" alt=\"Buy "
@@ -72,6 +74,11 @@ void CoreScriptTest::matchesGolden_data() {
                                          << "generate/core_single_html5.js";
     QTest::newRow("playlist at the right, HTML5") << "playlist html5"
                                                   << "generate/core_playlist_html5.js";
+    // Fit to the page's width: the table takes the page's width up to its own.
+    QTest::newRow("single video, fluid") << "single fluid"
+                                         << "generate/core_single_fluid.js";
+    QTest::newRow("playlist at the right, HTML5, fluid") << "playlist html5 fluid"
+                                                         << "generate/core_playlist_html5_fluid.js";
     QTest::newRow("action code wins over redirect") << "action"
                                                     << "generate/core_action.js";
     QTest::newRow("redirect") << "redirect"

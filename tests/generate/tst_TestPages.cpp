@@ -43,6 +43,7 @@ class TestPagesTest : public QObject {
     void onlinePage_data();
     void onlinePage();
     void localPage();
+    void localPageFluid();
     void swfObjectSize_data();
     void swfObjectSize();
     void overflowWritesNoLocalPage();
@@ -55,6 +56,8 @@ void TestPagesTest::onlinePage_data() {
     QTest::addColumn<QString>("golden");
     QTest::newRow("plain embed code") << false << "generate/onlinetest_plain.html";
     QTest::newRow("escaped embed code") << true << "generate/onlinetest_escaped.html";
+    // Without the viewport line a phone lays the page out a desktop wide.
+    QTest::newRow("fit to page width") << false << "generate/onlinetest_fluid.html";
 }
 
 void TestPagesTest::onlinePage() {
@@ -62,6 +65,7 @@ void TestPagesTest::onlinePage() {
     QFETCH(QString, golden);
     Pages p;
     p.settings.Encrypt = encrypt;
+    p.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     p.snapshot.EmbedCode = EmbedCodeBuilder::build(p.ctx());
     TestPageWriter::writeOnlineTestPage(p.ctx());
     COMPARE_GOLDEN(TestFiles::readFile(p.outputFolder + "onlinetest.html"), golden);
@@ -75,6 +79,15 @@ void TestPagesTest::localPage() {
     p.outputFolder = QStringLiteral("/home/ann/site/");
     TestPageWriter::writeLocalTestPage(p.ctx());
     COMPARE_GOLDEN(p.localPage(), "generate/localtest_single.html");
+}
+
+// The local page's player follows the window as the published one does.
+void TestPagesTest::localPageFluid() {
+    Pages p;
+    p.settings.FluidSize = true;
+    p.outputFolder = QStringLiteral("/home/ann/site/");
+    TestPageWriter::writeLocalTestPage(p.ctx());
+    COMPARE_GOLDEN(p.localPage(), "generate/localtest_single_fluid.html");
 }
 
 void TestPagesTest::swfObjectSize_data() {

@@ -319,6 +319,27 @@ test("Internet Explorer's ActiveX control gets object markup with params", () =>
     assert.ok(html.endsWith("</object>"));
 });
 
+const FLUID = "display:block;max-width:100%;height:auto;aspect-ratio:480 / 300";
+const styledCases = [
+    // [player, page options, element that carries the style]
+    ["a plug-in", {navigator: flashPlugin("Shockwave Flash 10.0 r45")}, "embed"],
+    ["the ActiveX control", {activeXVersion: "WIN 10,0,32,18"}, "object"],
+    ["the emulator", {}, "embed"],
+];
+for (const [name, options, tag] of styledCases) {
+    test(`a style set on the player reaches the element ${name} plays`, () => {
+        const {SWFObject, elements} = page(options);
+        const so = generatedPlayer(SWFObject);
+        so.setAttribute("style", FLUID);
+        assert.strictEqual(so.write("flashcontent"), true);
+        const attributes = tagAttributes(elements.flashcontent.innerHTML, tag);
+        assert.strictEqual(attributes.style, FLUID);
+        assert.strictEqual(attributes.width, "480");
+        if (tag === "object")
+            assert.ok(!("style" in objectParams(elements.flashcontent.innerHTML)));
+    });
+}
+
 test("an old ActiveX control or none leaves the element as it is", () => {
     for (const version of ["WIN 5,0,30,0", null]) {
         const {SWFObject, elements} = page({activeXVersion: version, webAssembly: false});

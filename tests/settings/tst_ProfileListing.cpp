@@ -89,7 +89,7 @@ QStringList samplesOf(ProfileSetting::Kind kind) {
 
 void ProfileListingTest::tableHoldsEveryLineOnce() {
     const auto settings = ProfileLayout::settings();
-    QCOMPARE(qsizetype(settings.size()), qsizetype(28));
+    QCOMPARE(qsizetype(settings.size()), qsizetype(29));
     QSet<QString> keys;
     QSet<QString> labels;
     static const QRegularExpression field(QStringLiteral("^[A-Z][A-Za-z0-9]*$"));
@@ -104,7 +104,7 @@ void ProfileListingTest::tableHoldsEveryLineOnce() {
         QCOMPARE(ProfileLayout::byKey(QLatin1String(setting.key)), &setting);
         QCOMPARE(ProfileLayout::atLine(setting.line), &setting);
     }
-    QCOMPARE(ProfileLayout::atLine(29), nullptr);
+    QCOMPARE(ProfileLayout::atLine(30), nullptr);
     QCOMPARE(ProfileLayout::byKey(QStringLiteral("autoplay")), nullptr);
 }
 
@@ -233,35 +233,47 @@ void ProfileListingTest::savedSettingsGiveTheGoldenFile() {
 void ProfileListingTest::laterLinesEndAtTheLastOneOn_data() {
     QTest::addColumn<bool>("playsInline");
     QTest::addColumn<bool>("mutedAutoPlay");
+    QTest::addColumn<bool>("fluidSize");
     QTest::addColumn<QStringList>("laterLines");
-    QTest::newRow("both off: the 26 lines of older versions") << false << false << QStringList{};
-    QTest::newRow("inline play") << true << false << QStringList{"1"};
-    QTest::newRow("muted start: the line before it too") << false << true << QStringList{"0", "1"};
-    QTest::newRow("both") << true << true << QStringList{"1", "1"};
+    QTest::newRow("all off: the 26 lines of older versions")
+        << false << false << false << QStringList{};
+    QTest::newRow("inline play") << true << false << false << QStringList{"1"};
+    QTest::newRow("muted start: the line before it too")
+        << false << true << false << QStringList{"0", "1"};
+    QTest::newRow("both") << true << true << false << QStringList{"1", "1"};
+    QTest::newRow("fit to page width: both lines before it")
+        << false << false << true << QStringList{"0", "0", "1"};
+    QTest::newRow("inline play and fit to page width")
+        << true << false << true << QStringList{"1", "0", "1"};
+    QTest::newRow("all three") << true << true << true << QStringList{"1", "1", "1"};
 }
 
 // Saving the settings, and writing a listing that names the options, give the same lines.
 void ProfileListingTest::laterLinesEndAtTheLastOneOn() {
     QFETCH(bool, playsInline);
     QFETCH(bool, mutedAutoPlay);
+    QFETCH(bool, fluidSize);
     QFETCH(QStringList, laterLines);
     ProjectSettings s;
     s.PlaysInline = playsInline;
     s.MutedAutoPlay = mutedAutoPlay;
+    s.FluidSize = fluidSize;
     const QStringList expected = startUpValues() + laterLines;
     QCOMPARE(ProfileLayout::values(s), expected);
     const QStringList pairs{QStringLiteral("PlaysInline=%1").arg(int(playsInline)),
-                            QStringLiteral("MutedAutoPlay=%1").arg(int(mutedAutoPlay))};
+                            QStringLiteral("MutedAutoPlay=%1").arg(int(mutedAutoPlay)),
+                            QStringLiteral("FluidSize=%1").arg(int(fluidSize))};
     QCOMPARE(ProfileListing::write(pairs), expected);
 }
 
 void ProfileListingTest::leftOutLinesTakeTheirStartValues_data() {
     QTest::addColumn<int>("storedLines");
     QTest::addColumn<QList<int>>("leftOut");
-    QTest::newRow("a short profile of an older version") << 5 << QList<int>{27, 28};
-    QTest::newRow("26 lines") << 26 << QList<int>{27, 28};
-    QTest::newRow("27 lines") << 27 << QList<int>{28};
-    QTest::newRow("every line") << 28 << QList<int>{};
+    QTest::newRow("a short profile of an older version") << 5 << QList<int>{27, 28, 29};
+    QTest::newRow("26 lines") << 26 << QList<int>{27, 28, 29};
+    QTest::newRow("27 lines") << 27 << QList<int>{28, 29};
+    QTest::newRow("28 lines") << 28 << QList<int>{29};
+    QTest::newRow("every line") << 29 << QList<int>{};
     QTest::newRow("lines past the last setting") << 31 << QList<int>{};
 }
 
@@ -284,6 +296,8 @@ void ProfileListingTest::refusedPairs_data() {
     QTest::newRow("check state 2") << QStringList{"AutoPlay=2"} << "bad value for AutoPlay: 2";
     QTest::newRow("later check line, not 0 or 1")
         << QStringList{"PlaysInline=yes"} << "bad value for PlaysInline: yes";
+    QTest::newRow("fit to page width, not 0 or 1")
+        << QStringList{"FluidSize=-1"} << "bad value for FluidSize: -1";
     QTest::newRow("check state empty") << QStringList{"Html5="} << "bad value for Html5: ";
     QTest::newRow("index not a number")
         << QStringList{"PlayerStyle=dark"} << "bad value for PlayerStyle: dark";

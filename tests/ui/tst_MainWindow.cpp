@@ -227,6 +227,8 @@ void MainWindowTest::laterOptionChecks_data() {
                                  << "PlaysInline" << QStringList{"1"};
     QTest::newRow("muted start") << "chkMutedAutoPlay"
                                  << "MutedAutoPlay" << QStringList{"0", "1"};
+    QTest::newRow("fit to page width") << "chkFluidSize"
+                                       << "FluidSize" << QStringList{"0", "0", "1"};
 }
 
 // A click sets the option and a second clears it; a profile with its line on checks the box, and

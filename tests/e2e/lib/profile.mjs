@@ -44,6 +44,7 @@ export const Line = Object.freeze({
     ShareURL: 26,
     PlaysInline: 27,
     MutedAutoPlay: 28,
+    FluidSize: 29,
 });
 
 // A single video in Normal mode on the first skin, white tint, no end-of-video action.
@@ -62,8 +63,8 @@ export function baseProfile() {
 }
 
 export function writeProfile(path, values) {
-    if (values.length < 26 || values.length > 28)
-        throw new Error(`a profile has 26 to 28 lines, not ${values.length}`);
+    if (values.length < 26 || values.length > 29)
+        throw new Error(`a profile has 26 to 29 lines, not ${values.length}`);
     // A later check line left unset before one that is set is off.
     const lines = Array.from(values, (value) => value ?? '0').map((value, index) => {
         const line = scramble(encodeCp1252(value));
