@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "convert/ConversionError.h"
-#include "convert/ffmpeg/AvError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 namespace {
 
@@ -116,9 +116,8 @@ void AudioTranscoder::queue(const AVFrame* frame) {
         m_resampled->sample_rate = target.sample_rate;
         m_resampled->nb_samples = room;
         AvError::check(av_channel_layout_copy(&m_resampled->ch_layout, &target.ch_layout),
-                               QStringLiteral("OUT OF MEMORY"));
-        AvError::check(av_frame_get_buffer(m_resampled.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+                       QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(m_resampled.get(), 0), QStringLiteral("OUT OF MEMORY"));
     }
     const int made = AvError::check(
         swr_convert(m_resample.get(), m_resampled->extended_data, room,
@@ -142,9 +141,8 @@ void AudioTranscoder::encodeQueued(bool end) {
         frame->sample_rate = target.sample_rate;
         frame->nb_samples = samples < m_frameSize && !shortLastFrame ? m_frameSize : samples;
         AvError::check(av_channel_layout_copy(&frame->ch_layout, &target.ch_layout),
-                               QStringLiteral("OUT OF MEMORY"));
-        AvError::check(av_frame_get_buffer(frame.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+                       QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(frame.get(), 0), QStringLiteral("OUT OF MEMORY"));
         av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->extended_data), samples);
         // An encoder that takes only whole frames gets the last one padded with silence.
         if (frame->nb_samples > samples)

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "convert/ffmpeg/CopyMuxer.h"
 #include "convert/Html5Format.h"
 #include "convert/SideFile.h"
+#include "convert/ffmpeg/CopyMuxer.h"
 #include "convert/ffmpeg/SourceVideo.h"
 #include "convert/ffmpeg/StreamPipe.h"
 

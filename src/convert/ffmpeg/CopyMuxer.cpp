@@ -3,8 +3,8 @@
 #include <QFile>
 
 #include "convert/ConversionError.h"
-#include "convert/ffmpeg/AvError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 CopyMuxer::CopyMuxer(const QString& path, const Html5Encoding& encoding, const QString& targetName)
     : m_encoding(encoding), m_targetName(targetName) {
@@ -15,9 +15,8 @@ CopyMuxer::CopyMuxer(const QString& path, const Html5Encoding& encoding, const Q
                                        QFile::encodeName(path).constData()),
         cannotWrite());
     m_output.reset(output);
-    AvError::check(
-        avio_open(&m_output->pb, QFile::encodeName(path).constData(), AVIO_FLAG_WRITE),
-        cannotWrite());
+    AvError::check(avio_open(&m_output->pb, QFile::encodeName(path).constData(), AVIO_FLAG_WRITE),
+                   cannotWrite());
 }
 
 QString CopyMuxer::cannotWrite() const {

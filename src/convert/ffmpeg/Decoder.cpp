@@ -17,8 +17,7 @@ Decoder::Decoder(const AVStream& stream, const QString& sourcePath) {
     m_context.reset(avcodec_alloc_context3(codec));
     if (!m_context)
         throw ConversionError(QStringLiteral("OUT OF MEMORY"));
-    AvError::check(avcodec_parameters_to_context(m_context.get(), stream.codecpar),
-                           cannotDecode);
+    AvError::check(avcodec_parameters_to_context(m_context.get(), stream.codecpar), cannotDecode);
     m_context->pkt_timebase = stream.time_base;
     m_context->thread_count = 0;  // as many as the machine has
     AvError::check(avcodec_open2(m_context.get(), codec, nullptr), cannotDecode);

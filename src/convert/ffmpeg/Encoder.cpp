@@ -32,7 +32,7 @@ void Encoder::open(const QList<std::pair<const char*, const char*>>& options) {
     AvError::check(opened, cannotEncode);
     m_stream = &m_muxer.addStream();
     AvError::check(avcodec_parameters_from_context(m_stream->codecpar, m_context.get()),
-                           cannotEncode);
+                   cannotEncode);
     m_stream->time_base = m_context->time_base;
     m_stream->sample_aspect_ratio = m_context->sample_aspect_ratio;
 }

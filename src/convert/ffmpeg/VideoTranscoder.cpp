@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "convert/ConversionError.h"
-#include "convert/ffmpeg/AvError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 namespace {
 
@@ -73,8 +73,7 @@ AVFrame& VideoTranscoder::converted(AVFrame& frame) {
         m_scaled->format = target.pix_fmt;
         m_scaled->width = target.width;
         m_scaled->height = target.height;
-        AvError::check(av_frame_get_buffer(m_scaled.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(m_scaled.get(), 0), QStringLiteral("OUT OF MEMORY"));
     }
     AvError::check(av_frame_make_writable(m_scaled.get()), QStringLiteral("OUT OF MEMORY"));
     sws_scale(m_scale.get(), frame.data, frame.linesize, 0, frame.height, m_scaled->data,
