@@ -93,6 +93,8 @@ void FfmpegModuleTest::programsStartWithoutFfmpeg_data() {
     QTest::addColumn<QString>("program");
     QTest::newRow("vidlark-cli") << appFile(QStringLiteral("vidlark-cli"));
     QTest::newRow("vidlark") << appFile(QStringLiteral("vidlark"));
+    // Its figures stand for the programs' only while it starts as they do.
+    QTest::newRow("bench_Html5Copy") << appFile(QStringLiteral("../bench/bench_Html5Copy"));
     // The module is what brings them.
     QTest::newRow("the module") << appFile(ModuleName);
 }
