@@ -11,12 +11,6 @@ class ConversionError : public std::exception {
     const QString& message() const { return m_message; }
     const char* what() const noexcept override { return "conversion failed"; }
 
-    // FFmpeg's description of one of its error codes ("Invalid data found when processing input").
-    static QString describe(int errorCode);
-    // Throws `ConversionError(context + " (" + describe(code) + ")")` when `code` is negative;
-    // otherwise returns it.
-    static int check(int code, const QString& context);
-
   private:
     QString m_message;
 };

@@ -1,30 +1,38 @@
 #include "convert/Html5Copy.h"
 
-#include <mutex>
-
 #include "convert/ConversionError.h"
-#include "convert/CopyJob.h"
+#include "convert/FfmpegModule.h"
 #include "convert/FlvRemux.h"
 #include "convert/ProgressMeter.h"
 #include "platform/FileOps.h"
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 namespace {
 
-// FFmpeg's own log lines would reach the user's terminal beside ours; the result's message says
-// what went wrong.
-void silenceLibraryLog() {
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+Html5CopyResult failed(const QString& message) {
+    Html5CopyResult result;
+    result.outcome = Html5CopyResult::Outcome::Failed;
+    result.message = message;
+    return result;
 }
 
-Html5CopyResult finished(Html5CopyResult result, bool made, ProgressMeter& meter) {
-    if (made)
+// Our own remux, when it can make the copy; nothing when the copy is FFmpeg's to make.
+std::optional<Html5CopyResult> ownRemux(const QString& source, const QString& target,
+                                        Html5Format format, const CopyProgressCallback& progress) {
+    if (FileOps::sameFile(source, target))
+        throw ConversionError(QStringLiteral("THE COPY WOULD REPLACE ITS OWN SOURCE ") + target);
+    if (format != Html5Format::Mp4)
+        return std::nullopt;
+    ProgressMeter meter(progress);
+    const FlvRemux::Outcome own = FlvRemux::make(source, target, meter);
+    if (own == FlvRemux::Outcome::NotPossible)
+        return std::nullopt;
+    Html5CopyResult result;
+    result.ownRemux = true;
+    result.outcome = Html5CopyResult::Outcome::Cancelled;
+    if (own == FlvRemux::Outcome::Made) {
         meter.finish();
-    result.outcome = made ? Html5CopyResult::Outcome::Made : Html5CopyResult::Outcome::Cancelled;
+        result.outcome = Html5CopyResult::Outcome::Made;
+    }
     return result;
 }
 
@@ -32,26 +40,17 @@ Html5CopyResult finished(Html5CopyResult result, bool made, ProgressMeter& meter
 
 Html5CopyResult Html5Copy::make(const QString& source, const QString& target, Html5Format format,
                                 const CopyProgressCallback& progress) {
-    silenceLibraryLog();
-    Html5CopyResult result;
     try {
-        if (FileOps::sameFile(source, target))
-            throw ConversionError(QStringLiteral("THE COPY WOULD REPLACE ITS OWN SOURCE ") +
-                                  target);
-        ProgressMeter meter(progress);
-        if (format == Html5Format::Mp4) {
-            const FlvRemux::Outcome own = FlvRemux::make(source, target, meter);
-            if (own != FlvRemux::Outcome::NotPossible) {
-                result.ownRemux = true;
-                return finished(result, own == FlvRemux::Outcome::Made, meter);
-            }
-        }
-        CopyJob job(source, target, format);
-        result.reencoded = job.reencodes();
-        return finished(result, job.run(meter), meter);
+        if (std::optional<Html5CopyResult> own = ownRemux(source, target, format, progress))
+            return *own;
     } catch (const ConversionError& error) {
-        result.outcome = Html5CopyResult::Outcome::Failed;
-        result.message = error.message();
+        return failed(error.message());
     }
+    const FfmpegModule& module = FfmpegModule::beside();
+    if (!module.loaded())
+        return failed(module.error() + QStringLiteral("; ") + source +
+                      QStringLiteral(" CANNOT BE CONVERTED WITHOUT IT"));
+    Html5CopyResult result;
+    module.copy({source, target, format, progress}, result);
     return result;
 }

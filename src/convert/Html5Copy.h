@@ -35,7 +35,9 @@ struct Html5CopyResult {
 // H.264 (or VP9) in 4:2:0 at even dimensions, any other sound to AAC (or Opus). An MP4 has its
 // index first ("faststart"), so a browser plays it while it downloads. An FLV of H.264 and AAC
 // becomes an MP4 by our own remux (FlvRemux), which copies the payload bytes with the kernel;
-// whatever that remux cannot reproduce exactly goes through FFmpeg.
+// whatever that remux cannot reproduce exactly goes through FFmpeg. FFmpeg's side is a module
+// (FfmpegModule) loaded on the first copy that needs it; a missing one fails that copy with a
+// message naming the module.
 //
 // `make` blocks until the copy is done and touches no Qt object, so a window runs it on a worker
 // thread (std::thread, QThread, QtConcurrent) and passes progress back with a queued call; the

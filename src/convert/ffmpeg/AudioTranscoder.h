@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "convert/Decoder.h"
-#include "convert/Encoder.h"
-#include "convert/StreamPipe.h"
+#include "convert/ffmpeg/Decoder.h"
+#include "convert/ffmpeg/Encoder.h"
+#include "convert/ffmpeg/StreamPipe.h"
 
 class CopyMuxer;
 struct Html5Encoding;

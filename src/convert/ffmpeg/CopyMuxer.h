@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 struct Html5Encoding;
 

@@ -1,6 +1,7 @@
-#include "convert/Decoder.h"
+#include "convert/ffmpeg/Decoder.h"
 
 #include "convert/ConversionError.h"
+#include "convert/ffmpeg/AvError.h"
 
 Decoder::Decoder(const AVStream& stream, const QString& sourcePath) {
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
@@ -16,11 +17,10 @@ Decoder::Decoder(const AVStream& stream, const QString& sourcePath) {
     m_context.reset(avcodec_alloc_context3(codec));
     if (!m_context)
         throw ConversionError(QStringLiteral("OUT OF MEMORY"));
-    ConversionError::check(avcodec_parameters_to_context(m_context.get(), stream.codecpar),
-                           cannotDecode);
+    AvError::check(avcodec_parameters_to_context(m_context.get(), stream.codecpar), cannotDecode);
     m_context->pkt_timebase = stream.time_base;
     m_context->thread_count = 0;  // as many as the machine has
-    ConversionError::check(avcodec_open2(m_context.get(), codec, nullptr), cannotDecode);
+    AvError::check(avcodec_open2(m_context.get(), codec, nullptr), cannotDecode);
 }
 
 void Decoder::decode(const AVPacket* packet, const std::function<void(AVFrame&)>& take) {

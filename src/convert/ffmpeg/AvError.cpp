@@ -1,16 +1,18 @@
+#include "convert/ffmpeg/AvError.h"
+
 #include "convert/ConversionError.h"
 
 extern "C" {
 #include <libavutil/error.h>
 }
 
-QString ConversionError::describe(int errorCode) {
+QString AvError::describe(int errorCode) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(errorCode, text, sizeof text);
     return QString::fromUtf8(text);
 }
 
-int ConversionError::check(int code, const QString& context) {
+int AvError::check(int code, const QString& context) {
     if (code < 0)
         throw ConversionError(context + QStringLiteral(" (") + describe(code) + QLatin1Char(')'));
     return code;

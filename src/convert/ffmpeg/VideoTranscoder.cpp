@@ -1,9 +1,10 @@
-#include "convert/VideoTranscoder.h"
+#include "convert/ffmpeg/VideoTranscoder.h"
 
 #include <algorithm>
 
 #include "convert/ConversionError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 namespace {
 
@@ -72,10 +73,9 @@ AVFrame& VideoTranscoder::converted(AVFrame& frame) {
         m_scaled->format = target.pix_fmt;
         m_scaled->width = target.width;
         m_scaled->height = target.height;
-        ConversionError::check(av_frame_get_buffer(m_scaled.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(m_scaled.get(), 0), QStringLiteral("OUT OF MEMORY"));
     }
-    ConversionError::check(av_frame_make_writable(m_scaled.get()), QStringLiteral("OUT OF MEMORY"));
+    AvError::check(av_frame_make_writable(m_scaled.get()), QStringLiteral("OUT OF MEMORY"));
     sws_scale(m_scale.get(), frame.data, frame.linesize, 0, frame.height, m_scaled->data,
               m_scaled->linesize);
     av_frame_copy_props(m_scaled.get(), &frame);

@@ -1,11 +1,12 @@
-#include "convert/CopyJob.h"
+#include "convert/ffmpeg/CopyJob.h"
 
-#include "convert/AudioTranscoder.h"
 #include "convert/ConversionError.h"
 #include "convert/Html5Encoding.h"
-#include "convert/PacketCopy.h"
 #include "convert/ProgressMeter.h"
-#include "convert/VideoTranscoder.h"
+#include "convert/ffmpeg/AudioTranscoder.h"
+#include "convert/ffmpeg/AvError.h"
+#include "convert/ffmpeg/PacketCopy.h"
+#include "convert/ffmpeg/VideoTranscoder.h"
 
 namespace {
 
@@ -41,8 +42,7 @@ bool CopyJob::run(ProgressMeter& meter) {
         if (read == AVERROR_EOF)
             break;
         if (read < 0)
-            ConversionError::check(read,
-                                   QStringLiteral("CANNOT READ THE VIDEO FILE ") + m_source.path());
+            AvError::check(read, QStringLiteral("CANNOT READ THE VIDEO FILE ") + m_source.path());
         // Read before the pipe takes the packet and its times.
         const double fraction = m_source.fractionAt(*packet);
         send(*packet);

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "convert/CopyMuxer.h"
 #include "convert/Html5Format.h"
 #include "convert/SideFile.h"
-#include "convert/SourceVideo.h"
-#include "convert/StreamPipe.h"
+#include "convert/ffmpeg/CopyMuxer.h"
+#include "convert/ffmpeg/SourceVideo.h"
+#include "convert/ffmpeg/StreamPipe.h"
 
 class ProgressMeter;
 struct Html5Encoding;

@@ -1,9 +1,10 @@
-#include "convert/SourceVideo.h"
+#include "convert/ffmpeg/SourceVideo.h"
 
 #include <QFile>
 #include <cstring>
 
 #include "convert/ConversionError.h"
+#include "convert/ffmpeg/AvError.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ int bestStream(AVFormatContext& input, AVMediaType type) {
 SourceVideo::SourceVideo(const QString& path) : m_path(path) {
     const QString cannotRead = QStringLiteral("CANNOT READ THE VIDEO FILE ") + path;
     AVFormatContext* opened = nullptr;
-    ConversionError::check(
+    AvError::check(
         avformat_open_input(&opened, QFile::encodeName(path).constData(), nullptr, nullptr),
         cannotRead);
     m_input.reset(opened);
     if (!isAcceptedContainer(*m_input->iformat))
         throw ConversionError(cannotRead + QStringLiteral(" (not a Flash or MP4 video)"));
-    ConversionError::check(avformat_find_stream_info(m_input.get(), nullptr), cannotRead);
+    AvError::check(avformat_find_stream_info(m_input.get(), nullptr), cannotRead);
     m_video = bestStream(*m_input, AVMEDIA_TYPE_VIDEO);
     m_audio = bestStream(*m_input, AVMEDIA_TYPE_AUDIO);
     if (m_video < 0 && m_audio < 0)

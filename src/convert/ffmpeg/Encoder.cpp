@@ -1,9 +1,10 @@
-#include "convert/Encoder.h"
+#include "convert/ffmpeg/Encoder.h"
 
 #include <QList>
 
 #include "convert/ConversionError.h"
-#include "convert/CopyMuxer.h"
+#include "convert/ffmpeg/AvError.h"
+#include "convert/ffmpeg/CopyMuxer.h"
 
 Encoder::Encoder(const char* encoderName, CopyMuxer& muxer, const QString& sourcePath)
     : m_codec(avcodec_find_encoder_by_name(encoderName)), m_muxer(muxer), m_sourcePath(sourcePath) {
@@ -28,10 +29,10 @@ void Encoder::open(const QList<std::pair<const char*, const char*>>& options) {
     av_dict_free(&dictionary);
     const QString cannotEncode =
         QStringLiteral("CANNOT ENCODE %1 WITH %2").arg(m_sourcePath, QLatin1String(m_codec->name));
-    ConversionError::check(opened, cannotEncode);
+    AvError::check(opened, cannotEncode);
     m_stream = &m_muxer.addStream();
-    ConversionError::check(avcodec_parameters_from_context(m_stream->codecpar, m_context.get()),
-                           cannotEncode);
+    AvError::check(avcodec_parameters_from_context(m_stream->codecpar, m_context.get()),
+                   cannotEncode);
     m_stream->time_base = m_context->time_base;
     m_stream->sample_aspect_ratio = m_context->sample_aspect_ratio;
 }
@@ -40,7 +41,7 @@ void Encoder::encode(const AVFrame* frame) {
     // The message is made only on failure: this runs for every picture and every sound frame.
     const auto check = [this](int code) {
         if (code < 0)
-            ConversionError::check(code, QStringLiteral("CANNOT ENCODE ") + m_sourcePath);
+            AvError::check(code, QStringLiteral("CANNOT ENCODE ") + m_sourcePath);
     };
     check(avcodec_send_frame(m_context.get(), frame));
     for (;;) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/StreamPipe.h"
+#include "convert/ffmpeg/StreamPipe.h"
 
 class CopyMuxer;
 

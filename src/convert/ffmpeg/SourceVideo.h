@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 // The Flash video a copy is made from, opened read-only: its picture and sound streams and how
 // far a packet lies into it. Only Flash and MP4-family files are taken (the choices the Flash

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 // The way one stream of the source goes into the copy: copied as it is, or decoded and encoded.
 class StreamPipe {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <utility>
 
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 class CopyMuxer;
 

@@ -1,22 +1,22 @@
-#include "convert/CopyMuxer.h"
+#include "convert/ffmpeg/CopyMuxer.h"
 
 #include <QFile>
 
 #include "convert/ConversionError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 CopyMuxer::CopyMuxer(const QString& path, const Html5Encoding& encoding, const QString& targetName)
     : m_encoding(encoding), m_targetName(targetName) {
     AVFormatContext* output = nullptr;
-    ConversionError::check(
+    AvError::check(
         // The path is the context's URL too: "faststart" reopens the file by it to move the index.
         avformat_alloc_output_context2(&output, nullptr, encoding.muxer,
                                        QFile::encodeName(path).constData()),
         cannotWrite());
     m_output.reset(output);
-    ConversionError::check(
-        avio_open(&m_output->pb, QFile::encodeName(path).constData(), AVIO_FLAG_WRITE),
-        cannotWrite());
+    AvError::check(avio_open(&m_output->pb, QFile::encodeName(path).constData(), AVIO_FLAG_WRITE),
+                   cannotWrite());
 }
 
 QString CopyMuxer::cannotWrite() const {
@@ -40,14 +40,14 @@ void CopyMuxer::begin() {
         av_dict_set(&options, "movflags", m_encoding.muxerFlags, 0);
     const int result = avformat_write_header(m_output.get(), &options);
     av_dict_free(&options);
-    ConversionError::check(result, cannotWrite());
+    AvError::check(result, cannotWrite());
 }
 
 void CopyMuxer::write(AVPacket& packet) {
-    ConversionError::check(av_interleaved_write_frame(m_output.get(), &packet), cannotWrite());
+    AvError::check(av_interleaved_write_frame(m_output.get(), &packet), cannotWrite());
 }
 
 void CopyMuxer::end() {
-    ConversionError::check(av_write_trailer(m_output.get()), cannotWrite());
-    ConversionError::check(avio_closep(&m_output->pb), cannotWrite());
+    AvError::check(av_write_trailer(m_output.get()), cannotWrite());
+    AvError::check(avio_closep(&m_output->pb), cannotWrite());
 }

@@ -1,12 +1,13 @@
-#include "convert/PacketCopy.h"
+#include "convert/ffmpeg/PacketCopy.h"
 
 #include "convert/ConversionError.h"
-#include "convert/CopyMuxer.h"
+#include "convert/ffmpeg/AvError.h"
+#include "convert/ffmpeg/CopyMuxer.h"
 
 PacketCopy::PacketCopy(const AVStream& source, CopyMuxer& muxer)
     : m_source(source), m_muxer(muxer), m_stream(muxer.addStream()) {
-    ConversionError::check(avcodec_parameters_copy(m_stream.codecpar, source.codecpar),
-                           QStringLiteral("OUT OF MEMORY"));
+    AvError::check(avcodec_parameters_copy(m_stream.codecpar, source.codecpar),
+                   QStringLiteral("OUT OF MEMORY"));
     // The Flash file's codec tag means nothing in the new container; the muxer picks its own.
     m_stream.codecpar->codec_tag = 0;
     m_stream.time_base = source.time_base;

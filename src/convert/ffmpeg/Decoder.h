@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 // Decodes one stream of the source. A damaged packet is skipped, as a player would, rather than
 // ending the copy; how many frames came out tells whether anything could be read at all.

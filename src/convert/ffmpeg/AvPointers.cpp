@@ -1,4 +1,4 @@
-#include "convert/AvPointers.h"
+#include "convert/ffmpeg/AvPointers.h"
 
 #include "convert/ConversionError.h"
 

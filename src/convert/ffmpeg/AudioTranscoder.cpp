@@ -1,9 +1,10 @@
-#include "convert/AudioTranscoder.h"
+#include "convert/ffmpeg/AudioTranscoder.h"
 
 #include <algorithm>
 
 #include "convert/ConversionError.h"
 #include "convert/Html5Encoding.h"
+#include "convert/ffmpeg/AvError.h"
 
 namespace {
 
@@ -93,12 +94,12 @@ void AudioTranscoder::prepareResampler(const AVFrame& frame) {
     AVCodecContext& target = m_encoder.context();
     SwrContext* resample = nullptr;
     const QString cannotConvert = QStringLiteral("CANNOT CONVERT THE SOUND OF ") + m_sourcePath;
-    ConversionError::check(
+    AvError::check(
         swr_alloc_set_opts2(&resample, &target.ch_layout, target.sample_fmt, target.sample_rate,
                             &m_inputLayout, AVSampleFormat(m_inputFormat), m_inputRate, 0, nullptr),
         cannotConvert);
     m_resample.reset(resample);
-    ConversionError::check(swr_init(m_resample.get()), cannotConvert);
+    AvError::check(swr_init(m_resample.get()), cannotConvert);
 }
 
 void AudioTranscoder::queue(const AVFrame* frame) {
@@ -114,12 +115,11 @@ void AudioTranscoder::queue(const AVFrame* frame) {
         m_resampled->format = target.sample_fmt;
         m_resampled->sample_rate = target.sample_rate;
         m_resampled->nb_samples = room;
-        ConversionError::check(av_channel_layout_copy(&m_resampled->ch_layout, &target.ch_layout),
-                               QStringLiteral("OUT OF MEMORY"));
-        ConversionError::check(av_frame_get_buffer(m_resampled.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_channel_layout_copy(&m_resampled->ch_layout, &target.ch_layout),
+                       QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(m_resampled.get(), 0), QStringLiteral("OUT OF MEMORY"));
     }
-    const int made = ConversionError::check(
+    const int made = AvError::check(
         swr_convert(m_resample.get(), m_resampled->extended_data, room,
                     frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr,
                     inputSamples),
@@ -140,10 +140,9 @@ void AudioTranscoder::encodeQueued(bool end) {
         frame->format = target.sample_fmt;
         frame->sample_rate = target.sample_rate;
         frame->nb_samples = samples < m_frameSize && !shortLastFrame ? m_frameSize : samples;
-        ConversionError::check(av_channel_layout_copy(&frame->ch_layout, &target.ch_layout),
-                               QStringLiteral("OUT OF MEMORY"));
-        ConversionError::check(av_frame_get_buffer(frame.get(), 0),
-                               QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_channel_layout_copy(&frame->ch_layout, &target.ch_layout),
+                       QStringLiteral("OUT OF MEMORY"));
+        AvError::check(av_frame_get_buffer(frame.get(), 0), QStringLiteral("OUT OF MEMORY"));
         av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->extended_data), samples);
         // An encoder that takes only whole frames gets the last one padded with silence.
         if (frame->nb_samples > samples)
