@@ -29,9 +29,11 @@ const skip = skipReason() ||
     (php.error || php.status !== 0 ? 'e2e prerequisites missing: php (Debian package php-cli)'
                                    : false);
 
-const SECONDS = 16;
+// Long enough that a click at half the bar lands 15 s in: a player that waits for its clock is
+// then told apart from one that is only slow on a busy machine.
+const SECONDS = 30;
 // The picture's grey level rises by this much per second of video (0 at the start).
-const GREY_PER_SECOND = 14;
+const GREY_PER_SECOND = 8;
 // While the first request downloads at this rate, a click far ahead lands beyond what has arrived.
 const SLOW_BYTES_PER_SECOND = 24 * 1024;
 
