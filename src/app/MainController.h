@@ -7,7 +7,7 @@
 
 #include "appearance/IntroOutroImages.h"
 #include "appearance/PlayerSizes.h"
-#include "generate/GenerationSnapshot.h"
+#include "formats/GenerationSnapshot.h"
 #include "generate/ValidationHost.h"
 #include "media/Playlist.h"
 #include "models/MainWindowModel.h"

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevoacton<tag>.js, what happens when the video ends: either the visitor is sent to the
 // RedirectURL, or the player is hidden and the user's own HTML is shown with a way back.

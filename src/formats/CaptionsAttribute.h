@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // The caption tracks of a video as the players read them: the `cc` attribute of its line in the
 // configuration file, "address|language|label" per track, the tracks joined by "|" too, the

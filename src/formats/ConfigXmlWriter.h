@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevoconfigsv.xml, the file the Flash skin loads at play time for its options and its list
 // of videos (the HTML5 scripts read a few of its elements too). A run writes it twice: the upload

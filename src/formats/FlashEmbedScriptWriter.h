@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevoflashsv<tag>.js, the script that puts the Flash skin into the page's placeholder
 // through SWFObject and tells the player where its configuration file lives.

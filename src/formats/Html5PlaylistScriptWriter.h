@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevohtml5sv<tag>.js for a playlist: in the browser it fetches the upload copy of
 // zevoconfigsv.xml, fills the scrolling list pDivSc<tag> with one clickable item per video, plays

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
 // upload copy of zevoconfigsv.xml from the page's own host and builds a `video` element from it

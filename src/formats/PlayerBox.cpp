@@ -1,6 +1,6 @@
 #include "formats/PlayerBox.h"
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 #include "platform/Int16.h"
 
 PlayerBox PlayerBox::of(const GenerationContext& ctx) {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // Writes zevostyle.css, which lays out the HTML5 playlist player: the video container, the list
 // beside it (Right), below it (Bottom) or hidden (Invisible), and the list items.

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // The lines that create and drive the page's SWFObject, as the Flash embed script and the local
 // test page both write them.

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // The writers of other files that the core script hands over to at fixed points of its run. An
 // empty function means there is nothing to call.

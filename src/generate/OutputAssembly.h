@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 #include "platform/FileWorkPlan.h"
 
 class Views;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 // The two pages for trying the player out: onlinetest.html beside the uploaded files, holding the
 // embed code exactly as the user pastes it, and do-not-upload.html in the scratch folder, which

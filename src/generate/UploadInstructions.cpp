@@ -1,7 +1,7 @@
 #include "generate/UploadInstructions.h"
 
 #include "formats/CaptionsAttribute.h"
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 
 QString UploadInstructions::build(const GenerationContext& ctx) {
     const QString nl = QStringLiteral("\r\n");

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "FakeClockRandom.h"
-#include "generate/GenerationContext.h"
+#include "formats/GenerationContext.h"
 #include "platform/FileOps.h"
 
 // Everything a generation step reads, held together with a scripted random source.

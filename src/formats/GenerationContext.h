@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "generate/GenerationSnapshot.h"
+#include "formats/GenerationSnapshot.h"
 #include "media/Playlist.h"
 #include "media/SingleVideo.h"
 #include "platform/RandomSource.h"
