@@ -212,17 +212,11 @@ void MainController::showVideoFilesDialog() {
 MainController::GenerateOutcome MainController::generate() {
     if (!GenerateRequest::validate(*this, m_dialogs, m_views))
         return GenerateOutcome::Stopped;
-    GenerationContext ctx{m_snapshot,
-                          m_window.settings(),
-                          m_advanced,
-                          m_single->video(),
-                          m_editor->playlist(),
-                          skinName(),
-                          m_window.settings().OutDir,
-                          m_appFolder,
-                          m_random};
-    switch (GenerationDriver::run(ctx, m_sizes.width(), m_sizes.height(), m_clock, m_dialogs,
-                                  m_views)) {
+    GenerationContext ctx{
+        m_snapshot, m_window.settings(),        m_advanced, m_single->video(), m_editor->playlist(),
+        skinName(), m_window.settings().OutDir, m_appFolder};
+    switch (GenerationDriver::run(ctx, {m_snapshot, m_random}, m_sizes.width(), m_sizes.height(),
+                                  m_clock, m_dialogs, m_views)) {
         case GenerationDriver::Outcome::Completed:
             return GenerateOutcome::Completed;
         case GenerationDriver::Outcome::SourceMissing:

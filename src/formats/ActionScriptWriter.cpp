@@ -1,8 +1,6 @@
 #include "formats/ActionScriptWriter.h"
 
 #include "formats/Escaping.h"
-#include "platform/FileOps.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -17,10 +15,10 @@ QString handlerLine(const QString& body) {
     return "function hndVidEnd(e){if(!e){e=window.event;}" + body + "}";
 }
 
-void write(const GenerationContext& ctx, const QStringList& lines) {
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevoacton*.js"));
-    TextFile::writeLines(
-        ctx.outputFolder + QStringLiteral("zevoacton") + ctx.snapshot.GenerationTag + ".js", lines);
+OutputFile file(const GenerationContext& ctx, const QStringList& lines) {
+    return OutputFile::ofLines(
+        ctx.outputFolder + QStringLiteral("zevoacton") + ctx.snapshot.GenerationTag + ".js", lines,
+        QStringLiteral("zevoacton*.js"));
 }
 
 }  // namespace
@@ -47,10 +45,18 @@ QStringList ActionScriptWriter::showLines(const GenerationContext& ctx) {
     };
 }
 
-void ActionScriptWriter::writeRedirectActionScript(const GenerationContext& ctx) {
-    write(ctx, redirectLines(ctx));
+std::optional<OutputFile> ActionScriptWriter::actionScript(const GenerationContext& ctx) {
+    if (ctx.snapshot.HasActionCode)
+        return showActionScript(ctx);
+    if (!ctx.settings.RedirectURL.trimmed().isEmpty())
+        return redirectActionScript(ctx);
+    return std::nullopt;
 }
 
-void ActionScriptWriter::writeShowActionScript(const GenerationContext& ctx) {
-    write(ctx, showLines(ctx));
+OutputFile ActionScriptWriter::redirectActionScript(const GenerationContext& ctx) {
+    return file(ctx, redirectLines(ctx));
+}
+
+OutputFile ActionScriptWriter::showActionScript(const GenerationContext& ctx) {
+    return file(ctx, showLines(ctx));
 }

@@ -6,7 +6,6 @@
 #include "formats/Escaping.h"
 #include "platform/Int16.h"
 #include "platform/ScratchFolder.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -259,23 +258,14 @@ QStringList videoLines(const GenerationContext& ctx, bool testCopy) {
     return lines;
 }
 
-// The player varies its behaviour by the code; single videos and playlists use different
-// multipliers so it can tell them apart.
-int drawVideoModeCode(const GenerationContext& ctx) {
-    ctx.random.reseedFromClock();
-    const int k = qBound(1, static_cast<int>(ctx.random.nextUniform() * 10000 + 1), 10000);
-    return k * (ctx.isPlaylist() ? 97 : 89);
-}
-
 }  // namespace
 
-void ConfigXmlWriter::writeConfigXml(const GenerationContext& ctx) {
-    ctx.snapshot.VideoModeCode = drawVideoModeCode(ctx);
-    TextFile::writeLines(ctx.outputFolder + FileName, lines(ctx, false));
+OutputFile ConfigXmlWriter::configXml(const GenerationContext& ctx) {
+    return OutputFile::ofLines(ctx.outputFolder + FileName, lines(ctx, false));
 }
 
-void ConfigXmlWriter::writeTestConfigXml(const GenerationContext& ctx) {
-    TextFile::writeLines(testCopyFolder(ctx) + FileName, lines(ctx, true));
+OutputFile ConfigXmlWriter::testConfigXml(const GenerationContext& ctx) {
+    return OutputFile::ofLines(testCopyFolder(ctx) + FileName, lines(ctx, true));
 }
 
 QString ConfigXmlWriter::testCopyFolder(const GenerationContext& ctx) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "formats/GenerationContext.h"
+#include "platform/OutputFile.h"
 
 // Writes zevoconfigsv.xml, the file the Flash skin loads at play time for its options and its list
 // of videos (the HTML5 scripts read a few of its elements too). A run writes it twice: the upload
@@ -11,10 +12,10 @@
 // server-only values are neutralised so the local test page plays from disk.
 class ConfigXmlWriter {
   public:
-    // Draws the run's video-mode code, stores it in the snapshot and writes the upload copy.
-    static void writeConfigXml(const GenerationContext& ctx);
-    // The local-test copy; repeats the code drawn by writeConfigXml in the same run.
-    static void writeTestConfigXml(const GenerationContext& ctx);
+    // The upload copy, in the output folder.
+    static OutputFile configXml(const GenerationContext& ctx);
+    // The local-test copy; both carry the run's one video-mode code.
+    static OutputFile testConfigXml(const GenerationContext& ctx);
 
     static QStringList lines(const GenerationContext& ctx, bool testCopy);
 

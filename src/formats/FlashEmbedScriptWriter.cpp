@@ -1,9 +1,7 @@
 #include "formats/FlashEmbedScriptWriter.h"
 
 #include "formats/SwfObjectLines.h"
-#include "platform/FileOps.h"
 #include "platform/Int16.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -31,11 +29,8 @@ QStringList FlashEmbedScriptWriter::lines(const GenerationContext& ctx) {
            };
 }
 
-void FlashEmbedScriptWriter::writeFlashEmbedScript(const GenerationContext& ctx) {
-    // Built before anything is deleted, so an overflow leaves the earlier script in place.
-    const QStringList content = lines(ctx);
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevoflashsv*.js"));
-    TextFile::writeLines(
+OutputFile FlashEmbedScriptWriter::flashEmbedScript(const GenerationContext& ctx) {
+    return OutputFile::ofLines(
         ctx.outputFolder + QStringLiteral("zevoflashsv") + ctx.snapshot.GenerationTag + ".js",
-        content);
+        lines(ctx), QStringLiteral("zevoflashsv*.js"));
 }

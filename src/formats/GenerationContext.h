@@ -5,14 +5,13 @@
 #include "formats/GenerationSnapshot.h"
 #include "media/Playlist.h"
 #include "media/SingleVideo.h"
-#include "platform/RandomSource.h"
 #include "settings/AdvancedOptions.h"
 #include "settings/ProjectSettings.h"
 
 // What every writer of a generation run reads: the run's snapshot, the settings, the advanced
 // options and the current video selection, plus where to write.
 struct GenerationContext {
-    GenerationSnapshot& snapshot;
+    const GenerationSnapshot& snapshot;
     const ProjectSettings& settings;
     const AdvancedOptions& advanced;
     const SingleVideo& single;
@@ -20,7 +19,6 @@ struct GenerationContext {
     QString skinName;      // the selected PlayerStyle entry ("Skin-30-dark")
     QString outputFolder;  // OutDir, ends in the folder separator
     QString appFolder;     // the application folder, without a final separator
-    RandomSource& random;
 
     bool isPlaylist() const { return settings.Multiple; }
 };

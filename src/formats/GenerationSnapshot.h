@@ -25,6 +25,7 @@ struct GenerationSnapshot {
     bool IsRtmp = false;
     bool IsPseudo = false;
     bool HasActionCode = false;
+    // Decided once before the first file is written (RunDecisions).
     QString VideoDivId;
     QString ListDivId;
     QString ListScrollId;

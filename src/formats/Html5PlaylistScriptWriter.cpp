@@ -6,8 +6,6 @@
 #include "formats/Escaping.h"
 #include "formats/FluidStyle.h"
 #include "formats/Html5SingleScriptWriter.h"
-#include "platform/FileOps.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -222,14 +220,8 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
         .join(QString());
 }
 
-void Html5PlaylistScriptWriter::writeHtml5PlaylistScript(const GenerationContext& ctx) {
-    GenerationSnapshot& s = ctx.snapshot;
-    s.VideoDivId = QStringLiteral("vDiv") + s.GenerationTag;
-    s.ListDivId = QStringLiteral("pDiv") + s.GenerationTag;
-    s.ListScrollId = QStringLiteral("pDivSc") + s.GenerationTag;
-    const QString script = text(ctx);
-    // The single-video script shares the name, so whichever kind an earlier run wrote goes.
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevohtml5*.js"));
-    TextFile::writeLines(ctx.outputFolder + QStringLiteral("zevohtml5sv") + s.GenerationTag + ".js",
-                         {script});
+OutputFile Html5PlaylistScriptWriter::html5PlaylistScript(const GenerationContext& ctx) {
+    return OutputFile::ofLines(
+        ctx.outputFolder + QStringLiteral("zevohtml5sv") + ctx.snapshot.GenerationTag + ".js",
+        {text(ctx)}, QStringLiteral("zevohtml5*.js"));
 }

@@ -5,8 +5,6 @@
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "formats/FluidStyle.h"
-#include "platform/FileOps.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -181,13 +179,8 @@ QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
     return (fragments + end).join(QString());
 }
 
-void Html5SingleScriptWriter::writeHtml5SingleScript(const GenerationContext& ctx) {
-    ctx.snapshot.VideoDivId = QStringLiteral("vDiv") + ctx.snapshot.GenerationTag;
-    const QString script = text(ctx);
-    // Earlier runs' scripts go, the playlist ones too (they share the name), so the folder holds
-    // only this run's.
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevohtml5*.js"));
-    TextFile::writeLines(
+OutputFile Html5SingleScriptWriter::html5SingleScript(const GenerationContext& ctx) {
+    return OutputFile::ofLines(
         ctx.outputFolder + QStringLiteral("zevohtml5sv") + ctx.snapshot.GenerationTag + ".js",
-        {script});
+        {text(ctx)}, QStringLiteral("zevohtml5*.js"));
 }

@@ -3,15 +3,16 @@
 #include <QString>
 
 #include "formats/GenerationContext.h"
+#include "platform/OutputFile.h"
 
 // Writes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
 // upload copy of zevoconfigsv.xml from the page's own host and builds a `video` element from it
 // inside the container vDiv<tag>.
 class Html5SingleScriptWriter {
   public:
-    // Sets the snapshot's VideoDivId, removes every zevohtml5*.js of earlier runs (single or
-    // playlist) once the new text is ready, and writes the script as one line.
-    static void writeHtml5SingleScript(const GenerationContext& ctx);
+    // The script as one line; it replaces every zevohtml5*.js of earlier runs (single or
+    // playlist), as they share the name.
+    static OutputFile html5SingleScript(const GenerationContext& ctx);
 
     // The whole script, without its line end.
     static QString text(const GenerationContext& ctx);

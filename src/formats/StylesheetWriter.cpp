@@ -2,9 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/FileOps.h"
 #include "platform/Int16.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -104,9 +102,7 @@ QString StylesheetWriter::text(const GenerationContext& ctx) {
     return textRule(s, false) + videoRule(ctx) + QStringLiteral(".listcontainer{display:none}");
 }
 
-void StylesheetWriter::writePlayerStylesheet(const GenerationContext& ctx) {
-    const QString css = text(ctx);
-    const QString path = ctx.outputFolder + QStringLiteral("zevostyle.css");
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevostyle.css"));
-    TextFile::writeLines(path, {css});
+OutputFile StylesheetWriter::playerStylesheet(const GenerationContext& ctx) {
+    const QString name = QStringLiteral("zevostyle.css");
+    return OutputFile::ofLines(ctx.outputFolder + name, {text(ctx)}, name);
 }

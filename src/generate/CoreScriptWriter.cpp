@@ -3,9 +3,7 @@
 #include "formats/Escaping.h"
 #include "generate/ScriptEscaper.h"
 #include "generate/WebAddresses.h"
-#include "platform/FileOps.h"
 #include "platform/Int16.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -35,20 +33,12 @@ QString shareValue(const QString& text) {
     return literal(Escaping::queryValue(text));
 }
 
-void call(const std::function<void()>& hook) {
-    if (hook)
-        hook();
-}
-
-// Collects the lines of one core script, step by step; `codeTxt` writes code.txt at its place.
+// Collects the lines of one core script, step by step.
 class Builder {
   public:
-    Builder(const GenerationContext& ctx, const CoreScriptHooks& hooks,
-            std::function<void()> codeTxt)
+    explicit Builder(const GenerationContext& ctx)
         : m_ctx(ctx),
           m_snap(ctx.snapshot),
-          m_hooks(hooks),
-          m_codeTxt(std::move(codeTxt)),
           m_server(literal(Escaping::xmlAttribute(ctx.snapshot.ServerPath))),
           m_tag(ctx.snapshot.GenerationTag) {}
 
@@ -59,8 +49,6 @@ class Builder {
         writePlaceholder();
         writeEndOfVideo();
         m_out << docWrite(QStringLiteral("</td>")) << docWrite(QStringLiteral("</tr>"));
-        if (m_ctx.settings.ShowEmbedCode)
-            call(m_codeTxt);
         if (m_ctx.settings.SocialShare)
             writeSocialRow();
         m_out << docWrite(QStringLiteral("</table>")) << QStringLiteral("//]]>");
@@ -126,7 +114,6 @@ class Builder {
               << include(QStringLiteral("zevoflashsv%1.js").arg(m_tag));
         if (m_snap.UseHtml5)
             closeUaTest();
-        call(m_hooks.flashEmbedScript);
     }
 
     void writeHtml5PlaylistBlock() {
@@ -149,11 +136,9 @@ class Builder {
         const QString actionInclude = include(QStringLiteral("zevoacton%1.js").arg(m_tag));
         if (m_snap.HasActionCode) {
             m_out << docWrite(QStringLiteral("</div>")) << actionInclude;
-            call(m_hooks.actionScript);
             writeActionBlock();
         } else if (!m_ctx.settings.RedirectURL.trimmed().isEmpty()) {
             m_out << actionInclude;
-            call(m_hooks.redirectScript);
         }
     }
 
@@ -186,8 +171,6 @@ class Builder {
 
     const GenerationContext& m_ctx;
     const GenerationSnapshot& m_snap;
-    const CoreScriptHooks& m_hooks;
-    std::function<void()> m_codeTxt;
     // ServerPath as it goes into the attributes of the written HTML, inside a literal.
     const QString m_server;
     const QString m_tag;
@@ -212,18 +195,15 @@ QString CoreScriptWriter::codeTxtLine(const GenerationContext& ctx) {
            scriptTag(ctx.snapshot.ServerPath + fileName(ctx.snapshot.GenerationTag));
 }
 
-QStringList CoreScriptWriter::lines(const GenerationContext& ctx, const CoreScriptHooks& hooks) {
-    return Builder(ctx, hooks, {}).build();
+QStringList CoreScriptWriter::lines(const GenerationContext& ctx) {
+    return Builder(ctx).build();
 }
 
-void CoreScriptWriter::write(const GenerationContext& ctx, const CoreScriptHooks& hooks) {
-    FileOps::deleteMatching(ctx.outputFolder, QStringLiteral("zevocoresv*.js"));
-    const QString path = ctx.outputFolder + fileName(ctx.snapshot.GenerationTag);
-    // The file exists from the start of the step, as it did while the other writers ran.
-    TextFile::writeLines(path, {});
-    const QStringList content =
-        Builder(ctx, hooks, [&ctx] {
-            TextFile::writeLines(ctx.outputFolder + QStringLiteral("code.txt"), {codeTxtLine(ctx)});
-        }).build();
-    TextFile::writeLines(path, content);
+OutputFile CoreScriptWriter::coreScript(const GenerationContext& ctx) {
+    return OutputFile::ofLines(ctx.outputFolder + fileName(ctx.snapshot.GenerationTag), lines(ctx),
+                               QStringLiteral("zevocoresv*.js"));
+}
+
+OutputFile CoreScriptWriter::codeTxt(const GenerationContext& ctx) {
+    return OutputFile::ofLines(ctx.outputFolder + QStringLiteral("code.txt"), {codeTxtLine(ctx)});
 }

@@ -15,6 +15,7 @@
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/FileWorkRunner.h"
 #include "generate/OutputAssembly.h"
+#include "generate/RunDecisions.h"
 #include "generate/SnapshotReader.h"
 #include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
@@ -23,6 +24,7 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileWorkPlan.h"
+#include "platform/OutputFile.h"
 
 namespace {
 
@@ -57,16 +59,18 @@ void report(const Failure& failure, Dialogs& dialogs) {
 
 }  // namespace
 
-GenerationDriver::Outcome GenerationDriver::run(GenerationContext& ctx, qint16 playerWidth,
-                                                qint16 playerHeight, const Clock& clock,
-                                                Dialogs& dialogs, Views& views) {
+GenerationDriver::Outcome GenerationDriver::run(const GenerationContext& ctx, const RunState& state,
+                                                qint16 playerWidth, qint16 playerHeight,
+                                                const Clock& clock, Dialogs& dialogs,
+                                                Views& views) {
+    Q_ASSERT(&ctx.snapshot == &state.snapshot);
     views.setBusy(true);
     FileWorkPlan plan;
     int stoppedAt = FileWorkRunner::Completed;
     Outcome outcome = Outcome::Failed;
     std::optional<Failure> failure = attempt([&] {
-        SnapshotReader::read(ctx.snapshot, {ctx.settings, ctx.advanced, ctx.playlist, playerWidth,
-                                            playerHeight, ctx.skinName, clock});
+        SnapshotReader::read(state.snapshot, {ctx.settings, ctx.advanced, ctx.playlist, playerWidth,
+                                              playerHeight, ctx.skinName, clock});
     });
     if (!failure) {
         outcome = Outcome::SourceMissing;
@@ -78,7 +82,7 @@ GenerationDriver::Outcome GenerationDriver::run(GenerationContext& ctx, qint16 p
     }
     if (!failure) {
         outcome = Outcome::Failed;
-        failure = attempt([&] { stoppedAt = generate(ctx, plan, views); });
+        failure = attempt([&] { stoppedAt = generate(ctx, state, plan, views); });
     }
     if (failure) {
         views.setBusy(false);
@@ -95,39 +99,40 @@ GenerationDriver::Outcome GenerationDriver::run(GenerationContext& ctx, qint16 p
     return Outcome::Completed;
 }
 
-int GenerationDriver::generate(GenerationContext& ctx, const FileWorkPlan& plan, Views& views) {
-    writePlayerFiles(ctx);
-    writeCoreScript(ctx);
-    ctx.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
-    writeTestPages(ctx);
+int GenerationDriver::generate(const GenerationContext& ctx, const RunState& state,
+                               const FileWorkPlan& plan, Views& views) {
+    RunDecisions::decide(state.snapshot, ctx.isPlaylist(), state.random);
+    state.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
+    OutputFile::writeAll(outputFiles(ctx));
     const int stoppedAt = OutputAssembly::assemble(ctx, plan, views);
     if (stoppedAt == FileWorkRunner::Completed)
-        ctx.snapshot.UploadInstructions = UploadInstructions::build(ctx);
+        state.snapshot.UploadInstructions = UploadInstructions::build(ctx);
     return stoppedAt;
 }
 
-void GenerationDriver::writePlayerFiles(GenerationContext& ctx) {
-    ConfigXmlWriter::writeConfigXml(ctx);
-    ConfigXmlWriter::writeTestConfigXml(ctx);
+QList<OutputFile> GenerationDriver::outputFiles(const GenerationContext& ctx) {
+    return playerFiles(ctx) + coreScriptFiles(ctx) +
+           QList<OutputFile>{TestPageWriter::onlineTestPageFile(ctx),
+                             TestPageWriter::localTestPageFile(ctx)};
+}
+
+QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
+    QList<OutputFile> files{ConfigXmlWriter::configXml(ctx), ConfigXmlWriter::testConfigXml(ctx)};
     if (!ctx.snapshot.UseHtml5)
-        return;
-    if (!ctx.isPlaylist()) {
-        Html5SingleScriptWriter::writeHtml5SingleScript(ctx);
-        return;
-    }
-    Html5PlaylistScriptWriter::writeHtml5PlaylistScript(ctx);
-    StylesheetWriter::writePlayerStylesheet(ctx);
+        return files;
+    if (!ctx.isPlaylist())
+        return files << Html5SingleScriptWriter::html5SingleScript(ctx);
+    return files << Html5PlaylistScriptWriter::html5PlaylistScript(ctx)
+                 << StylesheetWriter::playerStylesheet(ctx);
 }
 
-void GenerationDriver::writeCoreScript(GenerationContext& ctx) {
-    CoreScriptHooks hooks;
-    hooks.flashEmbedScript = [&ctx] { FlashEmbedScriptWriter::writeFlashEmbedScript(ctx); };
-    hooks.actionScript = [&ctx] { ActionScriptWriter::writeShowActionScript(ctx); };
-    hooks.redirectScript = [&ctx] { ActionScriptWriter::writeRedirectActionScript(ctx); };
-    CoreScriptWriter::write(ctx, hooks);
-}
-
-void GenerationDriver::writeTestPages(GenerationContext& ctx) {
-    TestPageWriter::writeOnlineTestPage(ctx);
-    TestPageWriter::writeLocalTestPage(ctx);
+// The core script with the scripts it loads, in the order its lines name them; code.txt follows.
+QList<OutputFile> GenerationDriver::coreScriptFiles(const GenerationContext& ctx) {
+    QList<OutputFile> files{CoreScriptWriter::coreScript(ctx),
+                            FlashEmbedScriptWriter::flashEmbedScript(ctx)};
+    if (const std::optional<OutputFile> action = ActionScriptWriter::actionScript(ctx))
+        files << *action;
+    if (ctx.settings.ShowEmbedCode)
+        files << CoreScriptWriter::codeTxt(ctx);
+    return files;
 }

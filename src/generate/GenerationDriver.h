@@ -1,17 +1,23 @@
 #pragma once
 
+#include <QList>
 #include <QtGlobal>
 
 struct GenerationContext;
+struct GenerationSnapshot;
+struct OutputFile;
 class Clock;
 class Dialogs;
 class FileWorkPlan;
+class RandomSource;
 class Views;
 
 // One generation run, after the request passed its checks: reads the snapshot, plans the file
-// work and checks that every file it reads is there, writes the player files and the core
-// script, builds the embed code, writes the test pages, assembles the output folder (with the
-// metadata injection) and shows the code window.
+// work and checks that every file it reads is there, decides what the run decides (the
+// video-mode code, the containers' ids) and builds the embed code, makes every file it writes
+// (the player files, the core script and the scripts it loads, the test pages) and only then
+// writes them, assembles the output folder (with the metadata injection) and shows the code
+// window.
 // An error ends the run with the common error message; files already written stay. A missing
 // source is found before anything is written. The user may cancel the file work: that is
 // reported as a cancel (not an error), with what was done and what was not, and no code window
@@ -25,13 +31,23 @@ class GenerationDriver {
         Cancelled,  // the user stopped the file work
     };
 
-    static Outcome run(GenerationContext& ctx, qint16 playerWidth, qint16 playerHeight,
-                       const Clock& clock, Dialogs& dialogs, Views& views);
+    // What a run changes: the snapshot the writers read (`ctx.snapshot` is this one), which the
+    // run reads, decides and reports into, and the source of the video-mode code.
+    struct RunState {
+        GenerationSnapshot& snapshot;
+        RandomSource& random;
+    };
+
+    static Outcome run(const GenerationContext& ctx, const RunState& state, qint16 playerWidth,
+                       qint16 playerHeight, const Clock& clock, Dialogs& dialogs, Views& views);
+
+    // The files of a run in the order they are written, each made whole; no file is touched.
+    static QList<OutputFile> outputFiles(const GenerationContext& ctx);
 
   private:
     // The index of the file-work step the user stopped at, or FileWorkRunner::Completed.
-    static int generate(GenerationContext& ctx, const FileWorkPlan& plan, Views& views);
-    static void writePlayerFiles(GenerationContext& ctx);
-    static void writeCoreScript(GenerationContext& ctx);
-    static void writeTestPages(GenerationContext& ctx);
+    static int generate(const GenerationContext& ctx, const RunState& state,
+                        const FileWorkPlan& plan, Views& views);
+    static QList<OutputFile> playerFiles(const GenerationContext& ctx);
+    static QList<OutputFile> coreScriptFiles(const GenerationContext& ctx);
 };

@@ -6,7 +6,6 @@
 #include "platform/Cp1252.h"
 #include "platform/Int16.h"
 #include "platform/ScratchFolder.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -150,13 +149,12 @@ QString TestPageWriter::localTestPagePath(const QString& appFolder) {
     return ScratchFolder::localTestPage(appFolder);
 }
 
-void TestPageWriter::writeOnlineTestPage(const GenerationContext& ctx) {
-    TextFile::writeBytes(ctx.outputFolder + QStringLiteral("onlinetest.html"),
-                         Cp1252::encode(onlineTestPage(ctx)));
+OutputFile TestPageWriter::onlineTestPageFile(const GenerationContext& ctx) {
+    return {ctx.outputFolder + QStringLiteral("onlinetest.html"),
+            Cp1252::encode(onlineTestPage(ctx)),
+            {}};
 }
 
-void TestPageWriter::writeLocalTestPage(const GenerationContext& ctx) {
-    // Every line, the sums included, is ready before the file is opened.
-    const QStringList lines = localTestPageLines(ctx);
-    TextFile::writeLines(localTestPagePath(ctx.appFolder), lines);
+OutputFile TestPageWriter::localTestPageFile(const GenerationContext& ctx) {
+    return OutputFile::ofLines(localTestPagePath(ctx.appFolder), localTestPageLines(ctx));
 }

@@ -4,16 +4,17 @@
 #include <QStringList>
 
 #include "formats/GenerationContext.h"
+#include "platform/OutputFile.h"
 
 // The two pages for trying the player out: onlinetest.html beside the uploaded files, holding the
 // embed code exactly as the user pastes it, and do-not-upload.html in the scratch folder, which
 // plays the mirror copies there without a web server.
 class TestPageWriter {
   public:
-    static void writeOnlineTestPage(const GenerationContext& ctx);
-    static void writeLocalTestPage(const GenerationContext& ctx);
+    static OutputFile onlineTestPageFile(const GenerationContext& ctx);
+    static OutputFile localTestPageFile(const GenerationContext& ctx);
 
-    // The page texts, each line ended by CR LF; built whole before the file is touched.
+    // The page texts, each line ended by CR LF.
     static QString onlineTestPage(const GenerationContext& ctx);
     static QStringList localTestPageLines(const GenerationContext& ctx);
 

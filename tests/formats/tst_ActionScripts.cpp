@@ -11,7 +11,7 @@
 
 namespace {
 
-using Writer = void (*)(const GenerationContext&);
+using Writer = OutputFile (*)(const GenerationContext&);
 
 struct Run : WriterRun {
     Run() { settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html"); }
@@ -47,9 +47,9 @@ class ActionScriptsTest : public QObject {
 void ActionScriptsTest::goldenFiles_data() {
     QTest::addColumn<Writer>("writer");
     QTest::addColumn<QString>("golden");
-    QTest::newRow("redirect") << Writer(&ActionScriptWriter::writeRedirectActionScript)
+    QTest::newRow("redirect") << Writer(&ActionScriptWriter::redirectActionScript)
                               << "formats/action_redirect.js";
-    QTest::newRow("show") << Writer(&ActionScriptWriter::writeShowActionScript)
+    QTest::newRow("show") << Writer(&ActionScriptWriter::showActionScript)
                           << "formats/action_show.js";
 }
 
@@ -57,7 +57,7 @@ void ActionScriptsTest::goldenFiles() {
     QFETCH(Writer, writer);
     QFETCH(QString, golden);
     Run run;
-    writer(run.ctx());
+    OutputFile::write(writer(run.ctx()));
     QCOMPARE(run.files(), QStringList{"zevoactona0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }
@@ -75,9 +75,9 @@ void ActionScriptsTest::deletesOnlyEarlierActionScripts() {
     for (const QString& name : earlier + unrelated)
         TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
     // The other variant of an earlier run goes as well.
-    ActionScriptWriter::writeShowActionScript(run.ctx());
+    OutputFile::write(ActionScriptWriter::showActionScript(run.ctx()));
     run.snapshot.GenerationTag = QStringLiteral("a0801");
-    writer(run.ctx());
+    OutputFile::write(writer(run.ctx()));
     QStringList expected = unrelated;
     expected << "zevoactona0801.js";
     expected.sort();
@@ -88,7 +88,7 @@ void ActionScriptsTest::deletesOnlyEarlierActionScripts() {
 void ActionScriptsTest::redirectKeepsSurroundingBlanks() {
     Run run;
     run.settings.RedirectURL = QStringLiteral("  http://www.example.com/next.html ");
-    ActionScriptWriter::writeRedirectActionScript(run.ctx());
+    OutputFile::write(ActionScriptWriter::redirectActionScript(run.ctx()));
     QCOMPARE(TestFiles::readFile(run.script()).split('\n').value(1),
              QByteArray("function hndVidEnd(e){if(!e){e=window.event;}"
                         "window.location=\"  http://www.example.com/next.html \";}\r"));
@@ -114,7 +114,7 @@ void ActionScriptsTest::redirectReachesThePageAsTyped() {
     QFETCH(bool, html5);
     Run run;
     run.settings.RedirectURL = url;
-    ActionScriptWriter::writeRedirectActionScript(run.ctx());
+    OutputFile::write(ActionScriptWriter::redirectActionScript(run.ctx()));
     const QJsonObject seen = ScriptRun::run(run.script(), page(html5));
     VERIFY_SCRIPT_RAN(seen);
     // Without the HTML5 container the handler is not attached; the Flash player redirects itself.

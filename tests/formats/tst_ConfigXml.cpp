@@ -5,6 +5,7 @@
 #include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "formats/ConfigXmlWriter.h"
+#include "generate/RunDecisions.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
 
@@ -52,10 +53,11 @@ struct Run : WriterRun {
     QString uploadPath() const { return outDir.path() + QStringLiteral("/zevoconfigsv.xml"); }
     QString testPath() const { return appDir.path() + QStringLiteral("/temp/zevoconfigsv.xml"); }
 
-    // Both copies, the way the driver writes them.
+    // Both copies, the way the driver writes them: the run's decisions first.
     void writeBoth() {
-        ConfigXmlWriter::writeConfigXml(ctx());
-        ConfigXmlWriter::writeTestConfigXml(ctx());
+        RunDecisions::decide(snapshot, settings.Multiple, random);
+        OutputFile::write(ConfigXmlWriter::configXml(ctx()));
+        OutputFile::write(ConfigXmlWriter::testConfigXml(ctx()));
     }
 };
 
@@ -682,8 +684,8 @@ void ConfigXmlTest::overflowRaisesError6() {
     run.snapshot.PlayerHeight = qint16(playerHeight);
     for (const bool testCopy : {false, true}) {
         try {
-            testCopy ? ConfigXmlWriter::writeTestConfigXml(run.ctx())
-                     : ConfigXmlWriter::writeConfigXml(run.ctx());
+            testCopy ? OutputFile::write(ConfigXmlWriter::testConfigXml(run.ctx()))
+                     : OutputFile::write(ConfigXmlWriter::configXml(run.ctx()));
             QFAIL("no overflow reported");
         } catch (const AppError& e) {
             QCOMPARE(e.number(), int(AppError::Overflow));
@@ -783,7 +785,7 @@ void ConfigXmlTest::missingOutputFolderRaises() {
     Run run;
     GenerationContext ctx = run.ctx();
     ctx.outputFolder = run.outDir.path() + QStringLiteral("/missing/");
-    QVERIFY_THROWS_EXCEPTION(AppError, ConfigXmlWriter::writeConfigXml(ctx));
+    QVERIFY_THROWS_EXCEPTION(AppError, OutputFile::write(ConfigXmlWriter::configXml(ctx)));
 }
 
 // Caption files are uploaded with the output folder. Over HTTP they sit beside the videos; an

@@ -71,7 +71,7 @@ void FlashEmbedScriptTest::goldenFiles() {
     run.usePlaylist(position, qint16(playlistHeight));
     run.settings.Multiple = multiple;
     run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
-    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
     QCOMPARE(run.scripts(), QStringList{"zevoflashsva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.outDir.filePath("zevoflashsva0732.js")),
                    "formats/" + golden);
@@ -80,9 +80,9 @@ void FlashEmbedScriptTest::goldenFiles() {
 void FlashEmbedScriptTest::secondRunLeavesOneScript() {
     Run run;
     TextFile::writeLines(run.outDir.filePath("zevocoresva0732.js"), {"kept"});
-    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
     run.snapshot.GenerationTag = QStringLiteral("a0801");
-    FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
     QCOMPARE(run.scripts(), QStringList{"zevoflashsva0801.js"});
     QVERIFY(TestFiles::readFile(run.outDir.filePath("zevoflashsva0801.js"))
                 .startsWith("var a0801  = new SWFObject("));
@@ -114,7 +114,7 @@ void FlashEmbedScriptTest::overflowRaisesError6() {
     run.snapshot.PlayerWidth = qint16(playerWidth);
     run.snapshot.PlayerHeight = qint16(playerHeight);
     try {
-        FlashEmbedScriptWriter::writeFlashEmbedScript(run.ctx());
+        OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
         QFAIL("no overflow reported");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), int(AppError::Overflow));

@@ -67,7 +67,7 @@ void StylesheetTest::goldenFiles() {
     run.snapshot.PlayListFontSize = qint16(sizes[4]);
     run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     TextFile::writeLines(run.css(), {"an earlier run's longer stylesheet", "second line"});
-    StylesheetWriter::writePlayerStylesheet(run.ctx());
+    OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
     COMPARE_GOLDEN(TestFiles::readFile(run.css()), "formats/" + golden);
 }
 
@@ -77,14 +77,14 @@ void StylesheetTest::overflowKeepsEarlierStylesheet() {
     run.snapshot.WidthPlaylist = -32766;
     TextFile::writeLines(run.css(), {"earlier"});
     try {
-        StylesheetWriter::writePlayerStylesheet(run.ctx());
+        OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
         QFAIL("no overflow reported");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), int(AppError::Overflow));
     }
     QCOMPARE(TextFile::readLines(run.css()), QStringList{"earlier"});
     run.snapshot.WidthPlaylist = -32765;  // the smallest width whose list width still fits
-    StylesheetWriter::writePlayerStylesheet(run.ctx());
+    OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
     QVERIFY(TestFiles::readFile(run.css()).contains("width:-32768px;"));
 }
 

@@ -2,7 +2,9 @@
 
 #include "CoreScriptFixture.h"
 #include "TestFiles.h"
+#include "formats/ActionScriptWriter.h"
 #include "generate/CoreScriptWriter.h"
+#include "generate/GenerationDriver.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
 
@@ -18,7 +20,6 @@ class CoreScriptTest : public QObject {
     void tableWidth();
     void endOfVideoBranch_data();
     void endOfVideoBranch();
-    void hooksRunAtTheirPlaces();
     void codeTxtOnlyWhenEmbeddingIsAllowed();
     void newerRunReplacesOlderCoreScript();
     void userTextReachesThePageAsTyped();
@@ -92,10 +93,10 @@ void CoreScriptTest::matchesGolden() {
     QFETCH(QString, golden);
     CoreScriptFixture f;
     configure(f, scenario);
-    CoreScriptWriter::write(f.ctx());
+    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
     COMPARE_GOLDEN(coreScript(f), golden);
     if (f.settings.ShowEmbedCode)
-        COMPARE_GOLDEN(TestFiles::readFile(f.outputFolder() + QStringLiteral("code.txt")),
+        COMPARE_GOLDEN(CoreScriptWriter::codeTxt(f.ctx()).content,
                        QStringLiteral("generate/code_social.txt"));
 }
 
@@ -167,7 +168,7 @@ void CoreScriptTest::tableWidth() {
 void CoreScriptTest::endOfVideoBranch_data() {
     QTest::addColumn<QString>("actionCode");
     QTest::addColumn<QString>("redirect");
-    QTest::addColumn<QString>("hooksCalled");
+    QTest::addColumn<QString>("scripts");
     QTest::newRow("nothing") << ""
                              << ""
                              << "flash";
@@ -188,56 +189,45 @@ void CoreScriptTest::endOfVideoBranch_data() {
 void CoreScriptTest::endOfVideoBranch() {
     QFETCH(QString, actionCode);
     QFETCH(QString, redirect);
-    QFETCH(QString, hooksCalled);
+    QFETCH(QString, scripts);
     CoreScriptFixture f;
     f.setActionCode(actionCode);
     f.settings.RedirectURL = redirect;
-    QStringList called;
-    const CoreScriptHooks hooks{[&] { called << "flash"; }, [&] { called << "action"; },
-                                [&] { called << "redirect"; }};
-    const QStringList lines = CoreScriptWriter::lines(f.ctx(), hooks);
-    QCOMPARE(called.join(u' '), hooksCalled);
+    // The scripts the run writes beside the core script, which loads them.
+    QStringList written;
+    const QByteArray show = ActionScriptWriter::showActionScript(f.ctx()).content;
+    for (const OutputFile& file : GenerationDriver::outputFiles(f.ctx())) {
+        const QString name = QFileInfo(file.path).fileName();
+        if (name.startsWith(QLatin1String("zevoflashsv")))
+            written << QStringLiteral("flash");
+        else if (name.startsWith(QLatin1String("zevoacton")))
+            written << (file.content == show ? QStringLiteral("action")
+                                             : QStringLiteral("redirect"));
+    }
+    QCOMPARE(written.join(u' '), scripts);
 
-    const QString joined = lines.join(u'\n');
-    const bool action = hooksCalled.contains(QLatin1String("action"));
-    const bool anyEnd = action || hooksCalled.contains(QLatin1String("redirect"));
+    const QString joined = CoreScriptWriter::lines(f.ctx()).join(u'\n');
+    const bool action = scripts.contains(QLatin1String("action"));
+    const bool anyEnd = action || scripts.contains(QLatin1String("redirect"));
     QCOMPARE(joined.contains(QLatin1String("elementfa0709")), action);
     QCOMPARE(joined.contains(QLatin1String("elementoa0709")), action);
     QCOMPARE(joined.contains(QLatin1String("jquery.min.js")), action);
     QCOMPARE(joined.count(QLatin1String("zevoactona0709.js")), anyEnd ? 1 : 0);
 }
 
-void CoreScriptTest::hooksRunAtTheirPlaces() {
-    CoreScriptFixture f;
-    f.setActionCode(QStringLiteral("<b>Thanks</b>"));
-    f.settings.ShowEmbedCode = true;
-    const QString core = f.outputFolder() + QStringLiteral("zevocoresva0709.js");
-    const QString codeTxt = f.outputFolder() + QStringLiteral("code.txt");
-    TextFile::writeLines(core, {QStringLiteral("old content")});
-    QStringList seen;
-    const CoreScriptHooks hooks{
-        [&] {
-            seen << QStringLiteral("flash core=%1 code=%2")
-                        .arg(TestFiles::readFile(core).size())
-                        .arg(FileOps::fileExists(codeTxt));
-        },
-        [&] { seen << QStringLiteral("action code=%1").arg(FileOps::fileExists(codeTxt)); },
-        {}};
-    CoreScriptWriter::write(f.ctx(), hooks);
-    QCOMPARE(seen, QStringList({"flash core=0 code=0", "action code=0"}));
-    QVERIFY(FileOps::fileExists(codeTxt));
-    QVERIFY(coreScript(f).endsWith("//]]>\r\n"));
-}
-
 void CoreScriptTest::codeTxtOnlyWhenEmbeddingIsAllowed() {
     CoreScriptFixture f;
     const QString codeTxt = f.outputFolder() + QStringLiteral("code.txt");
-    TextFile::writeLines(codeTxt, {QStringLiteral("embedtext=earlier run")});
-    CoreScriptWriter::write(f.ctx());
-    QCOMPARE(TestFiles::readFile(codeTxt), QByteArray("embedtext=earlier run\r\n"));
+    const auto written = [&f] {
+        QStringList paths;
+        for (const OutputFile& file : GenerationDriver::outputFiles(f.ctx()))
+            paths << file.path;
+        return paths;
+    };
+    QVERIFY(!written().contains(codeTxt));
     f.settings.ShowEmbedCode = true;
-    CoreScriptWriter::write(f.ctx());
-    QCOMPARE(TestFiles::readFile(codeTxt),
+    QVERIFY(written().contains(codeTxt));
+    QCOMPARE(CoreScriptWriter::codeTxt(f.ctx()).content,
              QByteArray("embedtext=<script type=\"text/javascript\" "
                         "src=\"http://www.example.com/videos/zevocoresva0709.js\"></script>\r\n"));
 }
@@ -247,9 +237,9 @@ void CoreScriptTest::newerRunReplacesOlderCoreScript() {
     const QString folder = f.outputFolder();
     TextFile::writeLines(folder + QStringLiteral("zevoflashsva0001.js"), {});
     TextFile::writeLines(folder + QStringLiteral("zevocoresv.txt"), {});
-    CoreScriptWriter::write(f.ctx());
+    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
     f.snapshot.GenerationTag = QStringLiteral("a0810");
-    CoreScriptWriter::write(f.ctx());
+    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
     QCOMPARE(FileOps::filesMatching(folder, QStringLiteral("zevocoresv*")),
              QStringList({"zevocoresv.txt", "zevocoresva0810.js"}));
     QVERIFY(FileOps::fileExists(folder + QStringLiteral("zevoflashsva0001.js")));
@@ -269,7 +259,7 @@ void CoreScriptTest::userTextReachesThePageAsTyped() {
     // The address sits in attributes of the written HTML: quote, ampersand and accent as
     // references, the apostrophe escaped for the literal only.
     f.snapshot.ServerPath = QString::fromUtf8("http://www.example.com/v'\"&é/");
-    CoreScriptWriter::write(f.ctx());
+    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
     const NodeRun run = runInNode(coreScript(f), kDesktop);
     REQUIRE_NODE(run);
 
@@ -322,7 +312,7 @@ void CoreScriptTest::html5ContainersDependOnTheDevice() {
     QFETCH(bool, flashPlaceholder);
     CoreScriptFixture f;
     f.snapshot.UseHtml5 = true;
-    CoreScriptWriter::write(f.ctx());
+    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
     const NodeRun run = runInNode(coreScript(f), userAgent);
     REQUIRE_NODE(run);
 

@@ -51,8 +51,8 @@ struct Run : GenerationInputs {
     bool written(const QString& name) const { return QFile::exists(outputFolder + name); }
 
     GenerationDriver::Outcome outcome(qint16 width = 480, qint16 height = 270) {
-        GenerationContext ctx = context(skin, outputFolder, install.appFolder());
-        return GenerationDriver::run(ctx, width, height, clock, dialogs, views);
+        const GenerationContext ctx = context(skin, outputFolder, install.appFolder());
+        return GenerationDriver::run(ctx, {snapshot, random}, width, height, clock, dialogs, views);
     }
     bool go(qint16 width = 480, qint16 height = 270) {
         return outcome(width, height) == GenerationDriver::Outcome::Completed;
@@ -82,6 +82,7 @@ class GenerationDriverTest : public QObject {
     void readOnlyOutputFolder();
     void playlistValuesAreNotReadForSingleVideo();
     void snapshotFields();
+    void oneVideoModeCodePerRun();
 };
 
 void GenerationDriverTest::completedRunShowsCodeWindow() {
@@ -561,6 +562,29 @@ void GenerationDriverTest::snapshotFields() {
     QCOMPARE(s.PlayListFontSize, qint16(11));
     QCOMPARE(s.BackgroundColor, QStringLiteral("#000000"));
     QVERIFY(s.UseHtml5 && s.IsPseudo && !s.IsRtmp && !s.HasActionCode);
+}
+
+// The code is drawn once per run, before the first file, and both configuration copies carry it;
+// the next run draws its own.
+void GenerationDriverTest::oneVideoModeCodePerRun() {
+    Run r;
+    r.random.values << 0.25 << 0.5 << 0.75;
+    const auto carried = [&r](const QString& path) {
+        const QRegularExpression aa(QStringLiteral("<aa>(\\d+)</aa>"));
+        return aa.match(QString::fromLatin1(TestFiles::readFile(path))).captured(1);
+    };
+    const QString upload = r.outputFolder + "zevoconfigsv.xml";
+    const QString local = r.install.path("app/temp/zevoconfigsv.xml");
+    QVERIFY(r.go());
+    QCOMPARE(r.random.reseeds, 1);
+    QCOMPARE(r.snapshot.VideoModeCode, 2501 * 89);
+    QCOMPARE(carried(upload), QString::number(2501 * 89));
+    QCOMPARE(carried(local), QString::number(2501 * 89));
+    QVERIFY(r.go());
+    QCOMPARE(r.random.reseeds, 2);
+    QCOMPARE(r.random.values.size(), 1);
+    QCOMPARE(carried(upload), QString::number(5001 * 89));
+    QCOMPARE(carried(local), QString::number(5001 * 89));
 }
 
 QTEST_GUILESS_MAIN(GenerationDriverTest)

@@ -67,7 +67,7 @@ void TestPagesTest::onlinePage() {
     p.settings.Encrypt = encrypt;
     p.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
     p.snapshot.EmbedCode = EmbedCodeBuilder::build(p.ctx());
-    TestPageWriter::writeOnlineTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::onlineTestPageFile(p.ctx()));
     COMPARE_GOLDEN(TestFiles::readFile(p.outputFolder + "onlinetest.html"), golden);
 }
 
@@ -75,9 +75,9 @@ void TestPagesTest::localPage() {
     Pages p;
     // A longer page of an earlier run is replaced whole.
     p.outputFolder = QStringLiteral("/home/ann/a much longer folder name of an earlier run/");
-    TestPageWriter::writeLocalTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
     p.outputFolder = QStringLiteral("/home/ann/site/");
-    TestPageWriter::writeLocalTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
     COMPARE_GOLDEN(p.localPage(), "generate/localtest_single.html");
 }
 
@@ -86,7 +86,7 @@ void TestPagesTest::localPageFluid() {
     Pages p;
     p.settings.FluidSize = true;
     p.outputFolder = QStringLiteral("/home/ann/site/");
-    TestPageWriter::writeLocalTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
     COMPARE_GOLDEN(p.localPage(), "generate/localtest_single_fluid.html");
 }
 
@@ -118,7 +118,7 @@ void TestPagesTest::swfObjectSize() {
     p.playlist.position = static_cast<PlaylistPosition>(position);
     p.snapshot.WidthPlaylist = 300;
     p.snapshot.PlaylistHeight = 225;
-    TestPageWriter::writeLocalTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
     const QStringList lines = TextFile::splitLines(QString::fromLatin1(p.localPage()));
     QCOMPARE(lines.value(21),
              "var a0709  = new SWFObject(\"Skin-30-dark.swf\", \"zevosva0709\", \"" + width +
@@ -131,7 +131,7 @@ void TestPagesTest::overflowWritesNoLocalPage() {
     p.playlist.position = PlaylistPosition::Bottom;
     p.snapshot.PlaylistHeight = 32767 - 390 + 1;
     try {
-        TestPageWriter::writeLocalTestPage(p.ctx());
+        OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
         QFAIL("the height overflowed without an error");
     } catch (const AppError& error) {
         QCOMPARE(error.number(), int(AppError::Overflow));
@@ -158,7 +158,7 @@ void TestPagesTest::outputFolderShownAsText() {
     QFETCH(QString, shown);
     Pages p;
     p.outputFolder = outDir;
-    TestPageWriter::writeLocalTestPage(p.ctx());
+    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
     const QStringList lines = TextFile::readLines(p.install.path("app/temp/do-not-upload.html"));
     QCOMPARE(lines.value(15),
              "<p>This is a test on your local browser. If you have selected marketing options they "

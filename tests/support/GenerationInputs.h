@@ -20,8 +20,7 @@ struct GenerationInputs {
 
     GenerationContext context(const QString& skinName, const QString& outputFolder,
                               const QString& appFolder = QString()) {
-        return {snapshot, settings,     advanced,  single, playlist,
-                skinName, outputFolder, appFolder, random};
+        return {snapshot, settings, advanced, single, playlist, skinName, outputFolder, appFolder};
     }
 };
 
