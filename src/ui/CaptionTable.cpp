@@ -14,7 +14,10 @@ CaptionTable::CaptionTable(QWidget* parent, int visibleTracks) : QTableWidget(0,
     setObjectName(QStringLiteral("grdCaptions"));
     setHorizontalHeaderLabels({QStringLiteral("Caption file"),
                                QStringLiteral("Language (en, pt-BR)"), QStringLiteral("Label")});
+    // The file takes the room the two short values and their headings leave.
     horizontalHeader()->setSectionResizeMode(FileColumn, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(LanguageColumn, QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(LabelColumn, QHeaderView::ResizeToContents);
     verticalHeader()->setVisible(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
