@@ -190,7 +190,14 @@ QString CaptionFile::languageFromName(const QString& path) {
 }
 
 QByteArray CaptionFile::toWebVtt(const QString& path) {
-    return toWebVtt(TextFile::readBytes(path), path);
+    const std::optional<QByteArray> bytes = TextFile::readBytesUpTo(path, kMaxBytes);
+    if (!bytes)
+        throw CaptionFileError(path, 0,
+                               QStringLiteral("The file is larger than 8 MiB (%1 bytes), the most "
+                                              "a caption file may hold; caption files are text "
+                                              "of a few hundred KB (a video chosen by mistake?).")
+                                   .arg(kMaxBytes));
+    return toWebVtt(*bytes, path);
 }
 
 QByteArray CaptionFile::toWebVtt(const QByteArray& bytes, const QString& path) {

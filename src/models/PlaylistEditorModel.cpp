@@ -7,6 +7,7 @@
 
 #include "media/Html5CopyTargets.h"
 #include "media/PlaylistFile.h"
+#include "models/CaptionTracksDialogModel.h"
 #include "models/SelectionHost.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
@@ -408,13 +409,15 @@ std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int r
     if (name.isEmpty())
         return std::nullopt;
     const qsizetype tracks = m_playlist.rows[row - 1].Captions.size();
-    return RowMenu{QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"),
-                   QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"),
-                   QStringLiteral("Remove ") + quoted(name),
-                   QStringLiteral("Add captions to ") + quoted(name) + QStringLiteral("..."),
-                   tracks == 0 ? QString()
-                               : QStringLiteral("Remove the %1 caption track(s) of ").arg(tracks) +
-                                     quoted(name)};
+    const auto ifTracks = [tracks](const QString& text) { return tracks == 0 ? QString() : text; };
+    return RowMenu{
+        QStringLiteral("Move ") + quoted(name) + QStringLiteral(" up"),
+        QStringLiteral("Move ") + quoted(name) + QStringLiteral(" down"),
+        QStringLiteral("Remove ") + quoted(name),
+        QStringLiteral("Add captions to ") + quoted(name) + QStringLiteral("..."),
+        ifTracks(QStringLiteral("Caption languages and labels of ") + quoted(name) +
+                 QStringLiteral("...")),
+        ifTracks(QStringLiteral("Remove the %1 caption track(s) of ").arg(tracks) + quoted(name))};
 }
 
 void PlaylistEditorModel::addCaptionsToVideo() {
@@ -427,6 +430,15 @@ void PlaylistEditorModel::addCaptionsToVideo() {
 void PlaylistEditorModel::removeCaptionsOfVideo() {
     if (m_row >= 1 && m_row <= rowCount())
         m_playlist.rows[m_row - 1].Captions.clear();
+}
+
+void PlaylistEditorModel::editCaptionsOfVideo(const CaptionTracksEditor& edit) {
+    if (m_row < 1 || m_row > rowCount() || m_playlist.rows[m_row - 1].Captions.isEmpty())
+        return;
+    PlaylistEntry& row = m_playlist.rows[m_row - 1];
+    CaptionTracksDialogModel dialog(row.FlashFile, row.Captions);
+    if (edit(dialog))
+        row.Captions = dialog.tracks();
 }
 
 void PlaylistEditorModel::swapRows(int a, int b) {

@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "media/Playlist.h"
 #include "models/VideoFilesDialogModel.h"
 
+class CaptionTracksDialogModel;
 class Dialogs;
 class SelectionHost;
 class Views;
@@ -28,8 +30,12 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
         QString moveDown;        // mnuMoveDownVideo
         QString remove;          // mnuRemoveVideo
         QString addCaptions;     // mnuAddCaptions
+        QString editCaptions;    // mnuEditCaptions; empty when the row has no captions
         QString removeCaptions;  // mnuRemoveCaptions; empty when the row has none
     };
+    // Shows the dialog of a row's caption tracks until it is closed; true when its OK took the
+    // tracks as they are now.
+    using CaptionTracksEditor = std::function<bool(CaptionTracksDialogModel&)>;
 
     static const QString kCaption;  // "Select Videos & Build Playlist"
 
@@ -100,6 +106,9 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     // language from its name), or all of them removed.
     void addCaptionsToVideo();     // mnuAddCaptions
     void removeCaptionsOfVideo();  // mnuRemoveCaptions
+    // The current row's tracks with their language and label, as `edit` leaves them when the
+    // user takes them; a cancel leaves the row as it was.
+    void editCaptionsOfVideo(const CaptionTracksEditor& edit);  // mnuEditCaptions
 
     const Playlist& playlist() const { return m_playlist; }
     bool mp4FilesEnabled() const { return fileButtonsEnabled(); }

@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "media/Html5CopyTargets.h"
+#include "models/CaptionTrackEdits.h"
 #include "models/SelectionHost.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
-#include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -19,11 +19,6 @@ const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
 // The seek script of Pseudo mode serves FLV files only.
 QString flashFilter(StreamingMode mode) {
     return mode == StreamingMode::Pseudo ? FlvFilter : FlvFilter + QLatin1Char('|') + H264Filter;
-}
-
-QString withoutControls(QString text) {
-    text.removeIf([](QChar c) { return ControlCharacters::isControl(c); });
-    return text;
 }
 
 // Index of the last folder separator, whichever way the path was written.
@@ -140,13 +135,11 @@ void SingleVideoDialogModel::removeCaption(int index) {
 }
 
 void SingleVideoDialogModel::setCaptionLanguage(int index, const QString& language) {
-    if (index >= 0 && index < m_video.Captions.size())
-        m_video.Captions[index].language = withoutControls(language);
+    CaptionTrackEdits::setLanguage(m_video.Captions, index, language);
 }
 
 void SingleVideoDialogModel::setCaptionLabel(int index, const QString& label) {
-    if (index >= 0 && index < m_video.Captions.size())
-        m_video.Captions[index].label = withoutControls(label);
+    CaptionTrackEdits::setLabel(m_video.Captions, index, label);
 }
 
 bool SingleVideoDialogModel::checkData(bool silent) {

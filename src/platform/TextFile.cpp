@@ -38,6 +38,18 @@ QByteArray TextFile::readBytes(const QString& path) {
     return file.readAll();
 }
 
+std::optional<QByteArray> TextFile::readBytesUpTo(const QString& path, qint64 maxBytes) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        raiseOpenError(path, file.error(), true);
+    if (!file.isSequential() && file.size() > maxBytes)
+        return std::nullopt;
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+}
+
 QString TextFile::readAll(const QString& path) {
     return Cp1252::decode(readBytes(path));
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Windows-1252 text files with CR LF line ends, no byte-order mark. Readers accept CR LF and a
 // bare LF. Failures raise AppError with the classic numbers (53 missing file, 76 missing folder,
@@ -12,6 +13,10 @@ class TextFile {
     static QStringList readLines(const QString& path);
     static QString readAll(const QString& path);
     static QByteArray readBytes(const QString& path);
+    // The file's bytes when it holds at most `maxBytes`; nothing when it holds more. Reads no
+    // more than one byte past the limit, so a huge file (or a device that never ends) costs no
+    // more than the limit.
+    static std::optional<QByteArray> readBytesUpTo(const QString& path, qint64 maxBytes);
 
     // Each line followed by CR LF. Written in place: a generated file, not a user document.
     static void writeLines(const QString& path, const QStringList& lines);

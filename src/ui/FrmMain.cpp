@@ -277,11 +277,11 @@ QWidget* FrmMain::buildOptions() {
                                QStringLiteral("Auto Progress for Multiple Videos"));
     chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("E&ncrypt HTML"));
     chkPlaysInline =
-        checkBox(box, QStringLiteral("chkPlaysInline"), QStringLiteral("Play Inline on Phones"));
+        checkBox(box, QStringLiteral("chkPlaysInline"), QStringLiteral("Play In&line on Phones"));
     chkMutedAutoPlay = checkBox(box, QStringLiteral("chkMutedAutoPlay"),
-                                QStringLiteral("Start Muted with an Unmute Button"));
+                                QStringLiteral("Start Muted with an &Unmute Button"));
     chkFluidSize =
-        checkBox(box, QStringLiteral("chkFluidSize"), QStringLiteral("Fit Player to Page Width"));
+        checkBox(box, QStringLiteral("chkFluidSize"), QStringLiteral("Fit Player to Page Wi&dth"));
     txtAudioLevel =
         DialogParts::lineEdit(box, QStringLiteral("txtAudioLevel"),
                               QStringLiteral("Initial audio volume. 0 = Mute. 100 = Full."));

@@ -21,6 +21,7 @@
 
 #include "app/MainController.h"
 #include "ui/DialogParts.h"
+#include "ui/FrmCaptionTracks.h"
 #include "ui/FrmHtml5Copies.h"
 
 using DialogParts::button;
@@ -100,6 +101,7 @@ void FrmVideoFilesMulti::createControls() {
     mnuRemoveVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveVideo"), QString());
     mnuMenuVideo->addSeparator();
     mnuAddCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuAddCaptions"), QString());
+    mnuEditCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuEditCaptions"), QString());
     mnuRemoveCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveCaptions"), QString());
 
     opt1 = option(this, QStringLiteral("opt1"), QStringLiteral("Playlist with Video Title Only"));
@@ -284,6 +286,14 @@ void FrmVideoFilesMulti::connectCommands() {
             [this] { forward([this] { m_editor.removeVideo(); }); });
     connect(mnuAddCaptions, &QAction::triggered, this,
             [this] { forward([this] { m_editor.addCaptionsToVideo(); }); });
+    connect(mnuEditCaptions, &QAction::triggered, this, [this] {
+        forward([this] {
+            m_editor.editCaptionsOfVideo([this](CaptionTracksDialogModel& tracks) {
+                FrmCaptionTracks dialog(tracks, this);
+                return dialog.exec() == QDialog::Accepted;
+            });
+        });
+    });
     connect(mnuRemoveCaptions, &QAction::triggered, this,
             [this] { forward([this] { m_editor.removeCaptionsOfVideo(); }); });
 }
@@ -381,6 +391,11 @@ void FrmVideoFilesMulti::rightButtonReleased(const QPoint& pos) {
     mnuMoveDownVideo->setText(menu->moveDown);
     mnuRemoveVideo->setText(menu->remove);
     mnuAddCaptions->setText(menu->addCaptions);
+    // Both caption commands keep their place in the menu and are only disabled without tracks.
+    mnuEditCaptions->setText(menu->editCaptions.isEmpty()
+                                 ? QStringLiteral("Caption languages and labels...")
+                                 : menu->editCaptions);
+    mnuEditCaptions->setEnabled(!menu->editCaptions.isEmpty());
     mnuRemoveCaptions->setText(menu->removeCaptions.isEmpty() ? QStringLiteral("Remove captions")
                                                               : menu->removeCaptions);
     mnuRemoveCaptions->setEnabled(!menu->removeCaptions.isEmpty());

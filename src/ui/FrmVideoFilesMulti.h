@@ -58,6 +58,7 @@ class FrmVideoFilesMulti : public FrmVideoFiles {
     QAction* mnuMoveDownVideo;
     QAction* mnuRemoveVideo;
     QAction* mnuAddCaptions;
+    QAction* mnuEditCaptions;
     QAction* mnuRemoveCaptions;
     QRadioButton* opt1;
     QRadioButton* opt2;

@@ -1,19 +1,16 @@
 #include "ui/FrmVideoFilesSingle.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "app/MainController.h"
 #include "models/SingleVideoDialogModel.h"
+#include "ui/CaptionTable.h"
 #include "ui/DialogParts.h"
 #include "ui/FrmHtml5Copies.h"
 
@@ -55,8 +52,7 @@ FrmVideoFilesSingle::FrmVideoFilesSingle(MainController& controller, QWidget* pa
     cmdRemoveCaption =
         button(this, QStringLiteral("cmdRemoveCaption"), QStringLiteral("R&emove Captions"),
                QStringLiteral("Remove the selected caption track"));
-    grdCaptions = new QTableWidget(0, 3, this);
-    grdCaptions->setObjectName(QStringLiteral("grdCaptions"));
+    grdCaptions = new CaptionTable(this, 2);
 
     lblFlvVideoFilePath =
         fieldLabel(QStringLiteral("lblFlvVideoFilePath"), &SingleVideo::FlvVideoFilePath);
@@ -149,7 +145,6 @@ void FrmVideoFilesSingle::buildLayout() {
     resize(620, sizeHint().height());
 }
 
-// The file as chosen, then the language and label the player shows, both typed in place.
 QWidget* FrmVideoFilesSingle::captionGroup() {
     auto* group = new QGroupBox(QStringLiteral("Captions"), this);
     // The commands beside the table rather than above it: the window stays low enough for a
@@ -159,45 +154,14 @@ QWidget* FrmVideoFilesSingle::captionGroup() {
     commands->addWidget(cmdAddCaptions);
     commands->addWidget(cmdRemoveCaption);
     commands->addStretch();
-    grdCaptions->setHorizontalHeaderLabels({QStringLiteral("Caption file"),
-                                            QStringLiteral("Language (en, pt-BR)"),
-                                            QStringLiteral("Label")});
-    grdCaptions->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    grdCaptions->verticalHeader()->setVisible(false);
-    grdCaptions->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdCaptions->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Room for two tracks; more scroll.
-    grdCaptions->setFixedHeight(grdCaptions->horizontalHeader()->sizeHint().height() +
-                                2 * grdCaptions->verticalHeader()->defaultSectionSize() + 4);
     layout->addWidget(grdCaptions);
     layout->addLayout(commands);
     return group;
 }
 
-void FrmVideoFilesSingle::captionEdited(QTableWidgetItem* item) {
-    const int row = item->row();
-    const QString text = item->text();
-    if (item->column() == 1)
-        forward([this, row, text] { m_selection.setCaptionLanguage(row, text); });
-    else if (item->column() == 2)
-        forward([this, row, text] { m_selection.setCaptionLabel(row, text); });
-}
-
 void FrmVideoFilesSingle::showCaptions() {
-    const QSignalBlocker blocker(grdCaptions);
     const CaptionTracks& tracks = m_selection.video().Captions;
-    const int current = grdCaptions->currentRow();
-    grdCaptions->setRowCount(static_cast<int>(tracks.size()));
-    for (int row = 0; row < tracks.size(); ++row) {
-        auto* file = new QTableWidgetItem(QFileInfo(tracks[row].path).fileName());
-        file->setToolTip(tracks[row].path);
-        file->setFlags(file->flags() & ~Qt::ItemIsEditable);
-        grdCaptions->setItem(row, 0, file);
-        grdCaptions->setItem(row, 1, new QTableWidgetItem(tracks[row].language));
-        grdCaptions->setItem(row, 2, new QTableWidgetItem(tracks[row].label));
-    }
-    if (current >= 0 && current < tracks.size())
-        grdCaptions->setCurrentCell(current, grdCaptions->currentColumn());
+    grdCaptions->showTracks(tracks);
     cmdRemoveCaption->setEnabled(!tracks.isEmpty());
 }
 
@@ -219,7 +183,13 @@ void FrmVideoFilesSingle::connectCommands() {
         connect(button, &QPushButton::clicked, this, [this, command] { forward(command); });
     connect(cmdSave, &QPushButton::clicked, this,
             [this] { forward([this] { m_selection.save(); }, Accepted); });
-    connect(grdCaptions, &QTableWidget::itemChanged, this, &FrmVideoFilesSingle::captionEdited);
+    // A typed language or label goes to the selection, which keeps it without control codes.
+    connect(grdCaptions, &CaptionTable::languageEdited, this, [this](int row, const QString& text) {
+        forward([this, row, text] { m_selection.setCaptionLanguage(row, text); });
+    });
+    connect(grdCaptions, &CaptionTable::labelEdited, this, [this](int row, const QString& text) {
+        forward([this, row, text] { m_selection.setCaptionLabel(row, text); });
+    });
 }
 
 void FrmVideoFilesSingle::makeFromFlash(Html5Format format) {

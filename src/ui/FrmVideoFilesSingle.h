@@ -7,12 +7,11 @@
 #include "media/SingleVideo.h"
 #include "ui/FrmVideoFiles.h"
 
+class CaptionTable;
 class MainController;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
-class QTableWidgetItem;
 class SingleVideoDialogModel;
 
 // frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
@@ -34,8 +33,6 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
     QWidget* captionGroup();
     void connectCommands();
-    // A typed language or label goes to the selection, which keeps it without control codes.
-    void captionEdited(QTableWidgetItem* item);
     void showCaptions();
     // The Flash file's HTML5 copy, made behind a progress window.
     void makeFromFlash(Html5Format format);
@@ -55,7 +52,7 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     QPushButton* cmdHelp;
     QPushButton* cmdAddCaptions;
     QPushButton* cmdRemoveCaption;
-    QTableWidget* grdCaptions;
+    CaptionTable* grdCaptions;
     QLabel* lblFlvVideoFilePath;
     QLabel* lblFlvVideoFileName;
     QLabel* lblFlvVideoFilePathOnly;

@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "media/CaptionFile.h"
@@ -131,6 +132,37 @@ class TestCaptionFile : public QObject {
             if (line > 0)
                 QVERIFY2(error.message().contains(QStringLiteral("Line %1:").arg(line)),
                          qPrintable(error.message()));
+        }
+    }
+
+    // A caption file is text of a few hundred KB; anything past the limit is refused by its size
+    // before it is read whole (the files here are sparse: they take no room on the disk). A file
+    // at the limit is read, and refused only for what it holds (zeros).
+    void sizeLimit_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("at the limit") << CaptionFile::kMaxBytes << 1 << "control code 0";
+        QTest::newRow("one byte over") << CaptionFile::kMaxBytes + 1 << 0 << "larger than 8 MiB";
+        QTest::newRow("a video's size") << (qint64(3) << 30) << 0 << "larger than 8 MiB";
+    }
+    void sizeLimit() {
+        QFETCH(qint64, size);
+        QFETCH(int, line);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.vtt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(size));
+        file.close();
+        try {
+            CaptionFile::toWebVtt(path);
+            QFAIL("the file was accepted");
+        } catch (const CaptionFileError& error) {
+            QCOMPARE(error.line(), line);
+            QVERIFY2(error.message().startsWith("CAPTION FILE NOT USABLE.\n" + path + "\n"),
+                     qPrintable(error.message()));
+            QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
         }
     }
 };

@@ -4,6 +4,7 @@
 #include "FakeDialogs.h"
 #include "FakeViews.h"
 #include "media/PlaylistFile.h"
+#include "models/CaptionTracksDialogModel.h"
 #include "models/PlaylistEditorModel.h"
 #include "models/SelectionHost.h"
 #include "platform/TextFile.h"
@@ -83,6 +84,9 @@ class PlaylistEditorTest : public QObject {
     void keysMoveCurrentCell();
     void rowMenu();
     void rowCaptions();
+    void captionLanguagesAndLabels_data();
+    void captionLanguagesAndLabels();
+    void editedCaptionsSurviveThePlaylistFile();
     void rowMovesAndRemoval_data();
     void rowMovesAndRemoval();
     void thumbnailsShareLastFolder();
@@ -408,6 +412,114 @@ void PlaylistEditorTest::rowCaptions() {
     f.editor.removeCaptionsOfVideo();
     for (const PlaylistEntry& row : f.editor.playlist().rows)
         QVERIFY(row.Captions.isEmpty());
+}
+
+namespace {
+
+// Three rows, the second with two caption tracks, its menu opened (so it is the current row).
+void fillWithCaptions(Fixture& f) {
+    f.fill(3);
+    QTemporaryDir dir;
+    const QString first = dir.filePath("f2.en.vtt");
+    const QString second = dir.filePath("f2.vtt");
+    TextFile::writeBytes(first, "WEBVTT\n\n00:01.000 --> 00:02.000\nHello\n");
+    TextFile::writeBytes(second, "WEBVTT\n\n00:01.000 --> 00:02.000\nHallo\n");
+    f.editor.rowMenuAt(2, PlaylistEditorModel::FlashColumn);
+    f.dialogs.openAnswers.enqueue(QStringList{first, second});
+    f.editor.addCaptionsToVideo();
+}
+
+}  // namespace
+
+// The row menu's "Caption languages and labels" hands the row's tracks to a dialog that works on
+// a copy: OK keeps what was typed there (without control codes), Cancel keeps the row as it was.
+void PlaylistEditorTest::captionLanguagesAndLabels_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("keptLanguage");
+    QTest::addColumn<QString>("keptLabel");
+    QTest::newRow("ok") << true << "pt-BR"
+                        << "Portugu\u00eas | SDH"
+                        << "pt-BR"
+                        << "Portugu\u00eas | SDH";
+    QTest::newRow("ok drops control codes") << true << "d\te\u0001"
+                                            << "Deutsch\r\n\u0085!"
+                                            << "de"
+                                            << "Deutsch!";
+    QTest::newRow("ok with both emptied") << true << ""
+                                          << ""
+                                          << ""
+                                          << "";
+    QTest::newRow("cancel") << false << "fr"
+                            << "Fran\u00e7ais"
+                            << ""
+                            << "";
+}
+
+void PlaylistEditorTest::captionLanguagesAndLabels() {
+    QFETCH(bool, ok);
+    QFETCH(QString, language);
+    QFETCH(QString, label);
+    QFETCH(QString, keptLanguage);
+    QFETCH(QString, keptLabel);
+    Fixture f;
+    fillWithCaptions(f);
+    const auto menu = f.editor.rowMenuAt(2, PlaylistEditorModel::Mp4Column);
+    QCOMPARE(menu->editCaptions, QStringLiteral("Caption languages and labels of \"f2.flv\"..."));
+    const CaptionTracks before = f.editor.playlist().rows[1].Captions;
+    QCOMPARE(before.size(), 2);
+    QCOMPARE(before[0].language, QStringLiteral("en"));
+
+    QString shownCaption;
+    CaptionTracks shownTracks;
+    f.editor.editCaptionsOfVideo([&](CaptionTracksDialogModel& dialog) {
+        shownCaption = dialog.caption();
+        shownTracks = dialog.tracks();
+        dialog.setLanguage(1, language);
+        dialog.setLabel(1, label);
+        dialog.setLabel(2, QStringLiteral("no such track"));
+        return ok;
+    });
+
+    QCOMPARE(shownCaption, QStringLiteral("Caption Languages and Labels of \"f2.flv\""));
+    QCOMPARE(shownTracks, before);
+    CaptionTracks expected = before;
+    expected[1].language = keptLanguage;
+    expected[1].label = keptLabel;
+    QCOMPARE(f.editor.playlist().rows[1].Captions, expected);
+    QVERIFY(f.editor.playlist().rows[0].Captions.isEmpty());
+    QVERIFY(f.editor.playlist().rows[2].Captions.isEmpty());
+}
+
+// What the dialog kept is what the playlist file keeps; a row without captions offers no such
+// command, and the dialog is not shown for it.
+void PlaylistEditorTest::editedCaptionsSurviveThePlaylistFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.plf"));
+    Fixture saved;
+    fillWithCaptions(saved);
+    saved.editor.editCaptionsOfVideo([](CaptionTracksDialogModel& dialog) {
+        dialog.setLanguage(1, QStringLiteral("de"));
+        dialog.setLabel(0, QStringLiteral("English | CC"));
+        return true;
+    });
+    int shown = 0;
+    const auto menu = saved.editor.rowMenuAt(3, PlaylistEditorModel::FlashColumn);
+    QCOMPARE(menu->editCaptions, QString());
+    saved.editor.editCaptionsOfVideo([&shown](CaptionTracksDialogModel&) { return ++shown > 0; });
+    QCOMPARE(shown, 0);
+    saved.dialogs.saveAnswers.enqueue(path);
+    saved.editor.savePlaylist();
+
+    Fixture loaded;
+    loaded.dialogs.openAnswers.enqueue(QStringList{path});
+    QVERIFY(loaded.editor.loadPlaylist());
+    const CaptionTracks& tracks = loaded.editor.playlist().rows[1].Captions;
+    QCOMPARE(tracks.size(), 2);
+    QCOMPARE(tracks[0].label, QStringLiteral("English | CC"));
+    QCOMPARE(tracks[1].language, QStringLiteral("de"));
+    QCOMPARE(tracks, saved.editor.playlist().rows[1].Captions);
 }
 
 void PlaylistEditorTest::rowMovesAndRemoval_data() {

@@ -12,8 +12,10 @@
 #include "FakeViews.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
+#include "models/CaptionTracksDialogModel.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmAdvancedOptions.h"
+#include "ui/FrmCaptionTracks.h"
 #include "ui/FrmCopyCode.h"
 #include "ui/FrmFileWork.h"
 #include "ui/FrmHelp.h"
@@ -29,6 +31,12 @@
 // it, for the checks that all of them must pass. A new window gets its row in factories().
 struct ProgramWindows : FakeProgram {
     using Factory = std::function<std::unique_ptr<QWidget>(ProgramWindows&)>;
+
+    // What the playlist row's caption dialog shows: two tracks.
+    CaptionTracksDialogModel captionTracks{
+        QStringLiteral("clip.flv"),
+        {{QStringLiteral("/subs/clip.en.vtt"), QStringLiteral("en"), QStringLiteral("English")},
+         {QStringLiteral("/subs/clip.srt"), QString(), QString()}}};
 
     static const std::map<QString, Factory>& factories() {
         static const std::map<QString, Factory> all = {
@@ -49,6 +57,8 @@ struct ProgramWindows : FakeProgram {
              [](auto& p) { return std::make_unique<FrmFileWork>(nullptr, &p.dialogs); }},
             {"frmHtml5Copies", [](auto&) { return std::make_unique<FrmHtml5Copies>(); }},
             {"frmSplash", [](auto&) { return std::make_unique<FrmSplash>(); }},
+            {"frmCaptionTracks",
+             [](auto& p) { return std::make_unique<FrmCaptionTracks>(p.captionTracks); }},
         };
         return all;
     }

@@ -124,6 +124,9 @@ void AccessKeysTest::keyReachesItsControl_data() {
     QTest::newRow("main: edit menu") << "frmMain" << int(Qt::Key_E) << "mnuEdit";
     QTest::newRow("main: encrypt") << "frmMain" << int(Qt::Key_N) << "chkEncrypt";
     QTest::newRow("main: generate") << "frmMain" << int(Qt::Key_G) << "cmdGenerate";
+    QTest::newRow("main: inline play") << "frmMain" << int(Qt::Key_L) << "chkPlaysInline";
+    QTest::newRow("main: muted start") << "frmMain" << int(Qt::Key_U) << "chkMutedAutoPlay";
+    QTest::newRow("main: fit to page width") << "frmMain" << int(Qt::Key_D) << "chkFluidSize";
     QTest::newRow("single: save and exit") << "frmVideoFilesSingle" << int(Qt::Key_X) << "cmdSave";
     QTest::newRow("playlist: save and exit") << "frmVideoFilesMulti" << int(Qt::Key_X) << "cmdSave";
     QTest::newRow("playlist: save as file")

@@ -232,12 +232,15 @@ void MainWindowTest::laterOptionChecks_data() {
 }
 
 // A click sets the option and a second clears it; a profile with its line on checks the box, and
-// one saved without it (an older profile) clears it again.
+// one saved without it (an older profile) clears it again. Messages about the setting name it as
+// the box does, without the access key's mark.
 void MainWindowTest::laterOptionChecks() {
     QFETCH(QString, check);
     QFETCH(QString, key);
     QFETCH(QStringList, laterLines);
     Window w;
+    QCOMPARE(w.find<QCheckBox>(check)->text().remove(u'&'),
+             QString::fromLatin1(ProfileLayout::byKey(key)->label));
     const auto isOn = [&w, setting = ProfileLayout::byKey(key)] {
         return ProfileLayout::textOf(*setting, w.controller.settings()) == QLatin1String("1");
     };

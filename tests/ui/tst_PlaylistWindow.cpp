@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -18,6 +19,7 @@
 #include "WidgetLookup.h"
 #include "app/MainController.h"
 #include "models/PlaylistEditorModel.h"
+#include "platform/TextFile.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
 #include "ui/QtViews.h"
@@ -35,6 +37,8 @@ class PlaylistWindowTest : public QObject {
     void editBoxKeys();
     void rightClick_data();
     void rightClick();
+    void captionLanguagesAndLabels_data();
+    void captionLanguagesAndLabels();
     void saveHidesWhenCompleteAndMarkerFollows();
     void positionLocksLayoutChoice();
     void partlyVisibleCellTakesTyping_data();
@@ -227,6 +231,83 @@ void PlaylistWindowTest::rightClick() {
     popup->hide();
     QCOMPARE(grid(dialog)->item(0, 0)->text(), QStringLiteral("b.flv"));
     QCOMPARE(grid(dialog)->item(1, 0)->text(), QStringLiteral("a.flv"));
+}
+
+void PlaylistWindowTest::captionLanguagesAndLabels_data() {
+    QTest::addColumn<bool>("enter");  // Return ends the typing, or the button is clicked at once
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("OK") << true << "cmdOK"
+                        << "de"
+                        << "Deutsch";
+    QTest::newRow("OK while typing") << false << "cmdOK"
+                                     << "de"
+                                     << "Deutsch";
+    QTest::newRow("Cancel") << true << "cmdCancel"
+                            << ""
+                            << "";
+}
+
+// The row menu opens the row's caption tracks in their own dialog: a label typed into the table
+// and a language set there (its control code dropped as the table shows) reach the row with OK,
+// and Cancel leaves the row as it was.
+void PlaylistWindowTest::captionLanguagesAndLabels() {
+    QFETCH(bool, enter);
+    QFETCH(QString, button);
+    QFETCH(QString, language);
+    QFETCH(QString, label);
+    QTemporaryDir dir;
+    const QString captions = dir.filePath("b.vtt");
+    TextFile::writeBytes(captions, "WEBVTT\n\n00:01.000 --> 00:02.000\nHallo\n");
+    Fixture f;
+    f.addThreeVideos();
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    clickCell(dialog, 2, PlaylistEditorModel::FlashColumn, Qt::RightButton);
+    QVERIFY(!child<QAction>(dialog, "mnuEditCaptions")->isEnabled());
+    child<QMenu>(dialog, "mnuMenuVideo")->hide();
+    f.dialogs.openAnswers.enqueue(QStringList{captions});
+    child<QAction>(dialog, "mnuAddCaptions")->trigger();
+    clickCell(dialog, 2, PlaylistEditorModel::FlashColumn, Qt::RightButton);
+    auto* edit = child<QAction>(dialog, "mnuEditCaptions");
+    QVERIFY(edit->isEnabled());
+    QCOMPARE(edit->text(), QStringLiteral("Caption languages and labels of \"b.flv\"..."));
+    child<QMenu>(dialog, "mnuMenuVideo")->hide();
+
+    QString title;
+    QString shownLanguage;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(window != nullptr);
+        // A failed step still closes the window; one the buttons closed keeps their answer.
+        const auto closing = qScopeGuard([window] {
+            if (window->isVisible())
+                window->reject();
+        });
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        title = window->windowTitle();
+        auto* grid = child<QTableWidget>(*window, "grdCaptions");
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("b.vtt"));
+        grid->item(0, 1)->setText(QStringLiteral("d\u0001e"));
+        shownLanguage = grid->item(0, 1)->text();
+        grid->setCurrentCell(0, 2);
+        grid->editItem(grid->item(0, 2));
+        auto* box = grid->viewport()->findChild<QLineEdit*>();
+        QVERIFY(box != nullptr);
+        QTest::keyClicks(box, QStringLiteral("Deutsch"));
+        if (enter) {
+            QTest::keyClick(box, Qt::Key_Return);
+            QTRY_COMPARE(grid->item(0, 2)->text(), QStringLiteral("Deutsch"));
+        }
+        QTest::mouseClick(child<QPushButton>(*window, qPrintable(button)), Qt::LeftButton);
+    });
+    edit->trigger();
+
+    QCOMPARE(title, QStringLiteral("Caption Languages and Labels of \"b.flv\""));
+    QCOMPARE(shownLanguage, QStringLiteral("de"));
+    QCOMPARE(f.editor.playlist().rows[1].Captions, (CaptionTracks{{captions, language, label}}));
 }
 
 void PlaylistWindowTest::saveHidesWhenCompleteAndMarkerFollows() {

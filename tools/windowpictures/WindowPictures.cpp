@@ -8,13 +8,18 @@
 
 #include "ScriptedDialogs.h"
 #include "app/MainController.h"
+#include "models/CaptionTracksDialogModel.h"
+#include "models/MainWindowModel.h"
 #include "models/PlaylistEditorModel.h"
+#include "models/SingleVideoDialogModel.h"
 #include "platform/Clock.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/RandomSource.h"
+#include "ui/FrmCaptionTracks.h"
 #include "ui/FrmFileWork.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
+#include "ui/FrmVideoFilesSingle.h"
 #include "ui/QtViews.h"
 
 namespace {
@@ -79,6 +84,27 @@ void fillPlaylist(PlaylistEditorModel& editor, ScriptedDialogs& dialogs,
     editor.setCurrentCell(1, PlaylistEditorModel::TitleColumn);
 }
 
+// A page for phones: HTML5 with inline play, and a player that fits a narrow page.
+void chooseOptions(MainWindowModel& window) {
+    window.setHtml5(true);
+    window.setPlaysInline(true);
+    window.setFluidSize(true);
+}
+
+// The single video with its HTML5 copy and two caption tracks, the second with its own label.
+void fillSingleVideo(SingleVideoDialogModel& video, ScriptedDialogs& dialogs) {
+    const QString folder = QStringLiteral("/home/ann/videos/");
+    video.show();
+    dialogs.files = {folder + QStringLiteral("welcome.flv")};
+    video.chooseFlashFile();
+    dialogs.files = {folder + QStringLiteral("welcome.mp4")};
+    video.chooseMp4File();
+    video.addCaption({folder + QStringLiteral("welcome.en.vtt"), QStringLiteral("en"),
+                      QStringLiteral("English")});
+    video.addCaption({folder + QStringLiteral("welcome.de.srt"), QStringLiteral("de"),
+                      QStringLiteral("Deutsch (SDH)")});
+}
+
 FileWorkPlan copyPlan(const QString& video, const QString& outputFolder) {
     FileWorkPlan plan;
     FileWorkStep copy;
@@ -106,8 +132,10 @@ bool write(Screen& screen, const QString& path) {
 }  // namespace
 
 // vidlark-window-pictures APP_FOLDER PROFILE PICTURE_FOLDER: draws the main window with the
-// profile applied, the playlist editor with three videos, and the file-work window part way
-// through a large copy, each on the screen the platform gives (the script asks for 1280x720).
+// profile applied and the phone options on, the single-video window with caption tracks, the
+// playlist editor with three videos and a row's caption dialog over it, and the file-work window
+// part way through a large copy, each on the screen the platform gives (the script asks for
+// 1280x720).
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
@@ -124,6 +152,7 @@ int main(int argc, char** argv) {
     if (!controller.loadInstallation())
         return 1;
     controller.readProfile(args.at(2));
+    chooseOptions(controller.window());
     FrmMain frmMain(controller);
     views.attach(controller, frmMain);
     frmMain.show();
@@ -134,6 +163,15 @@ int main(int argc, char** argv) {
     mainScreen.place(frmMain, false);
     bool ok = write(mainScreen, out.filePath(QStringLiteral("main-window.png")));
 
+    fillSingleVideo(controller.singleVideo(), dialogs);
+    FrmVideoFilesSingle single(controller, &frmMain);
+    single.show();
+    settle();
+    Screen singleScreen = mainScreen;
+    singleScreen.place(single, true);
+    ok = write(singleScreen, out.filePath(QStringLiteral("single-video.png"))) && ok;
+    single.hide();
+
     fillPlaylist(controller.playlistEditor(), dialogs, videos);
     FrmVideoFilesMulti playlist(controller, &frmMain);
     playlist.show();
@@ -141,6 +179,19 @@ int main(int argc, char** argv) {
     Screen playlistScreen = mainScreen;
     playlistScreen.place(playlist, true);
     ok = write(playlistScreen, out.filePath(QStringLiteral("playlist-editor.png"))) && ok;
+
+    // The row menu's caption dialog, as it opens over the playlist for the second video.
+    CaptionTracksDialogModel tracks(QStringLiteral("product-tour.flv"),
+                                    {{QStringLiteral("/home/ann/videos/product-tour.en.vtt"),
+                                      QStringLiteral("en"), QStringLiteral("English")},
+                                     {QStringLiteral("/home/ann/videos/product-tour.pt-BR.srt"),
+                                      QStringLiteral("pt-BR"), QStringLiteral("Portugu\u00eas")}});
+    FrmCaptionTracks captions(tracks, &playlist);
+    captions.show();
+    settle();
+    playlistScreen.place(captions, true);
+    ok = write(playlistScreen, out.filePath(QStringLiteral("playlist-captions.png"))) && ok;
+    captions.hide();
     playlist.hide();
 
     FrmFileWork fileWork(&frmMain, &dialogs);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+class CaptionTable;
+class CaptionTracksDialogModel;
+class QPushButton;
+
+// frmCaptionTracks: the caption tracks of one playlist video, their language and label typed in
+// the table. Every change goes to the model, which keeps it as the rules allow, and the table
+// shows the model again. "&OK" accepts; "&Cancel", Escape and the close box reject.
+class FrmCaptionTracks : public QDialog {
+    Q_OBJECT
+
+  public:
+    FrmCaptionTracks(CaptionTracksDialogModel& model, QWidget* parent = nullptr);
+
+  private:
+    void showTracks();
+
+    CaptionTracksDialogModel& m_model;
+    CaptionTable* grdCaptions;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+};
