@@ -8,8 +8,8 @@
 #include <optional>
 #include <system_error>
 
+#include "FileIo.h"
 #include "FlvFormat.h"
-#include "MappedFileSource.h"
 #include "convert/ConversionError.h"
 #include "convert/FlvRemuxScan.h"
 #include "convert/Mp4Index.h"
@@ -48,8 +48,10 @@ std::optional<RemuxPlan> planFor(int fd) {
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     try {
-        const auto source = flvmdi::MappedFileSource::open(fd, uint64_t(info.st_size));
-        return FlvRemuxScan::plan(*source);
+        // Read, not mapped: a source shortened meanwhile ends the scan with an error, where a
+        // mapping would end the program with SIGBUS.
+        flvmdi::FileSource source(fd, uint64_t(info.st_size));
+        return FlvRemuxScan::plan(source);
     } catch (const flvmdi::IoError&) {
         return std::nullopt;
     }

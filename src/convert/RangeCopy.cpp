@@ -1,5 +1,7 @@
 #include "convert/RangeCopy.h"
 
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,6 +31,9 @@ class Copier {
         : m_from(from), m_to(to), m_in(in), m_out(out) {}
 
     void piece(uint64_t length) {
+        if (m_clone && m_in % kBlock == 0 && m_out % kBlock == 0 && length % kBlock == 0 &&
+            byClone(length))
+            return;
         while (length > 0) {
             const uint64_t moved = m_kernel ? byKernel(length) : byBuffer(length);
             length -= moved;
@@ -36,6 +41,24 @@ class Copier {
     }
 
   private:
+    // Shares the source's blocks where the file system can; the first refusal says it cannot.
+    bool byClone(uint64_t length) {
+        file_clone_range range{m_from, uint64_t(m_in), length, uint64_t(m_out)};
+        int result;
+        do {
+            result = ::ioctl(m_to, FICLONERANGE, &range);
+        } while (result != 0 && errno == EINTR);
+        if (result != 0) {
+            if (errno == ENOSPC || errno == EIO || errno == EDQUOT)
+                fail("copy");
+            m_clone = false;
+            return false;
+        }
+        m_in += loff_t(length);
+        m_out += loff_t(length);
+        return true;
+    }
+
     uint64_t byKernel(uint64_t length) {
         const ssize_t moved = ::copy_file_range(m_from, &m_in, m_to, &m_out, length, 0);
         if (moved > 0)
@@ -77,6 +100,7 @@ class Copier {
     int m_to;
     loff_t m_in;
     loff_t m_out;
+    bool m_clone = true;
     bool m_kernel = true;
     std::vector<char> m_buffer;
 };
@@ -87,12 +111,22 @@ uint64_t RangeCopy::pieceSize(uint64_t length) {
     return std::clamp<uint64_t>(length / 100 / kBlock * kBlock, kBlock, kMaxPiece);
 }
 
+// The first piece ends where the source's block does and the last starts where one does, so the
+// pieces between are whole blocks on both sides when the two offsets lie alike within a block,
+// and can be cloned.
 bool RangeCopy::copy(int from, uint64_t offset, uint64_t length, int to, uint64_t toOffset,
                      const Progress& progress) {
     Copier copier(from, loff_t(offset), to, loff_t(toOffset));
     const uint64_t piece = pieceSize(length);
+    const uint64_t head = std::min(length, (kBlock - offset % kBlock) % kBlock);
+    const uint64_t lastBlock = (offset + length) / kBlock * kBlock;
+    const uint64_t tailStart = lastBlock > offset + head ? lastBlock - offset : head;
     for (uint64_t done = 0; done < length;) {
-        const uint64_t now = std::min(piece, length - done);
+        uint64_t now = std::min(piece, length - done);
+        if (done < head)
+            now = head;
+        else if (done < tailStart)
+            now = std::min(now, tailStart - done);
         copier.piece(now);
         done += now;
         if (progress && !progress(done))

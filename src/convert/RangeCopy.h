@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <functional>
 
-// Copies a range of one open file to the end of what was written to another, in pieces, by the
-// kernel (`copy_file_range`, which may also share blocks on file systems that can) and with a
+// Copies a range of one open file to the end of what was written to another, in pieces: whole
+// blocks at the same place within a block on both sides are cloned where the file system shares
+// blocks (XFS with reflink, Btrfs), the rest copied by the kernel (`copy_file_range`) or with a
 // plain read/write loop where the kernel cannot (another file system on an old kernel, special
 // files). Between pieces `progress` hears how many bytes are done; false from it stops the copy.
 class RangeCopy {

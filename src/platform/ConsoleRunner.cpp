@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -73,10 +74,15 @@ class SpawnedProgram {
         m_read = -1;
         int status = 0;
         pid_t done = 0;
-        for (int tries = 0; tries < 100 && done == 0; ++tries) {
+        // The exit follows the closed output within a fraction of a millisecond, so the first
+        // pauses are short; a run waits for its injector once per video. About a second in all.
+        useconds_t pause = 250;
+        for (useconds_t waited = 0; waited < 1000000 && done == 0; waited += pause) {
             done = waitpid(m_pid, &status, WNOHANG);
-            if (done == 0)
-                usleep(10000);
+            if (done == 0) {
+                pause = std::min<useconds_t>(pause * 2, 10000);
+                usleep(pause);
+            }
         }
         if (done == 0) {  // output closed, program still running
             kill(m_pid, SIGKILL);

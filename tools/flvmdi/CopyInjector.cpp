@@ -24,15 +24,12 @@ namespace flvmdi {
 namespace {
 
 constexpr uint64_t kBlock = 4096;
-// Tag headers and codec headers are all the scan reads: a read beyond a block mostly copies
-// payload nobody looks at.
-constexpr size_t kScanRead = 4096;
 
 // Read through a buffer, not mapped: a source shortened meanwhile must end the copy with an
 // error, not the calling program with SIGBUS. The offset of the first kept tag, or nothing.
 std::optional<uint64_t> scan(int fd, uint64_t size, MetadataCalculator& calculator,
                              bool& worthEarlyCopy, const EarlyCopy::Tuning& tuning) {
-    FileSource source(fd, size, kScanRead);
+    FileSource source(fd, size);
     FlvReader reader(source);
     calculator.setHeader(reader.readHeader());
     std::optional<uint64_t> firstKept;

@@ -12,6 +12,12 @@
 
 namespace flvmdi {
 
+namespace {
+
+constexpr uint64_t kBlockSize = 4096;
+
+}  // namespace
+
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0)
@@ -47,21 +53,25 @@ size_t FileSource::readAt(uint64_t offset, uint8_t* dst, size_t n) {
     return done;
 }
 
-// Tags of a few hundred bytes lie back to back, big video tags far apart: a refill right behind
-// the buffer doubles the read size, a jump starts small again.
+// A window starts at the block the request is in, so a scan's reads stay block-aligned.
 std::span<const uint8_t> FileSource::view(uint64_t offset, size_t n) {
-    const size_t small = std::min<size_t>(8 * 1024, largest_);
-    const uint64_t bufferEnd = bufferStart_ + bufferLength_;
-    if (offset >= bufferStart_ && offset + n <= bufferEnd)
-        return {buffer_.data() + (offset - bufferStart_), n};
-    const bool near = offset >= bufferStart_ && offset <= bufferEnd + chunk_;
-    chunk_ = near ? std::min(std::max(chunk_, small) * 2, largest_) : small;
-    const size_t want = std::max(n, chunk_);
-    if (buffer_.size() < want)
-        buffer_.resize(want);
-    bufferStart_ = offset;
-    bufferLength_ = readAt(offset, buffer_.data(), want);
-    return {buffer_.data(), std::min(n, bufferLength_)};
+    if (offset >= size_)
+        return {};
+    n = size_t(std::min<uint64_t>(n, size_ - offset));
+    if (offset < bufferStart_ || offset + n > bufferStart_ + bufferLength_) {
+        const uint64_t start = offset / kBlockSize * kBlockSize;
+        const size_t want = size_t(
+            std::min<uint64_t>(std::max<uint64_t>(window_, offset + n - start), size_ - start));
+        if (buffer_.size() < want)
+            buffer_.resize(want);
+        bufferStart_ = start;
+        bufferLength_ = readAt(start, buffer_.data(), want);
+        ++refills_;
+    }
+    const uint64_t end = bufferStart_ + bufferLength_;
+    if (offset >= end)
+        return {};
+    return {buffer_.data() + (offset - bufferStart_), size_t(std::min<uint64_t>(n, end - offset))};
 }
 
 namespace io {

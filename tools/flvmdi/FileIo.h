@@ -29,26 +29,34 @@ class FileDescriptor {
     int fd_ = -1;
 };
 
-// Reads through a buffer: for files that cannot be mapped into memory.
+// Reads through a buffer of whole windows: for files that must not be mapped into memory, where a
+// file shortened meanwhile must give an error rather than SIGBUS.
 class FileSource : public ByteSource {
   public:
-    // Reads grow up to largestRead while they follow each other. A scan that reads only tag
-    // headers and codec headers wants small reads: whole payloads would be copied for nothing.
-    FileSource(int fd, uint64_t size, size_t largestRead = 1024 * 1024)
-        : fd_(fd), size_(size), largest_(largestRead) {}
+    // A scan of tag headers reads one window per refill instead of a read or two per tag; the
+    // payloads read along are copied for nothing, which costs less than the reads saved. Windows
+    // much larger than a core's cache copy slower again (measured: 64 KiB scans a 1.1 GB FLV of
+    // 16 KiB video tags in 60 % of the time 4 KiB reads take, 2 MiB windows take longer).
+    static constexpr size_t kDefaultWindow = 64 * 1024;
+
+    FileSource(int fd, uint64_t size, size_t window = kDefaultWindow)
+        : fd_(fd), size_(size), window_(window) {}
     uint64_t size() const override { return size_; }
+    // Fewer than n bytes also where the file became shorter than size().
     std::span<const uint8_t> view(uint64_t offset, size_t n) override;
     // Copies up to n bytes; fewer only at the end of the file.
     size_t readAt(uint64_t offset, uint8_t* dst, size_t n);
+    // Reads done so far, for tests of the window's reuse.
+    uint64_t refills() const { return refills_; }
 
   private:
     int fd_;
     uint64_t size_;
-    size_t largest_;
+    size_t window_;
     std::vector<uint8_t> buffer_;
     uint64_t bufferStart_ = 0;
     size_t bufferLength_ = 0;
-    size_t chunk_ = 0;
+    uint64_t refills_ = 0;
 };
 
 namespace io {

@@ -49,6 +49,8 @@ size_t FlvReader::headSize(const FlvTag& tag) {
     if (tag.type == kTagScript || full <= kCodecHeadLimit)
         return full;
     const auto first = window(position_ + kTagHeaderSize, 2);
+    if (first.size() < 2)
+        return kCodecHeadLimit;  // the file became shorter; next() reports it
     const bool avcConfiguration = tag.type == kTagVideo && (first[0] & 0x0F) == kVideoCodecAvc &&
                                   first[1] == kAvcSequenceHeader;
     return avcConfiguration ? full : kCodecHeadLimit;
@@ -74,9 +76,18 @@ std::optional<FlvTag> FlvReader::next() {
         throw FlvError("the file is truncated or corrupt: the tag" + at(position_) + " needs " +
                        std::to_string(tag.totalSize()) + " bytes, only " +
                        std::to_string(size_ - position_) + " remain");
+    // The head is kept aside before the trailer is read: behind a payload larger than a buffered
+    // source's window, reading the trailer moves the window on, and the next tag header is then
+    // already in it rather than a window behind.
+    const size_t headLength = headSize(tag);
+    const auto head = window(position_ + kTagHeaderSize, headLength);
+    head_.assign(head.begin(), head.end());
+    tag.head = head_;
     const auto trailer = window(position_ + kTagHeaderSize + tag.dataSize, kTagTrailerSize);
+    // Short only when the file became shorter while it was read.
+    if (head_.size() < headLength || trailer.size() < kTagTrailerSize)
+        throw FlvError("the file is truncated" + at(position_) + " (it became shorter)");
     tag.previousTagSize = readBe32(trailer.data());
-    tag.head = window(position_ + kTagHeaderSize, headSize(tag));
     position_ = tag.end();
     return tag;
 }

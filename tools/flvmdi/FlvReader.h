@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "ByteSource.h"
 #include "FlvFormat.h"
@@ -38,6 +39,7 @@ class FlvReader {
     uint64_t size_;
     FlvHeader header_;
     uint64_t position_ = 0;
+    std::vector<uint8_t> head_;
 };
 
 }  // namespace flvmdi
