@@ -8,7 +8,7 @@ import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
+import {launchBrowser, PHONE, skipReason, VISITORS, withVisits} from './lib/browser.mjs';
 import {makeClips} from './lib/clips.mjs';
 import {FIRST_FRAME_MS, ruffleFolder} from './lib/emulator.mjs';
 import {generate} from './lib/generate.mjs';
@@ -20,11 +20,6 @@ import {startServer} from './lib/staticServer.mjs';
 const cli = process.env.VIDLARK_CLI;
 const skip = skipReason();
 
-const IPHONE =
-    'Mozilla/5.0 (iPhone; CPU iPhone OS 17_4 like Mac OS X) AppleWebKit/605.1.15 ' +
-    '(KHTML, like Gecko) Version/17.4 Mobile/15E148 Safari/604.1';
-const PHONE = {viewport: {width: 390, height: 844}, userAgent: IPHONE, isMobile: true, hasTouch: true};
-const DESKTOP = {viewport: {width: 1280, height: 800}};
 // 640 x 360: wider than the phone, narrower than the desktop.
 const SIZE_INDEX = 1;
 
@@ -129,7 +124,6 @@ describe('players that fit the page width', {skip}, () => {
         assert.ok(page.scrollWidth <= page.width, `no sideways scrolling: ${page.scrollWidth}`);
     }
 
-    const VISITORS = [['phone', PHONE], ['desktop', DESKTOP]];
 
     visitorCase('the single HTML5 video', async (open) => {
         const site = makeSite('single', {Html5: '1', FluidSize: '1'});

@@ -8,7 +8,7 @@ import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
+import {launchBrowser, skipReason, VISITORS, withVisits} from './lib/browser.mjs';
 import {makeClips, makeFlashOnly} from './lib/clips.mjs';
 import {generate} from './lib/generate.mjs';
 import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
@@ -22,14 +22,6 @@ const skip = skipReason();
 const ANDROID_PHONE =
     'Mozilla/5.0 (Linux; Android 13; Pixel 7) AppleWebKit/537.36 (KHTML, like Gecko) ' +
     'Chrome/124.0.0.0 Mobile Safari/537.36';
-const IPHONE =
-    'Mozilla/5.0 (iPhone; CPU iPhone OS 17_4 like Mac OS X) AppleWebKit/605.1.15 ' +
-    '(KHTML, like Gecko) Version/17.4 Mobile/15E148 Safari/604.1';
-// A phone held upright and a desktop window, as visitors open the page.
-const VISITORS = [
-    ['phone', {viewport: {width: 390, height: 844}, userAgent: IPHONE, isMobile: true, hasTouch: true}],
-    ['desktop', {viewport: {width: 1280, height: 800}}],
-];
 // The second entry of the size list, so the profile's size line is really applied.
 const SIZE_INDEX = 1;
 

@@ -9,6 +9,15 @@ import {fileURLToPath} from 'node:url';
 export const CHROMIUM = '/usr/bin/chromium';
 const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
 
+// A phone held upright and a desktop window, as visitors open the page (context options).
+const IPHONE =
+    'Mozilla/5.0 (iPhone; CPU iPhone OS 17_4 like Mac OS X) AppleWebKit/605.1.15 ' +
+    '(KHTML, like Gecko) Version/17.4 Mobile/15E148 Safari/604.1';
+export const PHONE =
+    {viewport: {width: 390, height: 844}, userAgent: IPHONE, isMobile: true, hasTouch: true};
+export const DESKTOP = {viewport: {width: 1280, height: 800}};
+export const VISITORS = [['phone', PHONE], ['desktop', DESKTOP]];
+
 // Most cases start videos from the test, so they lift the autoplay policy; with `autoplayPolicy`
 // false the browser keeps its own (a video starts by itself only muted).
 export async function launchBrowser({autoplayPolicy = true} = {}) {
