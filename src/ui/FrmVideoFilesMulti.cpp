@@ -40,6 +40,12 @@ QAction* menuEntry(QMenu* menu, const QString& name, const QString& caption) {
     return entry;
 }
 
+// The row commands name the row's file, whose "&" a menu would otherwise take for the mark of
+// an access key (and hide).
+QString literal(const QString& text) {
+    return QString(text).replace(u'&', QStringLiteral("&&"));
+}
+
 std::optional<PlaylistEditorModel::Key> editorKey(int key) {
     switch (key) {
         case Qt::Key_Return:
@@ -387,17 +393,17 @@ void FrmVideoFilesMulti::rightButtonReleased(const QPoint& pos) {
     showCurrentCell(false);
     if (!menu)
         return;
-    mnuMoveUpVideo->setText(menu->moveUp);
-    mnuMoveDownVideo->setText(menu->moveDown);
-    mnuRemoveVideo->setText(menu->remove);
-    mnuAddCaptions->setText(menu->addCaptions);
+    mnuMoveUpVideo->setText(literal(menu->moveUp));
+    mnuMoveDownVideo->setText(literal(menu->moveDown));
+    mnuRemoveVideo->setText(literal(menu->remove));
+    mnuAddCaptions->setText(literal(menu->addCaptions));
     // Both caption commands keep their place in the menu and are only disabled without tracks.
     mnuEditCaptions->setText(menu->editCaptions.isEmpty()
                                  ? QStringLiteral("Caption languages and labels...")
-                                 : menu->editCaptions);
+                                 : literal(menu->editCaptions));
     mnuEditCaptions->setEnabled(!menu->editCaptions.isEmpty());
     mnuRemoveCaptions->setText(menu->removeCaptions.isEmpty() ? QStringLiteral("Remove captions")
-                                                              : menu->removeCaptions);
+                                                              : literal(menu->removeCaptions));
     mnuRemoveCaptions->setEnabled(!menu->removeCaptions.isEmpty());
     mnuMenuVideo->popup(flxPlayListDetails->viewport()->mapToGlobal(pos));
 }

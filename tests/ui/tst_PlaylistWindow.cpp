@@ -37,6 +37,7 @@ class PlaylistWindowTest : public QObject {
     void editBoxKeys();
     void rightClick_data();
     void rightClick();
+    void rowMenuShowsAmpersandOfFileName();
     void captionLanguagesAndLabels_data();
     void captionLanguagesAndLabels();
     void saveHidesWhenCompleteAndMarkerFollows();
@@ -231,6 +232,30 @@ void PlaylistWindowTest::rightClick() {
     popup->hide();
     QCOMPARE(grid(dialog)->item(0, 0)->text(), QStringLiteral("b.flv"));
     QCOMPARE(grid(dialog)->item(1, 0)->text(), QStringLiteral("a.flv"));
+}
+
+// A file name's "&" is a character of the name, not the mark of an access key.
+void PlaylistWindowTest::rowMenuShowsAmpersandOfFileName() {
+    Fixture f;
+    f.dialogs.openAnswers.enqueue(QStringList{"/v/Tom & Jerry.flv", "/v/b.flv"});
+    f.editor.addFlashFiles();
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    clickCell(dialog, 1, PlaylistEditorModel::FlashColumn, Qt::RightButton);
+    QVERIFY(child<QMenu>(dialog, "mnuMenuVideo")->isVisible());
+
+    const QString name = QStringLiteral("\"Tom & Jerry.flv\"");
+    const std::pair<const char*, QString> entries[] = {
+        {"mnuMoveUpVideo", "Move " + name + " up"},
+        {"mnuMoveDownVideo", "Move " + name + " down"},
+        {"mnuRemoveVideo", "Remove " + name},
+        {"mnuAddCaptions", "Add captions to " + name + "..."},
+    };
+    for (const auto& [action, shown] : entries) {
+        const QString text = child<QAction>(dialog, action)->text();
+        QVERIFY2(QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
+        QCOMPARE(QString(text).replace(QStringLiteral("&&"), QStringLiteral("&")), shown);
+    }
 }
 
 void PlaylistWindowTest::captionLanguagesAndLabels_data() {
