@@ -86,8 +86,9 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
     const std::vector<uint8_t> head = Mp4Index::head(*plan);
     SideFile side(target);
     try {
-        Descriptor out(
-            ::open(QFile::encodeName(side.path()).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+        // The side file is new and empty. Truncating it anyway would make ext4 write the whole
+        // copy out when it is closed (its guard for files rewritten in place), a wait cp never has.
+        Descriptor out(::open(QFile::encodeName(side.path()).constData(), O_WRONLY | O_CLOEXEC));
         if (!out.valid())
             throw std::system_error(errno, std::generic_category(), "open");
         writeAll(out.get(), head);
