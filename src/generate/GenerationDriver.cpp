@@ -19,6 +19,7 @@
 #include "generate/SnapshotReader.h"
 #include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
+#include "generate/WriterInputs.h"
 #include "media/CaptionFileError.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
@@ -130,7 +131,8 @@ QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
 QList<OutputFile> GenerationDriver::coreScriptFiles(const GenerationContext& ctx) {
     QList<OutputFile> files{CoreScriptWriter::coreScript(ctx),
                             FlashEmbedScriptWriter::flashEmbedScript(ctx)};
-    if (const std::optional<OutputFile> action = ActionScriptWriter::actionScript(ctx))
+    if (const std::optional<OutputFile> action =
+            ActionScriptWriter::actionScript(WriterInputs::actionScript(ctx)))
         files << *action;
     if (ctx.settings.ShowEmbedCode)
         files << CoreScriptWriter::codeTxt(ctx);

@@ -1,0 +1,65 @@
+#include <QtTest>
+
+#include "GenerationInputs.h"
+#include "TestFiles.h"
+#include "generate/GenerationDriver.h"
+#include "platform/OutputFile.h"
+
+namespace {
+
+// Sets a whole context up as one writer test sets that writer's own input up.
+using Setup = void (*)(WriterRun&);
+
+void showAction(WriterRun& r) {
+    r.snapshot.HasActionCode = true;
+    r.settings.ActionCode = QStringLiteral("<b>Thanks</b>");
+}
+
+void redirect(WriterRun& r) {
+    r.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
+}
+
+QByteArray contentOf(const QList<OutputFile>& files, const QString& path) {
+    for (const OutputFile& file : files)
+        if (file.path == path)
+            return file.content;
+    return "(not made)";
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Setup)
+
+// Each writer reads only its own input, which the driver takes from the run's context: the files
+// the driver makes from a whole context are those of the writers' golden files, so no value is
+// lost or mixed up on the way.
+class WriterInputsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void filesFromTheContext_data();
+    void filesFromTheContext();
+};
+
+void WriterInputsTest::filesFromTheContext_data() {
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("action: show") << Setup(&showAction) << "zevoactona0732.js"
+                                  << "formats/action_show.js";
+    QTest::newRow("action: redirect") << Setup(&redirect) << "zevoactona0732.js"
+                                      << "formats/action_redirect.js";
+}
+
+void WriterInputsTest::filesFromTheContext() {
+    QFETCH(Setup, setup);
+    QFETCH(QString, file);
+    QFETCH(QString, golden);
+    WriterRun run;
+    setup(run);
+    const QList<OutputFile> files = GenerationDriver::outputFiles(run.ctx());
+    COMPARE_GOLDEN(contentOf(files, run.outputFolder() + file), golden);
+}
+
+QTEST_GUILESS_MAIN(WriterInputsTest)
+#include "tst_WriterInputs.moc"
