@@ -124,7 +124,7 @@ QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
     if (!ctx.isPlaylist())
         return files << Html5SingleScriptWriter::html5SingleScript(ctx);
     return files << Html5PlaylistScriptWriter::html5PlaylistScript(ctx)
-                 << StylesheetWriter::playerStylesheet(ctx);
+                 << StylesheetWriter::playerStylesheet(WriterInputs::stylesheet(ctx));
 }
 
 // The core script with the scripts it loads, in the order its lines name them; code.txt follows.

@@ -3,6 +3,20 @@
 #include "formats/GenerationContext.h"
 
 ActionScriptWriter::Input WriterInputs::actionScript(const GenerationContext& ctx) {
-    return {ctx.outputFolder, ctx.snapshot.GenerationTag, ctx.snapshot.HasActionCode,
-            ctx.settings.RedirectURL};
+    return {.outputFolder = ctx.outputFolder,
+            .tag = ctx.snapshot.GenerationTag,
+            .hasActionCode = ctx.snapshot.HasActionCode,
+            .redirectUrl = ctx.settings.RedirectURL};
+}
+
+StylesheetWriter::Input WriterInputs::stylesheet(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    return {.outputFolder = ctx.outputFolder,
+            .position = ctx.playlist.position,
+            .fluidSize = ctx.settings.FluidSize,
+            .playerWidth = s.PlayerWidth,
+            .playerHeight = s.PlayerHeight,
+            .playlistHeight = s.PlaylistHeight,
+            .widthPlaylist = s.WidthPlaylist,
+            .fontSize = s.PlayListFontSize};
 }

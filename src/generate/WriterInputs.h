@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ActionScriptWriter.h"
+#include "formats/StylesheetWriter.h"
 
 struct GenerationContext;
 
@@ -9,4 +10,5 @@ struct GenerationContext;
 class WriterInputs {
   public:
     static ActionScriptWriter::Input actionScript(const GenerationContext& ctx);
+    static StylesheetWriter::Input stylesheet(const GenerationContext& ctx);
 };

@@ -19,6 +19,31 @@ void redirect(WriterRun& r) {
     r.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
 }
 
+void html5Playlist(WriterRun& r, PlaylistPosition position) {
+    r.settings.Multiple = true;
+    r.snapshot.UseHtml5 = true;
+    r.playlist.position = position;
+}
+
+void styleBottom(WriterRun& r) {
+    html5Playlist(r, PlaylistPosition::Bottom);
+    r.snapshot.PlayerWidth = 480;
+    r.snapshot.PlayerHeight = 270;
+    r.snapshot.PlaylistHeight = 180;
+    r.snapshot.WidthPlaylist = 250;
+    r.snapshot.PlayListFontSize = 11;
+}
+
+void styleRightFluid(WriterRun& r) {
+    html5Playlist(r, PlaylistPosition::Right);
+    r.snapshot.PlayerWidth = 640;
+    r.snapshot.PlayerHeight = 360;
+    r.snapshot.PlaylistHeight = 360;
+    r.snapshot.WidthPlaylist = 250;
+    r.snapshot.PlayListFontSize = 12;
+    r.settings.FluidSize = true;
+}
+
 QByteArray contentOf(const QList<OutputFile>& files, const QString& path) {
     for (const OutputFile& file : files)
         if (file.path == path)
@@ -49,6 +74,10 @@ void WriterInputsTest::filesFromTheContext_data() {
                                   << "formats/action_show.js";
     QTest::newRow("action: redirect") << Setup(&redirect) << "zevoactona0732.js"
                                       << "formats/action_redirect.js";
+    QTest::newRow("stylesheet: bottom") << Setup(&styleBottom) << "zevostyle.css"
+                                        << "formats/style_bottom.css";
+    QTest::newRow("stylesheet: right, fluid") << Setup(&styleRightFluid) << "zevostyle.css"
+                                              << "formats/style_right_fluid.css";
 }
 
 void WriterInputsTest::filesFromTheContext() {
