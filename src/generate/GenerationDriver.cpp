@@ -129,8 +129,9 @@ QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
 
 // The core script with the scripts it loads, in the order its lines name them; code.txt follows.
 QList<OutputFile> GenerationDriver::coreScriptFiles(const GenerationContext& ctx) {
-    QList<OutputFile> files{CoreScriptWriter::coreScript(ctx),
-                            FlashEmbedScriptWriter::flashEmbedScript(ctx)};
+    QList<OutputFile> files{
+        CoreScriptWriter::coreScript(ctx),
+        FlashEmbedScriptWriter::flashEmbedScript(WriterInputs::flashEmbedScript(ctx))};
     if (const std::optional<OutputFile> action =
             ActionScriptWriter::actionScript(WriterInputs::actionScript(ctx)))
         files << *action;

@@ -3,6 +3,7 @@
 #include "formats/Escaping.h"
 #include "formats/SwfObjectLines.h"
 #include "generate/WebAddresses.h"
+#include "generate/WriterInputs.h"
 #include "platform/Cp1252.h"
 #include "platform/Int16.h"
 #include "platform/ScratchFolder.h"
@@ -136,13 +137,18 @@ QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
 }
 
 QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
-    return SwfObjectLines::constructor(ctx, ctx.snapshot.SkinFile);
+    return SwfObjectLines::constructor(ctx.snapshot.GenerationTag, ctx.snapshot.SkinFile,
+                                       PlayerBox::of(WriterInputs::playerBox(ctx)),
+                                       ctx.snapshot.BackgroundColor);
 }
 
 QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {
     const QString swfObject = swfObjectLine(ctx);
+    const QStringList fluidStyle = SwfObjectLines::fluidStyle(
+        ctx.snapshot.GenerationTag, PlayerBox::of(WriterInputs::playerBox(ctx)),
+        ctx.settings.FluidSize);
     return withViewport(localHead(), ctx) +
-           withAfter(localBody(ctx, swfObject), swfObject, SwfObjectLines::fluidStyle(ctx));
+           withAfter(localBody(ctx, swfObject), swfObject, fluidStyle);
 }
 
 QString TestPageWriter::localTestPagePath(const QString& appFolder) {

@@ -20,3 +20,25 @@ StylesheetWriter::Input WriterInputs::stylesheet(const GenerationContext& ctx) {
             .widthPlaylist = s.WidthPlaylist,
             .fontSize = s.PlayListFontSize};
 }
+
+FlashEmbedScriptWriter::Input WriterInputs::flashEmbedScript(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    return {.outputFolder = ctx.outputFolder,
+            .tag = s.GenerationTag,
+            .skinUrl = s.SkinUrl,
+            .serverPath = s.ServerPath,
+            .backgroundColor = s.BackgroundColor,
+            .fluidSize = ctx.settings.FluidSize,
+            .box = playerBox(ctx)};
+}
+
+PlayerBox::Parts WriterInputs::playerBox(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    return {.playerWidth = s.PlayerWidth,
+            .playerHeight = s.PlayerHeight,
+            .skinAllowance = s.SkinAllowance,
+            .playlist = ctx.isPlaylist(),
+            .position = ctx.playlist.position,
+            .widthPlaylist = s.WidthPlaylist,
+            .playlistHeight = s.PlaylistHeight};
+}

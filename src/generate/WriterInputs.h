@@ -1,6 +1,8 @@
 #pragma once
 
 #include "formats/ActionScriptWriter.h"
+#include "formats/FlashEmbedScriptWriter.h"
+#include "formats/PlayerBox.h"
 #include "formats/StylesheetWriter.h"
 
 struct GenerationContext;
@@ -11,4 +13,9 @@ class WriterInputs {
   public:
     static ActionScriptWriter::Input actionScript(const GenerationContext& ctx);
     static StylesheetWriter::Input stylesheet(const GenerationContext& ctx);
+    static FlashEmbedScriptWriter::Input flashEmbedScript(const GenerationContext& ctx);
+
+    // What the player's box on the page is made of, for the Flash embed script and the local
+    // test page.
+    static PlayerBox::Parts playerBox(const GenerationContext& ctx);
 };

@@ -44,6 +44,42 @@ void styleRightFluid(WriterRun& r) {
     r.settings.FluidSize = true;
 }
 
+void flashPlayer(WriterRun& r) {
+    r.snapshot.PlayerWidth = 480;
+    r.snapshot.PlayerHeight = 270;
+    r.snapshot.SkinAllowance = 30;
+    r.snapshot.WidthPlaylist = 250;
+    r.snapshot.ServerPath = QStringLiteral("http://www.example.com/video/");
+    r.snapshot.SkinUrl = QStringLiteral("http://www.example.com/video/Skin-30-float.swf?");
+}
+
+void flashRight(WriterRun& r) {
+    flashPlayer(r);
+    r.settings.Multiple = true;
+    r.playlist.position = PlaylistPosition::Right;
+    r.snapshot.PlaylistHeight = 270;
+}
+
+void flashBottomFluid(WriterRun& r) {
+    flashPlayer(r);
+    r.settings.Multiple = true;
+    r.settings.FluidSize = true;
+    r.playlist.position = PlaylistPosition::Bottom;
+    r.snapshot.PlaylistHeight = 300;
+}
+
+// A single video ignores where the playlist editor was left.
+void flashSingleFluid(WriterRun& r) {
+    flashPlayer(r);
+    r.settings.FluidSize = true;
+    r.playlist.position = PlaylistPosition::Bottom;
+}
+
+// A file of the output folder and the golden file of the writer's own test.
+void row(const char* name, Setup setup, const QString& file, const QString& golden) {
+    QTest::newRow(name) << setup << file << golden;
+}
+
 QByteArray contentOf(const QList<OutputFile>& files, const QString& path) {
     for (const OutputFile& file : files)
         if (file.path == path)
@@ -70,14 +106,16 @@ void WriterInputsTest::filesFromTheContext_data() {
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("golden");
-    QTest::newRow("action: show") << Setup(&showAction) << "zevoactona0732.js"
-                                  << "formats/action_show.js";
-    QTest::newRow("action: redirect") << Setup(&redirect) << "zevoactona0732.js"
-                                      << "formats/action_redirect.js";
-    QTest::newRow("stylesheet: bottom") << Setup(&styleBottom) << "zevostyle.css"
-                                        << "formats/style_bottom.css";
-    QTest::newRow("stylesheet: right, fluid") << Setup(&styleRightFluid) << "zevostyle.css"
-                                              << "formats/style_right_fluid.css";
+    row("action: show", &showAction, "zevoactona0732.js", "formats/action_show.js");
+    row("action: redirect", &redirect, "zevoactona0732.js", "formats/action_redirect.js");
+    row("stylesheet: bottom", &styleBottom, "zevostyle.css", "formats/style_bottom.css");
+    row("stylesheet: right, fluid", &styleRightFluid, "zevostyle.css",
+        "formats/style_right_fluid.css");
+    row("Flash embed: right", &flashRight, "zevoflashsva0732.js", "formats/flash_right.js");
+    row("Flash embed: bottom, fluid", &flashBottomFluid, "zevoflashsva0732.js",
+        "formats/flash_bottom_fluid.js");
+    row("Flash embed: single, fluid", &flashSingleFluid, "zevoflashsva0732.js",
+        "formats/flash_single_fluid.js");
 }
 
 void WriterInputsTest::filesFromTheContext() {
