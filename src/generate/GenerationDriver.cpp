@@ -122,8 +122,8 @@ QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
     if (!ctx.snapshot.UseHtml5)
         return files;
     if (!ctx.isPlaylist())
-        return files << Html5SingleScriptWriter::html5SingleScript(ctx);
-    return files << Html5PlaylistScriptWriter::html5PlaylistScript(ctx)
+        return files << Html5SingleScriptWriter::html5SingleScript(WriterInputs::html5Script(ctx));
+    return files << Html5PlaylistScriptWriter::html5PlaylistScript(WriterInputs::html5Script(ctx))
                  << StylesheetWriter::playerStylesheet(WriterInputs::stylesheet(ctx));
 }
 

@@ -1,5 +1,6 @@
 #include "generate/WriterInputs.h"
 
+#include "formats/CaptionsAttribute.h"
 #include "formats/GenerationContext.h"
 
 ActionScriptWriter::Input WriterInputs::actionScript(const GenerationContext& ctx) {
@@ -41,4 +42,17 @@ PlayerBox::Parts WriterInputs::playerBox(const GenerationContext& ctx) {
             .position = ctx.playlist.position,
             .widthPlaylist = s.WidthPlaylist,
             .playlistHeight = s.PlaylistHeight};
+}
+
+Html5ScriptInput WriterInputs::html5Script(const GenerationContext& ctx) {
+    const ProjectSettings& p = ctx.settings;
+    return {.outputFolder = ctx.outputFolder,
+            .tag = ctx.snapshot.GenerationTag,
+            .serverPath = ctx.snapshot.ServerPath,
+            .errorHtml5 = ctx.snapshot.ErrorHtml5,
+            .playsInline = p.PlaysInline,
+            .autoPlay = p.AutoPlay,
+            .mutedAutoPlay = p.MutedAutoPlay,
+            .fluidSize = p.FluidSize,
+            .captions = CaptionsAttribute::anyTracks(ctx)};
 }

@@ -2,6 +2,7 @@
 
 #include "formats/ActionScriptWriter.h"
 #include "formats/FlashEmbedScriptWriter.h"
+#include "formats/Html5ScriptInput.h"
 #include "formats/PlayerBox.h"
 #include "formats/StylesheetWriter.h"
 
@@ -14,6 +15,7 @@ class WriterInputs {
     static ActionScriptWriter::Input actionScript(const GenerationContext& ctx);
     static StylesheetWriter::Input stylesheet(const GenerationContext& ctx);
     static FlashEmbedScriptWriter::Input flashEmbedScript(const GenerationContext& ctx);
+    static Html5ScriptInput html5Script(const GenerationContext& ctx);
 
     // What the player's box on the page is made of, for the Flash embed script and the local
     // test page.

@@ -75,6 +75,46 @@ void flashSingleFluid(WriterRun& r) {
     r.playlist.position = PlaylistPosition::Bottom;
 }
 
+void html5(WriterRun& r, bool playlist) {
+    r.settings.Multiple = playlist;
+    r.snapshot.UseHtml5 = true;
+    r.snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
+    r.snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
+}
+
+void html5SingleCaptions(WriterRun& r) {
+    html5(r, false);
+    r.single.Captions = {{"/subs/a.en.vtt", "en", "English"}};
+}
+
+// The rows of the playlist editor are not the single video's.
+void html5SingleRowCaptions(WriterRun& r) {
+    html5(r, false);
+    r.playlist.rows = {PlaylistEntry{}};
+    r.playlist.rows[0].Captions = {{"/subs/b.vtt", "de", ""}};
+}
+
+void html5SingleMuted(WriterRun& r) {
+    html5(r, false);
+    r.settings.AutoPlay = r.settings.MutedAutoPlay = true;
+}
+
+void html5PlaylistCaptions(WriterRun& r) {
+    html5(r, true);
+    r.playlist.rows = {PlaylistEntry{}, PlaylistEntry{}};
+    r.playlist.rows[1].Captions = {{"/subs/b.vtt", "de", ""}};
+}
+
+void html5PlaylistInline(WriterRun& r) {
+    html5(r, true);
+    r.settings.PlaysInline = true;
+}
+
+void html5PlaylistFluid(WriterRun& r) {
+    html5(r, true);
+    r.settings.FluidSize = true;
+}
+
 // A file of the output folder and the golden file of the writer's own test.
 void row(const char* name, Setup setup, const QString& file, const QString& golden) {
     QTest::newRow(name) << setup << file << golden;
@@ -116,6 +156,19 @@ void WriterInputsTest::filesFromTheContext_data() {
         "formats/flash_bottom_fluid.js");
     row("Flash embed: single, fluid", &flashSingleFluid, "zevoflashsva0732.js",
         "formats/flash_single_fluid.js");
+    const QString html5Script = QStringLiteral("zevohtml5sva0732.js");
+    row("HTML5 single: captions", &html5SingleCaptions, html5Script,
+        "formats/html5_single_captions.js");
+    row("HTML5 single: captions only on a playlist row", &html5SingleRowCaptions, html5Script,
+        "formats/html5_single.js");
+    row("HTML5 single: muted start", &html5SingleMuted, html5Script,
+        "formats/html5_single_muted.js");
+    row("HTML5 playlist: captions on the second row", &html5PlaylistCaptions, html5Script,
+        "formats/html5_playlist_captions.js");
+    row("HTML5 playlist: inline", &html5PlaylistInline, html5Script,
+        "formats/html5_playlist_inline.js");
+    row("HTML5 playlist: fluid", &html5PlaylistFluid, html5Script,
+        "formats/html5_playlist_fluid.js");
 }
 
 void WriterInputsTest::filesFromTheContext() {
