@@ -118,7 +118,9 @@ QList<OutputFile> GenerationDriver::outputFiles(const GenerationContext& ctx) {
 }
 
 QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
-    QList<OutputFile> files{ConfigXmlWriter::configXml(ctx), ConfigXmlWriter::testConfigXml(ctx)};
+    const ConfigXmlWriter::Input config = WriterInputs::configXml(ctx);
+    QList<OutputFile> files{ConfigXmlWriter::configXml(config),
+                            ConfigXmlWriter::testConfigXml(config)};
     if (!ctx.snapshot.UseHtml5)
         return files;
     if (!ctx.isPlaylist())

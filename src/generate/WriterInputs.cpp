@@ -2,6 +2,7 @@
 
 #include "formats/CaptionsAttribute.h"
 #include "formats/GenerationContext.h"
+#include "platform/ScratchFolder.h"
 
 ActionScriptWriter::Input WriterInputs::actionScript(const GenerationContext& ctx) {
     return {.outputFolder = ctx.outputFolder,
@@ -55,4 +56,43 @@ Html5ScriptInput WriterInputs::html5Script(const GenerationContext& ctx) {
             .mutedAutoPlay = p.MutedAutoPlay,
             .fluidSize = p.FluidSize,
             .captions = CaptionsAttribute::anyTracks(ctx)};
+}
+
+ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const ProjectSettings& p = ctx.settings;
+    const SingleVideo& v = ctx.single;
+    return {.outputFolder = ctx.outputFolder,
+            .scratchFolder = ScratchFolder::path(ctx.appFolder),
+            .tag = s.GenerationTag,
+            .videoModeCode = s.VideoModeCode,
+            .skinName = ctx.skinName,
+            .isRtmp = s.IsRtmp,
+            .isPseudo = s.IsPseudo,
+            .useHtml5 = s.UseHtml5,
+            .serverPath = s.ServerPath,
+            .videoPath = s.VideoPath,
+            .options = {.videoBuffer = ctx.advanced.VideoBuffer,
+                        .autoPlay = p.AutoPlay,
+                        .autoProgress = p.AutoProgress,
+                        .introImageName = p.IntroImageName,
+                        .outroImageName = p.OutroImageName,
+                        .showBigPlayButton = p.ShowBigPlayButton,
+                        .audioLevel = p.AudioLevel,
+                        .playerColor = p.PlayerColor,
+                        .hideControlsFloatingBar = ctx.advanced.HideControlsFloatingBar,
+                        .isLive = p.IsLive,
+                        .showEmbedCode = p.ShowEmbedCode,
+                        .affiliateLink = p.AffiliateLink,
+                        .redirectUrl = p.RedirectURL,
+                        .actionCode = p.ActionCode},
+            .box = playerBox(ctx),
+            .layout = ctx.playlist.layout,
+            .fontSize = s.PlayListFontSize,
+            .single = {.flv = v.FlvVideoFileName,
+                       .flvRtmp = v.FlvVideoFileNameRTMP,
+                       .mp4 = v.Mp4VideoFileName,
+                       .webm = v.WebmVideoFileName,
+                       .captions = v.Captions},
+            .rows = ctx.playlist.rows};
 }

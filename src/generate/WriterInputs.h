@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ActionScriptWriter.h"
+#include "formats/ConfigXmlWriter.h"
 #include "formats/FlashEmbedScriptWriter.h"
 #include "formats/Html5ScriptInput.h"
 #include "formats/PlayerBox.h"
@@ -16,6 +17,7 @@ class WriterInputs {
     static StylesheetWriter::Input stylesheet(const GenerationContext& ctx);
     static FlashEmbedScriptWriter::Input flashEmbedScript(const GenerationContext& ctx);
     static Html5ScriptInput html5Script(const GenerationContext& ctx);
+    static ConfigXmlWriter::Input configXml(const GenerationContext& ctx);
 
     // What the player's box on the page is made of, for the Flash embed script and the local
     // test page.

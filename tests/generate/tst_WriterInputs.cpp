@@ -7,6 +7,9 @@
 
 namespace {
 
+// The golden files of the local copies name the application folder by this marker.
+const QString AppFolder = QStringLiteral("@APPFOLDER@");
+
 // Sets a whole context up as one writer test sets that writer's own input up.
 using Setup = void (*)(WriterRun&);
 
@@ -115,6 +118,90 @@ void html5PlaylistFluid(WriterRun& r) {
     r.settings.FluidSize = true;
 }
 
+// The configuration file's cases start from a single video of 480 x 270 under a 30-pixel bar.
+void config(WriterRun& r) {
+    r.skinName = QStringLiteral("Skin-30-plain");
+    r.snapshot.GenerationTag = QStringLiteral("a0709");
+    r.snapshot.VideoModeCode = 2501 * (r.settings.Multiple ? 97 : 89);
+    r.snapshot.PlayerWidth = 480;
+    r.snapshot.PlayerHeight = 270;
+    r.snapshot.SkinAllowance = 30;
+    r.snapshot.PlayListFontSize = 11;
+    r.snapshot.WidthPlaylist = 250;
+    r.snapshot.ServerPath = QStringLiteral("http://www.example.com/video/");
+    r.snapshot.VideoPath = QStringLiteral("http://www.example.com/video/media/");
+    r.single.FlvVideoFileName = QStringLiteral("clip.flv");
+    r.single.FlvVideoFileNameRTMP = QStringLiteral("clip");
+    r.single.Mp4VideoFileName = QStringLiteral("clip.mp4");
+    r.single.WebmVideoFileName = QStringLiteral("clip.webm");
+}
+
+void configSingleNormal(WriterRun& r) {
+    config(r);
+    r.skinName = QStringLiteral("Skin-20-dark");
+    r.snapshot.SkinAllowance = 20;
+    r.advanced.HideControlsFloatingBar = true;
+    r.advanced.VideoBuffer = QStringLiteral("3");
+    r.settings.PlayerColor = QStringLiteral("FFFFFF");
+    r.settings.AutoProgress = true;
+    r.settings.ShowBigPlayButton = false;
+    r.settings.AudioLevel = QStringLiteral("80");
+    r.settings.OutroImageName = QStringLiteral("outro.jpg");
+    r.settings.AffiliateLink = QStringLiteral("   ");
+    r.settings.ActionCode = QStringLiteral("<b>Thanks</b>");
+}
+
+void configSingleHtml5(WriterRun& r) {
+    config(r);
+    r.skinName = QStringLiteral("Skin-30-float");
+    r.advanced.HideControlsFloatingBar = true;
+    r.settings.PlayerColor = QStringLiteral("630E0E");
+    r.settings.AutoPlay = true;
+    r.settings.IntroImageName = QStringLiteral("intro.jpg");
+    r.settings.ShowEmbedCode = true;
+    r.settings.AffiliateLink = QStringLiteral("http://www.example.com/buy");
+    r.snapshot.UseHtml5 = true;
+}
+
+void configSinglePseudo(WriterRun& r) {
+    config(r);
+    r.snapshot.IsPseudo = true;
+    r.snapshot.UseHtml5 = true;
+    r.settings.PlayerColor = QStringLiteral("336699");
+}
+
+void configPlaylistCaptions(WriterRun& r) {
+    r.settings.Multiple = true;
+    config(r);
+    r.snapshot.UseHtml5 = true;
+    r.snapshot.PlayListFontSize = 12;
+    r.snapshot.PlaylistHeight = 270;
+    r.playlist.position = PlaylistPosition::Right;
+    r.playlist.layout = PlaylistLayout::TitleDescThumb;
+    r.settings.PlayerColor = QStringLiteral("630E0E");
+    r.playlist.rows = {
+        {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
+        {"two.flv", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
+    };
+    r.playlist.rows[1].Captions = {{"/subs/two.srt", "", ""}};
+}
+
+void configPlaylistRtmp(WriterRun& r) {
+    r.settings.Multiple = true;
+    config(r);
+    r.playlist.position = PlaylistPosition::Invisible;
+    r.playlist.layout = PlaylistLayout::TitleDesc;
+    r.snapshot.IsRtmp = true;
+    r.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+    r.settings.PlayerColor = QStringLiteral("000000");
+    r.settings.IsLive = true;
+    r.playlist.rows = {
+        {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
+        {"two.mp4", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
+        {"three.f4v", "three.mp4", "three.webm", "Third & last", "Say \"bye\"", "three.jpg"},
+    };
+}
+
 // A file of the output folder and the golden file of the writer's own test.
 void row(const char* name, Setup setup, const QString& file, const QString& golden) {
     QTest::newRow(name) << setup << file << golden;
@@ -156,6 +243,21 @@ void WriterInputsTest::filesFromTheContext_data() {
         "formats/flash_bottom_fluid.js");
     row("Flash embed: single, fluid", &flashSingleFluid, "zevoflashsva0732.js",
         "formats/flash_single_fluid.js");
+    const QString config = QStringLiteral("zevoconfigsv.xml");
+    const QString localConfig = AppFolder + QStringLiteral("/temp/zevoconfigsv.xml");
+    row("configuration: single", &configSingleNormal, config, "formats/config_single_normal.xml");
+    row("configuration: single, HTML5", &configSingleHtml5, config,
+        "formats/config_single_normal_html5.xml");
+    row("configuration: single, HTML5, local copy", &configSingleHtml5, localConfig,
+        "formats/config_single_normal_html5_test.xml");
+    row("configuration: single, pseudo", &configSinglePseudo, config,
+        "formats/config_single_pseudo.xml");
+    row("configuration: playlist with captions", &configPlaylistCaptions, config,
+        "formats/config_playlist_right_thumb_captions.xml");
+    row("configuration: playlist with captions, local copy", &configPlaylistCaptions, localConfig,
+        "formats/config_playlist_right_thumb_captions_test.xml");
+    row("configuration: playlist, RTMP", &configPlaylistRtmp, config,
+        "formats/config_playlist_invisible_desc_rtmp.xml");
     const QString html5Script = QStringLiteral("zevohtml5sva0732.js");
     row("HTML5 single: captions", &html5SingleCaptions, html5Script,
         "formats/html5_single_captions.js");
@@ -177,8 +279,10 @@ void WriterInputsTest::filesFromTheContext() {
     QFETCH(QString, golden);
     WriterRun run;
     setup(run);
-    const QList<OutputFile> files = GenerationDriver::outputFiles(run.ctx());
-    COMPARE_GOLDEN(contentOf(files, run.outputFolder() + file), golden);
+    const GenerationContext ctx = run.context(run.skinName, run.outputFolder(), AppFolder);
+    const QList<OutputFile> files = GenerationDriver::outputFiles(ctx);
+    const QString path = file.startsWith(AppFolder) ? file : run.outputFolder() + file;
+    COMPARE_GOLDEN(contentOf(files, path), golden);
 }
 
 QTEST_GUILESS_MAIN(WriterInputsTest)
