@@ -12,10 +12,10 @@ class ActionScriptWriter {
   public:
     // What the script depends on.
     struct Input {
-        QString outputFolder;  // ends in the folder separator
-        QString tag;           // the run's generation tag
+        QString outputFolder{};  // ends in the folder separator
+        QString tag{};           // the run's generation tag
         bool hasActionCode = false;
-        QString redirectUrl;  // as typed
+        QString redirectUrl{};  // as typed
     };
 
     // The script of the run's end-of-video action: showing the action code when there is one,

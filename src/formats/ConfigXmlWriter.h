@@ -17,51 +17,51 @@ class ConfigXmlWriter {
   public:
     // The user's player options, as typed or chosen.
     struct Options {
-        QString videoBuffer;
+        QString videoBuffer{};
         bool autoPlay = false;
         bool autoProgress = false;
-        QString introImageName;  // empty when there is no intro image
-        QString outroImageName;
+        QString introImageName{};  // empty when there is no intro image
+        QString outroImageName{};
         bool showBigPlayButton = false;
-        QString audioLevel;
-        QString playerColor;  // six hexadecimal digits
+        QString audioLevel{};
+        QString playerColor{};  // six hexadecimal digits
         bool hideControlsFloatingBar = false;
         bool isLive = false;
         bool showEmbedCode = false;
-        QString affiliateLink;
-        QString redirectUrl;
-        QString actionCode;
+        QString affiliateLink{};
+        QString redirectUrl{};
+        QString actionCode{};
     };
 
     // The single video's files as the output folder names them, and its caption tracks.
     struct SingleFiles {
-        QString flv;
-        QString flvRtmp;  // the stream name an RTMP server knows it by
-        QString mp4;
-        QString webm;
-        CaptionTracks captions;
+        QString flv{};
+        QString flvRtmp{};  // the stream name an RTMP server knows it by
+        QString mp4{};
+        QString webm{};
+        CaptionTracks captions{};
     };
 
     // What the file depends on.
     struct Input {
-        QString outputFolder;   // of the upload copy; ends in the folder separator
-        QString scratchFolder;  // of the local-test copy, beside the local test page
-        QString tag;            // the run's generation tag
-        int videoModeCode = 0;  // the run's one code, in both copies
-        QString skinName;       // the selected skin ("Skin-30-dark")
+        QString outputFolder{};   // of the upload copy; ends in the folder separator
+        QString scratchFolder{};  // of the local-test copy, beside the local test page
+        QString tag{};            // the run's generation tag
+        int videoModeCode = 0;    // the run's one code, in both copies
+        QString skinName{};       // the selected skin ("Skin-30-dark")
         bool isRtmp = false;
         bool isPseudo = false;
         bool useHtml5 = false;
-        QString serverPath;  // ends in "/"
-        QString videoPath;   // ends in "/"
-        Options options;
-        // The player's size and the playlist's: whether there is one, where and how big. A
-        // playlist hidden or not, its position also decides the upload copy's auto progress.
-        PlayerBox::Parts box;
+        QString serverPath{};  // ends in "/"
+        QString videoPath{};   // ends in "/"
+        Options options{};
+        // The player's size and the playlist's: whether there is one, where and how big. The
+        // position, even for a single video, also decides the upload copy's auto progress.
+        PlayerBox::Parts box{};
         PlaylistLayout layout = PlaylistLayout::TitleOnly;
         qint16 fontSize = 0;  // of the playlist's items
-        SingleFiles single;
-        QList<PlaylistEntry> rows;  // a playlist's videos
+        SingleFiles single{};
+        QList<PlaylistEntry> rows{};  // a playlist's videos
     };
 
     // The upload copy, in the output folder.

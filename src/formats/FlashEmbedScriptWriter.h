@@ -12,13 +12,13 @@ class FlashEmbedScriptWriter {
   public:
     // What the script depends on.
     struct Input {
-        QString outputFolder;  // ends in the folder separator
-        QString tag;           // the run's generation tag
-        QString skinUrl;       // the skin's address on the server
-        QString serverPath;    // where the player finds its configuration file
-        QString backgroundColor;
+        QString outputFolder{};  // ends in the folder separator
+        QString tag{};           // the run's generation tag
+        QString skinUrl{};       // the skin's address on the server
+        QString serverPath{};    // where the player finds its configuration file
+        QString backgroundColor{};
         bool fluidSize = false;
-        PlayerBox::Parts box;
+        PlayerBox::Parts box{};
     };
 
     // It replaces the scripts of earlier runs (other tags), so the folder holds one.

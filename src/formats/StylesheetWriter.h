@@ -12,7 +12,7 @@ class StylesheetWriter {
   public:
     // What the stylesheet depends on.
     struct Input {
-        QString outputFolder;  // ends in the folder separator
+        QString outputFolder{};  // ends in the folder separator
         PlaylistPosition position = PlaylistPosition::Invisible;
         bool fluidSize = false;
         qint16 playerWidth = 0;

@@ -131,13 +131,14 @@ QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
 
 // The core script with the scripts it loads, in the order its lines name them; code.txt follows.
 QList<OutputFile> GenerationDriver::coreScriptFiles(const GenerationContext& ctx) {
+    const CoreScriptWriter::Input core = WriterInputs::coreScript(ctx);
     QList<OutputFile> files{
-        CoreScriptWriter::coreScript(ctx),
+        CoreScriptWriter::coreScript(core),
         FlashEmbedScriptWriter::flashEmbedScript(WriterInputs::flashEmbedScript(ctx))};
     if (const std::optional<OutputFile> action =
             ActionScriptWriter::actionScript(WriterInputs::actionScript(ctx)))
         files << *action;
     if (ctx.settings.ShowEmbedCode)
-        files << CoreScriptWriter::codeTxt(ctx);
+        files << CoreScriptWriter::codeTxt(core);
     return files;
 }

@@ -96,3 +96,24 @@ ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {
                        .captions = v.Captions},
             .rows = ctx.playlist.rows};
 }
+
+CoreScriptWriter::Input WriterInputs::coreScript(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    const ProjectSettings& p = ctx.settings;
+    return {.outputFolder = ctx.outputFolder,
+            .tag = s.GenerationTag,
+            .serverPath = s.ServerPath,
+            .useHtml5 = s.UseHtml5,
+            .playlist = ctx.isPlaylist(),
+            .position = ctx.playlist.position,
+            .playerWidth = s.PlayerWidth,
+            .widthPlaylist = s.WidthPlaylist,
+            .fluidSize = p.FluidSize,
+            .errorFlash = s.ErrorFlash,
+            .hasActionCode = s.HasActionCode,
+            .actionCode = p.ActionCode,
+            .redirectUrl = p.RedirectURL,
+            .socialShare = p.SocialShare,
+            .shareUrl = p.ShareURL,
+            .shareTitle = p.ShareTitle};
+}

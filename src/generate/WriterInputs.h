@@ -6,6 +6,7 @@
 #include "formats/Html5ScriptInput.h"
 #include "formats/PlayerBox.h"
 #include "formats/StylesheetWriter.h"
+#include "generate/CoreScriptWriter.h"
 
 struct GenerationContext;
 
@@ -18,6 +19,7 @@ class WriterInputs {
     static FlashEmbedScriptWriter::Input flashEmbedScript(const GenerationContext& ctx);
     static Html5ScriptInput html5Script(const GenerationContext& ctx);
     static ConfigXmlWriter::Input configXml(const GenerationContext& ctx);
+    static CoreScriptWriter::Input coreScript(const GenerationContext& ctx);
 
     // What the player's box on the page is made of, for the Flash embed script and the local
     // test page.

@@ -202,6 +202,46 @@ void configPlaylistRtmp(WriterRun& r) {
     };
 }
 
+// The core script's cases: a single video 640 pixels wide with HTML5 off.
+void core(WriterRun& r) {
+    r.snapshot.GenerationTag = QStringLiteral("a0709");
+    r.snapshot.ServerPath = QStringLiteral("http://www.example.com/videos/");
+    r.snapshot.PlayerWidth = 640;
+    r.snapshot.PlayerHeight = 360;
+    r.snapshot.WidthPlaylist = 300;
+    r.snapshot.ErrorFlash = QStringLiteral("Get the Flash Player to see this video.");
+}
+
+void coreAction(WriterRun& r) {
+    core(r);
+    r.settings.ActionCode = QStringLiteral(
+        "  <a href=\"http://shop.example.com/buy.html\"><img src=\"buy.png\" alt=\"Buy "
+        "now\"></a>\r\n");
+    r.snapshot.HasActionCode = true;
+    r.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
+}
+
+void coreRedirect(WriterRun& r) {
+    core(r);
+    r.settings.RedirectURL = QStringLiteral(" http://www.example.com/thanks.html ");
+}
+
+void corePlaylistFluid(WriterRun& r) {
+    core(r);
+    r.settings.Multiple = true;
+    r.playlist.position = PlaylistPosition::Right;
+    r.snapshot.UseHtml5 = true;
+    r.settings.FluidSize = true;
+}
+
+void coreSocial(WriterRun& r) {
+    core(r);
+    r.settings.ShowEmbedCode = true;
+    r.settings.SocialShare = true;
+    r.settings.ShareURL = QStringLiteral("http://www.example.com/holiday.html");
+    r.settings.ShareTitle = QStringLiteral("Holiday Videos");
+}
+
 // A file of the output folder and the golden file of the writer's own test.
 void row(const char* name, Setup setup, const QString& file, const QString& golden) {
     QTest::newRow(name) << setup << file << golden;
@@ -258,6 +298,13 @@ void WriterInputsTest::filesFromTheContext_data() {
         "formats/config_playlist_right_thumb_captions_test.xml");
     row("configuration: playlist, RTMP", &configPlaylistRtmp, config,
         "formats/config_playlist_invisible_desc_rtmp.xml");
+    const QString coreScript = QStringLiteral("zevocoresva0709.js");
+    row("core script: action code", &coreAction, coreScript, "generate/core_action.js");
+    row("core script: redirect", &coreRedirect, coreScript, "generate/core_redirect.js");
+    row("core script: playlist, HTML5, fluid", &corePlaylistFluid, coreScript,
+        "generate/core_playlist_html5_fluid.js");
+    row("core script: social", &coreSocial, coreScript, "generate/core_social.js");
+    row("code.txt", &coreSocial, "code.txt", "generate/code_social.txt");
     const QString html5Script = QStringLiteral("zevohtml5sva0732.js");
     row("HTML5 single: captions", &html5SingleCaptions, html5Script,
         "formats/html5_single_captions.js");
