@@ -112,9 +112,10 @@ int GenerationDriver::generate(const GenerationContext& ctx, const RunState& sta
 }
 
 QList<OutputFile> GenerationDriver::outputFiles(const GenerationContext& ctx) {
+    const TestPageWriter::Input pages = WriterInputs::testPages(ctx);
     return playerFiles(ctx) + coreScriptFiles(ctx) +
-           QList<OutputFile>{TestPageWriter::onlineTestPageFile(ctx),
-                             TestPageWriter::localTestPageFile(ctx)};
+           QList<OutputFile>{TestPageWriter::onlineTestPageFile(pages),
+                             TestPageWriter::localTestPageFile(pages)};
 }
 
 QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {

@@ -117,3 +117,15 @@ CoreScriptWriter::Input WriterInputs::coreScript(const GenerationContext& ctx) {
             .shareUrl = p.ShareURL,
             .shareTitle = p.ShareTitle};
 }
+
+TestPageWriter::Input WriterInputs::testPages(const GenerationContext& ctx) {
+    const GenerationSnapshot& s = ctx.snapshot;
+    return {.outputFolder = ctx.outputFolder,
+            .appFolder = ctx.appFolder,
+            .tag = s.GenerationTag,
+            .embedCode = s.EmbedCode,
+            .skinFile = s.SkinFile,
+            .backgroundColor = s.BackgroundColor,
+            .fluidSize = ctx.settings.FluidSize,
+            .box = playerBox(ctx)};
+}

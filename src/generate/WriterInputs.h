@@ -7,6 +7,7 @@
 #include "formats/PlayerBox.h"
 #include "formats/StylesheetWriter.h"
 #include "generate/CoreScriptWriter.h"
+#include "generate/TestPageWriter.h"
 
 struct GenerationContext;
 
@@ -20,6 +21,7 @@ class WriterInputs {
     static Html5ScriptInput html5Script(const GenerationContext& ctx);
     static ConfigXmlWriter::Input configXml(const GenerationContext& ctx);
     static CoreScriptWriter::Input coreScript(const GenerationContext& ctx);
+    static TestPageWriter::Input testPages(const GenerationContext& ctx);
 
     // What the player's box on the page is made of, for the Flash embed script and the local
     // test page.

@@ -10,25 +10,30 @@ namespace {
 // The golden files of the local copies name the application folder by this marker.
 const QString AppFolder = QStringLiteral("@APPFOLDER@");
 
-// Sets a whole context up as one writer test sets that writer's own input up.
-using Setup = void (*)(WriterRun&);
+// A whole context, writing into a fresh folder unless a case names the folder of its golden file.
+struct Run : WriterRun {
+    QString outFolder = outputFolder();
+};
 
-void showAction(WriterRun& r) {
+// Sets a whole context up as one writer test sets that writer's own input up.
+using Setup = void (*)(Run&);
+
+void showAction(Run& r) {
     r.snapshot.HasActionCode = true;
     r.settings.ActionCode = QStringLiteral("<b>Thanks</b>");
 }
 
-void redirect(WriterRun& r) {
+void redirect(Run& r) {
     r.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
 }
 
-void html5Playlist(WriterRun& r, PlaylistPosition position) {
+void html5Playlist(Run& r, PlaylistPosition position) {
     r.settings.Multiple = true;
     r.snapshot.UseHtml5 = true;
     r.playlist.position = position;
 }
 
-void styleBottom(WriterRun& r) {
+void styleBottom(Run& r) {
     html5Playlist(r, PlaylistPosition::Bottom);
     r.snapshot.PlayerWidth = 480;
     r.snapshot.PlayerHeight = 270;
@@ -37,7 +42,7 @@ void styleBottom(WriterRun& r) {
     r.snapshot.PlayListFontSize = 11;
 }
 
-void styleRightFluid(WriterRun& r) {
+void styleRightFluid(Run& r) {
     html5Playlist(r, PlaylistPosition::Right);
     r.snapshot.PlayerWidth = 640;
     r.snapshot.PlayerHeight = 360;
@@ -47,7 +52,7 @@ void styleRightFluid(WriterRun& r) {
     r.settings.FluidSize = true;
 }
 
-void flashPlayer(WriterRun& r) {
+void flashPlayer(Run& r) {
     r.snapshot.PlayerWidth = 480;
     r.snapshot.PlayerHeight = 270;
     r.snapshot.SkinAllowance = 30;
@@ -56,14 +61,14 @@ void flashPlayer(WriterRun& r) {
     r.snapshot.SkinUrl = QStringLiteral("http://www.example.com/video/Skin-30-float.swf?");
 }
 
-void flashRight(WriterRun& r) {
+void flashRight(Run& r) {
     flashPlayer(r);
     r.settings.Multiple = true;
     r.playlist.position = PlaylistPosition::Right;
     r.snapshot.PlaylistHeight = 270;
 }
 
-void flashBottomFluid(WriterRun& r) {
+void flashBottomFluid(Run& r) {
     flashPlayer(r);
     r.settings.Multiple = true;
     r.settings.FluidSize = true;
@@ -72,54 +77,54 @@ void flashBottomFluid(WriterRun& r) {
 }
 
 // A single video ignores where the playlist editor was left.
-void flashSingleFluid(WriterRun& r) {
+void flashSingleFluid(Run& r) {
     flashPlayer(r);
     r.settings.FluidSize = true;
     r.playlist.position = PlaylistPosition::Bottom;
 }
 
-void html5(WriterRun& r, bool playlist) {
+void html5(Run& r, bool playlist) {
     r.settings.Multiple = playlist;
     r.snapshot.UseHtml5 = true;
     r.snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
     r.snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
 }
 
-void html5SingleCaptions(WriterRun& r) {
+void html5SingleCaptions(Run& r) {
     html5(r, false);
     r.single.Captions = {{"/subs/a.en.vtt", "en", "English"}};
 }
 
 // The rows of the playlist editor are not the single video's.
-void html5SingleRowCaptions(WriterRun& r) {
+void html5SingleRowCaptions(Run& r) {
     html5(r, false);
     r.playlist.rows = {PlaylistEntry{}};
     r.playlist.rows[0].Captions = {{"/subs/b.vtt", "de", ""}};
 }
 
-void html5SingleMuted(WriterRun& r) {
+void html5SingleMuted(Run& r) {
     html5(r, false);
     r.settings.AutoPlay = r.settings.MutedAutoPlay = true;
 }
 
-void html5PlaylistCaptions(WriterRun& r) {
+void html5PlaylistCaptions(Run& r) {
     html5(r, true);
     r.playlist.rows = {PlaylistEntry{}, PlaylistEntry{}};
     r.playlist.rows[1].Captions = {{"/subs/b.vtt", "de", ""}};
 }
 
-void html5PlaylistInline(WriterRun& r) {
+void html5PlaylistInline(Run& r) {
     html5(r, true);
     r.settings.PlaysInline = true;
 }
 
-void html5PlaylistFluid(WriterRun& r) {
+void html5PlaylistFluid(Run& r) {
     html5(r, true);
     r.settings.FluidSize = true;
 }
 
 // The configuration file's cases start from a single video of 480 x 270 under a 30-pixel bar.
-void config(WriterRun& r) {
+void config(Run& r) {
     r.skinName = QStringLiteral("Skin-30-plain");
     r.snapshot.GenerationTag = QStringLiteral("a0709");
     r.snapshot.VideoModeCode = 2501 * (r.settings.Multiple ? 97 : 89);
@@ -136,7 +141,7 @@ void config(WriterRun& r) {
     r.single.WebmVideoFileName = QStringLiteral("clip.webm");
 }
 
-void configSingleNormal(WriterRun& r) {
+void configSingleNormal(Run& r) {
     config(r);
     r.skinName = QStringLiteral("Skin-20-dark");
     r.snapshot.SkinAllowance = 20;
@@ -151,7 +156,7 @@ void configSingleNormal(WriterRun& r) {
     r.settings.ActionCode = QStringLiteral("<b>Thanks</b>");
 }
 
-void configSingleHtml5(WriterRun& r) {
+void configSingleHtml5(Run& r) {
     config(r);
     r.skinName = QStringLiteral("Skin-30-float");
     r.advanced.HideControlsFloatingBar = true;
@@ -163,14 +168,14 @@ void configSingleHtml5(WriterRun& r) {
     r.snapshot.UseHtml5 = true;
 }
 
-void configSinglePseudo(WriterRun& r) {
+void configSinglePseudo(Run& r) {
     config(r);
     r.snapshot.IsPseudo = true;
     r.snapshot.UseHtml5 = true;
     r.settings.PlayerColor = QStringLiteral("336699");
 }
 
-void configPlaylistCaptions(WriterRun& r) {
+void configPlaylistCaptions(Run& r) {
     r.settings.Multiple = true;
     config(r);
     r.snapshot.UseHtml5 = true;
@@ -186,7 +191,7 @@ void configPlaylistCaptions(WriterRun& r) {
     r.playlist.rows[1].Captions = {{"/subs/two.srt", "", ""}};
 }
 
-void configPlaylistRtmp(WriterRun& r) {
+void configPlaylistRtmp(Run& r) {
     r.settings.Multiple = true;
     config(r);
     r.playlist.position = PlaylistPosition::Invisible;
@@ -203,7 +208,7 @@ void configPlaylistRtmp(WriterRun& r) {
 }
 
 // The core script's cases: a single video 640 pixels wide with HTML5 off.
-void core(WriterRun& r) {
+void core(Run& r) {
     r.snapshot.GenerationTag = QStringLiteral("a0709");
     r.snapshot.ServerPath = QStringLiteral("http://www.example.com/videos/");
     r.snapshot.PlayerWidth = 640;
@@ -212,7 +217,7 @@ void core(WriterRun& r) {
     r.snapshot.ErrorFlash = QStringLiteral("Get the Flash Player to see this video.");
 }
 
-void coreAction(WriterRun& r) {
+void coreAction(Run& r) {
     core(r);
     r.settings.ActionCode = QStringLiteral(
         "  <a href=\"http://shop.example.com/buy.html\"><img src=\"buy.png\" alt=\"Buy "
@@ -221,12 +226,12 @@ void coreAction(WriterRun& r) {
     r.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
 }
 
-void coreRedirect(WriterRun& r) {
+void coreRedirect(Run& r) {
     core(r);
     r.settings.RedirectURL = QStringLiteral(" http://www.example.com/thanks.html ");
 }
 
-void corePlaylistFluid(WriterRun& r) {
+void corePlaylistFluid(Run& r) {
     core(r);
     r.settings.Multiple = true;
     r.playlist.position = PlaylistPosition::Right;
@@ -234,12 +239,35 @@ void corePlaylistFluid(WriterRun& r) {
     r.settings.FluidSize = true;
 }
 
-void coreSocial(WriterRun& r) {
+void coreSocial(Run& r) {
     core(r);
     r.settings.ShowEmbedCode = true;
     r.settings.SocialShare = true;
     r.settings.ShareURL = QStringLiteral("http://www.example.com/holiday.html");
     r.settings.ShareTitle = QStringLiteral("Holiday Videos");
+}
+
+// The test pages' cases: a single video of 640 x 360 on a skin that adds 30 pixels.
+void pages(Run& r) {
+    r.skinName = QStringLiteral("Skin-30-dark");
+    r.snapshot.GenerationTag = QStringLiteral("a0709");
+    r.snapshot.SkinFile = QStringLiteral("Skin-30-dark.swf");
+    r.snapshot.SkinAllowance = 30;
+    r.snapshot.PlayerWidth = 640;
+    r.snapshot.PlayerHeight = 360;
+    r.settings.FluidSize = true;
+}
+
+void onlinePageFluid(Run& r) {
+    pages(r);
+    r.snapshot.EmbedCode = QStringLiteral(
+        "<script type=\"text/javascript\" "
+        "src=\"http://www.example.com/videos/zevocoresva0709.js\"></script>");
+}
+
+void localPageFluid(Run& r) {
+    pages(r);
+    r.outFolder = QStringLiteral("/home/ann/site/");
 }
 
 // A file of the output folder and the golden file of the writer's own test.
@@ -305,6 +333,10 @@ void WriterInputsTest::filesFromTheContext_data() {
         "generate/core_playlist_html5_fluid.js");
     row("core script: social", &coreSocial, coreScript, "generate/core_social.js");
     row("code.txt", &coreSocial, "code.txt", "generate/code_social.txt");
+    row("online test page, fluid", &onlinePageFluid, "onlinetest.html",
+        "generate/onlinetest_fluid.html");
+    row("local test page, fluid", &localPageFluid, AppFolder + "/temp/do-not-upload.html",
+        "generate/localtest_single_fluid.html");
     const QString html5Script = QStringLiteral("zevohtml5sva0732.js");
     row("HTML5 single: captions", &html5SingleCaptions, html5Script,
         "formats/html5_single_captions.js");
@@ -324,11 +356,11 @@ void WriterInputsTest::filesFromTheContext() {
     QFETCH(Setup, setup);
     QFETCH(QString, file);
     QFETCH(QString, golden);
-    WriterRun run;
+    Run run;
     setup(run);
-    const GenerationContext ctx = run.context(run.skinName, run.outputFolder(), AppFolder);
+    const GenerationContext ctx = run.context(run.skinName, run.outFolder, AppFolder);
     const QList<OutputFile> files = GenerationDriver::outputFiles(ctx);
-    const QString path = file.startsWith(AppFolder) ? file : run.outputFolder() + file;
+    const QString path = file.startsWith(AppFolder) ? file : run.outFolder + file;
     COMPARE_GOLDEN(contentOf(files, path), golden);
 }
 
