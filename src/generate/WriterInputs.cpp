@@ -4,6 +4,35 @@
 #include "formats/GenerationContext.h"
 #include "platform/ScratchFolder.h"
 
+namespace {
+
+ConfigXmlWriter::Options playerOptions(const ProjectSettings& p, const AdvancedOptions& advanced) {
+    return {.videoBuffer = advanced.VideoBuffer,
+            .autoPlay = p.AutoPlay,
+            .autoProgress = p.AutoProgress,
+            .introImageName = p.IntroImageName,
+            .outroImageName = p.OutroImageName,
+            .showBigPlayButton = p.ShowBigPlayButton,
+            .audioLevel = p.AudioLevel,
+            .playerColor = p.PlayerColor,
+            .hideControlsFloatingBar = advanced.HideControlsFloatingBar,
+            .isLive = p.IsLive,
+            .showEmbedCode = p.ShowEmbedCode,
+            .affiliateLink = p.AffiliateLink,
+            .redirectUrl = p.RedirectURL,
+            .actionCode = p.ActionCode};
+}
+
+ConfigXmlWriter::SingleFiles singleFiles(const SingleVideo& v) {
+    return {.flv = v.FlvVideoFileName,
+            .flvRtmp = v.FlvVideoFileNameRTMP,
+            .mp4 = v.Mp4VideoFileName,
+            .webm = v.WebmVideoFileName,
+            .captions = v.Captions};
+}
+
+}  // namespace
+
 ActionScriptWriter::Input WriterInputs::actionScript(const GenerationContext& ctx) {
     return {.outputFolder = ctx.outputFolder,
             .tag = ctx.snapshot.GenerationTag,
@@ -60,8 +89,6 @@ Html5ScriptInput WriterInputs::html5Script(const GenerationContext& ctx) {
 
 ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
-    const ProjectSettings& p = ctx.settings;
-    const SingleVideo& v = ctx.single;
     return {.outputFolder = ctx.outputFolder,
             .scratchFolder = ScratchFolder::path(ctx.appFolder),
             .tag = s.GenerationTag,
@@ -72,28 +99,11 @@ ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {
             .useHtml5 = s.UseHtml5,
             .serverPath = s.ServerPath,
             .videoPath = s.VideoPath,
-            .options = {.videoBuffer = ctx.advanced.VideoBuffer,
-                        .autoPlay = p.AutoPlay,
-                        .autoProgress = p.AutoProgress,
-                        .introImageName = p.IntroImageName,
-                        .outroImageName = p.OutroImageName,
-                        .showBigPlayButton = p.ShowBigPlayButton,
-                        .audioLevel = p.AudioLevel,
-                        .playerColor = p.PlayerColor,
-                        .hideControlsFloatingBar = ctx.advanced.HideControlsFloatingBar,
-                        .isLive = p.IsLive,
-                        .showEmbedCode = p.ShowEmbedCode,
-                        .affiliateLink = p.AffiliateLink,
-                        .redirectUrl = p.RedirectURL,
-                        .actionCode = p.ActionCode},
+            .options = playerOptions(ctx.settings, ctx.advanced),
             .box = playerBox(ctx),
             .layout = ctx.playlist.layout,
             .fontSize = s.PlayListFontSize,
-            .single = {.flv = v.FlvVideoFileName,
-                       .flvRtmp = v.FlvVideoFileNameRTMP,
-                       .mp4 = v.Mp4VideoFileName,
-                       .webm = v.WebmVideoFileName,
-                       .captions = v.Captions},
+            .single = singleFiles(ctx.single),
             .rows = ctx.playlist.rows};
 }
 
