@@ -15,23 +15,20 @@ QString handlerLine(const QString& body) {
     return "function hndVidEnd(e){if(!e){e=window.event;}" + body + "}";
 }
 
-OutputFile file(const GenerationContext& ctx, const QStringList& lines) {
-    return OutputFile::ofLines(
-        ctx.outputFolder + QStringLiteral("zevoacton") + ctx.snapshot.GenerationTag + ".js", lines,
-        QStringLiteral("zevoacton*.js"));
+OutputFile file(const ActionScriptWriter::Input& in, const QStringList& lines) {
+    return OutputFile::ofLines(in.outputFolder + QStringLiteral("zevoacton") + in.tag + ".js",
+                               lines, QStringLiteral("zevoacton*.js"));
 }
 
 }  // namespace
 
-QStringList ActionScriptWriter::redirectLines(const GenerationContext& ctx) {
+QStringList ActionScriptWriter::redirectLines(const QString& tag, const QString& redirectUrl) {
     // The address as typed, blanks included; only what would end the literal is escaped.
-    const QString url = Escaping::jsString(ctx.settings.RedirectURL, u'"');
-    return {attachLine(ctx.snapshot.GenerationTag),
-            handlerLine("window.location=\"" + url + "\";")};
+    const QString url = Escaping::jsString(redirectUrl, u'"');
+    return {attachLine(tag), handlerLine("window.location=\"" + url + "\";")};
 }
 
-QStringList ActionScriptWriter::showLines(const GenerationContext& ctx) {
-    const QString& t = ctx.snapshot.GenerationTag;
+QStringList ActionScriptWriter::showLines(const QString& t) {
     const QString player = "$(\"#elementf" + t + "\")";
     const QString action = "$(\"#elemento" + t + "\")";
     const QString hfd = "hfd" + t;
@@ -45,18 +42,18 @@ QStringList ActionScriptWriter::showLines(const GenerationContext& ctx) {
     };
 }
 
-std::optional<OutputFile> ActionScriptWriter::actionScript(const GenerationContext& ctx) {
-    if (ctx.snapshot.HasActionCode)
-        return showActionScript(ctx);
-    if (!ctx.settings.RedirectURL.trimmed().isEmpty())
-        return redirectActionScript(ctx);
+std::optional<OutputFile> ActionScriptWriter::actionScript(const Input& in) {
+    if (in.hasActionCode)
+        return showActionScript(in);
+    if (!in.redirectUrl.trimmed().isEmpty())
+        return redirectActionScript(in);
     return std::nullopt;
 }
 
-OutputFile ActionScriptWriter::redirectActionScript(const GenerationContext& ctx) {
-    return file(ctx, redirectLines(ctx));
+OutputFile ActionScriptWriter::redirectActionScript(const Input& in) {
+    return file(in, redirectLines(in.tag, in.redirectUrl));
 }
 
-OutputFile ActionScriptWriter::showActionScript(const GenerationContext& ctx) {
-    return file(ctx, showLines(ctx));
+OutputFile ActionScriptWriter::showActionScript(const Input& in) {
+    return file(in, showLines(in.tag));
 }

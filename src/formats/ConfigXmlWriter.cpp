@@ -5,9 +5,10 @@
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "platform/Int16.h"
-#include "platform/ScratchFolder.h"
 
 namespace {
+
+using Input = ConfigXmlWriter::Input;
 
 const QString FileName = QStringLiteral("zevoconfigsv.xml");
 const QString No = QStringLiteral("No");
@@ -30,50 +31,49 @@ QString number(qint16 value) {
     return QString::number(value);
 }
 
-bool playlistAt(const GenerationContext& ctx, PlaylistPosition position) {
-    return ctx.isPlaylist() && ctx.playlist.position == position;
+bool playlistAt(const Input& in, PlaylistPosition position) {
+    return in.box.playlist && in.box.position == position;
 }
 
-bool visiblePlaylist(const GenerationContext& ctx) {
-    return playlistAt(ctx, PlaylistPosition::Right) || playlistAt(ctx, PlaylistPosition::Bottom);
+bool visiblePlaylist(const Input& in) {
+    return playlistAt(in, PlaylistPosition::Right) || playlistAt(in, PlaylistPosition::Bottom);
 }
 
-QString deliveryMode(const GenerationContext& ctx, bool testCopy) {
-    if (!testCopy && ctx.snapshot.IsRtmp)
+QString deliveryMode(const Input& in, bool testCopy) {
+    if (!testCopy && in.isRtmp)
         return QStringLiteral("Rtmp");
-    if (!testCopy && ctx.snapshot.IsPseudo)
+    if (!testCopy && in.isPseudo)
         return QStringLiteral("Pseudo");
     return QStringLiteral("Progressive");
 }
 
 // The upload copy points at the uploaded image; the local test page finds it beside itself.
-QString imageValue(const GenerationContext& ctx, const QString& name, bool testCopy) {
+QString imageValue(const Input& in, const QString& name, bool testCopy) {
     if (name.isEmpty())
         return No;
-    return testCopy ? name : ctx.snapshot.ServerPath + name;
+    return testCopy ? name : in.serverPath + name;
 }
 
 // Floating-bar skins read a trailing "y"/"n" after the tint to know whether to hide the bar.
-QString tintValue(const GenerationContext& ctx, bool testCopy) {
-    QString value = QStringLiteral("0x") + ctx.settings.PlayerColor;
-    if (!testCopy && ctx.skinName.contains(QStringLiteral("float")))
-        value += ctx.advanced.HideControlsFloatingBar ? u'y' : u'n';
+QString tintValue(const Input& in, bool testCopy) {
+    QString value = QStringLiteral("0x") + in.options.playerColor;
+    if (!testCopy && in.skinName.contains(QStringLiteral("float")))
+        value += in.options.hideControlsFloatingBar ? u'y' : u'n';
     return value;
 }
 
 // For a playlist at the right the player reads the total width followed directly by the list's
 // width, and splits them itself.
-QString totalWidth(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    if (!playlistAt(ctx, PlaylistPosition::Right))
-        return number(s.PlayerWidth);
-    return number(Int16::add(s.PlayerWidth, s.WidthPlaylist)) + number(s.WidthPlaylist);
+QString totalWidth(const Input& in) {
+    if (!playlistAt(in, PlaylistPosition::Right))
+        return number(in.box.playerWidth);
+    return number(Int16::add(in.box.playerWidth, in.box.widthPlaylist)) +
+           number(in.box.widthPlaylist);
 }
 
-QString totalHeight(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const qint16 below = playlistAt(ctx, PlaylistPosition::Bottom) ? s.PlaylistHeight : 0;
-    return number(Int16::add(s.SkinAllowance, s.PlayerHeight, below));
+QString totalHeight(const Input& in) {
+    const qint16 below = playlistAt(in, PlaylistPosition::Bottom) ? in.box.playlistHeight : 0;
+    return number(Int16::add(in.box.skinAllowance, in.box.playerHeight, below));
 }
 
 QString layoutValue(PlaylistLayout layout) {
@@ -88,10 +88,10 @@ QString layoutValue(PlaylistLayout layout) {
     return QStringLiteral("None");
 }
 
-QString positionValue(const GenerationContext& ctx) {
-    if (playlistAt(ctx, PlaylistPosition::Right))
+QString positionValue(const Input& in) {
+    if (playlistAt(in, PlaylistPosition::Right))
         return QStringLiteral("Right");
-    if (playlistAt(ctx, PlaylistPosition::Bottom))
+    if (playlistAt(in, PlaylistPosition::Bottom))
         return QStringLiteral("Bottom");
     return No;
 }
@@ -101,100 +101,95 @@ QString typedOrNo(const QString& text) {
 }
 
 // The end-of-video scripts recognise "javascript:hfd<tag>()" and call that function.
-QString endOfVideoAction(const GenerationContext& ctx) {
-    if (!ctx.settings.RedirectURL.trimmed().isEmpty())
-        return ctx.settings.RedirectURL;
-    if (!ctx.settings.ActionCode.trimmed().isEmpty())
-        return QStringLiteral("javascript:hfd") + ctx.snapshot.GenerationTag + QStringLiteral("()");
+QString endOfVideoAction(const Input& in) {
+    if (!in.options.redirectUrl.trimmed().isEmpty())
+        return in.options.redirectUrl;
+    if (!in.options.actionCode.trimmed().isEmpty())
+        return QStringLiteral("javascript:hfd") + in.tag + QStringLiteral("()");
     return No;
 }
 
-QStringList playerOptionLines(const GenerationContext& ctx, bool testCopy) {
-    const ProjectSettings& p = ctx.settings;
+QStringList playerOptionLines(const Input& in, bool testCopy) {
+    const ConfigXmlWriter::Options& p = in.options;
     const bool autoProgress =
-        p.AutoProgress || (!testCopy && ctx.playlist.position == PlaylistPosition::Invisible);
+        p.autoProgress || (!testCopy && in.box.position == PlaylistPosition::Invisible);
     return {
-        element(QStringLiteral("aa"), QString::number(ctx.snapshot.VideoModeCode)),
-        element(QStringLiteral("bb"), deliveryMode(ctx, testCopy)),
-        element(QStringLiteral("cc"), ctx.advanced.VideoBuffer),
-        element(QStringLiteral("dd"), yesNo(p.AutoPlay)),
+        element(QStringLiteral("aa"), QString::number(in.videoModeCode)),
+        element(QStringLiteral("bb"), deliveryMode(in, testCopy)),
+        element(QStringLiteral("cc"), in.options.videoBuffer),
+        element(QStringLiteral("dd"), yesNo(p.autoPlay)),
         element(QStringLiteral("ee"), yesNo(autoProgress)),
-        element(QStringLiteral("ff"), imageValue(ctx, p.IntroImageName, testCopy)),
-        element(QStringLiteral("gg"), imageValue(ctx, p.OutroImageName, testCopy)),
-        element(QStringLiteral("hh"), yesNo(p.ShowBigPlayButton)),
-        element(QStringLiteral("ii"), p.AudioLevel),
-        element(QStringLiteral("jj"), tintValue(ctx, testCopy)),
+        element(QStringLiteral("ff"), imageValue(in, p.introImageName, testCopy)),
+        element(QStringLiteral("gg"), imageValue(in, p.outroImageName, testCopy)),
+        element(QStringLiteral("hh"), yesNo(p.showBigPlayButton)),
+        element(QStringLiteral("ii"), p.audioLevel),
+        element(QStringLiteral("jj"), tintValue(in, testCopy)),
     };
 }
 
-QStringList layoutOptionLines(const GenerationContext& ctx) {
+QStringList layoutOptionLines(const Input& in) {
     return {
-        element(QStringLiteral("kk"), totalWidth(ctx)),
-        element(QStringLiteral("ll"), totalHeight(ctx)),
-        element(QStringLiteral("mm"), yesNo(visiblePlaylist(ctx))),
-        element(QStringLiteral("nn"), layoutValue(ctx.playlist.layout)),
-        element(QStringLiteral("oo"), positionValue(ctx)),
-        element(QStringLiteral("pp"), number(ctx.snapshot.PlaylistHeight)),
+        element(QStringLiteral("kk"), totalWidth(in)),
+        element(QStringLiteral("ll"), totalHeight(in)),
+        element(QStringLiteral("mm"), yesNo(visiblePlaylist(in))),
+        element(QStringLiteral("nn"), layoutValue(in.layout)),
+        element(QStringLiteral("oo"), positionValue(in)),
+        element(QStringLiteral("pp"), number(in.box.playlistHeight)),
     };
 }
 
-QStringList serverOptionLines(const GenerationContext& ctx, bool testCopy) {
-    const ProjectSettings& p = ctx.settings;
-    const GenerationSnapshot& s = ctx.snapshot;
+QStringList serverOptionLines(const Input& in, bool testCopy) {
+    const ConfigXmlWriter::Options& p = in.options;
     if (testCopy)
         return {
-            element(QStringLiteral("qq"), No),
-            element(QStringLiteral("rr"), No),
-            element(QStringLiteral("ss"), No),
-            element(QStringLiteral("tt"), ConfigXmlWriter::testCopyFolder(ctx)),
-            element(QStringLiteral("uu"), No),
-            element(QStringLiteral("vv"), No),
+            element(QStringLiteral("qq"), No), element(QStringLiteral("rr"), No),
+            element(QStringLiteral("ss"), No), element(QStringLiteral("tt"), in.scratchFolder),
+            element(QStringLiteral("uu"), No), element(QStringLiteral("vv"), No),
         };
     return {
-        element(QStringLiteral("qq"), s.IsRtmp ? s.VideoPath : No),
-        element(QStringLiteral("rr"), yesNo(s.IsRtmp && p.IsLive)),
-        element(QStringLiteral("ss"), yesNo(p.ShowEmbedCode)),
-        element(QStringLiteral("tt"), s.ServerPath),
-        element(QStringLiteral("uu"), typedOrNo(p.AffiliateLink)),
-        element(QStringLiteral("vv"), endOfVideoAction(ctx)),
+        element(QStringLiteral("qq"), in.isRtmp ? in.videoPath : No),
+        element(QStringLiteral("rr"), yesNo(in.isRtmp && p.isLive)),
+        element(QStringLiteral("ss"), yesNo(p.showEmbedCode)),
+        element(QStringLiteral("tt"), in.serverPath),
+        element(QStringLiteral("uu"), typedOrNo(p.affiliateLink)),
+        element(QStringLiteral("vv"), endOfVideoAction(in)),
     };
 }
 
-QStringList listStyleLines(const GenerationContext& ctx) {
-    const bool dark = ctx.skinName.contains(QStringLiteral("dark"));
+QStringList listStyleLines(const Input& in) {
+    const bool dark = in.skinName.contains(QStringLiteral("dark"));
     return {
-        element(QStringLiteral("ab"), number(ctx.snapshot.PlayListFontSize)),
+        element(QStringLiteral("ab"), number(in.fontSize)),
         element(QStringLiteral("ac"), dark ? QStringLiteral("000") : QStringLiteral("fff")),
     };
 }
 
 // Only the uploaded page has an HTML5 fallback that reads these.
-QStringList html5Lines(const GenerationContext& ctx, bool testCopy) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    if (testCopy || !s.UseHtml5)
+QStringList html5Lines(const Input& in, bool testCopy) {
+    if (testCopy || !in.useHtml5)
         return {};
-    QStringList lines{element(QStringLiteral("ww"), number(s.PlayerWidth)),
-                      element(QStringLiteral("xx"), number(s.PlayerHeight))};
-    if (visiblePlaylist(ctx))
-        lines << element(QStringLiteral("yy"), s.ServerPath + QStringLiteral("thumbs/"));
+    QStringList lines{element(QStringLiteral("ww"), number(in.box.playerWidth)),
+                      element(QStringLiteral("xx"), number(in.box.playerHeight))};
+    if (visiblePlaylist(in))
+        lines << element(QStringLiteral("yy"), in.serverPath + QStringLiteral("thumbs/"));
     return lines;
 }
 
 // The HTML5 sources ride along only where the uploaded page can play them over HTTP.
-bool withHtml5Sources(const GenerationContext& ctx, bool testCopy) {
-    return !testCopy && ctx.snapshot.UseHtml5 && !ctx.snapshot.IsRtmp;
+bool withHtml5Sources(const Input& in, bool testCopy) {
+    return !testCopy && in.useHtml5 && !in.isRtmp;
 }
 
-QString flashSource(const GenerationContext& ctx, const QString& fileName, bool testCopy) {
-    if (testCopy || ctx.snapshot.IsPseudo)
+QString flashSource(const Input& in, const QString& fileName, bool testCopy) {
+    if (testCopy || in.isPseudo)
         return fileName;
-    return ctx.snapshot.VideoPath + fileName;
+    return in.videoPath + fileName;
 }
 
-QString html5Sources(const GenerationContext& ctx, const QString& mp4, const QString& webm) {
+QString html5Sources(const Input& in, const QString& mp4, const QString& webm) {
     // The HTML5 player hands these to the browser as they are; the folder part is an address the
     // user typed, the name part a file name that may hold what an address reads differently.
-    const QString& path = ctx.snapshot.VideoPath;
+    const QString& path = in.videoPath;
     return QStringLiteral("  ") +
            attribute(QStringLiteral("v2"), path + Escaping::addressFileName(mp4)) +
            QStringLiteral("  ") +
@@ -205,80 +200,71 @@ QString html5Sources(const GenerationContext& ctx, const QString& mp4, const QSt
 // The local test page finds the caption files beside itself, as it does the videos. An RTMP
 // server streams only the videos: there the caption files are fetched over HTTP from the server
 // path, with the rest of the uploaded output folder.
-QString captionsAttribute(const GenerationContext& ctx, const CaptionTracks& tracks,
-                          bool testCopy) {
+QString captionsAttribute(const Input& in, const CaptionTracks& tracks, bool testCopy) {
     if (tracks.isEmpty())
         return {};
-    const QString folder = testCopy              ? QString()
-                           : ctx.snapshot.IsRtmp ? ctx.snapshot.ServerPath
-                                                 : ctx.snapshot.VideoPath;
+    const QString folder = testCopy ? QString() : in.isRtmp ? in.serverPath : in.videoPath;
     return u' ' + attribute(QStringLiteral("cc"), CaptionsAttribute::value(tracks, folder));
 }
 
-QString singleVideoLine(const GenerationContext& ctx, bool testCopy) {
-    const SingleVideo& v = ctx.single;
-    if (!testCopy && ctx.snapshot.IsRtmp)
-        return QStringLiteral("<video  ") +
-               attribute(QStringLiteral("v1"), v.FlvVideoFileNameRTMP) +
-               captionsAttribute(ctx, v.Captions, testCopy) + QStringLiteral("/>");
+QString singleVideoLine(const Input& in, bool testCopy) {
+    const ConfigXmlWriter::SingleFiles& v = in.single;
+    if (!testCopy && in.isRtmp)
+        return QStringLiteral("<video  ") + attribute(QStringLiteral("v1"), v.flvRtmp) +
+               captionsAttribute(in, v.captions, testCopy) + QStringLiteral("/>");
     QString line = QStringLiteral("<video ") + attribute(QStringLiteral("title"), QString()) +
-                   u' ' +
-                   attribute(QStringLiteral("v1"), flashSource(ctx, v.FlvVideoFileName, testCopy));
-    if (withHtml5Sources(ctx, testCopy))
-        line += html5Sources(ctx, v.Mp4VideoFileName, v.WebmVideoFileName);
-    return line + captionsAttribute(ctx, v.Captions, testCopy) + QStringLiteral("/>");
+                   u' ' + attribute(QStringLiteral("v1"), flashSource(in, v.flv, testCopy));
+    if (withHtml5Sources(in, testCopy))
+        line += html5Sources(in, v.mp4, v.webm);
+    return line + captionsAttribute(in, v.captions, testCopy) + QStringLiteral("/>");
 }
 
-QString playlistFlashSource(const GenerationContext& ctx, const QString& flashFile, bool testCopy) {
-    if (!testCopy && ctx.snapshot.IsRtmp)
+QString playlistFlashSource(const Input& in, const QString& flashFile, bool testCopy) {
+    if (!testCopy && in.isRtmp)
         return ConfigXmlWriter::playlistRtmpStreamName(flashFile);
-    return flashSource(ctx, flashFile, testCopy);
+    return flashSource(in, flashFile, testCopy);
 }
 
-QString playlistVideoLine(const GenerationContext& ctx, const PlaylistEntry& row, bool testCopy) {
-    const PlaylistLayout layout = ctx.playlist.layout;
+QString playlistVideoLine(const Input& in, const PlaylistEntry& row, bool testCopy) {
+    const PlaylistLayout layout = in.layout;
     QString line = QStringLiteral("<video ") + attribute(QStringLiteral("title"), row.Title);
     if (layout != PlaylistLayout::TitleOnly)
         line += u' ' + attribute(QStringLiteral("desc"), row.Description);
     line +=
-        u' ' + attribute(QStringLiteral("v1"), playlistFlashSource(ctx, row.FlashFile, testCopy));
-    if (withHtml5Sources(ctx, testCopy))
-        line += html5Sources(ctx, row.Mp4File, row.WebmFile);
+        u' ' + attribute(QStringLiteral("v1"), playlistFlashSource(in, row.FlashFile, testCopy));
+    if (withHtml5Sources(in, testCopy))
+        line += html5Sources(in, row.Mp4File, row.WebmFile);
     if (layout == PlaylistLayout::TitleDescThumb)
         line += u' ' + attribute(QStringLiteral("pic"), row.Thumbnail);
-    return line + captionsAttribute(ctx, row.Captions, testCopy) + QStringLiteral("/>");
+    return line + captionsAttribute(in, row.Captions, testCopy) + QStringLiteral("/>");
 }
 
-QStringList videoLines(const GenerationContext& ctx, bool testCopy) {
-    if (!ctx.isPlaylist())
-        return {singleVideoLine(ctx, testCopy)};
+QStringList videoLines(const Input& in, bool testCopy) {
+    if (!in.box.playlist)
+        return {singleVideoLine(in, testCopy)};
     QStringList lines;
-    for (const PlaylistEntry& row : ctx.playlist.rows)
-        lines << playlistVideoLine(ctx, row, testCopy);
+    for (const PlaylistEntry& row : in.rows)
+        lines << playlistVideoLine(in, row, testCopy);
     return lines;
 }
 
 }  // namespace
 
-OutputFile ConfigXmlWriter::configXml(const GenerationContext& ctx) {
-    return OutputFile::ofLines(ctx.outputFolder + FileName, lines(ctx, false));
+OutputFile ConfigXmlWriter::configXml(const Input& in) {
+    return OutputFile::ofLines(in.outputFolder + FileName, lines(in, false));
 }
 
-OutputFile ConfigXmlWriter::testConfigXml(const GenerationContext& ctx) {
-    return OutputFile::ofLines(testCopyFolder(ctx) + FileName, lines(ctx, true));
+OutputFile ConfigXmlWriter::testConfigXml(const Input& in) {
+    return OutputFile::ofLines(in.scratchFolder + FileName, lines(in, true));
 }
 
-QString ConfigXmlWriter::testCopyFolder(const GenerationContext& ctx) {
-    return ScratchFolder::path(ctx.appFolder);
-}
-
-QStringList ConfigXmlWriter::lines(const GenerationContext& ctx, bool testCopy) {
+QStringList ConfigXmlWriter::lines(const Input& in, bool testCopy) {
     QStringList lines{QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>"),
                       QStringLiteral("<vidlark>"), QStringLiteral("<config>")};
-    lines << playerOptionLines(ctx, testCopy) << layoutOptionLines(ctx)
-          << serverOptionLines(ctx, testCopy) << listStyleLines(ctx) << html5Lines(ctx, testCopy);
+    lines << playerOptionLines(in, testCopy) << layoutOptionLines(in)
+          << serverOptionLines(in, testCopy) << listStyleLines(in) << html5Lines(in, testCopy);
     lines << QStringLiteral("</config>") << QStringLiteral("<files>");
-    lines << videoLines(ctx, testCopy);
+    lines << videoLines(in, testCopy);
     lines << QStringLiteral("</files>") << QStringLiteral("</vidlark>");
     return lines;
 }

@@ -1,36 +1,28 @@
 #include "formats/FlashEmbedScriptWriter.h"
 
 #include "formats/SwfObjectLines.h"
-#include "platform/Int16.h"
 
-namespace {
-
-QString call(const GenerationContext& ctx, const QString& method, const QStringList& arguments) {
-    return SwfObjectLines::call(ctx.snapshot.GenerationTag, method, arguments);
-}
-
-}  // namespace
-
-QStringList FlashEmbedScriptWriter::lines(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
+QStringList FlashEmbedScriptWriter::lines(const Input& in) {
+    const PlayerBox box = PlayerBox::of(in.box);
+    const auto call = [&in](const QString& method, const QStringList& arguments) {
+        return SwfObjectLines::call(in.tag, method, arguments);
+    };
     const QString addParam = QStringLiteral("addParam");
-    return QStringList{SwfObjectLines::constructor(ctx, s.SkinUrl)} +
-           SwfObjectLines::fluidStyle(ctx) +
+    return QStringList{SwfObjectLines::constructor(in.tag, in.skinUrl, box, in.backgroundColor)} +
+           SwfObjectLines::fluidStyle(in.tag, box, in.fluidSize) +
            QStringList{
-               call(ctx, QStringLiteral("addVariable"), {QStringLiteral("loc"), s.ServerPath}),
-               call(ctx, addParam, {QStringLiteral("bgcolor"), s.BackgroundColor}),
-               call(ctx, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
-               call(ctx, addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
-               call(ctx, addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
-               call(ctx, addParam, {QStringLiteral("allowScriptAccess"), QStringLiteral("always")}),
-               call(ctx, QStringLiteral("write"),
-                    {QStringLiteral("flashcontent") + s.GenerationTag}),
+               call(QStringLiteral("addVariable"), {QStringLiteral("loc"), in.serverPath}),
+               call(addParam, {QStringLiteral("bgcolor"), in.backgroundColor}),
+               call(addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
+               call(addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
+               call(addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
+               call(addParam, {QStringLiteral("allowScriptAccess"), QStringLiteral("always")}),
+               call(QStringLiteral("write"), {QStringLiteral("flashcontent") + in.tag}),
                QString(),
            };
 }
 
-OutputFile FlashEmbedScriptWriter::flashEmbedScript(const GenerationContext& ctx) {
-    return OutputFile::ofLines(
-        ctx.outputFolder + QStringLiteral("zevoflashsv") + ctx.snapshot.GenerationTag + ".js",
-        lines(ctx), QStringLiteral("zevoflashsv*.js"));
+OutputFile FlashEmbedScriptWriter::flashEmbedScript(const Input& in) {
+    return OutputFile::ofLines(in.outputFolder + QStringLiteral("zevoflashsv") + in.tag + ".js",
+                               lines(in), QStringLiteral("zevoflashsv*.js"));
 }

@@ -78,20 +78,20 @@ QString sources(const Tagged& t, const char* index, const QString& error) {
            error + "</video>');";
 }
 
-bool startsMuted(const ProjectSettings& settings) {
-    return settings.AutoPlay && settings.MutedAutoPlay;
+bool startsMuted(const Html5ScriptInput& in) {
+    return in.autoPlay && in.mutedAutoPlay;
 }
 
 // The attributes of the chosen HTML5 options, each followed by a blank; `first` for the video
 // shown when the page loads, the one a muted start starts. The fluid size comes from the
 // configuration file, so its style reads the script's variables.
-QString optionAttributes(const Tagged& t, const ProjectSettings& settings, bool first) {
+QString optionAttributes(const Tagged& t, const Html5ScriptInput& in, bool first) {
     QString attributes;
-    if (settings.PlaysInline)
+    if (in.playsInline)
         attributes += QStringLiteral("playsinline=\"playsinline\" ");
-    if (first && startsMuted(settings))
+    if (first && startsMuted(in))
         attributes += QStringLiteral("muted=\"muted\" autoplay=\"autoplay\" ");
-    if (settings.FluidSize)
+    if (in.fluidSize)
         attributes += "style=\"" + FluidStyle::box(t("'+vW@+'"), t("'+vH@+'")) + "\" ";
     return attributes;
 }
@@ -187,26 +187,25 @@ QStringList withAfter(QStringList lines, const QString& anchor, const QString& e
 
 }  // namespace
 
-QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const Tagged t{s.GenerationTag};
+QString Html5PlaylistScriptWriter::text(const Html5ScriptInput& in) {
+    const Tagged t{in.tag};
     const QString configUrl =
-        Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(s.ServerPath), u'"');
-    const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
+        Escaping::jsString(Html5SingleScriptWriter::relativeServerPath(in.serverPath), u'"');
+    const QString error = Escaping::jsString(in.errorHtml5, u'\'');
     QStringList list = listFragments(t);
-    QStringList first = firstVideoFragments(t, error, optionAttributes(t, ctx.settings, true));
+    QStringList first = firstVideoFragments(t, error, optionAttributes(t, in, true));
     QStringList firstHandlers = firstVideoHandlerFragments(t);
-    QStringList play = playFragments(t, error, optionAttributes(t, ctx.settings, false));
+    QStringList play = playFragments(t, error, optionAttributes(t, in, false));
     QStringList listeners = listenerFragments(t);
-    if (CaptionsAttribute::anyTracks(ctx)) {
+    if (in.captions) {
         // Each video element gets the tracks of the video it plays: pV makes a fresh element for
         // every move, so the tracks of the one before go with it.
         list.insert(1, t(R"js(obj.cc=$(this).attr("cc");)js"));
         first << t(R"js(cT@(document.getElementById("vI@"),vA@[0].cc);)js");
         play.insert(4, t(R"js(cT@(document.getElementById("v@"),vA@[iP@].cc);)js"));
-        listeners.insert(listeners.size() - 1, CaptionsAttribute::trackFunctions(s.GenerationTag));
+        listeners.insert(listeners.size() - 1, CaptionsAttribute::trackFunctions(in.tag));
     }
-    if (startsMuted(ctx.settings)) {
+    if (startsMuted(in)) {
         firstHandlers =
             withAfter(firstHandlers, t(R"js(document.getElementById("vI@").volume = aL@/100;)js"),
                       t(R"js(document.getElementById("vI@").muted = true;uS@("vI@");)js"));
@@ -220,8 +219,7 @@ QString Html5PlaylistScriptWriter::text(const GenerationContext& ctx) {
         .join(QString());
 }
 
-OutputFile Html5PlaylistScriptWriter::html5PlaylistScript(const GenerationContext& ctx) {
-    return OutputFile::ofLines(
-        ctx.outputFolder + QStringLiteral("zevohtml5sv") + ctx.snapshot.GenerationTag + ".js",
-        {text(ctx)}, QStringLiteral("zevohtml5*.js"));
+OutputFile Html5PlaylistScriptWriter::html5PlaylistScript(const Html5ScriptInput& in) {
+    return OutputFile::ofLines(in.outputFolder + QStringLiteral("zevohtml5sv") + in.tag + ".js",
+                               {text(in)}, QStringLiteral("zevohtml5*.js"));
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationContext.h"
+#include "formats/Html5ScriptInput.h"
 #include "platform/OutputFile.h"
 
 // Writes zevohtml5sv<tag>.js for a playlist: in the browser it fetches the upload copy of
@@ -13,8 +13,8 @@ class Html5PlaylistScriptWriter {
   public:
     // The script as one line; it replaces every zevohtml5*.js of earlier runs (the single-video
     // script shares the name).
-    static OutputFile html5PlaylistScript(const GenerationContext& ctx);
+    static OutputFile html5PlaylistScript(const Html5ScriptInput& in);
 
     // The whole script, without its line end.
-    static QString text(const GenerationContext& ctx);
+    static QString text(const Html5ScriptInput& in);
 };

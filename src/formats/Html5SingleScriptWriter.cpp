@@ -118,8 +118,8 @@ QString uMFunction(const Names& n) {
            n.uB + "\").remove();}";
 }
 
-bool startsMuted(const ProjectSettings& settings) {
-    return settings.AutoPlay && settings.MutedAutoPlay;
+bool startsMuted(const Html5ScriptInput& in) {
+    return in.autoPlay && in.mutedAutoPlay;
 }
 
 // The size comes from the configuration file, so the style reads the script's variables.
@@ -127,13 +127,13 @@ QString fluidAttribute(const Names& n) {
     return "style=\"" + FluidStyle::box("'+" + n.vW + "+'", "'+" + n.vH + "+'") + "\" ";
 }
 
-QString optionAttributes(const ProjectSettings& settings, const Names& n) {
+QString optionAttributes(const Html5ScriptInput& in, const Names& n) {
     QString attributes;
-    if (settings.PlaysInline)
+    if (in.playsInline)
         attributes += QStringLiteral("playsinline=\"playsinline\" ");
-    if (startsMuted(settings))
+    if (startsMuted(in))
         attributes += QStringLiteral("muted=\"muted\" autoplay=\"autoplay\" ");
-    if (settings.FluidSize)
+    if (in.fluidSize)
         attributes += fluidAttribute(n);
     return attributes;
 }
@@ -155,22 +155,21 @@ QString Html5SingleScriptWriter::relativeServerPath(const QString& serverPath) {
     return result;
 }
 
-QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const Names names(s.GenerationTag);
+QString Html5SingleScriptWriter::text(const Html5ScriptInput& in) {
+    const Names names(in.tag);
     const QString configUrl =
-        Escaping::jsString(relativeServerPath(s.ServerPath), u'"') + "zevoconfigsv.xml";
-    const QString error = Escaping::jsString(s.ErrorHtml5, u'\'');
+        Escaping::jsString(relativeServerPath(in.serverPath), u'"') + "zevoconfigsv.xml";
+    const QString error = Escaping::jsString(in.errorHtml5, u'\'');
     QStringList fragments = loaderFragments(names, configUrl) +
-                            videoFragments(names, error, optionAttributes(ctx.settings, names));
+                            videoFragments(names, error, optionAttributes(in, names));
     QStringList end = endFragments(names);
-    if (CaptionsAttribute::anyTracks(ctx)) {
+    if (in.captions) {
         // The tracks go into the video as soon as it is on the page, before it loads anything.
         fragments.append("cT" + names.t + "(document.getElementById(\"" + names.vI +
                          "\"),$(xml).find(\"video\").first().attr(\"cc\"));");
         end.insert(end.size() - 2, CaptionsAttribute::trackFunctions(names.t));
     }
-    if (startsMuted(ctx.settings)) {
+    if (startsMuted(in)) {
         // After the volume line, inside the loader; the function before the closing comment.
         fragments.append(end.takeFirst());
         fragments += unmuteFragments(names);
@@ -179,8 +178,7 @@ QString Html5SingleScriptWriter::text(const GenerationContext& ctx) {
     return (fragments + end).join(QString());
 }
 
-OutputFile Html5SingleScriptWriter::html5SingleScript(const GenerationContext& ctx) {
-    return OutputFile::ofLines(
-        ctx.outputFolder + QStringLiteral("zevohtml5sv") + ctx.snapshot.GenerationTag + ".js",
-        {text(ctx)}, QStringLiteral("zevohtml5*.js"));
+OutputFile Html5SingleScriptWriter::html5SingleScript(const Html5ScriptInput& in) {
+    return OutputFile::ofLines(in.outputFolder + QStringLiteral("zevohtml5sv") + in.tag + ".js",
+                               {text(in)}, QStringLiteral("zevohtml5*.js"));
 }

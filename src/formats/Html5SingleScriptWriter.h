@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationContext.h"
+#include "formats/Html5ScriptInput.h"
 #include "platform/OutputFile.h"
 
 // Writes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
@@ -12,10 +12,10 @@ class Html5SingleScriptWriter {
   public:
     // The script as one line; it replaces every zevohtml5*.js of earlier runs (single or
     // playlist), as they share the name.
-    static OutputFile html5SingleScript(const GenerationContext& ctx);
+    static OutputFile html5SingleScript(const Html5ScriptInput& in);
 
     // The whole script, without its line end.
-    static QString text(const GenerationContext& ctx);
+    static QString text(const Html5ScriptInput& in);
 
     // The path part of a server address ("http://host/a/b/" gives "/a/b/"), beginning and ending
     // in "/"; the player fetches its configuration by this absolute path.

@@ -1,20 +1,18 @@
 #include "formats/PlayerBox.h"
 
-#include "formats/GenerationContext.h"
 #include "platform/Int16.h"
 
-PlayerBox PlayerBox::of(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const qint16 playerHeight = Int16::add(s.SkinAllowance, s.PlayerHeight);
-    if (!ctx.isPlaylist())
-        return {s.PlayerWidth, playerHeight};
-    switch (ctx.playlist.position) {
+PlayerBox PlayerBox::of(const Parts& p) {
+    const qint16 playerHeight = Int16::add(p.skinAllowance, p.playerHeight);
+    if (!p.playlist)
+        return {p.playerWidth, playerHeight};
+    switch (p.position) {
         case PlaylistPosition::Right:
-            return {Int16::add(s.PlayerWidth, s.WidthPlaylist), playerHeight};
+            return {Int16::add(p.playerWidth, p.widthPlaylist), playerHeight};
         case PlaylistPosition::Bottom:
-            return {s.PlayerWidth, Int16::add(playerHeight, s.PlaylistHeight)};
+            return {p.playerWidth, Int16::add(playerHeight, p.playlistHeight)};
         case PlaylistPosition::Invisible:
             break;
     }
-    return {s.PlayerWidth, playerHeight};
+    return {p.playerWidth, playerHeight};
 }

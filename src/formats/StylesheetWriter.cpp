@@ -10,11 +10,13 @@ QString px(qint16 value) {
     return QString::number(value) + QStringLiteral("px");
 }
 
-QString textRule(const GenerationSnapshot& s, bool coloured) {
+using Input = StylesheetWriter::Input;
+
+QString textRule(const Input& in, bool coloured) {
     return QStringLiteral(
                ".litable{width:100%;padding:0px;border:0px;text-align:left;"
                "font-family:Verdana,Arial;font-size:") +
-           px(s.PlayListFontSize) +
+           px(in.fontSize) +
            (coloured ? QStringLiteral(";letter-spacing:1px;color:#FFFFFF}")
                      : QStringLiteral(";letter-spacing:1px;}"));
 }
@@ -22,12 +24,10 @@ QString textRule(const GenerationSnapshot& s, bool coloured) {
 // The HTML5 player has no skin bar, so the container is the bare video size. A fluid container
 // has no width of its own: a fixed one would hold the page's table open on a narrow screen, while
 // the floating box takes its video's width up to the chosen one, and the video's height.
-QString videoRule(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const QString size = ctx.settings.FluidSize
-                             ? QStringLiteral("max-width:") + px(s.PlayerWidth)
-                             : QStringLiteral("width:") + px(s.PlayerWidth) +
-                                   QStringLiteral(";height:") + px(s.PlayerHeight);
+QString videoRule(const Input& in) {
+    const QString size = in.fluidSize ? QStringLiteral("max-width:") + px(in.playerWidth)
+                                      : QStringLiteral("width:") + px(in.playerWidth) +
+                                            QStringLiteral(";height:") + px(in.playerHeight);
     return QStringLiteral(".videocontainer{border:0px;background-color:#000000;") + size +
            QStringLiteral(";float:left;}");
 }
@@ -47,20 +47,18 @@ const QString kPageWidth = QStringLiteral("calc(100% - 2px)");
 
 // A list below the player is as wide as the player: a fluid one as wide as the page lets it be,
 // up to the chosen width.
-QString bottomListRule(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    if (ctx.settings.FluidSize)
-        return listRule(QStringLiteral("left"), kPageWidth, px(s.PlayerWidth),
-                        px(s.PlaylistHeight));
-    return listRule(QStringLiteral("left"), px(s.PlayerWidth), QString(), px(s.PlaylistHeight));
+QString bottomListRule(const Input& in) {
+    if (in.fluidSize)
+        return listRule(QStringLiteral("left"), kPageWidth, px(in.playerWidth),
+                        px(in.playlistHeight));
+    return listRule(QStringLiteral("left"), px(in.playerWidth), QString(), px(in.playlistHeight));
 }
 
 // 3 pixels narrower than the list's share of the table: room for its 1-pixel border. A fluid one
 // that no longer fits beside the player goes below it, never wider than the page.
-QString rightListRule(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    return listRule(QStringLiteral("right"), px(Int16::add(s.WidthPlaylist, qint16(-3))),
-                    ctx.settings.FluidSize ? kPageWidth : QString(), px(s.PlayerHeight));
+QString rightListRule(const Input& in) {
+    return listRule(QStringLiteral("right"), px(Int16::add(in.widthPlaylist, qint16(-3))),
+                    in.fluidSize ? kPageWidth : QString(), px(in.playerHeight));
 }
 
 QString itemRule(const QString& cursor) {
@@ -71,10 +69,10 @@ QString itemRule(const QString& cursor) {
 }
 
 // Rules 1 to 8 of a visible list; only the list container and the item rule differ by side.
-QString visibleList(const GenerationContext& ctx, const QString& list, const QString& items) {
+QString visibleList(const Input& in, const QString& list, const QString& items) {
     return QStringList{
-        textRule(ctx.snapshot, true),
-        videoRule(ctx),
+        textRule(in, true),
+        videoRule(in),
         list,
         QStringLiteral("ul{list-style-type:none;padding:0px;margin:1px;}"),
         QStringLiteral(".zevolistscroll{list-style:none;width:100%;height:100%;overflow:auto;"
@@ -89,20 +87,19 @@ QString visibleList(const GenerationContext& ctx, const QString& list, const QSt
 
 }  // namespace
 
-QString StylesheetWriter::text(const GenerationContext& ctx) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    switch (ctx.playlist.position) {
+QString StylesheetWriter::text(const Input& in) {
+    switch (in.position) {
         case PlaylistPosition::Bottom:
-            return visibleList(ctx, bottomListRule(ctx), itemRule(QStringLiteral("pointer")));
+            return visibleList(in, bottomListRule(in), itemRule(QStringLiteral("pointer")));
         case PlaylistPosition::Right:
-            return visibleList(ctx, rightListRule(ctx), itemRule(QStringLiteral(" pointer")));
+            return visibleList(in, rightListRule(in), itemRule(QStringLiteral(" pointer")));
         case PlaylistPosition::Invisible:
             break;
     }
-    return textRule(s, false) + videoRule(ctx) + QStringLiteral(".listcontainer{display:none}");
+    return textRule(in, false) + videoRule(in) + QStringLiteral(".listcontainer{display:none}");
 }
 
-OutputFile StylesheetWriter::playerStylesheet(const GenerationContext& ctx) {
+OutputFile StylesheetWriter::playerStylesheet(const Input& in) {
     const QString name = QStringLiteral("zevostyle.css");
-    return OutputFile::ofLines(ctx.outputFolder + name, {text(ctx)}, name);
+    return OutputFile::ofLines(in.outputFolder + name, {text(in)}, name);
 }

@@ -2,7 +2,6 @@
 
 #include "formats/Escaping.h"
 #include "formats/FluidStyle.h"
-#include "formats/PlayerBox.h"
 
 namespace SwfObjectLines {
 
@@ -10,24 +9,22 @@ QString literal(const QString& text) {
     return u'"' + Escaping::jsString(text, u'"') + u'"';
 }
 
-QString constructor(const GenerationContext& ctx, const QString& skin) {
-    const GenerationSnapshot& s = ctx.snapshot;
-    const PlayerBox box = PlayerBox::of(ctx);
+QString constructor(const QString& tag, const QString& skin, const PlayerBox& box,
+                    const QString& backgroundColor) {
     const QStringList arguments{literal(skin),
-                                literal(QStringLiteral("zevosv") + s.GenerationTag),
+                                literal(QStringLiteral("zevosv") + tag),
                                 literal(QString::number(box.width)),
                                 literal(QString::number(box.height)),
                                 literal(QStringLiteral("6")),
-                                literal(s.BackgroundColor)};
-    return QStringLiteral("var ") + s.GenerationTag + QStringLiteral("  = new SWFObject(") +
+                                literal(backgroundColor)};
+    return QStringLiteral("var ") + tag + QStringLiteral("  = new SWFObject(") +
            arguments.join(QStringLiteral(", ")) + QStringLiteral(" );");
 }
 
-QStringList fluidStyle(const GenerationContext& ctx) {
-    if (!ctx.settings.FluidSize)
+QStringList fluidStyle(const QString& tag, const PlayerBox& box, bool fluidSize) {
+    if (!fluidSize)
         return {};
-    const PlayerBox box = PlayerBox::of(ctx);
-    return {call(ctx.snapshot.GenerationTag, QStringLiteral("setAttribute"),
+    return {call(tag, QStringLiteral("setAttribute"),
                  {QStringLiteral("style"), FluidStyle::movie(box.width, box.height)})};
 }
 

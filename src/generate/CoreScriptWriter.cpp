@@ -36,11 +36,8 @@ QString shareValue(const QString& text) {
 // Collects the lines of one core script, step by step.
 class Builder {
   public:
-    explicit Builder(const GenerationContext& ctx)
-        : m_ctx(ctx),
-          m_snap(ctx.snapshot),
-          m_server(literal(Escaping::xmlAttribute(ctx.snapshot.ServerPath))),
-          m_tag(ctx.snapshot.GenerationTag) {}
+    explicit Builder(const CoreScriptWriter::Input& in)
+        : m_in(in), m_server(literal(Escaping::xmlAttribute(in.serverPath))), m_tag(in.tag) {}
 
     QStringList build() {
         m_out << QStringLiteral("//<![CDATA[");
@@ -49,7 +46,7 @@ class Builder {
         writePlaceholder();
         writeEndOfVideo();
         m_out << docWrite(QStringLiteral("</td>")) << docWrite(QStringLiteral("</tr>"));
-        if (m_ctx.settings.SocialShare)
+        if (m_in.socialShare)
             writeSocialRow();
         m_out << docWrite(QStringLiteral("</table>")) << QStringLiteral("//]]>");
         return m_out;
@@ -59,8 +56,8 @@ class Builder {
     // A fluid table takes the page's width up to its own, and without the cells' spacing and
     // padding the player fits in it at its full size.
     QString tableTag() const {
-        const qint16 width = CoreScriptWriter::tableWidth(m_ctx);
-        if (m_ctx.settings.FluidSize)
+        const qint16 width = CoreScriptWriter::tableWidth(m_in);
+        if (m_in.fluidSize)
             return QStringLiteral(
                        "<table width=\"100%\" border=\"0\" align=\"center\" "
                        "cellspacing=\"0\" cellpadding=\"0\" "
@@ -75,44 +72,44 @@ class Builder {
     void closeUaTest() { m_out << QStringLiteral("}"); }
 
     void writeIncludes() {
-        if (m_snap.UseHtml5 || m_snap.HasActionCode)
+        if (m_in.useHtml5 || m_in.hasActionCode)
             m_out << docWrite(QStringLiteral("<script src=\"") + WebAddresses::jQuery() +
                               QStringLiteral("\"></script>"));
-        if (m_snap.UseHtml5)
+        if (m_in.useHtml5)
             uaTest();
         m_out << include(QStringLiteral("zevoswf.js"));
-        if (m_snap.UseHtml5)
+        if (m_in.useHtml5)
             closeUaTest();
     }
 
     void writeTableStart() {
         m_out << docWrite(tableTag()) << docWrite(QStringLiteral("<tr>"))
               << docWrite(QStringLiteral("<td>"));
-        if (m_snap.HasActionCode)
+        if (m_in.hasActionCode)
             m_out << docWrite(
                 QStringLiteral("<div id=\"elementf%1\" align=\"center\">").arg(m_tag));
     }
 
     void writePlaceholder() {
-        if (m_snap.UseHtml5)
+        if (m_in.useHtml5)
             uaTest();
         m_out << docWrite(
             QStringLiteral("<div id=\"flashcontent%1\" align=\"center\">").arg(m_tag));
-        if (m_snap.UseHtml5) {
+        if (m_in.useHtml5) {
             closeUaTest();
             m_out << docWrite(QStringLiteral("<!--[if gte IE 9]><!-->"));
-            if (m_ctx.isPlaylist())
+            if (m_in.playlist)
                 writeHtml5PlaylistBlock();
             else
                 writeHtml5SingleBlock();
             m_out << docWrite(QStringLiteral("<!--<![endif]-->"));
             uaTest();
         } else {
-            m_out << docWrite(literal(m_snap.ErrorFlash));
+            m_out << docWrite(literal(m_in.errorFlash));
         }
         m_out << docWrite(QStringLiteral("</div>"))
               << include(QStringLiteral("zevoflashsv%1.js").arg(m_tag));
-        if (m_snap.UseHtml5)
+        if (m_in.useHtml5)
             closeUaTest();
     }
 
@@ -134,10 +131,10 @@ class Builder {
 
     void writeEndOfVideo() {
         const QString actionInclude = include(QStringLiteral("zevoacton%1.js").arg(m_tag));
-        if (m_snap.HasActionCode) {
+        if (m_in.hasActionCode) {
             m_out << docWrite(QStringLiteral("</div>")) << actionInclude;
             writeActionBlock();
-        } else if (!m_ctx.settings.RedirectURL.trimmed().isEmpty()) {
+        } else if (!m_in.redirectUrl.trimmed().isEmpty()) {
             m_out << actionInclude;
         }
     }
@@ -147,7 +144,7 @@ class Builder {
         m_out << docWrite(QStringLiteral(
                               "<div id=\"elemento%1\" align=\"center\" style=\"display:none;\">")
                               .arg(m_tag))
-              << ScriptEscaper::escape(m_ctx.settings.ActionCode.trimmed())
+              << ScriptEscaper::escape(m_in.actionCode.trimmed())
               << docWrite(
                      QStringLiteral("<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;"
                                     "font-size:12px;font-family:Verdana\">Dismiss</span>"))
@@ -155,8 +152,8 @@ class Builder {
     }
 
     void writeSocialRow() {
-        const QString url = shareValue(m_ctx.settings.ShareURL);
-        const QString title = shareValue(m_ctx.settings.ShareTitle);
+        const QString url = shareValue(m_in.shareUrl);
+        const QString title = shareValue(m_in.shareTitle);
         m_out << docWrite(QStringLiteral("<tr>")) << docWrite(QStringLiteral("<td>"))
               << docWrite(QStringLiteral("<a href=\"") + WebAddresses::facebookShare() +
                           QStringLiteral("?u=") + url + QStringLiteral("&t=") + title +
@@ -169,8 +166,7 @@ class Builder {
               << docWrite(QStringLiteral("</td>")) << docWrite(QStringLiteral("</tr>"));
     }
 
-    const GenerationContext& m_ctx;
-    const GenerationSnapshot& m_snap;
+    const CoreScriptWriter::Input& m_in;
     // ServerPath as it goes into the attributes of the written HTML, inside a literal.
     const QString m_server;
     const QString m_tag;
@@ -183,27 +179,25 @@ QString CoreScriptWriter::fileName(const QString& tag) {
     return QStringLiteral("zevocoresv") + tag + QStringLiteral(".js");
 }
 
-qint16 CoreScriptWriter::tableWidth(const GenerationContext& ctx) {
-    const GenerationSnapshot& snap = ctx.snapshot;
-    if (ctx.isPlaylist() && ctx.playlist.position == PlaylistPosition::Right)
-        return Int16::add(snap.PlayerWidth, snap.WidthPlaylist, 8);
-    return Int16::add(snap.PlayerWidth, 4);
+qint16 CoreScriptWriter::tableWidth(const Input& in) {
+    if (in.playlist && in.position == PlaylistPosition::Right)
+        return Int16::add(in.playerWidth, in.widthPlaylist, 8);
+    return Int16::add(in.playerWidth, 4);
 }
 
-QString CoreScriptWriter::codeTxtLine(const GenerationContext& ctx) {
-    return QStringLiteral("embedtext=") +
-           scriptTag(ctx.snapshot.ServerPath + fileName(ctx.snapshot.GenerationTag));
+QString CoreScriptWriter::codeTxtLine(const Input& in) {
+    return QStringLiteral("embedtext=") + scriptTag(in.serverPath + fileName(in.tag));
 }
 
-QStringList CoreScriptWriter::lines(const GenerationContext& ctx) {
-    return Builder(ctx).build();
+QStringList CoreScriptWriter::lines(const Input& in) {
+    return Builder(in).build();
 }
 
-OutputFile CoreScriptWriter::coreScript(const GenerationContext& ctx) {
-    return OutputFile::ofLines(ctx.outputFolder + fileName(ctx.snapshot.GenerationTag), lines(ctx),
+OutputFile CoreScriptWriter::coreScript(const Input& in) {
+    return OutputFile::ofLines(in.outputFolder + fileName(in.tag), lines(in),
                                QStringLiteral("zevocoresv*.js"));
 }
 
-OutputFile CoreScriptWriter::codeTxt(const GenerationContext& ctx) {
-    return OutputFile::ofLines(ctx.outputFolder + QStringLiteral("code.txt"), {codeTxtLine(ctx)});
+OutputFile CoreScriptWriter::codeTxt(const Input& in) {
+    return OutputFile::ofLines(in.outputFolder + QStringLiteral("code.txt"), {codeTxtLine(in)});
 }

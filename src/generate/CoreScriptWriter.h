@@ -2,8 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
-#include "formats/GenerationContext.h"
+#include "media/Playlist.h"
 #include "platform/OutputFile.h"
 
 // The script the page loads ("zevocoresv" + tag + ".js"): it loads jQuery and SWFObject, writes the
@@ -12,17 +13,37 @@
 // social-sharing row.
 class CoreScriptWriter {
   public:
+    // What the script depends on.
+    struct Input {
+        QString outputFolder{};  // ends in the folder separator
+        QString tag{};           // the run's generation tag
+        QString serverPath{};    // where the page finds the other scripts
+        bool useHtml5 = false;
+        bool playlist = false;
+        PlaylistPosition position = PlaylistPosition::Right;  // a playlist's
+        qint16 playerWidth = 0;
+        qint16 widthPlaylist = 0;  // a list beside the player widens the table
+        bool fluidSize = false;
+        QString errorFlash{};  // in the placeholder while there is no HTML5 alternative
+        bool hasActionCode = false;
+        QString actionCode{};   // shown when the video ends, as typed
+        QString redirectUrl{};  // as typed
+        bool socialShare = false;
+        QString shareUrl{};
+        QString shareTitle{};
+    };
+
     static QString fileName(const QString& tag);
 
     // This run's core script; it replaces the core scripts of earlier runs.
-    static OutputFile coreScript(const GenerationContext& ctx);
-    static QStringList lines(const GenerationContext& ctx);
+    static OutputFile coreScript(const Input& in);
+    static QStringList lines(const Input& in);
 
     // code.txt, written when embedding on other sites is allowed.
-    static OutputFile codeTxt(const GenerationContext& ctx);
+    static OutputFile codeTxt(const Input& in);
     // Its one line, which the Flash player offers to visitors as its embed code.
-    static QString codeTxtLine(const GenerationContext& ctx);
+    static QString codeTxtLine(const Input& in);
 
     // Wide enough for the player with its border, and for a playlist beside it.
-    static qint16 tableWidth(const GenerationContext& ctx);
+    static qint16 tableWidth(const Input& in);
 };

@@ -19,6 +19,7 @@
 #include "generate/SnapshotReader.h"
 #include "generate/TestPageWriter.h"
 #include "generate/UploadInstructions.h"
+#include "generate/WriterInputs.h"
 #include "media/CaptionFileError.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
@@ -111,28 +112,34 @@ int GenerationDriver::generate(const GenerationContext& ctx, const RunState& sta
 }
 
 QList<OutputFile> GenerationDriver::outputFiles(const GenerationContext& ctx) {
+    const TestPageWriter::Input pages = WriterInputs::testPages(ctx);
     return playerFiles(ctx) + coreScriptFiles(ctx) +
-           QList<OutputFile>{TestPageWriter::onlineTestPageFile(ctx),
-                             TestPageWriter::localTestPageFile(ctx)};
+           QList<OutputFile>{TestPageWriter::onlineTestPageFile(pages),
+                             TestPageWriter::localTestPageFile(pages)};
 }
 
 QList<OutputFile> GenerationDriver::playerFiles(const GenerationContext& ctx) {
-    QList<OutputFile> files{ConfigXmlWriter::configXml(ctx), ConfigXmlWriter::testConfigXml(ctx)};
+    const ConfigXmlWriter::Input config = WriterInputs::configXml(ctx);
+    QList<OutputFile> files{ConfigXmlWriter::configXml(config),
+                            ConfigXmlWriter::testConfigXml(config)};
     if (!ctx.snapshot.UseHtml5)
         return files;
     if (!ctx.isPlaylist())
-        return files << Html5SingleScriptWriter::html5SingleScript(ctx);
-    return files << Html5PlaylistScriptWriter::html5PlaylistScript(ctx)
-                 << StylesheetWriter::playerStylesheet(ctx);
+        return files << Html5SingleScriptWriter::html5SingleScript(WriterInputs::html5Script(ctx));
+    return files << Html5PlaylistScriptWriter::html5PlaylistScript(WriterInputs::html5Script(ctx))
+                 << StylesheetWriter::playerStylesheet(WriterInputs::stylesheet(ctx));
 }
 
 // The core script with the scripts it loads, in the order its lines name them; code.txt follows.
 QList<OutputFile> GenerationDriver::coreScriptFiles(const GenerationContext& ctx) {
-    QList<OutputFile> files{CoreScriptWriter::coreScript(ctx),
-                            FlashEmbedScriptWriter::flashEmbedScript(ctx)};
-    if (const std::optional<OutputFile> action = ActionScriptWriter::actionScript(ctx))
+    const CoreScriptWriter::Input core = WriterInputs::coreScript(ctx);
+    QList<OutputFile> files{
+        CoreScriptWriter::coreScript(core),
+        FlashEmbedScriptWriter::flashEmbedScript(WriterInputs::flashEmbedScript(ctx))};
+    if (const std::optional<OutputFile> action =
+            ActionScriptWriter::actionScript(WriterInputs::actionScript(ctx)))
         files << *action;
     if (ctx.settings.ShowEmbedCode)
-        files << CoreScriptWriter::codeTxt(ctx);
+        files << CoreScriptWriter::codeTxt(core);
     return files;
 }

@@ -28,8 +28,8 @@ QStringList withAfter(QStringList lines, const QString& anchor, const QStringLis
 
 // A phone lays out a page without a viewport line as a desktop page and shows it zoomed out, so a
 // fluid player would never have a narrow page to follow.
-QStringList withViewport(const QStringList& lines, const GenerationContext& ctx) {
-    if (!ctx.settings.FluidSize)
+QStringList withViewport(const QStringList& lines, bool fluidSize) {
+    if (!fluidSize)
         return lines;
     return withAfter(
         lines, kMetaLine,
@@ -37,7 +37,7 @@ QStringList withViewport(const QStringList& lines, const GenerationContext& ctx)
             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>")});
 }
 
-QStringList onlineTestPageLines(const GenerationContext& ctx) {
+QStringList onlineTestPageLines(const TestPageWriter::Input& in) {
     return {
         QStringLiteral("<html>"),
         QStringLiteral("<head>"),
@@ -50,7 +50,7 @@ QStringList onlineTestPageLines(const GenerationContext& ctx) {
         QStringLiteral("</style>"),
         QStringLiteral("</head>"),
         QStringLiteral("<body>"),
-        ctx.snapshot.EmbedCode,
+        in.embedCode,
         QStringLiteral("<br>"),
         QStringLiteral("<br>"),
         QStringLiteral("<br>"),
@@ -90,8 +90,8 @@ QStringList localHead() {
     };
 }
 
-QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
-    const QString& tag = ctx.snapshot.GenerationTag;
+QStringList localBody(const TestPageWriter::Input& in, const QString& swfObject) {
+    const QString& tag = in.tag;
     const QString addParam = QStringLiteral("addParam");
     return {
         QStringLiteral("<body>"),
@@ -99,7 +99,7 @@ QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
         QStringLiteral("<p>This is a test on your local browser. If you have selected marketing "
                        "options they will work when you publish the player online. <br>  All "
                        "files that need to be uploaded are here: ") +
-            Escaping::xmlText(ctx.outputFolder) + QStringLiteral("</p> "),
+            Escaping::xmlText(in.outputFolder) + QStringLiteral("</p> "),
         QStringLiteral("</div>"),
         QStringLiteral("<br>"),
         QStringLiteral("<div id=\"flashcontent") + tag +
@@ -113,7 +113,7 @@ QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
         swfObject,
         // No location: the player reads the local-test configuration next to the page.
         call(tag, QStringLiteral("addVariable"), {QStringLiteral("loc"), QString()}),
-        call(tag, addParam, {QStringLiteral("bgcolor"), ctx.snapshot.BackgroundColor}),
+        call(tag, addParam, {QStringLiteral("bgcolor"), in.backgroundColor}),
         call(tag, addParam, {QStringLiteral("quality"), QStringLiteral("high")}),
         call(tag, addParam, {QStringLiteral("menu"), QStringLiteral("false")}),
         call(tag, addParam, {QStringLiteral("allowFullScreen"), QStringLiteral("true")}),
@@ -131,30 +131,33 @@ QStringList localBody(const GenerationContext& ctx, const QString& swfObject) {
 
 }  // namespace
 
-QString TestPageWriter::onlineTestPage(const GenerationContext& ctx) {
-    return withViewport(onlineTestPageLines(ctx), ctx).join(kCrLf) + kCrLf;
+QString TestPageWriter::onlineTestPage(const Input& in) {
+    return withViewport(onlineTestPageLines(in), in.fluidSize).join(kCrLf) + kCrLf;
 }
 
-QString TestPageWriter::swfObjectLine(const GenerationContext& ctx) {
-    return SwfObjectLines::constructor(ctx, ctx.snapshot.SkinFile);
+QString TestPageWriter::swfObjectLine(const Input& in) {
+    return SwfObjectLines::constructor(in.tag, in.skinFile, PlayerBox::of(in.box),
+                                       in.backgroundColor);
 }
 
-QStringList TestPageWriter::localTestPageLines(const GenerationContext& ctx) {
-    const QString swfObject = swfObjectLine(ctx);
-    return withViewport(localHead(), ctx) +
-           withAfter(localBody(ctx, swfObject), swfObject, SwfObjectLines::fluidStyle(ctx));
+QStringList TestPageWriter::localTestPageLines(const Input& in) {
+    const QString swfObject = swfObjectLine(in);
+    const QStringList fluidStyle =
+        SwfObjectLines::fluidStyle(in.tag, PlayerBox::of(in.box), in.fluidSize);
+    return withViewport(localHead(), in.fluidSize) +
+           withAfter(localBody(in, swfObject), swfObject, fluidStyle);
 }
 
 QString TestPageWriter::localTestPagePath(const QString& appFolder) {
     return ScratchFolder::localTestPage(appFolder);
 }
 
-OutputFile TestPageWriter::onlineTestPageFile(const GenerationContext& ctx) {
-    return {ctx.outputFolder + QStringLiteral("onlinetest.html"),
-            Cp1252::encode(onlineTestPage(ctx)),
+OutputFile TestPageWriter::onlineTestPageFile(const Input& in) {
+    return {in.outputFolder + QStringLiteral("onlinetest.html"),
+            Cp1252::encode(onlineTestPage(in)),
             {}};
 }
 
-OutputFile TestPageWriter::localTestPageFile(const GenerationContext& ctx) {
-    return OutputFile::ofLines(localTestPagePath(ctx.appFolder), localTestPageLines(ctx));
+OutputFile TestPageWriter::localTestPageFile(const Input& in) {
+    return OutputFile::ofLines(localTestPagePath(in.appFolder), localTestPageLines(in));
 }

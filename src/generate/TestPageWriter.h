@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "formats/GenerationContext.h"
+#include "formats/PlayerBox.h"
 #include "platform/OutputFile.h"
 
 // The two pages for trying the player out: onlinetest.html beside the uploaded files, holding the
@@ -11,16 +11,28 @@
 // plays the mirror copies there without a web server.
 class TestPageWriter {
   public:
-    static OutputFile onlineTestPageFile(const GenerationContext& ctx);
-    static OutputFile localTestPageFile(const GenerationContext& ctx);
+    // What the pages depend on.
+    struct Input {
+        QString outputFolder{};  // holds the online page; the local page names it
+        QString appFolder{};     // the local page goes into its scratch folder
+        QString tag{};           // the run's generation tag
+        QString embedCode{};     // as the code window shows it
+        QString skinFile{};      // the skin's file, beside the local page
+        QString backgroundColor{};
+        bool fluidSize = false;
+        PlayerBox::Parts box{};
+    };
+
+    static OutputFile onlineTestPageFile(const Input& in);
+    static OutputFile localTestPageFile(const Input& in);
 
     // The page texts, each line ended by CR LF.
-    static QString onlineTestPage(const GenerationContext& ctx);
-    static QStringList localTestPageLines(const GenerationContext& ctx);
+    static QString onlineTestPage(const Input& in);
+    static QStringList localTestPageLines(const Input& in);
 
     // The local page's SWFObject constructor: the skin from the scratch folder, sized like the
     // player box of the Flash embed script.
-    static QString swfObjectLine(const GenerationContext& ctx);
+    static QString swfObjectLine(const Input& in);
 
     static QString localTestPagePath(const QString& appFolder);
 };

@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "OutputFolder.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/ActionScriptWriter.h"
@@ -11,11 +11,12 @@
 
 namespace {
 
-using Writer = OutputFile (*)(const GenerationContext&);
+using Writer = OutputFile (*)(const ActionScriptWriter::Input&);
 
-struct Run : WriterRun {
-    Run() { settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html"); }
-    QString script() const { return outFile("zevoacton" + snapshot.GenerationTag + ".js"); }
+struct Run : OutputFolder {
+    ActionScriptWriter::Input input{outputFolder(), QStringLiteral("a0732"), false,
+                                    QStringLiteral("http://www.example.com/thanks.html")};
+    QString script() const { return outFile("zevoacton" + input.tag + ".js"); }
 };
 
 // A page with the HTML5 container (or without, for a Flash-only page) whose video then ends.
@@ -57,7 +58,7 @@ void ActionScriptsTest::goldenFiles() {
     QFETCH(Writer, writer);
     QFETCH(QString, golden);
     Run run;
-    OutputFile::write(writer(run.ctx()));
+    OutputFile::write(writer(run.input));
     QCOMPARE(run.files(), QStringList{"zevoactona0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }
@@ -75,9 +76,9 @@ void ActionScriptsTest::deletesOnlyEarlierActionScripts() {
     for (const QString& name : earlier + unrelated)
         TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
     // The other variant of an earlier run goes as well.
-    OutputFile::write(ActionScriptWriter::showActionScript(run.ctx()));
-    run.snapshot.GenerationTag = QStringLiteral("a0801");
-    OutputFile::write(writer(run.ctx()));
+    OutputFile::write(ActionScriptWriter::showActionScript(run.input));
+    run.input.tag = QStringLiteral("a0801");
+    OutputFile::write(writer(run.input));
     QStringList expected = unrelated;
     expected << "zevoactona0801.js";
     expected.sort();
@@ -87,8 +88,8 @@ void ActionScriptsTest::deletesOnlyEarlierActionScripts() {
 
 void ActionScriptsTest::redirectKeepsSurroundingBlanks() {
     Run run;
-    run.settings.RedirectURL = QStringLiteral("  http://www.example.com/next.html ");
-    OutputFile::write(ActionScriptWriter::redirectActionScript(run.ctx()));
+    run.input.redirectUrl = QStringLiteral("  http://www.example.com/next.html ");
+    OutputFile::write(ActionScriptWriter::redirectActionScript(run.input));
     QCOMPARE(TestFiles::readFile(run.script()).split('\n').value(1),
              QByteArray("function hndVidEnd(e){if(!e){e=window.event;}"
                         "window.location=\"  http://www.example.com/next.html \";}\r"));
@@ -113,8 +114,8 @@ void ActionScriptsTest::redirectReachesThePageAsTyped() {
     QFETCH(QString, url);
     QFETCH(bool, html5);
     Run run;
-    run.settings.RedirectURL = url;
-    OutputFile::write(ActionScriptWriter::redirectActionScript(run.ctx()));
+    run.input.redirectUrl = url;
+    OutputFile::write(ActionScriptWriter::redirectActionScript(run.input));
     const QJsonObject seen = ScriptRun::run(run.script(), page(html5));
     VERIFY_SCRIPT_RAN(seen);
     // Without the HTML5 container the handler is not attached; the Flash player redirects itself.

@@ -2,62 +2,75 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "FakeClockRandom.h"
+#include "OutputFolder.h"
 #include "TestFiles.h"
 #include "formats/ConfigXmlWriter.h"
+#include "formats/GenerationSnapshot.h"
 #include "generate/RunDecisions.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
+#include "platform/ScratchFolder.h"
+#include "settings/StreamingMode.h"
 
 namespace {
 
 const QString ServerPath = QStringLiteral("http://www.example.com/video/");
 const QString VideoPath = QStringLiteral("http://www.example.com/video/media/");
 
-// Everything a generation run hands the writers, in the state the driver leaves it.
-struct Run : WriterRun {
+// The configuration file's input as a run leaves it: a single video of 480 x 270 under a 30-pixel
+// skin bar, with the start-up options, the playlist editor left at the right.
+struct Run : OutputFolder {
     QTemporaryDir appDir;
+    ConfigXmlWriter::Input input;
 
     Run() {
-        skinName = QStringLiteral("Skin-30-plain");
-        snapshot.PlayerWidth = 480;
-        snapshot.PlayerHeight = 270;
-        snapshot.SkinAllowance = 30;
-        snapshot.PlayListFontSize = 11;
-        snapshot.WidthPlaylist = 250;
-        snapshot.GenerationTag = QStringLiteral("a0709");
-        snapshot.ServerPath = ServerPath;
-        snapshot.VideoPath = VideoPath;
-        single.FlvVideoFileName = QStringLiteral("clip.flv");
-        single.FlvVideoFileNameRTMP = QStringLiteral("clip");
-        single.Mp4VideoFileName = QStringLiteral("clip.mp4");
-        single.WebmVideoFileName = QStringLiteral("clip.webm");
-        random.value = 0.25;
+        input.outputFolder = outputFolder();
+        input.scratchFolder = ScratchFolder::path(appDir.path());
+        input.tag = QStringLiteral("a0709");
+        input.skinName = QStringLiteral("Skin-30-plain");
+        input.serverPath = ServerPath;
+        input.videoPath = VideoPath;
+        input.options.videoBuffer = QStringLiteral("5");
+        input.options.showBigPlayButton = true;
+        input.options.audioLevel = QStringLiteral("50");
+        input.box = {.playerWidth = 480,
+                     .playerHeight = 270,
+                     .skinAllowance = 30,
+                     .position = PlaylistPosition::Right,
+                     .widthPlaylist = 250};
+        input.fontSize = 11;
+        input.single = {QStringLiteral("clip.flv"),
+                        QStringLiteral("clip"),
+                        QStringLiteral("clip.mp4"),
+                        QStringLiteral("clip.webm"),
+                        {}};
+        input.rows = {PlaylistEntry{}};
         QDir(appDir.path()).mkdir(QStringLiteral("temp"));
     }
 
-    GenerationContext ctx() {
-        return context(skinName, outDir.path() + FileOps::separator(), appDir.path());
-    }
     void usePlaylist(PlaylistPosition position, PlaylistLayout layout, qint16 playlistHeight) {
-        settings.Multiple = true;
-        playlist.position = position;
-        playlist.layout = layout;
-        snapshot.PlaylistHeight = playlistHeight;
+        input.box.playlist = true;
+        input.box.position = position;
+        input.layout = layout;
+        input.box.playlistHeight = playlistHeight;
     }
     void setMode(StreamingMode mode) {
-        settings.streamingMode = mode;
-        snapshot.IsRtmp = mode == StreamingMode::Rtmp;
-        snapshot.IsPseudo = mode == StreamingMode::Pseudo;
+        input.isRtmp = mode == StreamingMode::Rtmp;
+        input.isPseudo = mode == StreamingMode::Pseudo;
     }
     QString uploadPath() const { return outDir.path() + QStringLiteral("/zevoconfigsv.xml"); }
     QString testPath() const { return appDir.path() + QStringLiteral("/temp/zevoconfigsv.xml"); }
 
-    // Both copies, the way the driver writes them: the run's decisions first.
+    // Both copies, with the code a run draws from 0.25: 2501 times the single video's or the
+    // playlist's multiplier.
     void writeBoth() {
-        RunDecisions::decide(snapshot, settings.Multiple, random);
-        OutputFile::write(ConfigXmlWriter::configXml(ctx()));
-        OutputFile::write(ConfigXmlWriter::testConfigXml(ctx()));
+        input.videoModeCode = 2501 * (input.box.playlist ? 97 : 89);
+        writeBothAsTheyAre();
+    }
+    void writeBothAsTheyAre() {
+        OutputFile::write(ConfigXmlWriter::configXml(input));
+        OutputFile::write(ConfigXmlWriter::testConfigXml(input));
     }
 };
 
@@ -113,80 +126,80 @@ QStringList v1Values(const Parsed& parsed) {
 void setUpMorePlaylistGoldenCases(Run& run, const QString& name) {
     using P = PlaylistPosition;
     using L = PlaylistLayout;
-    ProjectSettings& p = run.settings;
+    ConfigXmlWriter::Options& p = run.input.options;
     const QString rtmpPath = QStringLiteral("rtmp://stream.example.com/vod/");
     if (name == u"playlist_invisible_title_normal") {
         run.usePlaylist(P::Invisible, L::TitleOnly, 0);
-        p.PlayerColor = QStringLiteral("FFFFFF");
-        p.AutoPlay = true;
+        p.playerColor = QStringLiteral("FFFFFF");
+        p.autoPlay = true;
     } else if (name == u"playlist_right_title_rtmp_html5") {
         run.usePlaylist(P::Right, L::TitleOnly, 270);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = rtmpPath;
-        run.snapshot.UseHtml5 = true;
-        run.skinName = QStringLiteral("Skin-20-dark");
-        run.snapshot.SkinAllowance = 20;
-        p.PlayerColor = QStringLiteral("000000");
-        p.OutroImageName = QStringLiteral("outro.jpg");
+        run.input.videoPath = rtmpPath;
+        run.input.useHtml5 = true;
+        run.input.skinName = QStringLiteral("Skin-20-dark");
+        run.input.box.skinAllowance = 20;
+        p.playerColor = QStringLiteral("000000");
+        p.outroImageName = QStringLiteral("outro.jpg");
     } else if (name == u"playlist_bottom_title_pseudo_html5") {
         run.usePlaylist(P::Bottom, L::TitleOnly, 180);
         run.setMode(StreamingMode::Pseudo);
-        run.snapshot.UseHtml5 = true;
-        run.skinName = QStringLiteral("Skin-30-float");
-        run.advanced.HideControlsFloatingBar = true;
-        p.PlayerColor = QStringLiteral("336699");
+        run.input.useHtml5 = true;
+        run.input.skinName = QStringLiteral("Skin-30-float");
+        run.input.options.hideControlsFloatingBar = true;
+        p.playerColor = QStringLiteral("336699");
     } else if (name == u"playlist_right_title_pseudo") {
         run.usePlaylist(P::Right, L::TitleOnly, 270);
         run.setMode(StreamingMode::Pseudo);
-        p.PlayerColor = QStringLiteral("ABCDEF");
-        p.ShowEmbedCode = true;
-        p.RedirectURL = QStringLiteral("   ");
-        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+        p.playerColor = QStringLiteral("ABCDEF");
+        p.showEmbedCode = true;
+        p.redirectUrl = QStringLiteral("   ");
+        p.actionCode = QStringLiteral("<b>Thanks</b>");
     } else if (name == u"playlist_right_desc_normal_html5") {
         run.usePlaylist(P::Right, L::TitleDesc, 270);
-        run.snapshot.UseHtml5 = true;
-        p.PlayerColor = QStringLiteral("630E0E");
-        p.AffiliateLink = QStringLiteral("http://www.example.com/buy");
+        run.input.useHtml5 = true;
+        p.playerColor = QStringLiteral("630E0E");
+        p.affiliateLink = QStringLiteral("http://www.example.com/buy");
     } else if (name == u"playlist_bottom_desc_normal") {
         run.usePlaylist(P::Bottom, L::TitleDesc, 300);
-        run.advanced.VideoBuffer = QStringLiteral("3");
-        p.PlayerColor = QStringLiteral("112233");
-        p.AutoProgress = true;
-        p.ShowBigPlayButton = false;
-        p.AudioLevel = QStringLiteral("80");
+        run.input.options.videoBuffer = QStringLiteral("3");
+        p.playerColor = QStringLiteral("112233");
+        p.autoProgress = true;
+        p.showBigPlayButton = false;
+        p.audioLevel = QStringLiteral("80");
     } else if (name == u"playlist_invisible_desc_rtmp") {
         run.usePlaylist(P::Invisible, L::TitleDesc, 0);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = rtmpPath;
-        p.PlayerColor = QStringLiteral("000000");
-        p.IsLive = true;
+        run.input.videoPath = rtmpPath;
+        p.playerColor = QStringLiteral("000000");
+        p.isLive = true;
     } else if (name == u"playlist_bottom_desc_pseudo_html5") {
         run.usePlaylist(P::Bottom, L::TitleDesc, 300);
         run.setMode(StreamingMode::Pseudo);
-        run.snapshot.UseHtml5 = true;
-        run.snapshot.PlayListFontSize = 12;
-        p.PlayerColor = QStringLiteral("FFFFFF");
+        run.input.useHtml5 = true;
+        run.input.fontSize = 12;
+        p.playerColor = QStringLiteral("FFFFFF");
     } else if (name == u"playlist_invisible_thumb_rtmp_html5") {
         run.usePlaylist(P::Invisible, L::TitleDescThumb, 0);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = rtmpPath;
-        run.snapshot.UseHtml5 = true;
-        p.PlayerColor = QStringLiteral("630E0E");
-        p.IntroImageName = QStringLiteral("intro.jpg");
+        run.input.videoPath = rtmpPath;
+        run.input.useHtml5 = true;
+        p.playerColor = QStringLiteral("630E0E");
+        p.introImageName = QStringLiteral("intro.jpg");
     } else if (name == u"playlist_right_thumb_rtmp") {
         run.usePlaylist(P::Right, L::TitleDescThumb, 270);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = rtmpPath;
-        run.skinName = QStringLiteral("Skin-30-float");
-        p.PlayerColor = QStringLiteral("112233");
-        p.IsLive = true;
+        run.input.videoPath = rtmpPath;
+        run.input.skinName = QStringLiteral("Skin-30-float");
+        p.playerColor = QStringLiteral("112233");
+        p.isLive = true;
     } else if (name == u"playlist_invisible_thumb_pseudo") {
         run.usePlaylist(P::Invisible, L::TitleDescThumb, 0);
         run.setMode(StreamingMode::Pseudo);
-        p.PlayerColor = QStringLiteral("ABCDEF");
-        p.AutoProgress = true;
-        p.RedirectURL = QStringLiteral("http://www.example.com/next.html");
-        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+        p.playerColor = QStringLiteral("ABCDEF");
+        p.autoProgress = true;
+        p.redirectUrl = QStringLiteral("http://www.example.com/next.html");
+        p.actionCode = QStringLiteral("<b>Thanks</b>");
     }
 }
 
@@ -194,50 +207,50 @@ void setUpMorePlaylistGoldenCases(Run& run, const QString& name) {
 void setUpPlaylistGoldenCase(Run& run, const QString& name) {
     using P = PlaylistPosition;
     using L = PlaylistLayout;
-    ProjectSettings& p = run.settings;
-    run.playlist.rows = {
+    ConfigXmlWriter::Options& p = run.input.options;
+    run.input.rows = {
         {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
         {"two.mp4", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
         {"three.f4v", "three.mp4", "three.webm", "Third & last", "Say \"bye\"", "three.jpg"},
     };
     if (name == u"playlist_bottom_title_normal_html5") {
         run.usePlaylist(P::Bottom, L::TitleOnly, 180);
-        run.snapshot.UseHtml5 = true;
-        p.PlayerColor = QStringLiteral("FFFFFF");
-        p.AutoProgress = true;
+        run.input.useHtml5 = true;
+        p.playerColor = QStringLiteral("FFFFFF");
+        p.autoProgress = true;
     } else if (name == u"playlist_right_title_rtmp") {
         run.usePlaylist(P::Right, L::TitleOnly, 270);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
-        run.skinName = QStringLiteral("Skin-30-float");
-        p.PlayerColor = QStringLiteral("000000");
-        p.IsLive = true;
+        run.input.videoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+        run.input.skinName = QStringLiteral("Skin-30-float");
+        p.playerColor = QStringLiteral("000000");
+        p.isLive = true;
     } else if (name == u"playlist_invisible_desc_pseudo") {
         run.usePlaylist(P::Invisible, L::TitleDesc, 0);
         run.setMode(StreamingMode::Pseudo);
-        p.PlayerColor = QStringLiteral("336699");
-        p.RedirectURL = QStringLiteral("http://www.example.com/next.html");
+        p.playerColor = QStringLiteral("336699");
+        p.redirectUrl = QStringLiteral("http://www.example.com/next.html");
     } else if (name == u"playlist_bottom_desc_rtmp_html5") {
         run.usePlaylist(P::Bottom, L::TitleDesc, 300);
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
-        run.snapshot.UseHtml5 = true;
-        run.skinName = QStringLiteral("Skin-20-dark");
-        run.snapshot.SkinAllowance = 20;
-        p.PlayerColor = QStringLiteral("630E0E");
+        run.input.videoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+        run.input.useHtml5 = true;
+        run.input.skinName = QStringLiteral("Skin-20-dark");
+        run.input.box.skinAllowance = 20;
+        p.playerColor = QStringLiteral("630E0E");
     } else if (name == u"playlist_bottom_thumb_normal") {
         run.usePlaylist(P::Bottom, L::TitleDescThumb, 300);
-        run.snapshot.PlayListFontSize = 12;
-        p.PlayerColor = QStringLiteral("ABCDEF");
-        p.ShowEmbedCode = true;
-        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+        run.input.fontSize = 12;
+        p.playerColor = QStringLiteral("ABCDEF");
+        p.showEmbedCode = true;
+        p.actionCode = QStringLiteral("<b>Thanks</b>");
     } else if (name == u"playlist_right_thumb_pseudo_html5") {
         run.usePlaylist(P::Right, L::TitleDescThumb, 270);
         run.setMode(StreamingMode::Pseudo);
-        run.snapshot.UseHtml5 = true;
-        p.PlayerColor = QStringLiteral("112233");
-        p.IntroImageName = QStringLiteral("intro.jpg");
-        p.AffiliateLink = QStringLiteral("http://www.example.com/buy?a=1&b=2");
+        run.input.useHtml5 = true;
+        p.playerColor = QStringLiteral("112233");
+        p.introImageName = QStringLiteral("intro.jpg");
+        p.affiliateLink = QStringLiteral("http://www.example.com/buy?a=1&b=2");
     } else {
         setUpMorePlaylistGoldenCases(run, name);
     }
@@ -246,63 +259,63 @@ void setUpPlaylistGoldenCase(Run& run, const QString& name) {
 // Captions are written last on a video's line, and only on the lines of videos that have them.
 void setUpCaptionGoldenCase(Run& run, const QString& name) {
     if (name == u"single_captions") {
-        run.single.Captions = {
+        run.input.single.captions = {
             {"/subs/clip 50%#1.en.srt", "en", "English \"CC\" | 100%"},
             {"/subs/fr|x.vtt", "fr-CA", QStringLiteral("Fran\u00e7ais & co")},
         };
         return;
     }
-    run.playlist.rows[1].Captions = {{"/subs/two.srt", "", ""}};
+    run.input.rows[1].Captions = {{"/subs/two.srt", "", ""}};
 }
 
 void setUpGoldenCase(Run& run, const QString& name) {
-    ProjectSettings& p = run.settings;
+    ConfigXmlWriter::Options& p = run.input.options;
     if (name.contains(u"captions")) {
         setUpGoldenCase(run, name == u"single_captions"
                                  ? QStringLiteral("single_normal_html5")
                                  : QStringLiteral("playlist_right_thumb_html5"));
         setUpCaptionGoldenCase(run, name);
     } else if (name == u"single_normal_html5") {
-        run.skinName = QStringLiteral("Skin-30-float");
-        run.advanced.HideControlsFloatingBar = true;
-        p.PlayerColor = QStringLiteral("630E0E");
-        p.AutoPlay = true;
-        p.IntroImageName = QStringLiteral("intro.jpg");
-        p.ShowEmbedCode = true;
-        p.AffiliateLink = QStringLiteral("http://www.example.com/buy");
-        run.snapshot.UseHtml5 = true;
+        run.input.skinName = QStringLiteral("Skin-30-float");
+        run.input.options.hideControlsFloatingBar = true;
+        p.playerColor = QStringLiteral("630E0E");
+        p.autoPlay = true;
+        p.introImageName = QStringLiteral("intro.jpg");
+        p.showEmbedCode = true;
+        p.affiliateLink = QStringLiteral("http://www.example.com/buy");
+        run.input.useHtml5 = true;
     } else if (name == u"single_normal") {
-        run.skinName = QStringLiteral("Skin-20-dark");
-        run.snapshot.SkinAllowance = 20;
-        run.advanced.HideControlsFloatingBar = true;
-        run.advanced.VideoBuffer = QStringLiteral("3");
-        p.PlayerColor = QStringLiteral("FFFFFF");
-        p.AutoProgress = true;
-        p.ShowBigPlayButton = false;
-        p.AudioLevel = QStringLiteral("80");
-        p.OutroImageName = QStringLiteral("outro.jpg");
-        p.AffiliateLink = QStringLiteral("   ");
-        p.ActionCode = QStringLiteral("<b>Thanks</b>");
+        run.input.skinName = QStringLiteral("Skin-20-dark");
+        run.input.box.skinAllowance = 20;
+        run.input.options.hideControlsFloatingBar = true;
+        run.input.options.videoBuffer = QStringLiteral("3");
+        p.playerColor = QStringLiteral("FFFFFF");
+        p.autoProgress = true;
+        p.showBigPlayButton = false;
+        p.audioLevel = QStringLiteral("80");
+        p.outroImageName = QStringLiteral("outro.jpg");
+        p.affiliateLink = QStringLiteral("   ");
+        p.actionCode = QStringLiteral("<b>Thanks</b>");
     } else if (name == u"single_rtmp") {
-        run.skinName = QStringLiteral("Skin-30-float");
+        run.input.skinName = QStringLiteral("Skin-30-float");
         run.setMode(StreamingMode::Rtmp);
-        run.snapshot.VideoPath = QStringLiteral("rtmp://stream.example.com/vod/");
-        run.snapshot.UseHtml5 = true;  // the box is hidden in Rtmp mode but still counts
-        p.PlayerColor = QStringLiteral("000000");
-        p.AutoPlay = true;
-        p.IsLive = true;
-        p.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
-        p.ActionCode = QStringLiteral("<p>x</p>");
+        run.input.videoPath = QStringLiteral("rtmp://stream.example.com/vod/");
+        run.input.useHtml5 = true;  // the box is hidden in Rtmp mode but still counts
+        p.playerColor = QStringLiteral("000000");
+        p.autoPlay = true;
+        p.isLive = true;
+        p.redirectUrl = QStringLiteral("http://www.example.com/thanks.html");
+        p.actionCode = QStringLiteral("<p>x</p>");
     } else if (name == u"single_pseudo") {
         run.setMode(StreamingMode::Pseudo);
-        run.snapshot.UseHtml5 = true;
-        p.PlayerColor = QStringLiteral("336699");
+        run.input.useHtml5 = true;
+        p.playerColor = QStringLiteral("336699");
     } else if (name == u"playlist_right_thumb_html5") {
         run.usePlaylist(PlaylistPosition::Right, PlaylistLayout::TitleDescThumb, 270);
-        run.snapshot.UseHtml5 = true;
-        run.snapshot.PlayListFontSize = 12;
-        p.PlayerColor = QStringLiteral("630E0E");
-        run.playlist.rows = {
+        run.input.useHtml5 = true;
+        run.input.fontSize = 12;
+        p.playerColor = QStringLiteral("630E0E");
+        run.input.rows = {
             {"one.flv", "one.mp4", "one.webm", "First clip", "The first one", "one.jpg"},
             {"two.flv", "two.mp4", "two.webm", "Second clip", "", "two.jpg"},
         };
@@ -392,12 +405,16 @@ void ConfigXmlTest::videoModeCode() {
     QFETCH(bool, multiple);
     QFETCH(int, code);
     Run run;
-    run.settings.Multiple = multiple;
-    run.random.values << uniform << 0.5;  // a second draw would give another code
-    run.snapshot.VideoModeCode = 7;       // left over from an earlier run
-    run.writeBoth();
-    QCOMPARE(run.snapshot.VideoModeCode, code);
-    QCOMPARE(run.random.reseeds, 1);
+    run.input.box.playlist = multiple;
+    FakeRandom random;
+    random.values << uniform << 0.5;  // a second draw would give another code
+    GenerationSnapshot snapshot;
+    snapshot.VideoModeCode = 7;  // left over from an earlier run
+    RunDecisions::decide(snapshot, multiple, random);
+    run.input.videoModeCode = snapshot.VideoModeCode;
+    run.writeBothAsTheyAre();
+    QCOMPARE(snapshot.VideoModeCode, code);
+    QCOMPARE(random.reseeds, 1);
     const QString expected = QString::number(code);
     QCOMPARE(parse(TestFiles::readFile(run.uploadPath())).options.value("aa"), expected);
     QCOMPARE(parse(TestFiles::readFile(run.testPath())).options.value("aa"), expected);
@@ -442,8 +459,8 @@ void ConfigXmlTest::playlistLayoutValues() {
     QFETCH(QStringList, values);
     Run run;
     run.usePlaylist(position, layout, qint16(playlistHeight));
-    run.settings.Multiple = multiple;
-    run.settings.AutoProgress = autoProgress;
+    run.input.box.playlist = multiple;
+    run.input.options.autoProgress = autoProgress;
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
@@ -475,7 +492,7 @@ void ConfigXmlTest::deliveryValues() {
     QFETCH(QStringList, values);
     Run run;
     run.setMode(mode);
-    run.settings.IsLive = live;
+    run.input.options.isLive = live;
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
@@ -525,9 +542,9 @@ void ConfigXmlTest::endOfVideoAndClickThrough() {
     QFETCH(QString, vv);
     QFETCH(QString, uu);
     Run run;
-    run.settings.RedirectURL = redirect;
-    run.settings.ActionCode = action;
-    run.settings.AffiliateLink = affiliate;
+    run.input.options.redirectUrl = redirect;
+    run.input.options.actionCode = action;
+    run.input.options.affiliateLink = affiliate;
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
@@ -558,9 +575,9 @@ void ConfigXmlTest::skinDependentValues() {
     QFETCH(QString, jj);
     QFETCH(QString, ac);
     Run run;
-    run.skinName = skin;
-    run.advanced.HideControlsFloatingBar = hideBar;
-    run.settings.PlayerColor = QStringLiteral("ABCDEF");
+    run.input.skinName = skin;
+    run.input.options.hideControlsFloatingBar = hideBar;
+    run.input.options.playerColor = QStringLiteral("ABCDEF");
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
@@ -602,9 +619,9 @@ void ConfigXmlTest::rtmpPlaylistRows() {
     run.setMode(StreamingMode::Rtmp);
     run.usePlaylist(PlaylistPosition::Right, PlaylistLayout::TitleOnly, 270);
     const QStringList files{"a.flv", "b.mp4", "c.f4v", "e.m4v", "d.MP4"};
-    run.playlist.rows.clear();
+    run.input.rows.clear();
     for (const QString& f : files)
-        run.playlist.rows.append({f, "x.mp4", "x.webm", "T", "", ""});
+        run.input.rows.append({f, "x.mp4", "x.webm", "T", "", ""});
     run.writeBoth();
     QCOMPARE(v1Values(parse(TestFiles::readFile(run.uploadPath()))),
              (QStringList{"a", "mp4:b.mp4", "f4v:c.f4v", "e", "d"}));
@@ -641,8 +658,8 @@ void ConfigXmlTest::playlistAttributes() {
     Run run;
     run.usePlaylist(PlaylistPosition::Bottom, layout, 300);
     run.setMode(mode);
-    run.snapshot.UseHtml5 = html5;
-    run.playlist.rows = {{"one.flv", "one.mp4", "one.webm", "One", "First", "one.jpg"}};
+    run.input.useHtml5 = html5;
+    run.input.rows = {{"one.flv", "one.mp4", "one.webm", "One", "First", "one.jpg"}};
     run.writeBoth();
     const Parsed uploaded = parse(TestFiles::readFile(run.uploadPath()));
     const Parsed tested = parse(TestFiles::readFile(run.testPath()));
@@ -655,9 +672,9 @@ void ConfigXmlTest::playlistAttributes() {
 void ConfigXmlTest::emptyPlaylistHasNoVideoLines() {
     Run run;
     run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleDesc, 0);
-    run.playlist.rows.clear();
+    run.input.rows.clear();
     for (const bool testCopy : {false, true}) {
-        const QStringList lines = ConfigXmlWriter::lines(run.ctx(), testCopy);
+        const QStringList lines = ConfigXmlWriter::lines(run.input, testCopy);
         QCOMPARE(lines.mid(lines.size() - 3), (QStringList{"<files>", "</files>", "</vidlark>"}));
     }
 }
@@ -680,12 +697,12 @@ void ConfigXmlTest::overflowRaisesError6() {
     QFETCH(int, playlistHeight);
     Run run;
     run.usePlaylist(position, PlaylistLayout::TitleDesc, qint16(playlistHeight));
-    run.snapshot.PlayerWidth = qint16(playerWidth);
-    run.snapshot.PlayerHeight = qint16(playerHeight);
+    run.input.box.playerWidth = qint16(playerWidth);
+    run.input.box.playerHeight = qint16(playerHeight);
     for (const bool testCopy : {false, true}) {
         try {
-            testCopy ? OutputFile::write(ConfigXmlWriter::testConfigXml(run.ctx()))
-                     : OutputFile::write(ConfigXmlWriter::configXml(run.ctx()));
+            testCopy ? OutputFile::write(ConfigXmlWriter::testConfigXml(run.input))
+                     : OutputFile::write(ConfigXmlWriter::configXml(run.input));
             QFAIL("no overflow reported");
         } catch (const AppError& e) {
             QCOMPARE(e.number(), int(AppError::Overflow));
@@ -699,26 +716,26 @@ void ConfigXmlTest::overflowRaisesError6() {
 void ConfigXmlTest::specialCharactersStayWellFormed() {
     Run run;
     run.usePlaylist(PlaylistPosition::Right, PlaylistLayout::TitleDescThumb, 270);
-    run.snapshot.UseHtml5 = true;
-    run.snapshot.ServerPath = QStringLiteral("http://x.example.com/a&b/");
-    run.snapshot.VideoPath = QStringLiteral("http://x.example.com/v&w/");
+    run.input.useHtml5 = true;
+    run.input.serverPath = QStringLiteral("http://x.example.com/a&b/");
+    run.input.videoPath = QStringLiteral("http://x.example.com/v&w/");
     const PlaylistEntry row{"it's & <new>.flv", "a&b.mp4",       "a\"b.webm",
                             "Say \"Hi\" & go",  "a < b & c > d", "p&q.jpg"};
-    run.playlist.rows = {row};
-    run.settings.RedirectURL = QStringLiteral("http://r.example.com/?a=1&b=<2>");
-    run.settings.AffiliateLink = QStringLiteral("http://a.example.com/?x=\"1\"&y=2");
+    run.input.rows = {row};
+    run.input.options.redirectUrl = QStringLiteral("http://r.example.com/?a=1&b=<2>");
+    run.input.options.affiliateLink = QStringLiteral("http://a.example.com/?x=\"1\"&y=2");
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
     QVERIFY2(upload.error.isEmpty(), qPrintable(upload.error));
-    QCOMPARE(upload.options.value("vv"), run.settings.RedirectURL);
-    QCOMPARE(upload.options.value("uu"), run.settings.AffiliateLink);
-    QCOMPARE(upload.options.value("tt"), run.snapshot.ServerPath);
-    QCOMPARE(upload.options.value("yy"), run.snapshot.ServerPath + "thumbs/");
+    QCOMPARE(upload.options.value("vv"), run.input.options.redirectUrl);
+    QCOMPARE(upload.options.value("uu"), run.input.options.affiliateLink);
+    QCOMPARE(upload.options.value("tt"), run.input.serverPath);
+    QCOMPARE(upload.options.value("yy"), run.input.serverPath + "thumbs/");
     const QList<QPair<QString, QString>> expected{{"title", row.Title},
                                                   {"desc", row.Description},
-                                                  {"v1", run.snapshot.VideoPath + row.FlashFile},
-                                                  {"v2", run.snapshot.VideoPath + row.Mp4File},
-                                                  {"v3", run.snapshot.VideoPath + row.WebmFile},
+                                                  {"v1", run.input.videoPath + row.FlashFile},
+                                                  {"v2", run.input.videoPath + row.Mp4File},
+                                                  {"v3", run.input.videoPath + row.WebmFile},
                                                   {"pic", row.Thumbnail}};
     QCOMPARE(upload.videos.value(0), expected);
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
@@ -759,14 +776,14 @@ void ConfigXmlTest::html5AddressesEncodeTheFileName() {
     QFETCH(QString, name);
     QFETCH(QString, encoded);
     Run run;
-    run.snapshot.UseHtml5 = true;
-    run.snapshot.VideoPath = videoPath;
-    run.single.FlvVideoFileName = name + ".flv";
-    run.single.Mp4VideoFileName = name + ".mp4";
-    run.single.WebmVideoFileName = name + ".webm";
+    run.input.useHtml5 = true;
+    run.input.videoPath = videoPath;
+    run.input.single.flv = name + ".flv";
+    run.input.single.mp4 = name + ".mp4";
+    run.input.single.webm = name + ".webm";
     if (playlist) {
         run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleOnly, 300);
-        run.playlist.rows = {{name + ".flv", name + ".mp4", name + ".webm", "T", "", ""}};
+        run.input.rows = {{name + ".flv", name + ".mp4", name + ".webm", "T", "", ""}};
     }
     run.writeBoth();
     const Parsed upload = parse(TestFiles::readFile(run.uploadPath()));
@@ -783,9 +800,8 @@ void ConfigXmlTest::html5AddressesEncodeTheFileName() {
 
 void ConfigXmlTest::missingOutputFolderRaises() {
     Run run;
-    GenerationContext ctx = run.ctx();
-    ctx.outputFolder = run.outDir.path() + QStringLiteral("/missing/");
-    QVERIFY_THROWS_EXCEPTION(AppError, OutputFile::write(ConfigXmlWriter::configXml(ctx)));
+    run.input.outputFolder = run.outDir.path() + QStringLiteral("/missing/");
+    QVERIFY_THROWS_EXCEPTION(AppError, OutputFile::write(ConfigXmlWriter::configXml(run.input)));
 }
 
 // Caption files are uploaded with the output folder. Over HTTP they sit beside the videos; an
@@ -809,14 +825,14 @@ void ConfigXmlTest::captionAddressesFollowTheMode() {
     QFETCH(QString, folder);
     Run run;
     run.setMode(mode);
-    run.snapshot.VideoPath =
+    run.input.videoPath =
         mode == StreamingMode::Rtmp ? QStringLiteral("rtmp://stream.example.com/vod/") : VideoPath;
     const CaptionTracks tracks{{"/subs/clip.en.srt", "en", "English"}};
-    run.single.Captions = tracks;
+    run.input.single.captions = tracks;
     if (playlist) {
         run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleOnly, 300);
-        run.playlist.rows = {{"clip.flv", "clip.mp4", "clip.webm", "T", "", ""}};
-        run.playlist.rows[0].Captions = tracks;
+        run.input.rows = {{"clip.flv", "clip.mp4", "clip.webm", "T", "", ""}};
+        run.input.rows[0].Captions = tracks;
     }
     run.writeBoth();
     const auto ccOf = [](const Parsed& parsed) {

@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "OutputFolder.h"
 #include "TestFiles.h"
 #include "formats/FlashEmbedScriptWriter.h"
 #include "platform/AppError.h"
@@ -10,20 +10,19 @@
 
 namespace {
 
-struct Run : WriterRun {
-    Run() {
-        snapshot.PlayerWidth = 480;
-        snapshot.PlayerHeight = 270;
-        snapshot.SkinAllowance = 30;
-        snapshot.WidthPlaylist = 250;
-        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/");
-        snapshot.SkinFile = QStringLiteral("Skin-30-float.swf");
-        snapshot.SkinUrl = snapshot.ServerPath + snapshot.SkinFile + u'?';
-    }
+struct Run : OutputFolder {
+    FlashEmbedScriptWriter::Input input{
+        .outputFolder = outputFolder(),
+        .tag = QStringLiteral("a0732"),
+        .skinUrl = QStringLiteral("http://www.example.com/video/Skin-30-float.swf?"),
+        .serverPath = QStringLiteral("http://www.example.com/video/"),
+        .backgroundColor = QStringLiteral("#000000"),
+        .box = {.playerWidth = 480, .playerHeight = 270, .skinAllowance = 30, .widthPlaylist = 250},
+    };
     void usePlaylist(PlaylistPosition position, qint16 playlistHeight) {
-        settings.Multiple = true;
-        playlist.position = position;
-        snapshot.PlaylistHeight = playlistHeight;
+        input.box.playlist = true;
+        input.box.position = position;
+        input.box.playlistHeight = playlistHeight;
     }
     QStringList scripts() const {
         return FileOps::filesMatching(outDir.path(), QStringLiteral("zevoflashsv*.js"));
@@ -69,9 +68,9 @@ void FlashEmbedScriptTest::goldenFiles() {
     QFETCH(QString, golden);
     Run run;
     run.usePlaylist(position, qint16(playlistHeight));
-    run.settings.Multiple = multiple;
-    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
-    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
+    run.input.box.playlist = multiple;
+    run.input.fluidSize = golden.contains(QStringLiteral("_fluid"));
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.input));
     QCOMPARE(run.scripts(), QStringList{"zevoflashsva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.outDir.filePath("zevoflashsva0732.js")),
                    "formats/" + golden);
@@ -80,9 +79,9 @@ void FlashEmbedScriptTest::goldenFiles() {
 void FlashEmbedScriptTest::secondRunLeavesOneScript() {
     Run run;
     TextFile::writeLines(run.outDir.filePath("zevocoresva0732.js"), {"kept"});
-    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
-    run.snapshot.GenerationTag = QStringLiteral("a0801");
-    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.input));
+    run.input.tag = QStringLiteral("a0801");
+    OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.input));
     QCOMPARE(run.scripts(), QStringList{"zevoflashsva0801.js"});
     QVERIFY(TestFiles::readFile(run.outDir.filePath("zevoflashsva0801.js"))
                 .startsWith("var a0801  = new SWFObject("));
@@ -110,11 +109,11 @@ void FlashEmbedScriptTest::overflowRaisesError6() {
     Run run;
     TextFile::writeLines(run.outDir.filePath("zevoflashsva0000.js"), {"earlier run"});
     run.usePlaylist(position, qint16(playlistHeight));
-    run.settings.Multiple = multiple;
-    run.snapshot.PlayerWidth = qint16(playerWidth);
-    run.snapshot.PlayerHeight = qint16(playerHeight);
+    run.input.box.playlist = multiple;
+    run.input.box.playerWidth = qint16(playerWidth);
+    run.input.box.playerHeight = qint16(playerHeight);
     try {
-        OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.ctx()));
+        OutputFile::write(FlashEmbedScriptWriter::flashEmbedScript(run.input));
         QFAIL("no overflow reported");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), int(AppError::Overflow));
@@ -125,9 +124,9 @@ void FlashEmbedScriptTest::overflowRaisesError6() {
 
 void FlashEmbedScriptTest::pathsAreEscapedInsideLiterals() {
     Run run;
-    run.snapshot.ServerPath = QStringLiteral("http://x.example.com/\"q\"\\</");
-    run.snapshot.SkinUrl = run.snapshot.ServerPath + QStringLiteral("Skin-30-float.swf?");
-    const QStringList lines = FlashEmbedScriptWriter::lines(run.ctx());
+    run.input.serverPath = QStringLiteral("http://x.example.com/\"q\"\\</");
+    run.input.skinUrl = run.input.serverPath + QStringLiteral("Skin-30-float.swf?");
+    const QStringList lines = FlashEmbedScriptWriter::lines(run.input);
     QCOMPARE(lines.value(0),
              QStringLiteral("var a0732  = new SWFObject(\"http://x.example.com/\\\"q\\\"\\\\<\\/"
                             "Skin-30-float.swf?\", \"zevosva0732\", \"480\", \"300\", \"6\", "

@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "OutputFolder.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5PlaylistScriptWriter.h"
@@ -69,14 +69,14 @@ seen.colours = items.map(it => it['background-color'] || '');
 console.log(JSON.stringify(seen));
 )js";
 
-struct Run : WriterRun {
-    Run() {
-        skinName = QStringLiteral("Skin-30-plain");
-        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
-        snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
-        settings.Multiple = true;
-    }
-    QString script() const { return outFile("zevohtml5sv" + snapshot.GenerationTag + ".js"); }
+struct Run : OutputFolder {
+    Html5ScriptInput input{
+        .outputFolder = outputFolder(),
+        .tag = QStringLiteral("a0732"),
+        .serverPath = QStringLiteral("http://www.example.com/video/clips/"),
+        .errorHtml5 = QStringLiteral("Your browser does not support HTML5 video."),
+    };
+    QString script() const { return outFile("zevohtml5sv" + input.tag + ".js"); }
 };
 
 QJsonObject video(const QString& name, const QString& title = QString(),
@@ -142,7 +142,7 @@ class Html5PlaylistScriptTest : public QObject {
 
 void Html5PlaylistScriptTest::goldenFile() {
     Run run;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     QCOMPARE(run.files(), QStringList{"zevohtml5sva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist.js");
 }
@@ -150,8 +150,8 @@ void Html5PlaylistScriptTest::goldenFile() {
 // Every video element the list plays gets the attribute, the first and the ones pV makes.
 void Html5PlaylistScriptTest::inlineGoldenFile() {
     Run run;
-    run.settings.PlaysInline = true;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    run.input.playsInline = true;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_inline.js");
 }
 
@@ -159,18 +159,16 @@ void Html5PlaylistScriptTest::inlineGoldenFile() {
 // rows without captions have no `cc`, which the track function passes over.
 void Html5PlaylistScriptTest::captionsGoldenFile() {
     Run run;
-    run.settings.Multiple = true;
-    run.playlist.rows = {PlaylistEntry{}, PlaylistEntry{}};
-    run.playlist.rows[1].Captions = {{"/subs/b.vtt", "de", ""}};
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    run.input.captions = true;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_captions.js");
 }
 
 // Every video element the list plays keeps the chosen shape as it shrinks with the page.
 void Html5PlaylistScriptTest::fluidGoldenFile() {
     Run run;
-    run.settings.FluidSize = true;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    run.input.fluidSize = true;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_playlist_fluid.js");
 }
 
@@ -189,9 +187,9 @@ void Html5PlaylistScriptTest::mutedStartGoldenFiles() {
     QFETCH(bool, mutedAutoPlay);
     QFETCH(QString, golden);
     Run run;
-    run.settings.AutoPlay = autoPlay;
-    run.settings.MutedAutoPlay = mutedAutoPlay;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    run.input.autoPlay = autoPlay;
+    run.input.mutedAutoPlay = mutedAutoPlay;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }
 
@@ -202,7 +200,7 @@ void Html5PlaylistScriptTest::deletesEveryHtml5ScriptFirst() {
                                 "zevostyle.css"};
     for (const QString& name : earlier + unrelated)
         TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     QStringList expected = unrelated;
     expected << "zevohtml5sva0732.js";
     expected.sort();
@@ -250,8 +248,8 @@ void Html5PlaylistScriptTest::typedTextReachesThePage() {
     QFETCH(QString, errorHtml5);
     QFETCH(QString, listItem);
     Run run;
-    run.snapshot.ErrorHtml5 = errorHtml5;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    run.input.errorHtml5 = errorHtml5;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     const QJsonObject seen =
         ScriptRun::run(run.script(), page(layout, "Yes", "No", QJsonArray{row}), kPlaylistHarness);
     VERIFY_SCRIPT_RAN(seen);
@@ -319,7 +317,7 @@ void Html5PlaylistScriptTest::playback() {
     QFETCH(QStringList, colours);
     QFETCH(QString, outcome);
     Run run;
-    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.ctx()));
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
     const QJsonObject seen = ScriptRun::run(
         run.script(), page("None", autoProgress, action, videos, steps), kPlaylistHarness);
     VERIFY_SCRIPT_RAN(seen);

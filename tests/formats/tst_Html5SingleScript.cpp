@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "OutputFolder.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5SingleScriptWriter.h"
@@ -11,12 +11,14 @@
 
 namespace {
 
-struct Run : WriterRun {
-    Run() {
-        snapshot.ServerPath = QStringLiteral("http://www.example.com/video/clips/");
-        snapshot.ErrorHtml5 = QStringLiteral("Your browser does not support HTML5 video.");
-    }
-    QString script() const { return outFile("zevohtml5sv" + snapshot.GenerationTag + ".js"); }
+struct Run : OutputFolder {
+    Html5ScriptInput input{
+        .outputFolder = outputFolder(),
+        .tag = QStringLiteral("a0732"),
+        .serverPath = QStringLiteral("http://www.example.com/video/clips/"),
+        .errorHtml5 = QStringLiteral("Your browser does not support HTML5 video."),
+    };
+    QString script() const { return outFile("zevohtml5sv" + input.tag + ".js"); }
 };
 
 // The configuration file as the page's server answers it: no intro image, one video.
@@ -56,7 +58,7 @@ class Html5SingleScriptTest : public QObject {
 
 void Html5SingleScriptTest::goldenFile() {
     Run run;
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     QCOMPARE(run.files(), QStringList{"zevohtml5sva0732.js"});
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_single.js");
 }
@@ -82,11 +84,11 @@ void Html5SingleScriptTest::optionsGoldenFiles() {
     QFETCH(bool, mutedAutoPlay);
     QFETCH(QString, golden);
     Run run;
-    run.settings.AutoPlay = autoPlay;
-    run.settings.PlaysInline = playsInline;
-    run.settings.MutedAutoPlay = mutedAutoPlay;
-    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    run.input.autoPlay = autoPlay;
+    run.input.playsInline = playsInline;
+    run.input.mutedAutoPlay = mutedAutoPlay;
+    run.input.fluidSize = golden.contains(QStringLiteral("_fluid"));
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), golden);
 }
 
@@ -96,13 +98,13 @@ void Html5SingleScriptTest::mutedStartAddsTheUnmuteButton() {
     if (!ScriptRun::nodeAvailable())
         QSKIP("node is not installed");
     Run run;
-    run.settings.AutoPlay = run.settings.PlaysInline = run.settings.MutedAutoPlay = true;
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    run.input.autoPlay = run.input.playsInline = run.input.mutedAutoPlay = true;
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     const QJsonObject seen = ScriptRun::run(run.script(), page());
     VERIFY_SCRIPT_RAN(seen);
     const QJsonArray appended = seen["appended"].toArray();
     QCOMPARE(appended.size(), 2);
-    QString video = videoElement(run.snapshot.ErrorHtml5);
+    QString video = videoElement(run.input.errorHtml5);
     video.replace("preload=\"metadata\" ",
                   "preload=\"metadata\" playsinline=\"playsinline\" muted=\"muted\" "
                   "autoplay=\"autoplay\" ");
@@ -119,8 +121,8 @@ void Html5SingleScriptTest::mutedStartAddsTheUnmuteButton() {
 // The tracks are built from the configuration's `cc` as soon as the video element is there.
 void Html5SingleScriptTest::captionsGoldenFile() {
     Run run;
-    run.single.Captions = {{"/subs/a.en.vtt", "en", "English"}, {"/subs/a.fr.srt", "fr", ""}};
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    run.input.captions = true;
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.script()), "formats/html5_single_captions.js");
 }
 
@@ -163,9 +165,9 @@ void Html5SingleScriptTest::deletesEveryHtml5ScriptFirst() {
                                 "zevostyle.css"};
     for (const QString& name : earlier + unrelated)
         TextFile::writeLines(run.outDir.filePath(name), {"earlier run"});
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
-    run.snapshot.GenerationTag = QStringLiteral("a0801");
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
+    run.input.tag = QStringLiteral("a0801");
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     QStringList expected = unrelated;
     expected << "zevohtml5sva0801.js";
     expected.sort();
@@ -197,9 +199,9 @@ void Html5SingleScriptTest::typedTextReachesThePage() {
     QFETCH(QString, errorHtml5);
     QFETCH(QString, configUrl);
     Run run;
-    run.snapshot.ServerPath = serverPath;
-    run.snapshot.ErrorHtml5 = errorHtml5;
-    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.ctx()));
+    run.input.serverPath = serverPath;
+    run.input.errorHtml5 = errorHtml5;
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
     const QJsonObject seen = ScriptRun::run(run.script(), page());
     VERIFY_SCRIPT_RAN(seen);
     const QJsonObject ajax = seen["ajax"].toObject();

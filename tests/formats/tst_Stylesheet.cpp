@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "GenerationInputs.h"
+#include "OutputFolder.h"
 #include "TestFiles.h"
 #include "formats/StylesheetWriter.h"
 #include "platform/AppError.h"
@@ -10,12 +10,8 @@
 
 namespace {
 
-struct Run : WriterRun {
-    Run() {
-        skinName = QStringLiteral("Skin-30-plain");
-        snapshot.GenerationTag.clear();
-        settings.Multiple = true;
-    }
+struct Run : OutputFolder {
+    StylesheetWriter::Input input{.outputFolder = outputFolder()};
     QString css() const { return outFile("zevostyle.css"); }
 };
 
@@ -59,32 +55,32 @@ void StylesheetTest::goldenFiles() {
     QFETCH(QList<int>, sizes);
     QFETCH(QString, golden);
     Run run;
-    run.playlist.position = position;
-    run.snapshot.PlayerWidth = qint16(sizes[0]);
-    run.snapshot.PlayerHeight = qint16(sizes[1]);
-    run.snapshot.PlaylistHeight = qint16(sizes[2]);
-    run.snapshot.WidthPlaylist = qint16(sizes[3]);
-    run.snapshot.PlayListFontSize = qint16(sizes[4]);
-    run.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
+    run.input.position = position;
+    run.input.playerWidth = qint16(sizes[0]);
+    run.input.playerHeight = qint16(sizes[1]);
+    run.input.playlistHeight = qint16(sizes[2]);
+    run.input.widthPlaylist = qint16(sizes[3]);
+    run.input.fontSize = qint16(sizes[4]);
+    run.input.fluidSize = golden.contains(QStringLiteral("_fluid"));
     TextFile::writeLines(run.css(), {"an earlier run's longer stylesheet", "second line"});
-    OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
+    OutputFile::write(StylesheetWriter::playerStylesheet(run.input));
     COMPARE_GOLDEN(TestFiles::readFile(run.css()), "formats/" + golden);
 }
 
 void StylesheetTest::overflowKeepsEarlierStylesheet() {
     Run run;
-    run.playlist.position = PlaylistPosition::Right;
-    run.snapshot.WidthPlaylist = -32766;
+    run.input.position = PlaylistPosition::Right;
+    run.input.widthPlaylist = -32766;
     TextFile::writeLines(run.css(), {"earlier"});
     try {
-        OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
+        OutputFile::write(StylesheetWriter::playerStylesheet(run.input));
         QFAIL("no overflow reported");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), int(AppError::Overflow));
     }
     QCOMPARE(TextFile::readLines(run.css()), QStringList{"earlier"});
-    run.snapshot.WidthPlaylist = -32765;  // the smallest width whose list width still fits
-    OutputFile::write(StylesheetWriter::playerStylesheet(run.ctx()));
+    run.input.widthPlaylist = -32765;  // the smallest width whose list width still fits
+    OutputFile::write(StylesheetWriter::playerStylesheet(run.input));
     QVERIFY(TestFiles::readFile(run.css()).contains("width:-32768px;"));
 }
 

@@ -1,10 +1,12 @@
 #include <QtTest>
 
 #include "CoreScriptFixture.h"
+#include "OutputFolder.h"
 #include "TestFiles.h"
 #include "formats/ActionScriptWriter.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/GenerationDriver.h"
+#include "generate/WriterInputs.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
 
@@ -37,31 +39,45 @@ const QString kUaTest = QStringLiteral(
 
 const QString kDesktop = QStringLiteral("Mozilla/5.0 (Windows NT 6.1) Firefox/20.0");
 
-void configure(CoreScriptFixture& f, const QString& scenario) {
-    if (scenario.contains(QLatin1String("html5")))
-        f.snapshot.UseHtml5 = true;
-    if (scenario.contains(QLatin1String("playlist")))
-        f.settings.Multiple = true;
-    if (scenario.contains(QLatin1String("fluid")))
-        f.settings.FluidSize = true;
+// The core script's input for a single video with HTML5 off and nothing optional switched on.
+struct Run : OutputFolder {
+    CoreScriptWriter::Input input{
+        .outputFolder = outputFolder(),
+        .tag = QStringLiteral("a0709"),
+        .serverPath = QStringLiteral("http://www.example.com/videos/"),
+        .playerWidth = 640,
+        .widthPlaylist = 300,
+        .errorFlash = QStringLiteral("Get the Flash Player to see this video."),
+    };
+
+    // A run decides this from the action code as typed.
+    void setActionCode(const QString& code) {
+        input.actionCode = code;
+        input.hasActionCode = !code.trimmed().isEmpty();
+    }
+    QByteArray coreScript() const {
+        return TestFiles::readFile(outFile(QStringLiteral("zevocoresva0709.js")));
+    }
+};
+
+void configure(Run& run, const QString& scenario) {
+    CoreScriptWriter::Input& in = run.input;
+    in.useHtml5 = scenario.contains(QLatin1String("html5"));
+    in.playlist = scenario.contains(QLatin1String("playlist"));
+    in.fluidSize = scenario.contains(QLatin1String("fluid"));
     if (scenario == QLatin1String("action")) {
-        f.setActionCode(QStringLiteral(
+        run.setActionCode(QStringLiteral(
             "  <a href=\"http://shop.example.com/buy.html\"><img src=\"buy.png\" alt=\"Buy "
             "now\"></a>\r\n"));
-        f.settings.RedirectURL = QStringLiteral("http://www.example.com/thanks.html");
+        in.redirectUrl = QStringLiteral("http://www.example.com/thanks.html");
     }
     if (scenario == QLatin1String("redirect"))
-        f.settings.RedirectURL = QStringLiteral(" http://www.example.com/thanks.html ");
+        in.redirectUrl = QStringLiteral(" http://www.example.com/thanks.html ");
     if (scenario == QLatin1String("social")) {
-        f.settings.ShowEmbedCode = true;
-        f.settings.SocialShare = true;
-        f.settings.ShareURL = QStringLiteral("http://www.example.com/holiday.html");
-        f.settings.ShareTitle = QStringLiteral("Holiday Videos");
+        in.socialShare = true;
+        in.shareUrl = QStringLiteral("http://www.example.com/holiday.html");
+        in.shareTitle = QStringLiteral("Holiday Videos");
     }
-}
-
-QByteArray coreScript(CoreScriptFixture& f) {
-    return TestFiles::readFile(f.outputFolder() + QStringLiteral("zevocoresva0709.js"));
 }
 
 }  // namespace
@@ -91,12 +107,13 @@ void CoreScriptTest::matchesGolden_data() {
 void CoreScriptTest::matchesGolden() {
     QFETCH(QString, scenario);
     QFETCH(QString, golden);
-    CoreScriptFixture f;
-    configure(f, scenario);
-    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
-    COMPARE_GOLDEN(coreScript(f), golden);
-    if (f.settings.ShowEmbedCode)
-        COMPARE_GOLDEN(CoreScriptWriter::codeTxt(f.ctx()).content,
+    Run run;
+    configure(run, scenario);
+    OutputFile::write(CoreScriptWriter::coreScript(run.input));
+    COMPARE_GOLDEN(run.coreScript(), golden);
+    // Embedding is allowed in the social case: its code.txt names this run's core script.
+    if (scenario == QLatin1String("social"))
+        COMPARE_GOLDEN(CoreScriptWriter::codeTxt(run.input).content,
                        QStringLiteral("generate/code_social.txt"));
 }
 
@@ -110,11 +127,11 @@ void CoreScriptTest::html5GuardsComeInPairs_data() {
 // Each "}" closes the UA test before it; a missing or extra one breaks the whole page.
 void CoreScriptTest::html5GuardsComeInPairs() {
     QFETCH(QString, scenario);
-    CoreScriptFixture f;
-    configure(f, scenario);
+    Run run;
+    configure(run, scenario);
     if (scenario.contains(QLatin1String("action")))
-        f.setActionCode(QStringLiteral("<b>Thanks</b>"));
-    const QStringList lines = CoreScriptWriter::lines(f.ctx());
+        run.setActionCode(QStringLiteral("<b>Thanks</b>"));
+    const QStringList lines = CoreScriptWriter::lines(run.input);
     QCOMPARE(lines.count(kUaTest), 3);
     QCOMPARE(lines.count(QStringLiteral("}")), 3);
     bool open = false;
@@ -150,12 +167,12 @@ void CoreScriptTest::tableWidth() {
     QFETCH(PlaylistPosition, position);
     QFETCH(int, playerWidth);
     QFETCH(int, width);
-    CoreScriptFixture f;
-    f.settings.Multiple = playlist;
-    f.playlist.position = position;
-    f.snapshot.PlayerWidth = static_cast<qint16>(playerWidth);
+    Run run;
+    run.input.playlist = playlist;
+    run.input.position = position;
+    run.input.playerWidth = static_cast<qint16>(playerWidth);
     try {
-        const QStringList lines = CoreScriptWriter::lines(f.ctx());
+        const QStringList lines = CoreScriptWriter::lines(run.input);
         QVERIFY(width > 0);
         QVERIFY(lines.contains(
             QStringLiteral("document.write('<table width=\"%1\" border=\"0\" align=\"center\">');")
@@ -195,7 +212,8 @@ void CoreScriptTest::endOfVideoBranch() {
     f.settings.RedirectURL = redirect;
     // The scripts the run writes beside the core script, which loads them.
     QStringList written;
-    const QByteArray show = ActionScriptWriter::showActionScript(f.ctx()).content;
+    const QByteArray show =
+        ActionScriptWriter::showActionScript(WriterInputs::actionScript(f.ctx())).content;
     for (const OutputFile& file : GenerationDriver::outputFiles(f.ctx())) {
         const QString name = QFileInfo(file.path).fileName();
         if (name.startsWith(QLatin1String("zevoflashsv")))
@@ -206,7 +224,7 @@ void CoreScriptTest::endOfVideoBranch() {
     }
     QCOMPARE(written.join(u' '), scripts);
 
-    const QString joined = CoreScriptWriter::lines(f.ctx()).join(u'\n');
+    const QString joined = CoreScriptWriter::lines(WriterInputs::coreScript(f.ctx())).join(u'\n');
     const bool action = scripts.contains(QLatin1String("action"));
     const bool anyEnd = action || scripts.contains(QLatin1String("redirect"));
     QCOMPARE(joined.contains(QLatin1String("elementfa0709")), action);
@@ -227,19 +245,19 @@ void CoreScriptTest::codeTxtOnlyWhenEmbeddingIsAllowed() {
     QVERIFY(!written().contains(codeTxt));
     f.settings.ShowEmbedCode = true;
     QVERIFY(written().contains(codeTxt));
-    QCOMPARE(CoreScriptWriter::codeTxt(f.ctx()).content,
+    QCOMPARE(CoreScriptWriter::codeTxt(WriterInputs::coreScript(f.ctx())).content,
              QByteArray("embedtext=<script type=\"text/javascript\" "
                         "src=\"http://www.example.com/videos/zevocoresva0709.js\"></script>\r\n"));
 }
 
 void CoreScriptTest::newerRunReplacesOlderCoreScript() {
-    CoreScriptFixture f;
-    const QString folder = f.outputFolder();
+    Run run;
+    const QString folder = run.outputFolder();
     TextFile::writeLines(folder + QStringLiteral("zevoflashsva0001.js"), {});
     TextFile::writeLines(folder + QStringLiteral("zevocoresv.txt"), {});
-    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
-    f.snapshot.GenerationTag = QStringLiteral("a0810");
-    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
+    OutputFile::write(CoreScriptWriter::coreScript(run.input));
+    run.input.tag = QStringLiteral("a0810");
+    OutputFile::write(CoreScriptWriter::coreScript(run.input));
     QCOMPARE(FileOps::filesMatching(folder, QStringLiteral("zevocoresv*")),
              QStringList({"zevocoresv.txt", "zevocoresva0810.js"}));
     QVERIFY(FileOps::fileExists(folder + QStringLiteral("zevoflashsva0001.js")));
@@ -248,20 +266,22 @@ void CoreScriptTest::newerRunReplacesOlderCoreScript() {
 // Apostrophes, quotes, "</" and line breaks in the user's texts must neither break the script
 // nor change what the page shows.
 void CoreScriptTest::userTextReachesThePageAsTyped() {
-    CoreScriptFixture f;
-    f.snapshot.ErrorFlash = QStringLiteral(
+    Run run;
+    CoreScriptWriter::Input& in = run.input;
+    in.errorFlash = QStringLiteral(
         "You don't have Flash: <a href=\"http://get.adobe.com/flashplayer/\">get "
         "it</a>\r\nhere \\ now");
-    f.setActionCode(QString::fromUtf8("\r\n<a href='http://x.example/my%20cart'>“Buy” €5</a>\r\n"));
-    f.settings.SocialShare = true;
-    f.settings.ShareURL = QStringLiteral("http://www.example.com/a b.html?x=1&y=2");
-    f.settings.ShareTitle = QStringLiteral("Tom's \"best\" & worst");
+    run.setActionCode(
+        QString::fromUtf8("\r\n<a href='http://x.example/my%20cart'>“Buy” €5</a>\r\n"));
+    in.socialShare = true;
+    in.shareUrl = QStringLiteral("http://www.example.com/a b.html?x=1&y=2");
+    in.shareTitle = QStringLiteral("Tom's \"best\" & worst");
     // The address sits in attributes of the written HTML: quote, ampersand and accent as
     // references, the apostrophe escaped for the literal only.
-    f.snapshot.ServerPath = QString::fromUtf8("http://www.example.com/v'\"&é/");
-    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
-    const NodeRun run = runInNode(coreScript(f), kDesktop);
-    REQUIRE_NODE(run);
+    in.serverPath = QString::fromUtf8("http://www.example.com/v'\"&é/");
+    OutputFile::write(CoreScriptWriter::coreScript(in));
+    const NodeRun node = runInNode(run.coreScript(), kDesktop);
+    REQUIRE_NODE(node);
 
     const QString s = QStringLiteral("http://www.example.com/v'&quot;&amp;&#233;/");
     const QString u = QStringLiteral("http://www.example.com/a%20b.html?x=1%26y=2");
@@ -274,11 +294,11 @@ void CoreScriptTest::userTextReachesThePageAsTyped() {
         "<table width=\"644\" border=\"0\" align=\"center\"><tr><td>" +
         "<div id=\"elementfa0709\" align=\"center\"><div id=\"flashcontenta0709\" "
         "align=\"center\">" +
-        f.snapshot.ErrorFlash + "</div>" + "<script type=\"text/javascript\" src=\"" + s +
+        in.errorFlash + "</div>" + "<script type=\"text/javascript\" src=\"" + s +
         "zevoflashsva0709.js\"></script>" + "</div>" + "<script type=\"text/javascript\" src=\"" +
         s + "zevoactona0709.js\"></script>" +
         "<div id=\"elementoa0709\" align=\"center\" style=\"display:none;\">" +
-        f.settings.ActionCode.trimmed() +
+        in.actionCode.trimmed() +
         "<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;font-size:12px;"
         "font-family:Verdana\">Dismiss</span></div>" +
         "</td></tr><tr><td>" + "<a href=\"http://www.facebook.com/share.php?u=" + u + "&t=" + t +
@@ -287,9 +307,9 @@ void CoreScriptTest::userTextReachesThePageAsTyped() {
         "<a href=\"http://twitter.com/share?url=" + u + "&title=" + t +
         "\" target=\"_blank\"><img src=\"" + s + "wg_tw.jpg\" alt=\"Twitt It\" border=\"0\"></a>" +
         "</td></tr></table>";
-    QCOMPARE(run.html, expected);
-    QCOMPARE(QUrl::fromPercentEncoding(t.toLatin1()), f.settings.ShareTitle);
-    QCOMPARE(QUrl::fromPercentEncoding(u.toLatin1()), f.settings.ShareURL);
+    QCOMPARE(node.html, expected);
+    QCOMPARE(QUrl::fromPercentEncoding(t.toLatin1()), in.shareTitle);
+    QCOMPARE(QUrl::fromPercentEncoding(u.toLatin1()), in.shareUrl);
 }
 
 void CoreScriptTest::html5ContainersDependOnTheDevice_data() {
@@ -310,11 +330,11 @@ void CoreScriptTest::html5ContainersDependOnTheDevice_data() {
 void CoreScriptTest::html5ContainersDependOnTheDevice() {
     QFETCH(QString, userAgent);
     QFETCH(bool, flashPlaceholder);
-    CoreScriptFixture f;
-    f.snapshot.UseHtml5 = true;
-    OutputFile::write(CoreScriptWriter::coreScript(f.ctx()));
-    const NodeRun run = runInNode(coreScript(f), userAgent);
-    REQUIRE_NODE(run);
+    Run run;
+    run.input.useHtml5 = true;
+    OutputFile::write(CoreScriptWriter::coreScript(run.input));
+    const NodeRun node = runInNode(run.coreScript(), userAgent);
+    REQUIRE_NODE(node);
 
     const QString s = QStringLiteral("http://www.example.com/videos/");
     const QString containers =
@@ -332,7 +352,7 @@ void CoreScriptTest::html5ContainersDependOnTheDevice() {
     else
         expected += containers;
     expected += QStringLiteral("</td></tr></table>");
-    QCOMPARE(run.html, expected);
+    QCOMPARE(node.html, expected);
 }
 
 QTEST_GUILESS_MAIN(CoreScriptTest)

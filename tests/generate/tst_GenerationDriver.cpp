@@ -143,9 +143,10 @@ void GenerationDriverTest::writers() {
     QCOMPARE(r.written("zevoacton" + r.snapshot.GenerationTag + ".js"), !endOfVideo.isEmpty());
     if (endOfVideo.isEmpty())
         return;
-    const GenerationContext ctx = r.context(r.skin, r.outputFolder, r.install.appFolder());
-    const QStringList expected = endOfVideo == "show" ? ActionScriptWriter::showLines(ctx)
-                                                      : ActionScriptWriter::redirectLines(ctx);
+    const QString& tag = r.snapshot.GenerationTag;
+    const QStringList expected = endOfVideo == "show"
+                                     ? ActionScriptWriter::showLines(tag)
+                                     : ActionScriptWriter::redirectLines(tag, redirect);
     QCOMPARE(TextFile::readLines(r.outputFolder + "zevoacton" + r.snapshot.GenerationTag + ".js"),
              expected);
 }

@@ -3,7 +3,6 @@
 #include "GenerationInputs.h"
 #include "TestFiles.h"
 #include "TestInstallation.h"
-#include "formats/GenerationContext.h"
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/TestPageWriter.h"
 #include "platform/AppError.h"
@@ -12,22 +11,16 @@
 namespace {
 
 // A single video of 640 x 360 on a skin that adds 30 pixels, generated at 14:07:09.
-struct Pages : GenerationInputs {
+struct Pages {
     TestInstallation install;
-    QString outputFolder = install.outputFolder();
-
-    Pages() {
-        snapshot.ServerPath = QStringLiteral("http://www.example.com/videos/");
-        snapshot.GenerationTag = QStringLiteral("a0709");
-        snapshot.SkinFile = QStringLiteral("Skin-30-dark.swf");
-        snapshot.SkinAllowance = 30;
-        snapshot.PlayerWidth = 640;
-        snapshot.PlayerHeight = 360;
-    }
-
-    GenerationContext ctx() {
-        return context(QStringLiteral("Skin-30-dark"), outputFolder, install.appFolder());
-    }
+    TestPageWriter::Input input{
+        .outputFolder = install.outputFolder(),
+        .appFolder = install.appFolder(),
+        .tag = QStringLiteral("a0709"),
+        .skinFile = QStringLiteral("Skin-30-dark.swf"),
+        .backgroundColor = QStringLiteral("#000000"),
+        .box = {.playerWidth = 640, .playerHeight = 360, .skinAllowance = 30},
+    };
 
     QByteArray localPage() const {
         return TestFiles::readFile(install.path("app/temp/do-not-upload.html"));
@@ -64,29 +57,33 @@ void TestPagesTest::onlinePage() {
     QFETCH(bool, encrypt);
     QFETCH(QString, golden);
     Pages p;
-    p.settings.Encrypt = encrypt;
-    p.settings.FluidSize = golden.contains(QStringLiteral("_fluid"));
-    p.snapshot.EmbedCode = EmbedCodeBuilder::build(p.ctx());
-    OutputFile::write(TestPageWriter::onlineTestPageFile(p.ctx()));
-    COMPARE_GOLDEN(TestFiles::readFile(p.outputFolder + "onlinetest.html"), golden);
+    // The embed code of this run, as the code window shows it.
+    GenerationInputs run;
+    run.snapshot.ServerPath = QStringLiteral("http://www.example.com/videos/");
+    run.snapshot.GenerationTag = p.input.tag;
+    run.settings.Encrypt = encrypt;
+    p.input.embedCode = EmbedCodeBuilder::build(run.context(QString(), p.input.outputFolder));
+    p.input.fluidSize = golden.contains(QStringLiteral("_fluid"));
+    OutputFile::write(TestPageWriter::onlineTestPageFile(p.input));
+    COMPARE_GOLDEN(TestFiles::readFile(p.input.outputFolder + "onlinetest.html"), golden);
 }
 
 void TestPagesTest::localPage() {
     Pages p;
     // A longer page of an earlier run is replaced whole.
-    p.outputFolder = QStringLiteral("/home/ann/a much longer folder name of an earlier run/");
-    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
-    p.outputFolder = QStringLiteral("/home/ann/site/");
-    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
+    p.input.outputFolder = QStringLiteral("/home/ann/a much longer folder name of an earlier run/");
+    OutputFile::write(TestPageWriter::localTestPageFile(p.input));
+    p.input.outputFolder = QStringLiteral("/home/ann/site/");
+    OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     COMPARE_GOLDEN(p.localPage(), "generate/localtest_single.html");
 }
 
 // The local page's player follows the window as the published one does.
 void TestPagesTest::localPageFluid() {
     Pages p;
-    p.settings.FluidSize = true;
-    p.outputFolder = QStringLiteral("/home/ann/site/");
-    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
+    p.input.fluidSize = true;
+    p.input.outputFolder = QStringLiteral("/home/ann/site/");
+    OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     COMPARE_GOLDEN(p.localPage(), "generate/localtest_single_fluid.html");
 }
 
@@ -114,11 +111,11 @@ void TestPagesTest::swfObjectSize() {
     QFETCH(QString, width);
     QFETCH(QString, height);
     Pages p;
-    p.settings.Multiple = playlist;
-    p.playlist.position = static_cast<PlaylistPosition>(position);
-    p.snapshot.WidthPlaylist = 300;
-    p.snapshot.PlaylistHeight = 225;
-    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
+    p.input.box.playlist = playlist;
+    p.input.box.position = static_cast<PlaylistPosition>(position);
+    p.input.box.widthPlaylist = 300;
+    p.input.box.playlistHeight = 225;
+    OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     const QStringList lines = TextFile::splitLines(QString::fromLatin1(p.localPage()));
     QCOMPARE(lines.value(21),
              "var a0709  = new SWFObject(\"Skin-30-dark.swf\", \"zevosva0709\", \"" + width +
@@ -127,11 +124,11 @@ void TestPagesTest::swfObjectSize() {
 
 void TestPagesTest::overflowWritesNoLocalPage() {
     Pages p;
-    p.settings.Multiple = true;
-    p.playlist.position = PlaylistPosition::Bottom;
-    p.snapshot.PlaylistHeight = 32767 - 390 + 1;
+    p.input.box.playlist = true;
+    p.input.box.position = PlaylistPosition::Bottom;
+    p.input.box.playlistHeight = 32767 - 390 + 1;
     try {
-        OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
+        OutputFile::write(TestPageWriter::localTestPageFile(p.input));
         QFAIL("the height overflowed without an error");
     } catch (const AppError& error) {
         QCOMPARE(error.number(), int(AppError::Overflow));
@@ -157,8 +154,8 @@ void TestPagesTest::outputFolderShownAsText() {
     QFETCH(QString, outDir);
     QFETCH(QString, shown);
     Pages p;
-    p.outputFolder = outDir;
-    OutputFile::write(TestPageWriter::localTestPageFile(p.ctx()));
+    p.input.outputFolder = outDir;
+    OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     const QStringList lines = TextFile::readLines(p.install.path("app/temp/do-not-upload.html"));
     QCOMPARE(lines.value(15),
              "<p>This is a test on your local browser. If you have selected marketing options they "

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QDir>
 #include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 
 #include "FakeClockRandom.h"
+#include "OutputFolder.h"
 #include "formats/GenerationContext.h"
-#include "platform/FileOps.h"
 
 // Everything a generation step reads, held together with a scripted random source.
 struct GenerationInputs {
@@ -25,12 +22,9 @@ struct GenerationInputs {
 };
 
 // A writer's inputs and a fresh output folder to write into.
-struct WriterRun : GenerationInputs {
-    QTemporaryDir outDir;
+struct WriterRun : GenerationInputs, OutputFolder {
     QString skinName = QStringLiteral("Skin-30-float");
 
     WriterRun() { snapshot.GenerationTag = QStringLiteral("a0732"); }
-    GenerationContext ctx() { return context(skinName, outDir.path() + FileOps::separator()); }
-    QString outFile(const QString& name) const { return outDir.filePath(name); }
-    QStringList files() const { return QDir(outDir.path()).entryList(QDir::Files, QDir::Name); }
+    GenerationContext ctx() { return context(skinName, outputFolder()); }
 };
