@@ -6,7 +6,7 @@
 
 #include "platform/OutputFile.h"
 
-// Writes zevoacton<tag>.js, what happens when the video ends: either the visitor is sent to the
+// Makes zevoacton<tag>.js, what happens when the video ends: either the visitor is sent to the
 // RedirectURL, or the player is hidden and the user's own HTML is shown with a way back.
 class ActionScriptWriter {
   public:

@@ -9,7 +9,7 @@
 #include "media/Playlist.h"
 #include "platform/OutputFile.h"
 
-// Writes zevoconfigsv.xml, the file the Flash skin loads at play time for its options and its list
+// Makes zevoconfigsv.xml, the file the Flash skin loads at play time for its options and its list
 // of videos (the HTML5 scripts read a few of its elements too). A run writes it twice: the upload
 // copy in the output folder and the local-test copy in the application's temp folder, whose
 // server-only values are neutralised so the local test page plays from disk.

@@ -6,7 +6,7 @@
 #include "formats/PlayerBox.h"
 #include "platform/OutputFile.h"
 
-// Writes zevoflashsv<tag>.js, the script that puts the Flash skin into the page's placeholder
+// Makes zevoflashsv<tag>.js, the script that puts the Flash skin into the page's placeholder
 // through SWFObject and tells the player where its configuration file lives.
 class FlashEmbedScriptWriter {
   public:

@@ -5,7 +5,7 @@
 #include "formats/Html5ScriptInput.h"
 #include "platform/OutputFile.h"
 
-// Writes zevohtml5sv<tag>.js for a playlist: in the browser it fetches the upload copy of
+// Makes zevohtml5sv<tag>.js for a playlist: in the browser it fetches the upload copy of
 // zevoconfigsv.xml, fills the scrolling list pDivSc<tag> with one clickable item per video, plays
 // the first video in vDiv<tag>, moves on when a video ends (auto progress) and carries out the
 // end-of-video action after the last one.

@@ -5,7 +5,7 @@
 #include "formats/Html5ScriptInput.h"
 #include "platform/OutputFile.h"
 
-// Writes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
+// Makes zevohtml5sv<tag>.js, the HTML5 fallback for a single video: in the browser it fetches the
 // upload copy of zevoconfigsv.xml from the page's own host and builds a `video` element from it
 // inside the container vDiv<tag>.
 class Html5SingleScriptWriter {

@@ -6,7 +6,7 @@
 #include "media/Playlist.h"
 #include "platform/OutputFile.h"
 
-// Writes zevostyle.css, which lays out the HTML5 playlist player: the video container, the list
+// Makes zevostyle.css, which lays out the HTML5 playlist player: the video container, the list
 // beside it (Right), below it (Bottom) or hidden (Invisible), and the list items.
 class StylesheetWriter {
   public:
