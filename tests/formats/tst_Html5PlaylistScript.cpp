@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "OutputFolder.h"
+#include "Html5ScriptRun.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5PlaylistScriptWriter.h"
@@ -69,15 +69,7 @@ seen.colours = items.map(it => it['background-color'] || '');
 console.log(JSON.stringify(seen));
 )js";
 
-struct Run : OutputFolder {
-    Html5ScriptInput input{
-        .outputFolder = outputFolder(),
-        .tag = QStringLiteral("a0732"),
-        .serverPath = QStringLiteral("http://www.example.com/video/clips/"),
-        .errorHtml5 = QStringLiteral("Your browser does not support HTML5 video."),
-    };
-    QString script() const { return outFile("zevohtml5sv" + input.tag + ".js"); }
-};
+using Run = Html5ScriptRun;
 
 QJsonObject video(const QString& name, const QString& title = QString(),
                   const QString& desc = QString(), const QString& pic = QString()) {

@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "OutputFolder.h"
+#include "Html5ScriptRun.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
 #include "formats/Html5SingleScriptWriter.h"
@@ -11,15 +11,7 @@
 
 namespace {
 
-struct Run : OutputFolder {
-    Html5ScriptInput input{
-        .outputFolder = outputFolder(),
-        .tag = QStringLiteral("a0732"),
-        .serverPath = QStringLiteral("http://www.example.com/video/clips/"),
-        .errorHtml5 = QStringLiteral("Your browser does not support HTML5 video."),
-    };
-    QString script() const { return outFile("zevohtml5sv" + input.tag + ".js"); }
-};
+using Run = Html5ScriptRun;
 
 // The configuration file as the page's server answers it: no intro image, one video.
 QJsonObject page() {
