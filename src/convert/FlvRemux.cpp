@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <atomic>
+#include <future>
 #include <optional>
 #include <system_error>
 
@@ -43,29 +45,71 @@ class Descriptor {
     int m_fd;
 };
 
-std::optional<RemuxPlan> planFor(int fd) {
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+constexpr uint64_t kLookAhead = 256 << 10;
+
+std::optional<RemuxPlan> planFor(int fd, uint64_t size) {
     try {
         // Read, not mapped: a source shortened meanwhile ends the scan with an error, where a
         // mapping would end the program with SIGBUS.
-        flvmdi::FileSource source(fd, uint64_t(info.st_size));
+        flvmdi::FileSource source(fd, size);
         return FlvRemuxScan::plan(source);
     } catch (const flvmdi::IoError&) {
         return std::nullopt;
     }
 }
 
-void writeAll(int fd, const std::vector<uint8_t>& bytes) {
+// Room for the index in front of the body, guessed from the tags of the file's first bytes with a
+// quarter more for a later part that holds its samples more densely; whole blocks, so the body
+// keeps its place within a block. Nothing for a file that does not start as an FLV.
+std::optional<uint64_t> roomFor(int fd, uint64_t size) {
+    FlvRemuxScan::TagCounts counts;
+    try {
+        flvmdi::FileSource source(fd, size, kLookAhead);
+        counts = FlvRemuxScan::countTags(source, kLookAhead);
+    } catch (const flvmdi::IoError&) {
+        return std::nullopt;
+    }
+    if (counts.end == 0)
+        return std::nullopt;
+    const auto scaled = [&](uint64_t tags) {
+        return uint64_t(double(tags) * double(size) / double(counts.end) * 1.25) + 1;
+    };
+    const bool wide = size + (size >> 4) > UINT32_MAX;
+    const uint64_t room = Mp4Index::room(scaled(counts.video), scaled(counts.audio), wide);
+    return (room + Mp4Index::kBlock - 1) / Mp4Index::kBlock * Mp4Index::kBlock;
+}
+
+void writeAllAt(int fd, const std::vector<uint8_t>& bytes, uint64_t offset) {
     for (size_t done = 0; done < bytes.size();) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t put =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(offset + done));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
             throw std::system_error(errno, std::generic_category(), "write");
         done += size_t(put);
     }
+}
+
+void truncate(int fd, uint64_t size) {
+    if (::ftruncate(fd, off_t(size)) != 0)
+        throw std::system_error(errno, std::generic_category(), "truncate");
+}
+
+// Writes the index in front of the body copied to `room` on, and ends the file with the body.
+// False when the user cancelled the second copy an index too large for its room needs.
+bool placeHead(const RemuxPlan& plan, uint64_t room, int in, int out, ProgressMeter& meter) {
+    const std::vector<uint8_t> head = Mp4Index::head(plan, room + plan.copyStart);
+    if (head.size() == room + plan.copyStart) {
+        writeAllAt(out, head, 0);
+        truncate(out, room + plan.copyEnd);
+        return true;
+    }
+    truncate(out, 0);
+    const std::vector<uint8_t> inOrder = Mp4Index::head(plan);
+    writeAllAt(out, inOrder, 0);
+    return RangeCopy::copy(in, plan.copyStart, plan.copyEnd - plan.copyStart, out, inOrder.size(),
+                           [&meter](uint64_t) { return meter.update(1); });
 }
 
 QString reason(const std::system_error& error) {
@@ -75,15 +119,21 @@ QString reason(const std::system_error& error) {
 
 }  // namespace
 
+// The body is copied while the scan plans the index: the whole source goes behind room guessed
+// for the index, so each payload lands where the index will point and the scan costs no time of
+// its own. The bytes around the body become the `free` box and are cut off behind it. An index
+// that outgrows its room (a file far denser in samples than its start) is laid out again in
+// order, with a second copy of the body.
 FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
                                  ProgressMeter& meter) {
     const Descriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid())
+    struct stat info = {};
+    if (!in.valid() || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return Outcome::NotPossible;
-    const std::optional<RemuxPlan> plan = planFor(in.get());
-    if (!plan)
+    const uint64_t size = uint64_t(info.st_size);
+    const std::optional<uint64_t> room = roomFor(in.get(), size);
+    if (!room)
         return Outcome::NotPossible;
-    const std::vector<uint8_t> head = Mp4Index::head(*plan);
     SideFile side(target);
     try {
         // The side file is new and empty. Truncating it anyway would make ext4 write the whole
@@ -91,13 +141,35 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
         Descriptor out(::open(QFile::encodeName(side.path()).constData(), O_WRONLY | O_CLOEXEC));
         if (!out.valid())
             throw std::system_error(errno, std::generic_category(), "open");
-        writeAll(out.get(), head);
-        const uint64_t length = plan->copyEnd - plan->copyStart;
-        const bool copied = RangeCopy::copy(in.get(), plan->copyStart, length, out.get(),
-                                            head.size(), [&meter, length](uint64_t done) {
-                                                return meter.update(double(done) / double(length));
-                                            });
-        if (!copied)
+        std::atomic<bool> notPossible = false;
+        std::atomic<bool> planned = false;
+        std::future<std::optional<RemuxPlan>> scanned =
+            std::async(std::launch::async, [&in, size, &notPossible, &planned] {
+                std::optional<RemuxPlan> plan = planFor(in.get(), size);
+                notPossible = !plan;
+                planned = bool(plan);
+                return plan;
+            });
+        // Until the scan has said yes the copy shows no progress, only hears a Cancel: a file
+        // left to FFmpeg then starts its progress from nothing, not from where the copy was. The
+        // scan reads less than the copy writes and is done long before half way; waiting for it
+        // there keeps the second half's progress real even for a file copied in a blink.
+        bool userStopped = false;
+        const auto progress = [&](uint64_t done) {
+            if (!planned && done >= size / 2)
+                scanned.wait();
+            if (notPossible)
+                return false;
+            userStopped = !meter.update(planned ? double(done) / double(size) : 0.0);
+            return !userStopped;
+        };
+        const bool copied = RangeCopy::copy(in.get(), 0, size, out.get(), *room, progress);
+        const std::optional<RemuxPlan> plan = scanned.get();
+        if (userStopped)
+            return Outcome::Cancelled;
+        if (!plan)
+            return Outcome::NotPossible;
+        if (!copied || !placeHead(*plan, *room, in.get(), out.get(), meter))
             return Outcome::Cancelled;
         out.close();
     } catch (const std::system_error& error) {

@@ -4,11 +4,11 @@
 
 class ProgressMeter;
 
-// The MP4 copy of an H.264 + AAC FLV made at the speed of a file copy: the index is built from
-// the FLV's tag headers (FlvRemuxScan, Mp4Index) and written first, then the FLV's bytes from the
-// first payload to the last are copied as they are by the kernel. Progress follows the bytes
+// The MP4 copy of an H.264 + AAC FLV made at the speed of a file copy: the FLV's bytes are copied
+// as they are by the kernel while a second thread builds the index from the tag headers
+// (FlvRemuxScan, Mp4Index); the index then goes in front of them. Progress follows the bytes
 // copied. A file it cannot reproduce exactly is left to the FFmpeg path: `NotPossible`, with
-// nothing written.
+// nothing left behind.
 class FlvRemux {
   public:
     enum class Outcome { NotPossible, Made, Cancelled };

@@ -198,3 +198,27 @@ std::optional<RemuxPlan> FlvRemuxScan::plan(ByteSource& source) {
         return std::nullopt;
     }
 }
+
+FlvRemuxScan::TagCounts FlvRemuxScan::countTags(ByteSource& source, uint64_t window) {
+    TagCounts counts;
+    const auto header = source.view(0, kFileHeaderSize);
+    if (header.size() < kFileHeaderSize || header[0] != 'F' || header[1] != 'L' || header[2] != 'V')
+        return counts;
+    const uint64_t limit = std::min(window, source.size());
+    const uint64_t first = uint64_t(readBe32(header.data() + 5)) + kTagTrailerSize;
+    if (first > source.size())
+        return counts;
+    counts.end = first;
+    for (uint64_t at = first;;) {
+        const auto tag = source.view(at, kTagHeaderSize);
+        if (tag.size() < kTagHeaderSize)
+            break;
+        const uint64_t next = at + kTagHeaderSize + readBe24(tag.data() + 1) + kTagTrailerSize;
+        if (next > limit)
+            break;
+        counts.video += (tag[0] & 0x1F) == kTagVideo ? 1 : 0;
+        counts.audio += (tag[0] & 0x1F) == kTagAudio ? 1 : 0;
+        counts.end = at = next;
+    }
+    return counts;
+}

@@ -16,6 +16,16 @@ class FlvRemuxScan {
     // Never throws for what the bytes hold; IoError from the source passes through.
     static std::optional<RemuxPlan> plan(flvmdi::ByteSource& source);
 
+    // The video and audio tags that lie whole within the first `window` bytes, and where the
+    // last of them ends (the file header's end when none does; 0 for a file that is no FLV): a
+    // cheap look at how densely a file holds its samples.
+    struct TagCounts {
+        uint64_t video = 0;
+        uint64_t audio = 0;
+        uint64_t end = 0;
+    };
+    static TagCounts countTags(flvmdi::ByteSource& source, uint64_t window);
+
     static constexpr uint32_t kVideoTimescale = 16000;  // milliseconds times 16
     static constexpr uint32_t kAacFrameSamples = 1024;
 };

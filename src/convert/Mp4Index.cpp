@@ -66,7 +66,14 @@ uint64_t alignedLike(uint64_t from, uint64_t copyStart) {
 
 }  // namespace
 
-std::vector<uint8_t> Mp4Index::head(const RemuxPlan& plan) {
+uint64_t Mp4Index::room(uint64_t videoSamples, uint64_t audioSamples, bool wideOffsets) {
+    constexpr uint64_t kFixed = 16 << 10;  // ftyp, the track headers, the codec configurations
+    const uint64_t offset = wideOffsets ? 8 : 4;
+    // Video: stsz, stco, stts, ctts, stss. Audio: stsz, stco, and durations in few runs.
+    return kFixed + videoSamples * (4 + offset + 8 + 8 + 4) + audioSamples * (4 + offset + 2);
+}
+
+std::vector<uint8_t> Mp4Index::head(const RemuxPlan& plan, uint64_t bodyAtLeast) {
     const uint64_t body = plan.copyEnd - plan.copyStart;
     const bool largeMdat = body + kBoxHeader > UINT32_MAX;
     const size_t mdatHeader = largeMdat ? kLargeBoxHeader : kBoxHeader;
@@ -74,7 +81,8 @@ std::vector<uint8_t> Mp4Index::head(const RemuxPlan& plan) {
     // The index's size depends only on the width of the chunk offsets, not on their values.
     for (;;) {
         const size_t indexSize = ftypAndMoov(plan, placement).size();
-        placement.bodyStart = alignedLike(indexSize + kBoxHeader + mdatHeader, plan.copyStart);
+        placement.bodyStart = alignedLike(
+            std::max<uint64_t>(indexSize + kBoxHeader + mdatHeader, bodyAtLeast), plan.copyStart);
         if (placement.wideOffsets || placement.fileOffset(plan.copyEnd) <= UINT32_MAX)
             break;
         placement.wideOffsets = true;

@@ -16,6 +16,8 @@ class Mp4IndexTest : public QObject {
     void editListsWhereNeeded_data();
     void editListsWhereNeeded();
     void sampleTables();
+    void roomForTheIndex_data();
+    void roomForTheIndex();
 };
 
 namespace {
@@ -223,6 +225,64 @@ void Mp4IndexTest::sampleTables() {
     // The FLV's clock is kept: the movie lasts until the last picture's end (2560 + 640), the
     // first picture shows at 640 after an empty edit.
     QCOMPARE(be32(box(head, "moov/mvhd"), 16), 200u);
+}
+
+void Mp4IndexTest::roomForTheIndex_data() {
+    QTest::addColumn<int>("kind");  // 0: worst video, 1: sound in frames, 2: sound with gaps
+    QTest::addColumn<quint64>("copyLength");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("picture, every table at its widest") << 0 << quint64(1) << true;
+    QTest::newRow("picture, offsets past 4 GiB") << 0 << quint64(5 * GiB) << true;
+    QTest::newRow("sound in whole frames") << 1 << quint64(1) << true;
+    // The room counts on sound frames that mostly follow one another; a gap at every frame needs
+    // a duration entry each, and the copy is laid out again.
+    QTest::newRow("sound with a gap at every frame") << 2 << quint64(1) << false;
+}
+
+// The room guessed before the scan holds the index of the widest sample tables the remux makes
+// for pictures, so the body copied behind it can stay where it is.
+void Mp4IndexTest::roomForTheIndex() {
+    QFETCH(int, kind);
+    QFETCH(quint64, copyLength);
+    QFETCH(bool, fits);
+    constexpr uint64_t count = 5000;
+    RemuxPlan plan;
+    plan.copyStart = 437;
+    std::vector<RemuxSample> samples;
+    uint64_t time = 0;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint64_t offset = plan.copyStart + i * 100;
+        if (kind == 0) {
+            // Durations, composition offsets and sizes all change from one frame to the next,
+            // and every frame but the second is a key frame.
+            samples.push_back({offset, uint32_t(30 + i % 2), time, uint32_t(i % 2 * 640), i != 1});
+            time += 528 + i % 2 * 16;
+        } else {
+            samples.push_back({offset, uint32_t(20 + i % 2), time, 0, true});
+            time += kind == 1 ? 1024 : 1024 + i % 2 + 1;
+        }
+    }
+    plan.copyEnd = std::max<uint64_t>(plan.copyStart + count * 100, plan.copyStart + copyLength);
+    samples.back().offset = plan.copyEnd - 31;
+    if (kind == 0)
+        plan.video = videoTrack(samples);
+    else
+        plan.audio = audioTrack(samples);
+    const bool wide = copyLength > 4 * GiB;
+    const uint64_t room = (Mp4Index::room(kind == 0 ? count : 0, kind == 0 ? 0 : count, wide) +
+                           Mp4Index::kBlock - 1) /
+                          Mp4Index::kBlock * Mp4Index::kBlock;
+
+    const std::vector<uint8_t> placed = Mp4Index::head(plan, room + plan.copyStart);
+
+    QCOMPARE(placed.size() == room + plan.copyStart, fits);
+    QVERIFY(placed.size() >= room + plan.copyStart);
+    const QByteArray head(reinterpret_cast<const char*>(placed.data()), qsizetype(placed.size()));
+    // The first sample is the body's first byte, wherever the body was placed.
+    const QByteArray offsets =
+        box(head, QStringLiteral("moov/trak/mdia/minf/stbl/") + (wide ? "co64" : "stco"));
+    QVERIFY(!offsets.isNull());
+    QCOMPARE(wide ? be64(offsets, 8) : uint64_t(be32(offsets, 8)), uint64_t(placed.size()));
 }
 
 QTEST_GUILESS_MAIN(Mp4IndexTest)

@@ -1,6 +1,7 @@
 // The MP4 copy of an FLV is planned from whatever bytes the user's file holds: any bytes must give
 // a plan or none, never a crash, a hang or unbounded memory, and a plan must give an index whose
-// boxes nest exactly and whose samples all point inside the copied range.
+// boxes nest exactly and whose samples all point inside the copied range, also when the body is
+// placed further on (behind the room guessed from the first tags).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,6 +45,8 @@ void walk(const std::vector<uint8_t>& bytes, size_t from, size_t to, int depth) 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     flvmdi::MemorySource source({data, size});
+    const FlvRemuxScan::TagCounts counts = FlvRemuxScan::countTags(source, size / 2);
+    require(counts.end <= size && counts.video + counts.audio <= size / 15 + 1);
     const auto plan = FlvRemuxScan::plan(source);
     if (!plan)
         return 0;
@@ -57,5 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> head = Mp4Index::head(*plan);
     require(head.size() % Mp4Index::kBlock == plan->copyStart % Mp4Index::kBlock);
     walk(head, 0, head.size(), 0);
+    const uint64_t room =
+        Mp4Index::room(counts.video, counts.audio, false) / Mp4Index::kBlock * Mp4Index::kBlock;
+    const std::vector<uint8_t> placed = Mp4Index::head(*plan, room + plan->copyStart);
+    require(placed.size() >= room + plan->copyStart && placed.size() >= head.size());
+    require(placed.size() % Mp4Index::kBlock == plan->copyStart % Mp4Index::kBlock);
+    walk(placed, 0, placed.size(), 0);
     return 0;
 }
