@@ -1,6 +1,7 @@
 #include "generate/FileWorkRunner.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QScopeGuard>
 #include <QStringList>
 
@@ -18,12 +19,47 @@ namespace {
 // A message box taller than the screen hides its own OK button.
 constexpr int kListedSteps = 12;
 
+// Mirrors made while the copy they mirror was flushed (see InjectedCopy), by the index of their
+// own step, with the version of the copy they were made from.
+using EarlyMirrors = QHash<int, FileOps::FileVersion>;
+
+// The mirror step that copies what step `index` writes, or -1.
+int mirrorOf(const FileWorkPlan& plan, int index) {
+    for (int j = index + 1; j < plan.steps.size(); ++j)
+        if (plan.steps[j].kind == FileWorkStep::Kind::Mirror &&
+            plan.steps[j].source == plan.steps[index].target)
+            return j;
+    return -1;
+}
+
+bool copyInjected(const FileWorkPlan& plan, int index, const FileOps::Progress& progress,
+                  EarlyMirrors& early) {
+    const FileWorkStep& step = plan.steps[index];
+    const int mirror = mirrorOf(plan, index);
+    const QString alsoTo = mirror < 0 ? QString() : plan.steps[mirror].target;
+    bool mirrored = false;
+    if (!InjectedCopy::copyFile(step.source, step.target, progress, FileWorkRunner::kChunkBytes,
+                                alsoTo, &mirrored))
+        return false;
+    if (const auto version = FileOps::versionOf(step.target); mirrored && version)
+        early.insert(mirror, *version);
+    return true;
+}
+
+// A mirror made early stands while the injector step between has left its source as it was
+// (it does when it finds the copy's stamp up to date).
+bool mirroredEarly(const FileWorkStep& step, int index, const EarlyMirrors& early) {
+    return early.contains(index) && FileOps::versionOf(step.source) == early.value(index);
+}
+
 bool doStep(const FileWorkPlan& plan, int index, Views& views,
-            const std::function<void()>& makeThumbnails) {
+            const std::function<void()>& makeThumbnails, EarlyMirrors& early) {
     const FileWorkStep& step = plan.steps[index];
     switch (step.kind) {
         case FileWorkStep::Kind::Copy:
         case FileWorkStep::Kind::Mirror: {
+            if (mirroredEarly(step, index, early))
+                return true;
             const QString folder = QFileInfo(step.target).path();
             if (step.makesFolder && !FileOps::folderExists(folder))
                 FileOps::makeFolder(folder);
@@ -31,8 +67,7 @@ bool doStep(const FileWorkPlan& plan, int index, Views& views,
                 return views.fileWorkProgress(index, done, total);
             };
             if (step.injected)
-                return InjectedCopy::copyFile(step.source, step.target, progress,
-                                              FileWorkRunner::kChunkBytes);
+                return copyInjected(plan, index, progress, early);
             return FileOps::copyFile(step.source, step.target, progress,
                                      FileWorkRunner::kChunkBytes);
         }
@@ -65,11 +100,12 @@ int FileWorkRunner::run(const FileWorkPlan& plan, Views& views,
                         const std::function<void()>& makeThumbnails) {
     views.beginFileWork(plan);
     const auto end = qScopeGuard([&views] { views.endFileWork(); });
+    EarlyMirrors early;
     for (int i = 0; i < plan.steps.size(); ++i) {
         const qint64 bytes = plan.steps[i].bytes;
         if (!views.fileWorkProgress(i, 0, std::max<qint64>(bytes, 1)))
             return i;
-        if (!doStep(plan, i, views, makeThumbnails))
+        if (!doStep(plan, i, views, makeThumbnails, early))
             return i;
         if (!views.fileWorkProgress(i, bytes, bytes))
             return i + 1 < plan.steps.size() ? i + 1 : Completed;

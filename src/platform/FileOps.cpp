@@ -56,16 +56,17 @@ bool sameIdentity(const struct stat& a, const struct stat& b) {
 }
 
 // copy_file_range keeps the data in the kernel; where it is not available (another file system
-// type, an old kernel) the chunk goes through a buffer.
-qint64 copyChunk(int in, int out, qint64 bytes) {
+// type, an old kernel) the chunk goes through a buffer. The source is read at `offset`, not at its
+// descriptor's position, which a file open elsewhere (the injector's new file) does not move.
+qint64 copyChunk(int in, loff_t& offset, int out, qint64 bytes) {
 #ifdef Q_OS_LINUX
-    const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(bytes), 0);
+    const ssize_t n = copy_file_range(in, &offset, out, nullptr, static_cast<size_t>(bytes), 0);
     if (n >= 0 || (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP))
         return n;
 #endif
     static thread_local std::vector<char> buffer(1 << 20);
-    const ssize_t got =
-        read(in, buffer.data(), std::min<size_t>(buffer.size(), static_cast<size_t>(bytes)));
+    const ssize_t got = pread(in, buffer.data(),
+                              std::min<size_t>(buffer.size(), static_cast<size_t>(bytes)), offset);
     if (got <= 0)
         return got;
     for (ssize_t written = 0; written < got;) {
@@ -74,6 +75,7 @@ qint64 copyChunk(int in, int out, qint64 bytes) {
             return -1;
         written += w;
     }
+    offset += got;
     return got;
 }
 
@@ -102,14 +104,11 @@ std::pair<int, QString> createBeside(const QString& from, const QString& to, mod
     }
 }
 
-bool copyInChunks(const QString& from, const QString& to, const FileOps::Progress& progress,
+bool copyInChunks(int in, const QString& from, const QString& to, const FileOps::Progress& progress,
                   qint64 chunkBytes) {
-    const int in = open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        raiseCopy(lastError(), from, to);
-    const auto closeIn = qScopeGuard([in] { close(in); });
     struct stat info {};
-    fstat(in, &info);
+    if (fstat(in, &info) != 0)
+        raiseCopy(lastError(), from, to);
     const std::pair<int, QString> made = createBeside(from, to, info.st_mode & 0777);
     int out = made.first;
     const QString temporary = made.second;
@@ -123,6 +122,7 @@ bool copyInChunks(const QString& from, const QString& to, const FileOps::Progres
     });
     const qint64 total = info.st_size;
     qint64 done = 0;
+    loff_t offset = 0;
     int error = 0;
     bool stopped = false;
     if (total > 0 && cloneWhole(in, out)) {
@@ -130,7 +130,7 @@ bool copyInChunks(const QString& from, const QString& to, const FileOps::Progres
         stopped = !progress(done, total);
     }
     for (qint64 n = 1; !error && !stopped && n > 0 && done < total;) {
-        n = copyChunk(in, out, chunkBytes);
+        n = copyChunk(in, offset, out, chunkBytes);
         if (n < 0)
             error = errno;
         else
@@ -168,7 +168,19 @@ bool copyFile(const QString& from, const QString& to, const Progress& progress, 
     // A copy nobody watches goes beside its target too: a disk that fills up must not leave a
     // part of the file under the target's name.
     const Progress report = progress ? progress : [](qint64, qint64) { return true; };
-    return copyInChunks(from, to, report, chunkBytes);
+    const int in = open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        raiseCopy(lastError(), from, to);
+    const auto closeIn = qScopeGuard([in] { close(in); });
+    return copyInChunks(in, from, to, report, chunkBytes);
+}
+
+bool copyOpenFile(int from, const QString& name, const QString& to, const Progress& progress,
+                  qint64 chunkBytes) {
+    if (!QFileInfo(to).dir().exists())
+        throw AppError::copying(AppError::PathNotFound, name, to);
+    const Progress report = progress ? progress : [](qint64, qint64) { return true; };
+    return copyInChunks(from, name, to, report, chunkBytes);
 }
 
 bool sameFile(const QString& a, const QString& b) {
@@ -176,6 +188,14 @@ bool sameFile(const QString& a, const QString& b) {
     }, second{};
     return stat(QFile::encodeName(a).constData(), &first) == 0 &&
            stat(QFile::encodeName(b).constData(), &second) == 0 && sameIdentity(first, second);
+}
+
+std::optional<FileVersion> versionOf(const QString& path) {
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileVersion{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+                       qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec)};
 }
 
 bool fileExists(const QString& path) {

@@ -3,9 +3,20 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // File-system operations of a generation run and of start-up. Failures raise AppError.
 namespace FileOps {
+
+// A file as it is now: another version has another identity, size or time of last change.
+struct FileVersion {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 changedSeconds = 0;
+    qint64 changedNanoseconds = 0;
+    friend bool operator==(const FileVersion&, const FileVersion&) = default;
+};
 
 // Bytes copied so far and the size of the file; the answer is false to stop the copy.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
@@ -20,8 +31,15 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // in place and is left as it is: writing the target would otherwise empty the source.
 bool copyFile(const QString& from, const QString& to, const Progress& progress = {},
               qint64 chunkBytes = 32 << 20);
+// The same copy from a file the caller holds open, read from its start whatever the descriptor's
+// position; `name` stands for it in messages. For a file that has no name yet (the injector's new
+// file before its rename) or that must be copied as it is at this moment.
+bool copyOpenFile(int from, const QString& name, const QString& to, const Progress& progress,
+                  qint64 chunkBytes);
 // True when both paths name one and the same existing file (same device and inode).
 bool sameFile(const QString& a, const QString& b);
+// Nothing when there is no such file.
+std::optional<FileVersion> versionOf(const QString& path);
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);
 void makeFolder(const QString& path);

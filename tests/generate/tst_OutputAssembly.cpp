@@ -101,6 +101,8 @@ class OutputAssemblyTest : public QObject {
     void videosInTheOutputFolder();
     void flashCopiesArriveInjected_data();
     void flashCopiesArriveInjected();
+    void mirrorOfInjectedCopy_data();
+    void mirrorOfInjectedCopy();
     void images_data();
     void images();
     void playlist_data();
@@ -222,6 +224,39 @@ void OutputAssemblyTest::flashCopiesArriveInjected() {
     for (const FileWorkStep& step : a.views.plannedSteps)
         QCOMPARE(step.injected,
                  step.kind == FileWorkStep::Kind::Copy && step.name.endsWith(".flv"));
+}
+
+void OutputAssemblyTest::mirrorOfInjectedCopy_data() {
+    QTest::addColumn<bool>("injectorRewrites");
+    QTest::newRow("injector finds the copy done") << false;
+    QTest::newRow("injector rewrites the copy") << true;
+}
+
+// The mirror of an injected copy is made while that copy is flushed, before the injector runs; it
+// stands only while the injector leaves the copy as it was.
+void OutputAssemblyTest::mirrorOfInjectedCopy() {
+    QFETCH(bool, injectorRewrites);
+    Assembly a;
+    FlvBuilder b;
+    for (uint32_t i = 0; i < 50; ++i)
+        b.h263(i * 40, i % 10 == 0, 30);
+    put(a.videos + "clip.flv",
+        QByteArray(reinterpret_cast<const char*>(b.bytes().data()), qsizetype(b.bytes().size())));
+    QByteArray copyBeforeInjection;
+    QByteArray mirrorBeforeInjection;
+    a.views.onInjection = [&](int) {
+        copyBeforeInjection = TestFiles::readFile(a.outputFolder + "clip.flv");
+        mirrorBeforeInjection = TestFiles::readFile(a.scratch() + "clip.flv");
+        if (injectorRewrites)
+            put(a.outputFolder + "clip.flv", "rewritten by the injector");
+        return true;
+    };
+    QCOMPARE(a.run(), FileWorkRunner::Completed);
+    QCOMPARE(copyBeforeInjection.mid(13 + 11 + 3, 10), QByteArray("onMetaData"));
+    QCOMPARE(mirrorBeforeInjection, copyBeforeInjection);
+    const QByteArray out = TestFiles::readFile(a.outputFolder + "clip.flv");
+    QCOMPARE(out == "rewritten by the injector", injectorRewrites);
+    QCOMPARE(TestFiles::readFile(a.scratch() + "clip.flv"), out);
 }
 
 void OutputAssemblyTest::images_data() {

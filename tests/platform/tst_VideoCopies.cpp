@@ -52,6 +52,8 @@ class VideoCopiesTest : public QObject {
     void flashVideoArrivesInjected_data();
     void flashVideoArrivesInjected();
     void stoppedInjectedCopyLeavesNothing();
+    void secondCopyWhileFlushing_data();
+    void secondCopyWhileFlushing();
     void copiesShareBlocks();
 };
 
@@ -98,6 +100,52 @@ void VideoCopiesTest::stoppedInjectedCopyLeavesNothing() {
         dir.filePath("v.flv"), dir.filePath("out/v.flv"), [](qint64, qint64) { return false; },
         1 << 20));
     QCOMPARE(entries(dir.filePath("out")), QStringList{});
+}
+
+void VideoCopiesTest::secondCopyWhileFlushing_data() {
+    QTest::addColumn<QString>("alsoTo");
+    QTest::addColumn<bool>("stopAfterCopy");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("made beside") << "mirror/v.flv" << false << true;
+    QTest::newRow("folder missing: the video is still copied") << "none/v.flv" << false << false;
+    QTest::newRow("stopped once the video is copied: neither stays")
+        << "mirror/v.flv" << true << false;
+}
+
+// The run's mirror of an injected copy is made from the finished file during its flush.
+void VideoCopiesTest::secondCopyWhileFlushing() {
+    QFETCH(QString, alsoTo);
+    QFETCH(bool, stopAfterCopy);
+    QFETCH(bool, made);
+    QTemporaryDir dir;
+    const QByteArray video = flashVideo(40000);
+    put(dir.filePath("v.flv"), video);
+    QVERIFY(QDir(dir.path()).mkdir("out"));
+    QVERIFY(QDir(dir.path()).mkdir("mirror"));
+    put(dir.filePath("mirror/v.flv"), "old mirror");
+    bool whole = false;
+    const auto progress = [&](qint64 done, qint64 total) {
+        const bool goOn = !(stopAfterCopy && whole);
+        whole = whole || done == total;
+        return goOn;
+    };
+    bool alsoMade = !made;
+    const bool copied = InjectedCopy::copyFile(dir.filePath("v.flv"), dir.filePath("out/v.flv"),
+                                               progress, 1 << 20, dir.filePath(alsoTo), &alsoMade);
+    QCOMPARE(copied, !stopAfterCopy);
+    QCOMPARE(alsoMade, made);
+    QCOMPARE(contentOf(dir.filePath("v.flv")), video);
+    if (stopAfterCopy) {
+        QCOMPARE(entries(dir.filePath("out")), QStringList{});
+        QCOMPARE(contentOf(dir.filePath("mirror/v.flv")), QByteArray("old mirror"));
+        QCOMPARE(entries(dir.filePath("mirror")), QStringList{"v.flv"});
+        return;
+    }
+    const QByteArray output = contentOf(dir.filePath("out/v.flv"));
+    QCOMPARE(output.mid(13 + 11 + 3, 10), QByteArray("onMetaData"));
+    QVERIFY(hasStamp(dir.filePath("out/v.flv")));
+    QCOMPARE(contentOf(dir.filePath("mirror/v.flv")) == output, made);
+    QCOMPARE(entries(dir.filePath("mirror")), QStringList{"v.flv"});
 }
 
 // The mirror and the other video copies clone the whole file; the Flash copy its body but the

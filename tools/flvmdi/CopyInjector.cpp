@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,26 @@ bool sameState(const struct stat& a, const struct stat& b) {
            a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ino == b.st_ino;
 }
 
+// The new file reaches the disk before its rename, so a power cut cannot leave the target's name
+// on a file whose blocks were never written.
+bool flush(int fd, const CopyInjector::WhileFlushing& whileFlushing) {
+    if (!whileFlushing) {
+        io::syncData(fd, "the new file");
+        return true;
+    }
+    // The future waits for the flush also when the other work throws.
+    std::future<void> flushed =
+        std::async(std::launch::async, [fd] { io::syncData(fd, "the new file"); });
+    const bool goOn = whileFlushing(fd);
+    flushed.get();
+    return goOn;
+}
+
 }  // namespace
 
 std::optional<CopyResult> CopyInjector::copy(const fs::path& sourcePath, const fs::path& target,
-                                             const Progress& progress) const {
+                                             const Progress& progress,
+                                             const WhileFlushing& whileFlushing) const {
     const FileDescriptor source = io::open(sourcePath, O_RDONLY);
     struct stat before {};
     if (::fstat(source.get(), &before) != 0)
@@ -125,7 +142,8 @@ std::optional<CopyResult> CopyInjector::copy(const fs::path& sourcePath, const f
     if (::fstat(file.fd(), &written) != 0 || uint64_t(written.st_size) != total ||
         ::fstat(source.get(), &after) != 0 || !sameState(before, after))
         throw IoError(sourcePath.string() + " changed while it was being copied");
-    io::syncData(file.fd(), "the new file");
+    if (!flush(file.fd(), whileFlushing))
+        return std::nullopt;
     InjectionStamp::write(file.fd(), options_, region.bytes, calculator.keyframeCount());
     file.replaceTarget();
     return CopyResult{total, calculator.keyframeCount(), writer.clonedBytes()};

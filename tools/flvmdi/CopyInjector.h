@@ -31,6 +31,9 @@ class CopyInjector {
   public:
     // Bytes of the new file written so far and its size; false stops the copy.
     using Progress = std::function<bool(uint64_t done, uint64_t total)>;
+    // Given the new file, complete, while it is flushed to the disk: a second copy of it made
+    // there costs no second wait for the disk. False stops the copy as the progress would.
+    using WhileFlushing = std::function<bool(int newFile)>;
 
     // The tuning must be the injector's, whose layout the copy repeats.
     explicit CopyInjector(InjectOptions options, EarlyCopy::Tuning tuning = {})
@@ -40,7 +43,8 @@ class CopyInjector {
     // injected (nothing is written then) and IoError when the system refuses.
     std::optional<CopyResult> copy(const std::filesystem::path& source,
                                    const std::filesystem::path& target,
-                                   const Progress& progress = {}) const;
+                                   const Progress& progress = {},
+                                   const WhileFlushing& whileFlushing = {}) const;
 
   private:
     InjectOptions options_;
