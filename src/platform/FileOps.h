@@ -8,13 +8,13 @@
 // File-system operations of a generation run and of start-up. Failures raise AppError.
 namespace FileOps {
 
-// A file as it is now: another version has another identity, size or time of last change.
+// A file as it is now: another version has another identity, size or time of last modification.
 struct FileVersion {
     quint64 device = 0;
     quint64 inode = 0;
     qint64 size = 0;
-    qint64 changedSeconds = 0;
-    qint64 changedNanoseconds = 0;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
     friend bool operator==(const FileVersion&, const FileVersion&) = default;
 };
 
