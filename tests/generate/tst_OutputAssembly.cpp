@@ -19,6 +19,15 @@ void put(const QString& path, const QByteArray& content) {
     TextFile::writeBytes(path, content);
 }
 
+// Two seconds of H.263 frames of `frameSize` bytes each, a key frame every ten.
+void putFlashVideo(const QString& path, size_t frameSize) {
+    FlvBuilder b;
+    for (uint32_t i = 0; i < 50; ++i)
+        b.h263(i * 40, i % 10 == 0, frameSize);
+    put(path,
+        QByteArray(reinterpret_cast<const char*>(b.bytes().data()), qsizetype(b.bytes().size())));
+}
+
 // Names of the files (not folders) in `folder`, sorted.
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -205,13 +214,8 @@ void OutputAssemblyTest::flashCopiesArriveInjected() {
     a.playlist.rows = {PlaylistEntry{"b.flv", "", "b.webm", "B", "", ""},
                        PlaylistEntry{"a.flv", "a.mp4", "", "A", "", ""}};
     const QStringList flash = playlist ? QStringList{"a.flv", "b.flv"} : QStringList{"clip.flv"};
-    for (const QString& name : flash) {
-        FlvBuilder b;
-        for (uint32_t i = 0; i < 50; ++i)
-            b.h263(i * 40, i % 10 == 0, 30 + size_t(name.size()));
-        put(a.videos + name, QByteArray(reinterpret_cast<const char*>(b.bytes().data()),
-                                        qsizetype(b.bytes().size())));
-    }
+    for (const QString& name : flash)
+        putFlashVideo(a.videos + name, 30 + size_t(name.size()));
     a.run();
     for (const QString& name : flash) {
         const QByteArray out = TestFiles::readFile(a.outputFolder + name);
@@ -237,11 +241,7 @@ void OutputAssemblyTest::mirrorOfInjectedCopy_data() {
 void OutputAssemblyTest::mirrorOfInjectedCopy() {
     QFETCH(bool, injectorRewrites);
     Assembly a;
-    FlvBuilder b;
-    for (uint32_t i = 0; i < 50; ++i)
-        b.h263(i * 40, i % 10 == 0, 30);
-    put(a.videos + "clip.flv",
-        QByteArray(reinterpret_cast<const char*>(b.bytes().data()), qsizetype(b.bytes().size())));
+    putFlashVideo(a.videos + "clip.flv", 30);
     QByteArray copyBeforeInjection;
     QByteArray mirrorBeforeInjection;
     a.views.onInjection = [&](int) {
