@@ -14,6 +14,7 @@
 #include "FlvFormat.h"
 #include "convert/ConversionError.h"
 #include "convert/FlvRemuxScan.h"
+#include "convert/IndexRoom.h"
 #include "convert/Mp4Index.h"
 #include "convert/ProgressMeter.h"
 #include "convert/RangeCopy.h"
@@ -45,9 +46,6 @@ class Descriptor {
     int m_fd;
 };
 
-constexpr uint64_t kLookAhead = 256 << 10;
-constexpr uint64_t kRoomAlignment = 64 << 10;
-
 // The scan's result: the plan, and the index for a body placed behind the room left for it.
 struct Planned {
     RemuxPlan plan;
@@ -69,27 +67,13 @@ std::optional<Planned> planFor(int fd, uint64_t size, uint64_t room) {
     }
 }
 
-// Room for the index in front of the body, guessed from the tags of the file's first bytes with a
-// quarter more for a later part that holds its samples more densely. Whole 64 KiB, so the copy's
-// pages lie as the source's do within the page cache's large folios: the kernel's copy of a 60 MB
-// file alone took 25 ms to an offset of whole 4 KiB blocks only, 21 ms to one of whole 64 KiB.
-// Nothing for a file that does not start as an FLV.
 std::optional<uint64_t> roomFor(int fd, uint64_t size) {
-    FlvRemuxScan::TagCounts counts;
     try {
-        flvmdi::FileSource source(fd, size, kLookAhead);
-        counts = FlvRemuxScan::countTags(source, kLookAhead);
+        flvmdi::FileSource source(fd, size, IndexRoom::kLookAhead);
+        return IndexRoom::guess(source);
     } catch (const flvmdi::IoError&) {
         return std::nullopt;
     }
-    if (counts.end == 0)
-        return std::nullopt;
-    const auto scaled = [&](uint64_t tags) {
-        return uint64_t(double(tags) * double(size) / double(counts.end) * 1.25) + 1;
-    };
-    const bool wide = size + (size >> 4) > UINT32_MAX;
-    const uint64_t room = Mp4Index::room(scaled(counts.video), scaled(counts.audio), wide);
-    return (room + kRoomAlignment - 1) / kRoomAlignment * kRoomAlignment;
 }
 
 void writeAllAt(int fd, const std::vector<uint8_t>& bytes, uint64_t offset) {

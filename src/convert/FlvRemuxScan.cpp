@@ -21,6 +21,10 @@ constexpr uint8_t kAacRaw = 1;
 // Thrown inside the scan when the file needs the general path; never leaves `plan`.
 struct NotRemuxable {};
 
+uint32_t tagTime(const uint8_t* header) {
+    return readBe24(header + 4) | uint32_t(header[7]) << 24;
+}
+
 int32_t signed24(const uint8_t* p) {
     const uint32_t value = readBe24(p);
     return (value & 0x800000) ? int32_t(value) - 0x1000000 : int32_t(value);
@@ -216,9 +220,31 @@ FlvRemuxScan::TagCounts FlvRemuxScan::countTags(ByteSource& source, uint64_t win
         const uint64_t next = at + kTagHeaderSize + readBe24(tag.data() + 1) + kTagTrailerSize;
         if (next > limit)
             break;
-        counts.video += (tag[0] & 0x1F) == kTagVideo ? 1 : 0;
-        counts.audio += (tag[0] & 0x1F) == kTagAudio ? 1 : 0;
+        const uint8_t type = tag[0] & 0x1F;
+        if (type == kTagVideo || type == kTagAudio) {
+            const uint32_t ms = tagTime(tag.data());
+            if (counts.video + counts.audio == 0)
+                counts.firstMs = ms;
+            counts.lastMs = ms;
+            (type == kTagVideo ? counts.video : counts.audio) += 1;
+        }
         counts.end = at = next;
     }
     return counts;
+}
+
+std::optional<uint32_t> FlvRemuxScan::lastTagTime(ByteSource& source) {
+    const uint64_t size = source.size();
+    if (size < kFileHeaderSize + kTagHeaderSize + kTagTrailerSize)
+        return std::nullopt;
+    const auto trailer = source.view(size - kTagTrailerSize, kTagTrailerSize);
+    if (trailer.size() < kTagTrailerSize)
+        return std::nullopt;
+    const uint64_t tagSize = readBe32(trailer.data());
+    if (tagSize < kTagHeaderSize || tagSize > size - kTagTrailerSize - kFileHeaderSize)
+        return std::nullopt;
+    const auto tag = source.view(size - kTagTrailerSize - tagSize, kTagHeaderSize);
+    if (tag.size() < kTagHeaderSize || kTagHeaderSize + readBe24(tag.data() + 1) != tagSize)
+        return std::nullopt;
+    return tagTime(tag.data());
 }

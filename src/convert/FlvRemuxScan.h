@@ -23,8 +23,13 @@ class FlvRemuxScan {
         uint64_t video = 0;
         uint64_t audio = 0;
         uint64_t end = 0;
+        uint32_t firstMs = 0;  // the times of the first and the last of those tags
+        uint32_t lastMs = 0;
     };
     static TagCounts countTags(flvmdi::ByteSource& source, uint64_t window);
+    // The time of the file's last tag, found through the size the file's last four bytes give
+    // it; nothing where those do not lead to a tag header that ends there.
+    static std::optional<uint32_t> lastTagTime(flvmdi::ByteSource& source);
 
     static constexpr uint32_t kVideoTimescale = 16000;  // milliseconds times 16
     static constexpr uint32_t kAacFrameSamples = 1024;

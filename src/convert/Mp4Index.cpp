@@ -66,6 +66,10 @@ uint64_t alignedLike(uint64_t from, uint64_t copyStart) {
 
 }  // namespace
 
+uint64_t Mp4Index::indexSize(const RemuxPlan& plan) {
+    return ftypAndMoov(plan, Mp4Placement{plan.copyStart, 0, false}).size();
+}
+
 uint64_t Mp4Index::room(uint64_t videoSamples, uint64_t audioSamples, bool wideOffsets) {
     constexpr uint64_t kFixed = 16 << 10;  // ftyp, the track headers, the codec configurations
     const uint64_t offset = wideOffsets ? 8 : 4;

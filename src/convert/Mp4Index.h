@@ -18,6 +18,8 @@ class Mp4Index {
     // The body starts at `bodyAtLeast` or, where the index needs more room or the block offset
     // differs, at the next offset that suits both; the head's size is where the body starts.
     static std::vector<uint8_t> head(const RemuxPlan& plan, uint64_t bodyAtLeast = 0);
+    // The bytes of `ftyp` and `moov` alone, with 32-bit chunk offsets.
+    static uint64_t indexSize(const RemuxPlan& plan);
     // Room enough for the head of a copy with about these numbers of samples, so the body can be
     // copied before the index is known: the sample tables' widest entries per sample (a size, a
     // chunk offset, a run of durations and of composition offsets each, a key-frame number) and

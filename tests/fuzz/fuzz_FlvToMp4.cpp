@@ -4,12 +4,14 @@
 // placed further on (behind the room guessed from the first tags).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ByteSource.h"
 #include "FlvFormat.h"
 #include "convert/FlvRemuxScan.h"
+#include "convert/IndexRoom.h"
 #include "convert/Mp4Index.h"
 
 namespace {
@@ -47,6 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     flvmdi::MemorySource source({data, size});
     const FlvRemuxScan::TagCounts counts = FlvRemuxScan::countTags(source, size / 2);
     require(counts.end <= size && counts.video + counts.audio <= size / 15 + 1);
+    const std::optional<uint64_t> guessed = IndexRoom::guess(source);
+    require(!guessed || *guessed % IndexRoom::kAlignment == 0);
     const auto plan = FlvRemuxScan::plan(source);
     if (!plan)
         return 0;
