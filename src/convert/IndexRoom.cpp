@@ -14,6 +14,7 @@ constexpr double kMargin = 1.25;
 constexpr size_t kEnoughSamples = 16;
 // A shorter stretch of time says too little about the rate of samples.
 constexpr double kEnoughSpanMs = 200;
+constexpr double kMostBeyondBytes = 4;
 // The `free` box's header and the widest `mdat` header between the index and the body.
 constexpr double kBoxHeaders = 8 + 16;
 
@@ -51,12 +52,17 @@ std::optional<std::pair<double, double>> measured(flvmdi::ByteSource& start, uin
 // How many times the samples of the first bytes the whole file holds: by time where the file's
 // last tag tells how long it lasts (a frame rate stays steady where the bytes per frame do not: a
 // large first key frame), else by bytes. A quarter more either way.
+// A time far beyond what the bytes suggest (a clock that jumps, a damaged last tag) is not
+// believed: the room would become a hole of gigabytes in front of the body.
 double scale(flvmdi::ByteSource& file, const FlvRemuxScan::TagCounts& counts) {
+    const double byBytes = double(file.size()) / double(counts.end);
     const std::optional<uint32_t> lastMs = FlvRemuxScan::lastTagTime(file);
     const double span = double(counts.lastMs) - double(counts.firstMs);
-    if (lastMs && *lastMs >= counts.lastMs && span >= kEnoughSpanMs)
-        return std::max(1.0, (double(*lastMs) - double(counts.firstMs)) / span) * kMargin;
-    return double(file.size()) / double(counts.end) * kMargin;
+    if (lastMs && *lastMs >= counts.lastMs && span >= kEnoughSpanMs) {
+        const double byTime = (double(*lastMs) - double(counts.firstMs)) / span;
+        return std::clamp(byTime, 1.0, byBytes * kMostBeyondBytes) * kMargin;
+    }
+    return byBytes * kMargin;
 }
 
 }  // namespace
