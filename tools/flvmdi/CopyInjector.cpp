@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <fstream>
 #include <future>
 #include <string>
@@ -75,18 +76,20 @@ bool sameState(const struct stat& a, const struct stat& b) {
 }
 
 // The new file reaches the disk before its rename, so a power cut cannot leave the target's name
-// on a file whose blocks were never written.
-bool flush(int fd, const CopyInjector::WhileFlushing& whileFlushing) {
-    if (!whileFlushing) {
-        io::syncData(fd, "the new file");
-        return true;
-    }
+// on a file whose blocks were never written. The flush runs on a thread of its own: meanwhile the
+// caller makes its second copy, and the progress is told the copy is whole every tenth of a
+// second, so a window showing it stays lively while a slow disk takes a large file. A stop heard
+// then takes effect when the flush is done (it cannot be taken back).
+bool flush(int fd, const CopyInjector::WhileFlushing& whileFlushing,
+           const std::function<bool()>& stillWanted) {
     // The future waits for the flush also when the other work throws.
     std::future<void> flushed =
         std::async(std::launch::async, [fd] { io::syncData(fd, "the new file"); });
-    const bool goOn = whileFlushing(fd);
+    bool wanted = !whileFlushing || whileFlushing(fd);
+    while (flushed.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout)
+        wanted = wanted && stillWanted();
     flushed.get();
-    return goOn;
+    return wanted;
 }
 
 }  // namespace
@@ -142,7 +145,8 @@ std::optional<CopyResult> CopyInjector::copy(const fs::path& sourcePath, const f
     if (::fstat(file.fd(), &written) != 0 || uint64_t(written.st_size) != total ||
         ::fstat(source.get(), &after) != 0 || !sameState(before, after))
         throw IoError(sourcePath.string() + " changed while it was being copied");
-    if (!flush(file.fd(), whileFlushing))
+    const auto stillWanted = [&progress, total] { return !progress || progress(total, total); };
+    if (!flush(file.fd(), whileFlushing, stillWanted))
         return std::nullopt;
     InjectionStamp::write(file.fd(), options_, region.bytes, calculator.keyframeCount());
     file.replaceTarget();

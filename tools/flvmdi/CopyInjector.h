@@ -39,8 +39,9 @@ class CopyInjector {
     explicit CopyInjector(InjectOptions options, EarlyCopy::Tuning tuning = {})
         : options_(options), tuning_(tuning) {}
 
-    // Nothing when the progress stopped the copy. Throws FlvError for a source that cannot be
-    // injected (nothing is written then) and IoError when the system refuses.
+    // Nothing when the progress stopped the copy; while the new file is flushed the progress
+    // hears that the whole file is written, every tenth of a second. Throws FlvError for a source
+    // that cannot be injected (nothing is written then) and IoError when the system refuses.
     std::optional<CopyResult> copy(const std::filesystem::path& source,
                                    const std::filesystem::path& target,
                                    const Progress& progress = {},
