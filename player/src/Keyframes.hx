@@ -47,6 +47,18 @@ class Keyframes {
         return out;
     }
 
+    // The bytes a seek answer from the keyframe at file position `start` must hold before a seek
+    // into it can find a tag: the FLV header the seek script puts in front, and that keyframe's
+    // part of the file up to the next keyframe (`fallback` bytes of it after the last keyframe or
+    // from a position that is no keyframe's).
+    public function firstPartBytes(start:Float, fallback:Float):Float {
+        var k = positions.indexOf(start);
+        var part = k >= 0 && k + 1 < positions.length ? positions[k + 1] - start : fallback;
+        return FLV_HEADER_BYTES + part;
+    }
+
+    public static inline var FLV_HEADER_BYTES = 13;  // the file header and PreviousTagSize0
+
     // Index of the keyframe a seek to `seconds` starts at; -1 when none comes at or before it.
     public function indexAt(seconds:Float):Int {
         var found = -1;

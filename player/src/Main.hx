@@ -26,6 +26,7 @@ class Main extends Sprite {
     static inline var CONFIG_FILE = "zevoconfigsv.xml";
     static inline var RTMP_WAIT_MS = 8000;
     static inline var FLOAT_BAR_IDLE_MS = 2500;
+    static inline var FIRST_PART_BYTES = 64 * 1024;
 
     var base = "";
     var config:PlayerConfig;
@@ -47,6 +48,8 @@ class Main extends Sprite {
     var startByte = 0.0;
     var lastTime = -1.0;
     var stalledFrames = 0;
+    // The seek a new stream without metadata still owes once its first part is in.
+    var seekWhenFirstPartIn:Null<Void->Void> = null;
     var lastPointerMove = 0.0;
 
     static function main() {
@@ -254,9 +257,12 @@ class Main extends Sprite {
             if (seekAfterStart != null && ns == stream) {
                 var at = seekAfterStart;
                 seekAfterStart = null;
+                seekWhenFirstPartIn = null;
                 ns.seek(at);
             }
         };
+        var withoutMetadata = keyframes == null || !keyframes.seekAnswerHasMetadata;
+        seekWhenFirstPartIn = seekAfterStart != null && withoutMetadata ? seekToStart : null;
         ns.bufferTime = config.bufferSeconds;
         ns.client = {
             onMetaData: function(info:Dynamic) {
@@ -286,7 +292,7 @@ class Main extends Sprite {
             var code:String = Reflect.field(e.info, "code");
             switch (code) {
                 case "NetStream.Buffer.Full":
-                    if (keyframes == null || !keyframes.seekAnswerHasMetadata)
+                    if ((keyframes == null || !keyframes.seekAnswerHasMetadata) && firstPartIn(ns))
                         seekToStart();
                 case "NetStream.Play.Stop":
                     if (duration <= 0 || currentTime() >= duration - 1)
@@ -307,6 +313,19 @@ class Main extends Sprite {
         setPlaying(true);
         lastTime = -1;
         stalledFrames = 0;
+    }
+
+    // Whether a seek answer without metadata holds its first keyframe's part, up to the next
+    // keyframe (or all of it). The emulator reports a full buffer as soon as the answer's FLV
+    // header is in; a seek then finds no tag to go to and is lost, and the picture stays black
+    // until the restarted clock reaches the keyframe's time. Later reports of a full buffer, and
+    // the end of the download, come back here.
+    function firstPartIn(ns:NetStream):Bool {
+        if (ns.bytesTotal > 0 && ns.bytesLoaded >= ns.bytesTotal)
+            return true;
+        if (keyframes == null)
+            return ns.bytesLoaded >= Keyframes.FLV_HEADER_BYTES + FIRST_PART_BYTES;
+        return ns.bytesLoaded >= keyframes.firstPartBytes(startByte, FIRST_PART_BYTES);
     }
 
     function closeStream() {
@@ -526,6 +545,8 @@ class Main extends Sprite {
             bar.setProgress(0, 0, 0, duration);
             return;
         }
+        if (seekWhenFirstPartIn != null && firstPartIn(stream))
+            seekWhenFirstPartIn();
         var t = currentTime();
         bar.setProgress(duration > 0 ? t / duration : 0, loadedFraction(), t, duration);
         // Not every player reports the end of a download-played video; one whose clock stands

@@ -335,6 +335,11 @@ class PlayerTests {
         var rows:Array<Array<Float>> = [[0, 0], [1.9, 0], [2, 1], [5.5, 2], [60, 3], [-1, -1]];
         for (row in rows)
             equal(k.indexAt(row[0]), Std.int(row[1]), 'keyframe for ${row[0]} s');
+        // A seek answer is ready for the seek once it holds the header and the first keyframe's
+        // part, not just the header. (start, bytes needed)
+        var parts:Array<Array<Float>> = [[9000, 13 + 9000], [18000, 13 + 9000], [27000, 13 + 5000], [100, 13 + 5000]];
+        for (row in parts)
+            equal(k.firstPartBytes(row[0], 5000), row[1], 'first part from ${row[0]}');
         var meta = {keyframes: {times: ([0.0, 1.0, "x"] : Array<Dynamic>), filepositions: [13.0, 500.0, 900.0]}};
         var read = Keyframes.fromMetadata(meta);
         equal(read.times.length, 2, "unreadable entries are left out");
