@@ -95,7 +95,8 @@ void IndexRoomTest::notAnFlv() {
     flvmdi::MemorySource start = sourceOf(text);
     QVERIFY(!IndexRoom::guess(start));
     Clip headerOnly;
-    flvmdi::MemorySource empty = sourceOf(headerOnly.bytes());
+    const QByteArray header = headerOnly.bytes();  // the source views these bytes: kept alive
+    flvmdi::MemorySource empty = sourceOf(header);
     QVERIFY(IndexRoom::guess(empty));
 }
 
