@@ -1,25 +1,5 @@
 #include "convert/BoxWriter.h"
 
-void BoxWriter::u16(uint32_t value) {
-    u8(uint8_t(value >> 8));
-    u8(uint8_t(value));
-}
-
-void BoxWriter::u24(uint32_t value) {
-    u8(uint8_t(value >> 16));
-    u16(value & 0xFFFF);
-}
-
-void BoxWriter::u32(uint32_t value) {
-    u16(value >> 16);
-    u16(value & 0xFFFF);
-}
-
-void BoxWriter::u64(uint64_t value) {
-    u32(uint32_t(value >> 32));
-    u32(uint32_t(value));
-}
-
 void BoxWriter::fourcc(const char (&name)[5]) {
     for (int i = 0; i < 4; ++i)
         u8(uint8_t(name[i]));

@@ -44,8 +44,7 @@ void writeMvhd(BoxWriter& out, const RemuxPlan& plan, uint32_t nextTrackId) {
     out.end(mvhd);
 }
 
-std::vector<uint8_t> ftypAndMoov(const RemuxPlan& plan, const Mp4Placement& placement) {
-    BoxWriter out;
+void writeFtypAndMoov(BoxWriter& out, const RemuxPlan& plan, const Mp4Placement& placement) {
     writeFtyp(out);
     const size_t moov = out.begin("moov");
     const auto tracks = plan.tracks();
@@ -54,7 +53,19 @@ std::vector<uint8_t> ftypAndMoov(const RemuxPlan& plan, const Mp4Placement& plac
     for (const RemuxTrack* track : tracks)
         Mp4Track::write(out, plan, *track, trackId++, placement);
     out.end(moov);
-    return out.take();
+}
+
+// The most the index can take, so its writer grows once.
+uint64_t roomFor(const RemuxPlan& plan, bool wideOffsets) {
+    return Mp4Index::room(plan.video ? plan.video->samples.size() : 0,
+                          plan.audio ? plan.audio->samples.size() : 0, wideOffsets);
+}
+
+size_t ftypAndMoovSize(const RemuxPlan& plan, const Mp4Placement& placement) {
+    BoxWriter out;
+    out.reserve(roomFor(plan, placement.wideOffsets));
+    writeFtypAndMoov(out, plan, placement);
+    return out.size();
 }
 
 // The first offset from `from` on that lies where `copyStart` lies within its block.
@@ -64,10 +75,25 @@ uint64_t alignedLike(uint64_t from, uint64_t copyStart) {
     return from + (want + Mp4Index::kBlock - have) % Mp4Index::kBlock;
 }
 
+// The body at the first offset past the index, its `free` box header and the `mdat` header, and
+// past bodyAtLeast. The index's size depends only on the width of the chunk offsets, not on
+// their values.
+Mp4Placement placementBehindIndex(const RemuxPlan& plan, uint64_t bodyAtLeast, size_t mdatHeader) {
+    Mp4Placement placement{plan.copyStart, 0, false};
+    for (;;) {
+        const size_t indexSize = ftypAndMoovSize(plan, placement);
+        placement.bodyStart = alignedLike(
+            std::max<uint64_t>(indexSize + kBoxHeader + mdatHeader, bodyAtLeast), plan.copyStart);
+        if (placement.wideOffsets || placement.fileOffset(plan.copyEnd) <= UINT32_MAX)
+            return placement;
+        placement.wideOffsets = true;
+    }
+}
+
 }  // namespace
 
 uint64_t Mp4Index::indexSize(const RemuxPlan& plan) {
-    return ftypAndMoov(plan, Mp4Placement{plan.copyStart, 0, false}).size();
+    return ftypAndMoovSize(plan, Mp4Placement{plan.copyStart, 0, false});
 }
 
 uint64_t Mp4Index::room(uint64_t videoSamples, uint64_t audioSamples, bool wideOffsets) {
@@ -77,22 +103,25 @@ uint64_t Mp4Index::room(uint64_t videoSamples, uint64_t audioSamples, bool wideO
     return kFixed + videoSamples * (4 + offset + 8 + 8 + 4) + audioSamples * (4 + offset + 2);
 }
 
+// Where the index fits the room the caller left, it is built once, for the body at that room;
+// otherwise the body goes right behind an index measured first.
 std::vector<uint8_t> Mp4Index::head(const RemuxPlan& plan, uint64_t bodyAtLeast) {
     const uint64_t body = plan.copyEnd - plan.copyStart;
     const bool largeMdat = body + kBoxHeader > UINT32_MAX;
     const size_t mdatHeader = largeMdat ? kLargeBoxHeader : kBoxHeader;
-    Mp4Placement placement{plan.copyStart, 0, false};
-    // The index's size depends only on the width of the chunk offsets, not on their values.
-    for (;;) {
-        const size_t indexSize = ftypAndMoov(plan, placement).size();
-        placement.bodyStart = alignedLike(
-            std::max<uint64_t>(indexSize + kBoxHeader + mdatHeader, bodyAtLeast), plan.copyStart);
-        if (placement.wideOffsets || placement.fileOffset(plan.copyEnd) <= UINT32_MAX)
-            break;
-        placement.wideOffsets = true;
-    }
+    Mp4Placement placement{plan.copyStart, alignedLike(bodyAtLeast, plan.copyStart), false};
+    placement.wideOffsets = placement.fileOffset(plan.copyEnd) > UINT32_MAX;
     BoxWriter out;
-    out.bytes(ftypAndMoov(plan, placement));
+    if (bodyAtLeast > 0) {
+        out.reserve(placement.bodyStart);
+        writeFtypAndMoov(out, plan, placement);
+    }
+    if (bodyAtLeast == 0 || out.size() + kBoxHeader + mdatHeader > bodyAtLeast) {
+        placement = placementBehindIndex(plan, bodyAtLeast, mdatHeader);
+        out = BoxWriter();
+        out.reserve(placement.bodyStart);
+        writeFtypAndMoov(out, plan, placement);
+    }
     const size_t free = out.begin("free");
     out.zeros(placement.bodyStart - mdatHeader - out.size());
     out.end(free);

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr uint64_t kBlock = 4096;
+constexpr uint64_t kRun = 64 << 10;
 constexpr uint64_t kMaxPiece = 64 << 20;
 constexpr size_t kBuffer = 1 << 20;
 
@@ -107,8 +108,14 @@ class Copier {
 
 }  // namespace
 
+// A piece that ends inside a run of 64 KiB makes the kernel's next copy start there, and every
+// later piece then splits the page cache's large folios: a 60 MB copy in pieces of an odd number
+// of blocks measured 15 % slower than in one call, in pieces of whole 64 KiB runs as fast.
 uint64_t RangeCopy::pieceSize(uint64_t length) {
-    return std::clamp<uint64_t>(length / 100 / kBlock * kBlock, kBlock, kMaxPiece);
+    const uint64_t hundredth = length / 100;
+    if (hundredth < kRun)
+        return std::max(hundredth / kBlock * kBlock, kBlock);
+    return std::min((hundredth + kRun - 1) / kRun * kRun, kMaxPiece);
 }
 
 // The first piece ends where the source's block does and the last starts where one does, so the

@@ -16,6 +16,7 @@ class RangeCopy {
     static bool copy(int from, uint64_t offset, uint64_t length, int to, uint64_t toOffset,
                      const Progress& progress);
     // Pieces of about a hundredth of the copy, so progress moves in whole per cents: whole 4 KiB
-    // blocks, at most 64 MiB.
+    // blocks, or where a hundredth holds 64 KiB, whole 64 KiB runs (up to 2 % then), at most
+    // 64 MiB.
     static uint64_t pieceSize(uint64_t length);
 };

@@ -41,6 +41,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", result.reencoded  ? "encoded"
                         : result.ownRemux ? "copied by our own remux"
                                           : "copied through FFmpeg");
-    std::printf("%.3f\n", seconds);
+    std::printf("%.4f\n", seconds);
     return 0;
 }

@@ -62,6 +62,8 @@ class RangeCopyTest : public QObject {
     void copiesEveryByte_data();
     void copiesEveryByte();
     void sharesTheWholeBlocks();
+    void piecesEndOnWholeRuns_data();
+    void piecesEndOnWholeRuns();
 };
 
 void RangeCopyTest::copiesEveryByte_data() {
@@ -111,6 +113,33 @@ void RangeCopyTest::sharesTheWholeBlocks() {
     // All but the partial blocks at either end.
     const qint64 wholeBlocks = (offset + length) / kBlock * kBlock - kBlock;
     QCOMPARE(ReflinkMount::sharedBytes(mount.filePath("to")), uint64_t(wholeBlocks));
+}
+
+void RangeCopyTest::piecesEndOnWholeRuns_data() {
+    QTest::addColumn<qint64>("length");
+    // Every piece ends on a multiple of this, but the last two: the one ending at the last whole
+    // block and the part of a block behind it.
+    QTest::addColumn<qint64>("unit");
+    QTest::newRow("a hundredth below 64 KiB: whole blocks") << 1000 * kBlock + 9 << kBlock;
+    QTest::newRow("a hundredth of 64 KiB and more: whole 64 KiB runs")
+        << 2600 * kBlock + 9 << 16 * kBlock;
+}
+
+// The kernel copies pieces that end inside a run of 64 KiB measurably slower, so the pieces of a
+// long copy end on whole runs, and still report at least every other per cent.
+void RangeCopyTest::piecesEndOnWholeRuns() {
+    QFETCH(qint64, length);
+    QFETCH(qint64, unit);
+    QTemporaryDir dir;
+    put(dir.filePath("from"), randomBytes(length));
+    const QList<uint64_t> reports =
+        copyRange(dir.filePath("from"), 0, length, dir.filePath("to"), 0);
+    QVERIFY2(reports.size() >= 50 && reports.size() <= 101,
+             qPrintable(QString::number(reports.size())));
+    for (qsizetype i = 0; i + 2 < reports.size(); ++i)
+        QVERIFY2(reports[i] % uint64_t(unit) == 0, qPrintable(QString::number(reports[i])));
+    QCOMPARE(reports[reports.size() - 2], uint64_t(length / kBlock * kBlock));
+    QCOMPARE(reports.last(), uint64_t(length));
 }
 
 QTEST_GUILESS_MAIN(RangeCopyTest)
