@@ -55,17 +55,20 @@ void writeFtypAndMoov(BoxWriter& out, const RemuxPlan& plan, const Mp4Placement&
     out.end(moov);
 }
 
-// The most the index can take, so its writer grows once.
-uint64_t roomFor(const RemuxPlan& plan, bool wideOffsets) {
-    return Mp4Index::room(plan.video ? plan.video->samples.size() : 0,
-                          plan.audio ? plan.audio->samples.size() : 0, wideOffsets);
+// `ftyp` and `moov` for the body at `placement`, in a writer that grows once: `reserve` is the
+// most the index and what follows it can take.
+BoxWriter indexAt(const RemuxPlan& plan, const Mp4Placement& placement, uint64_t reserve) {
+    BoxWriter out;
+    out.reserve(reserve);
+    writeFtypAndMoov(out, plan, placement);
+    return out;
 }
 
 size_t ftypAndMoovSize(const RemuxPlan& plan, const Mp4Placement& placement) {
-    BoxWriter out;
-    out.reserve(roomFor(plan, placement.wideOffsets));
-    writeFtypAndMoov(out, plan, placement);
-    return out.size();
+    const uint64_t most =
+        Mp4Index::room(plan.video ? plan.video->samples.size() : 0,
+                       plan.audio ? plan.audio->samples.size() : 0, placement.wideOffsets);
+    return indexAt(plan, placement, most).size();
 }
 
 // The first offset from `from` on that lies where `copyStart` lies within its block.
@@ -112,15 +115,11 @@ std::vector<uint8_t> Mp4Index::head(const RemuxPlan& plan, uint64_t bodyAtLeast)
     Mp4Placement placement{plan.copyStart, alignedLike(bodyAtLeast, plan.copyStart), false};
     placement.wideOffsets = placement.fileOffset(plan.copyEnd) > UINT32_MAX;
     BoxWriter out;
-    if (bodyAtLeast > 0) {
-        out.reserve(placement.bodyStart);
-        writeFtypAndMoov(out, plan, placement);
-    }
+    if (bodyAtLeast > 0)
+        out = indexAt(plan, placement, placement.bodyStart);
     if (bodyAtLeast == 0 || out.size() + kBoxHeader + mdatHeader > bodyAtLeast) {
         placement = placementBehindIndex(plan, bodyAtLeast, mdatHeader);
-        out = BoxWriter();
-        out.reserve(placement.bodyStart);
-        writeFtypAndMoov(out, plan, placement);
+        out = indexAt(plan, placement, placement.bodyStart);
     }
     const size_t free = out.begin("free");
     out.zeros(placement.bodyStart - mdatHeader - out.size());
