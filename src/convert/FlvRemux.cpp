@@ -12,6 +12,7 @@
 
 #include "FileIo.h"
 #include "FlvFormat.h"
+#include "convert/ApartThread.h"
 #include "convert/ConversionError.h"
 #include "convert/FlvRemuxScan.h"
 #include "convert/IndexRoom.h"
@@ -140,13 +141,15 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
             throw std::system_error(errno, std::generic_category(), "open");
         std::atomic<bool> notPossible = false;
         std::atomic<bool> planned = false;
-        std::future<std::optional<Planned>> scanned =
-            std::async(std::launch::async, [&in, size, &room, &notPossible, &planned] {
+        std::packaged_task<std::optional<Planned>()> scan(
+            [&in, size, &room, &notPossible, &planned] {
                 std::optional<Planned> plan = planFor(in.get(), size, *room);
                 notPossible = !plan;
                 planned = bool(plan);
                 return plan;
             });
+        std::future<std::optional<Planned>> scanned = scan.get_future();
+        ApartThread scanning([&scan] { scan(); });
         // Until the scan has said yes the copy shows no progress, only hears a Cancel: a file
         // left to FFmpeg then starts its progress from nothing, not from where the copy was. From
         // a disk the scan is done long before the copy is half way. From memory it reads as much
@@ -155,14 +158,17 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
         // waiting at half way cost a 60 MB copy a sixth of its time.
         bool userStopped = false;
         const auto progress = [&](uint64_t done) {
-            if (!planned && done >= size / 4 * 3)
+            if (!planned && done >= size / 4 * 3) {
+                scanning.release();
                 scanned.wait();
+            }
             if (notPossible)
                 return false;
             userStopped = !meter.update(planned ? double(done) / double(size) : 0.0);
             return !userStopped;
         };
         const bool copied = RangeCopy::copy(in.get(), 0, size, out.get(), *room, progress);
+        scanning.release();
         const std::optional<Planned> plan = scanned.get();
         if (userStopped)
             return Outcome::Cancelled;
