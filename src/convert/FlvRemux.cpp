@@ -152,8 +152,8 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
         ApartThread scanning([&scan] { scan(); });
         // Until the scan has said yes the copy shows no progress, only hears a Cancel: a file
         // left to FFmpeg then starts its progress from nothing, not from where the copy was. From
-        // a disk the scan is done long before the copy is half way. From memory it reads as much
-        // as the copy writes, and builds the index besides: waiting for it at three quarters
+        // a disk both read at the disk's pace. From memory the scan reads as much as the copy
+        // writes, and builds the index besides: waiting for it at three quarters
         // keeps the last quarter's progress real even for a file copied in a blink, where
         // waiting at half way cost a 60 MB copy a sixth of its time.
         bool userStopped = false;
