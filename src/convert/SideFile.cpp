@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "convert/ConversionError.h"
+#include "platform/SideFileName.h"
 
 namespace {
 
@@ -21,10 +22,10 @@ SideFile::SideFile(const QString& target) : m_target(target) {
     const QFileInfo info(target);
     // A few tries, in case another copy into the same folder drew the same name.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const QString name =
-            QStringLiteral(".%1.%2.part")
-                .arg(info.fileName())
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString name = SideFileName::of(
+            info.fileName(),
+            QStringLiteral(".%1.part")
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         QFile file(info.dir().filePath(name));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             m_path = file.fileName();

@@ -12,7 +12,6 @@
 #include "platform/FileOps.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/InjectedCopy.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -78,7 +77,10 @@ bool doStep(const FileWorkPlan& plan, int index, Views& views,
             makeThumbnails();
             return true;
         case FileWorkStep::Kind::Caption:
-            TextFile::writeBytesAtomically(step.target, CaptionFile::toWebVtt(step.source));
+            // Already in place as it would be written (InputGuard let it through so).
+            if (FileOps::sameFile(step.source, step.target))
+                return true;
+            FileOps::writeFile(step.target, CaptionFile::toWebVtt(step.source));
             return true;
     }
     return true;

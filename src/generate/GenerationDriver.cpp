@@ -14,6 +14,7 @@
 #include "generate/CoreScriptWriter.h"
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/FileWorkRunner.h"
+#include "generate/InputGuard.h"
 #include "generate/OutputAssembly.h"
 #include "generate/RunDecisions.h"
 #include "generate/SnapshotReader.h"
@@ -43,6 +44,8 @@ std::optional<Failure> attempt(const std::function<void()>& stage) {
         stage();
     } catch (const CaptionFileError& refused) {
         return Failure{std::nullopt, refused.message()};
+    } catch (const InputGuard::Refusal& refused) {
+        return Failure{std::nullopt, refused.message()};
     } catch (const AppError& error) {
         return Failure{error, {}};
     } catch (const std::exception& error) {
@@ -67,6 +70,7 @@ GenerationDriver::Outcome GenerationDriver::run(const GenerationContext& ctx, co
     Q_ASSERT(&ctx.snapshot == &state.snapshot);
     views.setBusy(true);
     FileWorkPlan plan;
+    QList<OutputFile> files;
     int stoppedAt = FileWorkRunner::Completed;
     Outcome outcome = Outcome::Failed;
     std::optional<Failure> failure = attempt([&] {
@@ -83,7 +87,15 @@ GenerationDriver::Outcome GenerationDriver::run(const GenerationContext& ctx, co
     }
     if (!failure) {
         outcome = Outcome::Failed;
-        failure = attempt([&] { stoppedAt = generate(ctx, state, plan, views); });
+        failure = attempt([&] { files = prepare(ctx, state); });
+    }
+    if (!failure) {
+        outcome = Outcome::SourceMissing;
+        failure = attempt([&] { InputGuard::check(ctx, plan, files); });
+    }
+    if (!failure) {
+        outcome = Outcome::Failed;
+        failure = attempt([&] { stoppedAt = generate(ctx, state, plan, files, views); });
     }
     if (failure) {
         views.setBusy(false);
@@ -100,11 +112,16 @@ GenerationDriver::Outcome GenerationDriver::run(const GenerationContext& ctx, co
     return Outcome::Completed;
 }
 
-int GenerationDriver::generate(const GenerationContext& ctx, const RunState& state,
-                               const FileWorkPlan& plan, Views& views) {
+QList<OutputFile> GenerationDriver::prepare(const GenerationContext& ctx, const RunState& state) {
     RunDecisions::decide(state.snapshot, ctx.isPlaylist(), state.random);
     state.snapshot.EmbedCode = EmbedCodeBuilder::build(ctx);
-    OutputFile::writeAll(outputFiles(ctx));
+    return outputFiles(ctx);
+}
+
+int GenerationDriver::generate(const GenerationContext& ctx, const RunState& state,
+                               const FileWorkPlan& plan, const QList<OutputFile>& files,
+                               Views& views) {
+    OutputFile::writeAll(files);
     const int stoppedAt = OutputAssembly::assemble(ctx, plan, views);
     if (stoppedAt == FileWorkRunner::Completed)
         state.snapshot.UploadInstructions = UploadInstructions::build(ctx);

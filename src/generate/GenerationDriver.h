@@ -19,7 +19,8 @@ class Views;
 // writes them, assembles the output folder (with the metadata injection) and shows the code
 // window.
 // An error ends the run with the common error message; files already written stay. A missing
-// source is found before anything is written. The user may cancel the file work: that is
+// source, and a file of the run that would replace one of its inputs (InputGuard), are found
+// before anything is written. The user may cancel the file work: that is
 // reported as a cancel (not an error), with what was done and what was not, and no code window
 // follows.
 class GenerationDriver {
@@ -45,9 +46,12 @@ class GenerationDriver {
     static QList<OutputFile> outputFiles(const GenerationContext& ctx);
 
   private:
-    // The index of the file-work step the user stopped at, or FileWorkRunner::Completed.
+    // Decides what the run decides, builds the embed code and makes every generated file whole.
+    static QList<OutputFile> prepare(const GenerationContext& ctx, const RunState& state);
+    // Writes `files`, then does the file work: the index of the file-work step the user stopped
+    // at, or FileWorkRunner::Completed.
     static int generate(const GenerationContext& ctx, const RunState& state,
-                        const FileWorkPlan& plan, Views& views);
+                        const FileWorkPlan& plan, const QList<OutputFile>& files, Views& views);
     static QList<OutputFile> playerFiles(const GenerationContext& ctx);
     static QList<OutputFile> coreScriptFiles(const GenerationContext& ctx);
 };

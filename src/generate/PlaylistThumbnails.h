@@ -15,4 +15,6 @@ class PlaylistThumbnails {
     static void make(const GenerationContext& ctx);
     // The pictures `make` reads, one per row with a thumbnail; none outside that layout.
     static QStringList sources(const GenerationContext& ctx);
+    // The files `make` writes, in the output and the scratch folder.
+    static QStringList targets(const GenerationContext& ctx);
 };

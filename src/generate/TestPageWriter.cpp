@@ -11,10 +11,11 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Both pages share it as it always was: the blank inside the quotes and the missing one before
-// content= are part of it.
+// Both pages share it. Every character beyond ASCII is written as a reference (see Escaping), so
+// the pages' bytes read the same as UTF-8; a browser honours the declaration only when it is
+// well-formed, and otherwise guesses.
 const QString kMetaLine =
-    QStringLiteral("<meta http-equiv=\"Content-Type \"content=\"text/html; charset=UTF-8\"/>");
+    QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"/>");
 
 using SwfObjectLines::call;
 

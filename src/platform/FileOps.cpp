@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/AppError.h"
+#include "platform/SideFileName.h"
 
 namespace {
 
@@ -89,19 +90,33 @@ bool cloneWhole(int in, int out) {
 #endif
 }
 
-// A new file beside `to`, hidden and named for this process, that no one else writes.
-std::pair<int, QString> createBeside(const QString& from, const QString& to, mode_t mode) {
+// A new file beside `to`, hidden and named for this process, that no one else writes; -1 (with
+// errno) when the folder takes none.
+std::pair<int, QString> createBeside(const QString& to, mode_t mode) {
     const QFileInfo target(to);
     for (int n = 0;; ++n) {
-        const QString path = target.path() + u'/' + u'.' + target.fileName() +
-                             QStringLiteral(".vidlark-%1-%2").arg(getpid()).arg(n);
+        const QString path =
+            target.path() + u'/' +
+            SideFileName::of(target.fileName(),
+                             QStringLiteral(".vidlark-%1-%2").arg(getpid()).arg(n));
         const int fd = open(QFile::encodeName(path).constData(),
                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0)
+        if (fd >= 0 || errno != EEXIST || n >= 100)
             return {fd, path};
-        if (errno != EEXIST || n >= 100)
-            raiseCopy(lastError(), from, to);
     }
+}
+
+// Every byte, or the error that stopped it.
+int writeWhole(int fd, const QByteArray& bytes) {
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t n =
+            write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno != EINTR)
+            return errno;
+        if (n > 0)
+            written += n;
+    }
+    return 0;
 }
 
 bool copyInChunks(int in, const QString& from, const QString& to, const FileOps::Progress& progress,
@@ -109,7 +124,9 @@ bool copyInChunks(int in, const QString& from, const QString& to, const FileOps:
     struct stat info {};
     if (fstat(in, &info) != 0)
         raiseCopy(lastError(), from, to);
-    const std::pair<int, QString> made = createBeside(from, to, info.st_mode & 0777);
+    const std::pair<int, QString> made = createBeside(to, info.st_mode & 0777);
+    if (made.first < 0)
+        raiseCopy(lastError(), from, to);
     int out = made.first;
     const QString temporary = made.second;
     bool renamed = false;
@@ -181,6 +198,36 @@ bool copyOpenFile(int from, const QString& name, const QString& to, const Progre
         throw AppError::copying(AppError::PathNotFound, name, to);
     const Progress report = progress ? progress : [](qint64, qint64) { return true; };
     return copyInChunks(from, name, to, report, chunkBytes);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    const std::pair<int, QString> made = createBeside(path, 0666);
+    if (made.first < 0) {
+        const std::error_code ec = lastError();
+        if (ec == std::errc::no_such_file_or_directory)
+            throw AppError::naming(AppError::PathNotFound, path, AppError::Operation::Writing);
+        raise(ec, path, AppError::Operation::Writing);
+    }
+    int fd = made.first;
+    const QString temporary = made.second;
+    bool renamed = false;
+    const auto cleanUp = qScopeGuard([&fd, &temporary, &renamed] {
+        if (fd >= 0)
+            close(fd);
+        if (!renamed)
+            unlink(QFile::encodeName(temporary).constData());
+    });
+    int error = writeWhole(fd, bytes);
+    const int closed = close(fd);
+    fd = -1;
+    if (closed != 0 && !error)
+        error = errno;
+    if (error)
+        raise(std::error_code(error, std::generic_category()), path, AppError::Operation::Writing);
+    // rename() replaces a link at `path` itself, never the file it points to.
+    if (rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
+        raise(lastError(), path, AppError::Operation::Writing);
+    renamed = true;
 }
 
 bool sameFile(const QString& a, const QString& b) {

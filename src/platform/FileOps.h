@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,6 +37,11 @@ bool copyFile(const QString& from, const QString& to, const Progress& progress =
 // file before its rename) or that must be copied as it is at this moment.
 bool copyOpenFile(int from, const QString& name, const QString& to, const Progress& progress,
                   qint64 chunkBytes);
+// Writes a generated file as the copies are written: `bytes` go into a hidden file beside `path`,
+// renamed over it when whole. A symbolic link at `path` is replaced, never followed into its
+// target; a failure (a full disk) leaves an older file of that name as it was and no part of the
+// new one. Failures name `path` (Writing).
+void writeFile(const QString& path, const QByteArray& bytes);
 // True when both paths name one and the same existing file (same device and inode).
 bool sameFile(const QString& a, const QString& b);
 // Nothing when there is no such file.

@@ -13,7 +13,7 @@ OutputFile OutputFile::ofLines(const QString& path, const QStringList& lines,
 void OutputFile::write(const OutputFile& file) {
     if (!file.replaces.isEmpty())
         FileOps::deleteMatching(QFileInfo(file.path).path(), file.replaces);
-    TextFile::writeBytes(file.path, file.content);
+    FileOps::writeFile(file.path, file.content);
 }
 
 void OutputFile::writeAll(const QList<OutputFile>& files) {

@@ -17,7 +17,9 @@ struct OutputFile {
     static OutputFile ofLines(const QString& path, const QStringList& lines,
                               const QString& replaces = {});
 
-    // In place, like every generated file; `files` in their order.
+    // Beside its target and renamed over it, as the copies are (FileOps::writeFile): a link at
+    // the path is replaced, not written through, and a full disk leaves the older file whole.
+    // `files` in their order.
     static void write(const OutputFile& file);
     static void writeAll(const QList<OutputFile>& files);
 };

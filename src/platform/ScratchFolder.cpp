@@ -16,6 +16,10 @@ QString thumbs(const QString& appFolder) {
     return file(appFolder, QStringLiteral("thumbs")) + FileOps::separator();
 }
 
+QString thumbsWork(const QString& appFolder) {
+    return thumbs(appFolder) + QStringLiteral(".vidlark-work") + FileOps::separator();
+}
+
 QString localTestPage(const QString& appFolder) {
     return file(appFolder, QStringLiteral("do-not-upload.html"));
 }

@@ -13,6 +13,9 @@ QString path(const QString& appFolder);
 QString file(const QString& appFolder, const QString& name);
 // The thumbnails' folder inside it, ending in the platform's separator.
 QString thumbs(const QString& appFolder);
+// The hidden folder of the thumbnails' work files, inside the thumbnails' folder and ending in
+// the platform's separator: no thumbnail's name can meet a work file's there.
+QString thumbsWork(const QString& appFolder);
 // The local test page, which is never uploaded.
 QString localTestPage(const QString& appFolder);
 

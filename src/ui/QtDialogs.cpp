@@ -53,14 +53,45 @@ QWidget* QtDialogs::parentWindow() const {
     return m_owner;
 }
 
+// A zero-width space: a place where a line may break that shows nothing.
+constexpr char16_t kBreak = u'\u200B';
+
+QString QtDialogs::shownText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size() + text.size() / 8);
+    int run = 0;  // characters since the last place a line may break
+    for (const QChar c : text) {
+        shown += c;
+        if (c.isSpace()) {
+            run = 0;
+            continue;
+        }
+        ++run;
+        const bool separator = c == u'/' || c == u'\\';
+        if ((separator || run >= kLongestRun) && !c.isHighSurrogate()) {
+            shown += kBreak;
+            run = 0;
+        }
+    }
+    return shown;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString& text, Icon icon, Buttons buttons,
+                                                   const QString& title, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(
+        boxIcon(icon), title, QString(),
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    // Plain text: a path may hold "<" or "&", which rich text would swallow.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(shownText(text));
+    return box;
+}
+
 Dialogs::Answer QtDialogs::message(const QString& text, Icon icon, Buttons buttons,
                                    const QString& title) {
     const NormalPointer pointer;
-    QMessageBox box(
-        boxIcon(icon), title, text,
-        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        parentWindow());
-    const int pressed = box.exec();
+    const std::unique_ptr<QMessageBox> box = messageBox(text, icon, buttons, title, parentWindow());
+    const int pressed = box->exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;

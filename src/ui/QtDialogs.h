@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/Dialogs.h"
 
+class QMessageBox;
 class QWidget;
 
 // The desktop program's Dialogs: Qt's message boxes and its file, folder and colour choosers,
@@ -20,6 +23,17 @@ class QtDialogs : public Dialogs {
     // "desc|pattern|desc|pattern" as the program writes its filters, in Qt's form
     // "desc (pattern);;desc (pattern)"; patterns separated by ";" become blank-separated.
     static QString qtFilter(const QString& filter);
+
+    // A message as its box shows it: a zero-width break after every folder separator and within
+    // every long run of characters without a blank, so a long path wraps inside the box and shows
+    // whole instead of running off its edge. Only the shown text: the message itself is unchanged.
+    static QString shownText(const QString& text);
+    // The box `message` shows, not yet shown.
+    static std::unique_ptr<QMessageBox> messageBox(const QString& text, Icon icon, Buttons buttons,
+                                                   const QString& title, QWidget* parent);
+
+    // The most characters shown without a place to break the line.
+    static constexpr int kLongestRun = 40;
 
   private:
     QWidget* parentWindow() const;

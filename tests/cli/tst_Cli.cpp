@@ -70,6 +70,9 @@ class CliTest : public QObject {
     void diskFullLeavesNoPartialVideo();
     void captionsForTheSingleVideo();
     void badCaptionFileStopsTheRun();
+    void longVideoNames_data();
+    void longVideoNames();
+    void pictureInTheOutputFolderStopsTheRun();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -1189,6 +1192,66 @@ void CliTest::badCaptionFileStopsTheRun() {
                           QStringLiteral("Line 3: \"00:01.000 -> 00:02.000\" is not a cue timing "
                                          "(start --> end, each HH:MM:SS.mmm or MM:SS.mmm).")}));
     QCOMPARE(outputFiles(), QStringList());
+}
+
+void CliTest::longVideoNames_data() {
+    QTest::addColumn<QString>("base");  // the name less its four-byte suffix
+    QTest::newRow("236 characters") << QString(232, u'v');
+    QTest::newRow("255 bytes") << QString(251, u'v');
+    QTest::newRow("255 bytes of two-byte letters") << QString(125, QChar(0x00e9)) + u'v';
+}
+
+// Any name the file system holds goes through a whole run: the copies, the injection, the
+// mirrors and the captions are written beside their targets under hidden names that fit.
+void CliTest::longVideoNames() {
+    QFETCH(QString, base);
+    QCOMPARE(QFile::encodeName(base + ".flv").size() <= 255, true);
+    writeVideo(videos(), base + ".flv");
+    writeVideo(videos(), base + ".mp4");
+    TextFile::writeBytes(videos() + "/" + base + ".vtt", "WEBVTT\n\n00:01.000 --> 00:02.000\nx\n");
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + "/" + base + ".flv",
+                     QStringLiteral("--mp4"), videos() + "/" + base + ".mp4",
+                     QStringLiteral("--captions"), videos() + "/" + base + ".vtt:en"});
+    QVERIFY2(run.exitCode == 0, run.describe());
+    QCOMPARE(run.injector.size(), 1);
+    QVERIFY2(run.injector[0].contains(QLatin1String("metadata injected")),
+             qPrintable(run.injector[0]));
+    for (const char* suffix : {".flv", ".mp4", ".vtt"})
+        QVERIFY2(outputFiles().contains(base + suffix), qPrintable(outputFiles().join(", ")));
+    QCOMPARE(QDir(outDir()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+    const QString scratch = QStringLiteral(VIDLARK_APP_DIR) + "/temp/";
+    for (const char* suffix : {".flv", ".mp4", ".vtt"})
+        QVERIFY(QFile::remove(scratch + base + suffix));
+}
+
+// The intro picture kept in the output folder would be replaced by its fitted copy: the run
+// stops as a check of the request does, names both, writes nothing, and the picture stays.
+void CliTest::pictureInTheOutputFolderStopsTheRun() {
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString red = outDir() + "/red.jpg";
+    QVERIFY(picture.save(red, "JPEG"));
+    const QByteArray original = TestFiles::readFile(red);
+    TestProfile profile;
+    profile.set(ProfileLine::IntroImageName, QStringLiteral("red.jpg"))
+        .set(ProfileLine::IntroImagePath, red);
+    const CliRun run =
+        runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
+                     outDir(), QStringLiteral("--flash"), videos() + "/clip.flv"});
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QVERIFY2(run.errLines().size() >= 3, run.describe());
+    QCOMPARE(
+        run.errLines().mid(0, 3),
+        (QStringList{QStringLiteral("Error: THE RUN WOULD REPLACE ONE OF ITS OWN FILES. "
+                                    "NOTHING HAS BEEN WRITTEN."),
+                     "The intro image: " + red,
+                     "would be replaced by: " + red + " (Copy red.jpg to the output folder)"}));
+    QCOMPARE(outputFiles(), QStringList{"red.jpg"});
+    QCOMPARE(TestFiles::readFile(red), original);
 }
 
 QTEST_GUILESS_MAIN(CliTest)

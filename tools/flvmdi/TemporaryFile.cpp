@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "ExtendedAttributes.h"
@@ -18,6 +20,11 @@ namespace {
 
 // A dead run's file or a stranger's may hold a name; another number is tried then.
 constexpr int kNameAttempts = 100;
+
+// What one name in a folder may hold, and the widest "PID-N" behind a prefix (a 32-bit process
+// id, a dash, a 32-bit counter).
+constexpr size_t kMaxNameBytes = 255;
+constexpr size_t kNumberRoom = 10 + 1 + 10;
 
 }  // namespace
 
@@ -93,12 +100,35 @@ void TemporaryFile::replaceTarget() {
     io::syncFolder(target_.parent_path());
 }
 
-std::string TemporaryFile::namePrefix(const fs::path& target) {
+std::string TemporaryFile::hiddenName(const fs::path& target, std::string_view tail,
+                                      size_t tailRoom) {
+    const std::string name = target.filename().string();
     // Built piece by piece: GCC 12 at -O3 misreads "." + std::string (-Wrestrict).
-    std::string prefix = ".";
-    prefix += target.filename().string();
-    prefix += ".flvmdi-";
-    return prefix;
+    std::string hidden = ".";
+    if (1 + name.size() + tailRoom <= kMaxNameBytes) {
+        hidden += name;
+        hidden += tail;
+        return hidden;
+    }
+    // FNV-1a of the whole name: names cut alike still differ by their mark.
+    uint32_t hash = 2166136261u;
+    for (const unsigned char c : name)
+        hash = (hash ^ c) * 16777619u;
+    char mark[10];
+    std::snprintf(mark, sizeof mark, "~%08x", static_cast<unsigned>(hash));
+    size_t kept = kMaxNameBytes - 1 - 9 - tailRoom;
+    // Not inside a character: UTF-8 continuation bytes are 10xxxxxx.
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;
+    hidden.append(name, 0, kept);
+    hidden += mark;
+    hidden += tail;
+    return hidden;
+}
+
+std::string TemporaryFile::namePrefix(const fs::path& target) {
+    // The prefix leaves room for the widest "PID-N" a run gives it.
+    return hiddenName(target, ".flvmdi-", std::string_view(".flvmdi-").size() + kNumberRoom);
 }
 
 fs::path TemporaryFile::freshName() const {

@@ -1,14 +1,16 @@
 // The new file of a rewrite: created unnamed in the video's folder, so a run that dies before it
 // is renamed into place leaves nothing behind. File systems without unnamed files get a dotted
 // temporary name, removed again unless the file was put in place. Just before the rename the file
-// is named ".NAME.flvmdi-PID-N" too; a run killed right there leaves it, and later runs remove it
-// (see Leftovers). They tell it from the file of a live run by the flock every new file holds
-// from its creation until the process ends.
+// is named ".NAME.flvmdi-PID-N" too (NAME cut short where the whole would not fit in a name); a run
+// killed right there leaves it, and later runs remove it (see Leftovers). They tell it from the
+// file of a live run by the flock every new file holds from its creation until the process ends.
 #pragma once
 
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "FileIo.h"
 
@@ -32,6 +34,11 @@ class TemporaryFile {
 
     // Every name the file may have in the folder starts so, followed by "PID-N".
     static std::string namePrefix(const std::filesystem::path& target);
+    // ".NAME" + `tail`, hidden beside `target`, where `tailRoom` bytes (at least the tail's) must
+    // still fit behind it within the 255 bytes of a name: a longer NAME is cut and marked with a
+    // hash of the whole, so every name the file system holds gets hidden names of its own.
+    static std::string hiddenName(const std::filesystem::path& target, std::string_view tail,
+                                  size_t tailRoom);
 
   private:
     std::filesystem::path freshName() const;

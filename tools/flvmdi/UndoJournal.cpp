@@ -6,10 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "FileIo.h"
 #include "FlvFormat.h"
+#include "TemporaryFile.h"
 
 namespace flvmdi {
 
@@ -121,10 +123,8 @@ bool isMixOf(std::span<const uint8_t> current, const Journal& journal) {
 }  // namespace
 
 std::filesystem::path UndoJournal::pathFor(const std::filesystem::path& video) {
-    std::string name = ".";  // not "." + string: GCC 12 at -O3 misreads it (-Wrestrict)
-    name += video.filename().string();
-    name += ".flvmdi-undo";
-    return video.parent_path() / name;
+    constexpr std::string_view tail = ".flvmdi-undo";
+    return video.parent_path() / TemporaryFile::hiddenName(video, tail, tail.size());
 }
 
 // Created afresh: recover() has removed any earlier journal under the video's lock, so whatever
