@@ -1218,7 +1218,9 @@ void CliTest::longVideoNames() {
                      QStringLiteral("--captions"), videos() + "/" + base + ".vtt:en"});
     QVERIFY2(run.exitCode == 0, run.describe());
     QCOMPARE(run.injector.size(), 1);
-    QVERIFY2(run.injector[0].contains(QLatin1String("metadata injected")),
+    // Injected on the way by the copy, so the injector finds it done.
+    QVERIFY2(run.injector[0].endsWith(QLatin1String(".flv: metadata already up to date (0 "
+                                                    "keyframes, 1440 bytes)")),
              qPrintable(run.injector[0]));
     for (const char* suffix : {".flv", ".mp4", ".vtt"})
         QVERIFY2(outputFiles().contains(base + suffix), qPrintable(outputFiles().join(", ")));
@@ -1237,11 +1239,13 @@ void CliTest::pictureInTheOutputFolderStopsTheRun() {
     QVERIFY(picture.save(red, "JPEG"));
     const QByteArray original = TestFiles::readFile(red);
     TestProfile profile;
-    profile.set(ProfileLine::IntroImageName, QStringLiteral("red.jpg"))
+    profile.set(ProfileLine::Html5, QStringLiteral("1"))
+        .set(ProfileLine::IntroImageName, QStringLiteral("red.jpg"))
         .set(ProfileLine::IntroImagePath, red);
     const CliRun run =
         runGenerate({QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"),
-                     outDir(), QStringLiteral("--flash"), videos() + "/clip.flv"});
+                     outDir(), QStringLiteral("--flash"), videos() + "/clip.flv",
+                     QStringLiteral("--mp4"), videos() + "/clip.mp4"});
     QVERIFY2(run.exitCode == 2, run.describe());
     QVERIFY2(run.errLines().size() >= 3, run.describe());
     QCOMPARE(
