@@ -130,6 +130,23 @@ void FlvRemuxScanTest::takesOnlyWhatItCopiesExactly_data() {
         c.aacHeader(HeAac);
         c.aac(0);
     });
+    // AudioSpecificConfigs no MP4 sample description may carry as they are.
+    const struct {
+        const char* name;
+        Bytes config;
+    } unusableSound[] = {{"AAC object type 0", {0x02, 0x10}},
+                         {"AAC rate index 13", {0x16, 0x90}},
+                         {"AAC rate index 15, explicit rate", {0x17, 0x80, 0x00, 0xAC, 0x44, 0x10}},
+                         {"AAC without channels or program config", {0x12, 0x00}},
+                         {"AAC configuration of one byte", {0x12}},
+                         {"AAC configuration empty", {}},
+                         {"AAC configuration, then garbage", {0x12, 0x10, 0xDE, 0xAD, 0xBE}}};
+    for (const auto& [name, config] : unusableSound) {
+        row(name, -1, 0, [&config = config](Clip& c) {
+            c.aacHeader(config);
+            c.aac(0);
+        });
+    }
     row("4:4:4 pictures", -1, 0, [](Clip& c) {
         c.avcHeader(High444Sps);
         c.frame(0, true);

@@ -1,8 +1,10 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 #include "MediaTools.h"
@@ -24,6 +26,10 @@ class Html5CopyTest : public QObject {
     void remuxKeepsEveryPacket();
     void remuxShowsFramesWhenFfmpegDoes_data();
     void remuxShowsFramesWhenFfmpegDoes();
+    void everyFrameArrives_data();
+    void everyFrameArrives();
+    void unusableSoundConfiguration_data();
+    void unusableSoundConfiguration();
     void makesWebm();
     void cancelLeavesNothing_data();
     void cancelLeavesNothing();
@@ -91,6 +97,11 @@ const struct {
      "160x96",
      0,
      {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv444p"}},
+    {"h264-10bit.flv",
+     true,
+     "160x96",
+     0,
+     {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p10le"}},
     {"mp4-in-flash-column.mp4",
      true,
      "160x120",
@@ -135,6 +146,55 @@ QByteArray withWrongTrailer(const QByteArray& flv) {
     QByteArray copy = flv;
     copy[at + length - 1] = char(copy[at + length - 1] ^ 0x10);
     return copy;
+}
+
+// The H.264 + AAC clip with another AudioSpecificConfig in its AAC sequence header.
+QByteArray withSoundConfiguration(const QByteArray& flv, const QByteArray& config) {
+    QByteArray copy = flv;
+    const auto tags = flvTags(flv);
+    for (auto tag = tags.rbegin(); tag != tags.rend(); ++tag) {
+        const auto [at, length] = *tag;
+        if (flv[at] != 8 || flv[at + 12] != 0)
+            continue;
+        const qsizetype size = 2 + config.size();
+        QByteArray header = flv.mid(at, 13);
+        header[1] = char(size >> 16);
+        header[2] = char(size >> 8);
+        header[3] = char(size);
+        const quint32 trailer = quint32(11 + size);
+        header += config;
+        for (int shift = 24; shift >= 0; shift -= 8)
+            header += char(trailer >> shift);
+        copy.replace(at, length, header);
+    }
+    return copy;
+}
+
+QString ffprobeField(const QString& path, const QString& stream, const QString& entry,
+                     bool countFrames = false) {
+    QStringList args{QStringLiteral("-v"),
+                     QStringLiteral("error"),
+                     QStringLiteral("-select_streams"),
+                     stream,
+                     QStringLiteral("-show_entries"),
+                     entry,
+                     QStringLiteral("-of"),
+                     QStringLiteral("csv=p=0"),
+                     path};
+    if (countFrames)
+        args.prepend(QStringLiteral("-count_frames"));
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"), args);
+    probe.waitForFinished(120000);
+    return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+}
+
+// The frames a decoder gets from the first stream of that kind, as ffprobe counts them: a
+// sample an edit list leaves out is not counted.
+int decodedFrames(const QString& path, const QString& kind) {
+    return ffprobeField(path, kind + QStringLiteral(":0"), QStringLiteral("stream=nb_read_frames"),
+                        true)
+        .toInt();
 }
 
 }  // namespace
@@ -338,6 +398,99 @@ void Html5CopyTest::remuxShowsFramesWhenFfmpegDoes() {
         if (kind == QLatin1String("v"))
             QCOMPARE(outOfOrder, reordered);
     }
+}
+
+void Html5CopyTest::everyFrameArrives_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("ownRemux");
+    QTest::addColumn<bool>("soundCopied");  // AAC packets taken as they are
+
+    QTest::newRow("Sorenson H.263") << "h263-mp3.flv" << false << false;
+    QTest::newRow("Screen Video") << "screen-adpcm.flv" << false << false;
+    QTest::newRow("H.264 in 4:4:4") << "h264-444.flv" << false << false;
+    QTest::newRow("H.264 in 10 bits") << "h264-10bit.flv" << false << false;
+    QTest::newRow("H.264 and AAC, our remux") << "h264-aac.flv" << true << true;
+    QTest::newRow("H.264 copied, MP3 encoded") << "h264-mp3.flv" << false << false;
+    QTest::newRow("H.264 and AAC copied by FFmpeg") << "h264-wrong-trailer.flv" << false << true;
+}
+
+// A player shows every frame of the source: the last sample lies inside the track's edit list
+// and lasts as long as a frame, not nothing.
+void Html5CopyTest::everyFrameArrives() {
+    QFETCH(QString, source);
+    QFETCH(bool, ownRemux);
+    QFETCH(bool, soundCopied);
+    const QString copy = target(QStringLiteral("copy.mp4"));
+
+    const Html5CopyResult result = Html5Copy::make(clip(source), copy, Html5Format::Mp4);
+
+    QVERIFY2(result.made(), qPrintable(result.message));
+    QCOMPARE(result.ownRemux, ownRemux);
+    const int frames = decodedFrames(clip(source), QStringLiteral("v"));
+    QVERIFY(frames > 10);
+    QCOMPARE(decodedFrames(copy, QStringLiteral("v")), frames);
+    if (soundCopied)
+        QCOMPARE(decodedFrames(copy, QStringLiteral("a")),
+                 decodedFrames(clip(source), QStringLiteral("a")));
+    const QList<double> shown = MediaTools::packetTimes(copy, QStringLiteral("v"));
+    QVERIFY(!shown.isEmpty());
+    const double lastFrame = *std::max_element(shown.begin(), shown.end());
+    const double end =
+        ffprobeField(copy, QStringLiteral("v:0"), QStringLiteral("stream=duration")).toDouble() +
+        ffprobeField(copy, QStringLiteral("v:0"), QStringLiteral("stream=start_time")).toDouble();
+    // The clips run at 15 frames a second: the last one lasts about 67 ms.
+    QVERIFY2(end >= lastFrame + 0.05,
+             qPrintable(
+                 QStringLiteral("track ends at %1 s, last frame at %2 s").arg(end).arg(lastFrame)));
+}
+
+void Html5CopyTest::unusableSoundConfiguration_data() {
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<bool>("playable");  // false: no decoder makes sound of it, so it is refused
+
+    QTest::newRow("object type 0") << QByteArray::fromHex("0210") << false;
+    QTest::newRow("reserved rate index 13") << QByteArray::fromHex("1690") << false;
+    QTest::newRow("reserved rate index 14") << QByteArray::fromHex("1710") << false;
+    QTest::newRow("no channels, no program config") << QByteArray::fromHex("1200") << false;
+    QTest::newRow("one byte") << QByteArray::fromHex("12") << false;
+    QTest::newRow("escaped object type, garbage")
+        << QByteArray::fromHex("f8ffffffffffffffff") << false;
+    // Opens a decoder, but contradicts the frames: 88.2 kHz tables for 44.1 kHz frames.
+    QTest::newRow("rate the frames do not have") << QByteArray::fromHex("1090") << false;
+    QTest::newRow("HE-AAC over plain frames") << QByteArray::fromHex("2b920800") << false;
+    QTest::newRow("plain, then garbage") << QByteArray::fromHex("1210deadbeefcafe") << true;
+    QTest::newRow("plain, one byte more") << QByteArray::fromHex("1210ff") << true;
+    // FFmpeg guesses from the tag's flags; the copy must carry a configuration of its own.
+    QTest::newRow("none at all") << QByteArray("") << true;
+}
+
+void Html5CopyTest::unusableSoundConfiguration() {
+    QFETCH(QByteArray, config);
+    QFETCH(bool, playable);
+    const QString source = m_clips.filePath(QStringLiteral("odd sound.flv"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        withSoundConfiguration(TestFiles::readFile(clip(QStringLiteral("h264-aac.flv"))), config));
+    file.close();
+    const QString copy = target(QStringLiteral("copy.mp4"));
+
+    const Html5CopyResult result = Html5Copy::make(source, copy, Html5Format::Mp4);
+
+    if (!playable) {
+        QCOMPARE(result.outcome, Html5CopyResult::Outcome::Failed);
+        QVERIFY2(result.message.contains(QStringLiteral("CANNOT DECODE THE SOUND OF ") + source),
+                 qPrintable(result.message));
+        QCOMPARE(outputFiles(), QStringList());
+        return;
+    }
+    QVERIFY2(result.made(), qPrintable(result.message));
+    const QString decoding = MediaTools::ffmpeg({QStringLiteral("-i"), copy, QStringLiteral("-f"),
+                                                 QStringLiteral("null"), QStringLiteral("-")});
+    QVERIFY2(decoding.isEmpty(), qPrintable(decoding));
+    QVERIFY(decodedFrames(copy, QStringLiteral("a")) > 50);
+    QVERIFY(ffprobeField(copy, QStringLiteral("a:0"), QStringLiteral("stream=extradata_size"))
+                .toInt() >= 2);
 }
 
 void Html5CopyTest::makesWebm() {

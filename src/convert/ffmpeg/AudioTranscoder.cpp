@@ -65,6 +65,9 @@ void AudioTranscoder::finish() {
     m_decoder.decode(nullptr, [this](AVFrame& frame) { take(frame); });
     if (m_decoder.framesDecoded() == 0)
         throw ConversionError(QStringLiteral("CANNOT DECODE THE SOUND OF ") + m_sourcePath);
+    if (m_decoder.mostlyUndecodable())
+        throw ConversionError(QStringLiteral("CANNOT DECODE THE SOUND OF %1 (%2)")
+                                  .arg(m_sourcePath, Decoder::mostlyUndecodableReason()));
     queue(nullptr);
     encodeQueued(true);
     m_encoder.encode(nullptr);

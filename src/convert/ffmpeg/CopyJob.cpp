@@ -5,19 +5,29 @@
 #include "convert/ProgressMeter.h"
 #include "convert/ffmpeg/AudioTranscoder.h"
 #include "convert/ffmpeg/AvError.h"
+#include "convert/ffmpeg/Decoder.h"
 #include "convert/ffmpeg/PacketCopy.h"
 #include "convert/ffmpeg/VideoTranscoder.h"
 
 namespace {
 
 // Browsers play H.264 and VP9 in 4:2:0 only.
-bool isKept(const AVCodecParameters& stream, const Html5Encoding& encoding) {
+bool isKeptCodec(const AVCodecParameters& stream, const Html5Encoding& encoding) {
     if (stream.codec_type == AVMEDIA_TYPE_AUDIO)
         return stream.codec_id == encoding.keptAudio;
     const auto format = AVPixelFormat(stream.format);
     return stream.codec_id == encoding.keptVideo &&
            (format == AV_PIX_FMT_NONE || format == AV_PIX_FMT_YUV420P ||
             format == AV_PIX_FMT_YUVJ420P);
+}
+
+// The copy carries the stream's configuration (the AVC record, the AudioSpecificConfig) into its
+// sample description, where a player needs it before the first frame: one missing, or one FFmpeg's
+// own decoder refuses (an object type 0, a reserved rate, no channels), would make a copy nothing
+// plays. Such a stream is decoded and encoded anew, or refused by its decoder, naming the file.
+bool isKept(const AVStream& stream, const Html5Encoding& encoding) {
+    return isKeptCodec(*stream.codecpar, encoding) && stream.codecpar->extradata_size > 0 &&
+           Decoder::opens(stream);
 }
 
 }  // namespace
@@ -60,8 +70,8 @@ bool CopyJob::run(ProgressMeter& meter) {
 }
 
 std::unique_ptr<StreamPipe> CopyJob::makePipe(const AVStream& stream) {
-    if (isKept(*stream.codecpar, m_encoding))
-        return std::make_unique<PacketCopy>(stream, m_muxer);
+    if (isKept(stream, m_encoding))
+        return std::make_unique<PacketCopy>(stream, m_muxer, m_source.path());
     m_reencodes = true;
     if (stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
         return std::make_unique<VideoTranscoder>(stream, m_muxer, m_encoding, m_source.path());

@@ -31,6 +31,8 @@ AVStream& CopyMuxer::addStream() {
     AVStream* stream = avformat_new_stream(m_output.get(), nullptr);
     if (!stream)
         throw ConversionError(QStringLiteral("OUT OF MEMORY"));
+    m_lastDts.push_back(AV_NOPTS_VALUE);
+    m_lastDuration.push_back(0);
     return *stream;
 }
 
@@ -43,7 +45,24 @@ void CopyMuxer::begin() {
     AvError::check(result, cannotWrite());
 }
 
+// The MP4 muxer takes each sample's length from the next sample's decode time, but the last
+// sample's from its packet: x264's packets and the Flash reader's carry none, and a last sample
+// of length 0 ends the track's edit list where that frame starts, so no player shows it. The
+// muxer sees only one packet at a time: each is given the gap before it, which is all the last
+// one keeps.
+void CopyMuxer::fillDuration(AVPacket& packet) {
+    const auto stream = size_t(packet.stream_index);
+    if (stream >= m_lastDts.size() || packet.dts == AV_NOPTS_VALUE)
+        return;
+    if (m_lastDts[stream] != AV_NOPTS_VALUE && packet.dts > m_lastDts[stream])
+        m_lastDuration[stream] = packet.dts - m_lastDts[stream];
+    m_lastDts[stream] = packet.dts;
+    if (packet.duration <= 0)
+        packet.duration = m_lastDuration[stream];
+}
+
 void CopyMuxer::write(AVPacket& packet) {
+    fillDuration(packet);
     AvError::check(av_interleaved_write_frame(m_output.get(), &packet), cannotWrite());
 }
 

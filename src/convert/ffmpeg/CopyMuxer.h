@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "convert/ffmpeg/AvPointers.h"
 
@@ -16,14 +17,19 @@ class CopyMuxer {
     bool wantsGlobalHeader() const;
     AVStream& addStream();
     void begin();
-    // Takes the packet's data, whose times are in its stream's time base.
+    // Takes the packet's data, whose times are in its stream's time base. A packet without a
+    // duration lasts until the next one of its stream; the last one as long as the one before.
     void write(AVPacket& packet);
     void end();
 
   private:
     QString cannotWrite() const;
+    void fillDuration(AVPacket& packet);
 
     const Html5Encoding& m_encoding;
     QString m_targetName;
     av::Output m_output;
+    // Per stream: the decode time of its last packet and how long that packet lasted.
+    std::vector<int64_t> m_lastDts;
+    std::vector<int64_t> m_lastDuration;
 };
