@@ -76,8 +76,8 @@ void MainController::reloadPlayerSizes() {
 // `entries` is never empty: reading the sizes file raises error 9 for a file without an entry.
 void MainController::takePlayerSizes(const QStringList& entries) {
     if (!m_sizes.setEntries(entries))
-        m_dialogs.error(PlayerSizes::malformedEntryMessage(entries.first()));
-    m_window.settings().PlayerSize = 0;
+        m_dialogs.error(m_sizes.takenMessage());
+    m_window.settings().PlayerSize = m_sizes.selectedIndex();
 }
 
 void MainController::loadAdvancedOptions() {

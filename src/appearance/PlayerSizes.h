@@ -14,10 +14,12 @@ class PlayerSizes {
         qint16 height;
     };
 
-    // Replaces the list (empty entries are dropped, as reading the sizes file does) and selects
-    // entry 0. Error 9 when no entry is left; the list is then empty and the size stays. A
-    // malformed entry 0 is selected all the same (the size stays): the new list may hold no entry
-    // of the size in force.
+    // Replaces the list (empty entries are dropped, as reading the sizes file does). The entry in
+    // force stays selected where the new list still holds it; else entry 0 is selected and its
+    // size taken. Error 9 when no entry is left; the list is then empty and the size stays. A
+    // malformed entry 0 is passed over, so the list always shows the size in force: the first
+    // well-formed entry is taken; only a list without any keeps entry 0 and the size in force.
+    // False when a malformed entry 0 was passed over (show takenMessage to the user).
     bool setEntries(const QStringList& entries);
 
     // Makes entry `index` the selected one and takes its size. Error 9, with nothing changed, for
@@ -35,6 +37,11 @@ class PlayerSizes {
     // to 32767; nothing for anything else.
     static std::optional<Size> parse(const QString& entry);
     static QString malformedEntryMessage(const QString& entry);
+    // After setEntries passed over a malformed entry 0: names it and the size now in force.
+    QString takenMessage() const;
+    // The sizes dialog's check of a whole file text: the message for its first line that would
+    // be a malformed entry, naming it by number; empty when every line is a size or empty.
+    static QString firstMalformedLineMessage(const QString& text);
 
   private:
     QStringList m_entries;

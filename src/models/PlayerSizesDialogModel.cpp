@@ -1,5 +1,6 @@
 #include "models/PlayerSizesDialogModel.h"
 
+#include "appearance/PlayerSizes.h"
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -32,6 +33,12 @@ bool PlayerSizesDialogModel::save(const QString& text) {
                         QStringLiteral("\") OF LINE %1 CANNOT BE STORED IN THE SIZES FILE. PLEASE "
                                        "REPLACE IT AND SAVE AGAIN.")
                             .arg(text.left(at).count(u'\n') + 1));
+        return false;
+    }
+    // Every line the main window would offer must give a size: a malformed one could never be
+    // chosen, and as the first entry it would stand in the list for a size not in force.
+    if (const QString refusal = PlayerSizes::firstMalformedLineMessage(text); !refusal.isEmpty()) {
+        m_dialogs.error(refusal);
         return false;
     }
     try {

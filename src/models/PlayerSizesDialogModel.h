@@ -13,7 +13,8 @@ class PlayerSizesDialogModel {
     // The whole file, line breaks included; empty after an error was shown.
     QString load();
     // Asks "DO YOU WANT TO SAVE?"; refuses a text of nothing but blanks and line breaks, which
-    // would leave the main window without any size. True when the file was written.
+    // would leave the main window without any size, and a text with a line that is not a size
+    // (WIDTHxHEIGHT, then any text), naming the line. True when the file was written.
     bool save(const QString& text);
 
   private:

@@ -140,14 +140,29 @@ void PlaylistEditorModel::replaceFiles(const FileColumn& target, const QStringLi
         m_dialogs.error(QStringLiteral("YOU NEED TO CHOOSE AT LEAST TWO VIDEO FILES."));
         return;
     }
+    const QString oldFolder = FileOps::withTrailingSeparator(m_playlist.*target.folder);
     m_playlist.*target.folder = FileOps::withTrailingSeparator(folderOf(paths.first()));
     m_editBoxVisible = false;
     // Only this column is replaced: other columns and rows past the selection keep their text.
     for (qsizetype i = 0; i < paths.size(); ++i) {
         if (i >= m_playlist.rows.size())
             m_playlist.rows.append(PlaylistEntry{});
-        m_playlist.rows[i].*target.field = nameOf(paths[i]);
+        PlaylistEntry& row = m_playlist.rows[i];
+        QString& name = row.*target.field;
+        const bool another = target.column == FlashColumn && !name.isEmpty() &&
+                             oldFolder + name != m_playlist.*target.folder + nameOf(paths[i]);
+        name = nameOf(paths[i]);
+        if (another)
+            dropWhatBelongsToAnotherVideo(row);
     }
+}
+
+void PlaylistEditorModel::dropWhatBelongsToAnotherVideo(PlaylistEntry& row) {
+    row.Captions.clear();
+    if (!copyMatchesFlashName(row.Mp4File, row.FlashFile))
+        row.Mp4File.clear();
+    if (!copyMatchesFlashName(row.WebmFile, row.FlashFile))
+        row.WebmFile.clear();
 }
 
 void PlaylistEditorModel::addToFiles(const FileColumn& target, const QStringList& paths) {
@@ -176,7 +191,18 @@ void PlaylistEditorModel::addToFiles(const FileColumn& target, const QStringList
     }
 }
 
+bool PlaylistEditorModel::holdsAnything() const {
+    return std::any_of(m_playlist.rows.begin(), m_playlist.rows.end(), [](const PlaylistEntry& r) {
+        return !r.Captions.isEmpty() ||
+               std::any_of(std::begin(kColumnFields), std::end(kColumnFields),
+                           [&r](QString PlaylistEntry::*field) { return !(r.*field).isEmpty(); });
+    });
+}
+
 void PlaylistEditorModel::clearPlaylist() {
+    if (holdsAnything() &&
+        !m_dialogs.confirm(QStringLiteral("DO YOU WANT TO CLEAR THE WHOLE PLAYLIST?")))
+        return;
     m_playlist.rows = {PlaylistEntry{}};
     setCurrentCell(std::min(m_row, 1), m_column);
     applyLayout(m_playlist.layout);
@@ -256,7 +282,10 @@ bool PlaylistEditorModel::failRow(bool silent, int row, int column, const QStrin
 
 void PlaylistEditorModel::pointAt(int row, int column) {
     setCurrentCell(row, column);
-    // The user's next keys are meant for the cell the message named.
+    // The user's next keys are meant for the cell the message named. A window that places its
+    // box only after this call gives it the focus then: a box still hidden, in a window the
+    // message box has just left, takes none.
+    m_focusEditBox = m_editBoxVisible;
     m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
 }
 
@@ -332,6 +361,33 @@ QString PlaylistEditorModel::cellText(int row, int column) const {
     return row == 0 ? headerText(column) : m_playlist.rows[row - 1].*kColumnFields[column];
 }
 
+QString PlaylistEditorModel::gridText(int row, int column) const {
+    const QString text = cellText(row, column);
+    if (row < 1 || column != FlashColumn || row > rowCount())
+        return text;
+    const qsizetype tracks = m_playlist.rows[row - 1].Captions.size();
+    if (tracks == 0)
+        return text;
+    const QString marker =
+        tracks == 1 ? QStringLiteral("[CC] ") : QStringLiteral("[CC %1] ").arg(tracks);
+    return marker + text;
+}
+
+QString PlaylistEditorModel::captionsToolTip(int row) const {
+    if (row < 1 || row > rowCount() || m_playlist.rows[row - 1].Captions.isEmpty())
+        return {};
+    const PlaylistEntry& entry = m_playlist.rows[row - 1];
+    QStringList tracks;
+    for (const CaptionTrack& track : entry.Captions) {
+        const QString name = nameOf(track.path);
+        tracks.append(track.language.isEmpty()
+                          ? name
+                          : name + QStringLiteral(" (") + track.language + QLatin1Char(')'));
+    }
+    return QStringLiteral("Caption tracks of ") + entry.FlashFile + QStringLiteral(": ") +
+           tracks.join(QStringLiteral(", "));
+}
+
 void PlaylistEditorModel::setCellText(int row, int column, const QString& text) {
     // File names come from the file commands and thumbnails from the thumbnail choice only.
     if (column != TitleColumn && column != DescColumn)
@@ -351,6 +407,13 @@ void PlaylistEditorModel::setCurrentCell(int row, int column) {
         m_playlist.layout == PlaylistLayout::TitleDescThumb && m_column == ThumbColumn;
     m_thumbButtonVisible = thumb && m_editBoxVisible;
     m_editBoxLocked = thumb;
+    m_textOnEntry = cellText(m_row, m_column);
+}
+
+void PlaylistEditorModel::cancelCellEdit() {
+    setCellText(m_row, m_column, m_textOnEntry);
+    m_editBoxVisible = false;
+    m_thumbButtonVisible = false;
 }
 
 void PlaylistEditorModel::pressKey(Key key) {
@@ -404,7 +467,7 @@ void PlaylistEditorModel::chooseThumbnail() {
 std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int row, int column) {
     if (column < FlashColumn || column > WebmColumn || row < 1 || row > rowCount())
         return std::nullopt;
-    setCurrentCell(row, m_column);
+    setCurrentCell(row, column);
     const QString& name = m_playlist.rows[row - 1].FlashFile;
     if (name.isEmpty())
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "media/Playlist.h"
 #include "models/VideoFilesDialogModel.h"
@@ -51,7 +52,8 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     void addFlashFiles();  // cmdFLVFiles
     void addMp4Files();    // cmdMp4Files
     void addWebmFiles();   // cmdWebmFiles
-    void clearPlaylist();  // cmdClearPlaylist
+    // cmdClearPlaylist: asks first unless the grid holds nothing.
+    void clearPlaylist();
     // Fills the rows' Mp4 (or WebM) cells with the copies just made for them, as choosing the
     // files would: row (0-based) to full path; all paths share one folder, which becomes the
     // column's folder.
@@ -77,6 +79,11 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     int columnCount() const { return playlistFieldCount(m_playlist.layout); }
     int rowCount() const { return int(m_playlist.rows.size()); }  // data rows
     QString cellText(int row, int column) const;
+    // The cell as the grid shows it: the Flash cell of a row with caption tracks begins with
+    // "[CC] " ("[CC 2] " for two), so the rows with captions stand out; the file name stays.
+    QString gridText(int row, int column) const;
+    // The names (and languages) of the row's caption files; empty for a row without any.
+    QString captionsToolTip(int row) const;
     // Typing into the edit box writes through at once. Only title, description and thumbnail
     // cells take text, and a "|" never enters them: the playlist file separates fields with it.
     void setCellText(int row, int column, const QString& text);
@@ -87,17 +94,23 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     int currentRow() const { return m_row; }
     int currentColumn() const { return m_column; }
     void pressKey(Key key);
+    // Escape in the edit box: the cell holds again what it held when it was entered, and the box
+    // leaves it; the current cell stays.
+    void cancelCellEdit();
     void scrolled() { m_editBoxVisible = false; }
     bool editBoxVisible() const { return m_editBoxVisible; }
     bool editBoxLocked() const { return m_editBoxLocked; }
     bool thumbButtonVisible() const { return m_thumbButtonVisible; }
+    // True once after a message put the current cell on a cell to fill: the window gives its
+    // edit box the focus when it has placed it there.
+    bool takeEditBoxFocus() { return std::exchange(m_focusEditBox, false); }
 
     // The "..." button and a double-click in a thumbnail cell.
     void chooseThumbnail();
     void editBoxDoubleClicked();
 
-    // Releasing the right mouse button over a cell: the row menu to pop up, if any. Makes the row
-    // current when the pointer is over a file column of a data row.
+    // Releasing the right mouse button over a cell: the row menu to pop up, if any. Makes the cell
+    // current when the pointer is over a file column of a data row, so no edit box opens.
     std::optional<RowMenu> rowMenuAt(int row, int column);
     void moveVideoUp();    // mnuMoveUpVideo
     void moveVideoDown();  // mnuMoveDownVideo
@@ -127,7 +140,10 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     };
 
     void addFiles(const FileColumn& target);
+    // Replacing the Flash column: each row whose Flash file changes gets a new video.
     void replaceFiles(const FileColumn& target, const QStringList& names);
+    void dropWhatBelongsToAnotherVideo(PlaylistEntry& row);
+    bool holdsAnything() const;
     void addToFiles(const FileColumn& target, const QStringList& names);
     void applyLayout(PlaylistLayout layout);
     bool failRow(bool silent, int row, int column, const QString& message);
@@ -144,7 +160,9 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     // Where "Replace" opens the file dialog: the folder of the most recent selection.
     QString m_lastSelectionFolder;
     int m_column = 0;
+    QString m_textOnEntry;  // the current cell's text when it was entered
     bool m_editBoxVisible = false;
     bool m_editBoxLocked = false;
     bool m_thumbButtonVisible = false;
+    bool m_focusEditBox = false;
 };

@@ -54,11 +54,25 @@ void SingleVideoDialogModel::chooseFlashFile() {
         chooseFile(QStringLiteral("Open Video File"), flashFilter(m_host.streamingMode()));
     if (!file)
         return;
+    const bool another =
+        !m_video.FlvVideoFilePath.isEmpty() && m_video.FlvVideoFilePath != file->path;
     m_video.FlvVideoFileName = file->name;
     m_video.FlvVideoFilePath = file->path;
     m_video.FlvVideoFilePathOnly = file->folder;
+    if (another)
+        dropWhatBelongsToAnotherVideo();
     if (m_host.streamingMode() == StreamingMode::Rtmp)
         buildRTMPFilename();
+}
+
+void SingleVideoDialogModel::dropWhatBelongsToAnotherVideo() {
+    // The tracks were timed to the previous video; a run would otherwise list them in the new
+    // video's `cc` attribute.
+    m_video.Captions.clear();
+    if (!copyMatchesFlashName(m_video.Mp4VideoFileName, m_video.FlvVideoFileName))
+        useMp4File(QString());
+    if (!copyMatchesFlashName(m_video.WebmVideoFileName, m_video.FlvVideoFileName))
+        useWebmFile(QString());
 }
 
 void SingleVideoDialogModel::chooseMp4File() {

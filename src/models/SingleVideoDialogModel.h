@@ -21,9 +21,11 @@ class SingleVideoDialogModel : public VideoFilesDialogModel {
     // (Rtmp mode has no HTML5 fallback) and the buttons with Html5Files.
     void show() override;
 
-    void chooseFlashFile();  // cmdFLVFile
-    void chooseMp4File();    // cmdMp4File
-    void chooseWebmFile();   // cmdWebmFile
+    // cmdFLVFile. Another file than the one in use is another video: its caption tracks and an
+    // Mp4 or WebM file whose name does not match the new file's are dropped.
+    void chooseFlashFile();
+    void chooseMp4File();   // cmdMp4File
+    void chooseWebmFile();  // cmdWebmFile
     // Select a file without asking, exactly as choosing it with cmdMp4File or cmdWebmFile does: the
     // HTML5 copy that was just made of the Flash file.
     void useMp4File(const QString& path);
@@ -68,6 +70,8 @@ class SingleVideoDialogModel : public VideoFilesDialogModel {
 
     std::optional<ChosenFile> chooseFile(const QString& title, const QString& filter);
     static ChosenFile split(const QString& path);
+    // After the Flash file changed to another one: what belonged to the previous video goes.
+    void dropWhatBelongsToAnotherVideo();
 
     SingleVideo m_video;
 };

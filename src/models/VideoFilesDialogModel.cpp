@@ -1,5 +1,7 @@
 #include "models/VideoFilesDialogModel.h"
 
+#include <QFileInfo>
+
 #include "media/CaptionFile.h"
 #include "media/CaptionFileError.h"
 #include "models/SelectionHost.h"
@@ -86,4 +88,9 @@ CaptionTracks VideoFilesDialogModel::chooseCaptionTracks() {
         }
     }
     return tracks;
+}
+
+bool VideoFilesDialogModel::copyMatchesFlashName(const QString& copyName,
+                                                 const QString& flashName) {
+    return QFileInfo(copyName).completeBaseName() == QFileInfo(flashName).completeBaseName();
 }

@@ -53,6 +53,9 @@ class VideoFilesDialogModel {
     // The caption files the user picks, each read first: one that cannot be used is reported
     // with its line and left out. The language comes from a name such as "clip.en.vtt".
     CaptionTracks chooseCaptionTracks();
+    // An HTML5 copy stays with a new Flash file only when the names match but for the extension
+    // ("clip.flv" and "clip.mp4"), as the copy commands name them.
+    static bool copyMatchesFlashName(const QString& copyName, const QString& flashName);
 
     SelectionHost& m_host;
     Dialogs& m_dialogs;

@@ -372,6 +372,12 @@ bool FrmVideoFilesMulti::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool FrmVideoFilesMulti::editBoxKey(int key) {
+    // Escape ends the cell's edit, never the whole editor as the dialog's own Escape would.
+    if (key == Qt::Key_Escape) {
+        m_editor.cancelCellEdit();
+        showEditor();
+        return true;
+    }
     const std::optional<PlaylistEditorModel::Key> editorKey = ::editorKey(key);
     if (!editorKey)
         return false;
@@ -430,7 +436,7 @@ void FrmVideoFilesMulti::showEditor(bool focusBox) {
     lblWebMVideoFilesPath->setText(playlist.WebMVideoFilesPath);
     lblThumbImagesPath->setText(playlist.ThumbImagesPath);
     showGrid();
-    showCurrentCell(focusBox);
+    showCurrentCell(m_editor.takeEditBoxFocus() || focusBox);
 }
 
 void FrmVideoFilesMulti::showGrid() {
@@ -453,7 +459,9 @@ void FrmVideoFilesMulti::showGrid() {
                 item->setTextAlignment(kCellAlignment);
                 grid.setItem(r, c, item);
             }
-            item->setText(m_editor.cellText(r + 1, c));
+            item->setText(m_editor.gridText(r + 1, c));
+            if (c == PlaylistEditorModel::FlashColumn)
+                item->setToolTip(m_editor.captionsToolTip(r + 1));
         }
     }
     m_syncing = false;
@@ -481,6 +489,9 @@ void FrmVideoFilesMulti::placeCellControls(bool focusBox) {
         flxPlayListDetails->setFocus(Qt::OtherFocusReason);
     txtEditGrid->setVisible(m_editor.editBoxVisible());
     txtEditGrid->setReadOnly(m_editor.editBoxLocked());
+    // A locked cell is chosen through the image chooser: no caret, and no I-beam pointer that
+    // would invite typing.
+    txtEditGrid->setCursor(m_editor.editBoxLocked() ? Qt::ArrowCursor : Qt::IBeamCursor);
     if (m_editor.editBoxVisible()) {
         txtEditGrid->setGeometry(cell);
         const QString text = m_editor.cellText(row + 1, column);

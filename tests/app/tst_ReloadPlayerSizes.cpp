@@ -6,6 +6,7 @@
 #include "FakeViews.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
+#include "appearance/PlayerSizes.h"
 #include "platform/TextFile.h"
 #include "settings/PlayerSizesFile.h"
 
@@ -18,6 +19,7 @@ class ReloadPlayerSizesTest : public QObject {
     void reload_data();
     void reload();
     void missingFileKeepsListAndSize();
+    void malformedEntryChosenKeepsTheSizeInForce();
 };
 
 namespace {
@@ -54,11 +56,18 @@ void ReloadPlayerSizesTest::reload_data() {
     QTest::newRow("edited list, first entry taken")
         << QStringList{"", "1280x720 HD", "", "320x180"} << QStringList{"1280x720 HD", "320x180"}
         << 1280 << 720 << 0 << QString();
-    // The list is the file's, but the malformed first entry cannot give a size: the size in
-    // force before the dialog stays.
+    QTest::newRow("the entry in force is kept where it moved")
+        << QStringList{"320x180", "bogus size", "800x450"}
+        << QStringList{"320x180", "bogus size", "800x450"} << 800 << 450 << 2 << QString();
+    // The list is the file's, but the malformed first entry cannot give a size: the list shows
+    // the entry in force, the one before the dialog where it is still listed.
     QTest::newRow("malformed first entry")
-        << QStringList{"wide", "320x180"} << QStringList{"wide", "320x180"} << 800 << 450 << 0
+        << QStringList{"wide", "320x180"} << QStringList{"wide", "320x180"} << 320 << 180 << 1
         << QStringLiteral("\"wide\"");
+    QTest::newRow("malformed line added at the top")
+        << QStringList{"bogus size", "480x270", "640x360 Widescreen", "800x450"}
+        << QStringList{"bogus size", "480x270", "640x360 Widescreen", "800x450"} << 800 << 450 << 3
+        << QString();
     QTest::newRow("no entry left")
         << QStringList{"", ""} << QStringList{"480x270", "640x360 Widescreen", "800x450"} << 800
         << 450 << 2 << QStringLiteral("ERROR# 9 SUBSCRIPT OUT OF RANGE. PLEASE CONTACT SUPPORT.");
@@ -104,6 +113,24 @@ void ReloadPlayerSizesTest::missingFileKeepsListAndSize() {
     // The list stays usable: another entry can still be chosen.
     f.controller.selectPlayerSize(0);
     QCOMPARE(f.controller.playerSizes().width(), qint16(480));
+}
+
+// Choosing a malformed entry is refused, and the size in force stays what the settings (and so a
+// profile saved next) hold.
+void ReloadPlayerSizesTest::malformedEntryChosenKeepsTheSizeInForce() {
+    Fixture f;
+    f.writeSizes({"480x270", "640x360 Widescreen", "800x450", "bogus size"});
+    f.controller.reloadPlayerSizes();
+    f.controller.selectPlayerSize(1);
+    f.dialogs.messages.clear();
+
+    f.controller.selectPlayerSize(3);
+
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{PlayerSizes::malformedEntryMessage(QStringLiteral("bogus size"))});
+    QCOMPARE(f.controller.settings().PlayerSize, 1);
+    QCOMPARE(f.controller.playerSizes().selectedIndex(), 1);
+    QCOMPARE(f.controller.playerSizes().width(), qint16(640));
 }
 
 QTEST_GUILESS_MAIN(ReloadPlayerSizesTest)

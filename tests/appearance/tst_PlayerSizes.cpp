@@ -11,6 +11,8 @@ class PlayerSizesTest : public QObject {
     void selectEntry_data();
     void selectEntry();
     void setEntriesSkipsEmptyAndSelectsFirst();
+    void malformedFirstEntryIsPassedOver_data();
+    void malformedFirstEntryIsPassedOver();
     void emptyListIsRefused();
     void indexOutsideListChangesNothing();
     void malformedMessageNamesEntry();
@@ -61,15 +63,49 @@ void PlayerSizesTest::setEntriesSkipsEmptyAndSelectsFirst() {
     QVERIFY(sizes.setEntries({"800x450 Large", "", "640x360 Widescreen", ""}));
     QCOMPARE(sizes.entries(), (QStringList{"800x450 Large", "640x360 Widescreen"}));
     QVERIFY(sizes.select(1));
-    // Reading the list again (after the sizes dialog closes) returns to the first entry.
-    QVERIFY(sizes.setEntries({"1280x720 HD", "640x360 Widescreen"}));
+    // Reading the list again (after the sizes dialog closes) keeps the entry in force where it
+    // is still listed, and otherwise returns to the first entry.
+    QVERIFY(sizes.setEntries({"1280x720 HD", "", "bogus", "640x360 Widescreen"}));
+    QCOMPARE(sizes.selectedIndex(), 2);
+    QCOMPARE(sizes.width(), qint16(640));
+    QVERIFY(sizes.setEntries({"1280x720 HD", "640x360"}));
     QCOMPARE(sizes.selectedIndex(), 0);
     QCOMPARE(sizes.width(), qint16(1280));
     QCOMPARE(sizes.height(), qint16(720));
-    // A malformed first entry keeps the size in force.
-    QVERIFY(!sizes.setEntries({"wide", "640x360"}));
-    QCOMPARE(sizes.selectedIndex(), 0);
-    QCOMPARE(sizes.width(), qint16(1280));
+}
+
+void PlayerSizesTest::malformedFirstEntryIsPassedOver_data() {
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("message");
+    const QString notOfTheForm =
+        QStringLiteral(" IS NOT OF THE FORM WIDTHxHEIGHT WITH TWO WHOLE NUMBERS FROM 1 TO 32767. ");
+    // In force before: "640x360 Widescreen", entry 1 of the first list, now gone.
+    QTest::newRow("the entry in force is gone")
+        << QStringList{"wide", "", "tall", "800x450 Large"} << 2 << 800
+        << "THE PLAYER SIZE \"wide\"" + notOfTheForm + "THE SIZE \"800x450 Large\" IS IN USE.";
+    QTest::newRow("no entry gives a size")
+        << QStringList{"wide", "tall"} << 0 << 640
+        << "THE PLAYER SIZE \"wide\"" + notOfTheForm + "THE PREVIOUS SIZE STAYS IN USE.";
+}
+
+// A malformed first entry (a hand-edited sizes file) never stands in the list for the size in
+// force: the selection is the entry whose size is used, wherever it can be.
+void PlayerSizesTest::malformedFirstEntryIsPassedOver() {
+    QFETCH(QStringList, entries);
+    QFETCH(int, selected);
+    QFETCH(int, width);
+    QFETCH(QString, message);
+    PlayerSizes sizes;
+    QVERIFY(sizes.setEntries({"320x240 Small", "640x360 Widescreen"}));
+    QVERIFY(sizes.select(1));
+
+    QVERIFY(!sizes.setEntries(entries));
+
+    QCOMPARE(sizes.selectedIndex(), selected);
+    QCOMPARE(int(sizes.width()), width);
+    QCOMPARE(sizes.takenMessage(), message);
 }
 
 void PlayerSizesTest::emptyListIsRefused() {

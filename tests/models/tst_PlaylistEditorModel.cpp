@@ -95,6 +95,16 @@ class PlaylistEditorTest : public QObject {
     void loadKeepsPlaylistOnBadFile();
     void clearKeepsFoldersAndReplaces();
     void addStartsAtFirstEmptyCell();
+    void replacedFlashFilesDropWhatBelongsToTheOld_data();
+    void replacedFlashFilesDropWhatBelongsToTheOld();
+    void clearAsksWhenTheGridHoldsAnything_data();
+    void clearAsksWhenTheGridHoldsAnything();
+    void escapeGivesTheCellItsTextBack_data();
+    void escapeGivesTheCellItsTextBack();
+    void rowMenuOpensNoEditor_data();
+    void rowMenuOpensNoEditor();
+    void gridMarksRowsWithCaptions_data();
+    void gridMarksRowsWithCaptions();
 };
 
 void PlaylistEditorTest::layoutsKeepOrDropColumns_data() {
@@ -272,9 +282,10 @@ void PlaylistEditorTest::checkDataOrder() {
             f.editor.chooseThumbnail();
         }
     }
-    if (rowToBreak == 1 && columnToBreak == PlaylistEditorModel::FlashColumn)
+    if (rowToBreak == 1 && columnToBreak == PlaylistEditorModel::FlashColumn) {
+        f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
         f.editor.clearPlaylist();
-    else if (rowToBreak > 0 && columnToBreak != PlaylistEditorModel::ThumbColumn)
+    } else if (rowToBreak > 0 && columnToBreak != PlaylistEditorModel::ThumbColumn)
         f.editor.setCellText(rowToBreak, columnToBreak, blank);
     f.editor.setCurrentCell(1, 0);
     f.dialogs.messages.clear();
@@ -379,6 +390,7 @@ void PlaylistEditorTest::rowMenu() {
     QCOMPARE(menu->remove, QStringLiteral("Remove \"f1.flv\""));
     QCOMPARE(f.editor.currentRow(), 1);
     QVERIFY(!f.editor.rowMenuAt(2, PlaylistEditorModel::TitleColumn));
+    f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     f.editor.clearPlaylist();
     QVERIFY(!f.editor.rowMenuAt(1, PlaylistEditorModel::FlashColumn));
 }
@@ -698,7 +710,9 @@ void PlaylistEditorTest::loadKeepsPlaylistOnBadFile() {
 void PlaylistEditorTest::clearKeepsFoldersAndReplaces() {
     Fixture f;
     f.fill(3, PlaylistLayout::TitleDesc);
+    f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     f.editor.clearPlaylist();
+    f.dialogs.messages.clear();
     QCOMPARE(f.editor.rowCount(), 1);
     QCOMPARE(f.editor.playlist().FLVVideoFilesPath, QStringLiteral("/v/"));
     QCOMPARE(f.editor.playlist().layout, PlaylistLayout::TitleDesc);
@@ -728,6 +742,233 @@ void PlaylistEditorTest::copiesFillTheMissingMp4Cells() {
     f.editor.show();
     f.editor.useCopies({{1, QStringLiteral("/v/f2.mp4")}}, /*webm=*/false);
     QVERIFY(!f.editor.makeMissingCopiesEnabled());
+}
+
+namespace {
+
+// Rows f1..f3 of /v/ with Mp4 copies f1.mp4, g2.mp4 and f3.mp4 in /m/, WebM copies f1..f3.webm
+// in /w/, and one caption track each.
+void fillWithCopiesAndCaptions(Fixture& f, const QString& captions) {
+    f.fill(3);
+    f.willPick(QStringLiteral("/m/"), {"f1.mp4", "g2.mp4", "f3.mp4"});
+    f.editor.addMp4Files();
+    f.willPick(QStringLiteral("/w/"), {"f1.webm", "f2.webm", "f3.webm"});
+    f.editor.addWebmFiles();
+    for (int r = 1; r <= 3; ++r) {
+        f.editor.rowMenuAt(r, PlaylistEditorModel::FlashColumn);
+        f.dialogs.openAnswers.enqueue(QStringList{captions});
+        f.editor.addCaptionsToVideo();
+    }
+}
+
+}  // namespace
+
+void PlaylistEditorTest::replacedFlashFilesDropWhatBelongsToTheOld_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("mp4After");
+    QTest::addColumn<QStringList>("webmAfter");
+    QTest::addColumn<QList<int>>("tracksAfter");
+    QTest::newRow("the same files again")
+        << "/v/" << QStringList{"f1.flv", "f2.flv", "f3.flv"}
+        << QStringList{"f1.mp4", "g2.mp4", "f3.mp4"} << QStringList{"f1.webm", "f2.webm", "f3.webm"}
+        << QList<int>{1, 1, 1};
+    QTest::newRow("other videos in the first two rows")
+        << "/v/" << QStringList{"g1.flv", "g2.flv"} << QStringList{"", "g2.mp4", "f3.mp4"}
+        << QStringList{"", "", "f3.webm"} << QList<int>{0, 0, 1};
+    QTest::newRow("one row changed")
+        << "/v/" << QStringList{"f1.flv", "h2.flv", "f3.flv"} << QStringList{"f1.mp4", "", "f3.mp4"}
+        << QStringList{"f1.webm", "", "f3.webm"} << QList<int>{1, 0, 1};
+    QTest::newRow("the same names in another folder")
+        << "/x/" << QStringList{"f1.flv", "f2.flv"} << QStringList{"f1.mp4", "", "f3.mp4"}
+        << QStringList{"f1.webm", "f2.webm", "f3.webm"} << QList<int>{0, 0, 1};
+}
+
+// Replacing the Flash column gives each row whose Flash file changes a new video: its caption
+// tracks go, and so does a copy whose name does not match the new file's. Rows past the
+// selection keep everything.
+void PlaylistEditorTest::replacedFlashFilesDropWhatBelongsToTheOld() {
+    QFETCH(QString, folder);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, mp4After);
+    QFETCH(QStringList, webmAfter);
+    QFETCH(QList<int>, tracksAfter);
+    QTemporaryDir dir;
+    const QString captions = dir.filePath("c.en.vtt");
+    TextFile::writeBytes(captions, "WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n");
+    Fixture f;
+    fillWithCopiesAndCaptions(f, captions);
+    f.dialogs.answers.enqueue(Dialogs::Answer::No);  // replace
+
+    f.addFlash(folder, names);
+
+    QCOMPARE(f.column(PlaylistEditorModel::Mp4Column), mp4After);
+    QCOMPARE(f.column(PlaylistEditorModel::WebmColumn), webmAfter);
+    QList<int> tracks;
+    for (const PlaylistEntry& row : f.editor.playlist().rows)
+        tracks.append(int(row.Captions.size()));
+    QCOMPARE(tracks, tracksAfter);
+    QCOMPARE(f.editor.playlist().Mp4VideoFilesPath, QStringLiteral("/m/"));
+}
+
+void PlaylistEditorTest::clearAsksWhenTheGridHoldsAnything_data() {
+    QTest::addColumn<int>("column");  // the one cell filled; -1: none
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<Dialogs::Answer>("answer");
+    QTest::addColumn<bool>("cleared");
+    using A = Dialogs::Answer;
+    QTest::newRow("empty grid") << -1 << false << A::No << true;
+    QTest::newRow("a Flash file, Yes")
+        << int(PlaylistEditorModel::FlashColumn) << true << A::Yes << true;
+    QTest::newRow("a Flash file, No")
+        << int(PlaylistEditorModel::FlashColumn) << true << A::No << false;
+    QTest::newRow("an Mp4 file only, No")
+        << int(PlaylistEditorModel::Mp4Column) << true << A::No << false;
+    QTest::newRow("a title only, No")
+        << int(PlaylistEditorModel::TitleColumn) << true << A::No << false;
+    QTest::newRow("a title only, Yes")
+        << int(PlaylistEditorModel::TitleColumn) << true << A::Yes << true;
+}
+
+void PlaylistEditorTest::clearAsksWhenTheGridHoldsAnything() {
+    QFETCH(int, column);
+    QFETCH(bool, asked);
+    QFETCH(Dialogs::Answer, answer);
+    QFETCH(bool, cleared);
+    Fixture f;
+    f.host.html5On = true;
+    f.editor.show();
+    if (column == PlaylistEditorModel::TitleColumn)
+        f.editor.setCellText(1, column, QStringLiteral("Intro"));
+    else if (column >= 0)
+        f.willPick(QStringLiteral("/v/"), {"a.mp4", "b.mp4"});
+    if (column == PlaylistEditorModel::FlashColumn)
+        f.editor.addFlashFiles();
+    else if (column == PlaylistEditorModel::Mp4Column)
+        f.editor.addMp4Files();
+    QStringList before;
+    for (int c = 0; c < f.editor.columnCount(); ++c)
+        before.append(f.editor.cellText(1, c));
+    const int rowsBefore = f.editor.rowCount();
+    f.dialogs.answers.enqueue(answer);
+
+    f.editor.clearPlaylist();
+
+    QCOMPARE(f.dialogs.texts(),
+             asked ? QStringList{"DO YOU WANT TO CLEAR THE WHOLE PLAYLIST?"} : QStringList());
+    if (asked)
+        QCOMPARE(f.dialogs.messages[0].buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(f.editor.rowCount(), cleared ? 1 : rowsBefore);
+    for (int c = 0; c < f.editor.columnCount(); ++c)
+        QCOMPARE(f.editor.cellText(1, c), cleared ? QString() : before[c]);
+}
+
+void PlaylistEditorTest::escapeGivesTheCellItsTextBack_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("title") << int(PlaylistEditorModel::TitleColumn) << "T2"
+                           << "Typed";
+    QTest::newRow("emptied title") << int(PlaylistEditorModel::TitleColumn) << "T2"
+                                   << "";
+    QTest::newRow("description") << int(PlaylistEditorModel::DescColumn) << "D2"
+                                 << "Other";
+    QTest::newRow("nothing typed") << int(PlaylistEditorModel::DescColumn) << "D2"
+                                   << "D2";
+}
+
+// Escape ends the edit of the current cell only: the cell holds what it held when it was entered,
+// and the box leaves it. Cells edited before keep what was typed into them.
+void PlaylistEditorTest::escapeGivesTheCellItsTextBack() {
+    QFETCH(int, column);
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    Fixture f;
+    f.fill(3, PlaylistLayout::TitleDesc);
+    f.editor.setCurrentCell(1, column);
+    f.editor.setCurrentCellText(QStringLiteral("Kept"));
+    f.editor.pressKey(PlaylistEditorModel::Key::Down);
+    f.editor.setCurrentCellText(QStringLiteral("Half"));
+    f.editor.setCurrentCellText(typed);
+
+    f.editor.cancelCellEdit();
+
+    QCOMPARE(f.editor.cellText(2, column), before);
+    QCOMPARE(f.editor.cellText(1, column), QStringLiteral("Kept"));
+    QVERIFY(!f.editor.editBoxVisible());
+    QCOMPARE(f.editor.currentRow(), 2);
+    QCOMPARE(f.editor.currentColumn(), column);
+    QVERIFY(f.views.log.isEmpty());
+}
+
+void PlaylistEditorTest::rowMenuOpensNoEditor_data() {
+    QTest::addColumn<int>("fromColumn");
+    QTest::addColumn<int>("column");
+    using E = PlaylistEditorModel;
+    QTest::newRow("from a title, on a Flash file") << int(E::TitleColumn) << int(E::FlashColumn);
+    QTest::newRow("from a description, on an Mp4 file") << int(E::DescColumn) << int(E::Mp4Column);
+    QTest::newRow("from a thumbnail, on a WebM file") << int(E::ThumbColumn) << int(E::WebmColumn);
+    QTest::newRow("from a Flash file") << int(E::FlashColumn) << int(E::Mp4Column);
+}
+
+// The right button makes the clicked file cell of the row current: no edit box or thumbnail
+// button opens in another column of that row.
+void PlaylistEditorTest::rowMenuOpensNoEditor() {
+    QFETCH(int, fromColumn);
+    QFETCH(int, column);
+    Fixture f;
+    f.fill(3, PlaylistLayout::TitleDescThumb);
+    f.editor.setCurrentCell(1, fromColumn);
+
+    QVERIFY(f.editor.rowMenuAt(2, column));
+
+    QCOMPARE(f.editor.currentRow(), 2);
+    QCOMPARE(f.editor.currentColumn(), column);
+    QVERIFY(!f.editor.editBoxVisible());
+    QVERIFY(!f.editor.thumbButtonVisible());
+}
+
+void PlaylistEditorTest::gridMarksRowsWithCaptions_data() {
+    QTest::addColumn<int>("tracks");
+    QTest::addColumn<QString>("flashCell");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("none") << 0 << "f2.flv"
+                          << "";
+    QTest::newRow("one") << 1 << "[CC] f2.flv"
+                         << "Caption tracks of f2.flv: f2.en.vtt (en)";
+    QTest::newRow("two") << 2 << "[CC 2] f2.flv"
+                         << "Caption tracks of f2.flv: f2.en.vtt (en), f2.vtt";
+}
+
+// The grid tells which rows have caption tracks, on the Flash cell; the row's file name and the
+// playlist file stay as they are.
+void PlaylistEditorTest::gridMarksRowsWithCaptions() {
+    QFETCH(int, tracks);
+    QFETCH(QString, flashCell);
+    QFETCH(QString, toolTip);
+    QTemporaryDir dir;
+    const QStringList files{dir.filePath("f2.en.vtt"), dir.filePath("f2.vtt")};
+    for (const QString& file : files)
+        TextFile::writeBytes(file, "WEBVTT\n\n00:01.000 --> 00:02.000\nHi\n");
+    Fixture f;
+    f.fill(3);
+    f.editor.rowMenuAt(2, PlaylistEditorModel::FlashColumn);
+    if (tracks > 0) {
+        f.dialogs.openAnswers.enqueue(files.mid(0, tracks));
+        f.editor.addCaptionsToVideo();
+    }
+
+    QCOMPARE(f.editor.gridText(2, PlaylistEditorModel::FlashColumn), flashCell);
+    QCOMPARE(f.editor.captionsToolTip(2), toolTip);
+    QCOMPARE(f.editor.cellText(2, PlaylistEditorModel::FlashColumn), QStringLiteral("f2.flv"));
+    for (int r : {1, 3}) {
+        QCOMPARE(f.editor.gridText(r, PlaylistEditorModel::FlashColumn),
+                 QStringLiteral("f%1.flv").arg(r));
+        QCOMPARE(f.editor.captionsToolTip(r), QString());
+    }
+    QCOMPARE(f.editor.gridText(2, PlaylistEditorModel::TitleColumn), QStringLiteral("T2"));
+    QCOMPARE(f.editor.gridText(0, PlaylistEditorModel::FlashColumn),
+             PlaylistEditorModel::headerText(0));
 }
 
 QTEST_GUILESS_MAIN(PlaylistEditorTest)

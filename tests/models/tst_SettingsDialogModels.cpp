@@ -70,6 +70,34 @@ void SettingsEditorsTest::sizesSave_data() {
                                               "CANNOT BE STORED IN THE SIZES FILE. PLEASE REPLACE "
                                               "IT AND SAVE AGAIN.")}
         << false << kOldSizes;
+    const auto notASize = [](int line, const QString& text) {
+        return QStringLiteral(
+                   "DATA NOT SAVED. LINE %1 (\"%2\") IS NOT A PLAYER SIZE OF THE FORM "
+                   "WIDTHxHEIGHT WITH TWO WHOLE NUMBERS FROM 1 TO 32767. PLEASE "
+                   "CORRECT IT AND SAVE AGAIN.")
+            .arg(line)
+            .arg(text);
+    };
+    QTest::newRow("a line that is not a size")
+        << Answer::Yes << "480x270\n640x360 Widescreen\nbogus size"
+        << QStringList{ask, notASize(3, "bogus size")} << false << kOldSizes;
+    QTest::newRow("the first bad line is named, empty lines counted")
+        << Answer::Yes << "\r\n480x270\r\n\r\n640X360\r\nwide"
+        << QStringList{ask, notASize(4, "640X360")} << false << kOldSizes;
+    QTest::newRow("a line of blanks") << Answer::Yes << "480x270\n  \n854x480"
+                                      << QStringList{ask, notASize(2, "  ")} << false << kOldSizes;
+    QTest::newRow("a blank before the size")
+        << Answer::Yes << " 480x270" << QStringList{ask, notASize(1, " 480x270")} << false
+        << kOldSizes;
+    QTest::newRow("a size too large")
+        << Answer::Yes << "480x270\r40000x300" << QStringList{ask, notASize(2, "40000x300")}
+        << false << kOldSizes;
+    QTest::newRow("No asks nothing more")
+        << Answer::No << "bogus size" << QStringList{ask} << false << kOldSizes;
+    QTest::newRow("sizes with texts, empty lines and bare CRs")
+        << Answer::Yes << "480x270 Small\r\n\r854x480 Wide screen\n"
+        << QStringList{ask, "DATA SAVED."} << true
+        << QByteArray("480x270 Small\r\n\r\n854x480 Wide screen\r\n\r\n");
     QTest::newRow("saved with one CR LF added")
         << Answer::Yes << "480x270\r\n854x480" << QStringList{ask, "DATA SAVED."} << true
         << QByteArray("480x270\r\n854x480\r\n");

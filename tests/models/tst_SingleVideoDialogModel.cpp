@@ -68,6 +68,8 @@ class SingleVideoSelectionTest : public QObject {
     void fileRequests_data();
     void fileRequests();
     void cancelledChoiceChangesNothing();
+    void anotherFlashFileDropsWhatBelongsToTheOld_data();
+    void anotherFlashFileDropsWhatBelongsToTheOld();
     void saveWithoutFlashFileStaysOpen();
     void saveWithHtml5AndNoMp4FileAsksForIt();
     void rtmpModeTurnsHtml5OffAndSaves();
@@ -215,6 +217,85 @@ void SingleVideoSelectionTest::cancelledChoiceChangesNothing() {
     QCOMPARE(f.dialog.video().FlvVideoFilePath, QStringLiteral("/srv/clip.mp4"));
     QCOMPARE(f.dialog.video().FlvVideoFileNameRTMP, QStringLiteral("mp4:clip.mp4"));
     QCOMPARE(f.dialog.video().Mp4VideoFileName, QStringLiteral("clip.mp4"));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void SingleVideoSelectionTest::anotherFlashFileDropsWhatBelongsToTheOld_data() {
+    QTest::addColumn<QString>("before");  // the Flash file in use; empty: none yet
+    QTest::addColumn<QString>("mp4");
+    QTest::addColumn<QString>("webm");
+    QTest::addColumn<QString>("after");  // the Flash file chosen then
+    QTest::addColumn<bool>("keepMp4");
+    QTest::addColumn<bool>("keepWebm");
+    QTest::addColumn<bool>("keepCaptions");
+    QTest::newRow("another video") << "/v/clip.flv"
+                                   << "/v/clip.mp4"
+                                   << "/v/clip.webm"
+                                   << "/v/other.flv" << false << false << false;
+    QTest::newRow("the same file again") << "/v/clip.flv"
+                                         << "/v/clip.mp4"
+                                         << "/v/clip.webm"
+                                         << "/v/clip.flv" << true << true << true;
+    QTest::newRow("the same name in another folder") << "/v/clip.flv"
+                                                     << "/h/clip.mp4"
+                                                     << "/h/clip.webm"
+                                                     << "/w/clip.flv" << true << true << false;
+    QTest::newRow("copies already named for the new video")
+        << "/v/clip.flv"
+        << "/h/other.mp4"
+        << "/h/clip.webm"
+        << "/v/other.flv" << true << false << false;
+    QTest::newRow("an MP4 as the Flash video") << "/v/clip.flv"
+                                               << "/v/clip.mp4"
+                                               << ""
+                                               << "/v/clip.mp4" << true << true << false;
+    QTest::newRow("names differing in case") << "/v/clip.flv"
+                                             << "/v/clip.mp4"
+                                             << "/v/clip.webm"
+                                             << "/v/Clip.flv" << false << false << false;
+    QTest::newRow("a dotted name") << "/v/clip.flv"
+                                   << "/v/clip.en.mp4"
+                                   << "/v/clip.webm"
+                                   << "/v/clip.en.flv" << true << false << false;
+    // Files chosen before any Flash file belong to no other video.
+    QTest::newRow("the first Flash file") << ""
+                                          << "/v/intro.mp4"
+                                          << "/v/intro.webm"
+                                          << "/v/clip.flv" << true << true << true;
+}
+
+// Caption tracks and HTML5 copies belong to the video: choosing another Flash file leaves none of
+// the previous video's tracks and no copy whose name does not match the new video's.
+void SingleVideoSelectionTest::anotherFlashFileDropsWhatBelongsToTheOld() {
+    QFETCH(QString, before);
+    QFETCH(QString, mp4);
+    QFETCH(QString, webm);
+    QFETCH(QString, after);
+    QFETCH(bool, keepMp4);
+    QFETCH(bool, keepWebm);
+    QFETCH(bool, keepCaptions);
+    Fixture f(StreamingMode::Normal, true);
+    f.dialog.show();
+    if (!before.isEmpty())
+        f.chooseFlash(before);
+    f.dialog.useMp4File(mp4);
+    f.dialog.useWebmFile(webm);
+    const CaptionTracks tracks{{"/s/clip.en.vtt", "en", "English"}};
+    f.dialog.addCaption(tracks.first());
+
+    f.chooseFlash(after);
+
+    const SingleVideo& v = f.dialog.video();
+    QCOMPARE(v.FlvVideoFilePath, after);
+    const QString mp4Name = QFileInfo(mp4).fileName();
+    QCOMPARE((QStringList{v.Mp4VideoFilePath, v.Mp4VideoFileName, v.Mp4VideoFilePathOnly}),
+             keepMp4 ? (QStringList{mp4, mp4Name, mp4.chopped(mp4Name.size())})
+                     : (QStringList{"", "", ""}));
+    const QString webmName = QFileInfo(webm).fileName();
+    QCOMPARE((QStringList{v.WebmVideoFilePath, v.WebmVideoFileName, v.WebmVideoFilePathOnly}),
+             keepWebm ? (QStringList{webm, webmName, webm.chopped(webmName.size())})
+                      : (QStringList{"", "", ""}));
+    QCOMPARE(v.Captions, keepCaptions ? tracks : CaptionTracks{});
     QVERIFY(f.dialogs.messages.isEmpty());
 }
 

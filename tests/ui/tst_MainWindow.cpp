@@ -8,6 +8,8 @@
 #include "app/MainController.h"
 #include "appearance/PlayerSizes.h"
 #include "models/ControlStates.h"
+#include "platform/TextFile.h"
+#include "settings/PlayerSizesFile.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListing.h"
@@ -331,30 +333,46 @@ void MainWindowTest::viewsMoveFocusAndTabs() {
     QCOMPARE(w.frmMain->focusWidget(), w.widget("txtVideoPath"));
 }
 
-// A malformed entry added in the sizes window cannot be taken; the box goes back to the entry
-// whose size generation and the images still use.
+// The sizes window refuses a line that is not a size, and a malformed entry of a hand-edited
+// sizes file cannot be taken: the box stays on the entry whose size generation and the images
+// use, and so does the setting a profile saves.
 void MainWindowTest::sizeBoxShowsSizeInForce() {
     Window w;
+    auto* sizes = w.find<QComboBox>("cmbPlayerSize");
+    sizes->setFocus();
+    QTest::keyClick(sizes, Qt::Key_Down);
+    QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
     w.dialogs.answers.enqueue(Dialogs::Answer::Yes);  // "DO YOU WANT TO SAVE?"
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         auto* text = dialog->findChild<QPlainTextEdit*>("txtVideoWindowSizes");
-        text->setPlainText(text->toPlainText() + "\nbogus entry");
+        text->setPlainText(text->toPlainText() + "bogus entry");
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
         QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
     });
     w.trigger("mnuVideoPlayerSizes");
-    auto* sizes = w.find<QComboBox>("cmbPlayerSize");
+    QCOMPARE(w.dialogs.texts().value(1),
+             QStringLiteral("DATA NOT SAVED. LINE 3 (\"bogus entry\") IS NOT A PLAYER SIZE OF THE "
+                            "FORM WIDTHxHEIGHT WITH TWO WHOLE NUMBERS FROM 1 TO 32767. PLEASE "
+                            "CORRECT IT AND SAVE AGAIN."));
+    QCOMPARE(sizes->count(), 2);
+    QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
+
+    TextFile::writeLines(PlayerSizesFile::path(w.install.appFolder()),
+                         {"bogus entry", "480x270", "640x360 Widescreen"});
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+    });
+    w.trigger("mnuVideoPlayerSizes");
     QCOMPARE(sizes->count(), 3);
-    sizes->setFocus();
-    QTest::keyClick(sizes, Qt::Key_Down);
     QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
     w.dialogs.messages.clear();
 
-    QTest::keyClick(sizes, Qt::Key_Down);
+    QTest::keyClick(sizes, Qt::Key_Home);
     QCOMPARE(w.dialogs.texts(), QStringList{PlayerSizes::malformedEntryMessage("bogus entry")});
     QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
-    QCOMPARE(w.controller.settings().PlayerSize, 1);
+    QCOMPARE(w.controller.settings().PlayerSize, 2);
     QCOMPARE(w.controller.playerSizes().width(), 640);
 }
 

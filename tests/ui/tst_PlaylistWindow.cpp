@@ -22,6 +22,7 @@
 #include "platform/TextFile.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmVideoFilesMulti.h"
+#include "ui/QtDialogs.h"
 #include "ui/QtViews.h"
 
 // The playlist window's wiring: the grid mirrors the editor, the edit box writes through and
@@ -37,7 +38,13 @@ class PlaylistWindowTest : public QObject {
     void editBoxKeys();
     void rightClick_data();
     void rightClick();
+    void rightClickOpensNoEditor_data();
+    void rightClickOpensNoEditor();
     void rowMenuShowsAmpersandOfFileName();
+    void escapeEndsTheCellEditOnly_data();
+    void escapeEndsTheCellEditOnly();
+    void clearAsksFirst_data();
+    void clearAsksFirst();
     void captionLanguagesAndLabels_data();
     void captionLanguagesAndLabels();
     void saveHidesWhenCompleteAndMarkerFollows();
@@ -125,6 +132,7 @@ void PlaylistWindowTest::thumbnailCellTakesNoTyping() {
     auto* thumb = child<QPushButton>(dialog, "cmdGetThumbImage");
     QVERIFY(thumb->isVisible());
     QVERIFY(editBox(dialog)->isReadOnly());
+    QCOMPARE(editBox(dialog)->cursor().shape(), Qt::ArrowCursor);
     QTest::keyClicks(editBox(dialog), QStringLiteral("typed"));
     QCOMPARE(f.editor.playlist().rows[0].Thumbnail, QString());
 
@@ -138,6 +146,7 @@ void PlaylistWindowTest::thumbnailCellTakesNoTyping() {
     clickCell(dialog, 1, PlaylistEditorModel::DescColumn, Qt::LeftButton);
     QVERIFY(!thumb->isVisible());
     QVERIFY(!editBox(dialog)->isReadOnly());
+    QCOMPARE(editBox(dialog)->cursor().shape(), Qt::IBeamCursor);
 }
 
 void PlaylistWindowTest::editBoxKeys_data() {
@@ -234,6 +243,40 @@ void PlaylistWindowTest::rightClick() {
     QCOMPARE(grid(dialog)->item(1, 0)->text(), QStringLiteral("a.flv"));
 }
 
+void PlaylistWindowTest::rightClickOpensNoEditor_data() {
+    QTest::addColumn<int>("from");  // the cell being edited in row 1
+    QTest::addColumn<int>("column");
+    using E = PlaylistEditorModel;
+    QTest::newRow("title, then a Flash file") << int(E::TitleColumn) << int(E::FlashColumn);
+    QTest::newRow("description, then an Mp4 file") << int(E::DescColumn) << int(E::Mp4Column);
+    QTest::newRow("thumbnail, then a WebM file") << int(E::ThumbColumn) << int(E::WebmColumn);
+}
+
+// The right button opens the row menu on the row it was pressed on and opens no edit box or
+// thumbnail button there, whichever column was being edited before.
+void PlaylistWindowTest::rightClickOpensNoEditor() {
+    QFETCH(int, from);
+    QFETCH(int, column);
+    Fixture f;
+    f.addThreeVideos();
+    f.editor.selectLayout(PlaylistLayout::TitleDescThumb);
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    clickCell(dialog, 1, from, Qt::LeftButton);
+    QVERIFY(editBox(dialog)->isVisible());
+
+    clickCell(dialog, 2, column, Qt::RightButton);
+
+    auto* popup = child<QMenu>(dialog, "mnuMenuVideo");
+    QVERIFY(popup->isVisible());
+    popup->hide();
+    QVERIFY(!editBox(dialog)->isVisible());
+    QVERIFY(!child<QPushButton>(dialog, "cmdGetThumbImage")->isVisible());
+    QCOMPARE(grid(dialog)->currentRow(), 1);
+    QCOMPARE(grid(dialog)->currentColumn(), column);
+    QVERIFY(QApplication::focusWidget() != editBox(dialog));
+}
+
 // A file name's "&" is a character of the name, not the mark of an access key.
 void PlaylistWindowTest::rowMenuShowsAmpersandOfFileName() {
     Fixture f;
@@ -256,6 +299,85 @@ void PlaylistWindowTest::rowMenuShowsAmpersandOfFileName() {
         QVERIFY2(QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
         QCOMPARE(QString(text).replace(QStringLiteral("&&"), QStringLiteral("&")), shown);
     }
+}
+
+void PlaylistWindowTest::escapeEndsTheCellEditOnly_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("title") << int(PlaylistEditorModel::TitleColumn) << "Typed";
+    QTest::newRow("title emptied") << int(PlaylistEditorModel::TitleColumn) << "";
+    QTest::newRow("description") << int(PlaylistEditorModel::DescColumn) << "More";
+    QTest::newRow("thumbnail") << int(PlaylistEditorModel::ThumbColumn) << "";
+}
+
+// Escape in the edit box gives the cell back its text and ends the edit; the editor stays open
+// with the same cell current, and the cell takes typing again once entered.
+void PlaylistWindowTest::escapeEndsTheCellEditOnly() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    Fixture f;
+    f.addThreeVideos();
+    f.editor.selectLayout(PlaylistLayout::TitleDescThumb);
+    f.editor.setCellText(2, PlaylistEditorModel::TitleColumn, QStringLiteral("Old title"));
+    f.editor.setCellText(2, PlaylistEditorModel::DescColumn, QStringLiteral("Old text"));
+    const QString before = f.editor.cellText(2, column);
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    clickCell(dialog, 2, column, Qt::LeftButton);
+    QLineEdit* box = editBox(dialog);
+    QCOMPARE(QApplication::focusWidget(), box);
+    if (!box->isReadOnly()) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, typed);
+    }
+
+    QTest::keyClick(box, Qt::Key_Escape);
+
+    QVERIFY(dialog.isVisible());
+    QVERIFY(f.editor.isVisible());
+    QCOMPARE(f.editor.cellText(2, column), before);
+    QCOMPARE(grid(dialog)->item(1, column)->text(), before);
+    QVERIFY(!box->isVisible());
+    QCOMPARE(QApplication::focusWidget(), grid(dialog));
+    QCOMPARE(grid(dialog)->currentRow(), 1);
+    QCOMPARE(grid(dialog)->currentColumn(), column);
+
+    if (column == PlaylistEditorModel::ThumbColumn)
+        return;
+    clickCell(dialog, 2, column, Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("!"));
+    QCOMPARE(f.editor.cellText(2, column), before + QStringLiteral("!"));
+}
+
+void PlaylistWindowTest::clearAsksFirst_data() {
+    QTest::addColumn<bool>("withVideos");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("rowsAfter");
+    QTest::newRow("Yes empties the grid") << true << true << 1;
+    QTest::newRow("No keeps the rows") << true << false << 3;
+    QTest::newRow("an empty grid is cleared without asking") << false << false << 1;
+}
+
+void PlaylistWindowTest::clearAsksFirst() {
+    QFETCH(bool, withVideos);
+    QFETCH(bool, yes);
+    QFETCH(int, rowsAfter);
+    Fixture f;
+    if (withVideos)
+        f.addThreeVideos();
+    FrmVideoFilesMulti dialog(f.controller);
+    dialog.show();
+    f.dialogs.answers.enqueue(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+
+    QTest::mouseClick(child<QPushButton>(dialog, "cmdClearPlaylist"), Qt::LeftButton);
+
+    QCOMPARE(f.dialogs.texts(),
+             withVideos ? QStringList{"DO YOU WANT TO CLEAR THE WHOLE PLAYLIST?"} : QStringList());
+    QCOMPARE(grid(dialog)->rowCount(), rowsAfter);
+    QCOMPARE(grid(dialog)->item(0, 0)->text(), withVideos && !yes ? "a.flv" : "");
+    QVERIFY(dialog.isVisible());
 }
 
 void PlaylistWindowTest::captionLanguagesAndLabels_data() {
@@ -294,6 +416,10 @@ void PlaylistWindowTest::captionLanguagesAndLabels() {
     child<QMenu>(dialog, "mnuMenuVideo")->hide();
     f.dialogs.openAnswers.enqueue(QStringList{captions});
     child<QAction>(dialog, "mnuAddCaptions")->trigger();
+    // The grid marks the row that has captions now, and names the file in the cell's tool tip.
+    QCOMPARE(grid(dialog)->item(1, 0)->text(), QStringLiteral("[CC] b.flv"));
+    QCOMPARE(grid(dialog)->item(1, 0)->toolTip(), QStringLiteral("Caption tracks of b.flv: b.vtt"));
+    QCOMPARE(grid(dialog)->item(0, 0)->text(), QStringLiteral("a.flv"));
     clickCell(dialog, 2, PlaylistEditorModel::FlashColumn, Qt::RightButton);
     auto* edit = child<QAction>(dialog, "mnuEditCaptions");
     QVERIFY(edit->isEnabled());
@@ -362,6 +488,7 @@ void PlaylistWindowTest::saveHidesWhenCompleteAndMarkerFollows() {
 
     // Shown again, cleared and cancelled: the playlist is incomplete, and the marker says so.
     dialog.show();
+    f.dialogs.answers.enqueue(Dialogs::Answer::Yes);
     QTest::mouseClick(child<QPushButton>(dialog, "cmdClearPlaylist"), Qt::LeftButton);
     QCOMPARE(grid(dialog)->rowCount(), 1);
     QTest::mouseClick(child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
@@ -495,26 +622,66 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox_data() {
     QTest::addColumn<QString>("before");  // the cell's text; every other text cell is filled
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("messageBox");  // the desktop's own message box, closed by a key
     const int titleOnly = int(PlaylistLayout::TitleOnly);
     const int titleDesc = int(PlaylistLayout::TitleDesc);
     QTest::newRow("title, on saving the playlist file")
         << titleOnly << 2 << int(PlaylistEditorModel::TitleColumn) << ""
         << "cmdSavePlaylist"
-        << "TITLE MISSING FOR clip2.flv";
+        << "TITLE MISSING FOR clip2.flv" << false;
     QTest::newRow("description, on saving the playlist file")
         << titleDesc << 1 << int(PlaylistEditorModel::DescColumn) << ""
         << "cmdSavePlaylist"
-        << "DESCRIPTION MISSING FOR clip1.flv";
+        << "DESCRIPTION MISSING FOR clip1.flv" << false;
     QTest::newRow("title, on save and exit")
         << titleDesc << 1 << int(PlaylistEditorModel::TitleColumn) << ""
         << "cmdSave"
-        << "TITLE MISSING FOR clip1.flv";
+        << "TITLE MISSING FOR clip1.flv" << false;
     QTest::newRow("a title the file cannot store")
         << titleDesc << 2 << int(PlaylistEditorModel::TitleColumn) << "A\tB"
         << "cmdSavePlaylist"
         << "PLAYLIST NOT SAVED. CHARACTER 2 (CONTROL CODE 9) OF THE TITLE OF ROW 2 CANNOT BE "
-           "STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE AGAIN.";
+           "STORED IN A PLAYLIST FILE. PLEASE REMOVE IT AND SAVE AGAIN."
+        << false;
+    QTest::newRow("title, on save and exit, through a message box")
+        << titleOnly << 2 << int(PlaylistEditorModel::TitleColumn) << ""
+        << "cmdSave"
+        << "TITLE MISSING FOR clip2.flv" << true;
+    QTest::newRow("title of the current cell, through a message box")
+        << titleOnly << 1 << int(PlaylistEditorModel::TitleColumn) << ""
+        << "cmdSavePlaylist"
+        << "TITLE MISSING FOR clip1.flv" << true;
+    QTest::newRow("description, through a message box")
+        << titleDesc << 2 << int(PlaylistEditorModel::DescColumn) << ""
+        << "cmdSave"
+        << "DESCRIPTION MISSING FOR clip2.flv" << true;
 }
+
+namespace {
+
+// The scripted user, but with the desktop's own message boxes, which the user closes with Enter.
+class MessageBoxDialogs : public FakeDialogs {
+  public:
+    bool realBoxes = false;
+
+    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override {
+        const Answer scripted = FakeDialogs::message(text, icon, buttons, title);
+        if (!realBoxes)
+            return scripted;
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box != nullptr);
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        return m_boxes.message(text, icon, buttons, title);
+    }
+
+  private:
+    QtDialogs m_boxes;
+};
+
+}  // namespace
 
 // The message goes through the desktop program's own views, as in a real run: the editor is
 // shown modally and the user's clicks and keys come while it waits.
@@ -525,8 +692,10 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     QFETCH(QString, before);
     QFETCH(QString, button);
     QFETCH(QString, message);
+    QFETCH(bool, messageBox);
     TestInstallation install;
-    FakeDialogs dialogs;
+    MessageBoxDialogs dialogs;
+    dialogs.realBoxes = messageBox;
     QtViews views;
     FakeClock clock;
     FakeRandom random;
@@ -542,7 +711,8 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     for (int r = 1; r <= 2; ++r)
         for (int c : {int(PlaylistEditorModel::TitleColumn), int(PlaylistEditorModel::DescColumn)})
             editor.setCellText(r, c, r == row && c == column ? before : QStringLiteral("text"));
-    editor.setCurrentCell(1, PlaylistEditorModel::FlashColumn);
+    editor.setCurrentCell(1,
+                          messageBox && row == 1 ? column : int(PlaylistEditorModel::FlashColumn));
 
     QString typedInto;
     QTimer::singleShot(0, [&] {
@@ -554,6 +724,10 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
         dialogs.saveAnswers.enqueue(install.appFolder() + QStringLiteral("/list.plf"));
         QTest::mouseClick(child<QPushButton>(*window, qPrintable(button)), Qt::LeftButton);
         QVERIFY(window->isVisible());
+        // The window manager activates the window a message box leaves; the offscreen screen
+        // has none, so the test does.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus != nullptr);
         typedInto = focus->objectName();
