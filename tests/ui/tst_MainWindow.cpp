@@ -13,6 +13,8 @@
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListing.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmVideoFilesMulti.h"
+#include "ui/FrmVideoFilesSingle.h"
 #include "ui/QtViews.h"
 #include "ui/TintSwatches.h"
 
@@ -83,6 +85,8 @@ class MainWindowTest : public QObject {
     void laterOptionChecks();
     void skinChoiceShowsPreviewAndPalette();
     void previewShowsTheTint();
+    void selectionWindowsSayWhereHtml5IsSet_data();
+    void selectionWindowsSayWhereHtml5IsSet();
     void tintDialog_data();
     void tintDialog();
     void outputFolderIsShown();
@@ -382,6 +386,33 @@ void MainWindowTest::previewShowsTheTint() {
         QCOMPARE(shown.pixelColor(20, 21), colour());
         QVERIFY(shown.pixelColor(20, 5) != colour());
     }
+}
+
+void MainWindowTest::selectionWindowsSayWhereHtml5IsSet_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::newRow("single video") << false;
+    QTest::newRow("playlist") << true;
+}
+
+// Both selection windows' HTML5 check box is disabled; its tool tip follows the main window's box.
+void MainWindowTest::selectionWindowsSayWhereHtml5IsSet() {
+    QFETCH(bool, playlist);
+    Window w;
+    std::unique_ptr<QDialog> dialog;
+    if (playlist)
+        dialog = std::make_unique<FrmVideoFilesMulti>(w.controller);
+    else
+        dialog = std::make_unique<FrmVideoFilesSingle>(w.controller);
+    const auto shownTip = [&dialog] {
+        dialog->show();
+        const QString tip = dialog->findChild<QCheckBox*>("chkHtml5")->toolTip();
+        dialog->reject();  // closed as Cancel closes it, so the next showing starts afresh
+        return tip;
+    };
+    QVERIFY2(shownTip().contains("is off in the main window"), qPrintable(shownTip()));
+    w.click("chkHtml5");
+    QVERIFY(w.controller.settings().Html5);
+    QVERIFY2(shownTip().contains("Set by"), qPrintable(shownTip()));
 }
 
 void MainWindowTest::tintDialog_data() {
