@@ -237,13 +237,15 @@ void AccessKeysTest::everyCommandHasOne() {
         auto* menu = shown->findChild<QMenu*>(QStringLiteral("mnuMenuVideo"));
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
+        QCOMPARE(shown->findChild<QAction*>(QStringLiteral("mnuEditCaptions"))->isEnabled(),
+                 rowMenu == 2);
     }
     const QStringList found = commandsWithoutKey(*shown);
     QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
 }
 
 void AccessKeysTest::keyReachesItsControl_data() {
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("window");  // "frmMain@2": with the main window's tab 2 in front
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("control");  // a button that must be pressed, or a menu that opens
     QTest::newRow("main: output folder") << "frmMain" << int(Qt::Key_O) << "cmdOutput";
@@ -255,6 +257,17 @@ void AccessKeysTest::keyReachesItsControl_data() {
     QTest::newRow("main: html5") << "frmMain" << int(Qt::Key_5) << "chkHtml5";
     QTest::newRow("main: auto start") << "frmMain" << int(Qt::Key_A) << "chkAutoPlay";
     QTest::newRow("main: big play button") << "frmMain" << int(Qt::Key_B) << "chkShowBigPlayButton";
+    // Marketing's "Share" and the image tabs' "Show" buttons share W: only the shown one counts.
+    QTest::newRow("main: share (marketing tab)")
+        << "frmMain@0" << int(Qt::Key_W) << "chkSocialShare";
+    QTest::newRow("main: show intro image (intro tab)")
+        << "frmMain@2" << int(Qt::Key_W) << "cmdShowIntroImage";
+    QTest::newRow("main: show outro image (outro tab)")
+        << "frmMain@3" << int(Qt::Key_W) << "cmdShowOutroImage";
+    QTest::newRow("playlist: locate flash videos")
+        << "frmVideoFilesMulti" << int(Qt::Key_F) << "cmdFLVFiles";
+    QTest::newRow("advanced: hide controls")
+        << "frmAdvancedOptions" << int(Qt::Key_H) << "chkHideControlsFloatingBar";
     QTest::newRow("main: streaming mode menu") << "frmMain" << int(Qt::Key_M) << "mnuStreamingMode";
     QTest::newRow("main: edit menu") << "frmMain" << int(Qt::Key_E) << "mnuEdit";
     QTest::newRow("main: encrypt") << "frmMain" << int(Qt::Key_N) << "chkEncrypt";
@@ -281,7 +294,9 @@ void AccessKeysTest::keyReachesItsControl() {
     QFETCH(int, key);
     QFETCH(QString, control);
     ProgramWindows program;
-    const std::unique_ptr<QWidget> shown = program.make(window);
+    const std::unique_ptr<QWidget> shown = program.make(window.section(u'@', 0, 0));
+    if (window.contains(u'@'))
+        shown->findChild<QTabWidget*>()->setCurrentIndex(window.section(u'@', 1).toInt());
     activate(*shown);
     QMap<QString, int> pressed;
     for (QAbstractButton* button : shown->findChildren<QAbstractButton*>())
