@@ -24,8 +24,7 @@ const QString kPlaylistReason =
 const QString kSingleLiveReason =
     QStringLiteral("A live video is one stream: turn Live Video Setup off for a playlist");
 const QString kAutoStartReason = QStringLiteral(
-    "Not used while Auto Start Video is on: the video starts without an intro "
-    "image");
+    "Not used while Auto Start Video is on: the video starts without an intro image");
 const QString kIntroUse =
     QStringLiteral("Image to show on the video player in idle condition (optional)");
 const QString kOutroUse =

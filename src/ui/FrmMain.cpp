@@ -450,6 +450,8 @@ QWidget* FrmMain::buildImageTab(int index) {
     preview->setStyleSheet(QStringLiteral("background-color: black;"));
     preview->installEventFilter(this);
     m_controller.setImagePreviewSize(preview->size());
+    // These two repeat the settings column's "&Intro Image..." (or outro) and "X", and the window's
+    // captions have no letter left for them: Tab reaches them.
     choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
     clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
                                 intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
