@@ -1,10 +1,14 @@
 #include "app/MainController.h"
 
+#include <QDir>
+
+#include "app/HelpTexts.h"
 #include "app/LocalPreview.h"
 #include "app/ProfileApplier.h"
 #include "appearance/ColourText.h"
 #include "appearance/Palette.h"
 #include "appearance/SkinList.h"
+#include "appearance/TintedPreview.h"
 #include "formats/GenerationContext.h"
 #include "generate/GenerateRequest.h"
 #include "generate/GenerationDriver.h"
@@ -90,6 +94,14 @@ void MainController::loadAdvancedOptions() {
 QString MainController::skinName() const {
     const int index = m_window.settings().PlayerStyle;
     return index >= 0 && index < m_skins.size() ? m_skins[index] : QString();
+}
+
+QImage MainController::skinPreview() const {
+    const QString skin = skinName();
+    const QImage picture(
+        QDir(m_appFolder).filePath(QStringLiteral("swfs/") + skin + QStringLiteral(".jpg")));
+    return TintedPreview::apply(picture, SkinList::isDark(skin),
+                                m_window.settings().PlayerColorNumber);
 }
 
 void MainController::selectSkin(int index) {
@@ -193,6 +205,28 @@ void MainController::clearImage(IntroOutroImages::Kind kind) {
 
 void MainController::showImage(IntroOutroImages::Kind kind) {
     m_views.openWithDefaultProgram(m_images.renderedJpeg(kind));
+}
+
+namespace {
+
+QString notOpenedMessage(const QString& what, const QString& path) {
+    return QStringLiteral("THE %1 COULD NOT BE OPENED. NO PROGRAM TO OPEN IT WAS FOUND.\n")
+               .arg(what) +
+           path;
+}
+
+}  // namespace
+
+void MainController::openOutputFolder(const Opener& show) {
+    const QString folder = m_window.settings().OutDir;
+    if (!show(folder + QStringLiteral("onlinetest.html")))
+        m_dialogs.error(notOpenedMessage(QStringLiteral("OUTPUT FOLDER"), folder));
+}
+
+void MainController::openDocumentation(const Opener& open) {
+    const QString page = HelpTexts::documentationPage();
+    if (!open(page))
+        m_dialogs.error(notOpenedMessage(QStringLiteral("DOCUMENTATION"), page));
 }
 
 void MainController::selectVideoFiles() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "appearance/IntroOutroImages.h"
@@ -51,6 +53,9 @@ class MainController : public ValidationHost {
     const QStringList& skins() const { return m_skins; }
     QString skinName() const;
     QString appFolder() const { return m_appFolder; }
+    // The Preview tab's picture: the skin's preview (swfs/NAME.jpg) with the chosen tint on its
+    // control bar; null when the skin has no preview picture.
+    QImage skinPreview() const;
     const GenerationSnapshot& snapshot() const { return m_snapshot; }
     // cmdTest: where a browser finds the local test page, served from this computer (the server
     // starts on first use and lives as long as the program); empty when no port could be had.
@@ -94,6 +99,15 @@ class MainController : public ValidationHost {
     // `overrides` (values by line number) take the place of the file's lines, or are applied
     // after them in line order when the file is shorter; they are checked as the file's lines.
     void readProfile(const QString& path, const QMap<int, QString>& overrides = {});
+
+    // How the desktop opens a file, folder or address; false when no program took it.
+    using Opener = std::function<bool(const QString&)>;
+    // cmdSaveCodeInst ("&Open Output Folder"): the run's online test page shown in its folder.
+    // When nothing can open it, the user is told which folder could not be opened.
+    void openOutputFolder(const Opener& show);
+    // Help -> "&Documentation": the documentation page; when nothing can open it, the user is
+    // told which page could not be opened.
+    void openDocumentation(const Opener& open);
 
     // cmdVideoFiles_Click.
     void selectVideoFiles();

@@ -25,6 +25,14 @@ const ControlStateRow<bool> kFlags[] = {
 
 const ControlStateRow<QString> kTexts[] = {
     STATE_ROW(Frame1, Caption),
+    STATE_ROW(chkAutoProgress, ToolTip),
+    STATE_ROW(optMultiple, ToolTip),
+    STATE_ROW(cmdIntroImage, ToolTip),
+    STATE_ROW(cmdIntroImage2, ToolTip),
+    STATE_ROW(cmdOutroImage, ToolTip),
+    STATE_ROW(cmdOutroImage2, ToolTip),
+    STATE_ROW(txtActionCode, ToolTip),
+    STATE_ROW(chkShowEmbedCode, ToolTip),
     STATE_ROW(txtServerPath, ToolTip),
     STATE_ROW(txtVideoPath, ToolTip),
     STATE_ROW(lblOutDir, ToolTip),

@@ -42,6 +42,16 @@ struct ControlStates {
     bool chkShowEmbedCodeEnabled = true;
     bool lblVideoFilesStatusVisible = false;
 
+    // The tool tips of the controls that a rule disables: while disabled, why; else what they do.
+    QString chkAutoProgressToolTip;
+    QString optMultipleToolTip;
+    QString cmdIntroImageToolTip;
+    QString cmdIntroImage2ToolTip;
+    QString cmdOutroImageToolTip;
+    QString cmdOutroImage2ToolTip;
+    QString txtActionCodeToolTip;
+    QString chkShowEmbedCodeToolTip;
+
     // Tool tips that show the current text with one blank before and one after.
     QString txtServerPathToolTip;
     QString txtVideoPathToolTip;
@@ -49,11 +59,10 @@ struct ControlStates {
     QString txtAffiliateLinkToolTip;
     QString txtRedirectURLToolTip;
 
-    int currentTab = 0;
+    int currentTab = 0;  // sstThis: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image
     QString caption = QStringLiteral("Vidlark Streaming Video 14");
     QString lblPlayerTintMessage;
-    QList<quint32> tintBoxColours;  // pctPlayerColorTint(0..17)  // sstThis: 0 Marketing, 1
-                                    // Preview, 2 Intro Image, 3 Outro Image
+    QList<quint32> tintBoxColours;  // pctPlayerColorTint(0..17)
 
     // Every flag and text above that one property of one control shows, a row each. The main
     // window sets its controls by these rows, so a new state is a field, its row and the rule

@@ -12,11 +12,46 @@ QString toolTipOf(const QString& text) {
 
 const QString kNotApplicable = QStringLiteral("Not Applicable");
 
+// A control's tool tip: what it does, or while a rule disables it, why.
+QString toolTipOf(bool enabled, const QString& use, const QString& reason) {
+    const QString& text = enabled ? use : reason;
+    return text.isEmpty() ? QString() : toolTipOf(text);
+}
+
+const QString kLiveReason = QStringLiteral("Not used for a live video (Live Video Setup is on)");
+const QString kPlaylistReason =
+    QStringLiteral("Only for a playlist (Stream Multiple Videos via Playlist)");
+const QString kSingleLiveReason =
+    QStringLiteral("A live video is one stream: turn Live Video Setup off for a playlist");
+const QString kAutoStartReason = QStringLiteral(
+    "Not used while Auto Start Video is on: the video starts without an intro image");
+const QString kIntroUse =
+    QStringLiteral("Image to show on the video player in idle condition (optional)");
+const QString kOutroUse =
+    QStringLiteral("Image to show on the video player after the end of video (optional)");
+
 }  // namespace
 
 MainWindowModel::MainWindowModel(Dialogs& dialogs, Views& views)
     : m_dialogs(dialogs), m_views(views) {
     m_states.txtServerPathToolTip = toolTipOf(m_settings.ServerPath);
+    explainDisabledControls();
+}
+
+// Live Video Setup disables the most, so its reason comes first where two rules disable a
+// control.
+void MainWindowModel::explainDisabledControls() {
+    ControlStates& s = m_states;
+    const bool live = m_settings.IsLive;
+    s.chkAutoProgressToolTip = toolTipOf(s.chkAutoProgressEnabled, {}, kPlaylistReason);
+    s.optMultipleToolTip = toolTipOf(s.optMultipleEnabled, {}, kSingleLiveReason);
+    s.cmdIntroImageToolTip =
+        toolTipOf(s.cmdIntroImageEnabled, kIntroUse, live ? kLiveReason : kAutoStartReason);
+    s.cmdIntroImage2ToolTip = toolTipOf(s.cmdIntroImage2Enabled, {}, kLiveReason);
+    s.cmdOutroImageToolTip = toolTipOf(s.cmdOutroImageEnabled, kOutroUse, kLiveReason);
+    s.cmdOutroImage2ToolTip = toolTipOf(s.cmdOutroImage2Enabled, {}, kLiveReason);
+    s.txtActionCodeToolTip = toolTipOf(s.txtActionCodeEnabled, {}, kLiveReason);
+    s.chkShowEmbedCodeToolTip = toolTipOf(s.chkShowEmbedCodeEnabled, {}, kLiveReason);
 }
 
 void MainWindowModel::setSelectionChecks(std::function<bool()> singleComplete,
@@ -64,6 +99,7 @@ void MainWindowModel::selectMultiple() {
 
 void MainWindowModel::updateSelectionMarker(bool complete) {
     m_states.lblVideoFilesStatusVisible = !complete;
+    explainDisabledControls();
 }
 
 void MainWindowModel::setVideoFilesStatusVisible(bool visible) {
@@ -98,6 +134,7 @@ void MainWindowModel::setIsLive(bool on) {
     m_states.txtActionCodeEnabled = !on;
     setActionCode(on ? kNotApplicable : QString());
     m_states.chkShowEmbedCodeEnabled = !on;
+    explainDisabledControls();
 }
 
 void MainWindowModel::setAutoPlay(bool on) {
@@ -105,6 +142,7 @@ void MainWindowModel::setAutoPlay(bool on) {
         return;
     m_settings.AutoPlay = on;
     m_states.cmdIntroImageEnabled = !on;
+    explainDisabledControls();
 }
 
 void MainWindowModel::setSocialShare(bool on) {
@@ -114,6 +152,9 @@ void MainWindowModel::setSocialShare(bool on) {
     if (on && !m_loadingProfile) {
         m_social.load();
         m_views.showSocialDialog();
+        // Ticking the box asks for the title and link; without them it stays as it was.
+        if (!m_social.saved())
+            m_settings.SocialShare = false;
     }
 }
 

@@ -35,6 +35,7 @@ class MainWindowModel : public SelectionHost {
     // Check boxes: a change of state runs its rules; setting the current state does nothing.
     void setIsLive(bool on);
     void setAutoPlay(bool on);
+    // Turned on by hand, it asks for the share title and link; a cancel leaves it off.
     void setSocialShare(bool on);
     void setHtml5(bool on) override;
     void setAutoProgress(bool on) { m_settings.AutoProgress = on; }
@@ -81,6 +82,8 @@ class MainWindowModel : public SelectionHost {
   private:
     void updateSelectionMarker(bool complete);
     void setImageCommandsEnabled(bool enabled);
+    // The tool tips of the controls the rules disable follow their enabled states.
+    void explainDisabledControls();
 
     Dialogs& m_dialogs;
     Views& m_views;

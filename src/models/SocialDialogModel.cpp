@@ -3,6 +3,7 @@
 #include "settings/ProjectSettings.h"
 
 void SocialDialogModel::load() {
+    m_saved = false;
     txtShareTitle = m_settings.ShareTitle;
     if (!m_settings.ShareURL.isEmpty())
         txtShareURL = m_settings.ShareURL;
@@ -11,6 +12,7 @@ void SocialDialogModel::load() {
 void SocialDialogModel::save() {
     m_settings.ShareTitle = txtShareTitle;
     m_settings.ShareURL = txtShareURL;
+    m_saved = true;
 }
 
 void SocialDialogModel::refresh() {

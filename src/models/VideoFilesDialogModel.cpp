@@ -30,6 +30,17 @@ void VideoFilesDialogModel::showHtml5Mirror() {
     m_visible = true;
 }
 
+QString VideoFilesDialogModel::html5CheckToolTip() const {
+    if (m_host.streamingMode() == StreamingMode::Rtmp)
+        return QStringLiteral("Rtmp streaming has no HTML5 fallback");
+    return m_html5Files ? QStringLiteral(
+                              "Set by \"HTML5 Support for iOS and Android Devices\" "
+                              "in the main window")
+                        : QStringLiteral(
+                              "\"HTML5 Support for iOS and Android Devices\" is off in "
+                              "the main window: turn it on there for Mp4 and WebM files");
+}
+
 void VideoFilesDialogModel::setHtml5Files(bool on) {
     if (m_html5Files == on)
         return;

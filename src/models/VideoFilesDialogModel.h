@@ -34,6 +34,8 @@ class VideoFilesDialogModel {
 
     bool html5Files() const { return m_html5Files; }
     bool html5CheckEnabled() const { return m_html5CheckEnabled; }
+    // Why chkHtml5 cannot be changed here: it shows the main window's choice.
+    QString html5CheckToolTip() const;
     bool isVisible() const { return m_visible; }
 
   protected:

@@ -43,7 +43,7 @@ FrmAdvancedOptions::FrmAdvancedOptions(MainController& controller, QWidget* pare
 
     txtVideoBuffer = lineEdit(this, QStringLiteral("txtVideoBuffer"));
     chkHideControlsFloatingBar =
-        new QCheckBox(QStringLiteral("Hide Controls on Floating Bar Player"), this);
+        new QCheckBox(QStringLiteral("&Hide Controls on Floating Bar Player"), this);
     chkHideControlsFloatingBar->setObjectName(QStringLiteral("chkHideControlsFloatingBar"));
     txtItemsPlaylist = lineEdit(this, QStringLiteral("txtItemsPlaylist"));
     txtWidthPlaylist = lineEdit(this, QStringLiteral("txtWidthPlaylist"));

@@ -130,8 +130,7 @@ void FrmCopyCode::copyCode() {
 }
 
 void FrmCopyCode::openOutput() {
-    UiPlatform::showFileInFolder(m_controller.settings().OutDir +
-                                 QStringLiteral("onlinetest.html"));
+    m_controller.openOutputFolder(&UiPlatform::showFileInFolder);
 }
 
 // Browsers run neither the Flash emulator nor, often, the player's requests from a file: the page

@@ -18,7 +18,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
 #include <vector>
@@ -35,6 +34,7 @@
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmVideoPlayerSizes.h"
 #include "ui/InputRulesFilter.h"
+#include "ui/TintSwatches.h"
 #include "ui/UiPlatform.h"
 
 namespace {
@@ -155,13 +155,13 @@ void FrmMain::buildMenus() {
     mnuStreamingMode = menuBar()->addMenu(QStringLiteral("Streaming &Mode"));
     mnuStreamingMode->setObjectName(QStringLiteral("mnuStreamingMode"));
     mnuNormalStreaming =
-        menuItem(mnuStreamingMode, QStringLiteral("mnuNormalStreaming"), "Normal Streaming");
+        menuItem(mnuStreamingMode, QStringLiteral("mnuNormalStreaming"), "&Normal Streaming");
     mnuStreamingMode->addSeparator();
     mnuRtmpStreaming =
-        menuItem(mnuStreamingMode, QStringLiteral("mnuRtmpStreaming"), "Rtmp Streaming");
+        menuItem(mnuStreamingMode, QStringLiteral("mnuRtmpStreaming"), "&Rtmp Streaming");
     mnuStreamingMode->addSeparator();
     mnuPseudoStreaming =
-        menuItem(mnuStreamingMode, QStringLiteral("mnuPseudoStreaming"), "Pseudo Streaming");
+        menuItem(mnuStreamingMode, QStringLiteral("mnuPseudoStreaming"), "&Pseudo Streaming");
     for (QAction* item : {mnuNormalStreaming, mnuRtmpStreaming, mnuPseudoStreaming})
         item->setCheckable(true);
 
@@ -208,11 +208,11 @@ QWidget* FrmMain::buildSettingsFrame() {
 
 QWidget* FrmMain::buildVideoSource() {
     auto* box = new QWidget(Frame1);
-    optSingle = option(box, QStringLiteral("optSingle"), QStringLiteral("Stream Single Video"));
+    optSingle = option(box, QStringLiteral("optSingle"), QStringLiteral("&Stream Single Video"));
     optMultiple = option(box, QStringLiteral("optMultiple"),
-                         QStringLiteral("Stream Multiple Videos via Playlist"));
+                         QStringLiteral("Stream Multiple Videos via Pla&ylist"));
     cmdVideoFiles = DialogParts::button(box, QStringLiteral("cmdVideoFiles"),
-                                        QStringLiteral("&Select Video File(s)"));
+                                        QStringLiteral("Sele&ct Video File(s)"));
     lblVideoFilesStatus = DialogParts::label(box, QStringLiteral("lblVideoFilesStatus"), "!");
     lblVideoFilesStatus->setToolTip(
         DialogParts::toolTip(QStringLiteral("Video files are not provided or playlist not built")));
@@ -268,13 +268,13 @@ QWidget* FrmMain::buildPaths() {
 QWidget* FrmMain::buildOptions() {
     auto* box = new QWidget(Frame1);
     chkHtml5 = checkBox(box, QStringLiteral("chkHtml5"),
-                        QStringLiteral("HTML5 Support for iOS and Android Devices"));
-    chkIsLive = checkBox(box, QStringLiteral("chkIsLive"), QStringLiteral("Live Video Setup"));
+                        QStringLiteral("HTML&5 Support for iOS and Android Devices"));
+    chkIsLive = checkBox(box, QStringLiteral("chkIsLive"), QStringLiteral("Live &Video Setup"));
     chkShowBigPlayButton = checkBox(box, QStringLiteral("chkShowBigPlayButton"),
-                                    QStringLiteral("Big Play Button on Video Player"));
-    chkAutoPlay = checkBox(box, QStringLiteral("chkAutoPlay"), QStringLiteral("Auto Start Video"));
+                                    QStringLiteral("&Big Play Button on Video Player"));
+    chkAutoPlay = checkBox(box, QStringLiteral("chkAutoPlay"), QStringLiteral("&Auto Start Video"));
     chkAutoProgress = checkBox(box, QStringLiteral("chkAutoProgress"),
-                               QStringLiteral("Auto Progress for Multiple Videos"));
+                               QStringLiteral("Auto &Progress for Multiple Videos"));
     chkEncrypt = checkBox(box, QStringLiteral("chkEncrypt"), QStringLiteral("E&ncrypt HTML"));
     chkPlaysInline =
         checkBox(box, QStringLiteral("chkPlaysInline"), QStringLiteral("Play In&line on Phones"));
@@ -310,12 +310,11 @@ QWidget* FrmMain::buildOptions() {
 
 QWidget* FrmMain::buildImageCommands() {
     auto* box = new QWidget(Frame1);
-    cmdIntroImage = DialogParts::button(
-        box, QStringLiteral("cmdIntroImage"), QStringLiteral("&Intro Image..."),
-        QStringLiteral("Image to show on the video player in idle condition (optional)"));
-    cmdOutroImage = DialogParts::button(
-        box, QStringLiteral("cmdOutroImage"), QStringLiteral("Out&ro Image..."),
-        QStringLiteral("Image to show on the video player after the end of video (optional)"));
+    // Their tool tips are control states: a disabled command says why.
+    cmdIntroImage = DialogParts::button(box, QStringLiteral("cmdIntroImage"),
+                                        QStringLiteral("&Intro Image..."));
+    cmdOutroImage = DialogParts::button(box, QStringLiteral("cmdOutroImage"),
+                                        QStringLiteral("Out&ro Image..."));
     cmdClearIntroImage = DialogParts::button(box, QStringLiteral("cmdClearIntroImage"), "X",
                                              QStringLiteral("Clear/Unload intro image"));
     cmdClearOutroImage = DialogParts::button(box, QStringLiteral("cmdClearOutroImage"), "X",
@@ -376,23 +375,9 @@ QWidget* FrmMain::buildAppearance() {
     return box;
 }
 
-// pctPlayerColorTint(0..17): three rows of six, index 0 at the top left. The boxes share their
-// name, as one control array; each knows its index.
 QWidget* FrmMain::buildTintBoxes() {
-    auto* box = new QWidget(this);
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    for (int i = 0; i < static_cast<int>(pctPlayerColorTint.size()); ++i) {
-        auto* tint = new QToolButton(box);
-        tint->setObjectName(QStringLiteral("pctPlayerColorTint"));
-        tint->setProperty("index", i);
-        tint->setFixedSize(34, 22);
-        tint->setCursor(Qt::PointingHandCursor);
-        layout->addWidget(tint, i / 6, i % 6);
-        pctPlayerColorTint[i] = tint;
-    }
-    return box;
+    pctPlayerColorTint = new TintSwatches(this);
+    return pctPlayerColorTint;
 }
 
 QWidget* FrmMain::buildTabs() {
@@ -419,7 +404,7 @@ QWidget* FrmMain::buildMarketingTab() {
         checkBox(tab, QStringLiteral("chkShowEmbedCode"),
                  QStringLiteral("Allow Video to be Embedded on Other Websites (Flash Only)"));
     chkSocialShare = checkBox(tab, QStringLiteral("chkSocialShare"),
-                              QStringLiteral("Share Video on FaceBoook and Twitter"));
+                              QStringLiteral("Share Video on FaceBoook and T&witter"));
 
     auto* layout = new QGridLayout(tab);
     layout->addWidget(lblRedirectURL, 0, 0);
@@ -465,12 +450,15 @@ QWidget* FrmMain::buildImageTab(int index) {
     preview->setStyleSheet(QStringLiteral("background-color: black;"));
     preview->installEventFilter(this);
     m_controller.setImagePreviewSize(preview->size());
+    // These two repeat the settings column's "&Intro Image..." (or outro) and "X", and the window's
+    // captions have no letter left for them: Tab reaches them.
     choose = DialogParts::button(tab, "cmd" + kind + "Image2", "New " + kind + " Image");
     clear = DialogParts::button(tab, "cmdClear" + kind + "Image2", "Clear " + kind + " Image",
                                 intro ? QString() : QStringLiteral("Clear/Unload outro imag"));
-    // The two tabs' buttons are one window's controls, so they mark different letters.
+    // Qt ignores the keys of a hidden page's controls, so both pages mark the same letter; the
+    // commands outside the tabs need every other one.
     show = DialogParts::button(tab, "cmdShow" + kind + "Image",
-                               intro ? QStringLiteral("Show Intro Image in Image &Viewer")
+                               intro ? QStringLiteral("Sho&w Intro Image in Image Viewer")
                                      : QStringLiteral("Sho&w Outro Image in Image Viewer"),
                                "Open the " + kind.toLower() + " image in default image viewer");
     path = valueLabel(tab, "lbl" + kind + "ImagePath");
@@ -501,7 +489,7 @@ QWidget* FrmMain::buildCommands() {
     bold.setBold(true);
     cmdGenerate->setFont(bold);
     cmdSupportTicket = DialogParts::button(box, QStringLiteral("cmdSupportTicket"),
-                                           QStringLiteral("Open a Su&pport Ticket"),
+                                           QStringLiteral("Open a Support Tic&ket"),
                                            QStringLiteral("Contact Vidlark support"));
     imgFBLike = DialogParts::label(box, QStringLiteral("imgFBLike"), {});
     imgFBLike->setToolTip(DialogParts::toolTip(QStringLiteral("Please \"Like\" us on FaceBook")));
@@ -540,7 +528,7 @@ void FrmMain::connectMenus() {
             forward([this, mode] { m_controller.window().selectStreamingMode(mode); });
         });
     connect(mnuDocumentation, &QAction::triggered, this,
-            [this] { openPage(HelpTexts::documentationPage()); });
+            [this] { forward([this] { m_controller.openDocumentation(&UiPlatform::openUrl); }); });
     connect(mnuSupport, &QAction::triggered, this, [this] { openPage(HelpTexts::supportPage()); });
     connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(); });
 }
@@ -594,10 +582,8 @@ void FrmMain::connectAppearance() {
     });
     connect(cmdChangePlayerColor, &QPushButton::clicked, this,
             [this] { forward([this] { m_controller.chooseTint(); }); });
-    for (QToolButton* tint : pctPlayerColorTint)
-        connect(tint, &QToolButton::clicked, this, [this, tint] {
-            forward([this, tint] { m_controller.clickTintBox(tint->property("index").toInt()); });
-        });
+    connect(pctPlayerColorTint, &TintSwatches::picked, this,
+            [this](int index) { forward([this, index] { m_controller.clickTintBox(index); }); });
     connect(sstThis, &QTabWidget::currentChanged, this, [this](int index) {
         forward([this, index] { m_controller.window().showTab(index); });
     });
@@ -742,22 +728,19 @@ void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& s
     cmbPlayerSize->setCurrentIndex(s.PlayerSize);
     showText(txtPlayerColor, s.PlayerColor);
     paint(shpPlayerColor, s.PlayerColorNumber);
-    for (int i = 0; i < static_cast<int>(pctPlayerColorTint.size()); ++i) {
-        pctPlayerColorTint[i]->setVisible(i < states.tintBoxColours.size());
-        if (i < states.tintBoxColours.size())
-            paint(pctPlayerColorTint[i], states.tintBoxColours[i]);
-    }
+    pctPlayerColorTint->setColours(states.tintBoxColours);
     refreshPreview();
 }
 
+// Made again only when the skin or its tint has changed: refresh runs after every event.
 void FrmMain::refreshPreview() {
-    const QString skin = m_controller.skinName();
-    if (skin == m_previewSkin)
+    const QString shown =
+        m_controller.skinName() + u'/' + QString::number(m_controller.settings().PlayerColorNumber);
+    if (shown == m_previewShown)
         return;
-    m_previewSkin = skin;
+    m_previewShown = shown;
     // A skin without its preview picture shows an empty preview; the skin itself still works.
-    const QPixmap picture(QDir(m_controller.appFolder()).filePath("swfs/" + skin + ".jpg"));
-    imgVideoPlayerStyle->setPixmap(picture);
+    imgVideoPlayerStyle->setPixmap(QPixmap::fromImage(m_controller.skinPreview()));
 }
 
 void FrmMain::refreshOptions(const ProjectSettings& s) {

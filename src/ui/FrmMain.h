@@ -20,7 +20,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QToolButton;
+class TintSwatches;
 struct ControlStates;
 struct ProjectSettings;
 
@@ -86,7 +86,7 @@ class FrmMain : public QMainWindow {
     MainController& m_controller;
     QList<QObject*> m_controls;        // every control whose signals refresh() blocks
     QHash<QString, QObject*> m_named;  // the same controls by objectName
-    QString m_previewSkin;             // the skin whose picture imgVideoPlayerStyle shows
+    QString m_previewShown;            // the skin and tint of the picture imgVideoPlayerStyle shows
     FrmAdvancedOptions* m_advancedOptions = nullptr;  // kept: its edits last for the whole run
     InputRulesFilter* m_keyFilter = nullptr;
 
@@ -124,7 +124,7 @@ class FrmMain : public QMainWindow {
     QFrame* shpPlayerColor = nullptr;
     QPushButton* cmdChangePlayerColor = nullptr;
     QLabel* lblPlayerTintMessage = nullptr;
-    std::array<QToolButton*, 18> pctPlayerColorTint{};
+    TintSwatches* pctPlayerColorTint = nullptr;
 
     QCheckBox* chkHtml5 = nullptr;
     QCheckBox* chkShowBigPlayButton = nullptr;

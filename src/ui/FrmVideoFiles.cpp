@@ -1,9 +1,11 @@
 #include "ui/FrmVideoFiles.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QShowEvent>
 
 #include "models/VideoFilesDialogModel.h"
+#include "ui/DialogParts.h"
 
 FrmVideoFiles::FrmVideoFiles(VideoFilesDialogModel& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {}
@@ -21,6 +23,9 @@ void FrmVideoFiles::showEvent(QShowEvent* event) {
     if (!m_selection.isVisible())
         m_selection.show();
     showState();
+    // Both windows' HTML5 check box only mirrors the main window, which its tool tip says.
+    if (auto* mirror = findChild<QCheckBox*>(QStringLiteral("chkHtml5")))
+        mirror->setToolTip(DialogParts::toolTip(m_selection.html5CheckToolTip()));
     QDialog::showEvent(event);
 }
 

@@ -46,6 +46,26 @@ QString literal(const QString& text) {
     return QString(text).replace(u'&', QStringLiteral("&&"));
 }
 
+// The row commands' access keys, on a letter of their own words: the first of that letter for
+// the words before the file's name, the last for those after it.
+void markRowMenuKeys(const QMenu& menu) {
+    static const struct {
+        const char* entry;
+        QChar letter;
+        bool last;
+    } keys[] = {{"mnuMoveUpVideo", u'u', true},   {"mnuMoveDownVideo", u'd', true},
+                {"mnuRemoveVideo", u'r', false},  {"mnuAddCaptions", u'a', false},
+                {"mnuEditCaptions", u'c', false}, {"mnuRemoveCaptions", u'p', false}};
+    for (const auto& key : keys) {
+        QAction* entry = menu.findChild<QAction*>(QLatin1String(key.entry));
+        QString text = entry->text();
+        const qsizetype at = key.last ? text.lastIndexOf(key.letter, -1, Qt::CaseInsensitive)
+                                      : text.indexOf(key.letter, 0, Qt::CaseInsensitive);
+        if (at >= 0 && !QKeySequence::mnemonic(text).count())
+            entry->setText(text.insert(at, u'&'));
+    }
+}
+
 std::optional<PlaylistEditorModel::Key> editorKey(int key) {
     switch (key) {
         case Qt::Key_Return:
@@ -109,29 +129,31 @@ void FrmVideoFilesMulti::createControls() {
     mnuAddCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuAddCaptions"), QString());
     mnuEditCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuEditCaptions"), QString());
     mnuRemoveCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveCaptions"), QString());
+    connect(mnuMenuVideo, &QMenu::aboutToShow, this, [this] { markRowMenuKeys(*mnuMenuVideo); });
 
-    opt1 = option(this, QStringLiteral("opt1"), QStringLiteral("Playlist with Video Title Only"));
+    opt1 = option(this, QStringLiteral("opt1"), QStringLiteral("Playlist with Video Title &Only"));
     opt2 = option(this, QStringLiteral("opt2"),
-                  QStringLiteral("Playlist with Video Title && Description"));
+                  QStringLiteral("Playlist with Video Title && &Description"));
     opt3 = option(this, QStringLiteral("opt3"),
-                  QStringLiteral("Playlist with Video Title, Description && Thumbnail Image"));
+                  QStringLiteral("Playlist with Video Title, Description && &Thumbnail Image"));
     optPLRight =
-        option(this, QStringLiteral("optPLRight"), QStringLiteral("Right of Video Player"));
+        option(this, QStringLiteral("optPLRight"), QStringLiteral("Ri&ght of Video Player"));
     optPLBottom =
-        option(this, QStringLiteral("optPLBottom"), QStringLiteral("Bottom of Video Player"));
-    optPLInvisible = option(this, QStringLiteral("optPLInvisible"), QStringLiteral("Invisible"));
+        option(this, QStringLiteral("optPLBottom"), QStringLiteral("&Bottom of Video Player"));
+    optPLInvisible = option(this, QStringLiteral("optPLInvisible"), QStringLiteral("&Invisible"));
 
     chkHtml5 = new QCheckBox(QStringLiteral("Additional Video Files for HTML5 Support"), this);
     chkHtml5->setObjectName(QStringLiteral("chkHtml5"));
     cmdFLVFiles =
-        button(this, QStringLiteral("cmdFLVFiles"), QStringLiteral("Locate FLV/Mp4 Files"),
+        button(this, QStringLiteral("cmdFLVFiles"), QStringLiteral("Locate &FLV/Mp4 Files"),
                QStringLiteral("Primary video file for Flash player in any of the two formats FLV "
                               "or Mp4 (extensions Mp4/F4V/M4V)"));
-    cmdMp4Files = button(this, QStringLiteral("cmdMp4Files"), QStringLiteral("Locate Mp4 Files"),
+    cmdMp4Files = button(this, QStringLiteral("cmdMp4Files"), QStringLiteral("Locate &Mp4 Files"),
                          QStringLiteral("iOS and Android compatible Mp4 (extensions Mp4/F4V/M4V)"));
-    cmdWebmFiles = button(this, QStringLiteral("cmdWebmFiles"), QStringLiteral("Locate WebM Files"),
-                          QStringLiteral("WebM video file for support on browsers like Firefox IF "
-                                         "Flash is turned off (optional)"));
+    cmdWebmFiles =
+        button(this, QStringLiteral("cmdWebmFiles"), QStringLiteral("Locate &WebM Files"),
+               QStringLiteral("WebM video file for support on browsers like Firefox IF "
+                              "Flash is turned off (optional)"));
     cmdMakeCopies = button(
         this, QStringLiteral("cmdMakeCopies"), QStringLiteral("Make missing HTML5 co&pies"),
         QStringLiteral("Make an Mp4 copy of every Flash video that has none, in the Mp4 folder "

@@ -16,28 +16,28 @@ void setClipboardText(const QString& text) {
     clipboard->setText(text);
 }
 
-void openUrl(const QString& address) {
-    QDesktopServices::openUrl(QUrl(address));
+bool openUrl(const QString& address) {
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
-void openWithDefaultProgram(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool openWithDefaultProgram(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void showFileInFolder(const QString& filePath) {
+bool showFileInFolder(const QString& filePath) {
 #if defined(Q_OS_WIN)
     // explorer parses its own command line: the path is quoted so that blanks in it survive.
     QProcess explorer;
     explorer.setProgram(QStringLiteral("explorer.exe"));
     explorer.setNativeArguments(
         QStringLiteral("/select, \"%1\"").arg(QDir::toNativeSeparators(filePath)));
-    explorer.startDetached();
+    return explorer.startDetached();
 #elif defined(Q_OS_MACOS)
-    QProcess::startDetached(QStringLiteral("open"), {QStringLiteral("-R"), filePath});
+    return QProcess::startDetached(QStringLiteral("open"), {QStringLiteral("-R"), filePath});
 #else
     // File managers differ in how (and whether) they select a file; opening the folder works with
     // every one of them.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath).absolutePath()));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath).absolutePath()));
 #endif
 }
 

@@ -82,6 +82,8 @@ class MainControllerTest : public QObject {
     void generateSingleVideo();
     void generateStopsOnIncompleteSelection();
     void generateStopsOnPlaylistNameThatIsNotPlain();
+    void openingSaysWhenNothingCouldOpen_data();
+    void openingSaysWhenNothingCouldOpen();
 };
 
 void MainControllerTest::startsWithFirstSkinPaletteAndSize() {
@@ -351,6 +353,48 @@ void MainControllerTest::generateStopsOnPlaylistNameThatIsNotPlain() {
     QVERIFY(f.views.log.contains("playlistEditor"));
     QCOMPARE(QDir(f.install.outputFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{});
+}
+
+void MainControllerTest::openingSaysWhenNothingCouldOpen_data() {
+    QTest::addColumn<bool>("documentation");  // Help -> Documentation, or "Open Output Folder"
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("given");  // what the desktop is asked to open
+    QTest::addColumn<QStringList>("messages");
+    const QString folderMessage =
+        "THE OUTPUT FOLDER COULD NOT BE OPENED. NO PROGRAM TO OPEN IT WAS FOUND.\n/home/u/out/";
+    const QString pageMessage =
+        "THE DOCUMENTATION COULD NOT BE OPENED. NO PROGRAM TO OPEN IT WAS "
+        "FOUND.\nhttp://www.vidlark.com/documentation";
+    QTest::newRow("folder opened")
+        << false << true << "/home/u/out/onlinetest.html" << QStringList{};
+    QTest::newRow("folder: no program")
+        << false << false << "/home/u/out/onlinetest.html" << QStringList{folderMessage};
+    QTest::newRow("documentation opened")
+        << true << true << "http://www.vidlark.com/documentation" << QStringList{};
+    QTest::newRow("documentation: no program")
+        << true << false << "http://www.vidlark.com/documentation" << QStringList{pageMessage};
+}
+
+void MainControllerTest::openingSaysWhenNothingCouldOpen() {
+    QFETCH(bool, documentation);
+    QFETCH(bool, opened);
+    QFETCH(QString, given);
+    QFETCH(QStringList, messages);
+    Fixture f;
+    f.controller.window().setOutDir("/home/u/out/");
+    QStringList asked;
+    const auto open = [&](const QString& what) {
+        asked.append(what);
+        return opened;
+    };
+    if (documentation)
+        f.controller.openDocumentation(open);
+    else
+        f.controller.openOutputFolder(open);
+    QCOMPARE(asked, QStringList{given});
+    QCOMPARE(f.dialogs.texts(), messages);
+    for (const FakeDialogs::Shown& shown : f.dialogs.messages)
+        QCOMPARE(shown.icon, Dialogs::Icon::Critical);
 }
 
 QTEST_GUILESS_MAIN(MainControllerTest)

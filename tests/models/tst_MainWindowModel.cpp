@@ -26,7 +26,42 @@ class MainWindowModelTest : public QObject {
     void serverPathBringsMarketingTabForward();
     void socialDialogOpensOnlyByHand();
     void socialDialogEditsCopies();
+    void socialBoxFollowsTheDialog_data();
+    void socialBoxFollowsTheDialog();
+    void disabledControlsSayWhy_data();
+    void disabledControlsSayWhy();
 };
+
+namespace {
+
+// The steps of a user, by the control each acts on.
+void act(MainWindowModel& m, const QString& step) {
+    if (step == "rtmp")
+        m.selectStreamingMode(StreamingMode::Rtmp);
+    else if (step == "playlist")
+        m.selectMultiple();
+    else if (step == "single")
+        m.selectSingle();
+    else if (step == "live")
+        m.setIsLive(true);
+    else if (step == "not live")
+        m.setIsLive(false);
+    else if (step == "auto start")
+        m.setAutoPlay(true);
+    else if (step == "no auto start")
+        m.setAutoPlay(false);
+    else
+        qFatal("unknown step %s", qPrintable(step));
+}
+
+QString shownState(const ControlStates& states, const QString& control, ControlProperty property) {
+    for (const ControlStateRow<QString>& row : ControlStates::textRows())
+        if (control == QLatin1String(row.control) && row.property == property)
+            return states.*row.state;
+    return QStringLiteral("<no row>");
+}
+
+}  // namespace
 
 void MainWindowModelTest::startValues() {
     FakeDialogs d;
@@ -289,6 +324,109 @@ void MainWindowModelTest::socialDialogEditsCopies() {
     QCOMPARE(m.settings().ShareURL, QStringLiteral("http://example.com/page"));
     social.load();
     QCOMPARE(social.txtShareURL, QStringLiteral("http://example.com/page"));
+}
+
+void MainWindowModelTest::socialBoxFollowsTheDialog_data() {
+    QTest::addColumn<QString>("answer");  // what the user does in the dialog
+    QTest::addColumn<bool>("ticked");
+    QTest::newRow("save") << "save" << true;
+    QTest::newRow("cancel") << "cancel" << false;
+    QTest::newRow("window closed") << "close" << false;
+}
+
+// Ticking the box opens the dialog; only saving its title and link keeps it ticked.
+void MainWindowModelTest::socialBoxFollowsTheDialog() {
+    QFETCH(QString, answer);
+    QFETCH(bool, ticked);
+    FakeDialogs d;
+    FakeViews v;
+    MainWindowModel m(d, v);
+    v.onSocialDialog = [&] {
+        m.social().txtShareTitle = "Holiday";
+        if (answer == "save")
+            m.social().save();
+        else if (answer == "cancel")
+            m.social().cancel();
+    };
+    m.setSocialShare(true);
+    QCOMPARE(v.log, QStringList{"socialDialog"});
+    QCOMPARE(m.settings().SocialShare, ticked);
+    QCOMPARE(m.settings().ShareTitle, ticked ? QStringLiteral("Holiday") : QString());
+    // Ticked again after a cancel, the dialog asks again.
+    v.onSocialDialog = [&] { m.social().save(); };
+    m.setSocialShare(true);
+    QVERIFY(m.settings().SocialShare);
+}
+
+void MainWindowModelTest::disabledControlsSayWhy_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("toolTip");  // a part of it; empty: no tool tip
+    QTest::newRow("single: auto progress") << QStringList{} << "chkAutoProgress"
+                                           << "Only for a playlist";
+    QTest::newRow("playlist: auto progress") << QStringList{"playlist"} << "chkAutoProgress"
+                                             << "";
+    QTest::newRow("back to single") << QStringList{"playlist", "single"} << "chkAutoProgress"
+                                    << "Only for a playlist";
+    QTest::newRow("intro image") << QStringList{} << "cmdIntroImage"
+                                 << "in idle condition";
+    QTest::newRow("auto start: intro image") << QStringList{"auto start"} << "cmdIntroImage"
+                                             << "Auto Start Video is on";
+    QTest::newRow("auto start: intro tab's command")
+        << QStringList{"auto start"} << "cmdIntroImage2"
+        << "";
+    QTest::newRow("auto start off again")
+        << QStringList{"auto start", "no auto start"} << "cmdIntroImage"
+        << "in idle condition";
+    QTest::newRow("live: intro image") << QStringList{"rtmp", "live"} << "cmdIntroImage"
+                                       << "live video";
+    QTest::newRow("live and auto start: intro image")
+        << QStringList{"auto start", "rtmp", "live"} << "cmdIntroImage"
+        << "live video";
+    QTest::newRow("live: intro tab's command") << QStringList{"rtmp", "live"} << "cmdIntroImage2"
+                                               << "live video";
+    QTest::newRow("live: outro image") << QStringList{"rtmp", "live"} << "cmdOutroImage"
+                                       << "live video";
+    QTest::newRow("live: outro tab's command") << QStringList{"rtmp", "live"} << "cmdOutroImage2"
+                                               << "live video";
+    QTest::newRow("live: playlist option") << QStringList{"rtmp", "live"} << "optMultiple"
+                                           << "turn Live Video Setup off";
+    QTest::newRow("live: end-of-video code") << QStringList{"rtmp", "live"} << "txtActionCode"
+                                             << "live video";
+    QTest::newRow("live: embedding") << QStringList{"rtmp", "live"} << "chkShowEmbedCode"
+                                     << "live video";
+    QTest::newRow("live off: outro image")
+        << QStringList{"rtmp", "live", "not live"} << "cmdOutroImage"
+        << "after the end of video";
+    QTest::newRow("live off: playlist option")
+        << QStringList{"rtmp", "live", "not live"} << "optMultiple"
+        << "";
+}
+
+// Each control a rule disables says why while it is disabled, and no longer once enabled; every
+// disabled control the window shows has a reason (labels are the captions of such controls).
+void MainWindowModelTest::disabledControlsSayWhy() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, control);
+    QFETCH(QString, toolTip);
+    FakeDialogs d;
+    FakeViews v;
+    MainWindowModel m(d, v);
+    for (const QString& step : steps)
+        act(m, step);
+    const QString shown = shownState(m.states(), control, ControlProperty::ToolTip);
+    if (toolTip.isEmpty())
+        QCOMPARE(shown, QString());
+    else
+        QVERIFY2(shown.contains(toolTip), qPrintable(shown));
+    for (const ControlStateRow<bool>& row : ControlStates::flagRows()) {
+        const QString name = QLatin1String(row.control);
+        if (row.property != ControlProperty::Enabled || m.states().*row.state ||
+            name.startsWith(QLatin1String("lbl")))
+            continue;
+        const QString reason = shownState(m.states(), name, ControlProperty::ToolTip);
+        QVERIFY2(!reason.trimmed().isEmpty() && reason != "<no row>", qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(MainWindowModelTest)

@@ -80,6 +80,8 @@ class SingleVideoSelectionTest : public QObject {
     void closePathsSetMarkerFromSilentCheck();
     void webmFileIsNeverRequired();
     void helpShowsTopic3();
+    void html5MirrorSaysWhereItIsSet_data();
+    void html5MirrorSaysWhereItIsSet();
 };
 
 void SingleVideoSelectionTest::rtmpNames_data() {
@@ -508,6 +510,30 @@ void SingleVideoSelectionTest::captionLanguageFromName() {
     QFETCH(QString, path);
     QFETCH(QString, language);
     QCOMPARE(CaptionFile::languageFromName(path), language);
+}
+
+void SingleVideoSelectionTest::html5MirrorSaysWhereItIsSet_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("html5");
+    QTest::addColumn<QString>("toolTip");  // a part of it
+    QTest::newRow("normal, off") << int(StreamingMode::Normal) << false
+                                 << "is off in the main window";
+    QTest::newRow("normal, on") << int(StreamingMode::Normal) << true << "Set by";
+    QTest::newRow("pseudo, off") << int(StreamingMode::Pseudo) << false << "turn it on there";
+    QTest::newRow("rtmp, on in the main window")
+        << int(StreamingMode::Rtmp) << true << "no HTML5 fallback";
+}
+
+// The check box is never enabled: its tool tip says where HTML5 is switched, or why it cannot be.
+void SingleVideoSelectionTest::html5MirrorSaysWhereItIsSet() {
+    QFETCH(int, mode);
+    QFETCH(bool, html5);
+    QFETCH(QString, toolTip);
+    Fixture f(StreamingMode(mode), html5);
+    f.dialog.show();
+    QVERIFY(!f.dialog.html5CheckEnabled());
+    QVERIFY2(f.dialog.html5CheckToolTip().contains(toolTip),
+             qPrintable(f.dialog.html5CheckToolTip()));
 }
 
 QTEST_GUILESS_MAIN(SingleVideoSelectionTest)

@@ -6,6 +6,7 @@
 #include "FakeViews.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
+#include "appearance/ColourText.h"
 #include "appearance/PlayerSizes.h"
 #include "models/ControlStates.h"
 #include "platform/TextFile.h"
@@ -14,7 +15,10 @@
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListing.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmVideoFilesMulti.h"
+#include "ui/FrmVideoFilesSingle.h"
 #include "ui/QtViews.h"
+#include "ui/TintSwatches.h"
 
 namespace {
 
@@ -50,11 +54,13 @@ struct Window {
         QWidget* target = widget(name);
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
     }
-    QToolButton* tintBox(int index) const {
-        for (QToolButton* box : frmMain->findChildren<QToolButton*>("pctPlayerColorTint"))
-            if (box->property("index").toInt() == index)
-                return box;
-        qFatal("no tint box %d", index);
+    TintSwatches* swatches() const { return find<TintSwatches>("pctPlayerColorTint"); }
+    void clickTintBox(int index) const {
+        QTest::mouseClick(swatches(), Qt::LeftButton, {}, swatches()->swatchRect(index).center());
+    }
+    // The colour text that swatch `index` of the current palette gives.
+    QString tintText(int index) {
+        return ColourText::fromColour(controller.window().states().tintBoxColours.at(index));
     }
 };
 
@@ -70,12 +76,19 @@ class MainWindowTest : public QObject {
     void keyFilters_data();
     void keyFilters();
     void tintBoxSetsColourText();
+    void tintSwatchesByKeyboard_data();
+    void tintSwatchesByKeyboard();
+    void tintSwatchesAreOneTabStop();
+    void tintSwatchShowsFocus();
     void typedTextReachesTheSettings();
     void generateReportsMissingVideoThroughDialogs();
     void loadedProfileIsShown();
     void laterOptionChecks_data();
     void laterOptionChecks();
     void skinChoiceShowsPreviewAndPalette();
+    void previewShowsTheTint();
+    void selectionWindowsSayWhereHtml5IsSet_data();
+    void selectionWindowsSayWhereHtml5IsSet();
     void tintDialog_data();
     void tintDialog();
     void outputFolderIsShown();
@@ -174,10 +187,86 @@ void MainWindowTest::keyFilters() {
 
 void MainWindowTest::tintBoxSetsColourText() {
     Window w;
-    QTest::mouseClick(w.tintBox(14), Qt::LeftButton);
+    w.clickTintBox(14);
     QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("231E01"));
     QCOMPARE(w.controller.settings().PlayerColor, QStringLiteral("231E01"));
     QVERIFY(w.widget("shpPlayerColor")->styleSheet().contains("#231e01"));
+}
+
+void MainWindowTest::tintSwatchesByKeyboard_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("picked");  // the swatch whose colour the text gets; -1: none picked
+    using K = Qt::Key;
+    QTest::newRow("space picks the first") << QList<int>{K::Key_Space} << 0;
+    QTest::newRow("right, right, return")
+        << QList<int>{K::Key_Right, K::Key_Right, K::Key_Return} << 2;
+    QTest::newRow("down twice, keypad enter")
+        << QList<int>{K::Key_Down, K::Key_Down, K::Key_Enter} << 12;
+    QTest::newRow("down, right, up")
+        << QList<int>{K::Key_Down, K::Key_Right, K::Key_Up, K::Key_Space} << 1;
+    QTest::newRow("left stays in the row")
+        << QList<int>{K::Key_Down, K::Key_Left, K::Key_Space} << 6;
+    QTest::newRow("right stops at the row's end")
+        << QList<int>{K::Key_Right, K::Key_Right, K::Key_Right, K::Key_Right,
+                      K::Key_Right, K::Key_Right, K::Key_Right, K::Key_Space}
+        << 5;
+    QTest::newRow("down stops at the last row")
+        << QList<int>{K::Key_Right, K::Key_Down, K::Key_Down, K::Key_Down, K::Key_Space} << 13;
+    QTest::newRow("up stops at the first row") << QList<int>{K::Key_Up, K::Key_Space} << 0;
+    QTest::newRow("arrows alone pick nothing") << QList<int>{K::Key_Right, K::Key_Down} << -1;
+}
+
+// Real key events to the focused palette: the arrows move along its grid, Space and Enter pick
+// as a click does.
+void MainWindowTest::tintSwatchesByKeyboard() {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, picked);
+    Window w;
+    w.frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.frmMain.get()));
+    const QString before = w.text("txtPlayerColor");
+    w.swatches()->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(w.swatches()->hasFocus());
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    const QString expected = picked < 0 ? before : w.tintText(picked);
+    QCOMPARE(w.text("txtPlayerColor"), expected);
+    QCOMPARE(w.controller.settings().PlayerColor, expected);
+}
+
+// One stop in the Tab order, however many swatches the palette has.
+void MainWindowTest::tintSwatchesAreOneTabStop() {
+    Window w;
+    QCOMPARE(w.controller.window().states().tintBoxColours.size(), 18);
+    int stops = 0;
+    QWidget* start = w.find<QLineEdit>("txtPlayerColor");
+    for (QWidget* next = start->nextInFocusChain(); next != start; next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 &&
+            (next == w.swatches() || w.swatches()->isAncestorOf(next)))
+            ++stops;
+    QCOMPARE(stops, 1);
+}
+
+// The current swatch is framed while the palette has the focus, and only then.
+void MainWindowTest::tintSwatchShowsFocus() {
+    Window w;
+    w.frmMain->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.frmMain.get()));
+    TintSwatches* palette = w.swatches();
+    const auto around = [palette](int index) {
+        return palette->grab(palette->swatchRect(index)).toImage();
+    };
+    const QImage first = around(0);
+    const QImage second = around(1);
+    palette->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(palette->hasFocus());
+    QVERIFY(around(0) != first);
+    QCOMPARE(around(1), second);
+    QTest::keyClick(palette, Qt::Key_Right);
+    QCOMPARE(around(0), first);
+    QVERIFY(around(1) != second);
+    w.find<QLineEdit>("txtPlayerColor")->setFocus();
+    QTRY_COMPARE(around(1), second);
 }
 
 void MainWindowTest::typedTextReachesTheSettings() {
@@ -278,6 +367,54 @@ void MainWindowTest::skinChoiceShowsPreviewAndPalette() {
     QCOMPARE(w.text("txtPlayerColor"), QStringLiteral("FFCC66"));
     QVERIFY(w.find<QLabel>("lblPlayerTintMessage")->text().contains("light color tint"));
     QCOMPARE(w.find<QLabel>("imgVideoPlayerStyle")->pixmap().size(), QSize(40, 25));
+}
+
+// The preview's control bar takes each chosen tint, as the published player's bar does.
+void MainWindowTest::previewShowsTheTint() {
+    Window w;
+    QImage preview(40, 25, QImage::Format_RGB32);
+    preview.fill(QColor(0x7F, 0x7F, 0x7F));
+    for (int y = 18; y < 25; ++y)
+        for (int x = 0; x < 40; ++x)
+            preview.setPixelColor(x, y, QColor(0x26, 0x26, 0x2A));  // a dark skin's bar
+    QVERIFY(preview.save(w.install.path("app/swfs/Skin-30-dark.jpg"), "JPG", 100));
+    const auto colour = [&w] {
+        const quint32 n = w.controller.settings().PlayerColorNumber;
+        return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
+    };
+    for (int box : {3, 16}) {
+        w.clickTintBox(box);
+        const QImage shown = w.find<QLabel>("imgVideoPlayerStyle")->pixmap().toImage();
+        QCOMPARE(shown.pixelColor(20, 21), colour());
+        QVERIFY(shown.pixelColor(20, 5) != colour());
+    }
+}
+
+void MainWindowTest::selectionWindowsSayWhereHtml5IsSet_data() {
+    QTest::addColumn<bool>("playlist");
+    QTest::newRow("single video") << false;
+    QTest::newRow("playlist") << true;
+}
+
+// Both selection windows' HTML5 check box is disabled; its tool tip follows the main window's box.
+void MainWindowTest::selectionWindowsSayWhereHtml5IsSet() {
+    QFETCH(bool, playlist);
+    Window w;
+    std::unique_ptr<QDialog> dialog;
+    if (playlist)
+        dialog = std::make_unique<FrmVideoFilesMulti>(w.controller);
+    else
+        dialog = std::make_unique<FrmVideoFilesSingle>(w.controller);
+    const auto shownTip = [&dialog] {
+        dialog->show();
+        const QString tip = dialog->findChild<QCheckBox*>("chkHtml5")->toolTip();
+        dialog->reject();  // closed as Cancel closes it, so the next showing starts afresh
+        return tip;
+    };
+    QVERIFY2(shownTip().contains("is off in the main window"), qPrintable(shownTip()));
+    w.click("chkHtml5");
+    QVERIFY(w.controller.settings().Html5);
+    QVERIFY2(shownTip().contains("Set by"), qPrintable(shownTip()));
 }
 
 void MainWindowTest::tintDialog_data() {
