@@ -204,7 +204,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     const std::pair<int, QString> made = createBeside(path, 0666);
     if (made.first < 0) {
         const std::error_code ec = lastError();
-        if (ec == std::errc::no_such_file_or_directory)
+        // A missing folder, or a file where the folder should be.
+        if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
             throw AppError::naming(AppError::PathNotFound, path, AppError::Operation::Writing);
         raise(ec, path, AppError::Operation::Writing);
     }
