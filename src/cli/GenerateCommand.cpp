@@ -73,11 +73,15 @@ int chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
     }
     for (const QString& argument : o.captions) {
         CaptionTrack track = GenerateCommand::captionTrack(argument);
-        // A missing file is a check of the request, as a missing video of the run is. Whatever
-        // else is there (a folder, a pipe, a device) the run's reading of the tracks refuses by
-        // its type, with the other reasons a caption file cannot be used.
-        if (!QFileInfo::exists(track.path)) {
-            printError(QStringLiteral("vidlark-cli: no such caption file: ") + track.path);
+        // Checks of the request, as a missing video of the run is; by its type, so a pipe or a
+        // device is never opened.
+        const QFileInfo file(track.path);
+        if (!file.exists() || !file.isFile()) {
+            printError((file.exists() ? QStringLiteral("vidlark-cli: the caption file is not a "
+                                                       "regular file (a folder, a pipe or a "
+                                                       "device): ")
+                                      : QStringLiteral("vidlark-cli: no such caption file: ")) +
+                       track.path);
             return GenerateCommand::Stopped;
         }
         track.path = QFileInfo(track.path).absoluteFilePath();

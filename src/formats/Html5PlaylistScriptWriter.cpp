@@ -144,7 +144,7 @@ QStringList playFragments(const Tagged& t, const QString& error, const QString& 
         t(R"js(document.getElementById("v@").addEventListener('ended',function(){)js"),
         t(R"js(if ((iP@+1) != tI@){if (aP@ == "Yes"){)js"),
         t(R"js(iP@ = iP@+1;pV@();}}else{)js"),
-        t(R"js(if (eU@ != "No"){if (eU@.indexOf("javascript:") != -1){)js"),
+        t(R"js(if (eU@ != "No"){if (eU@.indexOf("javascript:") == 0){)js"),
         t(R"js(var funcUrl = eU@.substr(11,8);)js"),
         t(R"js(if (typeof window[funcUrl] == "function"){window[funcUrl]();}})js"),
         t(R"js(else if (sU@(eU@)){window.open(eU@,"_self");}}}});})js"),

@@ -80,7 +80,8 @@ QStringList videoFragments(const Names& n, const QString& error, const QString& 
 }
 
 // Volume, and the end of the video: pause, rewind, then run the `vv` action unless it is "No":
-// the page's action function (only one the page has), or an address to open, never a script.
+// the page's action function ("javascript:NAME()", only a function the page has), or an address
+// to open, never a script.
 QStringList endFragments(const Names& n) {
     const QString video = "document.getElementById(\"" + n.vI + "\")";
     return {
@@ -88,7 +89,7 @@ QStringList endFragments(const Names& n) {
         video + ".addEventListener('ended',function(){",
         n.eV + "();  });}});}function " + n.eV + "(){  " + video + ".pause();",
         video + ".currentTime = 0;",
-        "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") != -1){",
+        "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") == 0){",
         "var funcUrl = " + n.eU + ".substr(11,8);",
         "if (typeof window[funcUrl] == \"function\"){window[funcUrl]();}}",
         "else if (" + n.sU + "(" + n.eU + ")){window.open(" + n.eU + ",\"_self\");}}}",

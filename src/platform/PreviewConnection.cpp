@@ -23,6 +23,13 @@ PreviewConnection::PreviewConnection(QTcpSocket& socket, quint16 port,
     m_idle.start();
 }
 
+PreviewConnection* PreviewConnection::of(const QTcpSocket& socket) {
+    for (QObject* child : socket.children())
+        if (auto* connection = dynamic_cast<PreviewConnection*>(child))
+            return connection;
+    return nullptr;
+}
+
 PreviewConnection::Head PreviewConnection::readHead(const QByteArray& head, quint16 port) {
     const QList<QByteArray> lines = head.trimmed().split('\n');
     const bool http11 = lines.value(0).trimmed().endsWith("HTTP/1.1");

@@ -34,6 +34,8 @@ class PreviewConnection : public QObject {
     // the socket's readyRead, so its look comes first.
     PreviewConnection(QTcpSocket& socket, quint16 port, std::chrono::milliseconds idle);
 
+    // The connection watching `socket`, or null.
+    static PreviewConnection* of(const QTcpSocket& socket);
     static Head readHead(const QByteArray& head, quint16 port);
     // The head of the request about to be answered (heads are answered in the order they came).
     Head takeHead();

@@ -160,7 +160,7 @@ QByteArray PreviewServer::mimeTypeOf(const QString& fileName) {
 }
 
 void PreviewServer::answer(const QHttpServerRequest& request, QTcpSocket& socket) const {
-    auto* connection = socket.findChild<PreviewConnection*>();
+    PreviewConnection* connection = PreviewConnection::of(socket);
     const PreviewConnection::Head said =
         connection ? connection->takeHead() : PreviewConnection::Head{};
     if (!said.hostAllowed) {

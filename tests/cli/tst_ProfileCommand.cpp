@@ -252,7 +252,7 @@ void ProfileCommandTest::refusedSetRunsNothing_data() {
                                               << "Error: ";
     QTest::newRow("value over 32 K")
         << "RedirectURL=http://x.example/" + QString(32760, u'x')
-        << "vidlark-cli: bad value for RedirectURL: 32782 characters, more than the 32767";
+        << "vidlark-cli: bad value for RedirectURL: 32777 characters, more than the 32767";
 }
 
 void ProfileCommandTest::refusedSetRunsNothing() {

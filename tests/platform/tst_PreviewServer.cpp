@@ -277,32 +277,26 @@ struct RawExchange {
 // Sends `request` as it stands and reads until the server closes the connection, a whole answer
 // has come (then waits `linger` ms for a close), or 10 s pass.
 RawExchange exchange(quint16 port, const QByteArray& request, int linger = 300) {
+    // The server runs in this thread: waiting goes through the event loop (QTest::qWait).
     QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
     RawExchange result;
-    if (!socket.waitForConnected(5000))
-        return result;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { result.received += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHost, port);
     socket.write(request);
-    QElapsedTimer clock;
-    clock.start();
+    const auto open = [&] { return socket.state() != QAbstractSocket::UnconnectedState; };
     const auto whole = [&] {
         HttpAnswer answer;
         return parseAnswer(result.received, answer);
     };
-    while (clock.elapsed() < 10000 && socket.state() == QAbstractSocket::ConnectedState) {
-        if (socket.waitForReadyRead(50))
-            result.received += socket.readAll();
-        if (whole()) {
-            QElapsedTimer after;
-            after.start();
-            while (after.elapsed() < linger && socket.state() == QAbstractSocket::ConnectedState)
-                if (socket.waitForReadyRead(20))
-                    result.received += socket.readAll();
-            break;
-        }
-    }
-    result.received += socket.readAll();
-    result.closed = socket.state() != QAbstractSocket::ConnectedState;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && open() && !whole())
+        QTest::qWait(10);
+    clock.restart();
+    while (clock.elapsed() < linger && open())
+        QTest::qWait(10);
+    result.closed = !open();
+    QObject::disconnect(&socket, nullptr, nullptr, nullptr);
     return result;
 }
 
