@@ -39,6 +39,32 @@ class Addresses {
         return StringTools.startsWith(lower, "http://") || StringTools.startsWith(lower, "https://");
     }
 
+    // Whether a browser would run the address as script (or as a document it makes up) rather
+    // than load a page: its scheme as the browser reads it, without case, after dropping the
+    // blanks and C0 controls around it and every tab and line break inside.
+    public static function opensScript(address:String):Bool {
+        var scheme = schemeAsBrowsersRead(address);
+        return scheme == "javascript:" || scheme == "vbscript:" || scheme == "data:";
+    }
+
+    // The address's scheme ("javascript:") as a browser's address parser finds it, lower case;
+    // empty when it has none.
+    public static function schemeAsBrowsersRead(address:String):String {
+        if (address == null)
+            return "";
+        var kept = new StringBuf();
+        for (i in 0...address.length) {
+            var ch = address.charCodeAt(i);
+            if (ch != 0x09 && ch != 0x0A && ch != 0x0D)
+                kept.addChar(ch);
+        }
+        var text = kept.toString();
+        var first = 0;
+        while (first < text.length && text.charCodeAt(first) <= 0x20)
+            first++;
+        return schemeOf(text.substr(first)).toLowerCase();
+    }
+
     public static function folderOf(address:String):String {
         if (address == null)
             return "";

@@ -126,6 +126,8 @@ class PlayerConfig {
         c.embedButton = element(text, "ss") == "Yes";
         c.baseAddress = element(text, "tt");
         c.clickThrough = optional(element(text, "uu"));
+        if (Addresses.opensScript(c.clickThrough))
+            c.clickThrough = null;
         c.endAction = parseEndAction(element(text, "vv"));
         c.playlistFontSize = number(element(text, "ab"), 11);
         c.playlistTextColour = element(text, "ac") == "000" ? 0x000000 : 0xFFFFFF;
@@ -210,14 +212,16 @@ class PlayerConfig {
     static function parseEndAction(value:String):EndAction {
         if (value == "" || value == "No")
             return Nothing;
-        if (StringTools.startsWith(value.toLowerCase(), "javascript:")) {
-            var name = StringTools.trim(value.substr("javascript:".length));
+        var scheme = Addresses.schemeAsBrowsersRead(value);
+        if (scheme == "javascript:") {
+            var at = value.toLowerCase().indexOf(":");
+            var name = StringTools.trim(value.substr(at + 1));
             var paren = name.indexOf("(");
             if (paren >= 0)
                 name = name.substr(0, paren);
             return isScriptName(name) ? CallPageFunction(name) : Nothing;
         }
-        return OpenAddress(value);
+        return Addresses.opensScript(value) ? Nothing : OpenAddress(value);
     }
 
     // Only a plain function name reaches the page, never script text.

@@ -42,6 +42,10 @@ const Playlist& MainController::playlist() const {
     return m_editor->playlist();
 }
 
+const CaptionTracks& MainController::singleVideoCaptions() const {
+    return m_single->video().Captions;
+}
+
 MainController::~MainController() = default;
 
 QString MainController::localTestPageAddress() {

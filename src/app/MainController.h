@@ -117,6 +117,7 @@ class MainController : public ValidationHost {
     // ValidationHost
     const ProjectSettings& settings() const override { return m_window.settings(); }
     bool videoFilesStatusVisible() const override { return m_window.videoFilesStatusVisible(); }
+    const CaptionTracks& singleVideoCaptions() const override;
     void setAudioLevel(const QString& text) override { m_window.setAudioLevel(text); }
     void setServerPath(const QString& text) override { m_window.setServerPath(text); }
     void setVideoPath(const QString& text) override { m_window.setVideoPath(text); }

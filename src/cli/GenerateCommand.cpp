@@ -18,6 +18,8 @@
 #include "platform/FileOps.h"
 #include "platform/RandomSource.h"
 #include "platform/ScratchFolder.h"
+#include "settings/ProfileFile.h"
+#include "settings/ProfileLayout.h"
 #include "settings/ProfileListing.h"
 #include "settings/ProfileListingError.h"
 #include "settings/ProfileValueError.h"
@@ -71,9 +73,16 @@ int chooseSingleVideo(MainController& controller, CliDialogs& dialogs,
     }
     for (const QString& argument : o.captions) {
         CaptionTrack track = GenerateCommand::captionTrack(argument);
-        if (!QFileInfo(track.path).isFile()) {
-            printError(QStringLiteral("vidlark-cli: no such caption file: ") + track.path);
-            return GenerateCommand::Failed;
+        // Checks of the request, as a missing video of the run is; by its type, so a pipe or a
+        // device is never opened.
+        const QFileInfo file(track.path);
+        if (!file.exists() || !file.isFile()) {
+            printError((file.exists() ? QStringLiteral("vidlark-cli: the caption file is not a "
+                                                       "regular file (a folder, a pipe or a "
+                                                       "device): ")
+                                      : QStringLiteral("vidlark-cli: no such caption file: ")) +
+                       track.path);
+            return GenerateCommand::Stopped;
         }
         track.path = QFileInfo(track.path).absoluteFilePath();
         single.addCaption(track);
@@ -115,6 +124,24 @@ int choosePlaylist(MainController& controller, CliDialogs& dialogs,
             return made;
     }
     editor.save();
+    return GenerateCommand::Completed;
+}
+
+// The desktop program clears an intro or outro picture it cannot read when it loads a profile,
+// and says so; a script would get a page without it and status 0. Stopped when the profile or
+// --set named a picture that is no longer chosen.
+int checkPictures(const MainController& controller, const GenerateCommand::Options& o) {
+    const QStringList values = ProfileFile::readValues(o.profile);
+    const QMap<int, QString> overrides = ProfileListing::parse(o.sets);
+    for (const char* key : {"IntroImagePath", "OutroImagePath"}) {
+        const ProfileSetting* setting = ProfileLayout::byKey(QLatin1String(key));
+        const QString named = overrides.value(setting->line, values.value(setting->line - 1));
+        if (named.isEmpty() || ProfileLayout::textOf(*setting, controller.settings()) == named)
+            continue;
+        printError(QStringLiteral("vidlark-cli: the picture of %1 cannot be used: %2")
+                       .arg(QLatin1String(key), named));
+        return GenerateCommand::Stopped;
+    }
     return GenerateCommand::Completed;
 }
 
@@ -215,6 +242,8 @@ int GenerateCommand::run(const Options& o) {
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
         FileOps::makeFolder(ScratchFolder::file(controller.appFolder(), QStringLiteral("thumbs")));
         controller.readProfile(o.profile, ProfileListing::parse(o.sets));
+        if (const int status = checkPictures(controller, o); status != Completed)
+            return status;
     } catch (const ProfileListingError& error) {
         printError(QStringLiteral("vidlark-cli: ") + error.message());
         return Failed;

@@ -1,5 +1,6 @@
 #include "formats/ActionScriptWriter.h"
 
+#include "formats/AddressGuard.h"
 #include "formats/Escaping.h"
 
 namespace {
@@ -23,9 +24,13 @@ OutputFile file(const ActionScriptWriter::Input& in, const QStringList& lines) {
 }  // namespace
 
 QStringList ActionScriptWriter::redirectLines(const QString& tag, const QString& redirectUrl) {
-    // The address as typed, blanks included; only what would end the literal is escaped.
+    // The address as typed, blanks included; only what would end the literal is escaped. A
+    // script address is never opened, however it is spelt.
     const QString url = Escaping::jsString(redirectUrl, u'"');
-    return {attachLine(tag), handlerLine("window.location=\"" + url + "\";")};
+    const QString guard = "sU" + tag;
+    return {attachLine(tag),
+            handlerLine("var u=\"" + url + "\";if(" + guard + "(u)){window.location=u;}"),
+            AddressGuard::scriptFunction(guard)};
 }
 
 QStringList ActionScriptWriter::showLines(const QString& t) {

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "formats/AddressGuard.h"
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "formats/FluidStyle.h"
@@ -126,7 +127,8 @@ QStringList firstVideoHandlerFragments(const Tagged& t) {
 }
 
 // pV plays video iP in a fresh element; eV gives it the end handler that advances or, after the
-// last video, carries out the `vv` action.
+// last video, carries out the `vv` action: the page's action function, or an address that sU
+// finds is no script.
 QStringList playFragments(const Tagged& t, const QString& error, const QString& options) {
     return {
         t(R"js(function pV@(){$("#pDivSc@ li").css("background-color", "#333333");)js"),
@@ -142,13 +144,15 @@ QStringList playFragments(const Tagged& t, const QString& error, const QString& 
         t(R"js(document.getElementById("v@").addEventListener('ended',function(){)js"),
         t(R"js(if ((iP@+1) != tI@){if (aP@ == "Yes"){)js"),
         t(R"js(iP@ = iP@+1;pV@();}}else{)js"),
-        t(R"js(if (eU@ != "No"){if (eU@.indexOf("javascript:") != -1){)js"),
+        t(R"js(if (eU@ != "No"){if (eU@.indexOf("javascript:") == 0){)js"),
         t(R"js(var funcUrl = eU@.substr(11,8);)js"),
-        t(R"js(window[funcUrl]();}else{window.open(eU@,"_self");}}}});})js"),
+        t(R"js(if (typeof window[funcUrl] == "function"){window[funcUrl]();}})js"),
+        t(R"js(else if (sU@(eU@)){window.open(eU@,"_self");}}}});})js"),
     };
 }
 
-// The list items become clickable; then hE<tag>, which makes a value safe inside element text
+// The list items become clickable; then sU<tag>, the test of an end address, and hE<tag>, which
+// makes a value safe inside element text
 // and double-quoted attributes, and with `u` also inside the unquoted src of a thumbnail (a
 // blank in a file name would otherwise end the address).
 QStringList listenerFragments(const Tagged& t) {
@@ -156,6 +160,7 @@ QStringList listenerFragments(const Tagged& t) {
         t(R"js(function addListeners(){$("#pDivSc@ li").each(function looping(index) {)js"),
         t(R"js($(this).click(function onItemClick(){)js"),
         t(R"js(iP@ = index;pV@();});});})js"),
+        AddressGuard::scriptFunction(t("sU@")),
         t(R"js(function hE@(s,u){return String(s).replace(u?/[&<>"'\s=`]/g:/[&<>"]/g,)js"
           R"js(function(c){return "&#"+c.charCodeAt(0)+";";});})js"),
         QStringLiteral("//"),

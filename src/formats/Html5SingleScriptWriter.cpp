@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "formats/AddressGuard.h"
 #include "formats/CaptionsAttribute.h"
 #include "formats/Escaping.h"
 #include "formats/FluidStyle.h"
@@ -12,7 +13,7 @@ namespace {
 // page.
 struct Names {
     QString t;  // the generation tag
-    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div, hE, uB, uM;
+    QString x, i, vW, vH, aL, eU, vA, xM, eV, vI, div, hE, uB, uM, sU;
 
     explicit Names(const QString& tag)
         : t(tag),
@@ -29,7 +30,8 @@ struct Names {
           div(QStringLiteral("vDiv") + tag),
           hE(QStringLiteral("hE") + tag),
           uB(QStringLiteral("uB") + tag),
-          uM(QStringLiteral("uM") + tag) {}
+          uM(QStringLiteral("uM") + tag),
+          sU(QStringLiteral("sU") + tag) {}
 };
 
 // Declarations, and the loader up to the emptied container. `configUrl` is already escaped for
@@ -77,7 +79,9 @@ QStringList videoFragments(const Names& n, const QString& error, const QString& 
     };
 }
 
-// Volume, and the end of the video: pause, rewind, then run the `vv` action unless it is "No".
+// Volume, and the end of the video: pause, rewind, then run the `vv` action unless it is "No":
+// the page's action function ("javascript:NAME()", only a function the page has), or an address
+// to open, never a script.
 QStringList endFragments(const Names& n) {
     const QString video = "document.getElementById(\"" + n.vI + "\")";
     return {
@@ -85,9 +89,11 @@ QStringList endFragments(const Names& n) {
         video + ".addEventListener('ended',function(){",
         n.eV + "();  });}});}function " + n.eV + "(){  " + video + ".pause();",
         video + ".currentTime = 0;",
-        "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") != -1){",
+        "if (" + n.eU + " != \"No\"){if (" + n.eU + ".indexOf(\"javascript:\") == 0){",
         "var funcUrl = " + n.eU + ".substr(11,8);",
-        "window[funcUrl]();}else{window.open(" + n.eU + ",\"_self\");}}}",
+        "if (typeof window[funcUrl] == \"function\"){window[funcUrl]();}}",
+        "else if (" + n.sU + "(" + n.eU + ")){window.open(" + n.eU + ",\"_self\");}}}",
+        AddressGuard::scriptFunction(n.sU),
         // The addresses read from the configuration file go into double-quoted attributes of the
         // video element: a quote or ampersand in a file name must not end or change them.
         "function " + n.hE + "(s){return String(s).replace(/[&<>\"]/g,",

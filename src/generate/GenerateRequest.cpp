@@ -5,6 +5,7 @@
 #include "generate/ValidationHost.h"
 #include "media/PlaylistNames.h"
 #include "models/Views.h"
+#include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -102,6 +103,51 @@ bool checkPlaylistNames(ValidationHost& host, Dialogs& dialogs) {
     return false;
 }
 
+// "CHARACTER 3 (CONTROL CODE 1) OF THE LABEL OF CAPTION TRACK 2 OF ROW 4", or empty when the
+// track's language and label hold no control character.
+QString controlInTrack(const CaptionTrack& track, const QString& which) {
+    const std::pair<QString, const QString*> fields[] = {
+        {QStringLiteral("LANGUAGE"), &track.language}, {QStringLiteral("LABEL"), &track.label}};
+    for (const auto& [name, value] : fields) {
+        const qsizetype at = ControlCharacters::firstIndex(*value);
+        if (at >= 0)
+            return QStringLiteral("CHARACTER %1 (").arg(at + 1) +
+                   ControlCharacters::shown(value->at(at)) +
+                   QStringLiteral(") OF THE %1 OF ").arg(name) + which;
+    }
+    return {};
+}
+
+// A track's language and label go into the configuration file's `cc` attribute and the pages'
+// <track> elements, where a control character makes the configuration XML ill-formed and the
+// player loads nothing. The windows drop them as they are typed and playlist files refuse them,
+// but a command line can still bring one.
+bool checkCaptionTexts(ValidationHost& host, Dialogs& dialogs) {
+    QList<std::pair<QString, const CaptionTracks*>> owners;
+    if (host.settings().Multiple) {
+        const QList<PlaylistEntry>& rows = host.playlist().rows;
+        for (qsizetype r = 0; r < rows.size(); ++r)
+            owners.append({QStringLiteral(" OF ROW %1").arg(r + 1), &rows[r].Captions});
+    } else {
+        owners.append({QString(), &host.singleVideoCaptions()});
+    }
+    for (const auto& [owner, tracks] : owners)
+        for (qsizetype k = 0; k < tracks->size(); ++k) {
+            const CaptionTrack& track = tracks->at(k);
+            const QString fault =
+                controlInTrack(track, QStringLiteral("CAPTION TRACK %1").arg(k + 1) + owner);
+            if (fault.isEmpty())
+                continue;
+            dialogs.error(fault +
+                          QStringLiteral(" CANNOT BE WRITTEN TO THE PLAYER'S FILES. PLEASE "
+                                         "REMOVE IT.\n") +
+                          track.path);
+            host.showVideoFilesDialog();
+            return false;
+        }
+    return true;
+}
+
 }  // namespace
 
 bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& views) {
@@ -111,6 +157,8 @@ bool GenerateRequest::validate(ValidationHost& host, Dialogs& dialogs, Views& vi
         return false;
     }
     if (!checkPlaylistNames(host, dialogs))
+        return false;
+    if (!checkCaptionTexts(host, dialogs))
         return false;
     if (!checkAudioLevel(host, dialogs, views))
         return false;

@@ -13,6 +13,8 @@ class ValidationHost {
     virtual const ProjectSettings& settings() const = 0;
     // The playlist editor's playlist, generated for a playlist project.
     virtual const Playlist& playlist() const = 0;
+    // The caption tracks of the single video, generated for a single-video project.
+    virtual const CaptionTracks& singleVideoCaptions() const = 0;
     virtual bool videoFilesStatusVisible() const = 0;
     virtual void setAudioLevel(const QString& text) = 0;
     virtual void setServerPath(const QString& text) = 0;

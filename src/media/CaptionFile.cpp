@@ -1,5 +1,6 @@
 #include "media/CaptionFile.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -58,13 +59,18 @@ class Reader {
         int i = 1;
         while (i < m_lines.size() && !isBlank(i))  // the header's own lines
             ++i;
+        bool cues = false;
         while (i < m_lines.size()) {
             if (isBlank(i)) {
                 ++i;
                 continue;
             }
+            cues = isCue(i) || cues;
             i = checkVttBlock(i);
         }
+        if (!cues)
+            throw CaptionFileError(m_path, 0,
+                                   QStringLiteral("The file holds no cue, so it shows nothing."));
         return (m_lines.join(u'\n').trimmed() + u'\n').toUtf8();
     }
 
@@ -90,11 +96,16 @@ class Reader {
         return i;
     }
 
+    // Whether the block at `i` is a cue rather than a NOTE, STYLE or REGION block.
+    bool isCue(int i) const {
+        static const QRegularExpression other(QStringLiteral("^(NOTE|STYLE|REGION)([ \\t].*)?$"));
+        return !other.match(m_lines[i]).hasMatch();
+    }
+
     // A cue (an optional id line, then its timing line) or a NOTE, STYLE or REGION block.
     int checkVttBlock(int i) const {
-        static const QRegularExpression other(QStringLiteral("^(NOTE|STYLE|REGION)([ \\t].*)?$"));
         const int end = blockEnd(i);
-        if (other.match(m_lines[i]).hasMatch())
+        if (!isCue(i))
             return end;
         checkTiming(timingLine(i, end), false);
         return end;
@@ -190,6 +201,12 @@ QString CaptionFile::languageFromName(const QString& path) {
 }
 
 QByteArray CaptionFile::toWebVtt(const QString& path) {
+    // By its type, before it is opened: a pipe would wait for a writer, a device never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw CaptionFileError(path, 0,
+                               QStringLiteral("It is not a regular file (a folder, a device or a "
+                                              "pipe); a caption file is a text file."));
     const std::optional<QByteArray> bytes = TextFile::readBytesUpTo(path, kMaxBytes);
     if (!bytes)
         throw CaptionFileError(path, 0,

@@ -8,11 +8,12 @@ constexpr qint64 kQueued = 1024 * 1024;
 
 }  // namespace
 
-FileSender::FileSender(QTcpSocket& socket, const QString& path, qint64 length)
-    : QObject(&socket), m_socket(&socket), m_file(path), m_left(length) {}
+FileSender::FileSender(QTcpSocket& socket, const QString& path, qint64 length, bool close)
+    : QObject(&socket), m_socket(&socket), m_file(path), m_left(length), m_close(close) {}
 
-bool FileSender::start(QTcpSocket& socket, const QString& path, qint64 first, qint64 length) {
-    auto* sender = new FileSender(socket, path, length);
+bool FileSender::start(QTcpSocket& socket, const QString& path, qint64 first, qint64 length,
+                       bool close) {
+    auto* sender = new FileSender(socket, path, length, close);
     if (!sender->m_file.open(QIODevice::ReadOnly) || !sender->m_file.seek(first)) {
         delete sender;
         return false;
@@ -32,6 +33,10 @@ void FileSender::pump() {
         m_socket->write(piece);
         m_left -= piece.size();
     }
-    if (m_left == 0)
-        deleteLater();
+    if (m_left > 0)
+        return;
+    // The last piece is queued: the socket closes once it has gone out.
+    if (m_close && m_socket)
+        m_socket->disconnectFromHost();
+    deleteLater();
 }

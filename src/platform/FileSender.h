@@ -11,14 +11,17 @@
 // ends the sending with it.
 class FileSender : public QObject {
   public:
-    // Starts sending `length` bytes from `first`; false when the file cannot be read.
-    static bool start(QTcpSocket& socket, const QString& path, qint64 first, qint64 length);
+    // Starts sending `length` bytes from `first`, then closes the connection when `close`;
+    // false when the file cannot be read.
+    static bool start(QTcpSocket& socket, const QString& path, qint64 first, qint64 length,
+                      bool close = false);
 
   private:
-    FileSender(QTcpSocket& socket, const QString& path, qint64 length);
+    FileSender(QTcpSocket& socket, const QString& path, qint64 length, bool close);
     void pump();
 
     QPointer<QTcpSocket> m_socket;
     QFile m_file;
     qint64 m_left;
+    bool m_close;
 };

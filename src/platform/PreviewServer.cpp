@@ -6,11 +6,13 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QHttpServerRequest>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
 
 #include "platform/ByteRange.h"
 #include "platform/FileSender.h"
+#include "platform/PreviewConnection.h"
 
 // Qt parses the requests; the answers are written here, so that a video goes out in large
 // pieces as the socket takes them (Qt's own responder sends a device 512 bytes a turn).
@@ -31,6 +33,27 @@ class PreviewServer::Listener : public QAbstractHttpServer {
     const PreviewServer& m_server;
 };
 
+// Makes each connection's socket itself, so that its PreviewConnection looks at the bytes before
+// Qt's parser, which connects to the socket once it is handed over.
+class PreviewServer::Acceptor : public QTcpServer {
+  public:
+    Acceptor(std::chrono::milliseconds idle, QObject* parent) : QTcpServer(parent), m_idle(idle) {}
+
+  protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        new PreviewConnection(*socket, serverPort(), m_idle);
+        addPendingConnection(socket);
+    }
+
+  private:
+    std::chrono::milliseconds m_idle;
+};
+
 namespace {
 
 bool safeSegment(const QString& segment) {
@@ -48,19 +71,23 @@ bool inside(const QString& path, const QString& folder) {
 
 using Headers = QList<std::pair<QByteArray, QByteArray>>;
 
-void writeHead(QTcpSocket& socket, const QByteArray& status, const Headers& headers,
-               qint64 length) {
+void writeHead(QTcpSocket& socket, const QByteArray& status, const Headers& headers, qint64 length,
+               bool close) {
     QByteArray head = "HTTP/1.1 " + status + "\r\n";
     for (const auto& [name, value] : headers)
         head += name + ": " + value + "\r\n";
+    head += close ? "Connection: close\r\n" : "Connection: keep-alive\r\n";
     head += "Content-Length: " + QByteArray::number(length) + "\r\n\r\n";
     socket.write(head);
 }
 
-void writeText(QTcpSocket& socket, const QByteArray& status, const QByteArray& text,
+// A short answer; the connection is closed after it when `close`.
+void writeText(QTcpSocket& socket, const QByteArray& status, const QByteArray& text, bool close,
                const Headers& extra = {}) {
-    writeHead(socket, status, Headers{{"Content-Type", "text/plain"}} + extra, text.size());
+    writeHead(socket, status, Headers{{"Content-Type", "text/plain"}} + extra, text.size(), close);
     socket.write(text);
+    if (close)
+        socket.disconnectFromHost();  // once the answer has gone out
 }
 
 }  // namespace
@@ -76,9 +103,13 @@ quint16 PreviewServer::start() {
     if (m_listener)
         return m_port;
     m_listener = std::make_unique<Listener>(*this);
-    m_port = m_listener->listen(QHostAddress::LocalHost, 0);
-    if (m_port == 0)
+    auto* acceptor = new Acceptor(m_idle, m_listener.get());
+    if (!acceptor->listen(QHostAddress::LocalHost, 0)) {
         m_listener.reset();
+        return 0;
+    }
+    m_listener->bind(acceptor);
+    m_port = acceptor->serverPort();
     return m_port;
 }
 
@@ -129,20 +160,31 @@ QByteArray PreviewServer::mimeTypeOf(const QString& fileName) {
 }
 
 void PreviewServer::answer(const QHttpServerRequest& request, QTcpSocket& socket) const {
-    const bool head = request.method() == QHttpServerRequest::Method::Head;
-    if (!head && request.method() != QHttpServerRequest::Method::Get) {
-        writeText(socket, "405 Method Not Allowed", "Read only\n", {{"Allow", "GET, HEAD"}});
+    PreviewConnection* connection = PreviewConnection::of(socket);
+    const PreviewConnection::Head said =
+        connection ? connection->takeHead() : PreviewConnection::Head{};
+    if (!said.hostAllowed) {
+        writeText(socket, "421 Misdirected Request",
+                  "This server answers only to 127.0.0.1:" + QByteArray::number(m_port) + "\n",
+                  true);
         return;
     }
+    const bool head = request.method() == QHttpServerRequest::Method::Head;
+    if (!head && request.method() != QHttpServerRequest::Method::Get) {
+        // Closed: a body may follow, which this server never reads as such.
+        writeText(socket, "405 Method Not Allowed", "Read only\n", true, {{"Allow", "GET, HEAD"}});
+        return;
+    }
+    const bool close = said.closeAfter;
     const QString path = fileFor(request.url().path(QUrl::FullyDecoded));
     if (path.isEmpty()) {
-        writeText(socket, "404 Not Found", "Not found\n");
+        writeText(socket, "404 Not Found", "Not found\n", close);
         return;
     }
     const qint64 size = QFileInfo(path).size();
     const ByteRange range = ByteRange::parse(request.value("Range"), size);
     if (range.kind == ByteRange::Kind::Unsatisfiable) {
-        writeText(socket, "416 Range Not Satisfiable", "Outside the file\n",
+        writeText(socket, "416 Range Not Satisfiable", "Outside the file\n", close,
                   {{"Content-Range", "bytes */" + QByteArray::number(size)}});
         return;
     }
@@ -156,7 +198,12 @@ void PreviewServer::answer(const QHttpServerRequest& request, QTcpSocket& socket
         headers.append({"Content-Range", "bytes " + QByteArray::number(range.first) + '-' +
                                              QByteArray::number(range.last) + '/' +
                                              QByteArray::number(size)});
-    writeHead(socket, part ? "206 Partial Content" : "200 OK", headers, length);
-    if (!head && length > 0 && !FileSender::start(socket, path, first, length))
+    writeHead(socket, part ? "206 Partial Content" : "200 OK", headers, length, close);
+    if (head || length == 0) {
+        if (close)
+            socket.disconnectFromHost();
+        return;
+    }
+    if (!FileSender::start(socket, path, first, length, close))
         socket.abort();  // the head promised a body that cannot come
 }

@@ -1,8 +1,10 @@
 #include "settings/ProfileListing.h"
 
 #include "platform/AppError.h"
+#include "platform/Cp1252.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListingError.h"
+#include "settings/Scrambler.h"
 
 namespace {
 
@@ -71,6 +73,14 @@ QMap<int, QString> ProfileListing::parse(const QStringList& pairs) {
         if (!setting)
             refuse(QStringLiteral("unknown setting: ") + key);
         const QString value = unescape(key, pair.mid(equals + 1));
+        // Refused here, by its key: the profile's line could not hold it, and the error the
+        // scrambling raised later ("OVERFLOW") named no setting.
+        if (const qsizetype length = Cp1252::encode(value).size(); length > Scrambler::kMaxLength)
+            refuse(QStringLiteral("bad value for %1: %2 characters, more than the %3 a profile "
+                                  "line holds")
+                       .arg(key)
+                       .arg(length)
+                       .arg(Scrambler::kMaxLength));
         try {
             ProfileLayout::checkKind(*setting, value);
         } catch (const AppError&) {

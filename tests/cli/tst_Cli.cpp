@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCryptographicHash>
 #include <QDir>
@@ -73,6 +74,10 @@ class CliTest : public QObject {
     void longVideoNames_data();
     void longVideoNames();
     void pictureInTheOutputFolderStopsTheRun();
+    void unusableCaptionTrackStopsTheRun_data();
+    void unusableCaptionTrackStopsTheRun();
+    void missingPictureStopsTheRun_data();
+    void missingPictureStopsTheRun();
 
   private:
     QString work(const QString& name) const { return m_work->filePath(name); }
@@ -1260,6 +1265,105 @@ void CliTest::pictureInTheOutputFolderStopsTheRun() {
                      "would be replaced by: " + red + " (Copy red.jpg to the output folder)"}));
     QCOMPARE(outputFiles(), QStringList{"red.jpg"});
     QCOMPARE(TestFiles::readFile(red), original);
+}
+
+// Every way a track cannot be used is a check of the request: status 2, the file named, nothing
+// written. A pipe or a device is refused by its type, never read.
+void CliTest::unusableCaptionTrackStopsTheRun_data() {
+    QTest::addColumn<QString>("file");  // in the videos folder, or a device's path
+    QTest::addColumn<QString>("made");  // what the test puts there: text, "folder", "fifo", ""
+    QTest::addColumn<QString>("languageAndLabel");
+    QTest::addColumn<QString>("message");
+    const QString cue = QStringLiteral("WEBVTT\n\n00:01.000 --> 00:02.000\nx\n");
+    QTest::newRow("missing") << "gone.vtt"
+                             << ""
+                             << ":en"
+                             << "vidlark-cli: no such caption file: %VIDEOS%/gone.vtt";
+    QTest::newRow("folder") << "dir.vtt"
+                            << "folder"
+                            << ":en"
+                            << "not a regular file";
+    QTest::newRow("named pipe") << "pipe.vtt"
+                                << "fifo"
+                                << ":en"
+                                << "not a regular file";
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << ""
+                                    << ":en"
+                                    << "not a regular file";
+    QTest::newRow("header without cues") << "none.vtt"
+                                         << "WEBVTT\n\nNOTE nothing yet\n"
+                                         << ":en"
+                                         << "holds no cue";
+    QTest::newRow("start of heading in the label")
+        << "a.vtt" << cue << ":en:Eng\x01lish"
+        << "CHARACTER 4 (CONTROL CODE 1) OF THE LABEL OF CAPTION TRACK 1";
+    QTest::newRow("unit separator in the label") << "a.vtt" << cue << ":en:\x1f"
+                                                 << "CHARACTER 1 (CONTROL CODE 31) OF THE LABEL";
+    QTest::newRow("delete in the label") << "a.vtt" << cue << ":en:x\x7f"
+                                         << "CHARACTER 2 (CONTROL CODE 127) OF THE LABEL";
+    QTest::newRow("control in the language") << "a.vtt" << cue << ":e\x01n:English"
+                                             << "CHARACTER 2 (CONTROL CODE 1) OF THE LANGUAGE";
+}
+
+void CliTest::unusableCaptionTrackStopsTheRun() {
+    QFETCH(QString, file);
+    QFETCH(QString, made);
+    QFETCH(QString, languageAndLabel);
+    QFETCH(QString, message);
+    const QString path = file.startsWith(u'/') ? file : videos() + u'/' + file;
+    if (file.startsWith(u'/') && !QFileInfo::exists(file))
+        QSKIP("this system has no such device");
+    if (made == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (made == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (!made.isEmpty())
+        TextFile::writeBytes(path, made.toUtf8());
+    TestProfile profile;
+    profile.set(ProfileLine::Html5, QStringLiteral("1"));
+    const CliRun run = runGenerate(
+        {QStringLiteral("--profile"), writeProfile(profile), QStringLiteral("--output"), outDir(),
+         QStringLiteral("--flash"), videos() + "/clip.flv", QStringLiteral("--mp4"),
+         videos() + "/clip.mp4", QStringLiteral("--captions"), path + languageAndLabel});
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QVERIFY2(run.err.contains(resolve(message).toUtf8()), run.describe());
+    QVERIFY2(run.err.contains(path.toUtf8()), run.describe());
+    QCOMPARE(outputFiles(), QStringList());
+}
+
+// A picture the profile or --set names but that cannot be had stops the run: the page would
+// otherwise be made without it as if nothing had happened.
+void CliTest::missingPictureStopsTheRun_data() {
+    QTest::addColumn<bool>("intro");
+    QTest::addColumn<bool>("bySet");
+    QTest::newRow("intro by --set") << true << true;
+    QTest::newRow("outro by --set") << false << true;
+    QTest::newRow("intro in the profile") << true << false;
+}
+
+void CliTest::missingPictureStopsTheRun() {
+    QFETCH(bool, intro);
+    QFETCH(bool, bySet);
+    const QString picture = work(QStringLiteral("nonexistent/x.jpg"));
+    const QString pathKey = intro ? "IntroImagePath" : "OutroImagePath";
+    const QString nameKey = intro ? "IntroImageName" : "OutroImageName";
+    TestProfile profile;
+    QStringList options{QStringLiteral("--output"), outDir(), QStringLiteral("--flash"),
+                        videos() + "/clip.flv"};
+    if (bySet) {
+        options << "--set" << nameKey + "=x.jpg"
+                << "--set" << pathKey + u'=' + picture;
+    } else {
+        profile.set(intro ? ProfileLine::IntroImageName : ProfileLine::OutroImageName, "x.jpg");
+        profile.set(intro ? ProfileLine::IntroImagePath : ProfileLine::OutroImagePath, picture);
+    }
+    const CliRun run =
+        runGenerate(QStringList{QStringLiteral("--profile"), writeProfile(profile)} + options);
+    QVERIFY2(run.exitCode == 2, run.describe());
+    QVERIFY2(run.err.contains(picture.toUtf8()), run.describe());
+    QVERIFY2(run.err.contains(pathKey.toUtf8()), run.describe());
+    QCOMPARE(outputFiles(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

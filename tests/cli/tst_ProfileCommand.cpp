@@ -136,6 +136,13 @@ void ProfileCommandTest::refusedPairsWriteNothing_data() {
         << QStringList{"AutoPlay=1", "ShareURL=a\\rb"} << "vidlark-cli: bad value for ShareURL: ";
     QTest::newRow("image name with a folder") << QStringList{"IntroImageName=../../x.jpg"}
                                               << "vidlark-cli: bad value for IntroImageName: ";
+    // A profile line holds at most 32767 characters; the message names the setting.
+    QTest::newRow("one-line value over 32 K")
+        << QStringList{"AutoPlay=1", "ShareTitle=" + QString(32768, u'x')}
+        << "vidlark-cli: bad value for ShareTitle: 32768 characters, more than the 32767";
+    QTest::newRow("multi-line value over 32 K")
+        << QStringList{"ActionCode=" + QString(20000, u'a') + "\\r\\n" + QString(20000, u'b')}
+        << "vidlark-cli: bad value for ActionCode: 40002 characters, more than the 32767";
 }
 
 // A refused pair, from the arguments or the input, leaves an existing file as it was.
@@ -243,6 +250,9 @@ void ProfileCommandTest::refusedSetRunsNothing_data() {
                                 << "vidlark-cli: not a KEY=VALUE pair: Encrypt";
     QTest::newRow("image name with a folder") << "OutroImageName=../x.jpg"
                                               << "Error: ";
+    QTest::newRow("value over 32 K")
+        << "RedirectURL=http://x.example/" + QString(32760, u'x')
+        << "vidlark-cli: bad value for RedirectURL: 32777 characters, more than the 32767";
 }
 
 void ProfileCommandTest::refusedSetRunsNothing() {

@@ -25,7 +25,8 @@ const cfg = JSON.parse(configJson);
 const seen = { ajax: null, appended: [], log: [], listeners: [] };
 const handlers = {};
 const element = id => ({
-  addEventListener(ev, f) { seen.listeners.push(id + ':' + ev); (handlers[id + ':' + ev] ||= []).push(f); } });
+  addEventListener(ev, f) { seen.listeners.push(id + ':' + ev); (handlers[id + ':' + ev] ||= []).push(f); },
+  pause() {}, play() {}, focus() {} });
 const document = { getElementById: id => cfg.present.includes(id) ? element(id) : null };
 const XML = { isXml: true };
 function $(arg) {
@@ -41,7 +42,9 @@ function $(arg) {
   return chain;
 }
 $.ajax = o => { seen.ajax = { type: o.type, url: o.url, dataType: o.dataType }; o.success(XML); };
-const window = { event: undefined, location: 'unchanged' };
+const window = { event: undefined, location: 'unchanged',
+                 open: (url, target) => { window.location = url + ' ' + target; } };
+for (const name of cfg.functions || []) window[name] = () => { window.location = 'called ' + name; };
 new Function('$', 'document', 'window', src)($, document, window);
 for (const id of cfg.fire) (handlers[id + ':ended'] || []).forEach(f => f());
 seen.location = window.location;
@@ -54,7 +57,9 @@ inline bool nodeAvailable() {
 
 // `config`: present (ids that document.getElementById finds), xml (element texts of the
 // configuration file), videos (their v2/v3 attributes), fire (ids whose 'ended' listeners run
-// after the script). A test may bring its own `harnessText`, which gets the same two arguments.
+// after the script), functions (names of the page's functions; a call shows as the location
+// "called NAME"; window.open shows as "ADDRESS TARGET"). A test may bring its own `harnessText`,
+// which gets the same two arguments.
 inline QJsonObject run(const QString& scriptPath, const QJsonObject& config,
                        const char* harnessText = kHarness) {
     QTemporaryDir dir;

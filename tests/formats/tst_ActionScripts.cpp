@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "EndAddresses.h"
 #include "OutputFolder.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
@@ -43,6 +44,8 @@ class ActionScriptsTest : public QObject {
     void redirectKeepsSurroundingBlanks();
     void redirectReachesThePageAsTyped_data();
     void redirectReachesThePageAsTyped();
+    void redirectOpensOnlyPageAddresses_data();
+    void redirectOpensOnlyPageAddresses();
 };
 
 void ActionScriptsTest::goldenFiles_data() {
@@ -92,7 +95,8 @@ void ActionScriptsTest::redirectKeepsSurroundingBlanks() {
     OutputFile::write(ActionScriptWriter::redirectActionScript(run.input));
     QCOMPARE(TestFiles::readFile(run.script()).split('\n').value(1),
              QByteArray("function hndVidEnd(e){if(!e){e=window.event;}"
-                        "window.location=\"  http://www.example.com/next.html \";}\r"));
+                        "var u=\"  http://www.example.com/next.html \";"
+                        "if(sUa0732(u)){window.location=u;}}\r"));
 }
 
 void ActionScriptsTest::redirectReachesThePageAsTyped_data() {
@@ -121,6 +125,23 @@ void ActionScriptsTest::redirectReachesThePageAsTyped() {
     // Without the HTML5 container the handler is not attached; the Flash player redirects itself.
     QCOMPARE(seen["listeners"].toArray(), html5 ? QJsonArray{"vDiva0732:ended"} : QJsonArray());
     QCOMPARE(seen["location"].toString(), html5 ? url : QStringLiteral("unchanged"));
+}
+
+void ActionScriptsTest::redirectOpensOnlyPageAddresses_data() {
+    EndAddresses::addRows();
+}
+
+void ActionScriptsTest::redirectOpensOnlyPageAddresses() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, address);
+    QFETCH(bool, opens);
+    Run run;
+    run.input.redirectUrl = address;
+    OutputFile::write(ActionScriptWriter::redirectActionScript(run.input));
+    const QJsonObject seen = ScriptRun::run(run.script(), page(true));
+    VERIFY_SCRIPT_RAN(seen);
+    QCOMPARE(seen["location"].toString(), opens ? address : QStringLiteral("unchanged"));
 }
 
 QTEST_GUILESS_MAIN(ActionScriptsTest)

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "EndAddresses.h"
 #include "Html5ScriptRun.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
@@ -130,6 +131,8 @@ class Html5PlaylistScriptTest : public QObject {
     void typedTextReachesThePage();
     void playback_data();
     void playback();
+    void endOpensOnlyPageAddresses_data();
+    void endOpensOnlyPageAddresses();
 };
 
 void Html5PlaylistScriptTest::goldenFile() {
@@ -318,6 +321,30 @@ void Html5PlaylistScriptTest::playback() {
     QCOMPARE(seen["colours"].toVariant().toStringList(), colours);
     const QStringList called = seen["called"].toVariant().toStringList();
     QCOMPARE(called.isEmpty() ? seen["location"].toString() : called.join(','), outcome);
+}
+
+void Html5PlaylistScriptTest::endOpensOnlyPageAddresses_data() {
+    EndAddresses::addRows();
+    QTest::newRow("the page's action code") << "javascript:hfda0732()" << true;
+}
+
+void Html5PlaylistScriptTest::endOpensOnlyPageAddresses() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, address);
+    QFETCH(bool, opens);
+    Run run;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
+    const QJsonObject seen = ScriptRun::run(
+        run.script(), page("None", "No", address, threeVideos(), {"click:2", "ended"}),
+        kPlaylistHarness);
+    VERIFY_SCRIPT_RAN(seen);
+    const QStringList called = seen["called"].toVariant().toStringList();
+    const QString outcome = called.isEmpty() ? seen["location"].toString() : called.join(',');
+    const QString expected = address.startsWith(QLatin1String("javascript:hfd"))
+                                 ? QStringLiteral("hfda0732")
+                                 : address + QStringLiteral(" _self");
+    QCOMPARE(outcome, opens ? expected : QStringLiteral("unchanged"));
 }
 
 QTEST_GUILESS_MAIN(Html5PlaylistScriptTest)

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "EndAddresses.h"
 #include "Html5ScriptRun.h"
 #include "ScriptRun.h"
 #include "TestFiles.h"
@@ -46,6 +47,8 @@ class Html5SingleScriptTest : public QObject {
     void deletesEveryHtml5ScriptFirst();
     void typedTextReachesThePage_data();
     void typedTextReachesThePage();
+    void endOpensOnlyPageAddresses_data();
+    void endOpensOnlyPageAddresses();
 };
 
 void Html5SingleScriptTest::goldenFile() {
@@ -202,6 +205,32 @@ void Html5SingleScriptTest::typedTextReachesThePage() {
     QCOMPARE(ajax["dataType"].toString(), QStringLiteral("xml"));
     QCOMPARE(seen["log"].toArray(), QJsonArray{"empty #vDiva0732"});
     QCOMPARE(seen["appended"].toArray(), QJsonArray{videoElement(errorHtml5)});
+}
+
+void Html5SingleScriptTest::endOpensOnlyPageAddresses_data() {
+    EndAddresses::addRows();
+    QTest::newRow("the page's action code") << "javascript:hfda0732()" << true;
+}
+
+void Html5SingleScriptTest::endOpensOnlyPageAddresses() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QString, address);
+    QFETCH(bool, opens);
+    Run run;
+    OutputFile::write(Html5SingleScriptWriter::html5SingleScript(run.input));
+    QJsonObject config = page();
+    QJsonObject xml = config["xml"].toObject();
+    xml["vv"] = address;
+    config["xml"] = xml;
+    config["fire"] = QJsonArray{"vIa0732"};
+    config["functions"] = QJsonArray{"hfda0732"};
+    const QJsonObject seen = ScriptRun::run(run.script(), config);
+    VERIFY_SCRIPT_RAN(seen);
+    const QString expected = address.startsWith(QLatin1String("javascript:hfd"))
+                                 ? QStringLiteral("called hfda0732")
+                                 : address + QStringLiteral(" _self");
+    QCOMPARE(seen["location"].toString(), opens ? expected : QStringLiteral("unchanged"));
 }
 
 QTEST_GUILESS_MAIN(Html5SingleScriptTest)

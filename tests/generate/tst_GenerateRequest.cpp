@@ -12,11 +12,13 @@ class FakeHost : public ValidationHost {
   public:
     ProjectSettings s;
     Playlist list;
+    CaptionTracks tracks;
     bool marker = false;
     QStringList log;
 
     const ProjectSettings& settings() const override { return s; }
     const Playlist& playlist() const override { return list; }
+    const CaptionTracks& singleVideoCaptions() const override { return tracks; }
     bool videoFilesStatusVisible() const override { return marker; }
     void setAudioLevel(const QString& t) override { s.AudioLevel = t; }
     void setServerPath(const QString& t) override { s.ServerPath = t; }
@@ -53,6 +55,8 @@ class GenerateRequestTest : public QObject {
     void secondPressAddsNoSecondSlash();
     void playlistNamesStopTheRun_data();
     void playlistNamesStopTheRun();
+    void controlCharactersInCaptionTracks_data();
+    void controlCharactersInCaptionTracks();
 };
 
 void GenerateRequestTest::checks_data() {
@@ -294,6 +298,77 @@ void GenerateRequestTest::playlistNamesStopTheRun() {
         QCOMPARE(host.log + views.log, QStringList{"playlistEditor"});
         QCOMPARE(host.s.AudioLevel, QStringLiteral("250"));
     }
+}
+
+void GenerateRequestTest::controlCharactersInCaptionTracks_data() {
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("fault");  // what the message names; empty: the run goes on
+    QTest::newRow("single, clean") << false << "en"
+                                   << "English: SDH"
+                                   << "";
+    QTest::newRow("single, start of heading in the label")
+        << false << "en"
+        << "Eng\x01lish"
+        << "CHARACTER 4 (CONTROL CODE 1) OF THE LABEL OF CAPTION TRACK 2";
+    QTest::newRow("single, unit separator in the label")
+        << false << "en"
+        << "\x1f"
+        << "CHARACTER 1 (CONTROL CODE 31) OF THE LABEL OF CAPTION TRACK 2";
+    QTest::newRow("single, delete in the label")
+        << false << "en"
+        << "English\x7f"
+        << "CHARACTER 8 (CONTROL CODE 127) OF THE LABEL OF CAPTION TRACK 2";
+    QTest::newRow("single, tab in the language")
+        << false << "e\tn"
+        << ""
+        << "CHARACTER 2 (CONTROL CODE 9) OF THE LANGUAGE OF CAPTION TRACK 2";
+    QTest::newRow("single, C1 control in the language")
+        << false << QString(QChar(0x85)) << ""
+        << "CHARACTER 1 (CONTROL CODE 133) OF THE LANGUAGE OF CAPTION TRACK 2";
+    QTest::newRow("playlist, clean") << true << "de"
+                                     << "Deutsch"
+                                     << "";
+    QTest::newRow("playlist, control in the label")
+        << true << "de"
+        << "\x01"
+        << "CHARACTER 1 (CONTROL CODE 1) OF THE LABEL OF CAPTION TRACK 2 OF ROW 2";
+}
+
+// The second track of the single video, or of the playlist's second row, holds the text; the
+// other videos' tracks are clean. Only the tracks of the project's kind are generated.
+void GenerateRequestTest::controlCharactersInCaptionTracks() {
+    QFETCH(bool, multiple);
+    QFETCH(QString, language);
+    QFETCH(QString, label);
+    QFETCH(QString, fault);
+    FakeHost host;
+    host.s.Multiple = multiple;
+    host.s.AudioLevel = "80";
+    host.s.ServerPath = "http://example.com/site/";
+    host.s.OutDir = "/out/";
+    host.list = thumbnailRows();
+    const CaptionTracks tracks{{"/subs/a.en.vtt", "en", "English"},
+                               {"/subs/b.vtt", language, label}};
+    // The other kind's tracks hold a control character that must not stop this run.
+    const CaptionTracks unused{{"/subs/u.vtt", "u\x01", "\x02"}};
+    host.tracks = multiple ? unused : tracks;
+    host.list.rows[0].Captions = multiple ? CaptionTracks{tracks.first()} : unused;
+    host.list.rows[1].Captions = multiple ? tracks : unused;
+    FakeDialogs dialogs;
+    FakeViews views;
+
+    QCOMPARE(GenerateRequest::validate(host, dialogs, views), fault.isEmpty());
+    if (fault.isEmpty()) {
+        QCOMPARE(dialogs.texts(), QStringList{});
+        return;
+    }
+    QCOMPARE(
+        dialogs.texts(),
+        QStringList{fault +
+                    " CANNOT BE WRITTEN TO THE PLAYER'S FILES. PLEASE REMOVE IT.\n/subs/b.vtt"});
+    QCOMPARE(host.log, QStringList{multiple ? "playlistEditor" : "singleVideoDialog"});
 }
 
 QTEST_GUILESS_MAIN(GenerateRequestTest)

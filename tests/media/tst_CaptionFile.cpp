@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -96,6 +97,14 @@ class TestCaptionFile : public QObject {
         QTest::newRow("one-dash arrow: the timing line is named, not the text")
             << "t.vtt" << QByteArray("WEBVTT\n\n00:01.000 -> 00:02.000\ntext\n") << 3
             << "\"00:01.000 -> 00:02.000\" is not a cue timing";
+        // A file with no cue shows nothing: as useless as an empty one.
+        QTest::newRow("header only") << "h.vtt" << QByteArray("WEBVTT\n") << 0 << "holds no cue";
+        QTest::newRow("header with its own lines and a note")
+            << "h.vtt" << QByteArray("WEBVTT - film\nKind: captions\n\nNOTE made by hand\n\n") << 0
+            << "holds no cue";
+        QTest::newRow("style and region blocks only")
+            << "h.vtt" << QByteArray("WEBVTT\r\n\r\nSTYLE\r\n::cue {}\r\n\r\nREGION\r\nid:r\r\n")
+            << 0 << "holds no cue";
         QTest::newRow("text without timing")
             << "t.vtt" << QByteArray("WEBVTT\n\n00:01.000 --> 00:02.000\na\n\nstray text\n") << 6
             << "is not a cue timing";
@@ -163,6 +172,39 @@ class TestCaptionFile : public QObject {
             QVERIFY2(error.message().startsWith("CAPTION FILE NOT USABLE.\n" + path + "\n"),
                      qPrintable(error.message()));
             QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
+        }
+    }
+
+    // What is not a regular file is refused by its type before it is read: a pipe or a device
+    // would block the run or never end.
+    void refusesWhatIsNoRegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("terminal device") << "/dev/tty";
+    }
+    void refusesWhatIsNoRegularFile() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QString path = kind;
+        if (kind == QLatin1String("folder")) {
+            path = dir.filePath(QStringLiteral("subs.vtt"));
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == QLatin1String("fifo")) {
+            path = dir.filePath(QStringLiteral("pipe.vtt"));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (!QFileInfo::exists(path)) {
+            QSKIP("this system has no such device");
+        }
+        try {
+            CaptionFile::toWebVtt(path);
+            QFAIL("the file was accepted");
+        } catch (const CaptionFileError& error) {
+            QCOMPARE(error.line(), 0);
+            QCOMPARE(error.path(), path);
+            QVERIFY2(error.message().contains(QStringLiteral("not a regular file")),
+                     qPrintable(error.message()));
         }
     }
 };

@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,6 +26,13 @@ class PreviewServerTest : public QObject {
     void largeVideoArrivesWhole();
     void browserHangingUpMidVideo();
     void listensOnlyOnTheLoopbackAddress();
+    void answersOnlyItsOwnName_data();
+    void answersOnlyItsOwnName();
+    void longRequestHeadIsRefused_data();
+    void longRequestHeadIsRefused();
+    void connectionEnds_data();
+    void connectionEnds();
+    void idleConnectionIsClosed();
 
   private:
     QString scratch() const { return m_dir->filePath("temp"); }
@@ -239,7 +247,8 @@ void PreviewServerTest::browserHangingUpMidVideo() {
     for (int i = 0; i < 3; ++i) {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_server->port());
-        socket.write("GET /big.mp4 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        socket.write("GET /big.mp4 HTTP/1.1\r\nHost: 127.0.0.1:" +
+                     QByteArray::number(m_server->port()) + "\r\n\r\n");
         QTRY_VERIFY(socket.bytesAvailable() > 100000);
         socket.abort();
         QTest::qWait(50);
@@ -255,6 +264,157 @@ void PreviewServerTest::listensOnlyOnTheLoopbackAddress() {
     QTcpSocket other;
     other.connectToHost(QHostAddress("127.0.0.2"), m_server->port());
     QVERIFY(!other.waitForConnected(2000));
+}
+
+namespace {
+
+// What came back on a raw connection: everything the server wrote, and whether it closed.
+struct RawExchange {
+    QByteArray received;
+    bool closed = false;
+};
+
+// Sends `request` as it stands and reads until the server closes the connection, a whole answer
+// has come (then waits `linger` ms for a close), or 10 s pass.
+RawExchange exchange(quint16 port, const QByteArray& request, int linger = 300) {
+    // The server runs in this thread: waiting goes through the event loop (QTest::qWait).
+    QTcpSocket socket;
+    RawExchange result;
+    QObject::connect(&socket, &QTcpSocket::readyRead, [&] { result.received += socket.readAll(); });
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.write(request);
+    const auto open = [&] { return socket.state() != QAbstractSocket::UnconnectedState; };
+    const auto whole = [&] {
+        HttpAnswer answer;
+        return parseAnswer(result.received, answer);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && open() && !whole())
+        QTest::qWait(10);
+    clock.restart();
+    while (clock.elapsed() < linger && open())
+        QTest::qWait(10);
+    result.closed = !open();
+    QObject::disconnect(&socket, nullptr, nullptr, nullptr);
+    return result;
+}
+
+int statusOf(const QByteArray& answer) {
+    return answer.startsWith("HTTP/1.1 ") ? answer.mid(9, 3).toInt() : 0;
+}
+
+QByteArray get(const QByteArray& version, const QByteArray& headers) {
+    return "GET /do-not-upload.html " + version + "\r\n" + headers + "\r\n";
+}
+
+}  // namespace
+
+// A page elsewhere whose name a DNS server rebinds to 127.0.0.1 reaches this port with its own
+// name in Host; only this server's own names are answered.
+void PreviewServerTest::answersOnlyItsOwnName_data() {
+    QTest::addColumn<QByteArray>("hosts");  // PORT stands for the server's port
+    QTest::addColumn<int>("status");
+    QTest::newRow("address and port") << QByteArray("Host: 127.0.0.1:PORT\r\n") << 200;
+    QTest::newRow("localhost and port") << QByteArray("Host: localhost:PORT\r\n") << 200;
+    QTest::newRow("any letter case") << QByteArray("host: LocalHost:PORT\r\n") << 200;
+    QTest::newRow("without the port") << QByteArray("Host: 127.0.0.1\r\n") << 421;
+    QTest::newRow("another port") << QByteArray("Host: 127.0.0.1:1\r\n") << 421;
+    QTest::newRow("rebound name") << QByteArray("Host: attacker.example:PORT\r\n") << 421;
+    QTest::newRow("rebound name without port") << QByteArray("Host: attacker.example\r\n") << 421;
+    QTest::newRow("own name as a prefix") << QByteArray("Host: 127.0.0.1:PORT.example\r\n") << 421;
+    QTest::newRow("missing") << QByteArray() << 421;
+    QTest::newRow("two hosts") << QByteArray("Host: 127.0.0.1:PORT\r\nHost: attacker.example\r\n")
+                               << 421;
+}
+
+void PreviewServerTest::answersOnlyItsOwnName() {
+    QFETCH(QByteArray, hosts);
+    QFETCH(int, status);
+    hosts.replace("PORT", QByteArray::number(m_server->port()));
+    const RawExchange got = exchange(m_server->port(), get("HTTP/1.1", hosts));
+    QCOMPARE(statusOf(got.received), status);
+    QCOMPARE(got.received.contains("<html>page</html>"), status == 200);
+}
+
+// A head is read no further than 16 KiB: the server answers 431 and closes, rather than keep
+// what a client sends (a 400 MB head once took hundreds of megabytes).
+void PreviewServerTest::longRequestHeadIsRefused_data() {
+    QTest::addColumn<int>("headerBytes");
+    QTest::addColumn<int>("status");  // 0: closed, whatever arrived
+    QTest::newRow("15 KiB of headers") << 15 * 1024 << 200;
+    QTest::newRow("20 KiB of headers") << 20 * 1024 << 431;
+    QTest::newRow("1 MiB of headers") << (1 << 20) << 0;
+}
+
+void PreviewServerTest::longRequestHeadIsRefused() {
+    QFETCH(int, headerBytes);
+    QFETCH(int, status);
+    const QByteArray host = "Host: 127.0.0.1:" + QByteArray::number(m_server->port()) + "\r\n";
+    // The head is never ended, so only a server that counts closes the connection.
+    const QByteArray filler = "X-Filler: " + QByteArray(headerBytes, 'f') + "\r\n";
+    const QByteArray request =
+        status == 200 ? get("HTTP/1.1", host + filler) : "GET / HTTP/1.1\r\n" + host + filler;
+    const RawExchange got = exchange(m_server->port(), request);
+    if (status == 200) {
+        QCOMPARE(statusOf(got.received), 200);
+        return;
+    }
+    QVERIFY2(got.closed, "the connection stayed open");
+    if (status != 0 || !got.received.isEmpty())
+        QCOMPARE(statusOf(got.received), 431);
+    // The server goes on serving.
+    QCOMPARE(httpRequest(m_server->port(), "GET", "/do-not-upload.html").status, 200);
+}
+
+// HTTP/1.1 keeps the connection for the next request unless it says "close"; HTTP/1.0 closes
+// unless it says "keep-alive".
+void PreviewServerTest::connectionEnds_data() {
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<QByteArray>("connection");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("1.1") << QByteArray("HTTP/1.1") << QByteArray() << false;
+    QTest::newRow("1.1 close") << QByteArray("HTTP/1.1") << QByteArray("close") << true;
+    QTest::newRow("1.1 close among tokens")
+        << QByteArray("HTTP/1.1") << QByteArray("Keep-Alive, Close") << true;
+    QTest::newRow("1.0") << QByteArray("HTTP/1.0") << QByteArray() << true;
+    QTest::newRow("1.0 keep-alive") << QByteArray("HTTP/1.0") << QByteArray("keep-alive") << false;
+    QTest::newRow("1.0 close") << QByteArray("HTTP/1.0") << QByteArray("close") << true;
+}
+
+void PreviewServerTest::connectionEnds() {
+    QFETCH(QByteArray, version);
+    QFETCH(QByteArray, connection);
+    QFETCH(bool, closes);
+    QByteArray headers = "Host: 127.0.0.1:" + QByteArray::number(m_server->port()) + "\r\n";
+    if (!connection.isEmpty())
+        headers += "Connection: " + connection + "\r\n";
+    // A video as well as a short page: the close must wait for the last piece of the file.
+    for (const QByteArray& target : {QByteArray("/do-not-upload.html"), QByteArray("/clip.flv")}) {
+        const QByteArray request = "GET " + target + ' ' + version + "\r\n" + headers + "\r\n";
+        const RawExchange got = exchange(m_server->port(), request, 500);
+        QCOMPARE(statusOf(got.received), 200);
+        QCOMPARE(got.closed, closes);
+        const QByteArray expected =
+            target.endsWith(".flv") ? m_video : QByteArray("<html>page</html>");
+        QVERIFY2(got.received.endsWith(expected), target.constData());
+    }
+}
+
+void PreviewServerTest::idleConnectionIsClosed() {
+    PreviewServer server({{"/", scratch()}});
+    server.setIdleTimeout(std::chrono::milliseconds(200));
+    QVERIFY(server.start() != 0);
+    const QByteArray host = "Host: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n";
+    // Silent from the start, half a head, and after a whole answer on a kept connection.
+    for (const QByteArray& sent : {QByteArray(), QByteArray("GET /do-not-upload.html HTTP/1.1\r\n"),
+                                   get("HTTP/1.1", host)}) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, server.port());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write(sent);
+        QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QAbstractSocket::UnconnectedState, 5000);
+    }
 }
 
 QTEST_GUILESS_MAIN(PreviewServerTest)

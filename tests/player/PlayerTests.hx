@@ -84,6 +84,10 @@ class PlayerTests {
         equal(c.playlistHeight, 270, "pp");
         equal(c.embedButton, true, "ss");
         equal(c.clickThrough, "http://shop.example/?a=1&b=2", "uu with a raw ampersand");
+        // A click on the picture never opens a script address: the click plays or pauses.
+        for (uu in ["JaVaScRiPt:alert(1)", " javascript:alert(1)", "vbscript:x", "data:,x"])
+            equal(PlayerConfig.parse('<uu>$uu</uu>').clickThrough, null, 'uu $uu');
+        equal(PlayerConfig.parse("<uu>shop.html</uu>").clickThrough, "shop.html", "uu relative");
         equal(c.playlistFontSize, 13, "ab");
         equal(c.playlistTextColour, 0x000000, "ac 000");
 
@@ -132,6 +136,20 @@ class PlayerTests {
             ["javascript:alert(document.cookie)", CallPageFunction("alert")],
             ["javascript:x=1;evil()", EndAction.Nothing],
             ["javascript:", EndAction.Nothing],
+            // Schemes are read as a browser reads them: without case, after the blanks and
+            // control characters it drops, so no spelling of a script address is opened.
+            ["JaVaScRiPt:hfda0732()", CallPageFunction("hfda0732")],
+            [" javascript:hfda0732()", CallPageFunction("hfda0732")],
+            ["\tjava\nscript:hfda0732()", CallPageFunction("hfda0732")],
+            ["\x01javascript:alert(1)", CallPageFunction("alert")],
+            ["java\r\nscript:x=1;evil()", EndAction.Nothing],
+            ["VBScript:MsgBox(1)", EndAction.Nothing],
+            [" vbscript:MsgBox(1)", EndAction.Nothing],
+            ["data:text/html,<script>alert(1)</script>", EndAction.Nothing],
+            ["\x1f DATA:text/html;base64,PHNjcmlwdD4=", EndAction.Nothing],
+            ["https://a.example/next.html", OpenAddress("https://a.example/next.html")],
+            ["datasheet.html", OpenAddress("datasheet.html")],
+            ["javascript.html", OpenAddress("javascript.html")],
         ];
         for (row in rows) {
             var c = PlayerConfig.parse('<vv>${row[0]}</vv>');
@@ -327,6 +345,24 @@ class PlayerTests {
         equal(Addresses.isWebAddress("C:\\app\\temp\\"), false, "a local test's tt");
         equal(Addresses.isWindowsPath("C:\\app\\temp\\"), true, "a drive path");
         equal(Addresses.isWebAddress("HTTPS://a.example/"), true, "https");
+        // address, whether a browser would run it as script or as a document of its own
+        var scripts:Array<Array<Dynamic>> = [
+            ["javascript:alert(1)", true],
+            ["JaVaScRiPt:alert(1)", true],
+            [" \x00\x1f javascript:alert(1)", true],
+            ["j\ta\rv\na\tscript:alert(1)", true],
+            ["VBScript:MsgBox(1)", true],
+            ["data:text/html,x", true],
+            ["\x7fjavascript:alert(1)", false], // DEL is no control character a browser drops
+            ["http://a.example/", false],
+            ["https://a.example/", false],
+            ["page.html", false],
+            ["/javascript:x", false],
+            ["", false],
+            [null, false],
+        ];
+        for (row in scripts)
+            equal(Addresses.opensScript(row[0]), row[1], 'script address "${row[0]}"');
     }
 
     static function keyframes() {

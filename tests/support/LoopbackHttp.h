@@ -67,8 +67,8 @@ inline HttpAnswer httpRequest(quint16 port, const QByteArray& method, const QByt
     QObject::connect(&socket, &QTcpSocket::disconnected, check);
     QTimer::singleShot(20000, &loop, &QEventLoop::quit);
     socket.connectToHost(QHostAddress::LocalHost, port);
-    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders +
-                 "\r\n");
+    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                 QByteArray::number(port) + "\r\n" + extraHeaders + "\r\n");
     loop.exec();
     QObject::disconnect(&socket, nullptr, nullptr, nullptr);  // the loop goes before the socket
     parseAnswer(received, answer);
