@@ -22,6 +22,12 @@ QString sourceProblem(const AppError& error) {
                                                     : QStringLiteral("IS NOT A READABLE JPEG FILE");
 }
 
+// The cause as the system or the picture reader gave it, on a line of its own after the message
+// ("Is a FIFO (named pipe), not a regular file", "Permission denied"); nothing when none is known.
+QString causeLine(const AppError& error) {
+    return error.reason().isEmpty() ? QString() : u'\n' + error.reason();
+}
+
 }  // namespace
 
 IntroOutroImages::IntroOutroImages(QString appFolder, Dialogs& dialogs)
@@ -63,7 +69,8 @@ bool IntroOutroImages::choose(Kind kind, ProjectSettings& settings, QSize canvas
     } catch (const AppError& error) {
         if (error.detail() == path) {  // nothing was written: the previous choice still holds
             m_dialogs.error(QStringLiteral("THE FILE \"%1\" %2. THE %3 IMAGE IS UNCHANGED.")
-                                .arg(path, sourceProblem(error), word(kind)));
+                                .arg(path, sourceProblem(error), word(kind)) +
+                            causeLine(error));
             return false;
         }
         drop(kind, settings, path, error);
@@ -115,5 +122,6 @@ void IntroOutroImages::drop(Kind kind, ProjectSettings& settings, const QString&
         return;
     }
     m_dialogs.error(QStringLiteral("THE %1 IMAGE \"%2\" %3. THE %1 IMAGE HAS BEEN CLEARED.")
-                        .arg(word(kind), path, sourceProblem(error)));
+                        .arg(word(kind), path, sourceProblem(error)) +
+                    causeLine(error));
 }

@@ -25,7 +25,8 @@ class IntroOutroImages {
 
     // The open-file dialog, then preview and rendering of the chosen picture into `canvas`
     // (player size + 2). False on cancel, or when the file is refused: a file that is not a
-    // readable JPEG is reported and the previous choice stays as it was.
+    // readable JPEG (or not a regular file at all) is reported, with the cause on a line of its
+    // own, and the previous choice stays as it was.
     bool choose(Kind kind, ProjectSettings& settings, QSize canvas);
     // Empties the set. A rendered file that cannot be deleted (open in a viewer) stays behind;
     // it is no longer part of the set and the scratch folder is emptied at the next start.

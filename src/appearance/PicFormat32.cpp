@@ -1,22 +1,29 @@
 #include "appearance/PicFormat32.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
+// Encoded in memory first (a few MB at most), then replaced whole: a full disk or a target that is
+// not a regular file leaves the earlier picture as it was. The pictures are work files made again
+// from their sources, so they are not flushed to the disk each (a playlist makes hundreds).
 void write(const QImage& image, const QString& path, const char* format, int quality) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing);
-    QImageWriter writer(&file, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
-    if (!writer.write(image) || !file.commit())
-        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing);
+    if (!writer.write(image))
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing,
+                               writer.error() == QImageWriter::UnknownError
+                                   ? QStringLiteral("The picture cannot be encoded")
+                                   : writer.errorString());
+    RegularFile::replace(path, bytes, RegularFile::Sync::Skip);
 }
 
 }  // namespace
@@ -28,12 +35,15 @@ void PicFormat32::saveBitmap(const QImage& image, const QString& path) {
 void PicFormat32::convert(const QString& bitmapPath, const QString& jpegPath, int quality) {
     if (quality < 0 || quality > 100)
         throw AppError(AppError::InvalidCall, QString::number(quality));
-    if (!QFileInfo(bitmapPath).isFile())
-        throw AppError::naming(AppError::FileNotFound, bitmapPath, AppError::Operation::Reading);
-    QImageReader reader(bitmapPath, "bmp");
+    const RegularFile file = RegularFile::openForReading(bitmapPath);
+    const std::unique_ptr<QFile> device = file.device();
+    QImageReader reader(device.get(), "bmp");
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull())
-        throw AppError::naming(AppError::PathFileAccess, bitmapPath, AppError::Operation::Reading);
+        throw AppError::naming(AppError::PathFileAccess, bitmapPath, AppError::Operation::Reading,
+                               reader.error() == QImageReader::UnknownError
+                                   ? QStringLiteral("The file holds no bitmap picture")
+                                   : reader.errorString());
     write(image, jpegPath, "jpeg", quality);
 }

@@ -1,23 +1,31 @@
 #include "appearance/PictureFitter.h"
 
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QtMath>
 
 #include "platform/AppError.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
+// The reader's word for what it found, where it has one ("Unable to read image data"); its
+// "Unknown error" says nothing, so the cause is then told in our own words.
+[[noreturn]] void notReadable(const QString& path, const QImageReader& reader,
+                              const QString& otherwise) {
+    const QString reason =
+        reader.error() == QImageReader::UnknownError ? otherwise : reader.errorString();
+    throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading, reason);
+}
+
 // Only JPEG content is accepted, whatever the file's name says: the player is given JPEGs only.
-void openJpeg(QImageReader& reader, const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        throw AppError::naming(AppError::FileNotFound, path, AppError::Operation::Reading);
-    reader.setFileName(path);
+// The reader reads from `device`, the opened regular file.
+void openJpeg(QImageReader& reader, QIODevice* device, const QString& path) {
+    reader.setDevice(device);
     reader.setFormat("jpeg");
     reader.setAutoDetectImageFormat(false);
     if (!reader.canRead() || !reader.size().isValid())
-        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading);
+        notReadable(path, reader, QStringLiteral("The file holds no JPEG picture"));
 }
 
 }  // namespace
@@ -64,8 +72,10 @@ QImage PictureFitter::fit(const QImage& picture, QSize box, QSize natural) {
 }
 
 QImage PictureFitter::loadJpeg(const QString& path, QSize bound, QSize* natural) {
+    const RegularFile file = RegularFile::openForReading(path);
+    const std::unique_ptr<QFile> device = file.device();
     QImageReader reader;
-    openJpeg(reader, path);
+    openJpeg(reader, device.get(), path);
     const QSize size = reader.size();
     if (natural != nullptr)
         *natural = size;
@@ -76,7 +86,7 @@ QImage PictureFitter::loadJpeg(const QString& path, QSize bound, QSize* natural)
     }
     QImage picture = reader.read();
     if (picture.isNull())
-        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading);
+        notReadable(path, reader, QStringLiteral("The JPEG picture cannot be decoded"));
     return picture;
 }
 

@@ -19,7 +19,9 @@ class PictureFitter {
 
     // The JPEG file at `path`, decoded no larger than it is drawn into `bound`: a camera-sized
     // picture costs little more than a small one. Its natural size goes to `natural`. Error 53
-    // when the file is missing, 75 when it is not a readable JPEG (whatever its name says).
+    // when the file is missing, 75 when it is not a regular file (a folder, FIFO or device is
+    // refused without waiting) or not a readable JPEG (whatever its name says); the error's
+    // reason says which.
     static QImage loadJpeg(const QString& path, QSize bound, QSize* natural = nullptr);
 
     // loadJpeg and fit in one.

@@ -1,5 +1,9 @@
 #include "platform/AppError.h"
 
+#include <string.h>
+
+#include <system_error>
+
 AppError::AppError(int number, QString detail) : m_number(number), m_detail(std::move(detail)) {
     m_what = commonErrorMessage(*this).toStdString();
     if (!m_detail.isEmpty())
@@ -28,20 +32,34 @@ QString verb(AppError::Operation operation) {
 
 }  // namespace
 
-AppError AppError::naming(int number, const QString& path, Operation operation) {
+AppError AppError::naming(int number, const QString& path, Operation operation,
+                          const QString& reason) {
     AppError error(number, path);
     error.m_path = path;
     error.m_naming = verb(operation) + path;
+    error.m_reason = reason;
     error.m_what = commonErrorMessage(error).toStdString();
     return error;
 }
 
-AppError AppError::copying(int number, const QString& from, const QString& to) {
+AppError AppError::copying(int number, const QString& from, const QString& to,
+                           const QString& reason) {
     AppError error(number, from + QStringLiteral(" -> ") + to);
     error.m_path = to;
     error.m_naming = QStringLiteral("Copying ") + from + QStringLiteral("\nto ") + to;
+    error.m_reason = reason;
     error.m_what = commonErrorMessage(error).toStdString();
     return error;
+}
+
+QString AppError::reasonOf(int systemError) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+    // The untranslated text: Qt sets the program's locale from the environment, and strerror
+    // would follow it into another language than the rest of the message.
+    if (const char* text = strerrordesc_np(systemError))
+        return QString::fromUtf8(text);
+#endif
+    return QString::fromStdString(std::generic_category().message(systemError));
 }
 
 QString AppError::description() const {
@@ -82,5 +100,9 @@ QString commonErrorMessage(const AppError& error) {
         (QStringLiteral("Error# ") + QString::number(error.number()) + QLatin1Char(' ') +
          error.description() + QStringLiteral(". Please contact support."))
             .toUpper();
-    return error.naming().isEmpty() ? classic : classic + u'\n' + error.naming();
+    QString text = classic;
+    for (const QString& line : {error.naming(), error.reason()})
+        if (!line.isEmpty())
+            text += u'\n' + line;
+    return text;
 }

@@ -29,10 +29,17 @@ class AppError : public std::exception {
     explicit AppError(int number, QString detail = {});
     // An error about one file or folder, which the common message names on a line of its own,
     // after what was being done with it, so the user knows which of the many files of a run to
-    // look for and what to check (can it be read, is there room to write it).
-    static AppError naming(int number, const QString& path, Operation operation = Operation::None);
+    // look for and what to check (can it be read, is there room to write it). `reason` is the
+    // system's word for what went wrong ("No space left on device"); empty when none is known.
+    static AppError naming(int number, const QString& path, Operation operation = Operation::None,
+                           const QString& reason = {});
     // A copy names both ends: the fault may lie with either.
-    static AppError copying(int number, const QString& from, const QString& to);
+    static AppError copying(int number, const QString& from, const QString& to,
+                            const QString& reason = {});
+
+    // The system's text for an error number of the C library (`errno`), in English whatever the
+    // locale, like the rest of the message: "Permission denied", "File name too long".
+    static QString reasonOf(int systemError);
 
     int number() const { return m_number; }
     QString description() const;
@@ -41,6 +48,8 @@ class AppError : public std::exception {
     QString path() const { return m_path; }
     // The line (or lines) after the classic text: the operation and its file; empty for none.
     QString naming() const { return m_naming; }
+    // Why the system refused, the line after naming(); empty when no reason is known.
+    QString reason() const { return m_reason; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
     static QString describe(int number);
@@ -50,10 +59,12 @@ class AppError : public std::exception {
     QString m_detail;
     QString m_path;
     QString m_naming;
+    QString m_reason;
     std::string m_what;
 };
 
 // The one text every error trap shows: "Error# " + number + " " + description +
 // ". Please contact support.", upper-cased as a whole; then, for an error naming a file or
-// folder, a line with what was being done and the path as it is (paths are case-sensitive).
+// folder, a line with what was being done and the path as it is (paths are case-sensitive); then,
+// when the system gave one, a line with its reason in plain words.
 QString commonErrorMessage(const AppError& error);

@@ -45,11 +45,11 @@ std::error_code lastError() {
 
 [[noreturn]] void raise(const std::error_code& ec, const QString& path,
                         AppError::Operation operation) {
-    throw AppError::naming(numberOf(ec), path, operation);
+    throw AppError::naming(numberOf(ec), path, operation, AppError::reasonOf(ec.value()));
 }
 
 [[noreturn]] void raiseCopy(const std::error_code& ec, const QString& from, const QString& to) {
-    throw AppError::copying(numberOf(ec), from, to);
+    throw AppError::copying(numberOf(ec), from, to, AppError::reasonOf(ec.value()));
 }
 
 bool sameIdentity(const struct stat& a, const struct stat& b) {
@@ -255,8 +255,11 @@ bool folderExists(const QString& path) {
 }
 
 void makeFolder(const QString& path) {
-    if (!QDir().mkpath(path))
-        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::MakingFolder);
+    std::error_code ec;
+    std::filesystem::create_directories(toPath(path), ec);
+    if (ec)
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::MakingFolder,
+                               AppError::reasonOf(ec.value()));
 }
 
 QStringList filesMatching(const QString& folder, const QString& pattern) {

@@ -1,49 +1,17 @@
 #include "platform/TextFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
-#include "platform/AppError.h"
 #include "platform/Cp1252.h"
-
-namespace {
-
-[[noreturn]] void raiseOpenError(const QString& path, QFileDevice::FileError error, bool reading) {
-    const QFileInfo info(path);
-    const auto failed = [&path, reading](int number) {
-        return AppError::naming(
-            number, path, reading ? AppError::Operation::Reading : AppError::Operation::Writing);
-    };
-    if (reading && !info.exists())
-        throw failed(info.dir().exists() ? AppError::FileNotFound : AppError::PathNotFound);
-    if (!reading && !info.dir().exists())
-        throw failed(AppError::PathNotFound);
-    if (error == QFileDevice::PermissionsError || (info.exists() && !reading && !info.isWritable()))
-        throw failed(AppError::PermissionDenied);
-    throw failed(AppError::PathFileAccess);
-}
-
-[[noreturn]] void raiseDiskFull(const QString& path) {
-    throw AppError::naming(AppError::DiskFull, path, AppError::Operation::Writing);
-}
-
-}  // namespace
+#include "platform/RegularFile.h"
 
 QByteArray TextFile::readBytes(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        raiseOpenError(path, file.error(), true);
-    return file.readAll();
+    return RegularFile::openForReading(path).read();
 }
 
 std::optional<QByteArray> TextFile::readBytesUpTo(const QString& path, qint64 maxBytes) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        raiseOpenError(path, file.error(), true);
-    if (!file.isSequential() && file.size() > maxBytes)
+    RegularFile file = RegularFile::openForReading(path);
+    if (file.size() > maxBytes)
         return std::nullopt;
+    // A file that grows meanwhile is read no further than one byte past the limit.
     QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes)
         return std::nullopt;
@@ -84,11 +52,7 @@ QByteArray TextFile::encodeLines(const QStringList& lines) {
 }
 
 void TextFile::writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        raiseOpenError(path, file.error(), false);
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        raiseDiskFull(path);
+    RegularFile::writeInPlace(path, bytes);
 }
 
 void TextFile::writeLines(const QString& path, const QStringList& lines) {
@@ -96,13 +60,7 @@ void TextFile::writeLines(const QString& path, const QStringList& lines) {
 }
 
 void TextFile::writeBytesAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseOpenError(path, file.error(), false);
-    if (file.write(bytes) != bytes.size())
-        raiseDiskFull(path);
-    if (!file.commit())
-        raiseOpenError(path, file.error(), false);
+    RegularFile::replace(path, bytes);
 }
 
 void TextFile::writeLinesAtomically(const QString& path, const QStringList& lines) {

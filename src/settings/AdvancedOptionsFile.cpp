@@ -71,8 +71,17 @@ AdvancedOptions AdvancedOptionsFile::read(const QString& appFolder, QString* pro
     QStringList lines;
     try {
         lines = TextFile::readLines(path(appFolder));
-    } catch (const AppError&) {
-        setProblem(problem, kIncompleteMessage);
+    } catch (const AppError& error) {
+        // A file that is there but cannot be read (a folder, a FIFO, no permission) is named,
+        // with the cause, under the usual warning.
+        const bool missing =
+            error.number() == AppError::FileNotFound || error.number() == AppError::PathNotFound;
+        QString text = kIncompleteMessage;
+        if (!missing)
+            for (const QString& line : {error.naming(), error.reason()})
+                if (!line.isEmpty())
+                    text += u'\n' + line;
+        setProblem(problem, text);
         return defaults();
     }
     const qsizetype groups = lines.size() / kGroupSize;

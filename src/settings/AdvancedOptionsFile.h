@@ -18,7 +18,9 @@ class AdvancedOptionsFile {
 
     // The last complete group of seven lines. Never fails: a missing, unreadable or short file
     // gives the defaults, and a line 2 that is not 0 or 1 leaves the check off; `problem` then
-    // receives the message for the user (it is emptied when the file was fine).
+    // receives the message for the user (it is emptied when the file was fine). A file that is
+    // there but cannot be read (not a regular file, no permission) is refused without waiting,
+    // and the message adds "Reading PATH" and the cause on lines of their own.
     static AdvancedOptions read(const QString& appFolder, QString* problem = nullptr);
 
     // Seven lines, each on one line: line breaks inside a value become one blank each. Saved

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QtTest>
 
 #include "FakeClockRandom.h"
@@ -143,13 +144,20 @@ void IntroOutroImagesTest::refusedChoiceKeepsPrevious_data() {
     QTest::newRow("cancel") << QString() << QString();
     QTest::newRow("PNG named .jpg")
         << "fake.jpg"
-        << "THE FILE \"%1\" IS NOT A READABLE JPEG FILE. THE INTRO IMAGE IS UNCHANGED.";
+        << "THE FILE \"%1\" IS NOT A READABLE JPEG FILE. THE INTRO IMAGE IS UNCHANGED.\n"
+           "The file holds no JPEG picture";
     QTest::newRow("text named .jpg")
         << "notes.jpg"
-        << "THE FILE \"%1\" IS NOT A READABLE JPEG FILE. THE INTRO IMAGE IS UNCHANGED.";
+        << "THE FILE \"%1\" IS NOT A READABLE JPEG FILE. THE INTRO IMAGE IS UNCHANGED.\n"
+           "The file holds no JPEG picture";
     QTest::newRow("gone meanwhile")
         << "gone.jpg"
-        << "THE FILE \"%1\" WAS NOT FOUND. THE INTRO IMAGE IS UNCHANGED.";
+        << "THE FILE \"%1\" WAS NOT FOUND. THE INTRO IMAGE IS UNCHANGED.\n"
+           "No such file or directory";
+    QTest::newRow("a FIFO")
+        << "pipe.jpg"
+        << "THE FILE \"%1\" IS NOT A READABLE JPEG FILE. THE INTRO IMAGE IS UNCHANGED.\n"
+           "Is a FIFO (named pipe), not a regular file";
 }
 
 void IntroOutroImagesTest::refusedChoiceKeepsPrevious() {
@@ -162,6 +170,7 @@ void IntroOutroImagesTest::refusedChoiceKeepsPrevious() {
     QFile notes(f.install.path("notes.jpg"));
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
     notes.close();
+    QVERIFY(::mkfifo(QFile::encodeName(f.install.path("pipe.jpg")).constData(), 0666) == 0);
     const QByteArray rendered = [&f] {
         QFile jpeg(f.scratch("temp.jpg"));
         return jpeg.open(QIODevice::ReadOnly) ? jpeg.readAll() : QByteArray();
@@ -222,7 +231,8 @@ void IntroOutroImagesTest::reload() {
     }
 
     const QStringList gone{"THE INTRO IMAGE \"" + intro +
-                           "\" WAS NOT FOUND. THE INTRO IMAGE HAS BEEN CLEARED."};
+                           "\" WAS NOT FOUND. THE INTRO IMAGE HAS BEEN CLEARED.\n"
+                           "No such file or directory"};
     QCOMPARE(f.dialogs.texts(), sourceGone ? gone : QStringList());
     QCOMPARE(QImage(f.scratch("semp.jpg"), "JPG").size(), QSize(642, 362));
     QCOMPARE(f.s().OutroImageName, QStringLiteral("outro.jpg"));

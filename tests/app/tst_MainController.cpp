@@ -281,7 +281,7 @@ void MainControllerTest::missingProfileChangesNothing() {
     } catch (const AppError& e) {
         QCOMPARE(commonErrorMessage(e),
                  QStringLiteral("ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading ") +
-                     f.install.path("none.epe"));
+                     f.install.path("none.epe") + QStringLiteral("\nNo such file or directory"));
     }
     QCOMPARE(f.controller.settings().ServerPath, QStringLiteral("http://"));
 }

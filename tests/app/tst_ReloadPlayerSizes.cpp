@@ -104,9 +104,10 @@ void ReloadPlayerSizesTest::missingFileKeepsListAndSize() {
     Fixture f;
     QVERIFY(QFile::remove(PlayerSizesFile::path(f.install.appFolder())));
     f.controller.reloadPlayerSizes();
-    QCOMPARE(f.dialogs.texts(),
-             QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " +
-                         PlayerSizesFile::path(f.install.appFolder())});
+    QCOMPARE(
+        f.dialogs.texts(),
+        QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " +
+                    PlayerSizesFile::path(f.install.appFolder()) + "\nNo such file or directory"});
     QCOMPARE(f.controller.playerSizes().entries().size(), 3);
     QCOMPARE(f.controller.playerSizes().width(), qint16(800));
     QCOMPARE(f.controller.settings().PlayerSize, 2);

@@ -488,13 +488,16 @@ void CliTest::errorsEndTheRun_data() {
     QTest::newRow("profile missing")
         << 0 << none << QStringLiteral("%WORK%/missing.epe") << flash << out
         << QStringList{QStringLiteral("Error: ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT."),
-                       QStringLiteral("Reading %WORK%/missing.epe")};
+                       QStringLiteral("Reading %WORK%/missing.epe"),
+                       QStringLiteral("No such file or directory")};
     QTest::newRow("output folder missing")
         << 0 << none << profile << flash << QStringLiteral("%OUT%/missing")
-        << QStringList{pathNotFound, QStringLiteral("Writing %OUT%/missing/zevoconfigsv.xml")};
+        << QStringList{pathNotFound, QStringLiteral("Writing %OUT%/missing/zevoconfigsv.xml"),
+                       QStringLiteral("No such file or directory")};
     QTest::newRow("output folder is a file")
         << 0 << none << profile << flash << QStringLiteral("%VIDEOS%/clip.mp4")
-        << QStringList{pathNotFound, QStringLiteral("Writing %VIDEOS%/clip.mp4/zevoconfigsv.xml")};
+        << QStringList{pathNotFound, QStringLiteral("Writing %VIDEOS%/clip.mp4/zevoconfigsv.xml"),
+                       QStringLiteral("Not a directory")};
     QTest::newRow("skin index past the list")
         << static_cast<int>(ProfileLine::PlayerStyle) << QStringLiteral("99") << profile << flash
         << out << QStringList{outOfRange};

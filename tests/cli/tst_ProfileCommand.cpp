@@ -1,9 +1,12 @@
+#include <sys/stat.h>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
+#include "../flvmdi/ScratchMount.h"
 #include "CliFixtures.h"
 #include "CliRun.h"
 #include "TestFiles.h"
@@ -26,6 +29,8 @@ class ProfileCommandTest : public QObject {
     void refusedPairsWriteNothing();
     void badCommandLines_data();
     void badCommandLines();
+    void writeOnAFullDiskKeepsTheOldFile();
+    void showOfAFifoIsRefusedAtOnce();
     void demoProfileIsMadeFromItsListing();
     void setOverridesTheProfile_data();
     void setOverridesTheProfile();
@@ -188,6 +193,50 @@ void ProfileCommandTest::badCommandLines() {
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.errLines().value(0), message);
     QCOMPARE(QDir(m_work->path()).entryList(QDir::Files), QStringList());
+}
+
+// The disk fills up while the profile is written: the old profile stays byte for byte, nothing
+// else is left beside it, and the message names the file and the cause.
+void ProfileCommandTest::writeOnAFullDiskKeepsTheOldFile() {
+    ScratchMount disk("tmpfs", "size=16k");
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.problem()));
+    const QString target = disk.filePath(QStringLiteral("p.epe"));
+    QVERIFY(QFile::copy(golden("demo.epe"), target));
+    const QByteArray old = TestFiles::readFile(target);
+    {
+        QFile filler(disk.filePath(QStringLiteral("fill")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(1024, 'f')) > 0) {
+        }
+        while (filler.write("f", 1) > 0) {
+        }
+    }
+
+    const CliRun run = runCli({"profile", "write", target, "ShareTitle=new"});
+
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.errLines(), (QStringList{"Error: ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.",
+                                          "Writing " + target, "No space left on device"}));
+    QCOMPARE(TestFiles::readFile(target), old);
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             (QStringList{"fill", "p.epe"}));
+}
+
+// Opening a FIFO for reading waits for a writer that never comes: the file is refused instead.
+void ProfileCommandTest::showOfAFifoIsRefusedAtOnce() {
+    const QString fifo = work(QStringLiteral("p.epe"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+    QElapsedTimer clock;
+    clock.start();
+    const CliRun run = runCli({"profile", "show", fifo});
+    QVERIFY2(run.exitCode == 1, run.describe());
+    QVERIFY2(clock.elapsed() < 30000, run.describe());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.errLines(),
+             (QStringList{"Error: ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.",
+                          "Reading " + fifo, "Is a FIFO (named pipe), not a regular file"}));
 }
 
 // The build writes the profile of the demo from support/demo/demo.txt with the same command.

@@ -233,7 +233,7 @@ void GenerationDriverTest::assemblyFailureShowsNoCodeWindow() {
              QStringList{QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT "
                                         "SUPPORT.\nCopying ") +
                          r.install.path("app/swfs/Skin-30-dark.swf") + "\nto " + r.outputFolder +
-                         "Skin-30-dark.swf"});
+                         "Skin-30-dark.swf\nIs a directory"});
     QCOMPARE(r.dialogs.messages[0].title, QStringLiteral("Error"));
     QCOMPARE(r.views.log, (QStringList{"busy:1", r.injected("clip.flv"), "busy:0"}));
     QCOMPARE(r.views.fileWork.constLast(), QStringLiteral("end"));

@@ -129,9 +129,11 @@ void SettingsEditorsTest::sizesErrorsShowTheCommonMessage() {
     QVERIFY(!editor.save("480x270"));
     const QString sizes = dir.path() + "/config/configvws.txt";
     QCOMPARE(dialogs.texts(),
-             (QStringList{"ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " + sizes,
+             (QStringList{"ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " + sizes +
+                              "\nNo such file or directory",
                           "DO YOU WANT TO SAVE?",
-                          "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nWriting " + sizes}));
+                          "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\nWriting " + sizes +
+                              "\nNo such file or directory"}));
 }
 
 void SettingsEditorsTest::advancedSave_data() {
@@ -207,10 +209,11 @@ void SettingsEditorsTest::advancedSaveErrorShowsTheCommonMessage() {
     dialogs.answers.enqueue(Answer::Yes);
     AdvancedOptionsDialogModel editor(dialogs, views, dir.path());
     QVERIFY(!editor.save(filledOptions()));
-    QCOMPARE(dialogs.texts(), (QStringList{"DO YOU WANT TO SAVE?",
-                                           "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n"
-                                           "Writing " +
-                                               dir.path() + "/config/configsv.txt"}));
+    QCOMPARE(dialogs.texts(),
+             (QStringList{"DO YOU WANT TO SAVE?",
+                          "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n"
+                          "Writing " +
+                              dir.path() + "/config/configsv.txt\nNo such file or directory"}));
 }
 
 void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {

@@ -2,6 +2,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <functional>
 #include <stdexcept>
 
@@ -19,6 +20,7 @@ class PlatformTest : public QObject {
   private slots:
     void commonMessage_data();
     void commonMessage();
+    void commonMessageGivesTheReason();
     void int16FromText_data();
     void int16FromText();
     void int16Arithmetic();
@@ -65,6 +67,27 @@ void PlatformTest::commonMessage_data() {
     QTest::newRow("76 naming a folder")
         << 76 << "/opt/vidlark/ruffle/"
         << "ERROR# 76 PATH NOT FOUND. PLEASE CONTACT SUPPORT.\n/opt/vidlark/ruffle/";
+}
+
+// The system's reason is a third line, after the classic text and the file.
+void PlatformTest::commonMessageGivesTheReason() {
+    QCOMPARE(
+        commonErrorMessage(AppError::naming(61, "/media/stick/p.epe", AppError::Operation::Writing,
+                                            AppError::reasonOf(ENOSPC))),
+        "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nWriting /media/stick/p.epe\n"
+        "No space left on device");
+    QCOMPARE(commonErrorMessage(
+                 AppError::copying(70, "/a/clip.flv", "/b/clip.flv", AppError::reasonOf(EACCES))),
+             "ERROR# 70 PERMISSION DENIED. PLEASE CONTACT SUPPORT.\nCopying /a/clip.flv\nto "
+             "/b/clip.flv\nPermission denied");
+    QCOMPARE(AppError::reasonOf(ENAMETOOLONG), "File name too long");
+    // Without a reason the message is what it always was.
+    QCOMPARE(commonErrorMessage(AppError::naming(53, "/x", AppError::Operation::Reading)),
+             "ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading /x");
+    QCOMPARE(QString::fromStdString(
+                 AppError::naming(75, "/x", AppError::Operation::Reading, "Is a directory").what()),
+             "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.\nReading /x\n"
+             "Is a directory");
 }
 
 // A detail alone is for diagnostics; only an error made to name a path shows it.
@@ -195,13 +218,13 @@ void PlatformTest::messagesNameTheFileAndWhatWasDone_data() {
         QStringLiteral("ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.\n");
     QTest::newRow("reading a missing text file")
         << FileAction([](const QDir& d) { TextFile::readLines(d.filePath("gone.txt")); })
-        << n53 + "Reading @/gone.txt";
+        << n53 + "Reading @/gone.txt\nNo such file or directory";
     QTest::newRow("writing into a missing folder")
         << FileAction([](const QDir& d) { TextFile::writeLines(d.filePath("no/f.txt"), {"x"}); })
-        << n76 + "Writing @/no/f.txt";
+        << n76 + "Writing @/no/f.txt\nNo such file or directory";
     QTest::newRow("saving whole into a missing folder") << FileAction([](const QDir& d) {
         TextFile::writeLinesAtomically(d.filePath("no/p.epe"), {});
-    }) << n76 + "Writing @/no/p.epe";
+    }) << n76 + "Writing @/no/p.epe\nNo such file or directory";
     QTest::newRow("copying a missing file") << FileAction([](const QDir& d) {
         FileOps::copyFile(d.filePath("clip.mp4"), d.filePath("out.mp4"));
     }) << n53 + "Copying @/clip.mp4\nto @/out.mp4";
@@ -213,7 +236,7 @@ void PlatformTest::messagesNameTheFileAndWhatWasDone_data() {
     QTest::newRow("making a folder where a file is") << FileAction([](const QDir& d) {
         TextFile::writeLines(d.filePath("thumbs"), {"x"});
         FileOps::makeFolder(d.filePath("thumbs/more"));
-    }) << n75 + "Making the folder @/thumbs/more";
+    }) << n75 + "Making the folder @/thumbs/more\nNot a directory";
 }
 
 void PlatformTest::messagesNameTheFileAndWhatWasDone() {
@@ -427,8 +450,8 @@ void PlatformTest::copyOntoAFullDiskLeavesNoPart() {
     QCOMPARE(left, olderFile ? QStringList{"clip.mp4"} : QStringList{});
     if (olderFile)
         QCOMPARE(TestFiles::readFile(to), QByteArray("older"));
-    QCOMPARE(message,
-             "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nCopying " + from + "\nto " + to);
+    QCOMPARE(message, "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nCopying " + from + "\nto " +
+                          to + "\nNo space left on device");
 }
 
 QTEST_GUILESS_MAIN(PlatformTest)
