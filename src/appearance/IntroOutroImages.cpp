@@ -64,6 +64,13 @@ bool IntroOutroImages::choose(Kind kind, ProjectSettings& settings, QSize canvas
     if (!chosen || chosen->isEmpty())
         return false;
     const QString path = chosen->first();
+    if (isWorkFile(path)) {
+        m_dialogs.error(QStringLiteral("THE FILE \"%1\" IS A WORK FILE OF THIS PROGRAM, WHICH "
+                                       "REPLACES IT. PLEASE CHOOSE A PICTURE KEPT IN ANOTHER "
+                                       "FOLDER. THE %2 IMAGE IS UNCHANGED.")
+                            .arg(path, word(kind)));
+        return false;
+    }
     try {
         render(kind, path, canvas);
     } catch (const AppError& error) {
@@ -93,11 +100,28 @@ void IntroOutroImages::reload(Kind kind, ProjectSettings& settings, QSize canvas
     const QString path = pathOf(kind, settings);
     if (path.isEmpty() && nameOf(kind, settings).isEmpty())
         return;
+    if (isWorkFile(path)) {
+        clear(kind, settings);
+        m_dialogs.error(QStringLiteral("THE %1 IMAGE \"%2\" IS A WORK FILE OF THIS PROGRAM, WHICH "
+                                       "REPLACES IT. THE %1 IMAGE HAS BEEN CLEARED.")
+                            .arg(word(kind), path));
+        return;
+    }
     try {
         render(kind, path, canvas);
     } catch (const AppError& error) {
         drop(kind, settings, path, error);
     }
+}
+
+// Every rendering is rewritten at each choice and size change: a source that is one of them,
+// under its own name or through a link, would be replaced by its fitted copy.
+bool IntroOutroImages::isWorkFile(const QString& path) const {
+    for (const Kind kind : {Kind::Intro, Kind::Outro})
+        if (FileOps::sameFile(path, renderedBitmap(kind)) ||
+            FileOps::sameFile(path, renderedJpeg(kind)))
+            return true;
+    return false;
 }
 
 // The source is read completely before anything is written, so a refused picture leaves the

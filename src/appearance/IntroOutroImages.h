@@ -46,6 +46,7 @@ class IntroOutroImages {
     static QString word(Kind kind);
     QString scratch(const QString& name) const;
 
+    bool isWorkFile(const QString& path) const;
     // Preview and rendered files from the source at `path`; raises AppError.
     void render(Kind kind, const QString& path, QSize canvas);
     // Reports `error` about the source `path` and empties the set.

@@ -1,17 +1,21 @@
 #include "appearance/PicFormat32.h"
 
+#include <sys/stat.h>
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 
 #include "platform/AppError.h"
+#include "platform/FileOps.h"
 #include "platform/RegularFile.h"
 
 namespace {
 
-// Encoded in memory first (a few MB at most), then replaced whole: a full disk or a target that is
-// not a regular file leaves the earlier picture as it was. The pictures are work files made again
-// from their sources, so they are not flushed to the disk each (a playlist makes hundreds).
+// Encoded in memory first (a few MB at most), then written beside its name and renamed over it: a
+// full disk leaves the earlier picture as it was, and a link left in the scratch folder under the
+// name is replaced, never written through. The pictures are work files made again from their
+// sources, so they are not flushed to the disk each (a playlist makes hundreds).
 void write(const QImage& image, const QString& path, const char* format, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -23,7 +27,13 @@ void write(const QImage& image, const QString& path, const char* format, int qua
                                writer.error() == QImageWriter::UnknownError
                                    ? QStringLiteral("The picture cannot be encoded")
                                    : writer.errorString());
-    RegularFile::replace(path, bytes, RegularFile::Sync::Skip);
+    // A link is replaced; anything else that is no regular file (a device node, a FIFO) is left.
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISLNK(info.st_mode) &&
+        !S_ISREG(info.st_mode))
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Writing,
+                               RegularFile::refusal(info.st_mode));
+    FileOps::writeFile(path, bytes);
 }
 
 }  // namespace

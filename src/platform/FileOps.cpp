@@ -206,7 +206,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
         const std::error_code ec = lastError();
         // A missing folder, or a file where the folder should be.
         if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-            throw AppError::naming(AppError::PathNotFound, path, AppError::Operation::Writing);
+            throw AppError::naming(AppError::PathNotFound, path, AppError::Operation::Writing,
+                                   AppError::reasonOf(ec.value()));
         raise(ec, path, AppError::Operation::Writing);
     }
     int fd = made.first;

@@ -1,9 +1,11 @@
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QtTest>
 
 #include "FakeClockRandom.h"
 #include "FakeDialogs.h"
 #include "FakeViews.h"
+#include "TestFiles.h"
 #include "TestInstallation.h"
 #include "app/MainController.h"
 #include "app/ProfileCommands.h"
@@ -25,6 +27,9 @@ class IntroOutroImagesTest : public QObject {
     void reload();
     void clearWithUndeletableRendering();
     void showOpensRenderedJpeg();
+    void workFileIsRefused_data();
+    void workFileIsRefused();
+    void renderingReplacesALinkInTheScratchFolder();
 };
 
 namespace {
@@ -265,6 +270,75 @@ void IntroOutroImagesTest::showOpensRenderedJpeg() {
     QCOMPARE(f.views.log.mid(f.views.log.size() - 2),
              QStringList({"open:" + f.install.appFolder() + sep + "temp" + sep + "temp.jpg",
                           "open:" + f.install.appFolder() + sep + "temp" + sep + "semp.jpg"}));
+}
+
+// The rendered files are rewritten at every choice and size change, so a picture that is one of
+// them (chosen there, or reached through a link) would be replaced by its own fitted copy.
+void IntroOutroImagesTest::workFileIsRefused_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("work");   // the rendered file the chosen picture is
+    QTest::addColumn<QString>("reach");  // how it is chosen: "itself", "hard link", "symbolic link"
+    QTest::newRow("intro's own rendering") << int(Kind::Intro) << "temp.jpg"
+                                           << "itself";
+    QTest::newRow("outro's rendering as intro") << int(Kind::Intro) << "semp.jpg"
+                                                << "itself";
+    QTest::newRow("intro's rendering as outro") << int(Kind::Outro) << "temp.jpg"
+                                                << "itself";
+    QTest::newRow("hard link to a rendering") << int(Kind::Intro) << "semp.jpg"
+                                              << "hard link";
+    QTest::newRow("symbolic link to a rendering") << int(Kind::Outro) << "semp.jpg"
+                                                  << "symbolic link";
+}
+
+void IntroOutroImagesTest::workFileIsRefused() {
+    QFETCH(int, kind);
+    QFETCH(QString, work);
+    QFETCH(QString, reach);
+    Fixture f;
+    const QString intro = f.picture("intro.jpg", QSize(320, 240));
+    const QString outro = f.picture("outro.jpg", QSize(64, 48));
+    f.choose(Kind::Intro, intro);
+    f.choose(Kind::Outro, outro);
+    QVERIFY(f.dialogs.messages.isEmpty());
+    const QByteArray workBytes = TestFiles::readFile(f.scratch(work));
+    QString chosen = f.scratch(work);
+    const QByteArray link = QFile::encodeName(f.install.path("linked.jpg"));
+    if (reach == "hard link")
+        QVERIFY(::link(QFile::encodeName(chosen).constData(), link.constData()) == 0);
+    if (reach == "symbolic link")
+        QVERIFY(::symlink(QFile::encodeName(chosen).constData(), link.constData()) == 0);
+    if (reach != "itself")
+        chosen = f.install.path("linked.jpg");
+
+    f.choose(Kind(kind), chosen);
+
+    const QString word = Kind(kind) == Kind::Intro ? "INTRO" : "OUTRO";
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{QStringLiteral("THE FILE \"%1\" IS A WORK FILE OF THIS PROGRAM, WHICH "
+                                        "REPLACES IT. PLEASE CHOOSE A PICTURE KEPT IN ANOTHER "
+                                        "FOLDER. THE %2 IMAGE IS UNCHANGED.")
+                             .arg(chosen, word)});
+    QCOMPARE(TestFiles::readFile(f.scratch(work)), workBytes);
+    QCOMPARE(f.s().IntroImagePath, intro);
+    QCOMPARE(f.s().OutroImagePath, outro);
+}
+
+// A link left in the scratch folder under a rendered file's name is replaced by the rendering;
+// the file it pointed to stays as it was.
+void IntroOutroImagesTest::renderingReplacesALinkInTheScratchFolder() {
+    Fixture f;
+    const QString mine = f.picture("mine.jpg", QSize(64, 48));
+    const QByteArray before = TestFiles::readFile(mine);
+    QDir().mkpath(f.scratch(QString()));
+    QFile::remove(f.scratch("temp.jpg"));
+    QVERIFY(QFile::link(mine, f.scratch("temp.jpg")));
+
+    f.choose(Kind::Intro, f.picture("other.jpg", QSize(320, 240)));
+
+    QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.texts().join('\n')));
+    QCOMPARE(TestFiles::readFile(mine), before);
+    QVERIFY(!QFileInfo(f.scratch("temp.jpg")).isSymLink());
+    QCOMPARE(QImage(f.scratch("temp.jpg"), "JPG").size(), QSize(402, 302));
 }
 
 QTEST_GUILESS_MAIN(IntroOutroImagesTest)

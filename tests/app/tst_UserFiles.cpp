@@ -25,6 +25,7 @@
 #include "appearance/PicFormat32.h"
 #include "appearance/PictureFitter.h"
 #include "media/CaptionFile.h"
+#include "media/CaptionFileError.h"
 #include "media/PlaylistFile.h"
 #include "platform/AppError.h"
 #include "platform/TextFile.h"
@@ -170,6 +171,18 @@ Reader raising(Read read) {
     };
 }
 
+// The caption reader words its refusals as caption messages: the file on the second line.
+Reader captionRefusal() {
+    return [](const QString& path) {
+        try {
+            CaptionFile::toWebVtt(path);
+        } catch (const CaptionFileError& error) {
+            return error.message();
+        }
+        return QString();
+    };
+}
+
 enum class Special { Fifo, DevZero, Folder };
 
 // The application folder of a configuration file (APP/config/NAME).
@@ -284,9 +297,7 @@ void UserFilesTest::readersRefuseAtOnce_data() {
          {QStringLiteral("p.epe"), raising([](const QString& p) { ProfileFile::readValues(p); })}},
         {"playlist",
          {QStringLiteral("list.plf"), raising([](const QString& p) { PlaylistFile::read(p); })}},
-        {"captions", {QStringLiteral("clip.en.vtt"), raising([](const QString& p) {
-                          CaptionFile::toWebVtt(p);
-                      })}},
+        {"captions", {QStringLiteral("clip.en.vtt"), captionRefusal()}},
         {"player sizes", {QStringLiteral("config/configvws.txt"), raising([](const QString& p) {
                               PlayerSizesFile::readEntries(appFolderOf(p));
                           })}},
@@ -352,6 +363,11 @@ void UserFilesTest::readersRefuseAtOnce() {
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     const QStringList lines = message.split(u'\n');
     QVERIFY2(lines.size() == 3, qPrintable(message));
+    if (lines[0] == QStringLiteral("CAPTION FILE NOT USABLE.")) {
+        QCOMPARE(lines[1], path);
+        QVERIFY2(lines[2].contains(QStringLiteral("not a regular file")), qPrintable(message));
+        return;
+    }
     QVERIFY2(lines[0] == "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT." ||
                  lines[0] == AdvancedOptionsFile::kIncompleteMessage,
              qPrintable(message));

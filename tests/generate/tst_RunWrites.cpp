@@ -157,8 +157,8 @@ void RunWritesTest::fullDiskKeepsTheOlderFile() {
     QStringList hidden = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden);
     hidden = hidden.filter(QRegularExpression("^\\.(?!filler$)"));
     QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
-    QCOMPARE(r.dialogs.texts().join(""),
-             "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nWriting " + r.outputFolder + name);
+    QCOMPARE(r.dialogs.texts().join(""), "ERROR# 61 DISK FULL. PLEASE CONTACT SUPPORT.\nWriting " +
+                                             r.outputFolder + name + "\nNo space left on device");
     QVERIFY(before.contains(name));
 }
 

@@ -23,7 +23,8 @@ export function generate(
         stdout = execFileSync(cli, args, {encoding: 'utf8', stdio: 'pipe', timeout: 60_000});
     } catch (error) {
         throw new Error(
-            `vidlark-cli ${args.join(' ')} ended with status ${error.status}:\n` +
+            `vidlark-cli ${args.join(' ')} ended with status ${error.status}` +
+            `${error.signal ? ` (signal ${error.signal})` : ''}:\n` +
             `${error.stderr ?? ''}${error.stdout ?? ''}`);
     }
     return {embedCode: stdout.split('\n--\n')[0], tag: generationTag(output)};
