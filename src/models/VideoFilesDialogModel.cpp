@@ -41,6 +41,18 @@ QString VideoFilesDialogModel::html5CheckToolTip() const {
                               "the main window: turn it on there for Mp4 and WebM files");
 }
 
+QString VideoFilesDialogModel::html5FilesToolTip() const {
+    if (m_fileButtonsEnabled)
+        return {};
+    if (m_host.streamingMode() == StreamingMode::Rtmp)
+        return QStringLiteral(
+            "Rtmp streaming has no HTML5 fallback, so it takes no Mp4 or WebM "
+            "files");
+    return QStringLiteral(
+        "\"HTML5 Support for iOS and Android Devices\" is off in the main "
+        "window: turn it on there for Mp4 and WebM files");
+}
+
 void VideoFilesDialogModel::setHtml5Files(bool on) {
     if (m_html5Files == on)
         return;

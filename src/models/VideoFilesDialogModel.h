@@ -36,6 +36,8 @@ class VideoFilesDialogModel {
     bool html5CheckEnabled() const { return m_html5CheckEnabled; }
     // Why chkHtml5 cannot be changed here: it shows the main window's choice.
     QString html5CheckToolTip() const;
+    // Why the Mp4 and WebM commands are disabled; empty while HTML5 support lets them work.
+    QString html5FilesToolTip() const;
     bool isVisible() const { return m_visible; }
 
   protected:

@@ -17,6 +17,16 @@ void FrmVideoFiles::forward(const std::function<void()>& command, int result) {
         done(result);
 }
 
+void FrmVideoFiles::enableHtml5Command(QWidget* command, bool enabled) {
+    static const char* const kOwnTip = "vidlarkOwnToolTip";
+    if (!command->property(kOwnTip).isValid())
+        command->setProperty(kOwnTip, command->toolTip());
+    command->setEnabled(enabled);
+    const QString reason = m_selection.html5FilesToolTip();
+    command->setToolTip(enabled || reason.isEmpty() ? command->property(kOwnTip).toString()
+                                                    : DialogParts::toolTip(reason));
+}
+
 void FrmVideoFiles::showEvent(QShowEvent* event) {
     // The controller prepares the selection before it asks for the window; a window shown any
     // other way prepares it here, so the buttons and the HTML5 mirror are never stale.

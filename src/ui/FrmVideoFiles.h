@@ -20,6 +20,9 @@ class FrmVideoFiles : public QDialog {
     void forward(const std::function<void()>& command, int result = Rejected);
     // Puts the selection's state into the controls.
     virtual void showState() = 0;
+    // Enables an Mp4 or WebM command of the window; disabled because HTML5 support is off, its
+    // tool tip says so, and enabled again it gets its own tool tip back.
+    void enableHtml5Command(QWidget* command, bool enabled);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

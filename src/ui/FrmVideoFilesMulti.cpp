@@ -450,9 +450,9 @@ void FrmVideoFilesMulti::showEditor(bool focusBox) {
     optPLInvisible->setChecked(playlist.position == PlaylistPosition::Invisible);
     chkHtml5->setChecked(m_editor.html5Files());
     chkHtml5->setEnabled(m_editor.html5CheckEnabled());
-    cmdMp4Files->setEnabled(m_editor.mp4FilesEnabled());
-    cmdWebmFiles->setEnabled(m_editor.webmFilesEnabled());
-    cmdMakeCopies->setEnabled(m_editor.makeMissingCopiesEnabled());
+    enableHtml5Command(cmdMp4Files, m_editor.mp4FilesEnabled());
+    enableHtml5Command(cmdWebmFiles, m_editor.webmFilesEnabled());
+    enableHtml5Command(cmdMakeCopies, m_editor.makeMissingCopiesEnabled());
     lblFLVVideoFilesPath->setText(playlist.FLVVideoFilesPath);
     lblMp4VideoFilesPath->setText(playlist.Mp4VideoFilesPath);
     lblWebMVideoFilesPath->setText(playlist.WebMVideoFilesPath);

@@ -205,9 +205,9 @@ void FrmVideoFilesSingle::showState() {
         value->setText(video.*field);
     chkHtml5->setChecked(m_selection.html5Files());
     chkHtml5->setEnabled(m_selection.html5CheckEnabled());
-    cmdMp4File->setEnabled(m_selection.mp4FileEnabled());
-    cmdWebmFile->setEnabled(m_selection.webmFileEnabled());
-    cmdMakeMp4->setEnabled(m_selection.makeFromFlashEnabled());
-    cmdMakeWebm->setEnabled(m_selection.makeWebmFromFlashEnabled());
+    enableHtml5Command(cmdMp4File, m_selection.mp4FileEnabled());
+    enableHtml5Command(cmdWebmFile, m_selection.webmFileEnabled());
+    enableHtml5Command(cmdMakeMp4, m_selection.makeFromFlashEnabled());
+    enableHtml5Command(cmdMakeWebm, m_selection.makeWebmFromFlashEnabled());
     showCaptions();
 }

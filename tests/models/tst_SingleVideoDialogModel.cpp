@@ -534,6 +534,12 @@ void SingleVideoSelectionTest::html5MirrorSaysWhereItIsSet() {
     QVERIFY(!f.dialog.html5CheckEnabled());
     QVERIFY2(f.dialog.html5CheckToolTip().contains(toolTip),
              qPrintable(f.dialog.html5CheckToolTip()));
+    // The Mp4 and WebM commands say why they are disabled, and nothing while they work.
+    QCOMPARE(f.dialog.html5FilesToolTip().isEmpty(), f.dialog.mp4FileEnabled());
+    if (!f.dialog.mp4FileEnabled())
+        QVERIFY2(f.dialog.html5FilesToolTip().contains(
+                     mode == int(StreamingMode::Rtmp) ? "no HTML5 fallback" : "is off in the main"),
+                 qPrintable(f.dialog.html5FilesToolTip()));
 }
 
 QTEST_GUILESS_MAIN(SingleVideoSelectionTest)

@@ -392,13 +392,18 @@ void MainWindowTest::previewShowsTheTint() {
 
 void MainWindowTest::selectionWindowsSayWhereHtml5IsSet_data() {
     QTest::addColumn<bool>("playlist");
-    QTest::newRow("single video") << false;
-    QTest::newRow("playlist") << true;
+    QTest::addColumn<QStringList>("fileButtons");  // disabled while HTML5 is off
+    QTest::newRow("single video") << false
+                                  << QStringList{"cmdMp4File", "cmdWebmFile", "cmdMakeMp4",
+                                                 "cmdMakeWebm"};
+    QTest::newRow("playlist") << true
+                              << QStringList{"cmdMp4Files", "cmdWebmFiles", "cmdMakeCopies"};
 }
 
 // Both selection windows' HTML5 check box is disabled; its tool tip follows the main window's box.
 void MainWindowTest::selectionWindowsSayWhereHtml5IsSet() {
     QFETCH(bool, playlist);
+    QFETCH(QStringList, fileButtons);
     Window w;
     std::unique_ptr<QDialog> dialog;
     if (playlist)
@@ -411,10 +416,28 @@ void MainWindowTest::selectionWindowsSayWhereHtml5IsSet() {
         dialog->reject();  // closed as Cancel closes it, so the next showing starts afresh
         return tip;
     };
+    // The Mp4 and WebM commands, disabled while HTML5 is off, say so; enabled, they keep their own.
+    const auto buttonTips = [&dialog, &fileButtons] {
+        dialog->show();
+        QStringList tips;
+        for (const QString& name : fileButtons) {
+            const auto* button = dialog->findChild<QPushButton*>(name);
+            tips << QString::number(button->isEnabled()) + u' ' + button->toolTip();
+        }
+        dialog->reject();
+        return tips;
+    };
     QVERIFY2(shownTip().contains("is off in the main window"), qPrintable(shownTip()));
+    const QStringList off = buttonTips();
+    for (const QString& tip : off)
+        QVERIFY2(tip.startsWith(u'0') && tip.contains("is off in the main window"),
+                 qPrintable(off.join('\n')));
     w.click("chkHtml5");
     QVERIFY(w.controller.settings().Html5);
     QVERIFY2(shownTip().contains("Set by"), qPrintable(shownTip()));
+    const QStringList on = buttonTips();
+    for (const QString& tip : on)
+        QVERIFY2(!tip.contains("is off in the main window"), qPrintable(on.join('\n')));
 }
 
 void MainWindowTest::tintDialog_data() {
