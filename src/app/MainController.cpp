@@ -233,6 +233,11 @@ void MainController::openDocumentation(const Opener& open) {
         m_dialogs.error(notOpenedMessage(QStringLiteral("DOCUMENTATION"), page));
 }
 
+void MainController::openWebPage(const QString& address, const Opener& open) {
+    if (!open(address))
+        m_dialogs.error(notOpenedMessage(QStringLiteral("WEB PAGE"), address));
+}
+
 void MainController::selectVideoFiles() {
     showVideoFilesDialog();
 }

@@ -108,6 +108,8 @@ class MainController : public ValidationHost {
     // Help -> "&Documentation": the documentation page; when nothing can open it, the user is
     // told which page could not be opened.
     void openDocumentation(const Opener& open);
+    // The support, social and About pages; when nothing can open one, the user is told which.
+    void openWebPage(const QString& address, const Opener& open);
 
     // cmdVideoFiles_Click.
     void selectVideoFiles();

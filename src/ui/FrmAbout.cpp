@@ -13,7 +13,10 @@
 
 using DialogParts::label;
 
-FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
+FrmAbout::FrmAbout(QWidget* parent, std::function<void(const QString&)> open)
+    : QDialog(parent), m_open(std::move(open)) {
+    if (!m_open)
+        m_open = [](const QString& page) { UiPlatform::openUrl(page); };
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Vidlark Streaming Video Ver 14 build 2.0.4 revision 50"));
     setModal(true);
@@ -58,7 +61,6 @@ QLabel* FrmAbout::link(const QString& name, const QString& address, const QStrin
     l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     l->setOpenExternalLinks(false);
     l->setCursor(Qt::PointingHandCursor);
-    connect(l, &QLabel::linkActivated, this,
-            [](const QString& page) { UiPlatform::openUrl(page); });
+    connect(l, &QLabel::linkActivated, this, [this](const QString& page) { m_open(page); });
     return l;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -10,9 +11,12 @@ class FrmAbout : public QDialog {
     Q_OBJECT
 
   public:
-    explicit FrmAbout(QWidget* parent = nullptr);
+    // `open` opens a link's page (and says when nothing could); by default the desktop's opener.
+    explicit FrmAbout(QWidget* parent = nullptr, std::function<void(const QString&)> open = {});
 
   private:
+    std::function<void(const QString&)> m_open;
+
     QLabel* link(const QString& name, const QString& address, const QString& tip);
 
     QLabel* imgAbout;

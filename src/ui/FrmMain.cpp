@@ -796,10 +796,10 @@ void FrmMain::showAdvancedOptionsDialog() {
 }
 
 void FrmMain::showAboutWindow() {
-    FrmAbout about(this);
+    FrmAbout about(this, [this](const QString& page) { openPage(page); });
     about.exec();
 }
 
 void FrmMain::openPage(const QString& address) {
-    UiPlatform::openUrl(address);
+    forward([this, address] { m_controller.openWebPage(address, &UiPlatform::openUrl); });
 }

@@ -84,6 +84,8 @@ class MainControllerTest : public QObject {
     void generateStopsOnPlaylistNameThatIsNotPlain();
     void openingSaysWhenNothingCouldOpen_data();
     void openingSaysWhenNothingCouldOpen();
+    void webPageSaysWhenNothingCouldOpen_data();
+    void webPageSaysWhenNothingCouldOpen();
 };
 
 void MainControllerTest::startsWithFirstSkinPaletteAndSize() {
@@ -373,6 +375,30 @@ void MainControllerTest::openingSaysWhenNothingCouldOpen_data() {
         << true << true << "http://www.vidlark.com/documentation" << QStringList{};
     QTest::newRow("documentation: no program")
         << true << false << "http://www.vidlark.com/documentation" << QStringList{pageMessage};
+}
+
+// The support, social and About links name the page that nothing could open.
+void MainControllerTest::webPageSaysWhenNothingCouldOpen_data() {
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("opened") << true << QStringList{};
+    QTest::newRow("no program") << false
+                                << QStringList{
+                                       "THE WEB PAGE COULD NOT BE OPENED. NO PROGRAM TO "
+                                       "OPEN IT WAS FOUND.\nhttp://example.com/support"};
+}
+
+void MainControllerTest::webPageSaysWhenNothingCouldOpen() {
+    QFETCH(bool, opened);
+    QFETCH(QStringList, messages);
+    Fixture f;
+    QStringList asked;
+    f.controller.openWebPage("http://example.com/support", [&](const QString& what) {
+        asked.append(what);
+        return opened;
+    });
+    QCOMPARE(asked, QStringList{"http://example.com/support"});
+    QCOMPARE(f.dialogs.texts(), messages);
 }
 
 void MainControllerTest::openingSaysWhenNothingCouldOpen() {
