@@ -1,14 +1,37 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include "ui/NormalPointer.h"
 
 namespace {
+
+// Ctrl+C copies the title and the message as they were given: the box shows the text with
+// invisible break points, which must not travel into a support ticket.
+class CopyableMessageBox : public QMessageBox {
+  public:
+    CopyableMessageBox(QString plain, Icon icon, const QString& title, StandardButtons buttons,
+                       QWidget* parent)
+        : QMessageBox(icon, title, QString(), buttons, parent), m_plain(std::move(plain)) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            QGuiApplication::clipboard()->setText(windowTitle() + QStringLiteral("\n\n") + m_plain);
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+  private:
+    QString m_plain;
+};
 
 QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
     switch (icon) {
@@ -78,8 +101,8 @@ QString QtDialogs::shownText(const QString& text) {
 
 std::unique_ptr<QMessageBox> QtDialogs::messageBox(const QString& text, Icon icon, Buttons buttons,
                                                    const QString& title, QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(
-        boxIcon(icon), title, QString(),
+    auto box = std::make_unique<CopyableMessageBox>(
+        text, boxIcon(icon), title,
         buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     // Plain text: a path may hold "<" or "&", which rich text would swallow.
     box->setTextFormat(Qt::PlainText);

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
@@ -128,6 +129,11 @@ void QtDialogsTest::longPathShowsWhole() {
         height <= label->contentsRect().height() + 1,
         qPrintable(QStringLiteral("%1 of %2").arg(height).arg(label->contentsRect().height())));
     QCOMPARE(QString(label->text()).remove(kBreak), message);
+    // Ctrl+C copies the text as it was given, without the places where the box may break it.
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(box.get(), QKeySequence::Copy);
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.contains(message) && !copied.contains(kBreak), qPrintable(copied));
     box->grab().save(QStringLiteral("messagebox-%1.png")
                          .arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-')));
 }
