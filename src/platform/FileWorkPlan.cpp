@@ -1,11 +1,14 @@
 #include "platform/FileWorkPlan.h"
 
+#include <sys/stat.h>
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
 
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -58,18 +61,31 @@ double FileWorkPlan::fraction(int index, qint64 done, qint64 total) const {
     return std::min(sum / all, 1.0);
 }
 
+namespace {
+
+// A source that is there but no regular file (a folder, a FIFO, a device) is named with what it
+// is, not reported as missing.
+[[noreturn]] void raiseUnreadable(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        throw AppError::naming(AppError::PathFileAccess, path, AppError::Operation::Reading,
+                               RegularFile::refusal(info.st_mode));
+    throw AppError::naming(AppError::FileNotFound, path, AppError::Operation::Reading);
+}
+
+}  // namespace
+
 void FileWorkPlan::checkSources() const {
     QSet<QString> written;
     for (const FileWorkStep& step : steps) {
         const bool reads = step.kind != FileWorkStep::Kind::Thumbnails;
         if (reads && !written.contains(step.source) && !FileOps::fileExists(step.source))
-            throw AppError::naming(AppError::FileNotFound, step.source,
-                                   AppError::Operation::Reading);
+            raiseUnreadable(step.source);
         written.insert(step.target);
     }
     for (const QString& path : alsoRead)
         if (!FileOps::fileExists(path))
-            throw AppError::naming(AppError::FileNotFound, path, AppError::Operation::Reading);
+            raiseUnreadable(path);
 }
 
 bool FileWorkPlan::worthWatching() const {

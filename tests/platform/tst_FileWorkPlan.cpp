@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +30,8 @@ class FileWorkPlanTest : public QObject {
     void timeLeft_data();
     void timeLeft();
     void sourcesAreCheckedUnlessAnEarlierStepWritesThem();
+    void sourceThatIsNoRegularFile_data();
+    void sourceThatIsNoRegularFile();
     void worthWatching_data();
     void worthWatching();
 };
@@ -113,6 +116,37 @@ void FileWorkPlanTest::sourcesAreCheckedUnlessAnEarlierStepWritesThem() {
         QFAIL("a missing picture passed the check");
     } catch (const AppError& e) {
         QCOMPARE(e.path(), dir.filePath("thumb.jpg"));
+    }
+}
+
+// A source that is there but is no regular file is named with what it is, not as missing.
+void FileWorkPlanTest::sourceThatIsNoRegularFile_data() {
+    QTest::addColumn<QString>("made");  // "folder" or "fifo"
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder") << "folder"
+                              << "Is a directory";
+    QTest::newRow("a FIFO") << "fifo"
+                            << "Is a FIFO (named pipe), not a regular file";
+}
+
+void FileWorkPlanTest::sourceThatIsNoRegularFile() {
+    QFETCH(QString, made);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString source = dir.filePath("clip.en.vtt");
+    if (made == "folder")
+        QVERIFY(QDir().mkdir(source));
+    else
+        QVERIFY(::mkfifo(QFile::encodeName(source).constData(), 0600) == 0);
+    FileWorkPlan plan;
+    plan.steps << step(Kind::Copy, 3, source, dir.filePath("out.vtt"));
+    try {
+        plan.checkSources();
+        QFAIL("a source that is no regular file passed the check");
+    } catch (const AppError& e) {
+        QCOMPARE(e.number(), 75);
+        QCOMPARE(e.path(), source);
+        QCOMPARE(e.reason(), reason);
     }
 }
 
