@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <optional>
 #include <utility>
 
@@ -130,6 +131,29 @@ QString refusalText(const Named& input, const Named& write) {
              write.first);
 }
 
+// The run's files by their place: the canonical path of their folder, then their name.
+QString placeOf(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.path()).canonicalFilePath();
+    return (folder.isEmpty() ? info.path() : folder) + u'/' + info.fileName();
+}
+
+// The output folder chosen as the scratch folder (or a link to it) puts the online and the local
+// files under one name, and the one written last would take the other's place.
+void checkNoTwoFilesShareAPlace(const QList<OutputFile>& files) {
+    QHash<QString, QString> written;
+    for (const OutputFile& file : files) {
+        const QString place = placeOf(file.path);
+        if (const auto earlier = written.constFind(place); earlier != written.cend())
+            throw InputGuard::Refusal(
+                QStringLiteral("THE RUN WOULD WRITE TWO OF ITS FILES UNDER ONE NAME. NOTHING HAS "
+                               "BEEN WRITTEN.\n%1\nand %2\nare one file. Choose an output folder "
+                               "other than the application's temp folder.")
+                    .arg(*earlier, file.path));
+        written.insert(place, file.path);
+    }
+}
+
 }  // namespace
 
 InputGuard::Refusal::Refusal(const QString& message)
@@ -137,6 +161,7 @@ InputGuard::Refusal::Refusal(const QString& message)
 
 void InputGuard::check(const GenerationContext& ctx, const FileWorkPlan& plan,
                        const QList<OutputFile>& files) {
+    checkNoTwoFilesShareAPlace(files);
     QList<std::pair<Named, Identity>> inputs;
     for (const Named& input : inputsOf(ctx))
         if (const std::optional<Identity> identity = identityOf(input.second))

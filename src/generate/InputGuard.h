@@ -25,7 +25,8 @@ class InputGuard {
         QString m_message;
     };
 
-    // Raises Refusal for the first input that a step of `plan`, a file of `files`, a thumbnail or
+    // Raises Refusal when two of `files` would be one file (an output folder that is the scratch
+    // folder), and for the first input that a step of `plan`, a file of `files`, a thumbnail or
     // the deletion of an earlier run's file would replace. Reads nothing but the files' identities
     // (and a caption file already in its output place, which may stay when it is written as it is).
     static void check(const GenerationContext& ctx, const FileWorkPlan& plan,

@@ -25,6 +25,8 @@ class RunWritesTest : public QObject {
     void fullDiskKeepsTheOlderFile();
     void inputsAreNeverReplaced_data();
     void inputsAreNeverReplaced();
+    void outputFolderThatIsTheScratchFolder_data();
+    void outputFolderThatIsTheScratchFolder();
 };
 
 namespace {
@@ -292,6 +294,35 @@ void RunWritesTest::inputsAreNeverReplaced() {
              qPrintable(text));
     QCOMPARE(TestFiles::filesBelow(r.outputFolder), outputBefore);
     QCOMPARE(TestFiles::filesBelow(r.scratch()), scratchBefore);
+}
+
+void RunWritesTest::outputFolderThatIsTheScratchFolder_data() {
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("the scratch folder itself") << false;
+    QTest::newRow("a link to the scratch folder") << true;
+}
+
+// The online and the local configuration file would be one file there, the local one written
+// last: the run stops before it writes anything, naming the file and both of its writers.
+void RunWritesTest::outputFolderThatIsTheScratchFolder() {
+    QFETCH(bool, throughLink);
+    Run r;
+    QDir().mkpath(r.scratch());
+    r.outputFolder = r.scratch() + QDir::separator();
+    if (throughLink) {
+        QVERIFY(QFile::link(r.scratch(), r.install.path("scratch-link")));
+        r.outputFolder = r.install.path("scratch-link") + QDir::separator();
+    }
+    const QMap<QString, QByteArray> before = TestFiles::filesBelow(r.install.path("app"));
+
+    QCOMPARE(r.outcome(), GenerationDriver::Outcome::SourceMissing);
+
+    const QString text = r.dialogs.texts().join("\n");
+    QVERIFY2(text.startsWith("THE RUN WOULD WRITE TWO OF ITS FILES UNDER ONE NAME. NOTHING HAS "
+                             "BEEN WRITTEN."),
+             qPrintable(text));
+    QVERIFY2(text.contains("zevoconfigsv.xml"), qPrintable(text));
+    QCOMPARE(TestFiles::filesBelow(r.install.path("app")), before);
 }
 
 QTEST_GUILESS_MAIN(RunWritesTest)
