@@ -15,12 +15,8 @@
 #include <functional>
 
 #include "../flvmdi/ScratchMount.h"
-#include "FakeClockRandom.h"
-#include "FakeDialogs.h"
-#include "FakeViews.h"
+#include "FakeProgram.h"
 #include "TestFiles.h"
-#include "TestInstallation.h"
-#include "app/MainController.h"
 #include "app/ProfileCommands.h"
 #include "appearance/PicFormat32.h"
 #include "appearance/PictureFitter.h"
@@ -381,13 +377,9 @@ void UserFilesTest::profileSavedFromTheWindowOnAFullDisk() {
     ScratchMount disk("tmpfs", "size=16k");
     if (!disk.mounted())
         QSKIP(qPrintable(disk.problem()));
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
-    controller.loadInstallation();
+    FakeProgram program;
+    FakeDialogs& dialogs = program.dialogs;
+    MainController& controller = program.controller;
     const QString path = disk.filePath(QStringLiteral("p.epe"));
     TextFile::writeBytes(path, kOld);
     fill(disk.path());
