@@ -5,14 +5,14 @@
 
 namespace {
 
-QList<PreviewServer::Root> rootsOf(const QString& appFolder) {
-    return {{QStringLiteral("/"), ScratchFolder::path(appFolder)},
-            {QStringLiteral("/ruffle/"), QDir(appFolder).filePath(QStringLiteral("ruffle"))}};
+QList<PreviewServer::Root> rootsOf(const AppPaths& paths) {
+    return {{QStringLiteral("/"), ScratchFolder::path(paths)},
+            {QStringLiteral("/ruffle/"), QDir(paths.data).filePath(QStringLiteral("ruffle"))}};
 }
 
 }  // namespace
 
-LocalPreview::LocalPreview(const QString& appFolder) : m_server(rootsOf(appFolder)) {}
+LocalPreview::LocalPreview(const AppPaths& paths) : m_server(rootsOf(paths)) {}
 
 QString LocalPreview::testPageAddress() {
     if (m_server.start() == 0)

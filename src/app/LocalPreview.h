@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/AppPaths.h"
 #include "platform/PreviewServer.h"
 
 // "Test in Browser (Offline)" as a browser can run it: the scratch folder with the local test
@@ -9,7 +10,7 @@
 // on first use and lives as long as the program.
 class LocalPreview {
   public:
-    explicit LocalPreview(const QString& appFolder);
+    explicit LocalPreview(const AppPaths& paths);
 
     // The address of the local test page; empty when no port could be had.
     QString testPageAddress();

@@ -23,9 +23,9 @@
 #include "settings/ProfileFile.h"
 #include "settings/ProfileLayout.h"
 
-MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views,
-                               const Clock& clock, RandomSource& random)
-    : m_appFolder(std::move(appFolder)),
+MainController::MainController(AppPaths paths, Dialogs& dialogs, Views& views, const Clock& clock,
+                               RandomSource& random)
+    : m_paths(std::move(paths)),
       m_dialogs(dialogs),
       m_views(views),
       m_clock(clock),
@@ -33,7 +33,7 @@ MainController::MainController(QString appFolder, Dialogs& dialogs, Views& views
       m_window(dialogs, views),
       m_single(std::make_unique<SingleVideoDialogModel>(m_window, dialogs, views)),
       m_editor(std::make_unique<PlaylistEditorModel>(m_window, dialogs, views)),
-      m_images(m_appFolder, dialogs) {
+      m_images(m_paths, dialogs) {
     m_window.setSelectionChecks([this] { return m_single->checkData(true); },
                                 [this] { return m_editor->checkData(true); });
 }
@@ -50,20 +50,22 @@ MainController::~MainController() = default;
 
 QString MainController::localTestPageAddress() {
     if (!m_preview)
-        m_preview = std::make_unique<LocalPreview>(m_appFolder);
+        m_preview = std::make_unique<LocalPreview>(m_paths);
     return m_preview->testPageAddress();
 }
 
 bool MainController::loadInstallation() {
-    m_skins = SkinList::list(m_appFolder);
+    m_skins = SkinList::list(m_paths.data);
     if (m_skins.isEmpty()) {
         m_dialogs.error(QStringLiteral("NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."));
         return false;
     }
+    // The user's folders are made only once the installation has shown it has skins.
+    m_paths.prepare();
     m_window.settings().PlayerStyle = 0;
     m_window.showTab(1);
     applyPalette();
-    takePlayerSizes(PlayerSizesFile::readEntries(m_appFolder));
+    takePlayerSizes(PlayerSizesFile::readEntries(m_paths.config));
     loadAdvancedOptions();
     m_window.selectSingle();
     return true;
@@ -72,7 +74,7 @@ bool MainController::loadInstallation() {
 void MainController::reloadPlayerSizes() {
     QStringList entries;
     try {
-        entries = PlayerSizesFile::readEntries(m_appFolder);
+        entries = PlayerSizesFile::readEntries(m_paths.config);
     } catch (const AppError& error) {
         m_dialogs.reportError(error);
         return;
@@ -90,7 +92,7 @@ void MainController::takePlayerSizes(const QStringList& entries) {
 
 void MainController::loadAdvancedOptions() {
     QString problem;
-    m_advanced = AdvancedOptionsFile::read(m_appFolder, &problem);
+    m_advanced = AdvancedOptionsFile::read(m_paths.config, &problem);
     if (!problem.isEmpty())
         m_dialogs.warning(problem);
 }
@@ -103,7 +105,7 @@ QString MainController::skinName() const {
 QImage MainController::skinPreview() const {
     const QString skin = skinName();
     const QImage picture(
-        QDir(m_appFolder).filePath(QStringLiteral("swfs/") + skin + QStringLiteral(".jpg")));
+        QDir(m_paths.data).filePath(QStringLiteral("swfs/") + skin + QStringLiteral(".jpg")));
     return TintedPreview::apply(picture, SkinList::isDark(skin),
                                 m_window.settings().PlayerColorNumber);
 }
@@ -257,7 +259,7 @@ MainController::GenerateOutcome MainController::generate() {
         return GenerateOutcome::Stopped;
     GenerationContext ctx{
         m_snapshot, m_window.settings(),        m_advanced, m_single->video(), m_editor->playlist(),
-        skinName(), m_window.settings().OutDir, m_appFolder};
+        skinName(), m_window.settings().OutDir, m_paths};
     switch (GenerationDriver::run(ctx, {m_snapshot, m_random}, m_sizes.width(), m_sizes.height(),
                                   m_clock, m_dialogs, m_views)) {
         case GenerationDriver::Outcome::Completed:

@@ -13,6 +13,7 @@
 #include "generate/ValidationHost.h"
 #include "media/Playlist.h"
 #include "models/MainWindowModel.h"
+#include "platform/AppPaths.h"
 #include "settings/AdvancedOptions.h"
 
 class Clock;
@@ -32,7 +33,7 @@ class MainController : public ValidationHost {
     // was written. Cancelled: the user cancelled the run's file work.
     enum class GenerateOutcome { Completed, Stopped, Failed, Cancelled };
 
-    MainController(QString appFolder, Dialogs& dialogs, Views& views, const Clock& clock,
+    MainController(AppPaths paths, Dialogs& dialogs, Views& views, const Clock& clock,
                    RandomSource& random);
     ~MainController() override;
 
@@ -52,7 +53,7 @@ class MainController : public ValidationHost {
     const PlayerSizes& playerSizes() const { return m_sizes; }
     const QStringList& skins() const { return m_skins; }
     QString skinName() const;
-    QString appFolder() const { return m_appFolder; }
+    const AppPaths& paths() const { return m_paths; }
     // The Preview tab's picture: the skin's preview (swfs/NAME.jpg) with the chosen tint on its
     // control bar; null when the skin has no preview picture.
     QImage skinPreview() const;
@@ -132,7 +133,7 @@ class MainController : public ValidationHost {
     // Both images rendered again from their source files at the size in force.
     void reloadImages();
 
-    QString m_appFolder;
+    AppPaths m_paths;
     Dialogs& m_dialogs;
     Views& m_views;
     const Clock& m_clock;

@@ -14,11 +14,11 @@
 namespace {
 
 QString scratchFolder(const MainController& c) {
-    return ScratchFolder::path(c.appFolder());
+    return ScratchFolder::path(c.paths());
 }
 
 QString thumbsFolder(const MainController& c) {
-    return ScratchFolder::file(c.appFolder(), QStringLiteral("thumbs"));
+    return ScratchFolder::file(c.paths(), QStringLiteral("thumbs"));
 }
 
 }  // namespace
@@ -34,6 +34,12 @@ bool StartUp::run(MainController& controller, InstanceGuard& guard,
     Dialogs& dialogs = controller.dialogs();
     if (!guard.acquire()) {
         dialogs.error(QStringLiteral("THIS SOFTWARE IS ALREADY OPEN!"));
+        return false;
+    }
+    try {
+        controller.paths().prepare();
+    } catch (const AppError& error) {
+        dialogs.reportError(error);
         return false;
     }
     if (!emptyScratchFolders(controller))
@@ -96,7 +102,7 @@ bool StartUp::loadProfile(MainController& controller, const QString& path) {
 bool StartUp::confirmClose(MainController& controller) {
     if (!controller.dialogs().confirm(QStringLiteral("CLOSE SOFTWARE?")))
         return false;
-    if (FileOps::fileExists(ScratchFolder::localTestPage(controller.appFolder()))) {
+    if (FileOps::fileExists(ScratchFolder::localTestPage(controller.paths()))) {
         try {
             FileOps::deleteMatching(scratchFolder(controller), QStringLiteral("*"));
         } catch (const AppError&) {

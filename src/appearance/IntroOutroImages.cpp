@@ -30,8 +30,8 @@ QString causeLine(const AppError& error) {
 
 }  // namespace
 
-IntroOutroImages::IntroOutroImages(QString appFolder, Dialogs& dialogs)
-    : m_appFolder(std::move(appFolder)), m_dialogs(dialogs) {}
+IntroOutroImages::IntroOutroImages(AppPaths paths, Dialogs& dialogs)
+    : m_paths(std::move(paths)), m_dialogs(dialogs) {}
 
 QString& IntroOutroImages::nameOf(Kind kind, ProjectSettings& settings) {
     return kind == Kind::Intro ? settings.IntroImageName : settings.OutroImageName;
@@ -46,7 +46,7 @@ QString IntroOutroImages::word(Kind kind) {
 }
 
 QString IntroOutroImages::scratch(const QString& name) const {
-    return ScratchFolder::file(m_appFolder, name);
+    return ScratchFolder::file(m_paths, name);
 }
 
 // The player knows the rendered files by these fixed names until generation copies them.

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 
+#include "platform/AppPaths.h"
 #include "settings/ProjectSettings.h"
 
 class AppError;
@@ -18,7 +19,7 @@ class IntroOutroImages {
   public:
     enum class Kind { Intro, Outro };
 
-    IntroOutroImages(QString appFolder, Dialogs& dialogs);
+    IntroOutroImages(AppPaths paths, Dialogs& dialogs);
 
     // The size of the window's preview boxes; later previews use it.
     void setPreviewSize(QSize size) { m_previewSize = size; }
@@ -52,7 +53,7 @@ class IntroOutroImages {
     // Reports `error` about the source `path` and empties the set.
     void drop(Kind kind, ProjectSettings& settings, const QString& path, const AppError& error);
 
-    QString m_appFolder;
+    AppPaths m_paths;
     Dialogs& m_dialogs;
     QSize m_previewSize{320, 180};
     std::array<QImage, 2> m_previews;

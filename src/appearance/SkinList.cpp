@@ -11,8 +11,8 @@ const QString SkinExtension = QStringLiteral(".swf");
 
 }  // namespace
 
-QStringList SkinList::list(const QString& appFolder) {
-    const QDir swfs(appFolder + FileOps::separator() + QStringLiteral("swfs"));
+QStringList SkinList::list(const QString& dataFolder) {
+    const QDir swfs(dataFolder + FileOps::separator() + QStringLiteral("swfs"));
     const QStringList files = swfs.entryList({QLatin1Char('*') + SkinExtension}, QDir::Files,
                                              QDir::Name | QDir::IgnoreCase);
     QStringList names;

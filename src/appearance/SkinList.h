@@ -8,10 +8,10 @@
 // A skin "Skin-30-dark" is the player swfs/Skin-30-dark.swf with the preview swfs/Skin-30-dark.jpg.
 class SkinList {
   public:
-    // Names of the swfs/*.swf files of `appFolder`, without ".swf", in alphabetical order
+    // Names of the swfs/*.swf files of `dataFolder`, without ".swf", in alphabetical order
     // (letter case ignored, as the folder listing of the users' systems shows them). Empty when
     // the folder is missing or holds no skin.
-    static QStringList list(const QString& appFolder);
+    static QStringList list(const QString& dataFolder);
 
     // The height the skin adds to the video: the number in characters 6 and 7 of the name.
     // Error 13 when they do not hold a number.

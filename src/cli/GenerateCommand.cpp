@@ -231,8 +231,7 @@ int GenerateCommand::run(const Options& o) {
     CliViews views(dialogs);
     SystemClock clock;
     SystemRandom random;
-    MainController controller(QDir::cleanPath(QFileInfo(o.appFolder).absoluteFilePath()), dialogs,
-                              views, clock, random);
+    MainController controller(AppPaths::chosen(o.appFolder), dialogs, views, clock, random);
     views.cancelSingleVideoDialog = [&controller] { controller.singleVideo().cancel(); };
     views.cancelPlaylistEditor = [&controller] { controller.playlistEditor().cancel(); };
     try {
@@ -240,7 +239,7 @@ int GenerateCommand::run(const Options& o) {
             return Failed;
         // Made only once the installation has been read, so a mistyped --app-folder makes nothing.
         // The desktop start-up makes this scratch folder, which every run writes its test copy to.
-        FileOps::makeFolder(ScratchFolder::file(controller.appFolder(), QStringLiteral("thumbs")));
+        FileOps::makeFolder(ScratchFolder::file(controller.paths(), QStringLiteral("thumbs")));
         controller.readProfile(o.profile, ProfileListing::parse(o.sets));
         if (const int status = checkPictures(controller, o); status != Completed)
             return status;

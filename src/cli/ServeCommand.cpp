@@ -54,14 +54,14 @@ QString ServeCommand::parse(const QStringList& args, QString& appFolder) {
 }
 
 int ServeCommand::run(const QString& appFolder) {
-    const QString folder = QDir::cleanPath(QFileInfo(appFolder).absoluteFilePath());
-    const QString page = ScratchFolder::localTestPage(folder);
+    const AppPaths paths = AppPaths::chosen(appFolder);
+    const QString page = ScratchFolder::localTestPage(paths);
     if (!QFileInfo(page).isFile()) {
         printError(QStringLiteral("no local test page to serve (") + page +
                    QStringLiteral("): generate first"));
         return 1;
     }
-    LocalPreview preview(folder);
+    LocalPreview preview(paths);
     const QString address = preview.testPageAddress();
     if (address.isEmpty()) {
         printError(QStringLiteral("no port could be had on 127.0.0.1"));

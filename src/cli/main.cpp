@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (!args.isEmpty() && args.first() == QLatin1String("serve")) {
-        QString appFolder = QCoreApplication::applicationDirPath();
+        QString appFolder;
         const QString error = ServeCommand::parse(args.mid(1), appFolder);
         if (!error.isEmpty()) {
             std::fprintf(stderr, "vidlark-cli: %s\n%s\n", qUtf8Printable(error),
@@ -31,8 +31,6 @@ int main(int argc, char** argv) {
                      qUtf8Printable(GenerateCommand::usage()));
         return GenerateCommand::Failed;
     }
-    if (options.appFolder.isEmpty())
-        options.appFolder = QCoreApplication::applicationDirPath();
     const int status = GenerateCommand::run(options);
     if (!options.serve ||
         (status != GenerateCommand::Completed && status != GenerateCommand::InjectionsFailed))

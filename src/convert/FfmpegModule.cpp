@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/AppPaths.h"
+
 #ifndef VIDLARK_FFMPEG_MODULE
 #error "the build names the module's file in VIDLARK_FFMPEG_MODULE"
 #endif
@@ -47,8 +49,11 @@ FfmpegModule FfmpegModule::load(const QString& path) {
 }
 
 QString FfmpegModule::besideProgram() {
-    // The program's own file rather than QCoreApplication::applicationDirPath(), which needs an
-    // application object that a copy made from a plain tool may not have.
-    const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return folder + QLatin1Char('/') + QStringLiteral(VIDLARK_FFMPEG_MODULE);
+    // A module beside the program is used first: test and benchmark programs have one there
+    // without being an application folder.
+    const AppPaths paths = AppPaths::ofProgram();
+    const QString name = QLatin1Char('/') + QStringLiteral(VIDLARK_FFMPEG_MODULE);
+    if (QFileInfo::exists(paths.programs + name))
+        return paths.programs + name;
+    return paths.modules + name;
 }

@@ -5,6 +5,7 @@
 #include "formats/GenerationSnapshot.h"
 #include "media/Playlist.h"
 #include "media/SingleVideo.h"
+#include "platform/AppPaths.h"
 #include "settings/AdvancedOptions.h"
 #include "settings/ProjectSettings.h"
 
@@ -18,7 +19,7 @@ struct GenerationContext {
     const Playlist& playlist;
     QString skinName;      // the selected PlayerStyle entry ("Skin-30-dark")
     QString outputFolder;  // OutDir, ends in the folder separator
-    QString appFolder;     // the application folder, without a final separator
+    AppPaths paths;        // where the program's files are and where its scratch folder is
 
     bool isPlaylist() const { return settings.Multiple; }
 };

@@ -80,7 +80,7 @@ QList<Named> inputsOf(const GenerationContext& ctx) {
         inputs << Named{QStringLiteral("the outro image"), settings.OutroImagePath};
     for (const QString& path : PlaylistThumbnails::sources(ctx))
         inputs << Named{QStringLiteral("the thumbnail"), path};
-    inputs << Named{QStringLiteral("the skin"), ctx.appFolder + FileOps::separator() +
+    inputs << Named{QStringLiteral("the skin"), ctx.paths.data + FileOps::separator() +
                                                     QStringLiteral("swfs") + FileOps::separator() +
                                                     ctx.snapshot.SkinFile};
     return inputs;

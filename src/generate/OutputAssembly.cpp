@@ -19,8 +19,8 @@ QString sep() {
     return FileOps::separator();
 }
 
-QString subFolder(const QString& appFolder, const QString& name) {
-    return appFolder + sep() + name + sep();
+QString subFolder(const QString& folder, const QString& name) {
+    return folder + sep() + name + sep();
 }
 
 using RowField = QString PlaylistEntry::*;
@@ -47,7 +47,7 @@ bool localPlayback(const GenerationContext& ctx) {
 class Planner {
   public:
     explicit Planner(const GenerationContext& ctx)
-        : m_ctx(ctx), m_out(ctx.outputFolder), m_scratch(ScratchFolder::path(ctx.appFolder)) {}
+        : m_ctx(ctx), m_out(ctx.outputFolder), m_scratch(ScratchFolder::path(ctx.paths)) {}
 
     FileWorkPlan plan;
 
@@ -67,7 +67,7 @@ class Planner {
         step.target = to;
         step.bytes = sizeOf(from);
         if (kind == FileWorkStep::Kind::Inject)
-            step.command = OutputAssembly::injectionCommandLine(m_ctx.appFolder, to);
+            step.command = OutputAssembly::injectionCommandLine(m_ctx.paths.programs, to);
         m_written.insert(to, step.bytes);
         plan.steps << step;
     }
@@ -203,9 +203,9 @@ void Planner::thumbnails() {
 }
 
 void Planner::supportFiles() {
-    const QString swfs = subFolder(m_ctx.appFolder, QStringLiteral("swfs"));
+    const QString swfs = subFolder(m_ctx.paths.data, QStringLiteral("swfs"));
     const QString skin = m_ctx.snapshot.SkinFile;
-    const QString swfObject = m_ctx.appFolder + sep() + QStringLiteral("zevoswf.js");
+    const QString swfObject = m_ctx.paths.data + sep() + QStringLiteral("zevoswf.js");
     copy(swfs + skin, skin);
     copy(swfObject, QStringLiteral("zevoswf.js"));
     mirror(swfs + skin, skin);
@@ -220,7 +220,7 @@ void Planner::supportFiles() {
 // of quietly writing such a page. The local test page needs no copy: the preview server answers
 // "/ruffle/" from the installation's own folder.
 void Planner::emulator() {
-    const QString from = subFolder(m_ctx.appFolder, QStringLiteral("ruffle"));
+    const QString from = subFolder(m_ctx.paths.data, QStringLiteral("ruffle"));
     if (!FileOps::folderExists(from))
         throw AppError::naming(AppError::PathNotFound, from, AppError::Operation::Reading);
     const QStringList names = FileOps::filesMatching(from, QStringLiteral("*"));
@@ -248,7 +248,7 @@ void Planner::images() {
     }
     if (!m_ctx.settings.SocialShare)
         return;
-    const QString images = subFolder(m_ctx.appFolder, QStringLiteral("images"));
+    const QString images = subFolder(m_ctx.paths.data, QStringLiteral("images"));
     for (const QString& name : {QStringLiteral("wg_fb.jpg"), QStringLiteral("wg_tw.jpg")})
         copy(images + name, name);
 }
@@ -258,11 +258,11 @@ void Planner::images() {
 // The runner splits the line as QProcess::splitCommand does: inside quotes, a quote of the name
 // itself is written as three. A name with a quote could otherwise end the path early and point
 // the injector at another file.
-QString OutputAssembly::injectionCommandLine(const QString& appFolder, const QString& videoPath) {
+QString OutputAssembly::injectionCommandLine(const QString& programs, const QString& videoPath) {
     auto quoted = [](QString path) {
         return u'"' + path.replace(u'"', QStringLiteral("\"\"\"")) + u'"';
     };
-    return quoted(appFolder + sep() + QStringLiteral("flvmdi")) + QStringLiteral(" /k /l ") +
+    return quoted(programs + sep() + QStringLiteral("flvmdi")) + QStringLiteral(" /k /l ") +
            quoted(videoPath);
 }
 

@@ -27,5 +27,5 @@ class OutputAssembly {
 
     // The injector's command line for one video: the program path and the video path both quoted,
     // so folders with blanks, and names with quotes, reach it whole.
-    static QString injectionCommandLine(const QString& appFolder, const QString& videoPath);
+    static QString injectionCommandLine(const QString& programs, const QString& videoPath);
 };

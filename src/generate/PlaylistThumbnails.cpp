@@ -41,8 +41,8 @@ void PlaylistThumbnails::make(const GenerationContext& ctx) {
     if (ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
         return;
     const QString output = thumbsIn(ctx.outputFolder);
-    const QString scratch = ScratchFolder::thumbs(ctx.appFolder);
-    const QString workFolder = ScratchFolder::thumbsWork(ctx.appFolder);
+    const QString scratch = ScratchFolder::thumbs(ctx.paths);
+    const QString workFolder = ScratchFolder::thumbsWork(ctx.paths);
     for (const QString& folder : {output, scratch, workFolder})
         if (!FileOps::folderExists(folder))
             FileOps::makeFolder(folder);
@@ -72,7 +72,7 @@ QStringList PlaylistThumbnails::targets(const GenerationContext& ctx) {
     if (ctx.playlist.layout != PlaylistLayout::TitleDescThumb)
         return paths;
     const QString output = thumbsIn(ctx.outputFolder);
-    const QString scratch = ScratchFolder::thumbs(ctx.appFolder);
+    const QString scratch = ScratchFolder::thumbs(ctx.paths);
     for (const PlaylistEntry& row : ctx.playlist.rows)
         if (!row.Thumbnail.isEmpty())
             paths << scratch + row.Thumbnail << output + row.Thumbnail;

@@ -149,8 +149,8 @@ QStringList TestPageWriter::localTestPageLines(const Input& in) {
            withAfter(localBody(in, swfObject), swfObject, fluidStyle);
 }
 
-QString TestPageWriter::localTestPagePath(const QString& appFolder) {
-    return ScratchFolder::localTestPage(appFolder);
+QString TestPageWriter::localTestPagePath(const AppPaths& paths) {
+    return ScratchFolder::localTestPage(paths);
 }
 
 OutputFile TestPageWriter::onlineTestPageFile(const Input& in) {
@@ -160,5 +160,5 @@ OutputFile TestPageWriter::onlineTestPageFile(const Input& in) {
 }
 
 OutputFile TestPageWriter::localTestPageFile(const Input& in) {
-    return OutputFile::ofLines(localTestPagePath(in.appFolder), localTestPageLines(in));
+    return OutputFile::ofLines(localTestPagePath(in.paths), localTestPageLines(in));
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "formats/PlayerBox.h"
+#include "platform/AppPaths.h"
 #include "platform/OutputFile.h"
 
 // The two pages for trying the player out: onlinetest.html beside the uploaded files, holding the
@@ -14,7 +15,7 @@ class TestPageWriter {
     // What the pages depend on.
     struct Input {
         QString outputFolder{};  // holds the online page; the local page names it
-        QString appFolder{};     // the local page goes into its scratch folder
+        AppPaths paths{};        // the local page goes into its scratch folder
         QString tag{};           // the run's generation tag
         QString embedCode{};     // as the code window shows it
         QString skinFile{};      // the skin's file, beside the local page
@@ -34,5 +35,5 @@ class TestPageWriter {
     // player box of the Flash embed script.
     static QString swfObjectLine(const Input& in);
 
-    static QString localTestPagePath(const QString& appFolder);
+    static QString localTestPagePath(const AppPaths& paths);
 };

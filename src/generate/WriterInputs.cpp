@@ -90,7 +90,7 @@ Html5ScriptInput WriterInputs::html5Script(const GenerationContext& ctx) {
 ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
     return {.outputFolder = ctx.outputFolder,
-            .scratchFolder = ScratchFolder::path(ctx.appFolder),
+            .scratchFolder = ScratchFolder::path(ctx.paths),
             .tag = s.GenerationTag,
             .videoModeCode = s.VideoModeCode,
             .skinName = ctx.skinName,
@@ -131,7 +131,7 @@ CoreScriptWriter::Input WriterInputs::coreScript(const GenerationContext& ctx) {
 TestPageWriter::Input WriterInputs::testPages(const GenerationContext& ctx) {
     const GenerationSnapshot& s = ctx.snapshot;
     return {.outputFolder = ctx.outputFolder,
-            .appFolder = ctx.appFolder,
+            .paths = ctx.paths,
             .tag = s.GenerationTag,
             .embedCode = s.EmbedCode,
             .skinFile = s.SkinFile,

@@ -7,12 +7,12 @@
 #include "settings/AdvancedOptionsFile.h"
 
 AdvancedOptionsDialogModel::AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views,
-                                                       QString appFolder)
-    : m_dialogs(dialogs), m_views(views), m_appFolder(std::move(appFolder)) {}
+                                                       QString configFolder)
+    : m_dialogs(dialogs), m_views(views), m_configFolder(std::move(configFolder)) {}
 
 AdvancedOptions AdvancedOptionsDialogModel::load() {
     QString problem;
-    const AdvancedOptions options = AdvancedOptionsFile::read(m_appFolder, &problem);
+    const AdvancedOptions options = AdvancedOptionsFile::read(m_configFolder, &problem);
     if (!problem.isEmpty())
         m_dialogs.warning(problem);
     return options;
@@ -76,7 +76,7 @@ bool AdvancedOptionsDialogModel::save(const AdvancedOptions& options) {
     if (!m_dialogs.confirm(QStringLiteral("DO YOU WANT TO SAVE?")))
         return false;
     try {
-        AdvancedOptionsFile::write(m_appFolder, options);
+        AdvancedOptionsFile::write(m_configFolder, options);
     } catch (const AppError& error) {
         m_dialogs.reportError(error);
         return false;

@@ -11,7 +11,7 @@ class Views;
 // the values of the boxes. The values in the boxes stay in force whether saved or not.
 class AdvancedOptionsDialogModel {
   public:
-    AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views, QString appFolder);
+    AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views, QString configFolder);
 
     // The options of the file; when the file cannot be used the defaults, after a warning.
     AdvancedOptions load();
@@ -26,5 +26,5 @@ class AdvancedOptionsDialogModel {
 
     Dialogs& m_dialogs;
     Views& m_views;
-    QString m_appFolder;
+    QString m_configFolder;
 };

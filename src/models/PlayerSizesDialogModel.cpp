@@ -6,12 +6,12 @@
 #include "platform/Dialogs.h"
 #include "settings/PlayerSizesFile.h"
 
-PlayerSizesDialogModel::PlayerSizesDialogModel(Dialogs& dialogs, QString appFolder)
-    : m_dialogs(dialogs), m_appFolder(std::move(appFolder)) {}
+PlayerSizesDialogModel::PlayerSizesDialogModel(Dialogs& dialogs, QString configFolder)
+    : m_dialogs(dialogs), m_configFolder(std::move(configFolder)) {}
 
 QString PlayerSizesDialogModel::load() {
     try {
-        return PlayerSizesFile::readText(m_appFolder);
+        return PlayerSizesFile::readText(m_configFolder);
     } catch (const AppError& error) {
         m_dialogs.reportError(error);
         return {};
@@ -42,7 +42,7 @@ bool PlayerSizesDialogModel::save(const QString& text) {
         return false;
     }
     try {
-        PlayerSizesFile::writeText(m_appFolder, text);
+        PlayerSizesFile::writeText(m_configFolder, text);
     } catch (const AppError& error) {
         m_dialogs.reportError(error);
         return false;

@@ -8,7 +8,7 @@ class Dialogs;
 // box, and save the box after asking. Errors end in the common error message; the dialog stays.
 class PlayerSizesDialogModel {
   public:
-    PlayerSizesDialogModel(Dialogs& dialogs, QString appFolder);
+    PlayerSizesDialogModel(Dialogs& dialogs, QString configFolder);
 
     // The whole file, line breaks included; empty after an error was shown.
     QString load();
@@ -19,5 +19,5 @@ class PlayerSizesDialogModel {
 
   private:
     Dialogs& m_dialogs;
-    QString m_appFolder;
+    QString m_configFolder;
 };

@@ -17,5 +17,6 @@ class InstanceGuard {
     static QString defaultLockPath();
 
   private:
+    QString m_path;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -4,24 +4,24 @@
 
 namespace ScratchFolder {
 
-QString path(const QString& appFolder) {
-    return appFolder + FileOps::separator() + QStringLiteral("temp") + FileOps::separator();
+QString path(const AppPaths& paths) {
+    return paths.scratch + FileOps::separator();
 }
 
-QString file(const QString& appFolder, const QString& name) {
-    return path(appFolder) + name;
+QString file(const AppPaths& paths, const QString& name) {
+    return path(paths) + name;
 }
 
-QString thumbs(const QString& appFolder) {
-    return file(appFolder, QStringLiteral("thumbs")) + FileOps::separator();
+QString thumbs(const AppPaths& paths) {
+    return file(paths, QStringLiteral("thumbs")) + FileOps::separator();
 }
 
-QString thumbsWork(const QString& appFolder) {
-    return thumbs(appFolder) + QStringLiteral(".vidlark-work") + FileOps::separator();
+QString thumbsWork(const AppPaths& paths) {
+    return thumbs(paths) + QStringLiteral(".vidlark-work") + FileOps::separator();
 }
 
-QString localTestPage(const QString& appFolder) {
-    return file(appFolder, QStringLiteral("do-not-upload.html"));
+QString localTestPage(const AppPaths& paths) {
+    return file(paths, QStringLiteral("do-not-upload.html"));
 }
 
 }  // namespace ScratchFolder

@@ -43,9 +43,8 @@ const QString AdvancedOptionsFile::kBadCheckMessage = QStringLiteral(
     "ADVANCED OPTIONS FILE: THE VALUE FOR HIDE CONTROLS ON FLOATING BAR PLAYER IS NOT 0 OR 1. "
     "THE OPTION IS OFF.");
 
-QString AdvancedOptionsFile::path(const QString& appFolder) {
-    return FileOps::withTrailingSeparator(appFolder) + QStringLiteral("config") +
-           FileOps::separator() + QStringLiteral("configsv.txt");
+QString AdvancedOptionsFile::path(const QString& configFolder) {
+    return FileOps::withTrailingSeparator(configFolder) + QStringLiteral("configsv.txt");
 }
 
 AdvancedOptions AdvancedOptionsFile::defaults() {
@@ -66,11 +65,11 @@ AdvancedOptions AdvancedOptionsFile::defaults() {
     return options;
 }
 
-AdvancedOptions AdvancedOptionsFile::read(const QString& appFolder, QString* problem) {
+AdvancedOptions AdvancedOptionsFile::read(const QString& configFolder, QString* problem) {
     setProblem(problem, {});
     QStringList lines;
     try {
-        lines = TextFile::readLines(path(appFolder));
+        lines = TextFile::readLines(path(configFolder));
     } catch (const AppError& error) {
         // A file that is there but cannot be read (a folder, a FIFO, no permission) is named,
         // with the cause, under the usual warning.
@@ -105,7 +104,7 @@ AdvancedOptions AdvancedOptionsFile::read(const QString& appFolder, QString* pro
     return options;
 }
 
-void AdvancedOptionsFile::write(const QString& appFolder, const AdvancedOptions& options) {
+void AdvancedOptionsFile::write(const QString& configFolder, const AdvancedOptions& options) {
     // Every value goes through singleLine: a line break anywhere would shift the lines after it.
     const QStringList lines = {
         singleLine(options.VideoBuffer),
@@ -116,5 +115,5 @@ void AdvancedOptionsFile::write(const QString& appFolder, const AdvancedOptions&
         singleLine(options.ErrorFlash),
         singleLine(options.ErrorHtml5),
     };
-    TextFile::writeLinesAtomically(path(appFolder), lines);
+    TextFile::writeLinesAtomically(path(configFolder), lines);
 }

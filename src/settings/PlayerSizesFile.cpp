@@ -7,13 +7,12 @@
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
 
-QString PlayerSizesFile::path(const QString& appFolder) {
-    return FileOps::withTrailingSeparator(appFolder) + QStringLiteral("config") +
-           FileOps::separator() + QStringLiteral("configvws.txt");
+QString PlayerSizesFile::path(const QString& configFolder) {
+    return FileOps::withTrailingSeparator(configFolder) + QStringLiteral("configvws.txt");
 }
 
-QStringList PlayerSizesFile::readEntries(const QString& appFolder) {
-    const QString file = path(appFolder);
+QStringList PlayerSizesFile::readEntries(const QString& configFolder) {
+    const QString file = path(configFolder);
     QStringList entries;
     for (const QString& line : TextFile::readLines(file)) {
         if (!line.isEmpty())
@@ -24,15 +23,15 @@ QStringList PlayerSizesFile::readEntries(const QString& appFolder) {
     return entries;
 }
 
-QString PlayerSizesFile::readText(const QString& appFolder) {
-    return TextFile::readAll(path(appFolder));
+QString PlayerSizesFile::readText(const QString& configFolder) {
+    return TextFile::readAll(path(configFolder));
 }
 
-void PlayerSizesFile::writeText(const QString& appFolder, const QString& text) {
+void PlayerSizesFile::writeText(const QString& configFolder, const QString& text) {
     // An edit box may hand over bare LF (or CR) line breaks; the file keeps CR LF throughout.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QString normalised = text;
     normalised.replace(lineBreak, QStringLiteral("\r\n"));
-    TextFile::writeBytesAtomically(path(appFolder),
+    TextFile::writeBytesAtomically(path(configFolder),
                                    Cp1252::encode(normalised + QStringLiteral("\r\n")));
 }

@@ -136,7 +136,7 @@ void FrmAdvancedOptions::showOptions() {
 }
 
 void FrmAdvancedOptions::save() {
-    AdvancedOptionsDialogModel(m_controller.dialogs(), m_views, m_controller.appFolder())
+    AdvancedOptionsDialogModel(m_controller.dialogs(), m_views, m_controller.paths().config)
         .save(m_options);
 }
 

@@ -142,5 +142,5 @@ void FrmCopyCode::testOffline() {
         UiPlatform::openUrl(address);
         return;
     }
-    UiPlatform::openWithDefaultProgram(ScratchFolder::localTestPage(m_controller.appFolder()));
+    UiPlatform::openWithDefaultProgram(ScratchFolder::localTestPage(m_controller.paths()));
 }

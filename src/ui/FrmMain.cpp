@@ -495,7 +495,7 @@ QWidget* FrmMain::buildCommands() {
     imgFBLike->setToolTip(DialogParts::toolTip(QStringLiteral("Please \"Like\" us on FaceBook")));
     imgFBLike->setCursor(Qt::PointingHandCursor);
     imgFBLike->installEventFilter(this);
-    const QPixmap like(QDir(m_controller.appFolder()).filePath("images/wg_fb.jpg"));
+    const QPixmap like(QDir(m_controller.paths().data).filePath("images/wg_fb.jpg"));
     if (like.isNull())
         imgFBLike->setText(QStringLiteral("<a href=\"#\">FaceBook</a>"));
     else

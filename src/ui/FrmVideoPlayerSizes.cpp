@@ -11,7 +11,7 @@
 #include "ui/DialogParts.h"
 
 FrmVideoPlayerSizes::FrmVideoPlayerSizes(MainController& controller, QWidget* parent)
-    : QDialog(parent), m_editor(controller.dialogs(), controller.appFolder()) {
+    : QDialog(parent), m_editor(controller.dialogs(), controller.paths().config) {
     setObjectName(QStringLiteral("frmVideoPlayerSizes"));
     setWindowTitle(QStringLiteral("Video Player Sizes"));
     setModal(true);

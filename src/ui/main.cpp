@@ -3,6 +3,7 @@
 
 #include "app/MainController.h"
 #include "app/StartUp.h"
+#include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "platform/InstanceGuard.h"
 #include "platform/RandomSource.h"
@@ -10,22 +11,22 @@
 #include "ui/QtDialogs.h"
 #include "ui/QtViews.h"
 
-// vidlark [PROFILE.epe]: the desktop program. The application folder is the folder of the
-// executable; the only argument is an optional profile to open.
+// vidlark [PROFILE.epe]: the desktop program. Its files are found from its own (AppPaths); the
+// only argument is an optional profile to open.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtDialogs dialogs;
     QtViews views;
     SystemClock clock;
     SystemRandom random;
-    MainController controller(QCoreApplication::applicationDirPath(), dialogs, views, clock,
-                              random);
+    const AppPaths paths = AppPaths::ofProgram();
+    MainController controller(paths, dialogs, views, clock, random);
     FrmMain frmMain(controller);
     dialogs.setOwner(&frmMain);
     views.attach(controller, frmMain);
 
     // A second copy only shows its message: its window never appears.
-    InstanceGuard guard;
+    InstanceGuard guard(paths.lock);
     if (guard.acquire())
         frmMain.show();
     const QStringList arguments = QCoreApplication::arguments();

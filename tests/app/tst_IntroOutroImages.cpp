@@ -43,7 +43,7 @@ struct Fixture {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
 
     Fixture() { controller.loadInstallation(); }
 

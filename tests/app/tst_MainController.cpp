@@ -49,7 +49,7 @@ struct Fixture {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
 
     Fixture() { controller.loadInstallation(); }
 
@@ -108,7 +108,7 @@ void MainControllerTest::emptySkinFolderIsReported() {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    MainController controller(install.paths(), dialogs, views, clock, random);
     QVERIFY(!controller.loadInstallation());
     QCOMPARE(dialogs.texts(), QStringList{"NO PLAYER SKINS FOUND. PLEASE REINSTALL THE SOFTWARE."});
     QCOMPARE(controller.skinName(), QString());
@@ -120,7 +120,7 @@ void MainControllerTest::malformedSizeKeepsPreviousSize() {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    MainController controller(install.paths(), dialogs, views, clock, random);
     controller.loadInstallation();
     controller.selectPlayerSize(1);
     QCOMPARE(controller.playerSizes().width(), qint16(640));

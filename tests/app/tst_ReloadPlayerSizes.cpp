@@ -30,7 +30,7 @@ struct Fixture {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
 
     // Entry 2 (800 x 450) in force, as a user would have it before opening the sizes dialog.
     Fixture() {
@@ -39,7 +39,7 @@ struct Fixture {
     }
 
     void writeSizes(const QStringList& lines) {
-        TextFile::writeLines(PlayerSizesFile::path(install.appFolder()), lines);
+        TextFile::writeLines(PlayerSizesFile::path(install.paths().config), lines);
     }
 };
 
@@ -102,12 +102,12 @@ void ReloadPlayerSizesTest::reload() {
 
 void ReloadPlayerSizesTest::missingFileKeepsListAndSize() {
     Fixture f;
-    QVERIFY(QFile::remove(PlayerSizesFile::path(f.install.appFolder())));
+    QVERIFY(QFile::remove(PlayerSizesFile::path(f.install.paths().config)));
     f.controller.reloadPlayerSizes();
-    QCOMPARE(
-        f.dialogs.texts(),
-        QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " +
-                    PlayerSizesFile::path(f.install.appFolder()) + "\nNo such file or directory"});
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{"ERROR# 53 FILE NOT FOUND. PLEASE CONTACT SUPPORT.\nReading " +
+                         PlayerSizesFile::path(f.install.paths().config) +
+                         "\nNo such file or directory"});
     QCOMPARE(f.controller.playerSizes().entries().size(), 3);
     QCOMPARE(f.controller.playerSizes().width(), qint16(800));
     QCOMPARE(f.controller.settings().PlayerSize, 2);

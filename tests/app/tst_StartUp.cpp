@@ -21,7 +21,7 @@ struct App {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
     InstanceGuard guard{install.path("lock")};
 
     void scratch(const QString& name) {

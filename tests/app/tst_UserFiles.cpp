@@ -81,11 +81,14 @@ QList<QPair<const char*, Writer>> writers() {
         {"advanced options",
          {[](const QString& f) { return inConfig(f, "configsv.txt"); },
           [](const QString& f) {
-              AdvancedOptionsFile::write(f, AdvancedOptionsFile::defaults());
+              AdvancedOptionsFile::write(f + QStringLiteral("/config"),
+                                         AdvancedOptionsFile::defaults());
           }}},
         {"player sizes",
          {[](const QString& f) { return inConfig(f, "configvws.txt"); },
-          [](const QString& f) { PlayerSizesFile::writeText(f, QStringLiteral("640x360")); }}},
+          [](const QString& f) {
+              PlayerSizesFile::writeText(f + QStringLiteral("/config"), QStringLiteral("640x360"));
+          }}},
         // Not the user's own, but the same writer: the rendered pictures of the scratch folder.
         {"rendered picture",
          {[](const QString& f) { return f + QStringLiteral("/temp.fcx"); },
@@ -182,8 +185,8 @@ Reader captionRefusal() {
 enum class Special { Fifo, DevZero, Folder };
 
 // The application folder of a configuration file (APP/config/NAME).
-QString appFolderOf(const QString& configFile) {
-    return QFileInfo(QFileInfo(configFile).path()).path();
+QString configFolderOf(const QString& configFile) {
+    return QFileInfo(configFile).path();
 }
 
 }  // namespace
@@ -295,17 +298,17 @@ void UserFilesTest::readersRefuseAtOnce_data() {
          {QStringLiteral("list.plf"), raising([](const QString& p) { PlaylistFile::read(p); })}},
         {"captions", {QStringLiteral("clip.en.vtt"), captionRefusal()}},
         {"player sizes", {QStringLiteral("config/configvws.txt"), raising([](const QString& p) {
-                              PlayerSizesFile::readEntries(appFolderOf(p));
+                              PlayerSizesFile::readEntries(configFolderOf(p));
                           })}},
         {"player sizes dialog",
          {QStringLiteral("config/configvws.txt"),
-          raising([](const QString& p) { PlayerSizesFile::readText(appFolderOf(p)); })}},
+          raising([](const QString& p) { PlayerSizesFile::readText(configFolderOf(p)); })}},
         // Never fails: the problem is the warning shown with the defaults.
         {"advanced options",
          {QStringLiteral("config/configsv.txt"),
           [](const QString& p) {
               QString problem;
-              AdvancedOptionsFile::read(appFolderOf(p), &problem);
+              AdvancedOptionsFile::read(configFolderOf(p), &problem);
               return problem;
           }}},
         {"intro picture", {QStringLiteral("intro.jpg"), raising([](const QString& p) {

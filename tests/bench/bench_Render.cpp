@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     const int rounds = args.size() > 3 ? args[3].toInt() : 5;
     QDir().mkpath(args[2] + QStringLiteral("/temp"));
     BenchDialogs dialogs;
-    IntroOutroImages images(args[2], dialogs);
+    IntroOutroImages images(AppPaths::portable(args[2]), dialogs);
     ProjectSettings settings;
     qint64 bestNs = -1;
     for (int i = 0; i < rounds; ++i) {

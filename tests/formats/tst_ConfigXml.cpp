@@ -26,7 +26,7 @@ struct Run : OutputFolder {
 
     Run() {
         input.outputFolder = outputFolder();
-        input.scratchFolder = ScratchFolder::path(appDir.path());
+        input.scratchFolder = ScratchFolder::path(AppPaths::portable(appDir.path()));
         input.tag = QStringLiteral("a0709");
         input.skinName = QStringLiteral("Skin-30-plain");
         input.serverPath = ServerPath;

@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TextFile::writeBytes(install.path("app/config/configsv.txt"), bytes);
     TextFile::writeBytes(install.path("app/config/configvws.txt"), bytes);
     QString problem;
-    AdvancedOptionsFile::read(install.appFolder(), &problem);
+    AdvancedOptionsFile::read(install.paths().config, &problem);
     try {
         PlayerSizes sizes;
-        sizes.setEntries(PlayerSizesFile::readEntries(install.appFolder()));
+        sizes.setEntries(PlayerSizesFile::readEntries(install.paths().config));
         for (int i = 0; i < sizes.entries().size(); ++i)
             sizes.select(i);
     } catch (const AppError&) {

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    MainController controller(install.paths(), dialogs, views, clock, random);
     try {
         controller.loadInstallation();
         controller.readProfile(path);

@@ -51,7 +51,7 @@ struct Run : GenerationInputs {
     bool written(const QString& name) const { return QFile::exists(outputFolder + name); }
 
     GenerationDriver::Outcome outcome(qint16 width = 480, qint16 height = 270) {
-        const GenerationContext ctx = context(skin, outputFolder, install.appFolder());
+        const GenerationContext ctx = context(skin, outputFolder, install.paths());
         return GenerationDriver::run(ctx, {snapshot, random}, width, height, clock, dialogs, views);
     }
     bool go(qint16 width = 480, qint16 height = 270) {

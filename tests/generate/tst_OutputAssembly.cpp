@@ -75,7 +75,7 @@ struct Assembly : GenerationInputs {
     }
 
     GenerationContext ctx() {
-        return context(QStringLiteral("Skin-30-dark"), outputFolder, appFolder);
+        return context(QStringLiteral("Skin-30-dark"), outputFolder, AppPaths::portable(appFolder));
     }
 
     // Plans, checks the sources and does the work, as a run does; the step cancelled at, or

@@ -40,7 +40,7 @@ struct Fixture : GenerationInputs {
     }
     void run() {
         PlaylistThumbnails::make(
-            context(QStringLiteral("Skin-30-dark"), install.outputFolder(), install.appFolder()));
+            context(QStringLiteral("Skin-30-dark"), install.outputFolder(), install.paths()));
     }
     QString scratch() const { return install.appFolder() + "/temp/thumbs/"; }
     QString output() const { return install.outputFolder() + "thumbs/"; }

@@ -99,7 +99,7 @@ void RunDecisionsTest::filesInWritingOrder() {
     if (scenario.contains(QLatin1String("redirect")))
         in.settings.RedirectURL = QStringLiteral("http://example.com/next");
     const GenerationContext ctx =
-        in.context(QStringLiteral("Skin-30-dark"), root + "out/", root + "app");
+        in.context(QStringLiteral("Skin-30-dark"), root + "out/", AppPaths::portable(root + "app"));
 
     QStringList made;
     for (const OutputFile& file : GenerationDriver::outputFiles(ctx)) {

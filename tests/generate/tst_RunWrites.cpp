@@ -63,7 +63,7 @@ struct Run : GenerationInputs {
 
     GenerationDriver::Outcome outcome() {
         const GenerationContext ctx =
-            context(QStringLiteral("Skin-30-dark"), outputFolder, install.appFolder());
+            context(QStringLiteral("Skin-30-dark"), outputFolder, install.paths());
         return GenerationDriver::run(ctx, {snapshot, random}, 480, 270, clock, dialogs, views);
     }
     QString scratch() const { return install.path("app/temp"); }

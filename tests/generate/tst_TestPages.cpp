@@ -15,7 +15,7 @@ struct Pages {
     TestInstallation install;
     TestPageWriter::Input input{
         .outputFolder = install.outputFolder(),
-        .appFolder = install.appFolder(),
+        .paths = install.paths(),
         .tag = QStringLiteral("a0709"),
         .skinFile = QStringLiteral("Skin-30-dark.swf"),
         .backgroundColor = QStringLiteral("#000000"),

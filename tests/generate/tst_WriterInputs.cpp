@@ -358,7 +358,8 @@ void WriterInputsTest::filesFromTheContext() {
     QFETCH(QString, golden);
     Run run;
     setup(run);
-    const GenerationContext ctx = run.context(run.skinName, run.outFolder, AppFolder);
+    const GenerationContext ctx =
+        run.context(run.skinName, run.outFolder, AppPaths::portable(AppFolder));
     const QList<OutputFile> files = GenerationDriver::outputFiles(ctx);
     const QString path = file.startsWith(AppFolder) ? file : run.outFolder + file;
     COMPARE_GOLDEN(contentOf(files, path), golden);

@@ -32,8 +32,8 @@ const QByteArray kOldOptions("5\r\n 0 \r\n4\r\n250\r\n11\r\nF\r\nH\r\n");
 struct AppFolder {
     QTemporaryDir dir;
     AppFolder() { QDir(dir.path()).mkdir("config"); }
-    QString path() const { return dir.path(); }
-    QString file(const QString& name) const { return dir.path() + "/config/" + name; }
+    QString config() const { return dir.path() + "/config"; }
+    QString file(const QString& name) const { return config() + '/' + name; }
 };
 
 AdvancedOptions filledOptions() {
@@ -113,7 +113,7 @@ void SettingsEditorsTest::sizesSave() {
     TextFile::writeBytes(app.file("configvws.txt"), kOldSizes);
     FakeDialogs dialogs;
     dialogs.answers.enqueue(answer);
-    PlayerSizesDialogModel editor(dialogs, app.path());
+    PlayerSizesDialogModel editor(dialogs, app.config());
     QCOMPARE(editor.load(), QString::fromLatin1(kOldSizes));
     QCOMPARE(editor.save(text), saved);
     QCOMPARE(dialogs.texts(), messages);
@@ -124,7 +124,7 @@ void SettingsEditorsTest::sizesErrorsShowTheCommonMessage() {
     QTemporaryDir dir;  // no config folder at all
     FakeDialogs dialogs;
     dialogs.answers.enqueue(Answer::Yes);
-    PlayerSizesDialogModel editor(dialogs, dir.path());
+    PlayerSizesDialogModel editor(dialogs, dir.path() + "/config");
     QCOMPARE(editor.load(), QString());
     QVERIFY(!editor.save("480x270"));
     const QString sizes = dir.path() + "/config/configvws.txt";
@@ -194,7 +194,7 @@ void SettingsEditorsTest::advancedSave() {
     options.VideoBuffer = buffer;
     options.ItemsPlaylist = items;
     options.WidthPlaylist = width;
-    AdvancedOptionsDialogModel editor(dialogs, views, app.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, app.config());
     QCOMPARE(editor.save(options), saved);
     QCOMPARE(dialogs.texts(), messages);
     QCOMPARE(views.log, focus);
@@ -207,7 +207,7 @@ void SettingsEditorsTest::advancedSaveErrorShowsTheCommonMessage() {
     FakeDialogs dialogs;
     FakeViews views;
     dialogs.answers.enqueue(Answer::Yes);
-    AdvancedOptionsDialogModel editor(dialogs, views, dir.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, dir.path() + "/config");
     QVERIFY(!editor.save(filledOptions()));
     QCOMPARE(dialogs.texts(),
              (QStringList{"DO YOU WANT TO SAVE?",
@@ -220,7 +220,7 @@ void SettingsEditorsTest::advancedLoadWarnsAndUsesDefaults() {
     AppFolder app;
     FakeDialogs dialogs;
     FakeViews views;
-    AdvancedOptionsDialogModel editor(dialogs, views, app.path());
+    AdvancedOptionsDialogModel editor(dialogs, views, app.config());
     const AdvancedOptions missing = editor.load();
     QCOMPARE(missing.ErrorFlash, AdvancedOptionsFile::defaults().ErrorFlash);
     QCOMPARE(dialogs.texts(), QStringList{AdvancedOptionsFile::kIncompleteMessage});

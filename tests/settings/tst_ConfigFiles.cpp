@@ -28,12 +28,12 @@ class ConfigFilesTest : public QObject {
 
 namespace {
 
-// An application folder with a config folder in it.
+// A configuration folder, as a portable application folder holds it.
 struct AppFolder {
     QTemporaryDir dir;
     AppFolder() { QDir(dir.path()).mkdir("config"); }
-    QString path() const { return dir.path(); }
-    QString file(const QString& name) const { return dir.path() + "/config/" + name; }
+    QString config() const { return dir.path() + "/config"; }
+    QString file(const QString& name) const { return config() + '/' + name; }
 };
 
 // The seven values as the file holds them, line 2 as the plain digit.
@@ -70,7 +70,7 @@ void ConfigFilesTest::sizeEntries() {
     AppFolder app;
     TextFile::writeBytes(app.file("configvws.txt"), bytes);
     try {
-        QCOMPARE(PlayerSizesFile::readEntries(app.path()), entries);
+        QCOMPARE(PlayerSizesFile::readEntries(app.config()), entries);
         QVERIFY(!entries.isEmpty());
     } catch (const AppError& e) {
         QVERIFY2(entries.isEmpty(), e.what());
@@ -81,7 +81,7 @@ void ConfigFilesTest::sizeEntries() {
 void ConfigFilesTest::missingSizesFileRaises53() {
     AppFolder app;
     try {
-        PlayerSizesFile::readEntries(app.path());
+        PlayerSizesFile::readEntries(app.config());
         QFAIL("read a missing sizes file");
     } catch (const AppError& e) {
         QCOMPARE(e.number(), 53);
@@ -92,16 +92,16 @@ void ConfigFilesTest::sizesDialogTextGainsOneCrLfPerSave() {
     AppFolder app;
     TextFile::writeBytes(app.file("configvws.txt"), "480x270\r\n640x360 Widescreen\r\n");
     for (int save = 0; save < 2; ++save)
-        PlayerSizesFile::writeText(app.path(), PlayerSizesFile::readText(app.path()));
+        PlayerSizesFile::writeText(app.config(), PlayerSizesFile::readText(app.config()));
     QCOMPARE(TestFiles::readFile(app.file("configvws.txt")),
              QByteArray("480x270\r\n640x360 Widescreen\r\n\r\n\r\n"));
-    QCOMPARE(PlayerSizesFile::readEntries(app.path()),
+    QCOMPARE(PlayerSizesFile::readEntries(app.config()),
              (QStringList{"480x270", "640x360 Widescreen"}));
 }
 
 void ConfigFilesTest::sizesTextIsWrittenWithCrLf() {
     AppFolder app;
-    PlayerSizesFile::writeText(app.path(), QString::fromUtf8("480x270\n640x360 Breit\rsmall é"));
+    PlayerSizesFile::writeText(app.config(), QString::fromUtf8("480x270\n640x360 Breit\rsmall é"));
     QCOMPARE(TestFiles::readFile(app.file("configvws.txt")),
              QByteArray("480x270\r\n640x360 Breit\r\nsmall \xE9\r\n"));
 }
@@ -139,14 +139,14 @@ void ConfigFilesTest::advancedRead() {
     AppFolder app;
     TextFile::writeBytes(app.file("configsv.txt"), bytes);
     QString reported = QStringLiteral("not touched");
-    QCOMPARE(asLines(AdvancedOptionsFile::read(app.path(), &reported)), values);
+    QCOMPARE(asLines(AdvancedOptionsFile::read(app.config(), &reported)), values);
     QCOMPARE(reported, problem);
 }
 
 void ConfigFilesTest::missingAdvancedFileGivesDefaults() {
     AppFolder app;
     QString problem;
-    const AdvancedOptions options = AdvancedOptionsFile::read(app.path(), &problem);
+    const AdvancedOptions options = AdvancedOptionsFile::read(app.config(), &problem);
     QCOMPARE(asLines(options), asLines(AdvancedOptionsFile::defaults()));
     QCOMPARE(problem, "ADVANCED OPTIONS FILE MISSING OR INCOMPLETE. DEFAULT VALUES ARE IN USE.");
     QVERIFY(options.ErrorFlash.contains("http://get.adobe.com/flashplayer/"));
@@ -163,7 +163,7 @@ void ConfigFilesTest::advancedWriteKeepsEveryValueOnItsLine() {
     options.PlayListFontSize = "";
     options.ErrorFlash = "<p>No\r\nFlash\rhere\nnow</p>";
     options.ErrorHtml5 = "\r\n\r\n";
-    AdvancedOptionsFile::write(app.path(), options);
+    AdvancedOptionsFile::write(app.config(), options);
     QCOMPARE(TestFiles::readFile(app.file("configsv.txt")),
              QByteArray("9\r\n 1 \r\n3\r\n300\r\n\r\n<p>No Flash here now</p>\r\n  \r\n"));
 }
@@ -172,7 +172,7 @@ void ConfigFilesTest::advancedWriteKeepsOldFileWhenFolderIsNotWritable() {
     AppFolder app;
     const QByteArray old("5\r\n 0 \r\n4\r\n250\r\n11\r\nF\r\nH\r\n");
     TextFile::writeBytes(app.file("configsv.txt"), old);
-    const QString config = app.path() + "/config";
+    const QString config = app.config();
     QFile::setPermissions(config, QFile::ReadOwner | QFile::ExeOwner);
     const bool privileged = QFile(config + "/probe").open(QIODevice::WriteOnly);
     bool refused = false;
@@ -180,7 +180,7 @@ void ConfigFilesTest::advancedWriteKeepsOldFileWhenFolderIsNotWritable() {
         AdvancedOptions options = AdvancedOptionsFile::defaults();
         options.VideoBuffer = "8";
         try {
-            AdvancedOptionsFile::write(app.path(), options);
+            AdvancedOptionsFile::write(app.config(), options);
         } catch (const AppError&) {
             refused = true;
         }
@@ -196,10 +196,10 @@ void ConfigFilesTest::advancedWriteKeepsOldFileWhenFolderIsNotWritable() {
 void ConfigFilesTest::shippedFilesAreUsable() {
     const QString support = supportFolder();
     QString problem = QStringLiteral("not touched");
-    QCOMPARE(asLines(AdvancedOptionsFile::read(support, &problem)),
+    QCOMPARE(asLines(AdvancedOptionsFile::read(support + "/config", &problem)),
              asLines(AdvancedOptionsFile::defaults()));
     QCOMPARE(problem, QString());
-    const QStringList sizes = PlayerSizesFile::readEntries(support);
+    const QStringList sizes = PlayerSizesFile::readEntries(support + "/config");
     QCOMPARE(sizes.first(), "480x270");
     QVERIFY(sizes.contains("640x360 Widescreen"));
     static const QRegularExpression sizeEntry(QStringLiteral("^[1-9][0-9]*x[1-9][0-9]*( .*)?$"));

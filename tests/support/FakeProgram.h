@@ -14,7 +14,7 @@ struct FakeProgram {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
 
     FakeProgram() { controller.loadInstallation(); }
 };

@@ -16,8 +16,8 @@ struct GenerationInputs {
     FakeRandom random;
 
     GenerationContext context(const QString& skinName, const QString& outputFolder,
-                              const QString& appFolder = QString()) {
-        return {snapshot, settings, advanced, single, playlist, skinName, outputFolder, appFolder};
+                              const AppPaths& paths = AppPaths()) {
+        return {snapshot, settings, advanced, single, playlist, skinName, outputFolder, paths};
     }
 };
 

@@ -27,6 +27,10 @@ void TestInstallation::useBuiltSupportFiles() {
     }
 }
 
+AppPaths TestInstallation::paths() const {
+    return AppPaths::portable(appFolder());
+}
+
 QString TestInstallation::appFolder() const {
     return path("app");
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "platform/AppPaths.h"
+
 // A throw-away application folder: swfs/ with empty skin files, config/ with the two
 // configuration files, ruffle/ with two stand-ins for the emulator's files, temp/ and an output
 // folder beside it.
@@ -19,6 +21,7 @@ class TestInstallation {
     void useBuiltSupportFiles();
 
     QString appFolder() const;     // no final separator
+    AppPaths paths() const;        // everything in appFolder(), as a portable folder has it
     QString outputFolder() const;  // ends in the separator
     QString path(const QString& relative) const;
 

@@ -337,7 +337,7 @@ void DialogsTest::advancedOptionsPasteIsNotFiltered() {
 
 void DialogsTest::advancedOptionsCancelKeepsEdits() {
     Fixture f;
-    const QString file = AdvancedOptionsFile::path(f.install.appFolder());
+    const QString file = AdvancedOptionsFile::path(f.install.paths().config);
     const QByteArray before = TestFiles::readFile(file);
     FrmAdvancedOptions dialog(f.controller);
     dialog.show();
@@ -378,7 +378,7 @@ void DialogsTest::advancedOptionsSaveFocusesEmptyBox() {
     click(dialog, "cmdSave");
     QCOMPARE(f.dialogs.texts().last(), QStringLiteral("OPTIONS SAVED."));
     QVERIFY(dialog.isVisible());
-    QCOMPARE(TestFiles::readFile(AdvancedOptionsFile::path(f.install.appFolder())),
+    QCOMPARE(TestFiles::readFile(AdvancedOptionsFile::path(f.install.paths().config)),
              TestFiles::crlf({"5", " 0 ", "6", "250", "11", "No Flash here", "No HTML5 video"}));
 }
 
@@ -452,7 +452,7 @@ void DialogsTest::playerSizesLoadAndSave() {
     click(dialog, "cmdSave");
     QCOMPARE(f.dialogs.texts(), (QStringList{"DO YOU WANT TO SAVE?", "DATA SAVED."}));
     QVERIFY(dialog.isVisible());
-    QCOMPARE(TestFiles::readFile(PlayerSizesFile::path(f.install.appFolder())),
+    QCOMPARE(TestFiles::readFile(PlayerSizesFile::path(f.install.paths().config)),
              TestFiles::crlf({"320x180", "1280x720 HD"}));
     click(dialog, "cmdCancel");
     QVERIFY(!dialog.isVisible());

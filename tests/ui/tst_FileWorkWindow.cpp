@@ -203,7 +203,7 @@ void FileWorkWindowTest::codeWindowShowsTheInjectorOutput() {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    MainController controller(install.paths(), dialogs, views, clock, random);
     FrmCopyCode code(controller);
     auto* details = child<QPushButton>(code, "cmdDetails");
     QCOMPARE(details->text(), QStringLiteral("&Details"));

@@ -30,7 +30,7 @@ struct Window {
     FakeViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
     std::unique_ptr<FrmMain> frmMain;
 
     Window() {
@@ -518,7 +518,7 @@ void MainWindowTest::sizeBoxShowsSizeInForce() {
     QCOMPARE(sizes->count(), 2);
     QCOMPARE(sizes->currentText(), QStringLiteral("640x360 Widescreen"));
 
-    TextFile::writeLines(PlayerSizesFile::path(w.install.appFolder()),
+    TextFile::writeLines(PlayerSizesFile::path(w.install.paths().config),
                          {"bogus entry", "480x270", "640x360 Widescreen"});
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();

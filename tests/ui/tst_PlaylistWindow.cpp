@@ -701,7 +701,7 @@ void PlaylistWindowTest::cellMessageLeavesFocusInEditBox() {
     QtViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller{install.appFolder(), dialogs, views, clock, random};
+    MainController controller{install.paths(), dialogs, views, clock, random};
     controller.loadInstallation();
     FrmMain frmMain(controller);
     views.attach(controller, frmMain);

@@ -67,7 +67,7 @@ void RunWindowsTest::cancelFromTheFileWorkWindow() {
     QtViews views;
     FakeClock clock;
     FakeRandom random;
-    MainController controller(install.appFolder(), dialogs, views, clock, random);
+    MainController controller(install.paths(), dialogs, views, clock, random);
     QVERIFY(controller.loadInstallation());
     FrmMain frmMain(controller);
     views.attach(controller, frmMain);

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     QtViews views;
     SystemClock clock;
     SystemRandom random;
-    MainController controller(args.at(1), dialogs, views, clock, random);
+    MainController controller(AppPaths::portable(args.at(1)), dialogs, views, clock, random);
     if (!controller.loadInstallation())
         return 1;
     controller.readProfile(args.at(2));
