@@ -243,10 +243,11 @@ void RegularFile::replace(const QString& path, const QByteArray& bytes, Sync syn
             unlink(encoded(temporary).constData());
     });
     if (exists) {
-        // The replacement keeps what the old file had; only root may give it the old owner.
-        if (geteuid() == 0)
-            (void)fchown(descriptor, info.st_uid, info.st_gid);
-        (void)fchmod(descriptor, info.st_mode & 07777);
+        // The replacement keeps what the old file had; only root may give it the old owner. A
+        // failure leaves the new file its creator's owner and mode, which saving does not need.
+        [[maybe_unused]] const int owned =
+            geteuid() == 0 ? fchown(descriptor, info.st_uid, info.st_gid) : 0;
+        [[maybe_unused]] const int moded = fchmod(descriptor, info.st_mode & 07777);
     }
     writeWhole(descriptor, bytes, path);
     if (sync == Sync::ToDisk)
