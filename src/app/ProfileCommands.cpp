@@ -5,6 +5,7 @@
 #include "app/MainController.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/Version.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileValueError.h"
@@ -17,7 +18,7 @@ const QString kFilter = QStringLiteral("Vidlark Profile File|*.epe");
 
 QString ProfileCommands::captionFor(const QString& path) {
     // The platform has no short form of a long path, so the caption shows it in full.
-    return QStringLiteral("Vidlark Streaming Video 14 ") + path;
+    return QStringLiteral(VIDLARK_TITLE " ") + path;
 }
 
 QStringList ProfileCommands::values() const {

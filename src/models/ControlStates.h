@@ -4,6 +4,8 @@
 #include <QString>
 #include <span>
 
+#include "platform/Version.h"
+
 struct ControlStates;
 
 // The property of a control that a state sets. Caption is a frame's title.
@@ -60,7 +62,7 @@ struct ControlStates {
     QString txtRedirectURLToolTip;
 
     int currentTab = 0;  // sstThis: 0 Marketing, 1 Preview, 2 Intro Image, 3 Outro Image
-    QString caption = QStringLiteral("Vidlark Streaming Video 14");
+    QString caption = QStringLiteral(VIDLARK_TITLE);
     QString lblPlayerTintMessage;
     QList<quint32> tintBoxColours;  // pctPlayerColorTint(0..17)
 

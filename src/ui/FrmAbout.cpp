@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/HelpTexts.h"
+#include "platform/Version.h"
 #include "ui/DialogParts.h"
 #include "ui/ProductPicture.h"
 #include "ui/UiPlatform.h"
@@ -18,7 +19,8 @@ FrmAbout::FrmAbout(QWidget* parent, std::function<void(const QString&)> open)
     if (!m_open)
         m_open = [](const QString& page) { UiPlatform::openUrl(page); };
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Vidlark Streaming Video Ver 14 build 2.0.4 revision 50"));
+    setWindowTitle(QStringLiteral(VIDLARK_PRODUCT " Ver %1 build 2.0.4 revision 50")
+                       .arg(VIDLARK_VERSION_MAJOR));
     setModal(true);
 
     imgAbout = label(this, QStringLiteral("imgAbout"), QString());

@@ -5,13 +5,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/Version.h"
 #include "ui/DialogParts.h"
 #include "ui/ProductPicture.h"
 
 FrmSplash::FrmSplash(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(QStringLiteral("Vidlark Streaming Video 14"));
+    setWindowTitle(QStringLiteral(VIDLARK_TITLE));
     setModal(true);
     setCursor(Qt::WaitCursor);
 

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include "platform/Version.h"
+
 namespace ProductPicture {
 
 namespace {
@@ -28,7 +30,7 @@ void drawName(QPainter& painter, const QRectF& area) {
     painter.setPen(Qt::white);
     const QRectF text(area.left(), area.top() + area.height() * 0.66, area.width(),
                       area.height() * 0.2);
-    painter.drawText(text, Qt::AlignCenter, QStringLiteral("Vidlark Streaming Video 14"));
+    painter.drawText(text, Qt::AlignCenter, QStringLiteral(VIDLARK_TITLE));
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "app/StartUp.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
+#include "platform/InfoOptions.h"
 #include "platform/InstanceGuard.h"
 #include "platform/RandomSource.h"
+#include "ui/DesktopHelp.h"
 #include "ui/FrmMain.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtViews.h"
@@ -14,6 +16,13 @@
 // vidlark [PROFILE.epe]: the desktop program. Its files are found from its own (AppPaths); the
 // only argument is an optional profile to open.
 int main(int argc, char** argv) {
+    // Answered before QApplication exists, so they work without a display.
+    if (argc > 1) {
+        const QString first = QString::fromLocal8Bit(argv[1]);
+        if (const std::optional<int> status =
+                InfoOptions::answer(first, "vidlark", DesktopHelp::text()))
+            return *status;
+    }
     QApplication app(argc, argv);
     QtDialogs dialogs;
     QtViews views;

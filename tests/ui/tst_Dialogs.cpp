@@ -25,6 +25,7 @@
 #include "platform/TextFile.h"
 #include "settings/AdvancedOptionsFile.h"
 #include "settings/PlayerSizesFile.h"
+#include "ui/FrmAbout.h"
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmCopyCode.h"
 #include "ui/FrmHelp.h"
@@ -58,6 +59,7 @@ class DialogsTest : public QObject {
     void helpShowsTopic();
     void playerSizesLoadAndSave();
     void splashClosesItself();
+    void captionsNameTheVersion();
 };
 
 namespace {
@@ -466,6 +468,13 @@ void DialogsTest::splashClosesItself() {
     splash.show();
     QVERIFY(timer->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 20000);
+}
+
+// The major number comes from the build's version; the captions around it stay as they were.
+void DialogsTest::captionsNameTheVersion() {
+    QCOMPARE(FrmAbout().windowTitle(),
+             QStringLiteral("Vidlark Streaming Video Ver 14 build 2.0.4 revision 50"));
+    QCOMPARE(FrmSplash().windowTitle(), QStringLiteral("Vidlark Streaming Video 14"));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -8,6 +8,7 @@
 
 #include "AudioFormat.h"
 #include "VideoDimensions.h"
+#include "platform/Version.h"
 
 namespace flvmdi {
 
@@ -35,6 +36,6 @@ struct Metadata {
     std::vector<double> keyframePositions;  // byte offsets in the output
 };
 
-inline const std::string kMetadataCreator = "flvmdi (Vidlark Streaming Video 14)";
+inline const std::string kMetadataCreator = "flvmdi (" VIDLARK_TITLE ")";
 
 }  // namespace flvmdi

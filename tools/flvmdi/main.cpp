@@ -1,9 +1,12 @@
 // flvmdi: injects FLV metadata (duration, sizes, codecs, keyframe index) into a Flash video.
 //
 //   flvmdi [/k] [/l] "PATH"      (or -k -l; options in any order)
+//   flvmdi --help | --version
 //
 // /k adds the keyframe index, /l an onLastSecond tag. The exit status is 0 on success; any
 // failure prints one line to standard error, exits non-zero and leaves the file as it was.
+// --help and --version count only as whole arguments before "--"; they print their text to
+// standard output and end with 0, whatever else the command line holds.
 #include <signal.h>
 #include <unistd.h>
 
@@ -16,6 +19,7 @@
 
 #include "FlvFormat.h"
 #include "Injector.h"
+#include "platform/Version.h"
 
 namespace {
 
@@ -27,6 +31,7 @@ struct CommandLine {
     flvmdi::InjectOptions options;
     std::optional<std::string> path;
     std::string problem;
+    std::string_view infoOption;  // the first --help or --version, answered instead of a run
 };
 
 bool isOption(std::string_view arg, char letter) {
@@ -41,7 +46,10 @@ CommandLine parse(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (!optionsEnded && arg == "--")
             optionsEnded = true;
-        else if (!optionsEnded && isOption(arg, 'k'))
+        else if (!optionsEnded && (arg == "--help" || arg == "--version")) {
+            if (line.infoOption.empty())
+                line.infoOption = arg;
+        } else if (!optionsEnded && isOption(arg, 'k'))
             line.options.keyframes = true;
         else if (!optionsEnded && isOption(arg, 'l'))
             line.options.lastSecond = true;
@@ -53,6 +61,38 @@ CommandLine parse(int argc, char** argv) {
     if (!line.path && line.problem.empty())
         line.problem = "no file given";
     return line;
+}
+
+const char kHelp[] =
+    "Usage: flvmdi [/k] [/l] [--] FILE.flv\n"
+    "  or:  flvmdi --help | --version\n"
+    "Injects the metadata of a Flash video (duration, sizes, codecs, data rates) into\n"
+    "its onMetaData tag, rewriting FILE.flv in place; a file already up to date is\n"
+    "left alone. The switches may also be written -k and -l, in any case and order.\n"
+    "\n"
+    "  /k         add the keyframe index (keyframes.times, keyframes.filepositions)\n"
+    "  /l         add an onLastSecond tag one second before the end\n"
+    "  --         what follows is the file, even when it starts with / or -\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 injected (or already up to date), 1 the file cannot be injected\n"
+    "(not FLV, truncated, corrupt, encrypted), 2 a wrong command line, 3 the system\n"
+    "refused (permissions, disk full). On any failure the file is left as it was.\n"
+    "\n"
+    "Report bugs at http://www.vidlark.com/support\n"
+    "Full documentation: man flvmdi\n";
+
+// The answer of --help or --version; a standard output that cannot take it is a failure.
+int answerInfoOption(std::string_view option) {
+    if (option == "--help")
+        std::fputs(kHelp, stdout);
+    else
+        std::printf("flvmdi (%s) %s\n%s", VIDLARK_PRODUCT, VIDLARK_VERSION, VIDLARK_COPYRIGHT);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fputs("flvmdi: write error on standard output\n", stderr);
+    return kExitSystem;
 }
 
 const char* describe(flvmdi::InjectResult::Kind kind) {
@@ -85,6 +125,8 @@ int fail(const std::string& path, const std::string& reason, int status) {
 
 int main(int argc, char** argv) {
     const CommandLine line = parse(argc, argv);
+    if (!line.infoOption.empty())
+        return answerInfoOption(line.infoOption);
     if (!line.problem.empty()) {
         std::fprintf(stderr, "flvmdi: %s; usage: flvmdi [/k] [/l] \"FILE.flv\"\n",
                      line.problem.c_str());
