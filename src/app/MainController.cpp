@@ -12,6 +12,7 @@
 #include "formats/GenerationContext.h"
 #include "generate/GenerateRequest.h"
 #include "generate/GenerationDriver.h"
+#include "media/PlaylistFile.h"
 #include "models/PlaylistEditorModel.h"
 #include "models/SingleVideoDialogModel.h"
 #include "models/Views.h"
@@ -252,6 +253,14 @@ void MainController::showVideoFilesDialog() {
     }
     m_single->show();
     m_views.showSingleVideoDialog();
+}
+
+void MainController::openPlaylist(const QString& path) {
+    const PlaylistFile::Contents contents = PlaylistFile::read(path);
+    m_window.selectMultiple();
+    m_editor->show();
+    m_editor->takePlaylist(contents, path);
+    m_views.showPlaylistEditor();
 }
 
 MainController::GenerateOutcome MainController::generate() {

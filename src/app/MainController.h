@@ -101,6 +101,12 @@ class MainController : public ValidationHost {
     // after them in line order when the file is shorter; they are checked as the file's lines.
     void readProfile(const QString& path, const QMap<int, QString>& overrides = {});
 
+    // A playlist file opened from outside the editor (the command line): the main window switches
+    // to a playlist and the editor is shown with the file loaded, as if the user had chosen
+    // playlists, opened the editor and loaded the file there. Raises AppError or
+    // PlaylistFileError, before anything changed, for a file that cannot be loaded.
+    void openPlaylist(const QString& path);
+
     // How the desktop opens a file, folder or address; false when no program took it.
     using Opener = std::function<bool(const QString&)>;
     // cmdSaveCodeInst ("&Open Output Folder"): the run's online test page shown in its folder.

@@ -1,8 +1,10 @@
 #include "app/StartUp.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "app/MainController.h"
+#include "media/PlaylistFile.h"
 #include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -23,14 +25,17 @@ QString thumbsFolder(const MainController& c) {
 
 }  // namespace
 
-QString StartUp::profilePath(const QString& argument) {
+QString StartUp::argumentPath(const QString& argument) {
     if (argument.size() >= 2 && argument.startsWith(u'"') && argument.endsWith(u'"'))
         return argument.mid(1, argument.size() - 2);
     return argument;
 }
 
-bool StartUp::run(MainController& controller, InstanceGuard& guard,
-                  const QString& profileArgument) {
+bool StartUp::isPlaylistPath(const QString& path) {
+    return QFileInfo(path).suffix().compare(u"plf", Qt::CaseInsensitive) == 0;
+}
+
+bool StartUp::run(MainController& controller, InstanceGuard& guard, const QString& argument) {
     Dialogs& dialogs = controller.dialogs();
     if (!guard.acquire()) {
         dialogs.error(QStringLiteral("THIS SOFTWARE IS ALREADY OPEN!"));
@@ -54,7 +59,7 @@ bool StartUp::run(MainController& controller, InstanceGuard& guard,
     controller.views().setBusy(true);
     controller.views().showSplash();
     controller.views().setBusy(false);
-    return profileArgument.isEmpty() || loadProfile(controller, profilePath(profileArgument));
+    return argument.isEmpty() || openFile(controller, argumentPath(argument));
 }
 
 // A file still open in a browser cannot be deleted on some systems: the user is warned and
@@ -81,6 +86,13 @@ bool StartUp::emptyScratchFolders(MainController& controller) {
     return true;
 }
 
+bool StartUp::openFile(MainController& controller, const QString& path) {
+    if (!isPlaylistPath(path))
+        return loadProfile(controller, path);
+    loadPlaylist(controller, path);
+    return true;
+}
+
 bool StartUp::loadProfile(MainController& controller, const QString& path) {
     try {
         controller.readProfile(path);
@@ -97,6 +109,27 @@ bool StartUp::loadProfile(MainController& controller, const QString& path) {
             "PREVIOUS SESSION FILE MISSING. CHECK ALL VIDEO AND IMAGE FILE LOCATIONS."));
     }
     return true;
+}
+
+// A playlist that cannot be loaded never ends the program: nothing has changed, and the main
+// window is as it would be without the argument.
+void StartUp::loadPlaylist(MainController& controller, const QString& path) {
+    Dialogs& dialogs = controller.dialogs();
+    try {
+        controller.openPlaylist(path);
+    } catch (const PlaylistFileError& error) {
+        dialogs.error(error.message());
+    } catch (const AppError& error) {
+        if (error.number() == AppError::FileNotFound)
+            dialogs.warning(QStringLiteral("PLAYLIST FILE NOT FOUND: ") + path);
+        else if (error.path().isEmpty())
+            // The file was read, but a value in it does not convert.
+            dialogs.error(QStringLiteral("PLAYLIST NOT LOADED. THE FILE IS DAMAGED OR IS NOT A "
+                                         "PLAYLIST: ") +
+                          path);
+        else
+            dialogs.reportError(error);
+    }
 }
 
 bool StartUp::confirmClose(MainController& controller) {

@@ -328,6 +328,12 @@ bool PlaylistEditorModel::loadPlaylist() {
         m_dialogs.reportError(error);
         return false;
     }
+    takePlaylist(contents, path);
+    return true;
+}
+
+void PlaylistEditorModel::takePlaylist(const PlaylistFile::Contents& contents,
+                                       const QString& path) {
     if (contents.position)
         selectPosition(*contents.position);
     m_playlist.rows = contents.rows;
@@ -341,7 +347,6 @@ bool PlaylistEditorModel::loadPlaylist() {
     m_playlist.WebMVideoFilesPath = contents.WebMVideoFilesPath;
     m_playlist.ThumbImagesPath = contents.ThumbImagesPath;
     setCaptionFor(path);
-    return true;
 }
 
 void PlaylistEditorModel::setCaptionFor(const QString& path) {

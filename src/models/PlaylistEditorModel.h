@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "media/Playlist.h"
+#include "media/PlaylistFile.h"
 #include "models/VideoFilesDialogModel.h"
 
 class CaptionTracksDialogModel;
@@ -67,6 +68,9 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     // cmdLoadPlaylist. True when a file was read into the editor; a cancel or a failure is false
     // and leaves the playlist as it was.
     bool loadPlaylist();
+    // The contents of the playlist file at `path`, read whole, in place of the playlist: rows,
+    // folders, HTML5 choice, and the position and layout the file sets.
+    void takePlaylist(const PlaylistFile::Contents& contents, const QString& path);
 
     // True when the playlist is complete. Unless silent, explains the first problem and opens
     // the file choice for it or puts the current cell on the cell that needs input.

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/MainController.h"
@@ -13,8 +14,20 @@
 #include "ui/QtDialogs.h"
 #include "ui/QtViews.h"
 
-// vidlark [PROFILE.epe]: the desktop program. Its files are found from its own (AppPaths); the
-// only argument is an optional profile to open.
+namespace {
+
+// The icon theme's, where the program is installed; the copy built into the program elsewhere.
+QIcon windowIcon() {
+    QIcon builtIn;
+    for (int size : {16, 32, 48, 256})
+        builtIn.addFile(QStringLiteral(":/icons/vidlark-%1.png").arg(size));
+    return QIcon::fromTheme(QStringLiteral("vidlark"), builtIn);
+}
+
+}  // namespace
+
+// vidlark [PROFILE.epe | PLAYLIST.plf]: the desktop program. Its files are found from its own
+// (AppPaths); the only argument is an optional profile or playlist to open.
 int main(int argc, char** argv) {
     // Answered before QApplication exists, so they work without a display.
     if (argc > 1) {
@@ -24,6 +37,9 @@ int main(int argc, char** argv) {
             return *status;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(windowIcon());
+    // Wayland desktops find the running program's menu entry, and its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vidlark"));
     QtDialogs dialogs;
     QtViews views;
     SystemClock clock;

@@ -8,6 +8,8 @@
 #include "app/MainController.h"
 #include "app/ProfileCommands.h"
 #include "app/StartUp.h"
+#include "media/PlaylistFile.h"
+#include "models/PlaylistEditorModel.h"
 #include "platform/InstanceGuard.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
@@ -32,6 +34,18 @@ struct App {
     }
 };
 
+// Two rows with titles and descriptions, under the player, HTML5 copies on.
+Playlist twoRowPlaylist() {
+    Playlist playlist;
+    playlist.layout = PlaylistLayout::TitleDesc;
+    playlist.position = PlaylistPosition::Bottom;
+    playlist.FLVVideoFilesPath = QStringLiteral("/videos/");
+    playlist.Mp4VideoFilesPath = QStringLiteral("/videos/");
+    playlist.rows = {{"one.flv", "one.mp4", {}, "One", "First", {}, {}},
+                     {"two.flv", "two.mp4", {}, "Two", "Second", {}, {}}};
+    return playlist;
+}
+
 const QString kMissing =
     QStringLiteral("PREVIOUS SESSION FILE MISSING. CHECK ALL VIDEO AND IMAGE FILE LOCATIONS.");
 
@@ -47,6 +61,12 @@ class StartUpTest : public QObject {
     void profileArgument();
     void profileProblems_data();
     void profileProblems();
+    void playlistPath_data();
+    void playlistPath();
+    void playlistArgumentOpensEditor_data();
+    void playlistArgumentOpensEditor();
+    void playlistProblems_data();
+    void playlistProblems();
     void close_data();
     void close();
     void profileSaveAndLoadRoundTrip();
@@ -99,7 +119,7 @@ void StartUpTest::profileArgument_data() {
 
 void StartUpTest::profileArgument() {
     QFETCH(QString, argument);
-    QTEST(StartUp::profilePath(argument), "path");
+    QTEST(StartUp::argumentPath(argument), "path");
 }
 
 void StartUpTest::profileProblems_data() {
@@ -121,6 +141,96 @@ void StartUpTest::profileProblems() {
     QTEST(StartUp::run(app.controller, app.guard, path), "goesOn");
     QCOMPARE(app.dialogs.messages.size(), 1);
     QTEST(app.dialogs.messages[0].text, "message");
+}
+
+void StartUpTest::playlistPath_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("playlist");
+    QTest::newRow("playlist") << "/home/u/list.plf" << true;
+    QTest::newRow("upper case") << "/media/USB/LIST.PLF" << true;
+    QTest::newRow("profile") << "/home/u/a.epe" << false;
+    QTest::newRow("last suffix counts") << "/home/u/list.plf.epe" << false;
+    QTest::newRow("suffix of the folder only") << "/home/u/lists.plf/a" << false;
+    QTest::newRow("no suffix") << "/home/u/plf" << false;
+}
+
+void StartUpTest::playlistPath() {
+    QFETCH(QString, path);
+    QTEST(StartUp::isPlaylistPath(path), "playlist");
+}
+
+void StartUpTest::playlistArgumentOpensEditor_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("quoted");
+    QTest::newRow("as given") << "my list.plf" << false;
+    QTest::newRow("quoted") << "my list.plf" << true;
+    QTest::newRow("upper-case suffix") << "LIST.PLF" << false;
+}
+
+void StartUpTest::playlistArgumentOpensEditor() {
+    QFETCH(QString, name);
+    QFETCH(bool, quoted);
+    App app;
+    const QString path = app.install.path(name);
+    PlaylistFile::write(path, twoRowPlaylist(), true);
+    PlaylistEditorModel& editor = app.controller.playlistEditor();
+    // What the editor holds when its window appears.
+    QStringList shown;
+    app.views.onPlaylistEditor = [&] {
+        shown = {editor.cellText(1, PlaylistEditorModel::TitleColumn),
+                 editor.cellText(2, PlaylistEditorModel::DescColumn), editor.caption()};
+    };
+    QVERIFY(StartUp::run(app.controller, app.guard, quoted ? '"' + path + '"' : path));
+    QCOMPARE(app.dialogs.texts(), QStringList());
+    QCOMPARE(app.views.log.mid(app.views.log.indexOf("splash")),
+             (QStringList{"splash", "busy:0", "playlistEditor"}));
+    QCOMPARE(shown, (QStringList{"One", "Second", PlaylistEditorModel::kCaption + ' ' + path}));
+    const ProjectSettings& s = app.controller.settings();
+    QVERIFY(s.Multiple);
+    QVERIFY(s.Html5);
+    QCOMPARE(editor.playlist().position, PlaylistPosition::Bottom);
+    QCOMPARE(editor.playlist().layout, PlaylistLayout::TitleDesc);
+    QCOMPARE(editor.playlist().FLVVideoFilesPath, QStringLiteral("/videos/"));
+}
+
+void StartUpTest::playlistProblems_data() {
+    QTest::addColumn<QString>("content");  // "-": no file; "/": a folder of that name
+    QTest::addColumn<QString>("message");  // %1: the path
+    QTest::newRow("missing") << "-"
+                             << "PLAYLIST FILE NOT FOUND: %1";
+    QTest::newRow("not a playlist")
+        << "not a playlist"
+        << "PLAYLIST NOT LOADED. THE FILE IS DAMAGED OR IS NOT A PLAYLIST: %1";
+    QTest::newRow("row cut short") << "short row"
+                                   << "PLAYLIST NOT LOADED. ROW 2 OF THE FILE HAS 1 FIELDS WHERE "
+                                      "THE FILE PROMISES 5.";
+    QTest::newRow("a folder") << "/"
+                              << "ERROR# 75 PATH/FILE ACCESS ERROR. PLEASE CONTACT SUPPORT.\n"
+                                 "Reading %1\nIs a directory";
+}
+
+// The program goes on with the main window as it would be without the argument.
+void StartUpTest::playlistProblems() {
+    QFETCH(QString, content);
+    QFETCH(QString, message);
+    App app;
+    const QString path = app.install.path("list.plf");
+    if (content == "/") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (content == "short row") {
+        QStringList lines = PlaylistFile::fileLines(twoRowPlaylist(), true);
+        lines.last() = Scrambler::scramble("two.flv", Scrambler::kScrambleKey);
+        TextFile::writeLines(path, lines);
+    } else if (content != "-") {
+        TextFile::writeLines(path, {content});
+    }
+    QVERIFY(StartUp::run(app.controller, app.guard, path));
+    QCOMPARE(app.dialogs.texts(), QStringList{message.replace("%1", path)});
+    QVERIFY(!app.views.log.contains("playlistEditor"));
+    QVERIFY(!app.controller.settings().Multiple);
+    QVERIFY(!app.controller.settings().Html5);
+    QCOMPARE(app.controller.playlistEditor().rowCount(), 1);
+    QCOMPARE(app.controller.playlistEditor().caption(), PlaylistEditorModel::kCaption);
 }
 
 void StartUpTest::close_data() {
