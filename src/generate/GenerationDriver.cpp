@@ -15,6 +15,7 @@
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/FileWorkRunner.h"
 #include "generate/InputGuard.h"
+#include "generate/ScratchCopies.h"
 #include "generate/OutputAssembly.h"
 #include "generate/RunDecisions.h"
 #include "generate/SnapshotReader.h"
@@ -121,6 +122,7 @@ QList<OutputFile> GenerationDriver::prepare(const GenerationContext& ctx, const 
 int GenerationDriver::generate(const GenerationContext& ctx, const RunState& state,
                                const FileWorkPlan& plan, const QList<OutputFile>& files,
                                Views& views) {
+    ScratchCopies::removeEarlier(ctx);
     OutputFile::writeAll(files);
     const int stoppedAt = OutputAssembly::assemble(ctx, plan, views);
     if (stoppedAt == FileWorkRunner::Completed)

@@ -159,6 +159,13 @@ void checkNoTwoFilesShareAPlace(const QList<OutputFile>& files) {
 InputGuard::Refusal::Refusal(const QString& message)
     : std::runtime_error(message.toStdString()), m_message(message) {}
 
+QStringList InputGuard::inputPaths(const GenerationContext& ctx) {
+    QStringList paths;
+    for (const Named& input : inputsOf(ctx))
+        paths << input.second;
+    return paths;
+}
+
 void InputGuard::check(const GenerationContext& ctx, const FileWorkPlan& plan,
                        const QList<OutputFile>& files) {
     checkNoTwoFilesShareAPlace(files);

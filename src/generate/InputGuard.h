@@ -31,4 +31,6 @@ class InputGuard {
     // (and a caption file already in its output place, which may stay when it is written as it is).
     static void check(const GenerationContext& ctx, const FileWorkPlan& plan,
                       const QList<OutputFile>& files);
+    // The paths of every file the run reads that the user chose, and the skin.
+    static QStringList inputPaths(const GenerationContext& ctx);
 };
