@@ -412,6 +412,8 @@ void GenerationDriverTest::cancelLeavesNothingHalfDone_data() {
                                                    << "";
     QTest::newRow("during the injection") << 1 << "injection"
                                           << "";
+    // An earlier run's mirror is gone before the run writes anything: the scratch folder keeps
+    // no copy of an earlier run's video, whatever the run's end.
     QTest::newRow("during the mirror, over an older mirror") << 2 << "middle"
                                                              << "app/temp/clip.flv";
     QTest::newRow("before the emulator's first file") << 7 << "start"
@@ -471,9 +473,10 @@ void GenerationDriverTest::cancelLeavesNothingHalfDone() {
          TestFiles::filesBelow(r.outputFolder).keys() + TestFiles::filesBelow(scratch).keys())
         QVERIFY2(!QFileInfo(path).fileName().startsWith('.'), qPrintable(path));
     const QString target = step == 2 ? scratch + "clip.flv" : r.outputFolder + "clip.flv";
+    const bool olderStays = !older.isEmpty() && step != 2;
     if (step <= 2 && when != "injection")
         QCOMPARE(TestFiles::readFile(target),
-                 older.isEmpty() ? "<missing file " + target.toUtf8() + ">" : QByteArray("older"));
+                 olderStays ? QByteArray("older") : "<missing file " + target.toUtf8() + ">");
     if (step >= 1)
         QCOMPARE(TestFiles::readFile(r.outputFolder + "clip.flv"),
                  TestFiles::readFile(r.videos + "clip.flv"));
