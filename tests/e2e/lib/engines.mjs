@@ -45,6 +45,8 @@ const NEEDS = {
 // What the engine lacks on this machine ('' when nothing): scripts/install-deps and
 // `npm ci --prefix tests/e2e` install it all.
 export function engineMissing(name) {
+    if (!NEEDS[name])
+        return `no engine "${name}" (known: ${ENGINES.join(', ')})`;
     return NEEDS[name]
         .filter(([path]) => !existsSync(path))
         .map(([path, from]) => `${path} (${from})`)
