@@ -7,7 +7,7 @@ import {dirname, join} from 'node:path';
 import {fileURLToPath} from 'node:url';
 
 export const CHROMIUM = '/usr/bin/chromium';
-const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
+export const JQUERY_PATH = '/ajax/libs/jquery/1.9.1/jquery.min.js';
 
 // A phone held upright and a desktop window, as visitors open the page (context options).
 const IPHONE =
@@ -32,7 +32,7 @@ export async function launchBrowser({autoplayPolicy = true} = {}) {
     });
 }
 
-const jquery = () =>
+export const jquery = () =>
     readFileSync(createRequire(import.meta.url).resolve('jquery/jquery.min.js'), 'utf8');
 
 // Opens `url` in a fresh context (`options` are the context's: user agent, viewport, ...);
