@@ -152,10 +152,10 @@ QStringList playFragments(const Tagged& t, const QString& error, const QString& 
     };
 }
 
-// The list items answer a click, and Enter or Space as a click; then sU<tag>, the test of an end address, and hE<tag>, which
-// makes a value safe inside element text
-// and double-quoted attributes, and with `u` also inside the unquoted src of a thumbnail (a
-// blank in a file name would otherwise end the address).
+// The list items answer a click, and Enter or Space as a click; then sU<tag>, the test of an end
+// address, and hE<tag>, which makes a value safe inside element text and double-quoted
+// attributes, and with `u` also inside the unquoted src of a thumbnail (a blank in a file name
+// would otherwise end the address).
 QStringList listenerFragments(const Tagged& t) {
     return {
         t(R"js(function addListeners(){$("#pDivSc@ li").each(function looping(index) {)js"),

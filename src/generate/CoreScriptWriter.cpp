@@ -146,10 +146,10 @@ class Builder {
                               "<div id=\"elemento%1\" align=\"center\" style=\"display:none;\">")
                               .arg(m_tag))
               << ScriptEscaper::escape(m_in.actionCode.trimmed())
-              << docWrite(
-                     QStringLiteral("<button type=\"button\" id=\"backtovideo\" style=\"cursor:pointer;"
-                                    "color:#000000;font-size:12px;font-family:Verdana;"
-                                    "background:none;border:0;padding:0\">Dismiss</button>"))
+              << docWrite(QStringLiteral(
+                     "<button type=\"button\" id=\"backtovideo\" style=\"cursor:pointer;"
+                     "color:#000000;font-size:12px;font-family:Verdana;"
+                     "background:none;border:0;padding:0\">Dismiss</button>"))
               << docWrite(QStringLiteral("</div>"));
     }
 
