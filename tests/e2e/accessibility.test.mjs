@@ -190,7 +190,7 @@ describe('generated pages for keyboard and assistive technology in Chromium', {s
 
         const items = (await tabStops(page)).filter((stop) => stop.tag === 'li');
         assert.deepEqual(items.map((item) => item.text),
-                         ['Clip 1 Part 1', 'Clip 2 Part 2', 'Clip 3 Part 3']);
+                         ['Clip 1Part 1', 'Clip 2Part 2', 'Clip 3Part 3']);
         for (const item of items) {
             assert.ok(item.focusVisible, `${item.text} shows its focus`);
             assert.match(item.outline, /^solid [2-9]/, `${item.text}: a ring of ${item.outline}`);
