@@ -13,7 +13,9 @@
  * keeps it and write() returns false. An element that holds only a "get Flash" note gets the
  * movie all the same, played by the Flash emulator from the folder "ruffle/" beside this file,
  * as long as the browser can run it (WebAssembly, a page not opened from the disk); otherwise the
- * note stays.
+ * note stays. The note also comes back when the emulator's script cannot be loaded or the
+ * emulator has not taken the movie over within a few seconds: a bare <embed> would only show the
+ * browser's placeholder for a missing plug-in.
  *
  * Pages load this file with a plain, possibly document.write'd, <script> tag and some of them
  * still run in very old browsers, so it is written in ES3-era syntax: var and function only.
@@ -154,19 +156,59 @@ var SWFObject = (function (global) {
         if (api && typeof api.newest == "function") {
             return;  // the page or a browser extension started one already
         }
-        var scripts = doc.getElementsByTagName("script");
-        for (var i = 0; i < scripts.length; i++) {
-            if (scripts[i].getAttribute && scripts[i].getAttribute("data-zevo-emulator")) {
-                return;
-            }
+        if (emulatorScript(doc)) {
+            return;
         }
         configureEmulator();
         var script = doc.createElement("script");
         script.type = "text/javascript";
         script.src = libraryFolder + "ruffle/ruffle.js";
         script.setAttribute("data-zevo-emulator", "ruffle");
+        // Players written after a failure put their note back at once.
+        if (script.addEventListener) {
+            script.addEventListener("error", function () {
+                script.setAttribute("data-zevo-emulator", "failed");
+            }, false);
+        }
         var parent = doc.getElementsByTagName("head")[0] || doc.body || doc.documentElement;
         parent.appendChild(script);
+    }
+
+    // How long the emulator may take from write() to taking the movie over.
+    var EMULATOR_START_MS = 5000;
+
+    // The emulator's script element, added by this library (or another copy of it) to the page.
+    function emulatorScript(doc) {
+        var scripts = doc.getElementsByTagName("script");
+        for (var i = 0; i < scripts.length; i++) {
+            if (scripts[i].getAttribute && scripts[i].getAttribute("data-zevo-emulator")) {
+                return scripts[i];
+            }
+        }
+        return null;
+    }
+
+    // Puts `note` back into `element` when the emulator's script fails or the emulator leaves the
+    // movie's <embed> where it is (it replaces the element with its own once it runs).
+    function watchEmulator(doc, element, note) {
+        var done = false;
+        function restore() {
+            if (!done && element.getElementsByTagName("embed").length > 0) {
+                element.innerHTML = note;
+            }
+            done = true;
+        }
+        var script = emulatorScript(doc);
+        if (script && script.getAttribute("data-zevo-emulator") == "failed") {
+            restore();
+            return;
+        }
+        if (script && script.addEventListener) {
+            script.addEventListener("error", restore, false);
+        }
+        if (global.setTimeout) {
+            global.setTimeout(restore, EMULATOR_START_MS);
+        }
     }
 
     // The visitor's Flash player: its version and whether it is the ActiveX control.
@@ -339,8 +381,10 @@ var SWFObject = (function (global) {
         if (holdsHtml5Player(element) || !canRunEmulator() || !doc || !doc.createElement) {
             return false;
         }
+        var note = element.innerHTML;
         element.innerHTML = this.embedMarkup();
         loadEmulator(doc);
+        watchEmulator(doc, element, note);
         return true;
     };
 

@@ -180,10 +180,13 @@ bool withHtml5Sources(const Input& in, bool testCopy) {
     return !testCopy && in.useHtml5 && !in.isRtmp;
 }
 
+// The player opens the address as it is, so the name part is encoded as the HTML5 sources are.
+// The seek script's query is the exception: the player encodes the bare name for it itself.
 QString flashSource(const Input& in, const QString& fileName, bool testCopy) {
-    if (testCopy || in.isPseudo)
+    if (!testCopy && in.isPseudo)
         return fileName;
-    return in.videoPath + fileName;
+    const QString name = Escaping::addressFileName(fileName);
+    return testCopy ? name : in.videoPath + name;
 }
 
 QString html5Sources(const Input& in, const QString& mp4, const QString& webm) {

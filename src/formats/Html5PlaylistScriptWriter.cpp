@@ -39,31 +39,32 @@ QStringList loaderFragments(const Tagged& t, const QString& configUrl) {
         t(R"js(pT@=$(xml).find("nn").text();)js"),
         t(R"js(tP@=$(xml).find("yy").text();)js"),
         t(R"js(eU@=$(xml).find("vv").text();)js"),
+        t(R"js($("#pDivSc@").append('<ul aria-label="Playlist"></ul>');)js"),
         t(R"js($(xml).find("video").each(function loopingItems(value){)js"),
     };
 }
 
-// One list item per video, by layout. The values read from the configuration file pass through
-// hE<tag> before they are pasted into the item's HTML, so a title such as "a <b> c" shows as
-// typed instead of becoming markup; plain text comes out of it unchanged. An invisible list has
-// no thumbnail folder (`yy`): its hidden images get no address rather than one that is not found.
+// One list item per video, by layout, in the list the loader made. The values read from the
+// configuration file pass through hE<tag> before they are pasted into the item's HTML, so a title
+// such as "a <b> c" shows as typed instead of becoming markup; plain text comes out of it
+// unchanged. An invisible list has no thumbnail folder (`yy`): its hidden images get no address
+// rather than one that is not found. Each item is a tab stop; its table only lays it out.
 QStringList listFragments(const Tagged& t) {
     return {
         t(R"js(var obj={title:hE@($(this).attr("title")),stitle:hE@($(this).attr("desc")),)js"
           R"js(mp4:hE@($(this).attr("v2")),webm:hE@($(this).attr("v3")),)js"
           R"js(thumb:(tP@?hE@(tP@+$(this).attr("pic"),1):"")};)js"),
-        t(R"js(vA@.push(obj);$("#pDivSc@").append('<ul>');)js"),
-        t(R"js(if (pT@ == "None"){$("#pDivSc@").append('<a><li id="l@"><table class="litable">)js"
-          R"js(<tr><td><strong>'+obj.title+'</strong></td></tr></table></li></a>');})js"),
+        t(R"js(vA@.push(obj);)js"),
+        t(R"js(if (pT@ == "None"){$("#pDivSc@ > ul").append('<li tabindex="0"><table class="litable" )js"
+          R"js(role="presentation"><tr><td><strong>'+obj.title+'</strong></td></tr></table></li>');})js"),
         t(R"js(else if (pT@ == "Desc"){)js"),
-        t(R"js($("#pDivSc@").append('<a><li id="l@"><table class="litable"><tr><td><strong>')js"
-          R"js(+obj.title+'</strong></td></tr><tr><td>'+obj.stitle+'</td></tr>)js"
-          R"js(</table></li></a>');}else{)js"),
-        t(R"js($("#pDivSc@").append('<a><li id="l@"><table class="litable"><tr>)js"
-          R"js(<td width="22%" rowspan="2"><img src='+obj.thumb+'></td> )js"
+        t(R"js($("#pDivSc@ > ul").append('<li tabindex="0"><table class="litable" role="presentation">)js"
+          R"js(<tr><td><strong>'+obj.title+'</strong></td></tr><tr><td>'+obj.stitle+'</td></tr>)js"
+          R"js(</table></li>');}else{)js"),
+        t(R"js($("#pDivSc@ > ul").append('<li tabindex="0"><table class="litable" role="presentation"><tr>)js"
+          R"js(<td width="22%" rowspan="2"><img alt="" src='+obj.thumb+'></td> )js"
           R"js(<td width="78%"><strong>'+obj.title+'</strong></td></tr>)js"
-          R"js(<tr><td>'+obj.stitle+'</td></tr></table></li></a>');}});)js"),
-        t(R"js($("#pDivSc@").append('</ul>');)js"),
+          R"js(<tr><td>'+obj.stitle+'</td></tr></table></li>');}});)js"),
         t(R"js(tI@ = $("#pDivSc@ li").size();)js"),
     };
 }
@@ -117,7 +118,7 @@ QStringList firstVideoFragments(const Tagged& t, const QString& error, const QSt
 QStringList firstVideoHandlerFragments(const Tagged& t) {
     return {
         t(R"js(iP@ = 0;document.getElementById("vI@").addEventListener('play',function(){)js"),
-        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666");)js"),
+        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666").attr("aria-current","true");)js"),
         t(R"js(document.getElementById("vI@").focus();});)js"),
         t(R"js(document.getElementById("vI@").volume = aL@/100;)js"),
         t(R"js(document.getElementById("vI@").addEventListener('ended',function(){)js"),
@@ -131,8 +132,8 @@ QStringList firstVideoHandlerFragments(const Tagged& t) {
 // finds is no script.
 QStringList playFragments(const Tagged& t, const QString& error, const QString& options) {
     return {
-        t(R"js(function pV@(){$("#pDivSc@ li").css("background-color", "#333333");)js"),
-        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666");)js"),
+        t(R"js(function pV@(){$("#pDivSc@ li").css("background-color", "#333333").removeAttr("aria-current");)js"),
+        t(R"js($("#pDivSc@ li").eq(iP@).css("background-color", "#666666").attr("aria-current","true");)js"),
         t(R"js($("#vDiv@").empty();$("#vDiv@").append('<video id ="v@" width="'+vW@+'" )js"
           R"js(height="'+vH@+'" controls="controls"  )js") +
             options + kAndroidPlay,
@@ -151,15 +152,16 @@ QStringList playFragments(const Tagged& t, const QString& error, const QString& 
     };
 }
 
-// The list items become clickable; then sU<tag>, the test of an end address, and hE<tag>, which
-// makes a value safe inside element text
-// and double-quoted attributes, and with `u` also inside the unquoted src of a thumbnail (a
-// blank in a file name would otherwise end the address).
+// The list items answer a click, and Enter or Space as a click; then sU<tag>, the test of an end
+// address, and hE<tag>, which makes a value safe inside element text and double-quoted
+// attributes, and with `u` also inside the unquoted src of a thumbnail (a blank in a file name
+// would otherwise end the address).
 QStringList listenerFragments(const Tagged& t) {
     return {
         t(R"js(function addListeners(){$("#pDivSc@ li").each(function looping(index) {)js"),
         t(R"js($(this).click(function onItemClick(){)js"),
-        t(R"js(iP@ = index;pV@();});});})js"),
+        t(R"js(iP@ = index;pV@();}).keydown(function onItemKey(e){)js"),
+        t(R"js(if (e.which == 13 || e.which == 32){e.preventDefault();$(this).click();}});});})js"),
         AddressGuard::scriptFunction(t("sU@")),
         t(R"js(function hE@(s,u){return String(s).replace(u?/[&<>"'\s=`]/g:/[&<>"]/g,)js"
           R"js(function(c){return "&#"+c.charCodeAt(0)+";";});})js"),

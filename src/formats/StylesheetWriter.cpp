@@ -68,7 +68,7 @@ QString itemRule(const QString& cursor) {
            cursor + QStringLiteral(";}");
 }
 
-// Rules 1 to 8 of a visible list; only the list container and the item rule differ by side.
+// The rules of a visible list; only the list container and the item rule differ by side.
 QString visibleList(const Input& in, const QString& list, const QString& items) {
     return QStringList{
         textRule(in, true),
@@ -79,8 +79,10 @@ QString visibleList(const Input& in, const QString& list, const QString& items) 
                        "-webkit-overflow-scrolling:touch;position:relative;"
                        "background-color:#000000;}"),
         items,
-        QStringLiteral(".zevolistscroll a{text-decoration:none;}"),
-        QStringLiteral(".zevolistscroll a:hover li{background-color:#454545 !important;}"),
+        QStringLiteral(".zevolistscroll li:hover{background-color:#454545 !important;}"),
+        // Inside the item: the scrolling list would cut off a ring drawn around it.
+        QStringLiteral(".zevolistscroll li:focus-visible{outline:2px solid #FFFFFF;"
+                       "outline-offset:-2px;}"),
     }
         .join(QString());
 }

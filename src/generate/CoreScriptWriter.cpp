@@ -140,14 +140,16 @@ class Builder {
     }
 
     // Hidden until the video ends; the action script then swaps it with the player's division.
+    // Dismiss is a button, so the keyboard reaches it; it looks like the text it always was.
     void writeActionBlock() {
         m_out << docWrite(QStringLiteral(
                               "<div id=\"elemento%1\" align=\"center\" style=\"display:none;\">")
                               .arg(m_tag))
               << ScriptEscaper::escape(m_in.actionCode.trimmed())
-              << docWrite(
-                     QStringLiteral("<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;"
-                                    "font-size:12px;font-family:Verdana\">Dismiss</span>"))
+              << docWrite(QStringLiteral(
+                     "<button type=\"button\" id=\"backtovideo\" style=\"cursor:pointer;"
+                     "color:#000000;font-size:12px;font-family:Verdana;"
+                     "background:none;border:0;padding:0\">Dismiss</button>"))
               << docWrite(QStringLiteral("</div>"));
     }
 

@@ -17,6 +17,11 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kMetaLine =
     QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"/>");
 
+// A screen reader reads a page in the language it names, and a visitor finds its parts by the
+// main landmark and the heading.
+const QString kHtmlLine = QStringLiteral("<html lang=\"en\">");
+const QString kHeadingRule = QStringLiteral("h1{font-size:14px;text-align:center;}");
+
 using SwfObjectLines::call;
 
 // `lines` with `extra` right after the first line that reads `anchor`.
@@ -40,7 +45,7 @@ QStringList withViewport(const QStringList& lines, bool fluidSize) {
 
 QStringList onlineTestPageLines(const TestPageWriter::Input& in) {
     return {
-        QStringLiteral("<html>"),
+        kHtmlLine,
         QStringLiteral("<head>"),
         kMetaLine,
         QStringLiteral("<title>Vidlark - Streaming Video - Online Test</title>"),
@@ -48,9 +53,12 @@ QStringList onlineTestPageLines(const TestPageWriter::Input& in) {
         QStringLiteral("body{ background-color: #FFFFFF; margin-top: 100px; margin-left: 0px; "
                        "font-family: Verdana, Arial, Helvetica, sans-serif; font-size: 12px; }"),
         QStringLiteral("p { color: #000000; font-style: normal; text-decoration: none;}"),
+        kHeadingRule,
         QStringLiteral("</style>"),
         QStringLiteral("</head>"),
         QStringLiteral("<body>"),
+        QStringLiteral("<main>"),
+        QStringLiteral("<h1>Vidlark - Streaming Video - Online Test</h1>"),
         in.embedCode,
         QStringLiteral("<br>"),
         QStringLiteral("<br>"),
@@ -66,6 +74,7 @@ QStringList onlineTestPageLines(const TestPageWriter::Input& in) {
             WebAddresses::supportPage() +
             QStringLiteral("\"  target=\"_blank\" >here</a>.<br>For a quick reference put a link "
                            "to this page also.</p> "),
+        QStringLiteral("</main>"),
         QStringLiteral("</body>"),
         QStringLiteral("</html>"),
     };
@@ -73,7 +82,7 @@ QStringList onlineTestPageLines(const TestPageWriter::Input& in) {
 
 QStringList localHead() {
     return {
-        QStringLiteral("<html>"),
+        kHtmlLine,
         QStringLiteral("<head>"),
         // Lets the browser run the page's scripts although it is opened from the local disk.
         QStringLiteral("<!-- saved from url=(0014)about:internet -->"),
@@ -84,6 +93,7 @@ QStringList localHead() {
                        "font-family:Verdana, Arial, Helvetica, sans-serif;font-size:12px;}"),
         QStringLiteral(".message{ background-color:#F8E4CC;border:1px;padding:5px;}"),
         QStringLiteral("p{color:#153450;font-style: normal;text-decoration: none;}"),
+        kHeadingRule,
         QStringLiteral("</style>"),
         QStringLiteral("<script type=\"text/javascript\" src=\"zevoswf.js\"></script>"),
         QStringLiteral("</head>"),
@@ -96,6 +106,8 @@ QStringList localBody(const TestPageWriter::Input& in, const QString& swfObject)
     const QString addParam = QStringLiteral("addParam");
     return {
         QStringLiteral("<body>"),
+        QStringLiteral("<main>"),
+        QStringLiteral("<h1>Vidlark - Streaming Video - Local Test</h1>"),
         QStringLiteral("<div class=\"message\" align=\"center\">"),
         QStringLiteral("<p>This is a test on your local browser. If you have selected marketing "
                        "options they will work when you publish the player online. <br>  All "
@@ -125,6 +137,7 @@ QStringList localBody(const TestPageWriter::Input& in, const QString& swfObject)
         QStringLiteral("</div>"),
         QStringLiteral("<br>"),
         QStringLiteral("<br>"),
+        QStringLiteral("</main>"),
         QStringLiteral("</body>"),
         QStringLiteral("</html>"),
     };

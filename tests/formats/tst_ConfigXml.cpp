@@ -351,8 +351,10 @@ class ConfigXmlTest : public QObject {
     void overflowRaisesError6_data();
     void overflowRaisesError6();
     void specialCharactersStayWellFormed();
-    void html5AddressesEncodeTheFileName_data();
-    void html5AddressesEncodeTheFileName();
+    void videoAddressesEncodeTheFileName_data();
+    void videoAddressesEncodeTheFileName();
+    void seekScriptNamesStayBare_data();
+    void seekScriptNamesStayBare();
     void missingOutputFolderRaises();
     void captionAddressesFollowTheMode_data();
     void captionAddressesFollowTheMode();
@@ -747,7 +749,7 @@ void ConfigXmlTest::specialCharactersStayWellFormed() {
 // of an escape: in the name part of an HTML5 address they are percent-encoded. The folder part is
 // an address the user typed and stays as it is; the Flash source keeps the plain name, which the
 // player turns into its own requests.
-void ConfigXmlTest::html5AddressesEncodeTheFileName_data() {
+void ConfigXmlTest::videoAddressesEncodeTheFileName_data() {
     QTest::addColumn<bool>("playlist");
     QTest::addColumn<QString>("videoPath");
     QTest::addColumn<QString>("name");
@@ -770,7 +772,8 @@ void ConfigXmlTest::html5AddressesEncodeTheFileName_data() {
     }
 }
 
-void ConfigXmlTest::html5AddressesEncodeTheFileName() {
+// The Flash player's address (v1) and the HTML5 ones, of the uploaded and of the local copy.
+void ConfigXmlTest::videoAddressesEncodeTheFileName() {
     QFETCH(bool, playlist);
     QFETCH(QString, videoPath);
     QFETCH(QString, name);
@@ -791,11 +794,45 @@ void ConfigXmlTest::html5AddressesEncodeTheFileName() {
     QMap<QString, QString> values;
     for (const auto& [attribute, value] : upload.videos.value(0))
         values[attribute] = value;
-    QCOMPARE(values.value("v1"), videoPath + name + ".flv");
+    QCOMPARE(values.value("v1"), videoPath + encoded + ".flv");
     QCOMPARE(values.value("v2"), videoPath + encoded + ".mp4");
     QCOMPARE(values.value("v3"), videoPath + encoded + ".webm");
     const Parsed local = parse(TestFiles::readFile(run.testPath()));
-    QCOMPARE(v1Values(local), QStringList{name + ".flv"});
+    QCOMPARE(v1Values(local), QStringList{encoded + ".flv"});
+}
+
+// The player puts a pseudo-streamed name into the seek script's query itself, and an RTMP
+// stream name is no address: both stay as typed online. The local copy plays the file beside
+// the page, so its address is encoded.
+void ConfigXmlTest::seekScriptNamesStayBare_data() {
+    QTest::addColumn<StreamingMode>("mode");
+    QTest::addColumn<bool>("playlist");
+    QTest::addColumn<QString>("online");
+    const QString name = QStringLiteral("take#1 why? 50%");
+    for (const bool playlist : {false, true}) {
+        const char* kind = playlist ? "playlist" : "single";
+        QTest::addRow("pseudo, %s", kind) << StreamingMode::Pseudo << playlist << name + ".flv";
+        QTest::addRow("rtmp, %s", kind) << StreamingMode::Rtmp << playlist << name;
+    }
+}
+
+void ConfigXmlTest::seekScriptNamesStayBare() {
+    QFETCH(StreamingMode, mode);
+    QFETCH(bool, playlist);
+    QFETCH(QString, online);
+    const QString name = QStringLiteral("take#1 why? 50%");
+    Run run;
+    run.setMode(mode);
+    run.input.single.flv = name + ".flv";
+    run.input.single.flvRtmp = name;
+    if (playlist) {
+        run.usePlaylist(PlaylistPosition::Bottom, PlaylistLayout::TitleOnly, 300);
+        run.input.rows = {{name + ".flv", "", "", "T", "", ""}};
+    }
+    run.writeBoth();
+    QCOMPARE(v1Values(parse(TestFiles::readFile(run.uploadPath()))), QStringList{online});
+    QCOMPARE(v1Values(parse(TestFiles::readFile(run.testPath()))),
+             QStringList{QStringLiteral("take%231 why%3F 50%25.flv")});
 }
 
 void ConfigXmlTest::missingOutputFolderRaises() {

@@ -15,7 +15,7 @@ namespace {
 // Stand-ins for the page: the scrolling list (its items, their colours and click handlers), the
 // video container (its current video element and listeners) and the window. After the script,
 // `steps` are carried out in order: "play" and "ended" fire on the current video, "click:N" clicks
-// list item N.
+// list item N, "key:N:CODE" presses the key of that code on item N.
 const char* const kPlaylistHarness = R"js(
 const fs = require('fs');
 const [, , scriptPath, configJson] = process.argv;
@@ -24,7 +24,8 @@ const high = '\u20ac\x81\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u
 const src = Array.from(fs.readFileSync(scriptPath),
                        b => b >= 0x80 && b < 0xa0 ? high[b - 0x80] : String.fromCharCode(b)).join('');
 const cfg = JSON.parse(configJson);
-const seen = { ajax: null, list: [], video: '', played: [], location: 'unchanged', called: [] };
+const seen = { ajax: null, list: [], video: '', played: [], location: 'unchanged', called: [],
+               keptKeys: [] };
 const items = [];
 let videos = {};
 const document = { getElementById: id => videos[id] || null };
@@ -35,18 +36,26 @@ function $(arg) {
     return { find: name => name === 'video'
       ? { each: f => cfg.videos.forEach((v, k) => f.call(v, k)) }
       : { text: () => cfg.xml[name] } };
-  if (typeof arg === 'object') return { attr: a => arg[a], click: f => { arg.click = f; } };
-  if (arg.endsWith(' li'))
-    return { size: () => items.length,
-             eq: k => ({ css: (p, v) => { if (items[k]) items[k][p] = v; } }),
-             css: (p, v) => items.forEach(it => { it[p] = v; }),
+  if (typeof arg === 'object') {
+    const element = { attr: a => arg[a], click: f => { if (f) arg.click = f; else arg.click(); return element; },
+                      keydown: f => { arg.keydown = f; return element; } };
+    return element;
+  }
+  if (arg.endsWith(' li')) {
+    const one = k => { const it = items[k] || {};
+      const o = { css: (p, v) => { it[p] = v; return o; }, attr: (p, v) => { it[p] = v; return o; } };
+      return o; };
+    const all = { css: (p, v) => { items.forEach(it => { it[p] = v; }); return all; },
+                  removeAttr: p => { items.forEach(it => { delete it[p]; }); return all; } };
+    return { size: () => items.length, eq: one, css: all.css,
              each: f => items.forEach((it, k) => f.call(it, k)) };
+  }
   const chain = {
     empty() { if (arg.startsWith('#vDiv')) { videos = {}; seen.video = ''; } return chain; },
     append(html) {
       if (arg.startsWith('#pDivSc')) {
         seen.list.push(html);
-        if (html.startsWith('<a><li')) items.push({});
+        if (html.startsWith('<li')) items.push({});
       } else {
         seen.video = html;
         const id = /^<video id ="([^"]*)"/.exec(html)[1];
@@ -63,10 +72,18 @@ for (const name of cfg.functions || []) window[name] = () => seen.called.push(na
 new Function('$', 'document', 'window', src)($, document, window);
 for (const step of cfg.steps || []) {
   if (step.startsWith('click:')) { items[Number(step.slice(6))].click(); continue; }
+  if (step.startsWith('key:')) {
+    const [, k, code] = step.split(':');
+    let kept = true;
+    items[Number(k)].keydown.call(items[Number(k)], { which: Number(code), preventDefault() { kept = false; } });
+    seen.keptKeys.push(kept);
+    continue;
+  }
   for (const v of Object.values(videos)) (v.listeners[step] || []).forEach(f => f());
 }
 seen.current = Object.keys(videos).map(describe).join();
 seen.colours = items.map(it => it['background-color'] || '');
+seen.marked = items.map(it => it['aria-current'] || '');
 console.log(JSON.stringify(seen));
 )js";
 
@@ -103,7 +120,8 @@ QJsonArray threeVideos() {
 }
 
 QString item(const QString& cells) {
-    return "<a><li id=\"la0732\"><table class=\"litable\">" + cells + "</table></li></a>";
+    return "<li tabindex=\"0\"><table class=\"litable\" role=\"presentation\">" + cells +
+           "</table></li>";
 }
 
 QString firstVideo(const QString& fallback) {
@@ -131,6 +149,8 @@ class Html5PlaylistScriptTest : public QObject {
     void typedTextReachesThePage();
     void playback_data();
     void playback();
+    void keysPlayItems_data();
+    void keysPlayItems();
     void endOpensOnlyPageAddresses_data();
     void endOpensOnlyPageAddresses();
 };
@@ -224,7 +244,7 @@ void Html5PlaylistScriptTest::typedTextReachesThePage_data() {
     QTest::newRow("thumbnail address, blank in the file name")
         << "Thumb" << video("a", "A", "D", "my clip.jpg") << "x"
         << item(
-               "<tr><td width=\"22%\" rowspan=\"2\"><img "
+               "<tr><td width=\"22%\" rowspan=\"2\"><img alt=\"\" "
                "src=http://www.example.com/video/clips/thumbs/my&#32;clip.jpg></td> <td "
                "width=\"78%\"><strong>A</strong></td></tr><tr><td>D</td></tr>");
     QTest::newRow("Windows-1252 letters")
@@ -250,7 +270,7 @@ void Html5PlaylistScriptTest::typedTextReachesThePage() {
     VERIFY_SCRIPT_RAN(seen);
     QCOMPARE(seen["ajax"].toObject()["url"].toString(),
              QStringLiteral("/video/clips/zevoconfigsv.xml"));
-    QCOMPARE(seen["list"].toArray(), (QJsonArray{"<ul>", listItem, "</ul>"}));
+    QCOMPARE(seen["list"].toArray(), (QJsonArray{"<ul aria-label=\"Playlist\"></ul>", listItem}));
     QCOMPARE(seen["video"].toString(), firstVideo(errorHtml5));
 }
 
@@ -321,6 +341,44 @@ void Html5PlaylistScriptTest::playback() {
     QCOMPARE(seen["colours"].toVariant().toStringList(), colours);
     const QStringList called = seen["called"].toVariant().toStringList();
     QCOMPARE(called.isEmpty() ? seen["location"].toString() : called.join(','), outcome);
+}
+
+// Enter and Space on a list item do what a click does, and keep the page from scrolling; other keys
+// are the browser's. The item playing is the one marked as current.
+void Html5PlaylistScriptTest::keysPlayItems_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("played");
+    QTest::addColumn<QStringList>("marked");
+    QTest::addColumn<QVariantList>("keptKeys");  // whether each key went on to the browser
+    QTest::newRow("Enter on item 2") << QStringList{"key:1:13"} << QStringList{"va0732 b.mp4"}
+                                     << QStringList{"", "true", ""} << QVariantList{false};
+    QTest::newRow("Space on item 3") << QStringList{"key:2:32"} << QStringList{"va0732 c.mp4"}
+                                     << QStringList{"", "", "true"} << QVariantList{false};
+    QTest::newRow("a letter or Tab does nothing")
+        << QStringList{"key:1:65", "key:1:9"} << QStringList{} << QStringList{"", "", ""}
+        << QVariantList{true, true};
+    QTest::newRow("the mark moves with the video")
+        << QStringList{"key:0:13", "key:2:13"} << QStringList{"va0732 a.mp4", "va0732 c.mp4"}
+        << QStringList{"", "", "true"} << QVariantList{false, false};
+    QTest::newRow("the first video marks its item when it plays")
+        << QStringList{"play"} << QStringList{} << QStringList{"true", "", ""} << QVariantList{};
+}
+
+void Html5PlaylistScriptTest::keysPlayItems() {
+    if (!ScriptRun::nodeAvailable())
+        QSKIP("node is not installed");
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, played);
+    QFETCH(QStringList, marked);
+    QFETCH(QVariantList, keptKeys);
+    Run run;
+    OutputFile::write(Html5PlaylistScriptWriter::html5PlaylistScript(run.input));
+    const QJsonObject seen = ScriptRun::run(
+        run.script(), page("None", "No", "No", threeVideos(), steps), kPlaylistHarness);
+    VERIFY_SCRIPT_RAN(seen);
+    QCOMPARE(seen["played"].toVariant().toStringList(), played);
+    QCOMPARE(seen["marked"].toVariant().toStringList(), marked);
+    QCOMPARE(seen["keptKeys"].toVariant().toList(), keptKeys);
 }
 
 void Html5PlaylistScriptTest::endOpensOnlyPageAddresses_data() {

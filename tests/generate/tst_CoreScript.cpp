@@ -299,8 +299,9 @@ void CoreScriptTest::userTextReachesThePageAsTyped() {
         s + "zevoactona0709.js\"></script>" +
         "<div id=\"elementoa0709\" align=\"center\" style=\"display:none;\">" +
         in.actionCode.trimmed() +
-        "<span id=\"backtovideo\" style=\"cursor:pointer;color:#000000;font-size:12px;"
-        "font-family:Verdana\">Dismiss</span></div>" +
+        "<button type=\"button\" id=\"backtovideo\" style=\"cursor:pointer;color:#000000;"
+        "font-size:12px;font-family:Verdana;background:none;border:0;padding:0\">Dismiss</button>"
+        "</div>" +
         "</td></tr><tr><td>" + "<a href=\"http://www.facebook.com/share.php?u=" + u + "&t=" + t +
         "\" target=\"_blank\"><img src=\"" + s +
         "wg_fb.jpg\" alt=\"Facebook It\" border=\"0\"></a>&nbsp;" +

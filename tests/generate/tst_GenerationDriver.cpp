@@ -94,7 +94,7 @@ void GenerationDriverTest::completedRunShowsCodeWindow() {
     QVERIFY(QFile::exists(r.install.path("app/temp/do-not-upload.html")));
     // The online page holds the embed code exactly as shown in the code window.
     QVERIFY(TestFiles::readFile(r.outputFolder + "onlinetest.html")
-                .contains("<body>\r\n" + r.snapshot.EmbedCode.toLatin1() + "\r\n<br>\r\n"));
+                .contains("</h1>\r\n" + r.snapshot.EmbedCode.toLatin1() + "\r\n<br>\r\n"));
     QCOMPARE(r.views.shownEmbedCode, r.snapshot.EmbedCode);
     QVERIFY(r.views.shownInstructions.startsWith("Vidlark output folder on your local PC:\r\n" +
                                                  r.outputFolder + "\r\n"));

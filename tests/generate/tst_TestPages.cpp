@@ -117,7 +117,7 @@ void TestPagesTest::swfObjectSize() {
     p.input.box.playlistHeight = 225;
     OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     const QStringList lines = TextFile::splitLines(QString::fromLatin1(p.localPage()));
-    QCOMPARE(lines.value(21),
+    QCOMPARE(lines.value(24),
              "var a0709  = new SWFObject(\"Skin-30-dark.swf\", \"zevosva0709\", \"" + width +
                  "\", \"" + height + "\", \"6\", \"#000000\" );");
 }
@@ -157,7 +157,7 @@ void TestPagesTest::outputFolderShownAsText() {
     p.input.outputFolder = outDir;
     OutputFile::write(TestPageWriter::localTestPageFile(p.input));
     const QStringList lines = TextFile::readLines(p.install.path("app/temp/do-not-upload.html"));
-    QCOMPARE(lines.value(15),
+    QCOMPARE(lines.value(18),
              "<p>This is a test on your local browser. If you have selected marketing options they "
              "will work when you publish the player online. <br>  All files that need to be "
              "uploaded are here: " +

@@ -17,14 +17,18 @@ function flashPlugin(description) {
     return {plugins: {"Shockwave Flash": {description: description}}, mimeTypes: {}};
 }
 
-// A script element of the fake page: its resolved address and its attributes.
+// A script element of the fake page: its resolved address, its attributes, and `fire(type)`,
+// which runs the listeners of an event.
 function scriptElement(src) {
     const attributes = {};
+    const listeners = [];
     return {
         tagName: "SCRIPT",
         src: src,
         setAttribute: (name, value) => { attributes[name] = String(value); },
         getAttribute: (name) => (name in attributes ? attributes[name] : null),
+        addEventListener: (type, listener) => listeners.push([type, listener]),
+        fire: (type) => listeners.filter(([t]) => t === type).forEach(([, l]) => l({type})),
     };
 }
 
@@ -37,12 +41,17 @@ function scriptElement(src) {
 // is what the page put into window.RufflePlayer; `protocol` that of the page's address.
 function page(options) {
     const holds = options.holds || [];
-    const inside = (tags) => (tag) => tags.filter((name) => name === tag.toLowerCase());
+    // An <embed> is there while the element's markup holds one.
+    const inside = (tags) => function (tag) {
+        const embeds = tag.toLowerCase() === "embed" ? (this.innerHTML.match(/<embed /g) || []) : [];
+        return tags.filter((name) => name === tag.toLowerCase()).concat(embeds);
+    };
     const elements = {
         flashcontent: {id: "flashcontent", innerHTML: ALTERNATIVE, getElementsByTagName: inside(holds)},
         other: {id: "other", innerHTML: ALTERNATIVE, getElementsByTagName: inside([])},
     };
     const scripts = (options.scripts || ["http://example.com/v/zevoswf.js"]).map(scriptElement);
+    const timers = [];
     const head = {appendChild: (element) => scripts.push(element)};
     const document = {
         getElementById: (id) => elements[id] || null,
@@ -54,6 +63,7 @@ function page(options) {
         navigator: options.navigator || {plugins: {}, mimeTypes: {}},
         document: document,
         location: {protocol: options.protocol || "http:"},
+        setTimeout: (callback, ms) => timers.push({callback, ms}),
     };
     if (options.webAssembly === false)
         sandbox.WebAssembly = undefined;
@@ -72,7 +82,11 @@ function page(options) {
     vm.runInContext(SOURCE, sandbox, {filename: LIBRARY});
     // The addresses of the emulator scripts the library added to the page.
     const emulatorScripts = () => scripts.slice(before).map((script) => script.src);
-    return {SWFObject: sandbox.SWFObject, elements, emulatorScripts, window: sandbox};
+    // What would happen next: the emulator's script fails to load, or time passes.
+    const failEmulatorScript = () => scripts.slice(before).forEach((script) => script.fire("error"));
+    const runTimers = () => timers.splice(0).forEach(({callback}) => callback());
+    return {SWFObject: sandbox.SWFObject, elements, emulatorScripts, failEmulatorScript, runTimers,
+            timers, window: sandbox};
 }
 
 // The player the generated embed script creates (one SWFObject, "loc" and five parameters).
@@ -214,6 +228,37 @@ test("two players on one page load the emulator once", () => {
     assert.strictEqual(generatedPlayer(SWFObject).write(elements.other), true);
     assert.match(elements.other.innerHTML, /^<embed /);
     assert.deepStrictEqual(emulatorScripts(), [EMULATOR]);
+});
+
+// The browser's placeholder for a missing plug-in is all a bare <embed> shows: where the emulator
+// does not run, the page's own note comes back.
+const startCases = [
+    // [case, what happens after write(), the note is back]
+    ["the emulator's script cannot be loaded", ({failEmulatorScript}) => failEmulatorScript(), true],
+    ["the emulator has not taken the movie over in time", ({runTimers}) => runTimers(), true],
+    ["the emulator took the movie over in time", ({elements, runTimers}) => {
+        elements.flashcontent.innerHTML = "<ruffle-embed></ruffle-embed>";
+        runTimers();
+    }, false],
+];
+for (const [name, next, noteBack] of startCases) {
+    test(`emulator start: ${name}`, () => {
+        const fake = page({});
+        assert.strictEqual(generatedPlayer(fake.SWFObject).write("flashcontent"), true);
+        assert.match(fake.elements.flashcontent.innerHTML, /^<embed /);
+        assert.ok(fake.timers.every(({ms}) => ms >= 2000 && ms <= 10000), "a few seconds");
+        next(fake);
+        assert.strictEqual(fake.elements.flashcontent.innerHTML === ALTERNATIVE, noteBack);
+    });
+}
+
+test("a player written after the emulator's script failed gets its note back at once", () => {
+    const fake = page({});
+    generatedPlayer(fake.SWFObject).write("flashcontent");
+    fake.failEmulatorScript();
+    generatedPlayer(fake.SWFObject).write(fake.elements.other);
+    assert.strictEqual(fake.elements.other.innerHTML, ALTERNATIVE);
+    assert.deepStrictEqual(fake.emulatorScripts(), [EMULATOR]);
 });
 
 test("an emulator the page started already is not loaded again", () => {

@@ -76,7 +76,7 @@ export function skipReason() {
     const missing = [];
     if (!existsSync(CHROMIUM))
         missing.push(`${CHROMIUM} (Debian package chromium)`);
-    for (const name of ['playwright-core', 'jquery']) {
+    for (const name of ['playwright-core', 'jquery', 'axe-core']) {
         if (!existsSync(join(modules, name)))
             missing.push(`tests/e2e/node_modules/${name} (npm ci --prefix tests/e2e)`);
     }

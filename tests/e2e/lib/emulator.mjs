@@ -139,3 +139,52 @@ export async function volumeNear(page, level) {
         [level], {timeout: 5_000}).catch(() => {});
     return page.evaluate(volume);
 }
+
+// A hash of the canvas's pixels in `box` (stage coordinates), or null without a canvas.
+export function pictureHash(page, box) {
+    return page.evaluate(({x, y, width, height}) => {
+        const canvas = document.querySelector('ruffle-embed, ruffle-object')?.shadowRoot?.querySelector('canvas');
+        const context = canvas?.getContext('2d');
+        if (!context)
+            return null;
+        const scale = canvas.width / canvas.clientWidth;
+        const data = context.getImageData(Math.round(x * scale), Math.round(y * scale),
+                                          Math.round(width * scale), Math.round(height * scale)).data;
+        let hash = 0;
+        for (let i = 0; i < data.length; i += 4)
+            hash = (hash * 31 + data[i] + data[i + 1] * 7 + data[i + 2] * 13) >>> 0;
+        return hash;
+    }, box);
+}
+
+// Whether the picture in `box` changes within `timeout`, judged from the first canvas on.
+export async function pictureChanges(page, box, timeout) {
+    const first = await pictureHash(page, box);
+    const deadline = Date.now() + timeout;
+    while (Date.now() < deadline) {
+        await page.waitForTimeout(250);
+        const now = await pictureHash(page, box);
+        if (first !== null && now !== first)
+            return true;
+    }
+    return false;
+}
+
+// The placeholder of the player `tag` once it holds no plug-in element: its markup, the
+// configured no-Flash `message` as the browser reads it on its own (so both sides are serialised
+// alike), and how many plug-in or emulator elements the page has.
+export async function noFlashNote(page, tag, message) {
+    const id = `flashcontent${tag}`;
+    await page.waitForFunction(
+        (i) => document.getElementById(i)?.getElementsByTagName('embed').length === 0, id,
+        {timeout: 15_000});
+    return page.evaluate(([i, text]) => {
+        const parsed = document.createElement('div');
+        parsed.innerHTML = text;
+        return {
+            html: document.getElementById(i).innerHTML,
+            expected: parsed.innerHTML,
+            plugins: document.querySelectorAll('embed, object, ruffle-embed, ruffle-object').length,
+        };
+    }, [id, message]);
+}
