@@ -47,6 +47,7 @@ export function siteMaker({cli, work, server}) {
         server.mount(sitePath, output);
         return {
             ...run,
+            appFolder,
             output,
             sitePath,
             serverPath,
