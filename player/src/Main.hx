@@ -35,6 +35,8 @@ class Main extends Sprite {
     var captions:Captions;
     var playlist:Null<Playlist> = null;
     var embedCode:Null<TextField> = null;
+    var keyboard:Null<KeyboardInput> = null;
+    var muting = new Muting();
 
     var connection:Null<NetConnection> = null;
     var stream:Null<NetStream> = null;
@@ -101,6 +103,7 @@ class Main extends Sprite {
         captions = new Captions(base);
         addChild(captions.view);
         Page.offerShownCaption(captions.shownText);
+        Page.offerPlayerState(state);
         bar = new ControlBar(config.tint, config.embedButton);
         addChild(bar);
         if (config.isPlaylist() && config.playlistPlace != Hidden && config.videos.length > 0) {
@@ -133,6 +136,9 @@ class Main extends Sprite {
         bar.setVolume(config.volume / 100);
         screen.onBigPlay = function() togglePlay();
         screen.onClick = clickPicture;
+        keyboard = new KeyboardInput(stage, keyAction);
+        addChild(keyboard.ring);
+        layout();
         addEventListener(Event.ENTER_FRAME, function(_) tick());
         if (SkinStyle.floating && config.hideFloatingBar) {
             stage.addEventListener(MouseEvent.MOUSE_MOVE, function(_) {
@@ -192,6 +198,8 @@ class Main extends Sprite {
         }
         if (embedCode != null)
             placeEmbedCode(videoWidth, videoHeight);
+        if (keyboard != null)
+            keyboard.layout(w, h);
     }
 
     function showIdle(picture:Null<String>) {
@@ -465,6 +473,42 @@ class Main extends Sprite {
             stream.soundTransform = new SoundTransform(level);
         // Called outside the frame being run, as the emulator wants page calls.
         haxe.Timer.delay(function() Page.setEmulatorVolume(level), 1);
+    }
+
+    function keyAction(action:KeyAction) {
+        switch (action) {
+            case TogglePlay:
+                togglePlay();
+            case SeekBy(seconds):
+                if (started && duration > 0)
+                    seekTo(KeyboardControls.seekFraction(currentTime(), seconds, duration));
+            case StepVolume(steps):
+                changeVolume(KeyboardControls.steppedVolume(config.volume / 100, steps));
+            case ToggleMute:
+                changeVolume(muting.toggle(config.volume / 100));
+            case ToggleFullScreen:
+                toggleFullScreen();
+            case StepCaptions:
+                stepCaptions();
+        }
+    }
+
+    // A volume set from the keyboard shows on the bar as a click there would.
+    function changeVolume(level:Float) {
+        bar.setVolume(level);
+        setVolume(level);
+    }
+
+    function state():Dynamic {
+        return {
+            playing: playing,
+            time: started ? currentTime() : 0,
+            duration: duration,
+            volume: config.volume / 100,
+            muted: config.volume == 0,
+            captions: captions.on(),
+            focused: keyboard != null && keyboard.focused
+        };
     }
 
     function stepCaptions() {

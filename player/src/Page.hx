@@ -30,9 +30,20 @@ class Page {
     // calling its shownCaption(): the browser tests read captions this way, since the emulator
     // draws text into its canvas. A page without script access simply cannot ask.
     public static function offerShownCaption(shown:Void->String) {
+        offer("shownCaption", shown);
+    }
+
+    // The page may ask the movie's element for the player's state through playerState(): an
+    // object of `playing`, `time` and `duration` in seconds, `volume` (0 to 1), `muted`,
+    // `captions` (whether they show) and `focused` (whether the movie has the keyboard).
+    public static function offerPlayerState(state:Void->Dynamic) {
+        offer("playerState", state);
+    }
+
+    static function offer(name:String, answer:Dynamic) {
         try {
             if (ExternalInterface.available)
-                ExternalInterface.addCallback("shownCaption", shown);
+                ExternalInterface.addCallback(name, answer);
         } catch (e:Dynamic) {}
     }
 
