@@ -223,9 +223,16 @@ var SWFObject = (function (global) {
         return Boolean(element && element.getAttribute && element.getAttribute(PLAYER_MARK) !== null);
     }
 
-    // Whether the browser would ring `element`'s focus: the emulator's element hands its focus
-    // to a part inside it, which alone knows whether the keyboard or the pointer put it there.
+    // Whether `element`'s focus gets the ring. The emulator's element hands its focus to a part
+    // inside it, and moves it there itself on a click, which the browser then rings as a focus
+    // a script moved: a pointer's press says no ring; otherwise the browser's own judgement
+    // of the part that has the focus.
+    var pointerLast = false;
+
     function focusVisible(element) {
+        if (pointerLast) {
+            return false;
+        }
         var inner = (element.shadowRoot && element.shadowRoot.activeElement) || element;
         try {
             return inner.matches(":focus-visible");
@@ -245,10 +252,17 @@ var SWFObject = (function (global) {
         keyboardWatched = true;
         // On the window and capturing, ahead of the emulator's own listeners.
         global.addEventListener("keydown", function (event) {
+            pointerLast = false;
             if ((event.key == "Tab" || event.keyCode == 9) && isPlayer(event.target)) {
                 event.stopImmediatePropagation();
             }
         }, true);
+        var pressed = function () {
+            pointerLast = true;
+        };
+        global.addEventListener("mousedown", pressed, true);
+        global.addEventListener("pointerdown", pressed, true);
+        global.addEventListener("touchstart", pressed, true);
         doc.addEventListener("focusin", function (event) {
             if (isPlayer(event.target) && focusVisible(event.target)) {
                 event.target.setAttribute(RING_MARK, "");

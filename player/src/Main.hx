@@ -35,7 +35,6 @@ class Main extends Sprite {
     var captions:Captions;
     var playlist:Null<Playlist> = null;
     var embedCode:Null<TextField> = null;
-    var keyboard:Null<KeyboardInput> = null;
     var muting = new Muting();
 
     var connection:Null<NetConnection> = null;
@@ -136,9 +135,7 @@ class Main extends Sprite {
         bar.setVolume(config.volume / 100);
         screen.onBigPlay = function() togglePlay();
         screen.onClick = clickPicture;
-        keyboard = new KeyboardInput(stage, keyAction);
-        addChild(keyboard.ring);
-        layout();
+        new KeyboardInput(stage, keyAction);
         addEventListener(Event.ENTER_FRAME, function(_) tick());
         if (SkinStyle.floating && config.hideFloatingBar) {
             stage.addEventListener(MouseEvent.MOUSE_MOVE, function(_) {
@@ -198,8 +195,6 @@ class Main extends Sprite {
         }
         if (embedCode != null)
             placeEmbedCode(videoWidth, videoHeight);
-        if (keyboard != null)
-            keyboard.layout(w, h);
     }
 
     function showIdle(picture:Null<String>) {
@@ -506,8 +501,7 @@ class Main extends Sprite {
             duration: duration,
             volume: config.volume / 100,
             muted: config.volume == 0,
-            captions: captions.on(),
-            focused: keyboard != null && keyboard.focused
+            captions: captions.on()
         };
     }
 

@@ -34,8 +34,8 @@ class Page {
     }
 
     // The page may ask the movie's element for the player's state through playerState(): an
-    // object of `playing`, `time` and `duration` in seconds, `volume` (0 to 1), `muted`,
-    // `captions` (whether they show) and `focused` (whether the movie has the keyboard).
+    // object of `playing`, `time` and `duration` in seconds, `volume` (0 to 1), `muted` and
+    // `captions` (whether they show). The browser tests judge the player's keys by it.
     public static function offerPlayerState(state:Void->Dynamic) {
         offer("playerState", state);
     }

@@ -17,7 +17,4 @@ class SkinStyle {
     public static final screen:Int = 0x000000;
     public static final playlistBackground:Int = dark ? 0xF0F0F0 : 0x1E1E22;
     public static final playlistHighlight:Int = dark ? 0xC8C8C8 : 0x3C3C44;
-    // The keyboard focus ring (KeyboardInput): the same two lines on every skin.
-    public static final focusOuter:Int = 0x0B57D0;
-    public static final focusInner:Int = 0xFFFFFF;
 }

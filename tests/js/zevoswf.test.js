@@ -490,15 +490,22 @@ test("a real plug-in keeps its keys to itself: the page watches none", () => {
 });
 
 const ringCases = [
-    // [case, what the emulator's focused part answers to :focus-visible, ringed]
-    ["the keyboard put the focus into the movie", true, true],
-    ["a click put it there", false, false],
-    ["a browser without :focus-visible", null, true],
+    // [case, the visitor's last input, what the emulator's focused part answers to
+    // :focus-visible, ringed]
+    ["the keyboard put the focus into the movie", ["keydown"], true, true],
+    ["the browser judges a focus no ring", ["keydown"], false, false],
+    ["a click, the emulator moving the focus itself", ["pointerdown", "mousedown"], true, false],
+    ["a touch", ["touchstart"], true, false],
+    ["a key after a click", ["mousedown", "keydown"], true, true],
+    ["no input yet: the browser's judgement", [], true, true],
+    ["a browser without :focus-visible", ["keydown"], null, true],
 ];
-for (const [name, innerFocusVisible, ringed] of ringCases) {
+for (const [name, inputs, innerFocusVisible, ringed] of ringCases) {
     test(`the emulator's movie rings its focus: ${name}`, () => {
         const fake = page({});
         generatedPlayer(fake.SWFObject).write("flashcontent");
+        for (const type of inputs)
+            fake.dispatch({type, target: fakeElement("div", ""), key: "a"});
         const element = emulatorElement(innerFocusVisible);
         fake.dispatch({type: "focusin", target: element});
         assert.strictEqual(element.getAttribute("data-zevo-focus-ring") !== null, ringed);
