@@ -220,6 +220,9 @@ class Main extends Sprite {
         screen.showVideo(true);
         captions.useVideo(config.videos[i].captions);
         bar.setCaptions(captions.available(), captions.on());
+        // Outside the frame being run, as the emulator wants page calls.
+        var title = config.videos[i].title;
+        haxe.Timer.delay(function() Page.nameElement(title), 1);
         if (config.delivery == Rtmp) {
             connectRtmp();
             return;

@@ -11,6 +11,7 @@ import {after, before, describe, it} from 'node:test';
 import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
 import {makeClips} from '../lib/clips.mjs';
 import {FIRST_FRAME_MS, panicShown, recordFullscreenRequests, ruffleFolder, volumeNear} from '../lib/emulator.mjs';
+import {Position} from '../lib/playlist.mjs';
 import {focusOnPlayer, tabOfPage, tabToPlayer, waitForState, walkTheKeys} from '../lib/playerKeys.mjs';
 import {siteMaker} from '../lib/sites.mjs';
 import {startServer} from '../lib/staticServer.mjs';
@@ -18,6 +19,8 @@ import {startServer} from '../lib/staticServer.mjs';
 const cli = process.env.VIDLARK_CLI;
 const skip = skipReason() ||
     (cli && !ruffleFolder(cli) ? `e2e prerequisites missing: ruffle/ beside ${cli}` : false);
+
+const STEMS = ['one', 'two'];
 
 describe('the Flash player from the keyboard under the emulator', {skip}, () => {
     let work;
@@ -33,6 +36,8 @@ describe('the Flash player from the keyboard under the emulator', {skip}, () => 
         mkdirSync(join(work, 'clips'));
         // Long enough that a seek on by 5 s stays inside the video however slow the machine.
         clips = makeClips(join(work, 'clips'), {seconds: 40});
+        for (const stem of STEMS)
+            makeClips(join(work, 'clips'), {name: stem, seconds: 3});
         captions = join(work, 'clips', 'clip.en.vtt');
         writeFileSync(captions, 'WEBVTT\n\n00:00.000 --> 00:40.000\nAll along\n');
         server = await startServer();
@@ -48,8 +53,8 @@ describe('the Flash player from the keyboard under the emulator', {skip}, () => 
     });
 
     // The generated Flash page at volume 40, playing by itself; `body` gets the page and a tab.
-    function visitPlaying(name, options, body) {
-        const site = makeSite(name, {Html5: '0', AutoPlay: '1', AudioLevel: '40'},
+    function visitPlaying(name, options, body, settings = {}) {
+        const site = makeSite(name, {Html5: '0', AutoPlay: '1', AudioLevel: '40', ...settings},
                               {clips, sizeIndex: 0, ...options});
         return withVisits(browser, server, async (open) => {
             const {page, problems} = await open(site.url);
@@ -107,4 +112,24 @@ describe('the Flash player from the keyboard under the emulator', {skip}, () => 
                                                    null, {timeout: 5_000}).then((h) => h.jsonValue()).catch(() => null);
            assert.match(String(full), /^ruffle-/, 'F did not take the player to full screen');
        }));
+
+    // The name screen readers give the player, once it is `wanted` or after `timeout` ms
+    // whatever it is.
+    const playerName = (page, wanted, timeout) => page.waitForFunction(
+        (w) => document.querySelector('ruffle-embed, ruffle-object')?.getAttribute('aria-label') === w,
+        wanted, {timeout}).catch(() => {}).then(() => page.evaluate(
+        () => document.querySelector('ruffle-embed, ruffle-object')?.getAttribute('aria-label')));
+
+    it('a playlist names the player after the video that plays',
+       {timeout: 120_000}, () => {
+           const folder = join(work, 'clips') + '/';
+           const rows = STEMS.map((stem) => ({
+               flash: `${stem}.flv`, mp4: `${stem}.mp4`, webm: `${stem}.webm`, title: `Clip ${stem}`,
+           }));
+           return visitPlaying('list', {rows, folder, position: Position.Right}, async (page) => {
+               assert.equal(await playerName(page, 'Clip one', 5_000), 'Clip one');
+               // Auto progress plays the second once the 3 s of the first have ended.
+               assert.equal(await playerName(page, 'Clip two', 15_000), 'Clip two');
+           }, {AutoProgress: '1'});
+       });
 });
