@@ -17,6 +17,10 @@
  * emulator has not taken the movie over within a few seconds: a bare <embed> would only show the
  * browser's placeholder for a missing plug-in.
  *
+ * The movie's element is a tab stop named for screen readers ("Video player", or the title set
+ * with setAttribute("title", ...)); under the emulator it shows a focus ring when the keyboard
+ * brings the focus, and Tab goes on past it to the rest of the page.
+ *
  * Pages load this file with a plain, possibly document.write'd, <script> tag and some of them
  * still run in very old browsers, so it is written in ES3-era syntax: var and function only.
  */
