@@ -17,6 +17,10 @@
  * emulator has not taken the movie over within a few seconds: a bare <embed> would only show the
  * browser's placeholder for a missing plug-in.
  *
+ * The movie's element is a tab stop named for screen readers ("Video player", or the title set
+ * with setAttribute("title", ...)); under the emulator it shows a focus ring when the keyboard
+ * brings the focus, and Tab goes on past it to the rest of the page.
+ *
  * Pages load this file with a plain, possibly document.write'd, <script> tag and some of them
  * still run in very old browsers, so it is written in ES3-era syntax: var and function only.
  */
@@ -179,13 +183,7 @@ var SWFObject = (function (global) {
 
     // The emulator's script element, added by this library (or another copy of it) to the page.
     function emulatorScript(doc) {
-        var scripts = doc.getElementsByTagName("script");
-        for (var i = 0; i < scripts.length; i++) {
-            if (scripts[i].getAttribute && scripts[i].getAttribute("data-zevo-emulator")) {
-                return scripts[i];
-            }
-        }
-        return null;
+        return findElement(doc, "script", "data-zevo-emulator");
     }
 
     // Puts `note` back into `element` when the emulator's script fails or the emulator leaves the
@@ -209,6 +207,104 @@ var SWFObject = (function (global) {
         if (global.setTimeout) {
             global.setTimeout(restore, EMULATOR_START_MS);
         }
+    }
+
+    var DEFAULT_LABEL = "Video player";
+    // Marks the movies this library wrote; the emulator copies it onto its own element.
+    var PLAYER_MARK = "data-zevo-player";
+
+    // Set on a movie while the keyboard has put the focus into it (see watchKeyboard).
+    var RING_MARK = "data-zevo-focus-ring";
+
+    // The focus ring of a movie, two lines so it shows on light and dark pages around light and
+    // dark pictures; only when the keyboard moved the focus, as for the page's own controls. Two
+    // rules, since a browser that does not know :focus-visible drops the rule it is in.
+    var RING = "{outline:3px solid #0b57d0;outline-offset:2px;box-shadow:0 0 0 2px #fff}";
+    var FOCUS_STYLE = "[" + PLAYER_MARK + "]:focus-visible" + RING + "[" + PLAYER_MARK + "][" +
+        RING_MARK + "]" + RING;
+
+    function isPlayer(element) {
+        return Boolean(element && element.getAttribute && element.getAttribute(PLAYER_MARK) !== null);
+    }
+
+    // Whether `element`'s focus gets the ring. The emulator's element hands its focus to a part
+    // inside it, and moves it there itself on a click, which the browser then rings as a focus
+    // a script moved: a pointer's press says no ring; otherwise the browser's own judgement
+    // of the part that has the focus.
+    var pointerLast = false;
+
+    function focusVisible(element) {
+        if (pointerLast) {
+            return false;
+        }
+        var inner = (element.shadowRoot && element.shadowRoot.activeElement) || element;
+        try {
+            return inner.matches(":focus-visible");
+        } catch (e) {
+            return true;  // a browser without :focus-visible rings every focus
+        }
+    }
+
+    var keyboardWatched = false;
+
+    // Tab and Shift+Tab go on past a movie: the emulator keeps them for the movie's own tab
+    // order, and a keyboard user could never leave the player. Every other key is the movie's.
+    function watchKeyboard(doc) {
+        if (keyboardWatched || !global.addEventListener || !doc.addEventListener) {
+            return;
+        }
+        keyboardWatched = true;
+        // On the window and capturing, ahead of the emulator's own listeners.
+        global.addEventListener("keydown", function (event) {
+            pointerLast = false;
+            if ((event.key == "Tab" || event.keyCode == 9) && isPlayer(event.target)) {
+                event.stopImmediatePropagation();
+            }
+        }, true);
+        var pressed = function () {
+            pointerLast = true;
+        };
+        global.addEventListener("mousedown", pressed, true);
+        global.addEventListener("pointerdown", pressed, true);
+        global.addEventListener("touchstart", pressed, true);
+        doc.addEventListener("focusin", function (event) {
+            if (isPlayer(event.target) && focusVisible(event.target)) {
+                event.target.setAttribute(RING_MARK, "");
+            }
+        }, true);
+        doc.addEventListener("focusout", function (event) {
+            if (isPlayer(event.target)) {
+                event.target.removeAttribute(RING_MARK);
+            }
+        }, true);
+    }
+
+    // Once per page, however many players (or copies of this library) it has.
+    function addFocusStyle(doc) {
+        if (!doc || !doc.createElement || findElement(doc, "style", "data-zevo-focus")) {
+            return;
+        }
+        var style = doc.createElement("style");
+        style.setAttribute("data-zevo-focus", "");
+        style.setAttribute("type", "text/css");
+        var parent = doc.getElementsByTagName("head")[0] || doc.body || doc.documentElement;
+        parent.appendChild(style);
+        if (style.styleSheet) {
+            style.styleSheet.cssText = FOCUS_STYLE;  // Internet Explorer 8 and older
+        } else {
+            style.appendChild(doc.createTextNode(FOCUS_STYLE));
+        }
+    }
+
+    // The first `tag` element of the page with the attribute `name`.
+    function findElement(doc, tag, name) {
+        var elements = doc.getElementsByTagName(tag);
+        for (var i = 0; i < elements.length; i++) {
+            if (elements[i].getAttribute && elements[i].getAttribute(name) !== null) {
+                return elements[i];
+            }
+        }
+        return null;
     }
 
     // The visitor's Flash player: its version and whether it is the ActiveX control.
@@ -322,13 +418,22 @@ var SWFObject = (function (global) {
         return style ? attribute("style", style) : "";
     };
 
+    // The movie is a control of the page for the keyboard and for screen readers: a tab stop,
+    // named after the video where the page gave a title (setAttribute("title", ...)), with the
+    // role of an application, which has screen readers hand the movie its keys.
+    SWFObject.prototype.accessibleAttributes = function () {
+        var title = String(this.getAttribute("title") || "").replace(/^\s+|\s+$/g, "");
+        return attribute("tabindex", "0") + attribute("role", "application") +
+            attribute("aria-label", title || DEFAULT_LABEL) + attribute(PLAYER_MARK, "");
+    };
+
     SWFObject.prototype.embedMarkup = function () {
         var html = "<embed" + attribute("type", FLASH_MIME_TYPE) +
             attribute("src", this.getAttribute("swf")) +
             attribute("width", this.getAttribute("width")) +
             attribute("height", this.getAttribute("height")) +
             attribute("id", this.getAttribute("id")) + attribute("name", this.getAttribute("id")) +
-            this.styleAttribute();
+            this.styleAttribute() + this.accessibleAttributes();
         for (var i = 0; i < this.params.pairs.length; i++) {
             if (this.params.pairs[i][0] != "flashvars") {
                 html += attribute(this.params.pairs[i][0], this.params.pairs[i][1]);
@@ -345,7 +450,8 @@ var SWFObject = (function (global) {
         var html = "<object" + attribute("id", this.getAttribute("id")) +
             attribute("classid", ACTIVEX_CLASS_ID) +
             attribute("width", this.getAttribute("width")) +
-            attribute("height", this.getAttribute("height")) + this.styleAttribute() + ">";
+            attribute("height", this.getAttribute("height")) + this.styleAttribute() +
+            this.accessibleAttributes() + ">";
         html += "<param" + attribute("name", "movie") + attribute("value", this.getAttribute("swf")) +
             " />";
         for (var i = 0; i < this.params.pairs.length; i++) {
@@ -376,6 +482,7 @@ var SWFObject = (function (global) {
         var player = installedPlayer();
         if (player && versionAtLeast(player.version, parseVersion(this.getAttribute("version")))) {
             element.innerHTML = player.activeX ? this.objectMarkup() : this.embedMarkup();
+            addFocusStyle(doc);
             return true;
         }
         if (holdsHtml5Player(element) || !canRunEmulator() || !doc || !doc.createElement) {
@@ -383,6 +490,8 @@ var SWFObject = (function (global) {
         }
         var note = element.innerHTML;
         element.innerHTML = this.embedMarkup();
+        addFocusStyle(doc);
+        watchKeyboard(doc);
         loadEmulator(doc);
         watchEmulator(doc, element, note);
         return true;

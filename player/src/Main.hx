@@ -35,6 +35,7 @@ class Main extends Sprite {
     var captions:Captions;
     var playlist:Null<Playlist> = null;
     var embedCode:Null<TextField> = null;
+    var muting = new Muting();
 
     var connection:Null<NetConnection> = null;
     var stream:Null<NetStream> = null;
@@ -101,6 +102,7 @@ class Main extends Sprite {
         captions = new Captions(base);
         addChild(captions.view);
         Page.offerShownCaption(captions.shownText);
+        Page.offerPlayerState(state);
         bar = new ControlBar(config.tint, config.embedButton);
         addChild(bar);
         if (config.isPlaylist() && config.playlistPlace != Hidden && config.videos.length > 0) {
@@ -133,6 +135,7 @@ class Main extends Sprite {
         bar.setVolume(config.volume / 100);
         screen.onBigPlay = function() togglePlay();
         screen.onClick = clickPicture;
+        new KeyboardInput(stage, keyAction);
         addEventListener(Event.ENTER_FRAME, function(_) tick());
         if (SkinStyle.floating && config.hideFloatingBar) {
             stage.addEventListener(MouseEvent.MOUSE_MOVE, function(_) {
@@ -217,6 +220,9 @@ class Main extends Sprite {
         screen.showVideo(true);
         captions.useVideo(config.videos[i].captions);
         bar.setCaptions(captions.available(), captions.on());
+        // Outside the frame being run, as the emulator wants page calls.
+        var title = config.videos[i].title;
+        haxe.Timer.delay(function() Page.nameElement(title), 1);
         if (config.delivery == Rtmp) {
             connectRtmp();
             return;
@@ -465,6 +471,41 @@ class Main extends Sprite {
             stream.soundTransform = new SoundTransform(level);
         // Called outside the frame being run, as the emulator wants page calls.
         haxe.Timer.delay(function() Page.setEmulatorVolume(level), 1);
+    }
+
+    function keyAction(action:KeyAction) {
+        switch (action) {
+            case TogglePlay:
+                togglePlay();
+            case SeekBy(seconds):
+                if (started && duration > 0)
+                    seekTo(KeyboardControls.seekFraction(currentTime(), seconds, duration));
+            case StepVolume(steps):
+                changeVolume(KeyboardControls.steppedVolume(config.volume / 100, steps));
+            case ToggleMute:
+                changeVolume(muting.toggle(config.volume / 100));
+            case ToggleFullScreen:
+                toggleFullScreen();
+            case StepCaptions:
+                stepCaptions();
+        }
+    }
+
+    // A volume set from the keyboard shows on the bar as a click there would.
+    function changeVolume(level:Float) {
+        bar.setVolume(level);
+        setVolume(level);
+    }
+
+    function state():Dynamic {
+        return {
+            playing: playing,
+            time: started ? currentTime() : 0,
+            duration: duration,
+            volume: config.volume / 100,
+            muted: config.volume == 0,
+            captions: captions.on()
+        };
     }
 
     function stepCaptions() {

@@ -26,13 +26,35 @@ class Page {
             + "if(e&&('volume' in e)){window.setTimeout(function(){e.volume=v;},0);}}", id, level);
     }
 
+    // Names the movie's element for screen readers after the video that plays, when it has a
+    // title; otherwise the name the page gave it stays ("Video player" from zevoswf.js).
+    public static function nameElement(title:Null<String>) {
+        var id = objectId();
+        if (id == null || title == null || StringTools.trim(title) == "")
+            return;
+        call("function(n,t){var e=document.getElementsByName(n)[0]||document.getElementById(n);"
+            + "if(e&&e.setAttribute){window.setTimeout(function(){e.setAttribute('aria-label',t);},0);}}",
+            id, StringTools.trim(title));
+    }
+
     // The page may ask the movie's element for the caption text on show ("" for none) by
     // calling its shownCaption(): the browser tests read captions this way, since the emulator
     // draws text into its canvas. A page without script access simply cannot ask.
     public static function offerShownCaption(shown:Void->String) {
+        offer("shownCaption", shown);
+    }
+
+    // The page may ask the movie's element for the player's state through playerState(): an
+    // object of `playing`, `time` and `duration` in seconds, `volume` (0 to 1), `muted` and
+    // `captions` (whether they show). The browser tests judge the player's keys by it.
+    public static function offerPlayerState(state:Void->Dynamic) {
+        offer("playerState", state);
+    }
+
+    static function offer(name:String, answer:Dynamic) {
         try {
             if (ExternalInterface.available)
-                ExternalInterface.addCallback("shownCaption", shown);
+                ExternalInterface.addCallback(name, answer);
         } catch (e:Dynamic) {}
     }
 

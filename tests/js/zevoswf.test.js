@@ -17,18 +17,34 @@ function flashPlugin(description) {
     return {plugins: {"Shockwave Flash": {description: description}}, mimeTypes: {}};
 }
 
-// A script element of the fake page: its resolved address, its attributes, and `fire(type)`,
-// which runs the listeners of an event.
-function scriptElement(src) {
+// An element of the fake page: its attributes, children, and `fire(type)`, which runs the
+// listeners of an event; a script's resolved address in `src`.
+function fakeElement(tagName, src) {
     const attributes = {};
     const listeners = [];
     return {
-        tagName: "SCRIPT",
+        tagName: tagName.toUpperCase(),
         src: src,
+        children: [],
+        appendChild(child) { this.children.push(child); },
         setAttribute: (name, value) => { attributes[name] = String(value); },
         getAttribute: (name) => (name in attributes ? attributes[name] : null),
+        removeAttribute: (name) => { delete attributes[name]; },
         addEventListener: (type, listener) => listeners.push([type, listener]),
         fire: (type) => listeners.filter(([t]) => t === type).forEach(([, l]) => l({type})),
+    };
+}
+const scriptElement = (src) => fakeElement("script", src);
+
+// Something that listens for events: `listen` is its addEventListener, `dispatch(event)` runs
+// the listeners of the event's type.
+function listenerList() {
+    const listeners = [];
+    return {
+        listen: (type, listener, capture) => listeners.push({type, listener, capture}),
+        dispatch: (event) => listeners.filter(({type}) => type === event.type)
+                                 .forEach(({listener}) => listener(event)),
+        count: () => listeners.length,
     };
 }
 
@@ -52,11 +68,19 @@ function page(options) {
     };
     const scripts = (options.scripts || ["http://example.com/v/zevoswf.js"]).map(scriptElement);
     const timers = [];
-    const head = {appendChild: (element) => scripts.push(element)};
+    const styles = [];
+    const head = {
+        appendChild: (element) => (element.tagName === "STYLE" ? styles : scripts).push(element),
+    };
+    const windowEvents = listenerList();
+    const documentEvents = listenerList();
     const document = {
         getElementById: (id) => elements[id] || null,
-        getElementsByTagName: (tag) => ({script: scripts, head: [head]})[tag.toLowerCase()] || [],
-        createElement: (tag) => (tag === "script" ? scriptElement("") : {tagName: tag}),
+        getElementsByTagName: (tag) =>
+            ({script: scripts, style: styles, head: [head]})[tag.toLowerCase()] || [],
+        createElement: (tag) => fakeElement(tag, ""),
+        createTextNode: (text) => ({text}),
+        addEventListener: documentEvents.listen,
         currentScript: options.currentScript ? scriptElement(options.currentScript) : null,
     };
     const sandbox = {
@@ -64,6 +88,7 @@ function page(options) {
         document: document,
         location: {protocol: options.protocol || "http:"},
         setTimeout: (callback, ms) => timers.push({callback, ms}),
+        addEventListener: windowEvents.listen,
     };
     if (options.webAssembly === false)
         sandbox.WebAssembly = undefined;
@@ -85,8 +110,19 @@ function page(options) {
     // What would happen next: the emulator's script fails to load, or time passes.
     const failEmulatorScript = () => scripts.slice(before).forEach((script) => script.fire("error"));
     const runTimers = () => timers.splice(0).forEach(({callback}) => callback());
+    // An event as it reaches the window and then the document, capturing; true when a listener
+    // stopped it there.
+    const dispatch = (fields) => {
+        let stopped = false;
+        const event = {...fields, stopImmediatePropagation: () => { stopped = true; }};
+        windowEvents.dispatch(event);
+        if (!stopped)
+            documentEvents.dispatch(event);
+        return stopped;
+    };
+    const listeners = () => windowEvents.count() + documentEvents.count();
     return {SWFObject: sandbox.SWFObject, elements, emulatorScripts, failEmulatorScript, runTimers,
-            timers, window: sandbox};
+            timers, window: sandbox, styles, dispatch, listeners};
 }
 
 // The player the generated embed script creates (one SWFObject, "loc" and five parameters).
@@ -110,10 +146,10 @@ function decodeEntities(text) {
 // The attributes of the first `tag` in `html`, decoded as a browser would. Fails on markup a
 // browser would read differently (a stray quote ends a value early and leaves junk behind).
 function tagAttributes(html, tag) {
-    const match = new RegExp("<" + tag + "((?:\\s+[A-Za-z]+=\"[^\"]*\")*)\\s*/?>").exec(html);
+    const match = new RegExp("<" + tag + "((?:\\s+[A-Za-z-]+=\"[^\"]*\")*)\\s*/?>").exec(html);
     assert.ok(match, "no well-formed <" + tag + "> in " + html);
     const attributes = {};
-    const pattern = /([A-Za-z]+)="([^"]*)"/g;
+    const pattern = /([A-Za-z-]+)="([^"]*)"/g;
     let pair;
     while ((pair = pattern.exec(match[1])) !== null)
         attributes[pair[1]] = decodeEntities(pair[2]);
@@ -130,6 +166,9 @@ function objectParams(html) {
 }
 
 const EMULATOR = "http://example.com/v/ruffle/ruffle.js";
+// What every movie's element carries for the keyboard and screen readers, without a title.
+const ACCESSIBLE = {tabindex: "0", role: "application", "aria-label": "Video player",
+                    "data-zevo-player": ""};
 const absentCases = [
     // [case, page options, movie written, emulator loaded]
     ["a note only: the emulator plays the movie", {}, true, true],
@@ -286,6 +325,7 @@ test("a plug-in of a high enough version gets the embed markup", () => {
         allowFullScreen: "true",
         allowScriptAccess: "always",
         flashvars: "loc=http%3A%2F%2Fexample.com%2Fv%2F",
+        ...ACCESSIBLE,
     });
     assert.strictEqual(elements.other.innerHTML, ALTERNATIVE);
 });
@@ -351,6 +391,7 @@ test("Internet Explorer's ActiveX control gets object markup with params", () =>
         classid: "clsid:D27CDB6E-AE6D-11cf-96B8-444553540000",
         width: "480",
         height: "300",
+        ...ACCESSIBLE,
     });
     assert.deepStrictEqual(objectParams(html), {
         movie: "http://example.com/v/Skin-30-dark.swf?",
@@ -363,6 +404,115 @@ test("Internet Explorer's ActiveX control gets object markup with params", () =>
     });
     assert.ok(html.endsWith("</object>"));
 });
+
+// The movie's element as a keyboard and screen-reader user meets it, whoever plays it.
+const PLAYERS = [
+    // [player, page options, element]
+    ["a plug-in", {navigator: flashPlugin("Shockwave Flash 10.0 r45")}, "embed"],
+    ["the ActiveX control", {activeXVersion: "WIN 10,0,32,18"}, "object"],
+    ["the emulator", {}, "embed"],
+];
+const titleCases = [
+    // [title the page set, accessible name]
+    [undefined, "Video player"],
+    ["Our summer trip", "Our summer trip"],
+    ["  ", "Video player"],
+    [' Say "hi" & <go> ', 'Say "hi" & <go>'],
+];
+for (const [name, options, tag] of PLAYERS) {
+    test(`${name}: the movie is a named tab stop for the keyboard`, () => {
+        for (const [title, label] of titleCases) {
+            const {SWFObject, elements} = page(options);
+            const so = generatedPlayer(SWFObject);
+            if (title !== undefined)
+                so.setAttribute("title", title);
+            assert.strictEqual(so.write("flashcontent"), true);
+            const attributes = tagAttributes(elements.flashcontent.innerHTML, tag);
+            assert.deepStrictEqual(
+                [attributes.tabindex, attributes.role, attributes["aria-label"]],
+                ["0", "application", label], `title ${JSON.stringify(title)}`);
+        }
+    });
+}
+
+test("the focus ring's style is added once, with a movie, for both ways of ringing", () => {
+    for (const [name, options] of PLAYERS) {
+        const {SWFObject, elements, styles} = page(options);
+        generatedPlayer(SWFObject).write("flashcontent");
+        generatedPlayer(SWFObject).write(elements.other);
+        assert.strictEqual(styles.length, 1, name);
+        const css = styles[0].children.map((node) => node.text).join("");
+        assert.match(css, /^\[data-zevo-player\]:focus-visible\{outline:3px solid [^}]+\}/, name);
+        assert.match(css, /\}\[data-zevo-player\]\[data-zevo-focus-ring\]\{outline:3px solid [^}]+\}$/,
+                     name);
+    }
+    const {SWFObject, styles} = page({webAssembly: false});
+    assert.strictEqual(generatedPlayer(SWFObject).write("flashcontent"), false);
+    assert.strictEqual(styles.length, 0, "no movie, no style");
+});
+
+// The emulator's element: `shadowRoot.activeElement` is its part that has the focus.
+function emulatorElement(innerFocusVisible) {
+    const element = fakeElement("ruffle-embed", "");
+    element.setAttribute("data-zevo-player", "");
+    const inner = innerFocusVisible === null ? {} : {matches: (query) => {
+        assert.strictEqual(query, ":focus-visible");
+        return innerFocusVisible;
+    }};
+    element.shadowRoot = {activeElement: inner};
+    return element;
+}
+
+const keyCases = [
+    // [key press, on the movie, the emulator does not see it]
+    [{key: "Tab"}, true, true],
+    [{key: "Tab", shiftKey: true}, true, true],
+    [{keyCode: 9}, true, true],
+    [{key: " "}, true, false],
+    [{key: "ArrowRight"}, true, false],
+    [{key: "Tab"}, false, false],
+];
+test("Tab and Shift+Tab go on past the movie; its other keys reach the emulator", () => {
+    const fake = page({});
+    generatedPlayer(fake.SWFObject).write("flashcontent");
+    generatedPlayer(fake.SWFObject).write(fake.elements.other);
+    for (const [key, onMovie, stopped] of keyCases) {
+        const target = onMovie ? emulatorElement(true) : fakeElement("a", "");
+        assert.strictEqual(fake.dispatch({type: "keydown", target, ...key}), stopped,
+                           JSON.stringify([key, onMovie]));
+    }
+});
+
+test("a real plug-in keeps its keys to itself: the page watches none", () => {
+    const fake = page({navigator: flashPlugin("Shockwave Flash 10.0 r45")});
+    generatedPlayer(fake.SWFObject).write("flashcontent");
+    assert.strictEqual(fake.listeners(), 0);
+});
+
+const ringCases = [
+    // [case, the visitor's last input, what the emulator's focused part answers to
+    // :focus-visible, ringed]
+    ["the keyboard put the focus into the movie", ["keydown"], true, true],
+    ["the browser judges a focus no ring", ["keydown"], false, false],
+    ["a click, the emulator moving the focus itself", ["pointerdown", "mousedown"], true, false],
+    ["a touch", ["touchstart"], true, false],
+    ["a key after a click", ["mousedown", "keydown"], true, true],
+    ["no input yet: the browser's judgement", [], true, true],
+    ["a browser without :focus-visible", ["keydown"], null, true],
+];
+for (const [name, inputs, innerFocusVisible, ringed] of ringCases) {
+    test(`the emulator's movie rings its focus: ${name}`, () => {
+        const fake = page({});
+        generatedPlayer(fake.SWFObject).write("flashcontent");
+        for (const type of inputs)
+            fake.dispatch({type, target: fakeElement("div", ""), key: "a"});
+        const element = emulatorElement(innerFocusVisible);
+        fake.dispatch({type: "focusin", target: element});
+        assert.strictEqual(element.getAttribute("data-zevo-focus-ring") !== null, ringed);
+        fake.dispatch({type: "focusout", target: element});
+        assert.strictEqual(element.getAttribute("data-zevo-focus-ring"), null);
+    });
+}
 
 const FLUID = "display:block;max-width:100%;height:auto;aspect-ratio:480 / 300";
 const styledCases = [

@@ -1,5 +1,7 @@
-// The player's reading of its configuration and its addresses, run by Haxe's interpreter (no
-// Flash player needed). Each table row is one case a generated or hand-edited file can hold.
+// The player's reading of its configuration and its addresses, and its key map, run by Haxe's
+// interpreter (no Flash player needed). Each table row is one case a generated or hand-edited
+// file can hold, or one key a visitor can press.
+import KeyAction;
 import PlayerConfig.DeliveryMode;
 import PlayerConfig.EndAction;
 import PlayerConfig.PlaylistPlace;
@@ -38,6 +40,10 @@ class PlayerTests {
         addresses();
         keyframes();
         times();
+        keys();
+        keyedSeeks();
+        keyedVolumes();
+        muting();
         Sys.println('$checks checks, $failures failed');
         Sys.exit(failures == 0 ? 0 : 1);
     }
@@ -397,5 +403,55 @@ class PlayerTests {
         var rows:Array<Array<Dynamic>> = [[0, "0:00"], [5.9, "0:05"], [65, "1:05"], [3725, "1:02:05"], [-3, "0:00"]];
         for (row in rows)
             equal(TimeText.format(row[0]), row[1], 'time ${row[0]}');
+    }
+
+    static function keys() {
+        // key code, with Ctrl or Alt, action (null: the key is the browser's)
+        var rows:Array<Array<Dynamic>> = [
+            [32, false, TogglePlay], [75, false, TogglePlay], [37, false, SeekBy(-5)],
+            [39, false, SeekBy(5)], [38, false, StepVolume(1)], [40, false, StepVolume(-1)],
+            [77, false, ToggleMute], [70, false, ToggleFullScreen], [67, false, StepCaptions],
+            [32, true, null], [70, true, null], [67, true, null], [9, false, null], [13, false, null],
+            [107, false, null], [0, false, null],
+        ];
+        for (row in rows) {
+            var action = KeyboardControls.actionFor(row[0], row[1]);
+            check(action == null ? row[2] == null : row[2] != null && Type.enumEq(action, row[2]),
+                'key ${row[0]} (modifier ${row[1]}): got $action, expected ${row[2]}');
+        }
+    }
+
+    static function keyedSeeks() {
+        // time, seconds, duration, fraction the seek bar is given
+        var rows:Array<Array<Float>> = [
+            [10, 5, 40, 15 / 40], [10, -5, 40, 5 / 40], [3, -5, 40, 0], [37, 5, 40, 1],
+            [0, 5, 0, 0], [0, 5, -1, 0], [5, 5, Math.NaN, 0], [Math.NaN, 5, 40, 0],
+        ];
+        for (row in rows)
+            equal(KeyboardControls.seekFraction(row[0], row[1], row[2]), row[3],
+                'seek by ${row[1]} s from ${row[0]} s of ${row[2]} s');
+    }
+
+    static function keyedVolumes() {
+        // level, steps, level after
+        var rows:Array<Array<Float>> = [
+            [0.4, 1, 0.6], [0.4, -1, 0.2], [1, 1, 1], [0, -1, 0], [0.2, -1, 0], [0.8, 1, 1],
+            [0.5, 1, 0.6], [0.5, -1, 0.4], [0.79, 1, 0.8], [0.81, -1, 0.8], [0.6000001, 1, 0.8],
+            [0.3, 2, 0.6],
+        ];
+        for (row in rows)
+            check(Math.abs(KeyboardControls.steppedVolume(row[0], Std.int(row[1])) - row[2]) < 1e-9,
+                'volume ${row[0]} stepped by ${row[1]}: got ${KeyboardControls.steppedVolume(row[0], Std.int(row[1]))}, expected ${row[2]}');
+    }
+
+    static function muting() {
+        // M pressed at each level in turn, on one player from its start: the level after
+        var presses:Array<Array<Float>> = [
+            [0.8, 0], [0, 0.8], [0.4, 0], [0, 0.4], [0, 0.4],
+        ];
+        var m = new Muting();
+        for (press in presses)
+            equal(m.toggle(press[0]), press[1], 'M at ${press[0]}');
+        equal(new Muting().toggle(0), Muting.AUDIBLE_LEVEL, "M on a player configured silent");
     }
 }

@@ -10,7 +10,8 @@ import {baseProfile, Line, writeProfile} from './profile.mjs';
 
 // `settings` maps profile lines to values. A single video plays `clips` ({flv, mp4, webm}, the
 // HTML5 pair chosen when Html5 is on); with `rows` ({flash, mp4, webm, title} each, names in
-// `folder`) the site is a playlist at `position`, titles only.
+// `folder`) the site is a playlist at `position`, titles only, with its HTML5 copies unless
+// Html5 is '0'.
 export function siteMaker({cli, work, server}) {
     return function makeSite(name, settings,
                              {clips, rows, folder, position, captions = [], sizeIndex = 1} = {}) {
@@ -35,7 +36,7 @@ export function siteMaker({cli, work, server}) {
             writePlaylist(playlist, {
                 position,
                 layout: Layout.TitleOnly,
-                html5Files: true,
+                html5Files: settings.Html5 !== '0',
                 folders: {flash: folder, mp4: folder, webm: folder},
                 rows,
             });
