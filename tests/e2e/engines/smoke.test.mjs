@@ -167,7 +167,9 @@ for (const name of engines) {
             await tab.goto(site.url);
             // Nothing of the test starts this video.
             const pictures = await waitForPlayingPicture(tab, videoPicture, video(site));
-            assert.ok(pictures.every((p) => p.muted && !p.paused), 'playing muted');
+            // The first look may come before the browser's autoplay starts; the sound never plays.
+            assert.ok(pictures.every((p) => p.muted), 'muted throughout');
+            assert.ok(!pictures.at(-1).paused, 'playing by itself');
             const button = `#vDiv${site.tag} > #uB${site.tag}`;
             const label = await tab.evaluate((selector) => document.querySelector(selector)?.textContent, button);
             assert.match(String(label), /Unmute/);
