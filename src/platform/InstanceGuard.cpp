@@ -15,7 +15,3 @@ bool InstanceGuard::acquire() {
     QDir().mkpath(QFileInfo(m_path).path());
     return m_lock->tryLock(0);
 }
-
-QString InstanceGuard::defaultLockPath() {
-    return QDir::temp().filePath(QStringLiteral("vidlark-streaming-video-14.lock"));
-}

@@ -8,13 +8,11 @@
 // long as it runs. A lock left by a crashed copy is taken over.
 class InstanceGuard {
   public:
-    // The lock file of the current user's copies, unless a test names another.
-    explicit InstanceGuard(const QString& lockPath = defaultLockPath());
+    // The lock file the program's copies share (AppPaths::lock).
+    explicit InstanceGuard(const QString& lockPath);
 
     // True when this copy now holds the lock; false when another copy holds it.
     bool acquire();
-
-    static QString defaultLockPath();
 
   private:
     QString m_path;
