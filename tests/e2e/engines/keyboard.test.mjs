@@ -3,70 +3,42 @@
 // all judged by the player's own state (lib/playerKeys.mjs). VIDLARK_ENGINES names the engines,
 // as for smoke.test.mjs.
 import assert from 'node:assert/strict';
-import {existsSync, mkdirSync, mkdtempSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 
-import {skipReason} from '../lib/browser.mjs';
 import {makeClips} from '../lib/clips.mjs';
 import {FIRST_FRAME_MS} from '../lib/emulator.mjs';
-import {engineMissing, ENGINES, launchEngine} from '../lib/engines.mjs';
+import {engineSuites} from '../lib/engineSuite.mjs';
 import {PLAYER, tabToPlayer, waitForState, walkTheKeys} from '../lib/playerKeys.mjs';
-import {siteMaker} from '../lib/sites.mjs';
-import {startServer} from '../lib/staticServer.mjs';
 
-const cli = process.env.VIDLARK_CLI;
-const skip = skipReason();
-const engines = (process.env.VIDLARK_ENGINES ?? ENGINES.join(',')).split(',');
+engineSuites('the Flash player from the keyboard', (suite) => {
+    let site;
 
-for (const name of engines) {
-    describe(`the Flash player from the keyboard in ${name}`, {skip}, () => {
-        let work;
-        let server;
-        let engine;
-        let site;
-
-        before(async () => {
-            assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-            assert.equal(engineMissing(name), '', `${name} cannot run here`);
-            work = mkdtempSync(join(tmpdir(), `vidlark-keys-${name}-`));
-            mkdirSync(join(work, 'clips'));
-            const clips = makeClips(join(work, 'clips'), {seconds: 40});
-            server = await startServer();
-            site = siteMaker({cli, work, server})(
-                'keys', {Html5: '0', AutoPlay: '1', AudioLevel: '40'}, {clips, sizeIndex: 0});
-            engine = await launchEngine(name);
-        });
-
-        after(async () => {
-            await engine?.close();
-            await server?.close();
-            if (work)
-                rmSync(work, {recursive: true, force: true});
-        });
-
-        it('Tab reaches the player; Space, →, M and ↓ work it; Tab goes on past it',
-           {timeout: 120_000}, async () => {
-               const tab = await engine.newTab();
-               try {
-                   await tab.goto(site.url);
-                   await tab.waitFor((s) => Boolean(document.querySelector(s)?.shadowRoot?.querySelector('canvas')),
-                                     PLAYER, {timeout: FIRST_FRAME_MS, message: 'the emulator'});
-                   await waitForState(tab, (s) => s.playing && s.time > 0.3, 'the video playing',
-                                      FIRST_FRAME_MS);
-                   const focus = await tabToPlayer(tab);
-                   assert.deepEqual([focus.role, focus.label], ['application', 'Video player']);
-                   assert.equal(focus.outline, 'solid 3px', 'the focus ring');
-                   const walk = await walkTheKeys(tab);
-                   assert.deepEqual([walk.muted.volume, walk.unmuted.volume, walk.lower.volume],
-                                    [0, 0.4, 0.2], 'the volume after M, M and ↓');
-                   assert.ok(walk.leftWithTab, 'Tab left the focus on the player');
-                   assert.deepEqual(tab.pageErrors() ?? [], [], 'script errors on the page');
-                   assert.deepEqual(site.failures(), [], 'failed requests');
-               } finally {
-                   await tab.close();
-               }
-           });
+    before(() => {
+        const clips = makeClips(suite.clips, {seconds: 40});
+        site = suite.makeSite('keys', {Html5: '0', AutoPlay: '1', AudioLevel: '40'},
+                              {clips, sizeIndex: 0});
     });
-}
+
+    it('Tab reaches the player; Space, →, M and ↓ work it; Tab goes on past it',
+       {timeout: 120_000}, async () => {
+           const tab = await suite.engine.newTab();
+           try {
+               await tab.goto(site.url);
+               await tab.waitFor((s) => Boolean(document.querySelector(s)?.shadowRoot?.querySelector('canvas')),
+                                 PLAYER, {timeout: FIRST_FRAME_MS, message: 'the emulator'});
+               await waitForState(tab, (s) => s.playing && s.time > 0.3, 'the video playing',
+                                  FIRST_FRAME_MS);
+               const focus = await tabToPlayer(tab);
+               assert.deepEqual([focus.role, focus.label], ['application', 'Video player']);
+               assert.equal(focus.outline, 'solid 3px', 'the focus ring');
+               const walk = await walkTheKeys(tab);
+               assert.deepEqual([walk.muted.volume, walk.unmuted.volume, walk.lower.volume],
+                                [0, 0.4, 0.2], 'the volume after M, M and ↓');
+               assert.ok(walk.leftWithTab, 'Tab left the focus on the player');
+               assert.deepEqual(tab.pageErrors() ?? [], [], 'script errors on the page');
+               assert.deepEqual(site.failures(), [], 'failed requests');
+           } finally {
+               await tab.close();
+           }
+       });
+});
