@@ -8,8 +8,8 @@
 
 // A thread that starts, and stays, on another processor than the thread that starts it, until
 // released. On a machine with two processors the scheduler often queues a new thread behind its
-// starter and moves it only a few milliseconds later: the remux's scan then began up to 4 ms
-// late, and the copy, busy in the kernel meanwhile, had to wait for it. Before the starter waits
+// starter and moves it only later: the remux's scan then began late, and the copy, busy in the
+// kernel meanwhile, had to wait for it. Before the starter waits
 // for the thread it releases it, so a thread kept off an idle processor never holds it up.
 // Where the starter may run on one processor only, the thread goes wherever the scheduler puts it.
 class ApartThread {

@@ -155,7 +155,7 @@ FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
         // a disk both read at the disk's pace. From memory the scan reads as much as the copy
         // writes, and builds the index besides: waiting for it at three quarters
         // keeps the last quarter's progress real even for a file copied in a blink, where
-        // waiting at half way cost a 60 MB copy a sixth of its time.
+        // waiting at half way cost a large share of the copy's time.
         bool userStopped = false;
         const auto progress = [&](uint64_t done) {
             if (!planned && done >= size / 4 * 3) {

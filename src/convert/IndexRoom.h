@@ -16,8 +16,8 @@ class IndexRoom {
   public:
     static constexpr uint64_t kLookAhead = 256 << 10;
     // Whole 64 KiB, so the copy's pages lie as the source's do within the page cache's large
-    // folios: the kernel's copy of a 60 MB file alone took 25 ms to an offset of whole 4 KiB
-    // blocks only, 21 ms to one of whole 64 KiB.
+    // folios: the kernel copies a file faster to an offset of whole 64 KiB than to one of whole
+    // 4 KiB blocks only.
     static constexpr uint64_t kAlignment = 64 << 10;
 
     // Reads the file's first kLookAhead bytes and its last tag's header. Nothing for a file that

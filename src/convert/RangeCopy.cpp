@@ -109,8 +109,8 @@ class Copier {
 }  // namespace
 
 // A piece that ends inside a run of 64 KiB makes the kernel's next copy start there, and every
-// later piece then splits the page cache's large folios: a 60 MB copy in pieces of an odd number
-// of blocks measured 15 % slower than in one call, in pieces of whole 64 KiB runs as fast.
+// later piece then splits the page cache's large folios: a copy in pieces of an odd number of
+// blocks is measurably slower than in one call, in pieces of whole 64 KiB runs as fast.
 uint64_t RangeCopy::pieceSize(uint64_t length) {
     const uint64_t hundredth = length / 100;
     if (hundredth < kRun)

@@ -74,8 +74,8 @@ class SpawnedProgram {
         m_read = -1;
         int status = 0;
         pid_t done = 0;
-        // The exit follows the closed output within a fraction of a millisecond, so the first
-        // pauses are short; a run waits for its injector once per video. About a second in all.
+        // The exit follows the closed output almost at once, so the first pauses are short; a
+        // run waits for its injector once per video. About a second in all.
         useconds_t pause = 250;
         for (useconds_t waited = 0; waited < 1000000 && done == 0; waited += pause) {
             done = waitpid(m_pid, &status, WNOHANG);

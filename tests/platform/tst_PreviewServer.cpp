@@ -338,7 +338,7 @@ void PreviewServerTest::answersOnlyItsOwnName() {
 }
 
 // A head is read no further than 16 KiB: the server answers 431 and closes, rather than keep
-// what a client sends (a 400 MB head once took hundreds of megabytes).
+// what a client sends (an endless head once grew the server's memory with it).
 void PreviewServerTest::longRequestHeadIsRefused_data() {
     QTest::addColumn<int>("headerBytes");
     QTest::addColumn<int>("status");  // 0: closed, whatever arrived

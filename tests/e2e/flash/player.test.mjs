@@ -24,7 +24,8 @@ const ruffle = cli && join(dirname(cli), 'ruffle', 'ruffle.js');
 const skip = skipReason() ||
     (ruffle && !existsSync(ruffle) ? `e2e prerequisites missing: ${ruffle}` : false);
 
-// The emulator's first frame took 2 to 4 s on two cores, most of it compiling WebAssembly.
+// The emulator's first frame comes only after it has compiled its WebAssembly, slow on a busy
+// machine, so the wait for it is generous.
 const FIRST_FRAME_MS = 30_000;
 const SIZE_INDEX = 0;
 const SERVING = /^Serving the local test page at (http:\/\/127\.0\.0\.1:\d+\/do-not-upload\.html) \(Ctrl\+C ends\)$/m;

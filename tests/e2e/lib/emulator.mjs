@@ -4,7 +4,8 @@
 import {existsSync} from 'node:fs';
 import {dirname, join} from 'node:path';
 
-// The emulator's first frame took 2 to 4 s on two cores, most of it compiling WebAssembly.
+// The emulator's first frame comes only after it has compiled its WebAssembly, slow on a busy
+// machine, so the wait for it is generous.
 export const FIRST_FRAME_MS = 30_000;
 
 // The build's ruffle/ beside vidlark-cli, or null when the build has none.
