@@ -1,6 +1,8 @@
-// The player's reading of its configuration and its addresses, and its key map, run by Haxe's
-// interpreter (no Flash player needed). Each table row is one case a generated or hand-edited
-// file can hold, or one key a visitor can press.
+// The player's reading of its configuration and its addresses, its key map, and its judgement of
+// a stream (the file's time and bytes behind a seek-script answer, the end of a download, the
+// video that follows), run by Haxe's interpreter (no Flash player needed). Each table row is one
+// case a generated or hand-edited file can hold, one key a visitor can press, or one moment of
+// a video playing.
 import KeyAction;
 import PlayerConfig.DeliveryMode;
 import PlayerConfig.EndAction;
