@@ -14,6 +14,8 @@ class VideoStream {
     static inline var NO_SERVER = "This video streams from a media server (RTMP) that could not be reached here.";
 
     public var onPlaying:Bool->Void;
+    // Once a frame, as the bar shows it: the part played, the part loaded, the time and the
+    // duration.
     public var onProgress:(Float, Float, Float, Float)->Void;
     public var onEnd:Void->Void;
 
