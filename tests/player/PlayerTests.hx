@@ -1,6 +1,8 @@
-// The player's reading of its configuration and its addresses, and its key map, run by Haxe's
-// interpreter (no Flash player needed). Each table row is one case a generated or hand-edited
-// file can hold, or one key a visitor can press.
+// The player's reading of its configuration and its addresses, its key map, and its judgement of
+// a stream (the file's time and bytes behind a seek-script answer, the end of a download, the
+// video that follows), run by Haxe's interpreter (no Flash player needed). Each table row is one
+// case a generated or hand-edited file can hold, one key a visitor can press, or one moment of
+// a video playing.
 import KeyAction;
 import PlayerConfig.DeliveryMode;
 import PlayerConfig.EndAction;
@@ -44,6 +46,9 @@ class PlayerTests {
         keyedSeeks();
         keyedVolumes();
         muting();
+        streamStarts();
+        streamEnds();
+        videoOrder();
         Sys.println('$checks checks, $failures failed');
         Sys.exit(failures == 0 ? 0 : 1);
     }
@@ -453,5 +458,86 @@ class PlayerTests {
         for (press in presses)
             equal(m.toggle(press[0]), press[1], 'M at ${press[0]}');
         equal(new Muting().toggle(0), Muting.AUDIBLE_LEVEL, "M on a player configured silent");
+    }
+
+    static function streamStarts() {
+        // A stream restarted by the seek script at the keyframe of 4 s (byte 18000). Clock,
+        // file time: a clock restarted at 0 counts from the keyframe, one that follows the tags
+        // (at or past 3 s) already tells the file's time.
+        var s = new StreamStart();
+        s.keyframes = new Keyframes([0, 2, 4, 6], [400, 9000, 18000, 27000]);
+        equal(s.moveFor(5, 1), true, "a seek beyond what the stream has loaded");
+        equal(s.time, 4.0, "the start time is the keyframe's");
+        equal(s.byte, 18000.0, "the start byte is the keyframe's");
+        var clocks:Array<Array<Float>> = [[0, 4], [1.5, 5.5], [2.9, 6.9], [3, 3], [4.5, 4.5], [10, 10]];
+        for (row in clocks)
+            equal(s.fileTime(row[0]), row[1], 'file time at clock ${row[0]} s');
+        // bytes loaded, bytes total of the answer, the file's fraction loaded
+        var loads:Array<Array<Float>> = [[0, 0, 0], [2000, 0, 0], [0, 2000, 18000 / 20000], [2000, 2000, 1]];
+        for (row in loads)
+            equal(s.loadedFraction(row[0], row[1]), row[2], 'loaded ${row[0]} of ${row[1]}');
+        // wanted, loaded up to, whether a new request starts, at which time
+        var seeks:Array<Array<Dynamic>> = [
+            [5, 8, false, 4], [8, 8, false, 4], [9, 8, true, 6], [3, 8, true, 2], [-1, 8, false, 2],
+        ];
+        for (row in seeks) {
+            equal(s.moveFor(row[0], row[1]), row[2], 'seek to ${row[0]} s loaded up to ${row[1]} s');
+            equal(s.time, row[3], 'start after the seek to ${row[0]} s');
+        }
+        s.reset();
+        equal(s.fileTime(0.5), 0.5, "a stream from the file's start keeps its clock");
+        equal(s.moveFor(9, 1), false, "no request before the keyframes are known");
+        // bytes loaded, bytes total (0: unknown), first part in; without keyframes the header
+        // and FIRST_PART_BYTES must be in
+        var parts:Array<Array<Dynamic>> = [
+            [13 + StreamStart.FIRST_PART_BYTES - 1, 0, false], [13 + StreamStart.FIRST_PART_BYTES, 0, true],
+            [500, 500, true], [499, 500, false],
+        ];
+        for (row in parts)
+            equal(s.firstPartIn(row[0], row[1]), row[2], 'first part in at ${row[0]} of ${row[1]}');
+    }
+
+    static function streamEnds() {
+        // Frames of a 40 s video played from a download: playing, clock, fraction loaded, ended.
+        var rows:Array<Array<Dynamic>> = [
+            [true, 39.96, 1, true], [true, 39.96, 0.99, false], [false, 39.96, 1, false],
+            [true, 38.9, 1, false], [true, 39.5, 1, false],
+        ];
+        for (row in rows) {
+            var end = new StreamEnd();
+            equal(end.reached(row[0], row[1], 40, row[2]), row[3],
+                'playing ${row[0]} at ${row[1]} s with ${row[2]} loaded');
+        }
+        equal(new StreamEnd().reached(true, 0, 0, 1), false, "a video of unknown duration");
+        // A clock standing still at 39.5 s ends the video once it has stood for 21 frames.
+        var end = new StreamEnd();
+        var frames = 0;
+        while (frames < 100 && !end.reached(true, 39.5, 40, 1)) {
+            end.passed(39.5);
+            frames++;
+        }
+        equal(frames, 21, "frames before a stalled clock ends the video");
+        end.restart();
+        equal(end.reached(true, 39.5, 40, 1), false, "a new stream starts the count again");
+    }
+
+    static function videoOrder() {
+        // mode code, auto progress, videos, current, moves on, index after
+        var rows:Array<Array<Dynamic>> = [
+            [89, true, 1, 0, false, 0], [89, true, 3, 0, false, 0], [97, true, 3, 0, true, 1],
+            [97, true, 3, 2, false, 0], [97, false, 3, 1, false, 1], [97, false, 3, 2, false, 0],
+        ];
+        for (row in rows) {
+            var c = new PlayerConfig();
+            c.modeCode = row[0];
+            c.autoProgress = row[1];
+            for (i in 0...(row[2] : Int))
+                c.videos.push({title: 'v$i', desc: "", flash: 'v$i.flv', pic: "", captions: []});
+            var order = new VideoOrder(c);
+            order.choose(row[3]);
+            var what = 'mode ${row[0]}, auto ${row[1]}, video ${row[3]} of ${row[2]}';
+            equal(order.advance(), row[4], '$what moves on');
+            equal(order.index, row[5], '$what: index after its end');
+        }
     }
 }

@@ -1,6 +1,6 @@
 // An application folder of its own for each run: the build's skins, configuration and support
 // files, so runs never share a scratch folder with each other or with other tests.
-import {cpSync, mkdirSync, readdirSync, readFileSync, statSync, symlinkSync} from 'node:fs';
+import {cpSync, mkdirSync, readdirSync, readFileSync, statSync, symlinkSync, writeFileSync} from 'node:fs';
 import {dirname, join} from 'node:path';
 
 import {decodeCp1252} from './cp1252.mjs';
@@ -48,4 +48,16 @@ export function playlistOptions(appFolder) {
         throw new Error('config/configsv.txt holds no complete group of options');
     const [items, width, fontSize] = lines.slice((groups - 1) * 7 + 2, (groups - 1) * 7 + 5);
     return {items: Number(items), width: Number(width), fontSize: Number(fontSize)};
+}
+
+// Turns on the option that hides a floating bar while the video plays (line 2 of the last
+// complete group of seven lines, " 1 " as the program writes it).
+export function hideFloatingBar(appFolder) {
+    const file = join(appFolder, 'config', 'configsv.txt');
+    const lines = readFileSync(file, 'latin1').split('\r\n');
+    const groups = Math.floor(lines.length / 7);
+    if (groups === 0)
+        throw new Error('config/configsv.txt holds no complete group of options');
+    lines[(groups - 1) * 7 + 1] = ' 1 ';
+    writeFileSync(file, lines.join('\r\n'), 'latin1');
 }
