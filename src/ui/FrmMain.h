@@ -2,32 +2,20 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <array>
 #include <functional>
+
+#include "ui_FrmMain.h"
 
 class FrmAdvancedOptions;
 class InputRulesFilter;
 class MainController;
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTabWidget;
-class TintSwatches;
 struct ControlStates;
 struct ProjectSettings;
 
 // The main window. It holds no settings of its own: every user change is forwarded to the
 // controller, and refresh() then shows the controller's state again. The controller is passed
 // in, so tests can drive the window with scripted dialogs and views.
-class FrmMain : public QMainWindow {
+class FrmMain : public QMainWindow, private Ui::FrmMainForm {
     Q_OBJECT
 
   public:
@@ -43,20 +31,11 @@ class FrmMain : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildMenus();
-    QWidget* buildSettingsColumn();
-    QWidget* buildSettingsFrame();
-    QWidget* buildVideoSource();
-    QWidget* buildPaths();
-    QWidget* buildAppearance();
-    QWidget* buildTintBoxes();
-    QWidget* buildOptions();
-    QWidget* buildImageCommands();
-    QWidget* buildCommands();
-    QWidget* buildTabs();
-    QWidget* buildMarketingTab();
-    QWidget* buildPreviewTab();
-    QWidget* buildImageTab(int index);
+    // The parts of the form that depend on the fonts, the installation or the controller.
+    void fitSymbolButtons();
+    void keepSettingsColumnWhole();
+    void showLikeButton();
+    void watchControls();
 
     void connectMenus();
     void connectVideoSource();
@@ -89,84 +68,4 @@ class FrmMain : public QMainWindow {
     QString m_previewShown;            // the skin and tint of the picture imgVideoPlayerStyle shows
     FrmAdvancedOptions* m_advancedOptions = nullptr;  // kept: its edits last for the whole run
     InputRulesFilter* m_keyFilter = nullptr;
-
-    QMenu* mnuFile = nullptr;
-    QAction* mnuSaveProfile = nullptr;
-    QAction* mnuLoadProfile = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuVideoPlayerSizes = nullptr;
-    QAction* mnuAdvancedOptions = nullptr;
-    QMenu* mnuStreamingMode = nullptr;
-    QAction* mnuNormalStreaming = nullptr;
-    QAction* mnuRtmpStreaming = nullptr;
-    QAction* mnuPseudoStreaming = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuDocumentation = nullptr;
-    QAction* mnuSupport = nullptr;
-    QAction* mnuAbout = nullptr;
-
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* optSingle = nullptr;
-    QRadioButton* optMultiple = nullptr;
-    QPushButton* cmdVideoFiles = nullptr;
-    QLabel* lblVideoFilesStatus = nullptr;
-    QLineEdit* txtServerPath = nullptr;
-    QPushButton* cmdHelpServerPath = nullptr;
-    QLineEdit* txtVideoPath = nullptr;
-    QPushButton* cmdHelpVideoPath = nullptr;
-    QPushButton* cmdOutput = nullptr;
-    QLabel* lblOutDir = nullptr;
-
-    QComboBox* cmbPlayerStyle = nullptr;
-    QComboBox* cmbPlayerSize = nullptr;
-    QLineEdit* txtPlayerColor = nullptr;
-    QFrame* shpPlayerColor = nullptr;
-    QPushButton* cmdChangePlayerColor = nullptr;
-    QLabel* lblPlayerTintMessage = nullptr;
-    TintSwatches* pctPlayerColorTint = nullptr;
-
-    QCheckBox* chkHtml5 = nullptr;
-    QCheckBox* chkShowBigPlayButton = nullptr;
-    QLineEdit* txtAudioLevel = nullptr;
-    QCheckBox* chkAutoPlay = nullptr;
-    QCheckBox* chkAutoProgress = nullptr;
-    QCheckBox* chkIsLive = nullptr;
-    QCheckBox* chkEncrypt = nullptr;
-    QCheckBox* chkPlaysInline = nullptr;
-    QCheckBox* chkMutedAutoPlay = nullptr;
-    QCheckBox* chkFluidSize = nullptr;
-
-    QPushButton* cmdIntroImage = nullptr;
-    QPushButton* cmdClearIntroImage = nullptr;
-    QLabel* lblIntroImageName = nullptr;
-    QPushButton* cmdOutroImage = nullptr;
-    QPushButton* cmdClearOutroImage = nullptr;
-    QLabel* lblOutroImageName = nullptr;
-
-    QPushButton* cmdGenerate = nullptr;
-    QPushButton* cmdSupportTicket = nullptr;
-    QLabel* imgFBLike = nullptr;
-
-    QTabWidget* sstThis = nullptr;
-    QLabel* lblRedirectURL = nullptr;
-    QLineEdit* txtRedirectURL = nullptr;
-    QLineEdit* txtAffiliateLink = nullptr;
-    QLabel* lblActionCode = nullptr;
-    QPlainTextEdit* txtActionCode = nullptr;
-    QCheckBox* chkShowEmbedCode = nullptr;
-    QCheckBox* chkSocialShare = nullptr;
-    QLabel* imgVideoPlayerStyle = nullptr;
-
-    QLabel* pctShowIntroImage = nullptr;
-    QPushButton* cmdIntroImage2 = nullptr;
-    QPushButton* cmdClearIntroImage2 = nullptr;
-    QPushButton* cmdShowIntroImage = nullptr;
-    QLabel* lblIntroImagePath = nullptr;
-    QLabel* pctShowOutroImage = nullptr;
-    QPushButton* cmdOutroImage2 = nullptr;
-    QPushButton* cmdClearOutroImage2 = nullptr;
-    QPushButton* cmdShowOutroImage = nullptr;
-    QLabel* lblOutroImagePath = nullptr;
-    std::array<QLabel*, 2> lblImageMsg{};
 };
