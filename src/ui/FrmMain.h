@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 class FrmAdvancedOptions;
 class InputRulesFilter;
@@ -20,6 +21,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class SettingsBinder;
 class TintSwatches;
 struct ControlStates;
 struct ProjectSettings;
@@ -60,9 +62,9 @@ class FrmMain : public QMainWindow {
 
     void connectMenus();
     void connectVideoSource();
-    void connectTexts();
+    // The settings' own controls, through the profile's table (SettingsBinder).
+    void connectSettings();
     void connectAppearance();
-    void connectOptions();
     void connectCommands();
 
     // Runs a handler of the controller, reports an error the way every error trap does, and
@@ -72,9 +74,8 @@ class FrmMain : public QMainWindow {
     // Sets every control property of the states' rows (ControlStates::flagRows, textRows).
     void refreshControlStates(const ControlStates& states);
     void refreshVideoSource(const ProjectSettings& s);
-    void refreshTexts(const ProjectSettings& s);
+    // The lists' entries, the swatches and the preview; the chosen entry is a setting's.
     void refreshAppearance(const ProjectSettings& s, const ControlStates& states);
-    void refreshOptions(const ProjectSettings& s);
     void refreshImages(const ProjectSettings& s);
     void refreshPreview();
 
@@ -89,6 +90,7 @@ class FrmMain : public QMainWindow {
     QString m_previewShown;            // the skin and tint of the picture imgVideoPlayerStyle shows
     FrmAdvancedOptions* m_advancedOptions = nullptr;  // kept: its edits last for the whole run
     InputRulesFilter* m_keyFilter = nullptr;
+    std::unique_ptr<SettingsBinder> m_binder;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuSaveProfile = nullptr;
