@@ -94,7 +94,7 @@ class MainController : public ValidationHost {
     void setImagePreviewSize(QSize size) { m_images.setPreviewSize(size); }
     const IntroOutroImages& images() const { return m_images; }
 
-    // Applies a profile file line by line, each through the handler of its control. Raises
+    // Applies a profile file line by line, each as its control's change. Raises
     // AppError, after which settings applied before the failing line stay applied, and
     // ProfileValueError for a file refused as a whole before anything changed.
     // `overrides` (values by line number) take the place of the file's lines, or are applied
