@@ -37,6 +37,15 @@ MainController::MainController(AppPaths paths, Dialogs& dialogs, Views& views, c
       m_images(m_paths, dialogs) {
     m_window.setSelectionChecks([this] { return m_single->checkData(true); },
                                 [this] { return m_editor->checkData(true); });
+    takeInstallationRules();
+}
+
+void MainController::takeInstallationRules() {
+    m_window.takeChanges(&ProjectSettings::PlayerStyle, [this](int index) { selectSkin(index); });
+    m_window.takeChanges(&ProjectSettings::PlayerSize,
+                         [this](int index) { selectPlayerSize(index); });
+    m_window.takeChanges(&ProjectSettings::PlayerColor,
+                         [this](const QString& text) { setPlayerColorText(text); });
 }
 
 const Playlist& MainController::playlist() const {

@@ -94,7 +94,7 @@ class MainController : public ValidationHost {
     void setImagePreviewSize(QSize size) { m_images.setPreviewSize(size); }
     const IntroOutroImages& images() const { return m_images; }
 
-    // Applies a profile file line by line, each through the handler of its control. Raises
+    // Applies a profile file line by line, each as its control's change. Raises
     // AppError, after which settings applied before the failing line stay applied, and
     // ProfileValueError for a file refused as a whole before anything changed.
     // `overrides` (values by line number) take the place of the file's lines, or are applied
@@ -127,13 +127,21 @@ class MainController : public ValidationHost {
     const ProjectSettings& settings() const override { return m_window.settings(); }
     bool videoFilesStatusVisible() const override { return m_window.videoFilesStatusVisible(); }
     const CaptionTracks& singleVideoCaptions() const override;
-    void setAudioLevel(const QString& text) override { m_window.setAudioLevel(text); }
-    void setServerPath(const QString& text) override { m_window.setServerPath(text); }
-    void setVideoPath(const QString& text) override { m_window.setVideoPath(text); }
+    void setAudioLevel(const QString& text) override {
+        m_window.change(&ProjectSettings::AudioLevel, text);
+    }
+    void setServerPath(const QString& text) override {
+        m_window.change(&ProjectSettings::ServerPath, text);
+    }
+    void setVideoPath(const QString& text) override {
+        m_window.change(&ProjectSettings::VideoPath, text);
+    }
     void showVideoFilesDialog() override;
     void chooseOutputFolder() override { m_window.chooseOutputFolder(); }
 
   private:
+    // The rules of the settings that read the installation, handed to the window's model.
+    void takeInstallationRules();
     void loadAdvancedOptions();
     void takePlayerSizes(const QStringList& entries);
     // Both images rendered again from their source files at the size in force.

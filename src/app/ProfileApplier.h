@@ -7,8 +7,9 @@
 class MainController;
 
 // Applies the values of a profile to the main window by their line number (ProfileLayout), each
-// through the handler of its control, exactly as if the user had made the change. Lines past the
-// last known one are ignored; a shorter profile changes only the settings whose lines are present.
+// as its control's change (MainWindowModel::change), exactly as if the user had made it. Lines past
+// the last known one are ignored; a shorter profile changes only the settings whose lines are
+// present.
 class ProfileApplier {
   public:
     explicit ProfileApplier(MainController& controller) : m_controller(controller) {}

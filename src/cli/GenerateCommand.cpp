@@ -262,8 +262,9 @@ int GenerateCommand::run(const Options& o) {
             return status;
     }
     if (!o.output.isEmpty())
-        controller.window().setOutDir(FileOps::withTrailingSeparator(
-            QDir::toNativeSeparators(QFileInfo(o.output).absoluteFilePath())));
+        controller.window().change(&ProjectSettings::OutDir,
+                                   FileOps::withTrailingSeparator(QDir::toNativeSeparators(
+                                       QFileInfo(o.output).absoluteFilePath())));
     switch (controller.generate()) {
         case MainController::GenerateOutcome::Stopped:
             return Stopped;

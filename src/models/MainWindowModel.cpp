@@ -1,5 +1,6 @@
 #include "models/MainWindowModel.h"
 
+#include "models/MainWindowRules.h"
 #include "models/Views.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
@@ -9,8 +10,6 @@ namespace {
 QString toolTipOf(const QString& text) {
     return QLatin1Char(' ') + text + QLatin1Char(' ');
 }
-
-const QString kNotApplicable = QStringLiteral("Not Applicable");
 
 // A control's tool tip: what it does, or while a rule disables it, why.
 QString toolTipOf(bool enabled, const QString& use, const QString& reason) {
@@ -72,13 +71,13 @@ void MainWindowModel::selectStreamingMode(StreamingMode mode) {
         m_states.chkIsLiveVisible = true;
     } else {
         m_states.chkHtml5Visible = true;
-        setIsLive(false);
+        change(&ProjectSettings::IsLive, false);
         m_states.chkIsLiveVisible = false;
     }
     if (mode == StreamingMode::Normal)
-        setVideoPath(QString());
+        change(&ProjectSettings::VideoPath, QString());
     else if (mode == StreamingMode::Rtmp)
-        setVideoPath(QStringLiteral("rtmp://"));
+        change(&ProjectSettings::VideoPath, QStringLiteral("rtmp://"));
     static const QString captions[] = {QString(), QStringLiteral("Mode: Normal"),
                                        QStringLiteral("Mode: Rtmp"),
                                        QStringLiteral("Mode: Pseudo")};
@@ -113,90 +112,68 @@ void MainWindowModel::setImageCommandsEnabled(bool enabled) {
     m_states.cmdOutroImage2Enabled = enabled;
 }
 
-void MainWindowModel::setIsLive(bool on) {
-    if (on == m_settings.IsLive)
+template <typename T>
+void MainWindowModel::store(T ProjectSettings::*field, const T& value) {
+    m_settings.*field = value;
+    const MainWindowRules::Rule* rule = MainWindowRules::of(field);
+    if (rule == nullptr)
         return;
-    m_settings.IsLive = on;
-    if (on) {
-        if (m_settings.Multiple)
-            selectSingle();
-        m_states.optMultipleEnabled = false;
-        setImageCommandsEnabled(false);
-    } else {
-        m_states.optMultipleEnabled = true;
-        // Clearing enables all four image commands, whatever auto start says.
-        setImageCommandsEnabled(true);
+    if constexpr (std::is_same_v<T, QString>) {
+        if (rule->toolTip != nullptr)
+            m_states.*rule->toolTip = toolTipOf(value);
     }
-    m_states.lblRedirectURLEnabled = !on;
-    m_states.txtRedirectURLEnabled = !on;
-    setRedirectURL(on ? kNotApplicable : QString());
-    m_states.lblActionCodeEnabled = !on;
-    m_states.txtActionCodeEnabled = !on;
-    setActionCode(on ? kNotApplicable : QString());
-    m_states.chkShowEmbedCodeEnabled = !on;
-    explainDisabledControls();
+    if (rule->follow != nullptr)
+        rule->follow(*this);
 }
 
-void MainWindowModel::setAutoPlay(bool on) {
-    if (on == m_settings.AutoPlay)
-        return;
-    m_settings.AutoPlay = on;
-    m_states.cmdIntroImageEnabled = !on;
-    explainDisabledControls();
-}
-
-void MainWindowModel::setSocialShare(bool on) {
-    if (on == m_settings.SocialShare)
-        return;
-    m_settings.SocialShare = on;
-    if (on && !m_loadingProfile) {
-        m_social.load();
-        m_views.showSocialDialog();
-        // Ticking the box asks for the title and link; without them it stays as it was.
-        if (!m_social.saved())
-            m_settings.SocialShare = false;
+template <typename T>
+bool MainWindowModel::handOver(const std::vector<Taker<T>>& takers, T ProjectSettings::*field,
+                               const T& value) {
+    for (const auto& [taken, take] : takers) {
+        if (taken == field) {
+            take(value);
+            return true;
+        }
     }
+    return false;
 }
 
-void MainWindowModel::setHtml5(bool on) {
-    m_settings.Html5 = on;
+void MainWindowModel::change(bool ProjectSettings::*field, bool on) {
+    if (m_settings.*field != on)
+        store(field, on);
 }
 
-void MainWindowModel::setServerPath(const QString& text) {
-    m_settings.ServerPath = text;
-    m_states.txtServerPathToolTip = toolTipOf(text);
-    if (m_states.currentTab != 0)
-        showTab(0);
+void MainWindowModel::change(int ProjectSettings::*field, int index) {
+    if (m_settings.*field != index && !handOver(m_indexTakers, field, index))
+        store(field, index);
 }
 
-void MainWindowModel::setVideoPath(const QString& text) {
-    m_settings.VideoPath = text;
-    m_states.txtVideoPathToolTip = toolTipOf(text);
+void MainWindowModel::change(quint32 ProjectSettings::*field, quint32 number) {
+    store(field, number);
 }
 
-void MainWindowModel::setOutDir(const QString& text) {
-    m_settings.OutDir = text;
-    m_states.lblOutDirToolTip = toolTipOf(text);
+void MainWindowModel::change(QString ProjectSettings::*field, const QString& text) {
+    if (!handOver(m_textTakers, field, text))
+        store(field, text);
 }
 
-void MainWindowModel::setAffiliateLink(const QString& text) {
-    m_settings.AffiliateLink = text;
-    m_states.txtAffiliateLinkToolTip = toolTipOf(text);
+void MainWindowModel::takeChanges(int ProjectSettings::*field, std::function<void(int)> take) {
+    m_indexTakers.emplace_back(field, std::move(take));
 }
 
-void MainWindowModel::setRedirectURL(const QString& text) {
-    m_settings.RedirectURL = text;
-    m_states.txtRedirectURLToolTip = toolTipOf(text);
+void MainWindowModel::takeChanges(QString ProjectSettings::*field,
+                                  std::function<void(const QString&)> take) {
+    m_textTakers.emplace_back(field, std::move(take));
 }
 
 void MainWindowModel::chooseOutputFolder() {
     const std::optional<QString> chosen =
         m_dialogs.browseFolder(QStringLiteral("Select Your Output Folder:"));
     if (chosen && !chosen->isEmpty())
-        setOutDir(*chosen);
+        change(&ProjectSettings::OutDir, *chosen);
     const QString normalised = FileOps::withTrailingSeparator(m_settings.OutDir);
     if (normalised != m_settings.OutDir)
-        setOutDir(normalised);
+        change(&ProjectSettings::OutDir, normalised);
 }
 
 void MainWindowModel::helpServerPath() {

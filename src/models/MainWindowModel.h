@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "models/ControlStates.h"
 #include "models/SelectionHost.h"
@@ -32,28 +34,20 @@ class MainWindowModel : public SelectionHost {
     void selectSingle();
     void selectMultiple();
 
-    // Check boxes: a change of state runs its rules; setting the current state does nothing.
-    void setIsLive(bool on);
-    void setAutoPlay(bool on);
-    // Turned on by hand, it asks for the share title and link; a cancel leaves it off.
-    void setSocialShare(bool on);
-    void setHtml5(bool on) override;
-    void setAutoProgress(bool on) { m_settings.AutoProgress = on; }
-    void setShowBigPlayButton(bool on) { m_settings.ShowBigPlayButton = on; }
-    void setEncrypt(bool on) { m_settings.Encrypt = on; }
-    void setPlaysInline(bool on) { m_settings.PlaysInline = on; }
-    void setMutedAutoPlay(bool on) { m_settings.MutedAutoPlay = on; }
-    void setFluidSize(bool on) { m_settings.FluidSize = on; }
-    void setShowEmbedCode(bool on) { m_settings.ShowEmbedCode = on; }
-
-    // Text boxes and labels: the change handlers keep the tool tips on the current text.
-    void setServerPath(const QString& text);
-    void setVideoPath(const QString& text);
-    void setOutDir(const QString& text);
-    void setAffiliateLink(const QString& text);
-    void setRedirectURL(const QString& text);
-    void setActionCode(const QString& text) { m_settings.ActionCode = text; }
-    void setAudioLevel(const QString& text) { m_settings.AudioLevel = text; }
+    // The one way a setting changes, whether the user changed its control or a profile's line did:
+    // the value is stored and its rule (MainWindowRules) runs. A check or a list index set to the
+    // value it has changes nothing. A text runs its rule on every set, as its box's handler did:
+    // its tool tip, the tint's number, the Marketing tab brought forward.
+    void change(bool ProjectSettings::*field, bool on);
+    void change(int ProjectSettings::*field, int index);
+    void change(quint32 ProjectSettings::*field, quint32 number);
+    void change(QString ProjectSettings::*field, const QString& text);
+    // A rule the controller keeps (see MainWindowRules): a change of `field` calls `take`, which
+    // stores the value itself, or refuses it.
+    void takeChanges(int ProjectSettings::*field, std::function<void(int)> take);
+    void takeChanges(QString ProjectSettings::*field, std::function<void(const QString&)> take);
+    // chkHtml5, also set by the video-selection dialogs.
+    void setHtml5(bool on) override { change(&ProjectSettings::Html5, on); }
 
     // cmdOutput_Click: the folder browser; the folder text always ends in a separator.
     void chooseOutputFolder();
@@ -80,6 +74,15 @@ class MainWindowModel : public SelectionHost {
     void setVideoFilesStatusVisible(bool visible) override;
 
   private:
+    friend class MainWindowRules;
+
+    template <typename T>
+    using Taker = std::pair<T ProjectSettings::*, std::function<void(const T&)>>;
+    template <typename T>
+    void store(T ProjectSettings::*field, const T& value);
+    template <typename T>
+    static bool handOver(const std::vector<Taker<T>>& takers, T ProjectSettings::*field,
+                         const T& value);
     void updateSelectionMarker(bool complete);
     void setImageCommandsEnabled(bool enabled);
     // The tool tips of the controls the rules disable follow their enabled states.
@@ -93,4 +96,6 @@ class MainWindowModel : public SelectionHost {
     std::function<bool()> m_singleComplete;
     std::function<bool()> m_playlistComplete;
     bool m_loadingProfile = false;
+    std::vector<Taker<int>> m_indexTakers;
+    std::vector<Taker<QString>> m_textTakers;
 };

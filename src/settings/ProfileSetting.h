@@ -6,7 +6,9 @@
 #include "settings/ProjectSettings.h"
 
 // One line of the profile file: where it is stored, the name scripts use for it (the field name),
-// the name the user knows it by from the window, how its text is read, and the field it holds.
+// the name the user knows it by from the window, how its text is read, the field it holds, and
+// the main window's control that shows it (its object name; none for a setting that another
+// dialog edits or that a command sets together with others).
 struct ProfileSetting {
     enum class Kind {
         Mode,           // "SIN" or "MUL" and the streaming-mode digit
@@ -26,4 +28,5 @@ struct ProfileSetting {
     const char* label;
     Kind kind;
     Field field;
+    const char* control = nullptr;
 };

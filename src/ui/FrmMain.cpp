@@ -30,6 +30,7 @@
 #include "ui/FrmAdvancedOptions.h"
 #include "ui/FrmVideoPlayerSizes.h"
 #include "ui/InputRulesFilter.h"
+#include "ui/SettingsBinder.h"
 #include "ui/TintSwatches.h"
 #include "ui/UiPlatform.h"
 
@@ -45,12 +46,6 @@ QString htmlColour(quint32 colour) {
 void paint(QWidget* box, quint32 colour) {
     box->setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid #5a5a5a;").arg(htmlColour(colour)));
-}
-
-// Writing a text box's own text back would move the cursor while the user types.
-void showText(QLineEdit* box, const QString& text) {
-    if (box->text() != text)
-        box->setText(text);
 }
 
 }  // namespace
@@ -74,9 +69,8 @@ FrmMain::FrmMain(MainController& controller, QWidget* parent)
         m_named.insert(control->objectName(), control);
     connectMenus();
     connectVideoSource();
-    connectTexts();
+    connectSettings();
     connectAppearance();
-    connectOptions();
     connectCommands();
     refresh();
 }
@@ -159,34 +153,13 @@ void FrmMain::connectVideoSource() {
             [this] { forward([this] { m_controller.window().chooseOutputFolder(); }); });
 }
 
-void FrmMain::connectTexts() {
-    const std::pair<QLineEdit*, void (MainWindowModel::*)(const QString&)> boxes[] = {
-        {txtServerPath, &MainWindowModel::setServerPath},
-        {txtVideoPath, &MainWindowModel::setVideoPath},
-        {txtAudioLevel, &MainWindowModel::setAudioLevel},
-        {txtRedirectURL, &MainWindowModel::setRedirectURL},
-        {txtAffiliateLink, &MainWindowModel::setAffiliateLink}};
-    for (const auto& [box, setter] : boxes)
-        connect(box, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
-            forward([this, setter, &text] { (m_controller.window().*setter)(text); });
-        });
-    // The settings keep the line breaks of the HTML as CR LF, as the profile stores them.
-    connect(txtActionCode, &QPlainTextEdit::textChanged, this, [this] {
-        QString code = txtActionCode->toPlainText();
-        code.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        forward([this, &code] { m_controller.window().setActionCode(code); });
-    });
+void FrmMain::connectSettings() {
+    m_binder = std::make_unique<SettingsBinder>(
+        *this, m_controller.window(),
+        [this](const std::function<void()>& change) { forward(change); });
 }
 
 void FrmMain::connectAppearance() {
-    connect(cmbPlayerStyle, &QComboBox::activated, this,
-            [this](int index) { forward([this, index] { m_controller.selectSkin(index); }); });
-    connect(cmbPlayerSize, &QComboBox::activated, this, [this](int index) {
-        forward([this, index] { m_controller.selectPlayerSize(index); });
-    });
-    connect(txtPlayerColor, &QLineEdit::textEdited, this, [this](const QString& text) {
-        forward([this, &text] { m_controller.setPlayerColorText(text); });
-    });
     connect(cmdChangePlayerColor, &QPushButton::clicked, this,
             [this] { forward([this] { m_controller.chooseTint(); }); });
     connect(pctPlayerColorTint, &TintSwatches::picked, this,
@@ -194,25 +167,6 @@ void FrmMain::connectAppearance() {
     connect(sstThis, &QTabWidget::currentChanged, this, [this](int index) {
         forward([this, index] { m_controller.window().showTab(index); });
     });
-}
-
-void FrmMain::connectOptions() {
-    const std::pair<QCheckBox*, void (MainWindowModel::*)(bool)> checks[] = {
-        {chkHtml5, &MainWindowModel::setHtml5},
-        {chkShowBigPlayButton, &MainWindowModel::setShowBigPlayButton},
-        {chkAutoPlay, &MainWindowModel::setAutoPlay},
-        {chkAutoProgress, &MainWindowModel::setAutoProgress},
-        {chkIsLive, &MainWindowModel::setIsLive},
-        {chkEncrypt, &MainWindowModel::setEncrypt},
-        {chkPlaysInline, &MainWindowModel::setPlaysInline},
-        {chkMutedAutoPlay, &MainWindowModel::setMutedAutoPlay},
-        {chkFluidSize, &MainWindowModel::setFluidSize},
-        {chkShowEmbedCode, &MainWindowModel::setShowEmbedCode},
-        {chkSocialShare, &MainWindowModel::setSocialShare}};
-    for (const auto& [check, setter] : checks)
-        connect(check, &QCheckBox::clicked, this, [this, setter = setter](bool on) {
-            forward([this, setter, on] { (m_controller.window().*setter)(on); });
-        });
 }
 
 void FrmMain::connectCommands() {
@@ -286,9 +240,8 @@ void FrmMain::refresh() {
     setWindowTitle(states.caption);
     refreshControlStates(states);
     refreshVideoSource(s);
-    refreshTexts(s);
     refreshAppearance(s, states);
-    refreshOptions(s);
+    m_binder->refresh();
     refreshImages(s);
     sstThis->setCurrentIndex(states.currentTab);
 }
@@ -308,17 +261,6 @@ void FrmMain::refreshVideoSource(const ProjectSettings& s) {
     (s.Multiple ? optMultiple : optSingle)->setChecked(true);
 }
 
-void FrmMain::refreshTexts(const ProjectSettings& s) {
-    showText(txtServerPath, s.ServerPath);
-    showText(txtVideoPath, s.VideoPath);
-    lblOutDir->setText(s.OutDir);
-    showText(txtAffiliateLink, s.AffiliateLink);
-    showText(txtRedirectURL, s.RedirectURL);
-    const QString code = DialogParts::forDisplay(s.ActionCode);
-    if (txtActionCode->toPlainText() != code)
-        txtActionCode->setPlainText(code);
-}
-
 void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& states) {
     const auto fill = [](QComboBox* list, const QStringList& entries) {
         QStringList shown;
@@ -330,10 +272,7 @@ void FrmMain::refreshAppearance(const ProjectSettings& s, const ControlStates& s
         }
     };
     fill(cmbPlayerStyle, m_controller.skins());
-    cmbPlayerStyle->setCurrentIndex(s.PlayerStyle);
     fill(cmbPlayerSize, m_controller.playerSizes().entries());
-    cmbPlayerSize->setCurrentIndex(s.PlayerSize);
-    showText(txtPlayerColor, s.PlayerColor);
     paint(shpPlayerColor, s.PlayerColorNumber);
     pctPlayerColorTint->setColours(states.tintBoxColours);
     refreshPreview();
@@ -350,27 +289,8 @@ void FrmMain::refreshPreview() {
     imgVideoPlayerStyle->setPixmap(QPixmap::fromImage(m_controller.skinPreview()));
 }
 
-void FrmMain::refreshOptions(const ProjectSettings& s) {
-    chkHtml5->setChecked(s.Html5);
-    chkIsLive->setChecked(s.IsLive);
-    chkShowBigPlayButton->setChecked(s.ShowBigPlayButton);
-    chkAutoPlay->setChecked(s.AutoPlay);
-    chkAutoProgress->setChecked(s.AutoProgress);
-    chkEncrypt->setChecked(s.Encrypt);
-    chkPlaysInline->setChecked(s.PlaysInline);
-    chkMutedAutoPlay->setChecked(s.MutedAutoPlay);
-    chkFluidSize->setChecked(s.FluidSize);
-    chkShowEmbedCode->setChecked(s.ShowEmbedCode);
-    chkSocialShare->setChecked(s.SocialShare);
-    showText(txtAudioLevel, s.AudioLevel);
-}
-
 void FrmMain::refreshImages(const ProjectSettings& s) {
-    lblIntroImageName->setText(s.IntroImageName);
-    lblOutroImageName->setText(s.OutroImageName);
-    lblIntroImagePath->setText(s.IntroImagePath);
     lblIntroImagePath->setToolTip(DialogParts::toolTip(s.IntroImagePath));
-    lblOutroImagePath->setText(s.OutroImagePath);
     lblOutroImagePath->setToolTip(DialogParts::toolTip(s.OutroImagePath));
     // A pixmap is made only when its picture has changed: refresh runs after every event.
     const auto show = [](QLabel* box, const QImage& picture) {

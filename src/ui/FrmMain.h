@@ -3,12 +3,14 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 #include "ui_FrmMain.h"
 
 class FrmAdvancedOptions;
 class InputRulesFilter;
 class MainController;
+class SettingsBinder;
 struct ControlStates;
 struct ProjectSettings;
 
@@ -39,9 +41,9 @@ class FrmMain : public QMainWindow, private Ui::FrmMainForm {
 
     void connectMenus();
     void connectVideoSource();
-    void connectTexts();
+    // The settings' own controls, through the profile's table (SettingsBinder).
+    void connectSettings();
     void connectAppearance();
-    void connectOptions();
     void connectCommands();
 
     // Runs a handler of the controller, reports an error the way every error trap does, and
@@ -51,9 +53,8 @@ class FrmMain : public QMainWindow, private Ui::FrmMainForm {
     // Sets every control property of the states' rows (ControlStates::flagRows, textRows).
     void refreshControlStates(const ControlStates& states);
     void refreshVideoSource(const ProjectSettings& s);
-    void refreshTexts(const ProjectSettings& s);
+    // The lists' entries, the swatches and the preview; the chosen entry is a setting's.
     void refreshAppearance(const ProjectSettings& s, const ControlStates& states);
-    void refreshOptions(const ProjectSettings& s);
     void refreshImages(const ProjectSettings& s);
     void refreshPreview();
 
@@ -68,4 +69,5 @@ class FrmMain : public QMainWindow, private Ui::FrmMainForm {
     QString m_previewShown;            // the skin and tint of the picture imgVideoPlayerStyle shows
     FrmAdvancedOptions* m_advancedOptions = nullptr;  // kept: its edits last for the whole run
     InputRulesFilter* m_keyFilter = nullptr;
+    std::unique_ptr<SettingsBinder> m_binder;
 };

@@ -196,7 +196,7 @@ void MainControllerTest::skinIndexPastListStopsAfterEarlierLines() {
 void MainControllerTest::rtmpProfileWhileRtmpIsCurrent() {
     Fixture f;
     f.controller.window().selectStreamingMode(StreamingMode::Rtmp);
-    f.controller.window().setVideoPath("rtmp://typed/app/");
+    f.controller.window().change(&ProjectSettings::VideoPath, "rtmp://typed/app/");
     QStringList values = profileValues().mid(0, 16);
     values[0] = "SIN2";
     f.readProfile(values);
@@ -294,8 +294,8 @@ void MainControllerTest::generateSingleVideo() {
     QFile file(video);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    f.controller.window().setServerPath("http://example.com/site");
-    f.controller.window().setOutDir(f.install.outputFolder());
+    f.controller.window().change(&ProjectSettings::ServerPath, "http://example.com/site");
+    f.controller.window().change(&ProjectSettings::OutDir, f.install.outputFolder());
     f.dialogs.openAnswers.enqueue(QStringList{video});
     f.controller.singleVideo().show();
     f.controller.singleVideo().chooseFlashFile();
@@ -324,7 +324,7 @@ void MainControllerTest::generateSingleVideo() {
 
 void MainControllerTest::generateStopsOnIncompleteSelection() {
     Fixture f;
-    f.controller.window().setOutDir(f.install.outputFolder());
+    f.controller.window().change(&ProjectSettings::OutDir, f.install.outputFolder());
     QCOMPARE(f.controller.generate(), MainController::GenerateOutcome::Stopped);
     QCOMPARE(f.dialogs.texts(), QStringList{"PLEASE SAVE YOUR VIDEO FILE LIST FIRST!"});
     QVERIFY(f.views.log.contains("singleVideoDialog"));
@@ -335,8 +335,8 @@ void MainControllerTest::generateStopsOnIncompleteSelection() {
 // file chooser; the run stops before the configuration file could carry it.
 void MainControllerTest::generateStopsOnPlaylistNameThatIsNotPlain() {
     Fixture f;
-    f.controller.window().setServerPath("http://example.com/site");
-    f.controller.window().setOutDir(f.install.outputFolder());
+    f.controller.window().change(&ProjectSettings::ServerPath, "http://example.com/site");
+    f.controller.window().change(&ProjectSettings::OutDir, f.install.outputFolder());
     f.controller.window().selectMultiple();
     PlaylistEditorModel& editor = f.controller.playlistEditor();
     editor.show();
@@ -407,7 +407,7 @@ void MainControllerTest::openingSaysWhenNothingCouldOpen() {
     QFETCH(QString, given);
     QFETCH(QStringList, messages);
     Fixture f;
-    f.controller.window().setOutDir("/home/u/out/");
+    f.controller.window().change(&ProjectSettings::OutDir, "/home/u/out/");
     QStringList asked;
     const auto open = [&](const QString& what) {
         asked.append(what);

@@ -267,8 +267,8 @@ void StartUpTest::profileSaveAndLoadRoundTrip() {
     w.setHtml5(true);
     app.controller.selectSkin(1);
     app.controller.setPlayerColorText("1a2B3c");
-    w.setServerPath("http://example.com/");
-    w.setActionCode("<b>one</b>\r\n<i>two</i>");
+    w.change(&ProjectSettings::ServerPath, "http://example.com/");
+    w.change(&ProjectSettings::ActionCode, "<b>one</b>\r\n<i>two</i>");
     w.settings().ShareTitle = QString::fromUtf8("Café €");
     const QString path = app.install.path("saved.epe");
     app.dialogs.saveAnswers.enqueue(path);

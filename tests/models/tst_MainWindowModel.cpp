@@ -43,13 +43,13 @@ void act(MainWindowModel& m, const QString& step) {
     else if (step == "single")
         m.selectSingle();
     else if (step == "live")
-        m.setIsLive(true);
+        m.change(&ProjectSettings::IsLive, true);
     else if (step == "not live")
-        m.setIsLive(false);
+        m.change(&ProjectSettings::IsLive, false);
     else if (step == "auto start")
-        m.setAutoPlay(true);
+        m.change(&ProjectSettings::AutoPlay, true);
     else if (step == "no auto start")
-        m.setAutoPlay(false);
+        m.change(&ProjectSettings::AutoPlay, false);
     else
         qFatal("unknown step %s", qPrintable(step));
 }
@@ -104,7 +104,8 @@ void MainWindowModelTest::modeChanges() {
     FakeViews v;
     MainWindowModel m(d, v);
     m.selectStreamingMode(static_cast<StreamingMode>(first));
-    m.setVideoPath(first == 1 ? QStringLiteral("typed") : m.settings().VideoPath);
+    m.change(&ProjectSettings::VideoPath,
+             first == 1 ? QStringLiteral("typed") : m.settings().VideoPath);
     m.selectStreamingMode(static_cast<StreamingMode>(second));
     QTEST(m.settings().VideoPath, "videoPath");
     QTEST(m.states().Frame1Caption, "caption");
@@ -121,7 +122,7 @@ void MainWindowModelTest::choosingTheCurrentModeChangesNothing() {
     FakeDialogs d;
     FakeViews v;
     MainWindowModel m(d, v);
-    m.setVideoPath("http://cdn.example.com/");
+    m.change(&ProjectSettings::VideoPath, "http://cdn.example.com/");
     m.selectStreamingMode(StreamingMode::Normal);
     QCOMPARE(m.settings().VideoPath, QStringLiteral("http://cdn.example.com/"));
 }
@@ -145,7 +146,7 @@ void MainWindowModelTest::liveVideoDisablesAndFills() {
     MainWindowModel m(d, v);
     m.selectStreamingMode(StreamingMode::Rtmp);
     m.settings().IntroImageName = "intro.jpg";
-    m.setIsLive(true);
+    m.change(&ProjectSettings::IsLive, true);
     const ControlStates& c = m.states();
     QCOMPARE(m.settings().RedirectURL, QStringLiteral("Not Applicable"));
     QCOMPARE(m.settings().ActionCode, QStringLiteral("Not Applicable"));
@@ -162,10 +163,10 @@ void MainWindowModelTest::clearingLiveEmptiesUserText() {
     FakeViews v;
     MainWindowModel m(d, v);
     m.selectStreamingMode(StreamingMode::Rtmp);
-    m.setAutoPlay(true);
-    m.setIsLive(true);
-    m.setRedirectURL("http://example.com/next");
-    m.setIsLive(false);
+    m.change(&ProjectSettings::AutoPlay, true);
+    m.change(&ProjectSettings::IsLive, true);
+    m.change(&ProjectSettings::RedirectURL, "http://example.com/next");
+    m.change(&ProjectSettings::IsLive, false);
     QCOMPARE(m.settings().RedirectURL, QString());
     QCOMPARE(m.settings().ActionCode, QString());
     const ControlStates& c = m.states();
@@ -181,7 +182,7 @@ void MainWindowModelTest::liveSwitchesPlaylistToSingle() {
     m.selectMultiple();
     QVERIFY(m.states().lblVideoFilesStatusVisible);
     m.selectStreamingMode(StreamingMode::Rtmp);
-    m.setIsLive(true);
+    m.change(&ProjectSettings::IsLive, true);
     QVERIFY(!m.settings().Multiple);
     QVERIFY(!m.states().optMultipleEnabled);
     QVERIFY(!m.states().chkAutoProgressEnabled);
@@ -193,7 +194,7 @@ void MainWindowModelTest::leavingRtmpClearsLive() {
     FakeViews v;
     MainWindowModel m(d, v);
     m.selectStreamingMode(StreamingMode::Rtmp);
-    m.setIsLive(true);
+    m.change(&ProjectSettings::IsLive, true);
     m.selectStreamingMode(StreamingMode::Pseudo);
     QVERIFY(!m.settings().IsLive);
     QVERIFY(!m.states().chkIsLiveVisible);
@@ -206,10 +207,10 @@ void MainWindowModelTest::autoPlayOnlyTouchesFirstIntroCommand() {
     FakeDialogs d;
     FakeViews v;
     MainWindowModel m(d, v);
-    m.setAutoPlay(true);
+    m.change(&ProjectSettings::AutoPlay, true);
     QVERIFY(!m.states().cmdIntroImageEnabled);
     QVERIFY(m.states().cmdIntroImage2Enabled);
-    m.setAutoPlay(false);
+    m.change(&ProjectSettings::AutoPlay, false);
     QVERIFY(m.states().cmdIntroImageEnabled);
 }
 
@@ -233,7 +234,7 @@ void MainWindowModelTest::singleOrPlaylistSetsMarker() {
     FakeViews v;
     MainWindowModel m(d, v);
     m.setSelectionChecks([=] { return singleComplete; }, [=] { return playlistComplete; });
-    m.setAutoProgress(true);
+    m.change(&ProjectSettings::AutoProgress, true);
     multiple ? m.selectMultiple() : m.selectSingle();
     QTEST(m.states().lblVideoFilesStatusVisible, "marker");
     QTEST(m.states().chkAutoProgressEnabled, "autoProgressEnabled");
@@ -258,7 +259,7 @@ void MainWindowModelTest::outputFolder() {
     FakeDialogs d;
     FakeViews v;
     MainWindowModel m(d, v);
-    m.setOutDir(before);
+    m.change(&ProjectSettings::OutDir, before);
     d.folderAnswers.enqueue(chosen.isValid() ? std::optional<QString>(chosen.toString())
                                              : std::nullopt);
     m.chooseOutputFolder();
@@ -271,10 +272,10 @@ void MainWindowModelTest::toolTipsFollowText() {
     FakeDialogs d;
     FakeViews v;
     MainWindowModel m(d, v);
-    m.setServerPath("http://a/");
-    m.setVideoPath("rtmp://b/");
-    m.setAffiliateLink("http://c/");
-    m.setRedirectURL("http://d/");
+    m.change(&ProjectSettings::ServerPath, "http://a/");
+    m.change(&ProjectSettings::VideoPath, "rtmp://b/");
+    m.change(&ProjectSettings::AffiliateLink, "http://c/");
+    m.change(&ProjectSettings::RedirectURL, "http://d/");
     QCOMPARE(m.states().txtServerPathToolTip, QStringLiteral(" http://a/ "));
     QCOMPARE(m.states().txtVideoPathToolTip, QStringLiteral(" rtmp://b/ "));
     QCOMPARE(m.states().txtAffiliateLinkToolTip, QStringLiteral(" http://c/ "));
@@ -285,10 +286,10 @@ void MainWindowModelTest::serverPathBringsMarketingTabForward() {
     FakeDialogs d;
     FakeViews v;
     MainWindowModel m(d, v);
-    m.setServerPath("a");
+    m.change(&ProjectSettings::ServerPath, "a");
     QCOMPARE(v.log, QStringList{});  // already in front
     m.showTab(2);
-    m.setServerPath("ab");
+    m.change(&ProjectSettings::ServerPath, "ab");
     QCOMPARE(v.log, (QStringList{"tab:2", "tab:0"}));
     QCOMPARE(m.states().currentTab, 0);
 }
@@ -298,12 +299,12 @@ void MainWindowModelTest::socialDialogOpensOnlyByHand() {
     FakeViews v;
     MainWindowModel m(d, v);
     m.setLoadingProfile(true);
-    m.setSocialShare(true);
+    m.change(&ProjectSettings::SocialShare, true);
     m.setLoadingProfile(false);
     QCOMPARE(v.log, QStringList{});
-    m.setSocialShare(false);
+    m.change(&ProjectSettings::SocialShare, false);
     QCOMPARE(v.log, QStringList{});
-    m.setSocialShare(true);
+    m.change(&ProjectSettings::SocialShare, true);
     QCOMPARE(v.log, QStringList{"socialDialog"});
 }
 
@@ -348,13 +349,13 @@ void MainWindowModelTest::socialBoxFollowsTheDialog() {
         else if (answer == "cancel")
             m.social().cancel();
     };
-    m.setSocialShare(true);
+    m.change(&ProjectSettings::SocialShare, true);
     QCOMPARE(v.log, QStringList{"socialDialog"});
     QCOMPARE(m.settings().SocialShare, ticked);
     QCOMPARE(m.settings().ShareTitle, ticked ? QStringLiteral("Holiday") : QString());
     // Ticked again after a cancel, the dialog asks again.
     v.onSocialDialog = [&] { m.social().save(); };
-    m.setSocialShare(true);
+    m.change(&ProjectSettings::SocialShare, true);
     QVERIFY(m.settings().SocialShare);
 }
 

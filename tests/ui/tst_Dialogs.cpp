@@ -252,7 +252,7 @@ void DialogsTest::copyCodeOpensFolderAndTestPage() {
 #endif
     Fixture f;
     const QString out = f.install.path("out put") + QLatin1Char('/');
-    f.controller.window().setOutDir(out);
+    f.controller.window().change(&ProjectSettings::OutDir, out);
     FrmCopyCode dialog(f.controller);
     dialog.setTexts(QStringLiteral("<div></div>"), QString());
     TextFile::writeBytes(f.install.appFolder() + "/temp/do-not-upload.html", "<p>local</p>");

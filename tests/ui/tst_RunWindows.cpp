@@ -72,8 +72,8 @@ void RunWindowsTest::cancelFromTheFileWorkWindow() {
     FrmMain frmMain(controller);
     views.attach(controller, frmMain);
     frmMain.show();
-    controller.window().setServerPath("http://example.com/site");
-    controller.window().setOutDir(install.outputFolder());
+    controller.window().change(&ProjectSettings::ServerPath, "http://example.com/site");
+    controller.window().change(&ProjectSettings::OutDir, install.outputFolder());
     dialogs.openAnswers.enqueue(QStringList{video});
     controller.singleVideo().show();
     controller.singleVideo().chooseFlashFile();

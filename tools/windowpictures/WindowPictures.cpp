@@ -87,8 +87,8 @@ void fillPlaylist(PlaylistEditorModel& editor, ScriptedDialogs& dialogs,
 // A page for phones: HTML5 with inline play, and a player that fits a narrow page.
 void chooseOptions(MainWindowModel& window) {
     window.setHtml5(true);
-    window.setPlaysInline(true);
-    window.setFluidSize(true);
+    window.change(&ProjectSettings::PlaysInline, true);
+    window.change(&ProjectSettings::FluidSize, true);
 }
 
 // The single video with its HTML5 copy and two caption tracks, the second with its own label.
