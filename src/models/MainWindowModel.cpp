@@ -1,8 +1,8 @@
 #include "models/MainWindowModel.h"
 
-#include "models/Views.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
+#include "platform/Views.h"
 
 namespace {
 
