@@ -9,7 +9,7 @@
 
 #include "appearance/IntroOutroImages.h"
 #include "appearance/PlayerSizes.h"
-#include "formats/GenerationSnapshot.h"
+#include "generate/GenerationSnapshot.h"
 #include "generate/ValidationHost.h"
 #include "media/Playlist.h"
 #include "models/MainWindowModel.h"

@@ -5,12 +5,12 @@
 
 #include "app/MainController.h"
 #include "media/PlaylistFile.h"
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/InstanceGuard.h"
 #include "platform/ScratchFolder.h"
+#include "platform/Views.h"
 #include "settings/ProfileValueError.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "models/Views.h"
 #include "platform/Dialogs.h"
+#include "platform/Views.h"
 
 // vidlark-cli shows no windows: a modal dialog is closed at once with its Cancel, and the code
 // window's contents are kept for printing.

@@ -1,6 +1,6 @@
 #include "convert/AacConfig.h"
 
-#include "BitReader.h"
+#include "flv/BitReader.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "convert/AvcConfig.h"
 
-#include "BitReader.h"
-#include "FlvFormat.h"
-#include "VideoDimensions.h"
+#include "flv/BitReader.h"
+#include "flv/FlvFormat.h"
+#include "flv/VideoDimensions.h"
 
 namespace {
 

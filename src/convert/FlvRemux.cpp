@@ -10,8 +10,6 @@
 #include <optional>
 #include <system_error>
 
-#include "FileIo.h"
-#include "FlvFormat.h"
 #include "convert/ApartThread.h"
 #include "convert/ConversionError.h"
 #include "convert/FlvRemuxScan.h"
@@ -20,6 +18,8 @@
 #include "convert/ProgressMeter.h"
 #include "convert/RangeCopy.h"
 #include "convert/SideFile.h"
+#include "flv/FileIo.h"
+#include "flv/FlvFormat.h"
 
 namespace {
 

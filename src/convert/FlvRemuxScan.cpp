@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "FlvReader.h"
-#include "VideoDimensions.h"
 #include "convert/AacConfig.h"
 #include "convert/AvcConfig.h"
+#include "flv/FlvReader.h"
+#include "flv/VideoDimensions.h"
 
 using namespace flvmdi;
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "ByteSource.h"
 #include "convert/RemuxPlan.h"
+#include "flv/ByteSource.h"
 
 // Reads an FLV's tag headers and plans the MP4 index of a copy that keeps the FLV's payload
 // bytes where they are. Only what such a copy reproduces exactly is planned: H.264 and plain AAC

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "ByteSource.h"
+#include "flv/ByteSource.h"
 
 // How much room our own remux leaves for the MP4 index in front of the FLV bytes it copies before
 // the scan has planned that index. Guessed from the file's first 256 KiB: the index the remux

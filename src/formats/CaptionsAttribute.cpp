@@ -27,10 +27,11 @@ QString CaptionsAttribute::value(const CaptionTracks& tracks, const QString& fol
     return fields.join(u'|');
 }
 
-bool CaptionsAttribute::anyTracks(const GenerationContext& ctx) {
-    if (!ctx.isPlaylist())
-        return !ctx.single.Captions.isEmpty();
-    for (const PlaylistEntry& row : ctx.playlist.rows)
+bool CaptionsAttribute::anyTracks(bool isPlaylist, const SingleVideo& single,
+                                  const Playlist& playlist) {
+    if (!isPlaylist)
+        return !single.Captions.isEmpty();
+    for (const PlaylistEntry& row : playlist.rows)
         if (!row.Captions.isEmpty())
             return true;
     return false;

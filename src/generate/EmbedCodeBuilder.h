@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 // The HTML the user pastes into a page: the core script include (and, for an HTML5 playlist, the
 // stylesheet), plain or, with "Encrypt HTML", as an escaped document.write statement. Lines are

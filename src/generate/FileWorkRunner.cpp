@@ -7,11 +7,11 @@
 
 #include <algorithm>
 
+#include "generate/InjectedCopy.h"
 #include "media/CaptionFile.h"
-#include "models/Views.h"
 #include "platform/FileOps.h"
 #include "platform/FileWorkPlan.h"
-#include "platform/InjectedCopy.h"
+#include "platform/Views.h"
 
 namespace {
 

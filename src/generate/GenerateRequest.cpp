@@ -4,9 +4,9 @@
 
 #include "generate/ValidationHost.h"
 #include "media/PlaylistNames.h"
-#include "models/Views.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Dialogs.h"
+#include "platform/Views.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include "formats/ActionScriptWriter.h"
 #include "formats/ConfigXmlWriter.h"
 #include "formats/FlashEmbedScriptWriter.h"
-#include "formats/GenerationContext.h"
 #include "formats/Html5PlaylistScriptWriter.h"
 #include "formats/Html5SingleScriptWriter.h"
 #include "formats/StylesheetWriter.h"
 #include "generate/CoreScriptWriter.h"
 #include "generate/EmbedCodeBuilder.h"
 #include "generate/FileWorkRunner.h"
+#include "generate/GenerationContext.h"
 #include "generate/InputGuard.h"
 #include "generate/OutputAssembly.h"
 #include "generate/RunDecisions.h"
@@ -23,11 +23,11 @@
 #include "generate/UploadInstructions.h"
 #include "generate/WriterInputs.h"
 #include "media/CaptionFileError.h"
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileWorkPlan.h"
 #include "platform/OutputFile.h"
+#include "platform/Views.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <stdexcept>
 
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 class FileWorkPlan;
 struct OutputFile;

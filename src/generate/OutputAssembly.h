@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 #include "platform/FileWorkPlan.h"
 
 class Views;

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 // The small pictures beside each title of a playlist in the TitleDescThumb layout: each row's
 // thumbnail fitted into 80 x 58 and written as a JPEG under the row's own name into "thumbs" of the

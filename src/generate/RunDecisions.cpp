@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "formats/GenerationSnapshot.h"
+#include "generate/GenerationSnapshot.h"
 #include "platform/RandomSource.h"
 
 void RunDecisions::decide(GenerationSnapshot& snapshot, bool playlist, RandomSource& random) {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 // Every run mirrors its videos into the scratch folder for the local test page, and the local test
 // page only ever plays the last run's. Left there, the copies of earlier runs would fill the disk

@@ -1,7 +1,7 @@
 #include "generate/SnapshotReader.h"
 
 #include "appearance/SkinList.h"
-#include "formats/GenerationSnapshot.h"
+#include "generate/GenerationSnapshot.h"
 #include "generate/GenerationTag.h"
 #include "media/Playlist.h"
 #include "platform/Clock.h"

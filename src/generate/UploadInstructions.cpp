@@ -1,7 +1,7 @@
 #include "generate/UploadInstructions.h"
 
 #include "formats/CaptionsAttribute.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 QString UploadInstructions::build(const GenerationContext& ctx) {
     const QString nl = QStringLiteral("\r\n");
@@ -12,7 +12,7 @@ QString UploadInstructions::build(const GenerationContext& ctx) {
     if (!typedVideoPath.trimmed().isEmpty() || typedVideoPath.contains(QLatin1String("rtmp")))
         // The players ask for the caption files in the video folder.
         text += nl +
-                (CaptionsAttribute::anyTracks(ctx)
+                (CaptionsAttribute::anyTracks(ctx.isPlaylist(), ctx.single, ctx.playlist)
                      ? QStringLiteral("Upload video files and caption files (.vtt) to:")
                      : QStringLiteral("Upload video files to:")) +
                 nl + ctx.snapshot.VideoPath + nl;

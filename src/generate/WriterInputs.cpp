@@ -1,7 +1,7 @@
 #include "generate/WriterInputs.h"
 
 #include "formats/CaptionsAttribute.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 #include "platform/ScratchFolder.h"
 
 namespace {
@@ -84,7 +84,7 @@ Html5ScriptInput WriterInputs::html5Script(const GenerationContext& ctx) {
             .autoPlay = p.AutoPlay,
             .mutedAutoPlay = p.MutedAutoPlay,
             .fluidSize = p.FluidSize,
-            .captions = CaptionsAttribute::anyTracks(ctx)};
+            .captions = CaptionsAttribute::anyTracks(ctx.isPlaylist(), ctx.single, ctx.playlist)};
 }
 
 ConfigXmlWriter::Input WriterInputs::configXml(const GenerationContext& ctx) {

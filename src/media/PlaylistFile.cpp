@@ -8,8 +8,8 @@
 #include "platform/AppError.h"
 #include "platform/ControlCharacters.h"
 #include "platform/Cp1252.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
-#include "settings/Scrambler.h"
 
 namespace {
 

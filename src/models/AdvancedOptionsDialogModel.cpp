@@ -1,9 +1,9 @@
 #include "models/AdvancedOptionsDialogModel.h"
 
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/Views.h"
 #include "settings/AdvancedOptionsFile.h"
 
 AdvancedOptionsDialogModel::AdvancedOptionsDialogModel(Dialogs& dialogs, Views& views,

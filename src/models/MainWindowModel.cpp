@@ -1,9 +1,9 @@
 #include "models/MainWindowModel.h"
 
 #include "models/MainWindowRules.h"
-#include "models/Views.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
+#include "platform/Views.h"
 
 namespace {
 

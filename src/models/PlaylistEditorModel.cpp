@@ -9,10 +9,10 @@
 #include "media/PlaylistFile.h"
 #include "models/CaptionTracksDialogModel.h"
 #include "models/SelectionHost.h"
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
+#include "platform/Views.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "media/Html5CopyTargets.h"
 #include "models/CaptionTrackEdits.h"
 #include "models/SelectionHost.h"
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/Views.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "media/CaptionFile.h"
 #include "media/CaptionFileError.h"
 #include "models/SelectionHost.h"
-#include "models/Views.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/Views.h"
 
 QList<Html5CopyJob> VideoFilesDialogModel::makeCopies(QList<Html5CopyJob> jobs, Html5Format format,
                                                       const Html5CopyRunner& runner) {

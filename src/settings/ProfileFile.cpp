@@ -5,10 +5,10 @@
 #include "platform/ControlCharacters.h"
 #include "platform/Cp1252.h"
 #include "platform/PlainFileName.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileValueError.h"
-#include "settings/Scrambler.h"
 
 namespace {
 

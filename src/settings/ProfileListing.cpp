@@ -2,9 +2,9 @@
 
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
+#include "platform/Scrambler.h"
 #include "settings/ProfileLayout.h"
 #include "settings/ProfileListingError.h"
-#include "settings/Scrambler.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/Views.h"
+#include "platform/Views.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "models/Views.h"
+#include "platform/Views.h"
 
 class FrmFileWork;
 class FrmMain;

@@ -11,9 +11,9 @@
 #include "media/PlaylistFile.h"
 #include "models/PlaylistEditorModel.h"
 #include "platform/InstanceGuard.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
-#include "settings/Scrambler.h"
 
 namespace {
 

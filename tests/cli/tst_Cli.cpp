@@ -20,8 +20,8 @@
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "media/PlaylistFile.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
-#include "settings/Scrambler.h"
 
 // vidlark-cli end to end: the built program is run on profiles and videos written here, and its
 // exit status, its two output streams and the files of the output folder are checked.

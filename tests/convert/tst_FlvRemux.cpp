@@ -3,12 +3,12 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include "ByteSource.h"
 #include "RemuxClip.h"
 #include "TestFiles.h"
 #include "convert/FlvRemux.h"
 #include "convert/FlvRemuxScan.h"
 #include "convert/ProgressMeter.h"
+#include "flv/ByteSource.h"
 
 // Our own remux end to end on FLVs assembled tag by tag: the body is copied while the index is
 // planned, behind room guessed from the file's first tags, and every sample of the MP4 must still

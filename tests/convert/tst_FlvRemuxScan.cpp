@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "ByteSource.h"
 #include "RemuxClip.h"
 #include "convert/FlvRemuxScan.h"
+#include "flv/ByteSource.h"
 
 // Which FLVs our own remux takes on, and the sample tables it plans for them, on FLVs assembled
 // byte by byte: everything it cannot copy exactly must be left to the general path.

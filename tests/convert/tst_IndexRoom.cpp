@@ -1,11 +1,11 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include "ByteSource.h"
 #include "RemuxClip.h"
 #include "convert/FlvRemuxScan.h"
 #include "convert/IndexRoom.h"
 #include "convert/Mp4Index.h"
+#include "flv/ByteSource.h"
 
 // The room our own remux leaves for the MP4 index before the scan: enough for the index of the
 // whole file (or the file is copied twice), and not much more (every viewer downloads the rest as

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "Amf0.h"
 #include "FlvBuilder.h"
-#include "FlvReader.h"
+#include "flv/Amf0.h"
+#include "flv/FlvReader.h"
 
 namespace injected {
 

@@ -15,10 +15,10 @@
 
 #include <random>
 
-#include "CopyInjector.h"
 #include "InjectedFile.h"
-#include "Injector.h"
 #include "LargeFlv.h"
+#include "flv/CopyInjector.h"
+#include "flv/Injector.h"
 
 using namespace flvmdi;
 using namespace injected;

@@ -12,9 +12,9 @@
 #include <map>
 
 #include "InjectedFile.h"
-#include "InjectionStamp.h"
-#include "Injector.h"
 #include "ScratchMount.h"
+#include "flv/InjectionStamp.h"
+#include "flv/Injector.h"
 
 using namespace flvmdi;
 using namespace injected;

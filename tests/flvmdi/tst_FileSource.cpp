@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "FileIo.h"
 #include "FlvBuilder.h"
-#include "FlvReader.h"
+#include "flv/FileIo.h"
+#include "flv/FlvReader.h"
 
 using namespace flvmdi;
 using Bytes = std::vector<uint8_t>;

@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "Amf0.h"
 #include "FlvBuilder.h"
-#include "FlvReader.h"
+#include "flv/Amf0.h"
+#include "flv/FlvReader.h"
 
 using namespace flvmdi;
 using Bytes = std::vector<uint8_t>;

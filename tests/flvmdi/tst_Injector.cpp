@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "InjectedFile.h"
-#include "Injector.h"
-#include "UndoJournal.h"
+#include "flv/Injector.h"
+#include "flv/UndoJournal.h"
 
 using namespace flvmdi;
 using namespace injected;

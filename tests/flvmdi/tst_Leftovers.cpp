@@ -15,8 +15,8 @@
 #include <QtTest>
 
 #include "InjectedFile.h"
-#include "Injector.h"
-#include "TemporaryFile.h"
+#include "flv/Injector.h"
+#include "flv/TemporaryFile.h"
 
 using namespace flvmdi;
 using namespace injected;

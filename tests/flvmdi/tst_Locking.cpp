@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "InjectedFile.h"
-#include "Injector.h"
 #include "ProcessProbe.h"
+#include "flv/Injector.h"
 
 using namespace flvmdi;
 using namespace injected;

@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "FlvBuilder.h"
-#include "FlvReader.h"
-#include "MetadataCalculator.h"
+#include "flv/FlvReader.h"
+#include "flv/MetadataCalculator.h"
 
 using namespace flvmdi;
 using Bytes = std::vector<uint8_t>;

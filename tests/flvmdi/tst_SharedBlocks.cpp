@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "CopyInjector.h"
 #include "InjectedFile.h"
-#include "Injector.h"
 #include "ReflinkMount.h"
+#include "flv/CopyInjector.h"
+#include "flv/Injector.h"
 
 using namespace flvmdi;
 using namespace injected;

@@ -14,9 +14,9 @@
 #include <QtTest>
 
 #include "InjectedFile.h"
-#include "Injector.h"
 #include "ScratchMount.h"
-#include "UndoJournal.h"
+#include "flv/Injector.h"
+#include "flv/UndoJournal.h"
 
 using namespace flvmdi;
 using namespace injected;

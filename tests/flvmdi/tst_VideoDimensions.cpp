@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "AudioFormat.h"
-#include "VideoDimensions.h"
+#include "flv/AudioFormat.h"
+#include "flv/VideoDimensions.h"
 
 using namespace flvmdi;
 using Bytes = std::vector<uint8_t>;

@@ -6,7 +6,7 @@
 #include "OutputFolder.h"
 #include "TestFiles.h"
 #include "formats/ConfigXmlWriter.h"
-#include "formats/GenerationSnapshot.h"
+#include "generate/GenerationSnapshot.h"
 #include "generate/RunDecisions.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"

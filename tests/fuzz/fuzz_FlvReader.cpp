@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Amf0.h"
-#include "FlvReader.h"
-#include "MetadataCalculator.h"
-#include "ScriptTagBuilder.h"
+#include "flv/Amf0.h"
+#include "flv/FlvReader.h"
+#include "flv/MetadataCalculator.h"
+#include "flv/ScriptTagBuilder.h"
 
 using namespace flvmdi;
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "ByteSource.h"
-#include "FlvFormat.h"
 #include "convert/FlvRemuxScan.h"
 #include "convert/IndexRoom.h"
 #include "convert/Mp4Index.h"
+#include "flv/ByteSource.h"
+#include "flv/FlvFormat.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "GenerationInputs.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 #include "platform/TextFile.h"
 
 // The inputs of a core-script run, as the driver would have read them: a single video with HTML5

@@ -6,7 +6,7 @@
 #include "TestFiles.h"
 #include "TestInstallation.h"
 #include "formats/ActionScriptWriter.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 #include "generate/GenerationDriver.h"
 #include "platform/AppError.h"
 #include "platform/FileWorkPlan.h"

@@ -2,7 +2,7 @@
 
 #include "GenerationInputs.h"
 #include "TestInstallation.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 #include "generate/PlaylistThumbnails.h"
 #include "platform/AppError.h"
 

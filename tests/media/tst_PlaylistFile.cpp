@@ -5,8 +5,8 @@
 #include "media/PlaylistFile.h"
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
-#include "settings/Scrambler.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include "TestFiles.h"
 #include "platform/AppError.h"
+#include "platform/Scrambler.h"
 #include "platform/TextFile.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileValueError.h"
-#include "settings/Scrambler.h"
 
 // The bytes below are the scrambled lines worked out by hand with the key "morvelquist"
 // (m 109, o 111, r 114, v 118, e 101, l 108, q 113, u 117, i 105, s 115, t 116).

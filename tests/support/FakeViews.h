@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "models/Views.h"
 #include "platform/FileWorkPlan.h"
+#include "platform/Views.h"
 
 // Records what the controller asked of the windows, as short entries in one log
 // ("singleVideoDialog", "help:1", "focus:txtServerPath", "tab:0", "busy:1", "codeWindow",

@@ -4,7 +4,7 @@
 
 #include "FakeClockRandom.h"
 #include "OutputFolder.h"
-#include "formats/GenerationContext.h"
+#include "generate/GenerationContext.h"
 
 // Everything a generation step reads, held together with a scripted random source.
 struct GenerationInputs {

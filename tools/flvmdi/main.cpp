@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "FlvFormat.h"
-#include "Injector.h"
+#include "flv/FlvFormat.h"
+#include "flv/Injector.h"
 #include "platform/Version.h"
 
 namespace {

@@ -1,4 +1,4 @@
 // Two folders of one rank do not include each other: the layer check must refuse this.
 #include "appearance/SkinList.h"
 #include "convert/Html5Copy.h"
-#include "settings/ProjectSettings.h"
+#include "platform/AppError.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-// A writer that reads the run's records from the folder above, where they once were: they live
-// beside the writers, so the layer check must refuse it.
+// A writer that takes the run's whole context from the generation above it: writers take narrow
+// inputs, and the layer check must refuse it.
 #include "formats/Escaping.h"
 #include "generate/GenerationContext.h"

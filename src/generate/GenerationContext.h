@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formats/GenerationSnapshot.h"
+#include "generate/GenerationSnapshot.h"
 #include "media/Playlist.h"
 #include "media/SingleVideo.h"
 #include "platform/AppPaths.h"

@@ -8,9 +8,9 @@
 
 #include "../flvmdi/FlvBuilder.h"
 #include "ReflinkMount.h"
+#include "generate/InjectedCopy.h"
 #include "platform/AppError.h"
 #include "platform/FileOps.h"
-#include "platform/InjectedCopy.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Cp1252.h"
-#include "settings/Scrambler.h"
+#include "platform/Scrambler.h"
 
 // Expected codes are worked out by hand from the key "morvelquist":
 // m 109, o 111, r 114, v 118, e 101, l 108, q 113, u 117, i 105, s 115, t 116.

@@ -1,4 +1,4 @@
-#include "settings/Scrambler.h"
+#include "platform/Scrambler.h"
 
 #include <QByteArray>
 

@@ -1,10 +1,10 @@
-#include "platform/InjectedCopy.h"
+#include "generate/InjectedCopy.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "CopyInjector.h"
+#include "flv/CopyInjector.h"
 #include "platform/AppError.h"
 
 namespace {

@@ -1,0 +1,3 @@
+#pragma once
+
+// The header of its own folder that Remux.cpp names bare.

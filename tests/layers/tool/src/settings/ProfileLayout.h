@@ -1,0 +1,3 @@
+#pragma once
+
+// The table a tool over the core may read.
