@@ -1,7 +1,7 @@
 #include "models/MainWindowRules.h"
 
 #include "models/MainWindowModel.h"
-#include "models/Views.h"
+#include "platform/Views.h"
 
 namespace {
 
