@@ -115,6 +115,75 @@ QString reason(const std::system_error& error) {
            QLatin1Char(')');
 }
 
+// What the copy of the whole source behind the room and the scan beside it came to.
+struct CopiedAndScanned {
+    bool copied = false;  // false when stopped before the end
+    bool userStopped = false;
+    std::optional<Planned> plan;
+};
+
+// The source is copied behind `room` while another thread scans it. Until the scan has said yes
+// the copy shows no progress, only hears a Cancel: a file left to FFmpeg then starts its progress
+// from nothing, not from where the copy was. From a disk both read at the disk's pace. From memory
+// the scan reads as much as the copy writes, and builds the index besides: waiting for it at three
+// quarters keeps the last quarter's progress real even for a file copied in a blink, where waiting
+// at half way cost a large share of the copy's time.
+CopiedAndScanned copyWhileScanning(int in, uint64_t size, uint64_t room, int out,
+                                   ProgressMeter& meter) {
+    std::atomic<bool> notPossible = false;
+    std::atomic<bool> planned = false;
+    std::packaged_task<std::optional<Planned>()> scan([in, size, room, &notPossible, &planned] {
+        std::optional<Planned> plan = planFor(in, size, room);
+        notPossible = !plan;
+        planned = bool(plan);
+        return plan;
+    });
+    std::future<std::optional<Planned>> scanned = scan.get_future();
+    ApartThread scanning([&scan] { scan(); });
+    CopiedAndScanned result;
+    const auto progress = [&](uint64_t done) {
+        if (!planned && done >= size / 4 * 3) {
+            scanning.release();
+            scanned.wait();
+        }
+        if (notPossible)
+            return false;
+        result.userStopped = !meter.update(planned ? double(done) / double(size) : 0.0);
+        return !result.userStopped;
+    };
+    result.copied = RangeCopy::copy(in, 0, size, out, room, progress);
+    scanning.release();
+    result.plan = scanned.get();
+    return result;
+}
+
+// Makes the copy in the side file at `sidePath`; the caller commits it when it is made.
+FlvRemux::Outcome remuxInto(int in, uint64_t size, uint64_t room, const QString& sidePath,
+                            ProgressMeter& meter) {
+    // The side file is new and empty. Truncating it anyway would make ext4 write the whole
+    // copy out when it is closed (its guard for files rewritten in place), a wait cp never has.
+    Descriptor out(::open(QFile::encodeName(sidePath).constData(), O_WRONLY | O_CLOEXEC));
+    if (!out.valid())
+        throw std::system_error(errno, std::generic_category(), "open");
+    const CopiedAndScanned done = copyWhileScanning(in, size, room, out.get(), meter);
+    if (done.userStopped)
+        return FlvRemux::Outcome::Cancelled;
+    if (!done.plan)
+        return FlvRemux::Outcome::NotPossible;
+    if (!done.copied || !placeHead(*done.plan, room, in, out.get(), meter))
+        return FlvRemux::Outcome::Cancelled;
+    out.close();
+    return FlvRemux::Outcome::Made;
+}
+
+// The size of the file open as `in`; nothing when it is not open or no regular file.
+std::optional<uint64_t> regularFileSize(const Descriptor& in) {
+    struct stat info = {};
+    if (!in.valid() || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return uint64_t(info.st_size);
+}
+
 }  // namespace
 
 // The body is copied while the scan plans and builds the index: the whole source goes behind room
@@ -125,61 +194,18 @@ QString reason(const std::system_error& error) {
 FlvRemux::Outcome FlvRemux::make(const QString& source, const QString& target,
                                  ProgressMeter& meter) {
     const Descriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    struct stat info = {};
-    if (!in.valid() || ::fstat(in.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return Outcome::NotPossible;
-    const uint64_t size = uint64_t(info.st_size);
-    const std::optional<uint64_t> room = roomFor(in.get(), size);
+    const std::optional<uint64_t> size = regularFileSize(in);
+    const std::optional<uint64_t> room = size ? roomFor(in.get(), *size) : std::nullopt;
     if (!room)
         return Outcome::NotPossible;
     SideFile side(target);
+    Outcome outcome = Outcome::NotPossible;
     try {
-        // The side file is new and empty. Truncating it anyway would make ext4 write the whole
-        // copy out when it is closed (its guard for files rewritten in place), a wait cp never has.
-        Descriptor out(::open(QFile::encodeName(side.path()).constData(), O_WRONLY | O_CLOEXEC));
-        if (!out.valid())
-            throw std::system_error(errno, std::generic_category(), "open");
-        std::atomic<bool> notPossible = false;
-        std::atomic<bool> planned = false;
-        std::packaged_task<std::optional<Planned>()> scan(
-            [&in, size, &room, &notPossible, &planned] {
-                std::optional<Planned> plan = planFor(in.get(), size, *room);
-                notPossible = !plan;
-                planned = bool(plan);
-                return plan;
-            });
-        std::future<std::optional<Planned>> scanned = scan.get_future();
-        ApartThread scanning([&scan] { scan(); });
-        // Until the scan has said yes the copy shows no progress, only hears a Cancel: a file
-        // left to FFmpeg then starts its progress from nothing, not from where the copy was. From
-        // a disk both read at the disk's pace. From memory the scan reads as much as the copy
-        // writes, and builds the index besides: waiting for it at three quarters
-        // keeps the last quarter's progress real even for a file copied in a blink, where
-        // waiting at half way cost a large share of the copy's time.
-        bool userStopped = false;
-        const auto progress = [&](uint64_t done) {
-            if (!planned && done >= size / 4 * 3) {
-                scanning.release();
-                scanned.wait();
-            }
-            if (notPossible)
-                return false;
-            userStopped = !meter.update(planned ? double(done) / double(size) : 0.0);
-            return !userStopped;
-        };
-        const bool copied = RangeCopy::copy(in.get(), 0, size, out.get(), *room, progress);
-        scanning.release();
-        const std::optional<Planned> plan = scanned.get();
-        if (userStopped)
-            return Outcome::Cancelled;
-        if (!plan)
-            return Outcome::NotPossible;
-        if (!copied || !placeHead(*plan, *room, in.get(), out.get(), meter))
-            return Outcome::Cancelled;
-        out.close();
+        outcome = remuxInto(in.get(), *size, *room, side.path(), meter);
     } catch (const std::system_error& error) {
         throw ConversionError(QStringLiteral("CANNOT WRITE ") + target + reason(error));
     }
-    side.commit();
-    return Outcome::Made;
+    if (outcome == Outcome::Made)
+        side.commit();
+    return outcome;
 }

@@ -12,8 +12,7 @@ import {join, resolve} from 'node:path';
 
 import {launchBrowser, openPage} from '../e2e/lib/browser.mjs';
 import {generate} from '../e2e/lib/generate.mjs';
-import {makeAppFolder} from '../e2e/lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from '../e2e/lib/profile.mjs';
+import {caseFolders, writeSiteProfile} from '../e2e/lib/sites.mjs';
 import {startServer} from '../e2e/lib/staticServer.mjs';
 
 const [cliArgument, roundsText = '5'] = process.argv.slice(2);
@@ -43,17 +42,10 @@ function makeClips(folder) {
 }
 
 function makeSite(work, server, name, html5, clips) {
-    const root = join(work, name);
-    const output = join(root, 'out');
-    mkdirSync(output, {recursive: true});
-    const appFolder = makeAppFolder(cli, join(root, 'app'));
+    const {root, output, appFolder} = caseFolders(cli, work, name);
     const serverPath = `http://127.0.0.1:${server.port}/${name}/`;
-    const values = baseProfile();
-    values[Line.ServerPath - 1] = serverPath;
-    values[Line.Html5 - 1] = html5 ? '1' : '0';
-    values[Line.AutoPlay - 1] = '1';
-    const profile = join(root, 'site.epe');
-    writeProfile(profile, values);
+    const profile = writeSiteProfile(
+        cli, root, {ServerPath: serverPath, Html5: html5 ? '1' : '0', AutoPlay: '1'});
     generate({cli, appFolder, profile, output, clips, html5Files: html5});
     server.mount(`/${name}/`, output);
     return `${serverPath}onlinetest.html`;

@@ -7,9 +7,8 @@ import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 
 import {makeClips} from '../e2e/lib/clips.mjs';
-import {makeAppFolder} from '../e2e/lib/installation.mjs';
 import {Layout, Position, writePlaylist} from '../e2e/lib/playlist.mjs';
-import {baseProfile, Line, writeProfile} from '../e2e/lib/profile.mjs';
+import {caseFolders, writeSiteProfile} from '../e2e/lib/sites.mjs';
 
 const [cli, ...sizes] = process.argv.slice(2);
 const work = mkdtempSync(join(tmpdir(), 'vidlark-bench-playlist-'));
@@ -20,16 +19,12 @@ try {
     execFileSync('ffmpeg', ['-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
                             'testsrc=size=640x360', '-frames:v', '1', join(clips, 'clip.jpg')]);
     for (const rows of sizes.map(Number)) {
-        const root = join(work, `rows${rows}`);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const values = baseProfile();
-        values[Line.Mode - 1] = 'MUL1';
-        values[Line.Html5 - 1] = '1';
-        values[Line.ServerPath - 1] = 'http://www.example.com/videos/';
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
+        const {root, output, appFolder} = caseFolders(cli, work, `rows${rows}`);
+        const profile = writeSiteProfile(cli, root, {
+            StreamingMode: 'MUL1',
+            Html5: '1',
+            ServerPath: 'http://www.example.com/videos/',
+        });
         const playlist = join(root, 'site.plf');
         writePlaylist(playlist, {
             position: Position.Right,

@@ -3,21 +3,17 @@
 // Unmute, Dismiss). Each check is a function of a page, so other engines can run it as well.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {mkdirSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
 import {audit, tabStops, tabTo} from './lib/accessibility.mjs';
-import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
+import {skipReason, withVisits} from './lib/browser.mjs';
+import {chromiumSuite} from './lib/chromiumSuite.mjs';
 import {makeClips} from './lib/clips.mjs';
 import {FIRST_FRAME_MS, ruffleFolder} from './lib/emulator.mjs';
-import {generate} from './lib/generate.mjs';
-import {makeAppFolder} from './lib/installation.mjs';
-import {Layout, Position, writePlaylist} from './lib/playlist.mjs';
-import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
-import {startServer} from './lib/staticServer.mjs';
+import {Layout, Position} from './lib/playlist.mjs';
 
 const cli = process.env.VIDLARK_CLI;
 const skip = skipReason();
@@ -63,81 +59,46 @@ const VARIANTS = [
      (site) => pathToFileURL(join(site.appFolder, 'temp', 'do-not-upload.html')).href],
 ];
 
-describe('generated pages for keyboard and assistive technology in Chromium', {skip}, () => {
-    let work;
-    let server;
-    let browser;
-
-    before(async () => {
-        assert.ok(
-            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-a11y-'));
-        mkdirSync(join(work, 'clips'));
+chromiumSuite('generated pages for keyboard and assistive technology in Chromium',
+              {skip, prefix: 'vidlark-e2e-a11y-'}, (suite) => {
+    before(() => {
+        const {work} = suite;
         mkdirSync(join(work, 'pictures'));
         for (const stem of STEMS) {
-            makeClips(join(work, 'clips'), {name: stem, seconds: 4});
+            makeClips(suite.clips, {name: stem, seconds: 4});
             execFileSync('ffmpeg', ['-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
                                     'color=gray:s=320x240', '-frames:v', '1',
                                     join(work, 'pictures', `${stem}.jpg`)]);
         }
         writeFileSync(join(work, 'one.en.vtt'), 'WEBVTT\n\n00:00.000 --> 00:03.000\nHello\n');
-        server = await startServer();
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
     });
 
     // Generates one case's site at http://127.0.0.1:PORT/<name>/site/: the single video "one",
     // or with `playlist` ({position, layout}) the three clips as a list, HTML5 on.
     function makeSite(name, {settings = {}, playlist = null, captions = false}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const serverPath = `http://127.0.0.1:${server.port}/${name}/site/`;
-        const values = baseProfile();
-        values[Line.ServerPath - 1] = serverPath;
+        const clips = suite.clips;
         if (playlist) {
-            values[Line.Mode - 1] = 'MUL1';
-            values[Line.Html5 - 1] = '1';
-        }
-        for (const [line, value] of Object.entries(settings))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
-        const clips = join(work, 'clips');
-        let run;
-        if (playlist) {
-            const file = join(root, 'site.plf');
-            writePlaylist(file, {
+            return suite.makeSite(name, {Html5: '1', ...settings}, {
                 ...playlist,
-                html5Files: true,
-                folders: {flash: `${clips}/`, mp4: `${clips}/`, webm: `${clips}/`,
-                          thumbnail: join(work, 'pictures') + '/'},
+                sizeIndex: 0,
+                folder: `${clips}/`,
+                thumbnails: join(suite.work, 'pictures') + '/',
                 rows: STEMS.map((stem, n) => ({
                     flash: `${stem}.flv`, mp4: `${stem}.mp4`, webm: `${stem}.webm`,
                     title: `Clip ${n + 1}`, description: `Part ${n + 1}`, thumbnail: `${stem}.jpg`,
                 })),
             });
-            run = generate({cli, appFolder, profile, output, playlist: file});
-        } else {
-            const single = {flv: join(clips, 'one.flv'), mp4: join(clips, 'one.mp4'),
-                            webm: join(clips, 'one.webm')};
-            run = generate({cli, appFolder, profile, output, clips: single,
-                            html5Files: values[Line.Html5 - 1] === '1',
-                            captions: captions ? [`${join(work, 'one.en.vtt')}:en:English`] : []});
         }
-        server.mount(new URL(serverPath).pathname, output);
-        return {...run, appFolder, output, serverPath, url: `${serverPath}onlinetest.html`};
+        return suite.makeSite(name, settings, {
+            sizeIndex: 0,
+            clips: {flv: join(clips, 'one.flv'), mp4: join(clips, 'one.mp4'),
+                    webm: join(clips, 'one.webm')},
+            captions: captions ? [`${join(suite.work, 'one.en.vtt')}:en:English`] : [],
+        });
     }
 
     function visitorCase(title, body, timeout = 60_000) {
-        it(title, {timeout}, () => withVisits(browser, server, body));
+        it(title, {timeout}, () => withVisits(suite.browser, suite.server, body));
     }
 
     const ruffle = ruffleFolder(cli);
@@ -145,7 +106,7 @@ describe('generated pages for keyboard and assistive technology in Chromium', {s
         const needsEmulator = ready === emulatorReady;
         it(`axe-core finds no WCAG 2.2 A/AA violation: ${name}`,
            {timeout: 90_000, skip: needsEmulator && !ruffle && 'no ruffle/'},
-           () => withVisits(browser, server, async (open) => {
+           () => withVisits(suite.browser, suite.server, async (open) => {
                const made = makeSite(`axe${n}`, site);
                const visit = await open('about:blank');
                for (const script of initScripts)

@@ -3,97 +3,47 @@
 // headless Chromium on an upright phone and on a desktop. With "FluidSize" on, the player is
 // never wider than the page and keeps the chosen shape; where there is room it is the chosen size.
 import assert from 'node:assert/strict';
-import {existsSync, mkdirSync, mkdtempSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 
-import {launchBrowser, PHONE, skipReason, VISITORS, withVisits} from './lib/browser.mjs';
+import {PHONE, skipReason, VISITORS, withVisits} from './lib/browser.mjs';
+import {chromiumSuite} from './lib/chromiumSuite.mjs';
 import {makeClips} from './lib/clips.mjs';
 import {FIRST_FRAME_MS, ruffleFolder} from './lib/emulator.mjs';
-import {generate} from './lib/generate.mjs';
-import {makeAppFolder, playerSize} from './lib/installation.mjs';
-import {Layout, Position, writePlaylist} from './lib/playlist.mjs';
-import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
-import {startServer} from './lib/staticServer.mjs';
+import {Position} from './lib/playlist.mjs';
 
 const cli = process.env.VIDLARK_CLI;
 const skip = skipReason();
 
+const STEMS = ['one', 'two', 'three'];
 // 640 x 360: wider than the phone, narrower than the desktop.
 const SIZE_INDEX = 1;
 
-describe('players that fit the page width', {skip}, () => {
-    let work;
+chromiumSuite('players that fit the page width', {skip, prefix: 'vidlark-e2e-fluid-',
+                                                  policyBrowser: true}, (suite) => {
     let clips;
-    let server;
-    let browser;
-    let policyBrowser;
 
-    before(async () => {
-        assert.ok(
-            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-fluid-'));
-        mkdirSync(join(work, 'clips'));
-        clips = ['one', 'two', 'three'].map(
-            (name) => makeClips(join(work, 'clips'), {name, seconds: 4}));
-        server = await startServer();
-        browser = await launchBrowser();
-        policyBrowser = await launchBrowser({autoplayPolicy: false});
-    });
-
-    after(async () => {
-        await browser?.close();
-        await policyBrowser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
+    before(() => {
+        clips = STEMS.map((name) => makeClips(suite.clips, {name, seconds: 4}));
     });
 
     // A site at http://127.0.0.1:PORT/<name>/site/: a single video, or with `position` a
-    // playlist of the three clips. `settings` maps profile lines to values.
+    // playlist of the three clips. `settings` maps profile keys to values.
     function makeSite(name, settings, {position} = {}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const serverPath = `http://127.0.0.1:${server.port}/${name}/site/`;
-        const values = baseProfile();
-        values[Line.ServerPath - 1] = serverPath;
-        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
-        if (position !== undefined)
-            values[Line.Mode - 1] = 'MUL1';
-        for (const [line, value] of Object.entries(settings))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
-        let run;
-        if (position === undefined) {
-            run = generate({
-                cli, appFolder, profile, output, clips: clips[0],
-                html5Files: settings.Html5 === '1'
-            });
-        } else {
-            const folder = join(work, 'clips') + '/';
-            const playlist = join(root, 'site.plf');
-            writePlaylist(playlist, {
-                position,
-                layout: Layout.TitleOnly,
-                html5Files: true,
-                folders: {flash: folder, mp4: folder, webm: folder},
-                rows: ['one', 'two', 'three'].map((stem) => ({
-                    flash: `${stem}.flv`, mp4: `${stem}.mp4`, webm: `${stem}.webm`,
-                    title: `Clip ${stem}`
-                })),
-            });
-            run = generate({cli, appFolder, profile, output, playlist});
-        }
-        server.mount(new URL(serverPath).pathname, output);
-        return {...run, size: playerSize(appFolder, SIZE_INDEX), url: `${serverPath}onlinetest.html`};
+        if (position === undefined)
+            return suite.makeSite(name, settings, {clips: clips[0], sizeIndex: SIZE_INDEX});
+        return suite.makeSite(name, settings, {
+            sizeIndex: SIZE_INDEX,
+            position,
+            folder: suite.clips + '/',
+            rows: STEMS.map((stem) => ({
+                flash: `${stem}.flv`, mp4: `${stem}.mp4`, webm: `${stem}.webm`,
+                title: `Clip ${stem}`
+            })),
+        });
     }
 
     function visitorCase(title, body) {
-        it(title, {timeout: 90_000}, () => withVisits(browser, server, body, {clean: true}));
+        it(title, {timeout: 90_000}, () => withVisits(suite.browser, suite.server, body, {clean: true}));
     }
 
     // The box of `selector` on the screen and the width of the page it lies in.
@@ -169,7 +119,7 @@ describe('players that fit the page width', {skip}, () => {
 
     const ruffle = ruffleFolder(cli);
     it('the Flash embed under the emulator', {timeout: 120_000, skip: !ruffle && 'no ruffle/'},
-       () => withVisits(browser, server, async (open) => {
+       () => withVisits(suite.browser, suite.server, async (open) => {
            const site = makeSite('flash', {Html5: '0', FluidSize: '1'});
            for (const [visitor, options] of VISITORS) {
                // Without a plug-in the page's own zevoswf.js starts the emulator of the site.
@@ -228,7 +178,7 @@ describe('players that fit the page width', {skip}, () => {
     }
 
     it('the playlist starts muted by itself and goes on muted until the visitor unmutes',
-       {timeout: 120_000}, () => withVisits(policyBrowser, server, async (open) => {
+       {timeout: 120_000}, () => withVisits(suite.policyBrowser, suite.server, async (open) => {
            const site = makeSite(
                'muted-list', {Html5: '1', AutoPlay: '1', AutoProgress: '1', MutedAutoPlay: '1'},
                {position: Position.Bottom});

@@ -2,20 +2,16 @@
 // into a folder of its own, serves it at the profile's ServerPath on 127.0.0.1 and opens the page
 // in headless Chromium. Chromium has no Flash plug-in, so the HTML5 fallback is what shows.
 import assert from 'node:assert/strict';
-import {existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {existsSync, mkdirSync, readFileSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {launchBrowser, skipReason, VISITORS, withVisits} from './lib/browser.mjs';
+import {skipReason, VISITORS, withVisits} from './lib/browser.mjs';
+import {chromiumSuite} from './lib/chromiumSuite.mjs';
 import {makeClips, makeFlashOnly} from './lib/clips.mjs';
-import {generate} from './lib/generate.mjs';
-import {errorFlash, makeAppFolder, playerSize} from './lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
-import {startServer} from './lib/staticServer.mjs';
+import {errorFlash, playerSize} from './lib/installation.mjs';
 
-const cli = process.env.VIDLARK_CLI;
 const skip = skipReason();
 
 
@@ -25,72 +21,25 @@ const ANDROID_PHONE =
 // The second entry of the size list, so the profile's size line is really applied.
 const SIZE_INDEX = 1;
 
-describe('generated player pages in Chromium', {skip}, () => {
-    let work;
+// With the browser's own autoplay policy too (`policyBrowser`), for the cases about starting by
+// itself.
+chromiumSuite('generated player pages in Chromium', {skip, prefix: 'vidlark-e2e-',
+                                                     policyBrowser: true}, (suite) => {
     let clips;
-    let server;
-    let browser;
-    // With the browser's own autoplay policy, for the cases about starting by itself.
-    let policyBrowser;
 
-    before(async () => {
-        assert.ok(
-            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-'));
-        mkdirSync(join(work, 'clips'));
-        clips = makeClips(join(work, 'clips'));
-        server = await startServer();
-        browser = await launchBrowser();
-        policyBrowser = await launchBrowser({autoplayPolicy: false});
+    before(() => {
+        clips = makeClips(suite.clips);
     });
 
-    after(async () => {
-        await browser?.close();
-        await policyBrowser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
-    });
-
-    // Generates the site of one case: pages at http://127.0.0.1:PORT/<name>/site/, and the videos
-    // also at the VideoPath when it names another folder (the upload instructions send them
-    // there). `settings` maps profile lines to values, or is a function of the case's base address
-    // http://127.0.0.1:PORT/<name>/ that returns that map.
+    // Generates the site of one case with lib/sites.mjs: pages at
+    // http://127.0.0.1:PORT/<name>/site/, the videos also at the VideoPath.
     function makeSite(name, settings, siteClips = clips, {makeMp4 = false, captions = []} = {}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const base = `http://127.0.0.1:${server.port}/${name}/`;
-        const serverPath = `${base}site/`;
-        const values = baseProfile();
-        values[Line.ServerPath - 1] = serverPath;
-        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
-        const chosen = typeof settings === 'function' ? settings(base) : settings;
-        for (const [line, value] of Object.entries(chosen))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
-        const html5 = values[Line.Html5 - 1] === '1';
-        const run =
-            generate({cli, appFolder, profile, output, clips: siteClips, html5Files: html5, makeMp4,
-                      captions});
-        const typedVideoPath = values[Line.VideoPath - 1].trim();
-        const videoPath = typedVideoPath === '' ? serverPath : typedVideoPath.replace(/\/?$/, '/');
-        for (const address of new Set([serverPath, videoPath]))
-            server.mount(new URL(address).pathname, output);
-        return {
-            ...run,
-            appFolder,
-            output,
-            serverPath,
-            videoPath,
-            url: `${serverPath}onlinetest.html`
-        };
+        return suite.makeSite(name, settings,
+                              {clips: siteClips, makeMp4, captions, sizeIndex: SIZE_INDEX});
     }
 
     function visitorCase(title, body) {
-        it(title, {timeout: 60_000}, () => withVisits(browser, server, body));
+        it(title, {timeout: 60_000}, () => withVisits(suite.browser, suite.server, body));
     }
 
     function assertNoProblems(problems) {
@@ -153,7 +102,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     visitorCase('plays videos whose names hold quotes, accents and other scripts', async (open) => {
         // The configuration file says UTF-8 but is written in Windows-1252: beyond ASCII the
         // names travel as character references; the script builds the video element with them.
-        const folder = join(work, 'clips-named');
+        const folder = join(suite.work, 'clips-named');
         mkdirSync(folder);
         const named = makeClips(folder, {name: 'Café "视频" & co'});
         const site = makeSite('named', {Html5: '1'}, named);
@@ -171,7 +120,7 @@ describe('generated player pages in Chromium', {skip}, () => {
                 async (open) => {
         // Read as they are, "#" would end the address, "?" start a query and "%" an escape: the
         // browser would ask the server for "take" or fail on the address.
-        const folder = join(work, 'clips-marks');
+        const folder = join(suite.work, 'clips-marks');
         mkdirSync(folder);
         const named = makeClips(folder, {name: 'take#1 why? 50%'});
         const site = makeSite('marks', {Html5: '1'}, named);
@@ -191,7 +140,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     for (const [codecs, label] of [['h263', 'encoded'], ['h264', 'remuxed']]) {
         visitorCase(`plays the MP4 that --make-mp4 made of an FLV-only choice (${label})`,
                     async (open) => {
-            const folder = join(work, `clips-flv-only-${codecs}`);
+            const folder = join(suite.work, `clips-flv-only-${codecs}`);
             mkdirSync(folder);
             const flashOnly = makeFlashOnly(folder, {name: 'talk', codecs});
             const site = makeSite(`makemp4-${codecs}`, {Html5: '1'}, flashOnly, {makeMp4: true});
@@ -291,7 +240,7 @@ describe('generated player pages in Chromium', {skip}, () => {
         assert.equal(shown.html, shown.expected);
         assert.ok(shown.text.trim().length > 0, 'the message has visible text');
         assert.equal(await page.locator('video').count(), 0);
-        assert.deepEqual(server.log.filter(({path}) => path.startsWith('/noflash/site/ruffle/')), []);
+        assert.deepEqual(suite.server.log.filter(({path}) => path.startsWith('/noflash/site/ruffle/')), []);
         assertNoProblems(problems);
     });
 
@@ -299,7 +248,7 @@ describe('generated player pages in Chromium', {skip}, () => {
     // converts the first, and the page gives the video both as text tracks, the first showing.
     for (const [visitor, options] of VISITORS) {
         visitorCase(`shows the caption tracks, the first by default (${visitor})`, async (open) => {
-            const folder = join(work, `captions-${visitor}`);
+            const folder = join(suite.work, `captions-${visitor}`);
             mkdirSync(folder);
             const srt = join(folder, 'clip.fr.srt');
             writeFileSync(srt, Buffer.concat([
@@ -367,13 +316,13 @@ describe('generated player pages in Chromium', {skip}, () => {
 
     // Long enough to still play while the test looks at it and clicks.
     function longClips(name) {
-        const folder = join(work, `clips-${name}`);
+        const folder = join(suite.work, `clips-${name}`);
         mkdirSync(folder);
         return makeClips(folder, {seconds: 30});
     }
 
     function policyCase(title, body) {
-        it(title, {timeout: 90_000}, () => withVisits(policyBrowser, server, body));
+        it(title, {timeout: 90_000}, () => withVisits(suite.policyBrowser, suite.server, body));
     }
 
     // Opens the page with a recorder that runs before the page's scripts: when a video first

@@ -3,20 +3,16 @@
 // 127.0.0.1 and opens the test page in headless Chromium (no Flash, so the HTML5 list shows).
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {mkdirSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from './lib/browser.mjs';
+import {skipReason, withVisits} from './lib/browser.mjs';
+import {chromiumSuite} from './lib/chromiumSuite.mjs';
 import {makeClips} from './lib/clips.mjs';
-import {generate} from './lib/generate.mjs';
-import {makeAppFolder, playerSize, playlistOptions} from './lib/installation.mjs';
-import {Layout, Position, writePlaylist} from './lib/playlist.mjs';
-import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
-import {startServer} from './lib/staticServer.mjs';
+import {playerSize, playlistOptions} from './lib/installation.mjs';
+import {Layout, Position} from './lib/playlist.mjs';
 
-const cli = process.env.VIDLARK_CLI;
 const skip = skipReason();
 
 
@@ -32,84 +28,51 @@ const ROWS = [
     {stem: 'three', title: 'Third clip', description: 'Closing scene', picture: 'blue'},
 ];
 
-describe('generated playlist pages in Chromium', {skip}, () => {
-    let work;
-    let server;
-    let browser;
-
-    before(async () => {
-        assert.ok(
-            cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-e2e-playlist-'));
-        mkdirSync(join(work, 'clips'));
-        mkdirSync(join(work, 'pictures'));
+chromiumSuite('generated playlist pages in Chromium', {skip, prefix: 'vidlark-e2e-playlist-'},
+              (suite) => {
+    before(() => {
+        mkdirSync(join(suite.work, 'pictures'));
         for (const row of ROWS) {
-            makeClips(join(work, 'clips'), {name: row.stem, seconds: 2});
+            makeClips(suite.clips, {name: row.stem, seconds: 2});
             execFileSync(
                 'ffmpeg',
                 [
                     '-hide_banner', '-loglevel', 'error', '-y', '-f', 'lavfi', '-i',
                     `color=${row.picture}:s=320x240`, '-frames:v', '1',
-                    join(work, 'pictures', `${row.stem}.jpg`)
+                    join(suite.work, 'pictures', `${row.stem}.jpg`)
                 ],
                 {stdio: 'pipe'});
         }
-        server = await startServer();
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
     });
 
     // Generates the site of one case at http://127.0.0.1:PORT/<name>/site/. `settings` maps
-    // profile lines to values, or is a function of the case's base address that returns that map.
+    // profile keys to values, or is a function of the case's base address that returns that map.
     function makeSite(name, {position, layout, settings = {}, captions = {}}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const base = `http://127.0.0.1:${server.port}/${name}/`;
-        const serverPath = `${base}site/`;
-        const values = baseProfile();
-        values[Line.Mode - 1] = 'MUL1';
-        values[Line.Html5 - 1] = '1';
-        values[Line.ServerPath - 1] = serverPath;
-        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
-        const chosen = typeof settings === 'function' ? settings(base) : settings;
-        for (const [line, value] of Object.entries(chosen))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
-        const clips = join(work, 'clips') + '/';
-        const playlist = join(root, 'site.plf');
-        writePlaylist(playlist, {
+        const chosen = (base) => ({
+            Html5: '1',
+            ...(typeof settings === 'function' ? settings(base) : settings),
+        });
+        return suite.makeSite(name, chosen, {
+            sizeIndex: SIZE_INDEX,
             position,
             layout,
-            html5Files: true,
-            folders:
-                {flash: clips, mp4: clips, webm: clips, thumbnail: join(work, 'pictures') + '/'},
+            folder: suite.clips + '/',
+            thumbnails: join(suite.work, 'pictures') + '/',
             rows: ROWS.map((row) => ({
-                               flash: `${row.stem}.flv`,
-                               mp4: `${row.stem}.mp4`,
-                               webm: `${row.stem}.webm`,
-                               title: row.title,
-                               description: row.description,
-                               thumbnail: `${row.stem}.jpg`,
-                               captions: captions[row.stem],
-                           })),
+                flash: `${row.stem}.flv`,
+                mp4: `${row.stem}.mp4`,
+                webm: `${row.stem}.webm`,
+                title: row.title,
+                description: row.description,
+                thumbnail: `${row.stem}.jpg`,
+                captions: captions[row.stem],
+            })),
         });
-        const run = generate({cli, appFolder, profile, output, playlist});
-        server.mount(new URL(serverPath).pathname, output);
-        return {...run, appFolder, output, serverPath, url: `${serverPath}onlinetest.html`};
     }
 
     // Every page of a case must end without script errors or failed requests.
     function visitorCase(title, body) {
-        it(title, {timeout: 60_000}, () => withVisits(browser, server, body, {clean: true}));
+        it(title, {timeout: 60_000}, () => withVisits(suite.browser, suite.server, body, {clean: true}));
     }
 
     // The list once the configuration has been read, and the first video ready; from then on the
@@ -261,7 +224,7 @@ describe('generated playlist pages in Chromium', {skip}, () => {
     // Each video element the list plays gets the tracks of its own row: none for a row without
     // captions, and the first of its row's showing.
     visitorCase('each video of the list shows the captions of its own row', async (open) => {
-        const folder = join(work, 'captions');
+        const folder = join(suite.work, 'captions');
         mkdirSync(folder, {recursive: true});
         const cue = (text) => `WEBVTT\n\n00:00.000 --> 00:01.900\n${text}\n`;
         writeFileSync(join(folder, 'one.en.vtt'), cue('First words'));

@@ -10,7 +10,7 @@ import {join, resolve} from 'node:path';
 import {launchBrowser, openPage} from './lib/browser.mjs';
 import {generate} from './lib/generate.mjs';
 import {makeAppFolder} from './lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from './lib/profile.mjs';
+import {writeSiteProfile} from './lib/sites.mjs';
 import {startServer} from './lib/staticServer.mjs';
 
 const cli = process.env.VIDLARK_CLI;
@@ -32,15 +32,14 @@ try {
     const output = join(work, 'out');
     mkdirSync(output);
     const appFolder = makeAppFolder(cli, join(work, 'app'));
-    const values = baseProfile();
-    values[Line.ServerPath - 1] = `http://127.0.0.1:${server.port}/site/`;
-    values[Line.PlayerSize - 1] = '0';
-    values[Line.PlayerStyle - 1] = '2';
-    values[Line.AutoPlay - 1] = '1';
-    values[Line.PlayerColor - 1] = '23406E';
-    values[Line.PlayerColorNumber - 1] = String(0x6E4023);
-    const profile = join(work, 'site.epe');
-    writeProfile(profile, values);
+    const profile = writeSiteProfile(cli, work, {
+        ServerPath: `http://127.0.0.1:${server.port}/site/`,
+        PlayerSize: '0',
+        PlayerStyle: '2',
+        AutoPlay: '1',
+        PlayerColor: '23406E',
+        PlayerColorNumber: String(0x6E4023),
+    });
     generate({cli, appFolder, profile, output, clips: {flv}});
     server.mount('/site/', output);
 

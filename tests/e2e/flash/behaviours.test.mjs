@@ -5,23 +5,21 @@
 // Every video is a solid colour, so the canvas tells which video is showing.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {mkdirSync, writeFileSync} from 'node:fs';
 import {dirname, join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {withVisits} from '../lib/browser.mjs';
+import {chromiumSuite} from '../lib/chromiumSuite.mjs';
 import {makeColourFlv} from '../lib/clips.mjs';
-import {canvasPixels, colourAt, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
+import {canvasPixels, colourAt, emulatorSkipReason, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
-import {hideFloatingBar, makeAppFolder, playlistOptions as readPlaylistOptions} from '../lib/installation.mjs';
+import {hideFloatingBar, playlistOptions as readPlaylistOptions} from '../lib/installation.mjs';
 import {Layout, Position, writePlaylist} from '../lib/playlist.mjs';
-import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
-import {startServer} from '../lib/staticServer.mjs';
+import {caseFolders, writeSiteProfile} from '../lib/sites.mjs';
 
 const cli = process.env.VIDLARK_CLI;
-const skip = skipReason() ||
-    (cli && !ruffleFolder(cli) ? `e2e prerequisites missing: ruffle/ beside ${cli}` : false);
+const skip = emulatorSkipReason(cli);
 
 // Player size 0 (480 x 270) on Skin-30-dark: the picture fills 480 x 270 at the stage's top left,
 // the 30-pixel bar lies below it, a playlist beside or below both.
@@ -46,16 +44,14 @@ function picture(path, colour) {
     return path;
 }
 
-describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
-    let work;
-    let server;
-    let browser;
+chromiumSuite('the Flash player\'s behaviours under the emulator',
+              {skip, prefix: 'vidlark-behaviours-'}, (suite) => {
     let playlistOptions;
     const clips = {};
     const pictures = {};
 
-    before(async () => {
-        work = mkdtempSync(join(tmpdir(), 'vidlark-behaviours-'));
+    before(() => {
+        const {work} = suite;
         const media = join(work, 'media');
         mkdirSync(media);
         clips.short = makeColourFlv(join(media, 'short.flv'), [GREEN], 2);
@@ -70,62 +66,31 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         mkdirSync(join(work, 'elsewhere'));
         writeFileSync(join(work, 'elsewhere', 'landed.html'), '<!doctype html><title>landed</title><p>landed</p>');
         playlistOptions = readPlaylistOptions(dirname(cli));
-        server = await startServer();
-        server.mount('/elsewhere/', join(work, 'elsewhere'));
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
+        suite.server.mount('/elsewhere/', join(work, 'elsewhere'));
     });
 
     // Generates the page of one case at http://127.0.0.1:PORT/<name>/site/ from a single video
     // (`flv`) or a playlist (`playlist`: position, layout and rows of {clip, title, description,
-    // thumbnail}); `settings` maps profile lines to values, `hidingBar` turns on the advanced
-    // option that hides a floating bar.
+    // thumbnail}); `settings` maps profile keys to values, `hidingBar` turns on the advanced option
+    // that hides a floating bar.
     function makeSite(name, {settings = {}, flv, playlist, hidingBar = false}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
+        const {root, output, appFolder} = caseFolders(cli, suite.work, name);
         if (hidingBar)
             hideFloatingBar(appFolder);
-        const serverPath = `http://127.0.0.1:${server.port}/${name}/site/`;
-        const values = baseProfile();
-        values[Line.Html5 - 1] = '0';
-        values[Line.PlayerStyle - 1] = '0';
-        values[Line.PlayerSize - 1] = '0';
-        values[Line.ServerPath - 1] = serverPath;
-        for (const [line, value] of Object.entries(settings))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        let run;
-        if (playlist) {
-            values[Line.Mode - 1] = 'MUL1';
-            writeProfile(profile, values);
-            const file = join(root, 'site.plf');
-            writePlaylist(file, {
-                position: Position[playlist.position],
-                layout: Layout[playlist.layout],
-                html5Files: false,
-                folders: {flash: join(work, 'media') + '/', thumbnail: join(work, 'media') + '/'},
-                rows: playlist.rows.map((row) => ({
-                    flash: `${row.clip}.flv`,
-                    title: row.title,
-                    description: row.description,
-                    thumbnail: `${row.clip}.jpg`,
-                })),
-            });
-            run = generate({cli, appFolder, profile, output, playlist: file});
-        } else {
-            writeProfile(profile, values);
-            run = generate({cli, appFolder, profile, output, clips: {flv}});
-        }
-        server.mount(`/${name}/site/ruffle/`, ruffleFolder(cli));
-        server.mount(`/${name}/site/`, output);
+        const serverPath = `http://127.0.0.1:${suite.server.port}/${name}/site/`;
+        const profile = writeSiteProfile(cli, root, {
+            Html5: '0',
+            PlayerStyle: '0',
+            PlayerSize: '0',
+            ServerPath: serverPath,
+            ...settings,
+            ...(playlist ? {StreamingMode: 'MUL1'} : {}),
+        });
+        const run = playlist ?
+            generate({cli, appFolder, profile, output, playlist: writeSitePlaylist(root, playlist)}) :
+            generate({cli, appFolder, profile, output, clips: {flv}});
+        suite.server.mount(`/${name}/site/ruffle/`, ruffleFolder(cli));
+        suite.server.mount(`/${name}/site/`, output);
         return {
             ...run,
             appFolder,
@@ -135,10 +100,29 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
         };
     }
 
+    // <root>/site.plf of the Flash videos only, the videos and their pictures in media/.
+    function writeSitePlaylist(root, playlist) {
+        const file = join(root, 'site.plf');
+        const media = join(suite.work, 'media') + '/';
+        writePlaylist(file, {
+            position: Position[playlist.position],
+            layout: Layout[playlist.layout],
+            html5Files: false,
+            folders: {flash: media, thumbnail: media},
+            rows: playlist.rows.map((row) => ({
+                flash: `${row.clip}.flv`,
+                title: row.title,
+                description: row.description,
+                thumbnail: `${row.clip}.jpg`,
+            })),
+        });
+        return file;
+    }
+
     // One visit of a generated page under the emulator; `body` gets the visit and the player's
     // box on the page, and clicks at stage coordinates through `click(x, y)`.
     function visitPlayer(site, body, {initScripts} = {}) {
-        return withVisits(browser, server, async (open) => {
+        return withVisits(suite.browser, suite.server, async (open) => {
             const visit = await openPlayer(open, site.url, site.ruffle, {initScripts});
             const box = await visit.player.boundingBox();
             const click = (x, y) => visit.page.mouse.click(box.x + x, box.y + y);
@@ -175,9 +159,9 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
     });
 
     it('opens the end-of-video address in the same window', {timeout: 120_000}, () => {
-        const target = `http://127.0.0.1:${server.port}/elsewhere/landed.html`;
+        const target = `http://127.0.0.1:${suite.server.port}/elsewhere/landed.html`;
         const site = makeSite('redirect', {flv: clips.short, settings: {AutoPlay: '1', RedirectURL: target}});
-        return withVisits(browser, server, async (open) => {
+        return withVisits(suite.browser, suite.server, async (open) => {
             const {page} = await openPlayer(open, site.url, site.ruffle);
             // The emulator adds an empty query to an address without one: the same page.
             await page.waitForURL((url) => url.href.replace(/\?$/, '') === target, {timeout: 20_000});
@@ -188,7 +172,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
     // The page's action code replaces the player once the video has ended; a click on the
     // picture meanwhile opens the click-through address in a new window.
     it('calls the page\'s end-of-video function and opens the click-through address', {timeout: 120_000}, () => {
-        const affiliate = `http://127.0.0.1:${server.port}/elsewhere/landed.html?from=player`;
+        const affiliate = `http://127.0.0.1:${suite.server.port}/elsewhere/landed.html?from=player`;
         const site = makeSite('script', {
             flv: clips.eightSeconds,
             settings: {
@@ -277,7 +261,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
 
                     if (layout === 'TitleDescThumb') {
                         for (const [i, row] of ROWS.entries()) {
-                            const served = server.log.filter((entry) => entry.path === `${site.path}thumbs/${row.clip}.jpg`);
+                            const served = suite.server.log.filter((entry) => entry.path === `${site.path}thumbs/${row.clip}.jpg`);
                             assert.deepEqual(served.map((entry) => entry.status).slice(0, 1), [200],
                                 `thumbnail ${row.clip}.jpg`);
                             const shown = await colourAt(page, [list.x + 5 + 43, rowTop(i) + 5 + 32]);
@@ -311,7 +295,7 @@ describe('the Flash player\'s behaviours under the emulator', {skip}, () => {
     it('tells that an RTMP video cannot be reached', {timeout: 120_000}, () => {
         const site = makeSite('rtmp', {
             flv: clips.short,
-            settings: {Mode: 'SIN2', VideoPath: 'rtmp://127.0.0.1:9/vod/', AutoPlay: '1'},
+            settings: {StreamingMode: 'SIN2', VideoPath: 'rtmp://127.0.0.1:9/vod/', AutoPlay: '1'},
         });
         const area = {x: 0, y: 0, width: WIDTH, height: HEIGHT};
         const lettersIn = (rows) => rows.flat().filter(([r, g, b]) => r > 200 && g > 200 && b > 200).length;

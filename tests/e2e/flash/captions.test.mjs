@@ -4,22 +4,19 @@
 // movie's element (shownCaption, offered through ExternalInterface), and the canvas shows
 // whether letters are drawn over the picture.
 import assert from 'node:assert/strict';
-import {mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {mkdirSync, writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {withVisits} from '../lib/browser.mjs';
+import {chromiumSuite} from '../lib/chromiumSuite.mjs';
 import {makeColourFlv} from '../lib/clips.mjs';
-import {canvasPixels, colourAt, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
+import {canvasPixels, colourAt, emulatorSkipReason, near, openPlayer, panicShown, ruffleFolder, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
-import {makeAppFolder} from '../lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
-import {startServer} from '../lib/staticServer.mjs';
+import {caseFolders, writeSiteProfile} from '../lib/sites.mjs';
 
 const cli = process.env.VIDLARK_CLI;
-const skip = skipReason() ||
-    (cli && !ruffleFolder(cli) ? `e2e prerequisites missing: ruffle/ beside ${cli}` : false);
+const skip = emulatorSkipReason(cli);
 
 // Player size 0 on Skin-30-dark: a 480 x 270 picture, the 30-pixel bar below it.
 const WIDTH = 480;
@@ -50,40 +47,17 @@ function configFile(modeCode, videoLines, {autoStart = true} = {}) {
         '<files>', ...videoLines, '</files>', '</vidlark>', ''].join('\r\n');
 }
 
-describe('captions in the Flash player under the emulator', {skip}, () => {
-    let work;
-    let server;
-    let browser;
-
-    before(async () => {
-        work = mkdtempSync(join(tmpdir(), 'vidlark-captions-'));
-        server = await startServer();
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
-    });
-
+chromiumSuite('captions in the Flash player under the emulator',
+              {skip, prefix: 'vidlark-captions-'}, (suite) => {
     // A generated page at /<name>/site/ whose configuration is `config`; `files` maps names in
     // the output folder to their text, `clips` names to [colour, seconds].
     function makeSite(name, {config, files = {}, clips = {}}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const serverPath = `http://127.0.0.1:${server.port}/${name}/site/`;
-        const values = baseProfile();
-        values[Line.Html5 - 1] = '0';
-        values[Line.PlayerStyle - 1] = '0';
-        values[Line.PlayerSize - 1] = '0';
-        values[Line.ServerPath - 1] = serverPath;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
+        const {root, output, appFolder} = caseFolders(cli, suite.work, name);
+        const serverPath = `http://127.0.0.1:${suite.server.port}/${name}/site/`;
+        const profile = writeSiteProfile(
+            cli, root, {Html5: '0', PlayerStyle: '0', PlayerSize: '0', ServerPath: serverPath});
         const flv = makeColourFlv(join(root, 'generated.flv'), ['000000'], 1);
-        generate({cli, appFolder: makeAppFolder(cli, join(root, 'app')), profile, output, clips: {flv}});
+        generate({cli, appFolder, profile, output, clips: {flv}});
         writeFileSync(join(output, 'zevoconfigsv.xml'), config);
         for (const [file, text] of Object.entries(files)) {
             mkdirSync(join(output, file, '..'), {recursive: true});
@@ -91,13 +65,13 @@ describe('captions in the Flash player under the emulator', {skip}, () => {
         }
         for (const [file, [colour, seconds]] of Object.entries(clips))
             makeColourFlv(join(output, file), [colour], seconds);
-        server.mount(`/${name}/site/ruffle/`, ruffleFolder(cli));
-        server.mount(`/${name}/site/`, output);
+        suite.server.mount(`/${name}/site/ruffle/`, ruffleFolder(cli));
+        suite.server.mount(`/${name}/site/`, output);
         return {url: `${serverPath}onlinetest.html`, ruffle: `${serverPath}ruffle/ruffle.js`};
     }
 
     function visitPlayer(site, body) {
-        return withVisits(browser, server, async (open) => {
+        return withVisits(suite.browser, suite.server, async (open) => {
             const visit = await openPlayer(open, site.url, site.ruffle);
             const box = await visit.player.boundingBox();
             const click = (x, y) => visit.page.mouse.click(box.x + x, box.y + y);

@@ -3,60 +3,41 @@
 // the captions and go full screen; Tab goes on past it. What the keys did is read from the
 // player's own state (playerState of the movie's element), never guessed from the time waited.
 import assert from 'node:assert/strict';
-import {existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {writeFileSync} from 'node:fs';
 import {join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {before, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {withVisits} from '../lib/browser.mjs';
+import {chromiumSuite} from '../lib/chromiumSuite.mjs';
 import {makeClips} from '../lib/clips.mjs';
-import {FIRST_FRAME_MS, panicShown, recordFullscreenRequests, ruffleFolder, volumeNear} from '../lib/emulator.mjs';
+import {emulatorSkipReason, FIRST_FRAME_MS, panicShown, recordFullscreenRequests, volumeNear} from '../lib/emulator.mjs';
 import {Position} from '../lib/playlist.mjs';
 import {focusOnPlayer, tabOfPage, tabToPlayer, waitForState, walkTheKeys} from '../lib/playerKeys.mjs';
-import {siteMaker} from '../lib/sites.mjs';
-import {startServer} from '../lib/staticServer.mjs';
 
 const cli = process.env.VIDLARK_CLI;
-const skip = skipReason() ||
-    (cli && !ruffleFolder(cli) ? `e2e prerequisites missing: ruffle/ beside ${cli}` : false);
+const skip = emulatorSkipReason(cli);
 
 const STEMS = ['one', 'two'];
 
-describe('the Flash player from the keyboard under the emulator', {skip}, () => {
-    let work;
+chromiumSuite('the Flash player from the keyboard under the emulator',
+              {skip, prefix: 'vidlark-keys-'}, (suite) => {
     let clips;
     let captions;
-    let server;
-    let browser;
-    let makeSite;
 
-    before(async () => {
-        assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-keys-'));
-        mkdirSync(join(work, 'clips'));
+    before(() => {
         // Long enough that a seek on by 5 s stays inside the video however slow the machine.
-        clips = makeClips(join(work, 'clips'), {seconds: 40});
+        clips = makeClips(suite.clips, {seconds: 40});
         for (const stem of STEMS)
-            makeClips(join(work, 'clips'), {name: stem, seconds: 3});
-        captions = join(work, 'clips', 'clip.en.vtt');
+            makeClips(suite.clips, {name: stem, seconds: 3});
+        captions = join(suite.clips, 'clip.en.vtt');
         writeFileSync(captions, 'WEBVTT\n\n00:00.000 --> 00:40.000\nAll along\n');
-        server = await startServer();
-        makeSite = siteMaker({cli, work, server});
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
     });
 
     // The generated Flash page at volume 40, playing by itself; `body` gets the page and a tab.
     function visitPlaying(name, options, body, settings = {}) {
-        const site = makeSite(name, {Html5: '0', AutoPlay: '1', AudioLevel: '40', ...settings},
+        const site = suite.makeSite(name, {Html5: '0', AutoPlay: '1', AudioLevel: '40', ...settings},
                               {clips, sizeIndex: 0, ...options});
-        return withVisits(browser, server, async (open) => {
+        return withVisits(suite.browser, suite.server, async (open) => {
             const {page, problems} = await open(site.url);
             await page.waitForFunction((s) => document.querySelector(s)?.shadowRoot?.querySelector('canvas'),
                                        'ruffle-embed, ruffle-object', {timeout: FIRST_FRAME_MS});
@@ -122,7 +103,7 @@ describe('the Flash player from the keyboard under the emulator', {skip}, () => 
 
     it('a playlist names the player after the video that plays',
        {timeout: 120_000}, () => {
-           const folder = join(work, 'clips') + '/';
+           const folder = suite.clips + '/';
            const rows = STEMS.map((stem) => ({
                flash: `${stem}.flv`, mp4: `${stem}.mp4`, webm: `${stem}.webm`, title: `Clip ${stem}`,
            }));

@@ -6,23 +6,20 @@
 // --serve) plays the local test page.
 import assert from 'node:assert/strict';
 import {execFileSync, spawn} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {dirname, join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {existsSync, mkdirSync} from 'node:fs';
+import {join} from 'node:path';
+import {before, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
+import {withVisits} from '../lib/browser.mjs';
+import {chromiumSuite} from '../lib/chromiumSuite.mjs';
 import {makeClips} from '../lib/clips.mjs';
-import {near, recordFullscreenRequests, volumeNear, waitForColour} from '../lib/emulator.mjs';
+import {emulatorSkipReason, near, recordFullscreenRequests, volumeNear, waitForColour} from '../lib/emulator.mjs';
 import {generate} from '../lib/generate.mjs';
-import {makeAppFolder, playerSize} from '../lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
-import {startServer} from '../lib/staticServer.mjs';
+import {playerSize} from '../lib/installation.mjs';
+import {caseFolders, writeSiteProfile} from '../lib/sites.mjs';
 
 const cli = process.env.VIDLARK_CLI;
-const ruffle = cli && join(dirname(cli), 'ruffle', 'ruffle.js');
-const skip = skipReason() ||
-    (ruffle && !existsSync(ruffle) ? `e2e prerequisites missing: ${ruffle}` : false);
+const skip = emulatorSkipReason(cli);
 
 // The emulator's first frame comes only after it has compiled its WebAssembly, slow on a busy
 // machine, so the wait for it is generous.
@@ -95,55 +92,25 @@ async function emulatorState(page, {samples = [], region = null} = {}) {
     }, {samples, region});
 }
 
-describe('the Flash player under the emulator', {skip}, () => {
-    let work;
+chromiumSuite('the Flash player under the emulator', {skip, prefix: 'vidlark-flash-'},
+              (suite) => {
     let flv;
-    let server;
-    let browser;
 
-    before(async () => {
-        assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-flash-'));
-        mkdirSync(join(work, 'clips'));
-        flv = makeFlv(join(work, 'clips'));
-        server = await startServer();
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
-        await server?.close();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
+    before(() => {
+        flv = makeFlv(suite.clips);
     });
 
     // The profile of one case: HTML5 off unless `settings` says otherwise.
     function makeProfile(root, serverPath, settings) {
-        const values = baseProfile();
-        values[Line.ServerPath - 1] = serverPath;
-        values[Line.PlayerSize - 1] = String(SIZE_INDEX);
-        for (const [line, value] of Object.entries(settings))
-            values[Line[line] - 1] = value;
-        const profile = join(root, 'site.epe');
-        writeProfile(profile, values);
-        return profile;
+        return writeSiteProfile(
+            cli, root, {ServerPath: serverPath, PlayerSize: String(SIZE_INDEX), ...settings});
     }
 
     // Generates one case's site and serves its output folder, and nothing else, at its
-    // ServerPath, as a visitor's web server would after the upload.
+    // ServerPath, as a visitor's web server would after the upload: the Flash video, or with
+    // `html5Files` those clips with HTML5 on.
     function makeSite(name, settings, {html5Files = null} = {}) {
-        const root = join(work, name);
-        const output = join(root, 'out');
-        mkdirSync(output, {recursive: true});
-        const appFolder = makeAppFolder(cli, join(root, 'app'));
-        const sitePath = `/${name}/site/`;
-        const serverPath = `http://127.0.0.1:${server.port}${sitePath}`;
-        const profile = makeProfile(root, serverPath, settings);
-        const run = html5Files ?
-            generate({cli, appFolder, profile, output, clips: html5Files, html5Files: true}) :
-            generate({cli, appFolder, profile, output, clips: {flv}});
-        server.mount(sitePath, output);
-        return {...run, appFolder, output, sitePath, url: `${serverPath}onlinetest.html`};
+        return suite.makeSite(name, settings, {clips: html5Files ?? {flv}, sizeIndex: SIZE_INDEX});
     }
 
     async function waitForEmulator(page) {
@@ -246,10 +213,10 @@ describe('the Flash player under the emulator', {skip}, () => {
                 PlayerColor: c.tint,
                 PlayerColorNumber: String(parseInt(c.tint.slice(4, 6) + c.tint.slice(2, 4) + c.tint.slice(0, 2), 16)),
             });
-            return withVisits(browser, server, async (open) => {
+            return withVisits(suite.browser, suite.server, async (open) => {
                 const {page, problems} = await openPlayer(open, site);
                 // The emulator came from the output folder, beside zevoswf.js.
-                assert.ok(server.log.some(({path, status}) =>
+                assert.ok(suite.server.log.some(({path, status}) =>
                               path === `${site.sitePath}ruffle/ruffle.js` && status === 200),
                           'the page did not load ruffle/ruffle.js from the output folder');
                 const {width, height} = playerSize(site.appFolder, SIZE_INDEX);
@@ -323,12 +290,12 @@ describe('the Flash player under the emulator', {skip}, () => {
 
     it('with HTML5 on the page shows its video and never asks for the emulator',
        {timeout: 120_000}, async () => {
-           const folder = join(work, 'html5-clips');
+           const folder = join(suite.work, 'html5-clips');
            mkdirSync(folder);
            const site = makeSite('html5', {Html5: '1'}, {html5Files: makeClips(folder)});
            assert.equal(existsSync(join(site.output, 'ruffle')), false,
                         'the run copied the emulator for a page with HTML5');
-           await withVisits(browser, server, async (open) => {
+           await withVisits(suite.browser, suite.server, async (open) => {
                const {page} = await open(site.url);
                const video = page.locator(`#vDiv${site.tag} > video#vI${site.tag}`);
                await video.waitFor({state: 'visible', timeout: 15_000});
@@ -342,7 +309,7 @@ describe('the Flash player under the emulator', {skip}, () => {
                }));
                assert.deepEqual(state, {emulator: 'undefined', movies: 0});
                assert.deepEqual(await emulatorRequests(page), []);
-               assert.deepEqual(server.log.filter(({path}) => path.startsWith(`${site.sitePath}ruffle/`)), []);
+               assert.deepEqual(suite.server.log.filter(({path}) => path.startsWith(`${site.sitePath}ruffle/`)), []);
            }, {clean: true});
        });
 
@@ -382,10 +349,7 @@ describe('the Flash player under the emulator', {skip}, () => {
 
     it('the local preview of vidlark-cli generate --serve plays the local video',
        {timeout: 120_000}, async () => {
-           const root = join(work, 'preview');
-           const output = join(root, 'out');
-           mkdirSync(output, {recursive: true});
-           const appFolder = makeAppFolder(cli, join(root, 'app'));
+           const {root, output, appFolder} = caseFolders(cli, suite.work, 'preview');
            // The web address is never used by the local test page.
            const profile = makeProfile(root, 'http://www.example.com/videos/', {AutoPlay: '1'});
            const preview = await startPreview([
@@ -394,7 +358,7 @@ describe('the Flash player under the emulator', {skip}, () => {
            ]);
            let end;
            try {
-               await withVisits(browser, server, async (open) => {
+               await withVisits(suite.browser, suite.server, async (open) => {
                    const {page} = await open(preview.address);
                    await waitForEmulator(page);
                    // The preview server answers /ruffle/ from the installation's folder.

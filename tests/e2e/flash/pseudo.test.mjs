@@ -8,24 +8,22 @@
 // when the seek script sends the sequence headers along).
 import assert from 'node:assert/strict';
 import {execFileSync, spawn, spawnSync} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, rmSync, symlinkSync} from 'node:fs';
+import {existsSync, mkdirSync, symlinkSync} from 'node:fs';
 import {createServer} from 'node:net';
-import {tmpdir} from 'node:os';
-import {dirname, join} from 'node:path';
-import {after, before, describe, it} from 'node:test';
+import {join} from 'node:path';
+import {after, it} from 'node:test';
 
-import {launchBrowser, skipReason, withVisits} from '../lib/browser.mjs';
-import {announceFlashPlugin, FIRST_FRAME_MS} from '../lib/emulator.mjs';
+import {withVisits} from '../lib/browser.mjs';
+import {chromiumSuite} from '../lib/chromiumSuite.mjs';
+import {announceFlashPlugin, emulatorSkipReason, FIRST_FRAME_MS} from '../lib/emulator.mjs';
 import {readMetadata} from '../lib/flvMetadata.mjs';
 import {generate} from '../lib/generate.mjs';
-import {makeAppFolder, playerSize} from '../lib/installation.mjs';
-import {baseProfile, Line, writeProfile} from '../lib/profile.mjs';
+import {playerSize} from '../lib/installation.mjs';
+import {caseFolders, writeSiteProfile} from '../lib/sites.mjs';
 
 const cli = process.env.VIDLARK_CLI;
-const ruffle = cli && join(dirname(cli), 'ruffle', 'ruffle.js');
 const php = spawnSync('php', ['--version']);
-const skip = skipReason() ||
-    (ruffle && !existsSync(ruffle) ? `e2e prerequisites missing: ${ruffle}` : false) ||
+const skip = emulatorSkipReason(cli) ||
     (php.error || php.status !== 0 ? 'e2e prerequisites missing: php (Debian package php-cli)'
                                    : false);
 
@@ -102,23 +100,14 @@ async function greyLevel(page, box) {
     }, box);
 }
 
-describe('pseudo-streaming under the emulator', {skip}, () => {
-    let work;
-    let browser;
+// php serves each case's output folder, so the suite starts no server of its own.
+chromiumSuite('pseudo-streaming under the emulator', {skip, prefix: 'vidlark-pseudo-', server: false},
+              (suite) => {
     const servers = [];
 
-    before(async () => {
-        assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
-        work = mkdtempSync(join(tmpdir(), 'vidlark-pseudo-'));
-        browser = await launchBrowser();
-    });
-
-    after(async () => {
-        await browser?.close();
+    after(() => {
         for (const server of servers)
             server.child.kill();
-        if (work)
-            rmSync(work, {recursive: true, force: true});
     });
 
     const cases = [
@@ -130,24 +119,20 @@ describe('pseudo-streaming under the emulator', {skip}, () => {
     for (const c of cases) {
         it(`${c.name}: a click far ahead asks the seek script at a keyframe and shows that part`,
            {timeout: 180_000}, async () => {
-            const root = join(work, c.file);
-            const output = join(root, 'out');
-            mkdirSync(join(root, 'clips'), {recursive: true});
-            mkdirSync(output);
+            const {root, output, appFolder} = caseFolders(cli, suite.work, c.file);
+            mkdirSync(join(root, 'clips'));
             const flv = makeFlv(join(root, 'clips'), c.file, c.codecs);
             const server = await startPhp(output);
             servers.push(server);
             const serverPath = `http://127.0.0.1:${server.port}/`;
 
-            const appFolder = makeAppFolder(cli, join(root, 'app'));
-            const values = baseProfile();
-            values[Line.Mode - 1] = 'SIN3';
-            values[Line.ServerPath - 1] = serverPath;
-            values[Line.VideoPath - 1] = serverPath;
-            values[Line.PlayerSize - 1] = '0';
-            values[Line.AutoPlay - 1] = '0';
-            const profile = join(root, 'site.epe');
-            writeProfile(profile, values);
+            const profile = writeSiteProfile(cli, root, {
+                StreamingMode: 'SIN3',
+                ServerPath: serverPath,
+                VideoPath: serverPath,
+                PlayerSize: '0',
+                AutoPlay: '0',
+            });
             generate({cli, appFolder, profile, output, clips: {flv}});
             // The emulator beside the page, as the upload of a page without HTML5 carries it.
             if (!existsSync(join(output, 'ruffle')))
@@ -157,7 +142,7 @@ describe('pseudo-streaming under the emulator', {skip}, () => {
             assert.ok(keyframes?.filepositions?.length >= SECONDS - 1,
                       `flvmdi wrote no usable keyframe index: ${JSON.stringify(keyframes)}`);
 
-            await withVisits(browser, {log: server.log}, async (open) => {
+            await withVisits(suite.browser, {log: server.log}, async (open) => {
                 const visit = await open('about:blank');
                 const {page, context} = visit;
                 await context.addInitScript(announceFlashPlugin);

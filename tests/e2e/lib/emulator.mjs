@@ -4,6 +4,8 @@
 import {existsSync} from 'node:fs';
 import {dirname, join} from 'node:path';
 
+import {skipReason} from './browser.mjs';
+
 // The emulator's first frame comes only after it has compiled its WebAssembly, slow on a busy
 // machine, so the wait for it is generous.
 export const FIRST_FRAME_MS = 30_000;
@@ -12,6 +14,13 @@ export const FIRST_FRAME_MS = 30_000;
 export function ruffleFolder(cli) {
     const folder = cli && join(dirname(cli), 'ruffle');
     return folder && existsSync(join(folder, 'ruffle.js')) ? folder : null;
+}
+
+// Why the emulator's browser tests cannot run here, or false: what every browser test needs, and
+// the build's ruffle/ beside vidlark-cli.
+export function emulatorSkipReason(cli) {
+    return skipReason() ||
+        (cli && !ruffleFolder(cli) ? `e2e prerequisites missing: ruffle/ beside ${cli}` : false);
 }
 
 // Runs in the page before its own scripts: a Flash 32 plug-in, and the emulator's settings that

@@ -1,6 +1,12 @@
 // Runs vidlark-cli generate and reports what the run made.
+import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {readdirSync} from 'node:fs';
+import {existsSync, readdirSync} from 'node:fs';
+
+// Fails a suite whose VIDLARK_CLI names no built vidlark-cli.
+export function assertBuiltCli(cli) {
+    assert.ok(cli && existsSync(cli), `VIDLARK_CLI must name the built vidlark-cli (got ${cli})`);
+}
 
 // A playlist run names its playlist file in `playlist` instead of `clips`. With `makeMp4`, the run
 // makes the MP4 of the Flash video (--make-mp4) instead of choosing the clips' own. `captions` are

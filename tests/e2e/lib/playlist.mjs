@@ -1,10 +1,21 @@
 // Playlist files as the playlist editor saves them ("&Save Playlist as File"): lines 1 to 11
 // scrambled like a profile line, line 12 the plain header "rows|columns", then one scrambled line
-// per row with the row's fields joined by "|"; every line ended by CR LF.
+// per row with the row's fields joined by "|"; every line ended by CR LF. The program writes
+// playlists only from its editor, so the scrambling is done here (profiles come from vidlark-cli).
 import {writeFileSync} from 'node:fs';
 
 import {encodeCp1252} from './cp1252.mjs';
-import {scramble} from './profile.mjs';
+
+const KEY = Buffer.from('morvelquist', 'latin1');
+
+// Each value's Windows-1252 bytes shifted by the key: text position i (counted from 1) takes the
+// key character at index i mod 11 (counted from 0).
+function scramble(bytes) {
+    const out = Buffer.alloc(bytes.length);
+    for (let n = 0; n < bytes.length; ++n)
+        out[n] = (bytes[n] + KEY[(n + 1) % KEY.length]) & 0xff;
+    return out;
+}
 
 export const Position = Object.freeze({Right: 0, Bottom: 1, Invisible: 2});
 export const Layout = Object.freeze({TitleOnly: 0, TitleDesc: 1, TitleDescThumb: 2});
