@@ -10,7 +10,6 @@
 #include "models/CaptionTracksDialogModel.h"
 #include "models/SelectionHost.h"
 #include "models/Views.h"
-#include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 
@@ -19,7 +18,6 @@ namespace {
 const QString H264Filter =
     QStringLiteral("H.264 Mp4(*.mp4)|*.mp4|H.264 F4V(*.f4v)|*.f4v|H.264 M4V (*.m4v)|*.m4v");
 const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
-const QString PlaylistFilter = QStringLiteral("Vidlark Playlist File|*.plf");
 const QString Grid = QStringLiteral("flxPlayListDetails");
 const QString EditBox = QStringLiteral("txtEditGrid");
 
@@ -54,7 +52,7 @@ QString quoted(const QString& text) {
 const QString PlaylistEditorModel::kCaption = QStringLiteral("Select Videos & Build Playlist");
 
 PlaylistEditorModel::PlaylistEditorModel(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : VideoFilesDialogModel(host, dialogs, views), m_caption(kCaption) {}
+    : VideoFilesDialogModel(host, dialogs, views), m_files(dialogs), m_caption(kCaption) {}
 
 QString PlaylistEditorModel::headerText(int column) {
     static const char* const texts[] = {"FLV/Mp4 Video Files", "Mp4 Video Files",
@@ -290,45 +288,19 @@ void PlaylistEditorModel::pointAt(int row, int column) {
 }
 
 void PlaylistEditorModel::savePlaylist() {
-    const std::optional<QString> path =
-        m_dialogs.saveFile({QStringLiteral("Save Playlist"), PlaylistFilter, false});
-    if (!path || path->isEmpty())
+    const std::optional<QString> path = m_files.chooseSaveFile();
+    if (!path || !checkData(false))
         return;
-    if (!checkData(false))
-        return;
-    try {
-        PlaylistFile::write(*path, m_playlist, html5Files());
-    } catch (const PlaylistFileError& error) {
-        m_dialogs.error(error.message());
-        if (error.row() > 0)
-            pointAt(error.row(), error.column());
-        return;
-    } catch (const AppError& error) {
-        m_dialogs.reportError(error);
-        return;
-    }
-    m_dialogs.inform(QStringLiteral("DATA SAVED AS ") + *path, QStringLiteral(" Message"));
-    setCaptionFor(*path);
+    if (m_files.write(*path, m_playlist, html5Files(),
+                      [this](int row, int column) { pointAt(row, column); }))
+        setCaptionFor(*path);
 }
 
 bool PlaylistEditorModel::loadPlaylist() {
-    const std::optional<QStringList> answer =
-        m_dialogs.openFiles({QStringLiteral("Load Data Settings"), PlaylistFilter, false});
-    if (!answer || answer->isEmpty())
+    const std::optional<PlaylistFileCommands::Loaded> loaded = m_files.load();
+    if (!loaded)
         return false;
-    const QString path = answer->first();
-    PlaylistFile::Contents contents;
-    // The whole file is read before anything changes, so a bad file costs the user nothing.
-    try {
-        contents = PlaylistFile::read(path);
-    } catch (const PlaylistFileError& error) {
-        m_dialogs.error(error.message());
-        return false;
-    } catch (const AppError& error) {
-        m_dialogs.reportError(error);
-        return false;
-    }
-    takePlaylist(contents, path);
+    takePlaylist(loaded->contents, loaded->path);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "media/Playlist.h"
 #include "media/PlaylistFile.h"
 #include "models/GridCursor.h"
+#include "models/PlaylistFileCommands.h"
 #include "models/VideoFilesDialogModel.h"
 
 class CaptionTracksDialogModel;
@@ -161,6 +162,7 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     // The playlist row of the current cell; none on the header row.
     PlaylistEntry* currentEntry();
 
+    PlaylistFileCommands m_files;
     Playlist m_playlist;
     bool m_layoutChoiceEnabled = true;
     QString m_caption;
