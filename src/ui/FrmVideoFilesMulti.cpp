@@ -1,7 +1,6 @@
 #include "ui/FrmVideoFilesMulti.h"
 
 #include <QHeaderView>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -10,40 +9,9 @@
 #include "ui/FrmCaptionTracks.h"
 #include "ui/FrmHtml5Copies.h"
 #include "ui/GridCellEditor.h"
+#include "ui/PlaylistRowMenu.h"
 
 namespace {
-
-QAction* menuEntry(QMenu* menu, const QString& name) {
-    QAction* entry = menu->addAction(QString());
-    entry->setObjectName(name);
-    return entry;
-}
-
-// The row commands name the row's file, whose "&" a menu would otherwise take for the mark of
-// an access key (and hide).
-QString literal(const QString& text) {
-    return QString(text).replace(u'&', QStringLiteral("&&"));
-}
-
-// The row commands' access keys, on a letter of their own words: the first of that letter for
-// the words before the file's name, the last for those after it.
-void markRowMenuKeys(const QMenu& menu) {
-    static const struct {
-        const char* entry;
-        QChar letter;
-        bool last;
-    } keys[] = {{"mnuMoveUpVideo", u'u', true},   {"mnuMoveDownVideo", u'd', true},
-                {"mnuRemoveVideo", u'r', false},  {"mnuAddCaptions", u'a', false},
-                {"mnuEditCaptions", u'c', false}, {"mnuRemoveCaptions", u'p', false}};
-    for (const auto& key : keys) {
-        QAction* entry = menu.findChild<QAction*>(QLatin1String(key.entry));
-        QString text = entry->text();
-        const qsizetype at = key.last ? text.lastIndexOf(key.letter, -1, Qt::CaseInsensitive)
-                                      : text.indexOf(key.letter, 0, Qt::CaseInsensitive);
-        if (at >= 0 && !QKeySequence::mnemonic(text).count())
-            entry->setText(text.insert(at, u'&'));
-    }
-}
 
 constexpr Qt::Alignment kCellAlignment = Qt::AlignLeft | Qt::AlignBottom;
 
@@ -55,7 +23,7 @@ FrmVideoFilesMulti::FrmVideoFilesMulti(MainController& controller, QWidget* pare
     // The form has no property for the headers' alignment; the header row is laid out as the
     // cells below it.
     flxPlayListDetails->horizontalHeader()->setDefaultAlignment(kCellAlignment);
-    createRowMenu();
+    m_rowMenu = new PlaylistRowMenu(this);
     resize(defaultSize());
     m_cellEditor =
         new GridCellEditor(m_editor, *flxPlayListDetails, *txtEditGrid, *cmdGetThumbImage, this);
@@ -63,26 +31,11 @@ FrmVideoFilesMulti::FrmVideoFilesMulti(MainController& controller, QWidget* pare
     connectCommands();
     connectOptions();
     connectRowMenu();
-    connect(m_cellEditor, &GridCellEditor::editCancelled, this, [this] { showState(); });
+    connect(m_cellEditor, &GridCellEditor::editCancelled, this, [this] { refresh(); });
     connect(m_cellEditor, &GridCellEditor::boxDoubleClicked, this,
             [this] { forward([this] { m_editor.editBoxDoubleClicked(); }); });
     flxPlayListDetails->viewport()->installEventFilter(this);
     refresh();
-}
-
-// The row menu's entries are captioned from the row it opens on.
-void FrmVideoFilesMulti::createRowMenu() {
-    mnuMenuVideo = new QMenu(QStringLiteral("Video"), this);
-    mnuMenuVideo->setObjectName(QStringLiteral("mnuMenuVideo"));
-    mnuMoveUpVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuMoveUpVideo"));
-    mnuMoveDownVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuMoveDownVideo"));
-    mnuMenuVideo->addSeparator();
-    mnuRemoveVideo = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveVideo"));
-    mnuMenuVideo->addSeparator();
-    mnuAddCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuAddCaptions"));
-    mnuEditCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuEditCaptions"));
-    mnuRemoveCaptions = menuEntry(mnuMenuVideo, QStringLiteral("mnuRemoveCaptions"));
-    connect(mnuMenuVideo, &QMenu::aboutToShow, this, [this] { markRowMenuKeys(*mnuMenuVideo); });
 }
 
 int FrmVideoFilesMulti::columnWidth(int column) const {
@@ -155,19 +108,20 @@ void FrmVideoFilesMulti::connectOptions() {
 
 void FrmVideoFilesMulti::connectRowMenu() {
     PlaylistEditorModel& editor = m_editor;
+    const PlaylistRowMenu::Entries& menu = m_rowMenu->entries();
     const std::pair<QAction*, std::function<void()>> entries[] = {
-        {mnuMoveUpVideo, [&editor] { editor.moveVideoUp(); }},
-        {mnuMoveDownVideo, [&editor] { editor.moveVideoDown(); }},
-        {mnuRemoveVideo, [&editor] { editor.removeVideo(); }},
-        {mnuAddCaptions, [&editor] { editor.addCaptionsToVideo(); }},
-        {mnuEditCaptions,
+        {menu.moveUp, [&editor] { editor.moveVideoUp(); }},
+        {menu.moveDown, [&editor] { editor.moveVideoDown(); }},
+        {menu.remove, [&editor] { editor.removeVideo(); }},
+        {menu.addCaptions, [&editor] { editor.addCaptionsToVideo(); }},
+        {menu.editCaptions,
          [this] {
              m_editor.editCaptionsOfVideo([this](CaptionTracksDialogModel& tracks) {
                  FrmCaptionTracks dialog(tracks, this);
                  return dialog.exec() == QDialog::Accepted;
              });
          }},
-        {mnuRemoveCaptions, [&editor] { editor.removeCaptionsOfVideo(); }},
+        {menu.removeCaptions, [&editor] { editor.removeCaptionsOfVideo(); }},
     };
     for (const auto& entry : entries) {
         const std::function<void()> command = entry.second;
@@ -196,21 +150,8 @@ void FrmVideoFilesMulti::rightButtonReleased(const QPoint& pos) {
     const std::optional<PlaylistEditorModel::RowMenu> menu =
         m_editor.rowMenuAt(row, index.isValid() ? index.column() : -1);
     m_cellEditor->showCurrentCell(false);
-    if (!menu)
-        return;
-    mnuMoveUpVideo->setText(literal(menu->moveUp));
-    mnuMoveDownVideo->setText(literal(menu->moveDown));
-    mnuRemoveVideo->setText(literal(menu->remove));
-    mnuAddCaptions->setText(literal(menu->addCaptions));
-    // Both caption commands keep their place in the menu and are only disabled without tracks.
-    mnuEditCaptions->setText(menu->editCaptions.isEmpty()
-                                 ? QStringLiteral("Caption languages and labels...")
-                                 : literal(menu->editCaptions));
-    mnuEditCaptions->setEnabled(!menu->editCaptions.isEmpty());
-    mnuRemoveCaptions->setText(menu->removeCaptions.isEmpty() ? QStringLiteral("Remove captions")
-                                                              : literal(menu->removeCaptions));
-    mnuRemoveCaptions->setEnabled(!menu->removeCaptions.isEmpty());
-    mnuMenuVideo->popup(flxPlayListDetails->viewport()->mapToGlobal(pos));
+    if (menu)
+        m_rowMenu->openFor(*menu, flxPlayListDetails->viewport()->mapToGlobal(pos));
 }
 
 void FrmVideoFilesMulti::showState() {

@@ -6,7 +6,7 @@
 
 class GridCellEditor;
 class MainController;
-class QMenu;
+class PlaylistRowMenu;
 
 // frmVideoFilesMulti, "Select Videos & Build Playlist": shows the controller's playlist editor and
 // forwards every event of its controls to it. The grid mirrors the editor's cells; the edit box
@@ -24,7 +24,6 @@ class FrmVideoFilesMulti : public FrmVideoFiles, private Ui::FrmVideoFilesMultiF
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createRowMenu();
     int columnWidth(int column) const;  // in pixels
     QSize defaultSize();
     void connectCommands();
@@ -37,12 +36,5 @@ class FrmVideoFilesMulti : public FrmVideoFiles, private Ui::FrmVideoFilesMultiF
 
     PlaylistEditorModel& m_editor;
     GridCellEditor* m_cellEditor;
-
-    QMenu* mnuMenuVideo;
-    QAction* mnuMoveUpVideo;
-    QAction* mnuMoveDownVideo;
-    QAction* mnuRemoveVideo;
-    QAction* mnuAddCaptions;
-    QAction* mnuEditCaptions;
-    QAction* mnuRemoveCaptions;
+    PlaylistRowMenu* m_rowMenu;
 };
