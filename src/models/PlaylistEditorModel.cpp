@@ -442,11 +442,10 @@ std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int r
 }
 
 void PlaylistEditorModel::addCaptionsToVideo() {
-    PlaylistEntry* entry = currentEntry();
-    if (!entry)
+    if (!currentEntry())
         return;
     const CaptionTracks chosen = chooseCaptionTracks();
-    entry->Captions += chosen;
+    currentEntry()->Captions += chosen;
 }
 
 void PlaylistEditorModel::removeCaptionsOfVideo() {
