@@ -9,7 +9,6 @@
 #include "media/PlaylistFile.h"
 #include "models/CaptionTracksDialogModel.h"
 #include "models/SelectionHost.h"
-#include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/Views.h"
@@ -19,7 +18,6 @@ namespace {
 const QString H264Filter =
     QStringLiteral("H.264 Mp4(*.mp4)|*.mp4|H.264 F4V(*.f4v)|*.f4v|H.264 M4V (*.m4v)|*.m4v");
 const QString FlvFilter = QStringLiteral("FLV (*.flv)|*.flv");
-const QString PlaylistFilter = QStringLiteral("Vidlark Playlist File|*.plf");
 const QString Grid = QStringLiteral("flxPlayListDetails");
 const QString EditBox = QStringLiteral("txtEditGrid");
 
@@ -54,7 +52,7 @@ QString quoted(const QString& text) {
 const QString PlaylistEditorModel::kCaption = QStringLiteral("Select Videos & Build Playlist");
 
 PlaylistEditorModel::PlaylistEditorModel(SelectionHost& host, Dialogs& dialogs, Views& views)
-    : VideoFilesDialogModel(host, dialogs, views), m_caption(kCaption) {}
+    : VideoFilesDialogModel(host, dialogs, views), m_files(dialogs), m_caption(kCaption) {}
 
 QString PlaylistEditorModel::headerText(int column) {
     static const char* const texts[] = {"FLV/Mp4 Video Files", "Mp4 Video Files",
@@ -95,9 +93,9 @@ void PlaylistEditorModel::applyLayout(PlaylistLayout layout) {
         for (int c = columns; c < 6; ++c)
             (entry.*kColumnFields[c]).clear();
     }
-    m_editBoxVisible = false;
+    m_cursor.hideBox();
     if (layout != PlaylistLayout::TitleDescThumb)
-        m_thumbButtonVisible = false;
+        m_cursor.hideChooser();
 }
 
 void PlaylistEditorModel::addFlashFiles() {
@@ -142,7 +140,7 @@ void PlaylistEditorModel::replaceFiles(const FileColumn& target, const QStringLi
     }
     const QString oldFolder = FileOps::withTrailingSeparator(m_playlist.*target.folder);
     m_playlist.*target.folder = FileOps::withTrailingSeparator(folderOf(paths.first()));
-    m_editBoxVisible = false;
+    m_cursor.hideBox();
     // Only this column is replaced: other columns and rows past the selection keep their text.
     for (qsizetype i = 0; i < paths.size(); ++i) {
         if (i >= m_playlist.rows.size())
@@ -204,7 +202,7 @@ void PlaylistEditorModel::clearPlaylist() {
         !m_dialogs.confirm(QStringLiteral("DO YOU WANT TO CLEAR THE WHOLE PLAYLIST?")))
         return;
     m_playlist.rows = {PlaylistEntry{}};
-    setCurrentCell(std::min(m_row, 1), m_column);
+    setCurrentCell(std::min(m_cursor.row(), 1), m_cursor.column());
     applyLayout(m_playlist.layout);
 }
 
@@ -285,50 +283,24 @@ void PlaylistEditorModel::pointAt(int row, int column) {
     // The user's next keys are meant for the cell the message named. A window that places its
     // box only after this call gives it the focus then: a box still hidden, in a window the
     // message box has just left, takes none.
-    m_focusEditBox = m_editBoxVisible;
+    m_cursor.wantBoxFocus();
     m_views.focusControl(isEditableColumn(column) ? EditBox : Grid);
 }
 
 void PlaylistEditorModel::savePlaylist() {
-    const std::optional<QString> path =
-        m_dialogs.saveFile({QStringLiteral("Save Playlist"), PlaylistFilter, false});
-    if (!path || path->isEmpty())
+    const std::optional<QString> path = m_files.chooseSaveFile();
+    if (!path || !checkData(false))
         return;
-    if (!checkData(false))
-        return;
-    try {
-        PlaylistFile::write(*path, m_playlist, html5Files());
-    } catch (const PlaylistFileError& error) {
-        m_dialogs.error(error.message());
-        if (error.row() > 0)
-            pointAt(error.row(), error.column());
-        return;
-    } catch (const AppError& error) {
-        m_dialogs.reportError(error);
-        return;
-    }
-    m_dialogs.inform(QStringLiteral("DATA SAVED AS ") + *path, QStringLiteral(" Message"));
-    setCaptionFor(*path);
+    if (m_files.write(*path, m_playlist, html5Files(),
+                      [this](int row, int column) { pointAt(row, column); }))
+        setCaptionFor(*path);
 }
 
 bool PlaylistEditorModel::loadPlaylist() {
-    const std::optional<QStringList> answer =
-        m_dialogs.openFiles({QStringLiteral("Load Data Settings"), PlaylistFilter, false});
-    if (!answer || answer->isEmpty())
+    const std::optional<PlaylistFileCommands::Loaded> loaded = m_files.load();
+    if (!loaded)
         return false;
-    const QString path = answer->first();
-    PlaylistFile::Contents contents;
-    // The whole file is read before anything changes, so a bad file costs the user nothing.
-    try {
-        contents = PlaylistFile::read(path);
-    } catch (const PlaylistFileError& error) {
-        m_dialogs.error(error.message());
-        return false;
-    } catch (const AppError& error) {
-        m_dialogs.reportError(error);
-        return false;
-    }
-    takePlaylist(contents, path);
+    takePlaylist(loaded->contents, loaded->path);
     return true;
 }
 
@@ -337,8 +309,7 @@ void PlaylistEditorModel::takePlaylist(const PlaylistFile::Contents& contents,
     if (contents.position)
         selectPosition(*contents.position);
     m_playlist.rows = contents.rows;
-    m_row = 1;
-    m_column = 0;
+    m_cursor.home();
     // The layout of the file decides which of the row fields stay.
     applyLayout(contents.layout.value_or(m_playlist.layout));
     setHtml5Files(contents.html5Files);
@@ -352,6 +323,11 @@ void PlaylistEditorModel::takePlaylist(const PlaylistFile::Contents& contents,
 void PlaylistEditorModel::setCaptionFor(const QString& path) {
     // Windows shortens a long folder to its 8.3 form here; other systems show it as it is.
     m_caption = kCaption + QLatin1Char(' ') + path;
+}
+
+PlaylistEntry* PlaylistEditorModel::currentEntry() {
+    const int row = m_cursor.row();
+    return row >= 1 && row <= rowCount() ? &m_playlist.rows[row - 1] : nullptr;
 }
 
 QString* PlaylistEditorModel::cell(int row, int column) {
@@ -405,52 +381,29 @@ void PlaylistEditorModel::setCellText(int row, int column, const QString& text) 
 }
 
 void PlaylistEditorModel::setCurrentCell(int row, int column) {
-    m_row = std::clamp(row, 0, rowCount());
-    m_column = std::clamp(column, 0, columnCount() - 1);
-    m_editBoxVisible = m_row >= 1 && isEditableColumn(m_column);
-    const bool thumb =
-        m_playlist.layout == PlaylistLayout::TitleDescThumb && m_column == ThumbColumn;
-    m_thumbButtonVisible = thumb && m_editBoxVisible;
-    m_editBoxLocked = thumb;
-    m_textOnEntry = cellText(m_row, m_column);
+    m_cursor.enter(row, column, rowCount(), columnCount());
+    m_textOnEntry = cellText(m_cursor.row(), m_cursor.column());
 }
 
 void PlaylistEditorModel::cancelCellEdit() {
-    setCellText(m_row, m_column, m_textOnEntry);
-    m_editBoxVisible = false;
-    m_thumbButtonVisible = false;
+    setCellText(m_cursor.row(), m_cursor.column(), m_textOnEntry);
+    m_cursor.hideBox();
+    m_cursor.hideChooser();
 }
 
 void PlaylistEditorModel::pressKey(Key key) {
-    const int last = columnCount() - 1;
-    switch (key) {
-        case Key::Enter:
-        case Key::Right:
-            if (m_column < last)
-                setCurrentCell(m_row, m_column + 1);
-            break;
-        case Key::Down:
-            if (m_row < rowCount())
-                setCurrentCell(m_row + 1, m_column);
-            break;
-        case Key::Up:
-            if (m_row > 1)
-                setCurrentCell(m_row - 1, m_column);
-            break;
-        case Key::Left:
-            if (m_column > 0)
-                setCurrentCell(m_row, m_column - 1);
-            break;
-    }
+    if (const std::optional<GridCursor::Cell> cell =
+            m_cursor.keyTarget(key, rowCount(), columnCount()))
+        setCurrentCell(cell->row, cell->column);
 }
 
 void PlaylistEditorModel::editBoxDoubleClicked() {
-    if (m_column == ThumbColumn)
+    if (m_cursor.column() == ThumbColumn)
         chooseThumbnail();
 }
 
 void PlaylistEditorModel::chooseThumbnail() {
-    if (m_playlist.layout != PlaylistLayout::TitleDescThumb || m_row < 1 || m_row > rowCount())
+    if (m_playlist.layout != PlaylistLayout::TitleDescThumb || !currentEntry())
         return;
     const std::optional<QStringList> answer = m_dialogs.openFiles(
         {QStringLiteral("Attention: All your images for thumbnails should be from same folder!"),
@@ -466,7 +419,7 @@ void PlaylistEditorModel::chooseThumbnail() {
     }
     // One folder for all thumbnails: the last choice decides it for every row.
     m_playlist.ThumbImagesPath = folderOf(answer->first());
-    m_playlist.rows[m_row - 1].Thumbnail = name;
+    currentEntry()->Thumbnail = name;
 }
 
 std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int row, int column) {
@@ -489,24 +442,24 @@ std::optional<PlaylistEditorModel::RowMenu> PlaylistEditorModel::rowMenuAt(int r
 }
 
 void PlaylistEditorModel::addCaptionsToVideo() {
-    if (m_row < 1 || m_row > rowCount())
+    if (!currentEntry())
         return;
     const CaptionTracks chosen = chooseCaptionTracks();
-    m_playlist.rows[m_row - 1].Captions += chosen;
+    currentEntry()->Captions += chosen;
 }
 
 void PlaylistEditorModel::removeCaptionsOfVideo() {
-    if (m_row >= 1 && m_row <= rowCount())
-        m_playlist.rows[m_row - 1].Captions.clear();
+    if (PlaylistEntry* entry = currentEntry())
+        entry->Captions.clear();
 }
 
 void PlaylistEditorModel::editCaptionsOfVideo(const CaptionTracksEditor& edit) {
-    if (m_row < 1 || m_row > rowCount() || m_playlist.rows[m_row - 1].Captions.isEmpty())
+    PlaylistEntry* entry = currentEntry();
+    if (!entry || entry->Captions.isEmpty())
         return;
-    PlaylistEntry& row = m_playlist.rows[m_row - 1];
-    CaptionTracksDialogModel dialog(row.FlashFile, row.Captions);
+    CaptionTracksDialogModel dialog(entry->FlashFile, entry->Captions);
     if (edit(dialog))
-        row.Captions = dialog.tracks();
+        entry->Captions = dialog.tracks();
 }
 
 void PlaylistEditorModel::swapRows(int a, int b) {
@@ -514,26 +467,29 @@ void PlaylistEditorModel::swapRows(int a, int b) {
 }
 
 void PlaylistEditorModel::moveVideoUp() {
-    if (m_row > 1 && m_row <= rowCount())
-        swapRows(m_row, m_row - 1);
+    const int row = m_cursor.row();
+    if (row > 1 && row <= rowCount())
+        swapRows(row, row - 1);
 }
 
 void PlaylistEditorModel::moveVideoDown() {
-    if (m_row >= 1 && m_row < rowCount())
-        swapRows(m_row, m_row + 1);
+    const int row = m_cursor.row();
+    if (row >= 1 && row < rowCount())
+        swapRows(row, row + 1);
 }
 
 void PlaylistEditorModel::removeVideo() {
-    if (m_row < 1 || m_row > rowCount())
+    const int row = m_cursor.row();
+    if (row < 1 || row > rowCount())
         return;
     if (rowCount() <= 2) {
         m_dialogs.inform(
             QStringLiteral("YOU NEED A MINIMUM OF TWO VIDEO TRACKS FOR MULTITRACK VIDEO!"));
         return;
     }
-    const QString& name = m_playlist.rows[m_row - 1].FlashFile;
+    const QString& name = m_playlist.rows[row - 1].FlashFile;
     if (!m_dialogs.confirm(QStringLiteral("REMOVE ") + name + QStringLiteral(" FROM PLAYLIST ?")))
         return;
-    m_playlist.rows.removeAt(m_row - 1);
-    setCurrentCell(m_row, m_column);
+    m_playlist.rows.removeAt(row - 1);
+    setCurrentCell(row, m_cursor.column());
 }

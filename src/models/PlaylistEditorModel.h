@@ -8,6 +8,8 @@
 
 #include "media/Playlist.h"
 #include "media/PlaylistFile.h"
+#include "models/GridCursor.h"
+#include "models/PlaylistFileCommands.h"
 #include "models/VideoFilesDialogModel.h"
 
 class CaptionTracksDialogModel;
@@ -24,8 +26,7 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
   public:
     // Grid columns; data rows count from 1 under the header row 0.
     enum Column { FlashColumn, Mp4Column, WebmColumn, TitleColumn, DescColumn, ThumbColumn };
-    // The keys the edit box handles itself.
-    enum class Key { Enter, Down, Up, Left, Right };
+    using Key = GridCursor::Key;
 
     struct RowMenu {
         QString moveUp;          // mnuMoveUpVideo
@@ -91,23 +92,25 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     // Typing into the edit box writes through at once. Only title, description and thumbnail
     // cells take text, and a "|" never enters them: the playlist file separates fields with it.
     void setCellText(int row, int column, const QString& text);
-    void setCurrentCellText(const QString& text) { setCellText(m_row, m_column, text); }
+    void setCurrentCellText(const QString& text) {
+        setCellText(m_cursor.row(), m_cursor.column(), text);
+    }
 
     // Entering a cell (mouse, keys or a command): the edit box follows onto editable cells.
     void setCurrentCell(int row, int column);
-    int currentRow() const { return m_row; }
-    int currentColumn() const { return m_column; }
+    int currentRow() const { return m_cursor.row(); }
+    int currentColumn() const { return m_cursor.column(); }
     void pressKey(Key key);
     // Escape in the edit box: the cell holds again what it held when it was entered, and the box
     // leaves it; the current cell stays.
     void cancelCellEdit();
-    void scrolled() { m_editBoxVisible = false; }
-    bool editBoxVisible() const { return m_editBoxVisible; }
-    bool editBoxLocked() const { return m_editBoxLocked; }
-    bool thumbButtonVisible() const { return m_thumbButtonVisible; }
+    void scrolled() { m_cursor.hideBox(); }
+    bool editBoxVisible() const { return m_cursor.boxVisible(); }
+    bool editBoxLocked() const { return m_cursor.boxLocked(); }
+    bool thumbButtonVisible() const { return m_cursor.chooserVisible(); }
     // True once after a message put the current cell on a cell to fill: the window gives its
     // edit box the focus when it has placed it there.
-    bool takeEditBoxFocus() { return std::exchange(m_focusEditBox, false); }
+    bool takeEditBoxFocus() { return m_cursor.takeBoxFocus(); }
 
     // The "..." button and a double-click in a thumbnail cell.
     void chooseThumbnail();
@@ -156,17 +159,15 @@ class PlaylistEditorModel : public VideoFilesDialogModel {
     void setCaptionFor(const QString& path);
     void swapRows(int a, int b);
     QString* cell(int row, int column);
+    // The playlist row of the current cell; none on the header row.
+    PlaylistEntry* currentEntry();
 
+    PlaylistFileCommands m_files;
     Playlist m_playlist;
     bool m_layoutChoiceEnabled = true;
     QString m_caption;
-    int m_row = 1;
     // Where "Replace" opens the file dialog: the folder of the most recent selection.
     QString m_lastSelectionFolder;
-    int m_column = 0;
+    GridCursor m_cursor{TitleColumn, ThumbColumn};
     QString m_textOnEntry;  // the current cell's text when it was entered
-    bool m_editBoxVisible = false;
-    bool m_editBoxLocked = false;
-    bool m_thumbButtonVisible = false;
-    bool m_focusEditBox = false;
 };

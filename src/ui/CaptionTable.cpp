@@ -10,7 +10,11 @@ enum Column { FileColumn, LanguageColumn, LabelColumn };
 
 }  // namespace
 
-CaptionTable::CaptionTable(QWidget* parent, int visibleTracks) : QTableWidget(0, 3, parent) {
+CaptionTable::CaptionTable(QWidget* parent, int visibleTracks) : CaptionTable(parent) {
+    setVisibleTracks(visibleTracks);
+}
+
+CaptionTable::CaptionTable(QWidget* parent) : QTableWidget(0, 3, parent) {
     setObjectName(QStringLiteral("grdCaptions"));
     setHorizontalHeaderLabels({QStringLiteral("Caption file"),
                                QStringLiteral("Language (en, pt-BR)"), QStringLiteral("Label")});
@@ -21,9 +25,14 @@ CaptionTable::CaptionTable(QWidget* parent, int visibleTracks) : QTableWidget(0,
     verticalHeader()->setVisible(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setFixedHeight(horizontalHeader()->sizeHint().height() +
-                   visibleTracks * verticalHeader()->defaultSectionSize() + 4);
+    setVisibleTracks(m_visibleTracks);
     connect(this, &QTableWidget::itemChanged, this, &CaptionTable::edited);
+}
+
+void CaptionTable::setVisibleTracks(int tracks) {
+    m_visibleTracks = tracks;
+    setFixedHeight(horizontalHeader()->sizeHint().height() +
+                   tracks * verticalHeader()->defaultSectionSize() + 4);
 }
 
 void CaptionTable::showTracks(const CaptionTracks& tracks) {

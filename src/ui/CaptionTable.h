@@ -10,9 +10,16 @@
 class CaptionTable : public QTableWidget {
     Q_OBJECT
 
+    Q_PROPERTY(int visibleTracks READ visibleTracks WRITE setVisibleTracks)
+
   public:
     // High enough for `visibleTracks` lines; more scroll.
     CaptionTable(QWidget* parent, int visibleTracks);
+    // As a form makes it, one line high until the form sets visibleTracks.
+    explicit CaptionTable(QWidget* parent = nullptr);
+
+    int visibleTracks() const { return m_visibleTracks; }
+    void setVisibleTracks(int tracks);
 
     // Keeps the current line where the tracks still have it.
     void showTracks(const CaptionTracks& tracks);
@@ -23,4 +30,6 @@ class CaptionTable : public QTableWidget {
 
   private:
     void edited(QTableWidgetItem* item);
+
+    int m_visibleTracks = 1;
 };

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include "models/VideoFilesDialogModel.h"
@@ -10,11 +11,27 @@
 FrmVideoFiles::FrmVideoFiles(VideoFilesDialogModel& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {}
 
+void FrmVideoFiles::takeCommonControls(const CommonControls& controls) {
+    m_common = controls;
+    connect(controls.save, &QPushButton::clicked, this,
+            [this] { forward([this] { m_selection.save(); }, Accepted); });
+    connect(controls.cancel, &QPushButton::clicked, this,
+            [this] { forward([this] { m_selection.cancel(); }); });
+    connect(controls.help, &QPushButton::clicked, this,
+            [this] { forward([this] { m_selection.help(); }); });
+}
+
 void FrmVideoFiles::forward(const std::function<void()>& command, int result) {
     command();
-    showState();
+    refresh();
     if (!m_selection.isVisible() && isVisible())
         done(result);
+}
+
+void FrmVideoFiles::refresh() {
+    m_common.html5->setChecked(m_selection.html5Files());
+    m_common.html5->setEnabled(m_selection.html5CheckEnabled());
+    showState();
 }
 
 void FrmVideoFiles::enableHtml5Command(QWidget* command, bool enabled) {
@@ -32,10 +49,9 @@ void FrmVideoFiles::showEvent(QShowEvent* event) {
     // other way prepares it here, so the buttons and the HTML5 mirror are never stale.
     if (!m_selection.isVisible())
         m_selection.show();
-    showState();
+    refresh();
     // Both windows' HTML5 check box only mirrors the main window, which its tool tip says.
-    if (auto* mirror = findChild<QCheckBox*>(QStringLiteral("chkHtml5")))
-        mirror->setToolTip(DialogParts::toolTip(m_selection.html5CheckToolTip()));
+    m_common.html5->setToolTip(DialogParts::toolTip(m_selection.html5CheckToolTip()));
     QDialog::showEvent(event);
 }
 

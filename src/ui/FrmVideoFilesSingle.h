@@ -6,18 +6,15 @@
 #include "convert/Html5Format.h"
 #include "media/SingleVideo.h"
 #include "ui/FrmVideoFiles.h"
+#include "ui_FrmVideoFilesSingle.h"
 
-class CaptionTable;
 class MainController;
-class QCheckBox;
-class QLabel;
-class QPushButton;
 class SingleVideoDialogModel;
 
 // frmVideoFilesSingle, "Select Video File(s)": shows the single-video selection of the controller
 // and forwards its buttons to it. The selection decides when the dialog closes; the dialog hides
 // itself then. Create it once and show it again for every use: it holds no state of its own.
-class FrmVideoFilesSingle : public FrmVideoFiles {
+class FrmVideoFilesSingle : public FrmVideoFiles, private Ui::FrmVideoFilesSingleForm {
     Q_OBJECT
 
   public:
@@ -27,11 +24,7 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
     void showState() override;
 
   private:
-    void buildLayout();
-    QWidget* fileGroup(const QString& title, const QList<QPushButton*>& commands,
-                       const QList<std::pair<QString, QLabel*>>& rows);
-    QLabel* fieldLabel(const QString& name, QString SingleVideo::*field);
-    QWidget* captionGroup();
+    void alignValues();
     void connectCommands();
     void showCaptions();
     // The Flash file's HTML5 copy, made behind a progress window.
@@ -39,28 +32,4 @@ class FrmVideoFilesSingle : public FrmVideoFiles {
 
     SingleVideoDialogModel& m_selection;
     QList<std::pair<QLabel*, QString SingleVideo::*>> m_fields;
-    QList<QLabel*> m_captions;  // of every group, one width, so the values line up
-
-    QCheckBox* chkHtml5;
-    QPushButton* cmdFLVFile;
-    QPushButton* cmdMp4File;
-    QPushButton* cmdWebmFile;
-    QPushButton* cmdMakeMp4;
-    QPushButton* cmdMakeWebm;
-    QPushButton* cmdSave;
-    QPushButton* cmdCancel;
-    QPushButton* cmdHelp;
-    QPushButton* cmdAddCaptions;
-    QPushButton* cmdRemoveCaption;
-    CaptionTable* grdCaptions;
-    QLabel* lblFlvVideoFilePath;
-    QLabel* lblFlvVideoFileName;
-    QLabel* lblFlvVideoFilePathOnly;
-    QLabel* lblFlvVideoFileNameRTMP;
-    QLabel* lblMp4VideoFilePath;
-    QLabel* lblMp4VideoFileName;
-    QLabel* lblMp4VideoFilePathOnly;
-    QLabel* lblWebmVideoFilePath;
-    QLabel* lblWebmVideoFileName;
-    QLabel* lblWebmVideoFilePathOnly;
 };
