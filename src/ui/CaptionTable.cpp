@@ -21,9 +21,14 @@ CaptionTable::CaptionTable(QWidget* parent, int visibleTracks) : QTableWidget(0,
     verticalHeader()->setVisible(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setFixedHeight(horizontalHeader()->sizeHint().height() +
-                   visibleTracks * verticalHeader()->defaultSectionSize() + 4);
+    setVisibleTracks(visibleTracks);
     connect(this, &QTableWidget::itemChanged, this, &CaptionTable::edited);
+}
+
+void CaptionTable::setVisibleTracks(int tracks) {
+    m_visibleTracks = tracks;
+    setFixedHeight(horizontalHeader()->sizeHint().height() +
+                   tracks * verticalHeader()->defaultSectionSize() + 4);
 }
 
 void CaptionTable::showTracks(const CaptionTracks& tracks) {

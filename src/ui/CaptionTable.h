@@ -9,10 +9,14 @@
 // only reported; the owner's model keeps it and the owner shows the tracks again.
 class CaptionTable : public QTableWidget {
     Q_OBJECT
+    // High enough for this many lines; more scroll.
+    Q_PROPERTY(int visibleTracks READ visibleTracks WRITE setVisibleTracks)
 
   public:
-    // High enough for `visibleTracks` lines; more scroll.
-    CaptionTable(QWidget* parent, int visibleTracks);
+    explicit CaptionTable(QWidget* parent = nullptr, int visibleTracks = 2);
+
+    int visibleTracks() const { return m_visibleTracks; }
+    void setVisibleTracks(int tracks);
 
     // Keeps the current line where the tracks still have it.
     void showTracks(const CaptionTracks& tracks);
@@ -23,4 +27,6 @@ class CaptionTable : public QTableWidget {
 
   private:
     void edited(QTableWidgetItem* item);
+
+    int m_visibleTracks = 0;
 };
