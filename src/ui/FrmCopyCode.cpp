@@ -1,14 +1,11 @@
 #include "ui/FrmCopyCode.h"
 
-#include <QVBoxLayout>
-
 #include "app/MainController.h"
 #include "platform/Dialogs.h"
 #include "platform/ScratchFolder.h"
 #include "ui/DialogParts.h"
+#include "ui/FrmInjectorOutput.h"
 #include "ui/UiPlatform.h"
-
-using DialogParts::button;
 
 FrmCopyCode::FrmCopyCode(MainController& controller, QWidget* parent)
     : QDialog(parent), m_controller(controller) {
@@ -34,21 +31,8 @@ void FrmCopyCode::setInjectorOutput(const QString& output) {
     cmdDetails->setEnabled(!output.isEmpty());
 }
 
-// A window of its own, so the code and instructions stay as they are; it lives while open.
 void FrmCopyCode::showDetails() {
-    QDialog details(this);
-    details.setObjectName(QStringLiteral("frmInjectorOutput"));
-    details.setWindowTitle(QStringLiteral("Metadata injection"));
-    QPlainTextEdit* log = DialogParts::textBox(&details, QStringLiteral("txtDOS"));
-    log->setReadOnly(true);
-    log->setFont(DialogParts::courierNew());
-    log->setPlainText(m_injectorOutput);
-    QPushButton* close = button(&details, QStringLiteral("cmdClose"), QStringLiteral("&Close"));
-    connect(close, &QPushButton::clicked, &details, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&details);
-    layout->addWidget(log);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    details.resize(560, 300);
+    FrmInjectorOutput details(m_injectorOutput, this);
     details.exec();
 }
 
