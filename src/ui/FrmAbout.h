@@ -3,11 +3,10 @@
 #include <QDialog>
 #include <functional>
 
-class QLabel;
-class QPushButton;
+#include "ui_FrmAbout.h"
 
 // frmAbout: the product, its version and the links to its home, support and contact pages.
-class FrmAbout : public QDialog {
+class FrmAbout : public QDialog, private Ui::FrmAboutForm {
     Q_OBJECT
 
   public:
@@ -15,17 +14,7 @@ class FrmAbout : public QDialog {
     explicit FrmAbout(QWidget* parent = nullptr, std::function<void(const QString&)> open = {});
 
   private:
+    void showLink(QLabel* link, const QString& address);
+
     std::function<void(const QString&)> m_open;
-
-    QLabel* link(const QString& name, const QString& address, const QString& tip);
-
-    QLabel* imgAbout;
-    QLabel* lblUses;
-    QLabel* lblWebsite;
-    QLabel* lblVidlark;
-    QLabel* lblSupport;
-    QLabel* lblVidlarkSupport;
-    QLabel* lblOther;
-    QLabel* lblVidlarkContact;
-    QPushButton* cmdClose;
 };

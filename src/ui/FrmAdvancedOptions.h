@@ -3,18 +3,15 @@
 #include <QDialog>
 
 #include "ui/DialogScopedViews.h"
+#include "ui_FrmAdvancedOptions.h"
 
 struct AdvancedOptions;
 class MainController;
-class QCheckBox;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
 // frmAdvancedOptions, "Advanced Options...": the seven options of the configuration file. The boxes
 // edit the controller's options directly, because generation uses the values in force in this
 // dialog, saved or not: "&Cancel" and the close box only hide it, the edits stay.
-class FrmAdvancedOptions : public QDialog {
+class FrmAdvancedOptions : public QDialog, private Ui::FrmAdvancedOptionsForm {
     Q_OBJECT
 
   public:
@@ -24,7 +21,6 @@ class FrmAdvancedOptions : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildLayout();
     void connectEdits();
     void showOptions();
     void save();
@@ -32,14 +28,4 @@ class FrmAdvancedOptions : public QDialog {
     MainController& m_controller;
     AdvancedOptions& m_options;
     DialogScopedViews m_views;
-
-    QLineEdit* txtVideoBuffer;
-    QCheckBox* chkHideControlsFloatingBar;
-    QLineEdit* txtItemsPlaylist;
-    QLineEdit* txtWidthPlaylist;
-    QLineEdit* txtPlayListFontSize;
-    QPlainTextEdit* txtErrorFlash;
-    QPlainTextEdit* txtErrorHtml5;
-    QPushButton* cmdSave;
-    QPushButton* cmdCancel;
 };

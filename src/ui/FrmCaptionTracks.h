@@ -2,14 +2,14 @@
 
 #include <QDialog>
 
-class CaptionTable;
+#include "ui_FrmCaptionTracks.h"
+
 class CaptionTracksDialogModel;
-class QPushButton;
 
 // frmCaptionTracks: the caption tracks of one playlist video, their language and label typed in
 // the table. Every change goes to the model, which keeps it as the rules allow, and the table
 // shows the model again. "&OK" accepts; "&Cancel", Escape and the close box reject.
-class FrmCaptionTracks : public QDialog {
+class FrmCaptionTracks : public QDialog, private Ui::FrmCaptionTracksForm {
     Q_OBJECT
 
   public:
@@ -19,7 +19,4 @@ class FrmCaptionTracks : public QDialog {
     void showTracks();
 
     CaptionTracksDialogModel& m_model;
-    CaptionTable* grdCaptions;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
 };

@@ -2,14 +2,13 @@
 
 #include <QDialog>
 
+#include "ui_FrmCopyCode.h"
+
 class MainController;
-class QGroupBox;
-class QPlainTextEdit;
-class QPushButton;
 
 // frmCopyCode, "Output HTML Code and Instructions": the result of a generation run. The user copies
 // the embed code, opens the output folder or tries the local test page from here.
-class FrmCopyCode : public QDialog {
+class FrmCopyCode : public QDialog, private Ui::FrmCopyCodeForm {
     Q_OBJECT
 
   public:
@@ -20,7 +19,6 @@ class FrmCopyCode : public QDialog {
     void setInjectorOutput(const QString& output);
 
   private:
-    void buildLayout();
     void copyCode();     // cmdCopyCode
     void openOutput();   // cmdSaveCodeInst
     void testOffline();  // cmdTest
@@ -29,14 +27,4 @@ class FrmCopyCode : public QDialog {
     MainController& m_controller;
     QString m_embedCode;
     QString m_injectorOutput;
-
-    QGroupBox* Frame1;
-    QPlainTextEdit* txtCopyCode;
-    QGroupBox* Frame2;
-    QPlainTextEdit* txtInst;
-    QPushButton* cmdCopyCode;
-    QPushButton* cmdSaveCodeInst;
-    QPushButton* cmdTest;
-    QPushButton* cmdDetails;
-    QPushButton* cmdClose;
 };

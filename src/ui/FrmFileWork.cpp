@@ -2,16 +2,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -19,8 +13,6 @@
 #include "ui/DialogParts.h"
 
 namespace {
-
-constexpr int kBarSteps = 1000;
 
 QString sizeText(qint64 bytes) {
     return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
@@ -37,50 +29,15 @@ QString timeLeftText(qint64 seconds) {
 }  // namespace
 
 FrmFileWork::FrmFileWork(QWidget* parent, Dialogs* dialogs) : QDialog(parent), m_dialogs(dialogs) {
-    setObjectName(QStringLiteral("frmFileWork"));
-    setWindowTitle(QStringLiteral("Copying files and injecting metadata"));
-    setWindowModality(Qt::ApplicationModal);
-
-    lblFile = DialogParts::label(this, QStringLiteral("lblFile"), QString());
-    lblStep = DialogParts::label(this, QStringLiteral("lblStep"), QString());
-    lblBytes = DialogParts::label(this, QStringLiteral("lblBytes"), QString());
-    prgOverall = new QProgressBar(this);
-    prgOverall->setObjectName(QStringLiteral("prgOverall"));
-    prgOverall->setRange(0, kBarSteps);
-    lblTimeLeft = DialogParts::label(this, QStringLiteral("lblTimeLeft"), QString());
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    lblMessage = DialogParts::label(Frame1, QStringLiteral("lblMessage"),
-                                    QStringLiteral("Please wait, injecting metadata"));
-    txtDOS = DialogParts::textBox(Frame1, QStringLiteral("txtDOS"));
-    txtDOS->setReadOnly(true);
+    setupUi(this);
+    // A form names only the family; where Courier New is missing the box needs the nearest
+    // fixed-pitch font, not the default one, for the injector's columns to line up.
     txtDOS->setFont(DialogParts::courierNew());
-    cmdCancel = DialogParts::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
-                                    QStringLiteral("Stop copying and injecting; nothing is left "
-                                                   "half-written"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &FrmFileWork::scrollToEnd);
     connect(cmdCancel, &QPushButton::clicked, this, &FrmFileWork::cancel);
-    buildLayout();
-}
-
-void FrmFileWork::buildLayout() {
-    auto* frameLayout = new QVBoxLayout(Frame1);
-    frameLayout->addWidget(lblMessage);
-    frameLayout->addWidget(txtDOS);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    for (QWidget* line : {static_cast<QWidget*>(lblFile), static_cast<QWidget*>(lblStep),
-                          static_cast<QWidget*>(lblBytes), static_cast<QWidget*>(prgOverall),
-                          static_cast<QWidget*>(lblTimeLeft)})
-        layout->addWidget(line);
-    layout->addWidget(Frame1, 1);
-    layout->addLayout(buttons);
-    resize(560, 420);
 }
 
 void FrmFileWork::begin(const FileWorkPlan& plan) {
@@ -120,7 +77,7 @@ void FrmFileWork::showStep(int index, qint64 done, qint64 total) {
         QStringLiteral("%1 of %2")
             .arg(sizeText(m_plan.bytesDone(index, done, total)), sizeText(m_plan.totalBytes())));
     const double fraction = m_plan.fraction(index, done, total);
-    prgOverall->setValue(static_cast<int>(fraction * kBarSteps));
+    prgOverall->setValue(static_cast<int>(fraction * prgOverall->maximum()));
     lblTimeLeft->setText(timeLeftText(FileWorkPlan::secondsLeft(fraction, m_clock.elapsed())));
 }
 

@@ -5,21 +5,17 @@
 #include <QStringDecoder>
 
 #include "platform/FileWorkPlan.h"
+#include "ui_FrmFileWork.h"
 
 class Dialogs;
 class QByteArray;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
 class QTimer;
 
 // frmFileWork: the one window of a run's file work. It shows the file and the step under way,
 // the bytes done of all, an overall bar and the time left, and what the metadata injector
 // prints; Cancel asks the run to stop. The run drives it through `progress` and `runInjection`,
 // whose answers tell it whether to go on.
-class FrmFileWork : public QDialog {
+class FrmFileWork : public QDialog, private Ui::FrmFileWorkForm {
     Q_OBJECT
 
   public:
@@ -44,7 +40,6 @@ class FrmFileWork : public QDialog {
     void reject() override;
 
   private:
-    void buildLayout();
     void cancel();  // cmdCancel
     void showStep(int index, qint64 done, qint64 total);
     void append(const QByteArray& output);
@@ -58,14 +53,5 @@ class FrmFileWork : public QDialog {
     // split between two pieces of output, so the decoder keeps its state across them.
     QStringDecoder m_decoder{QStringDecoder::System};
 
-    QLabel* lblFile;
-    QLabel* lblStep;
-    QLabel* lblBytes;
-    QProgressBar* prgOverall;
-    QLabel* lblTimeLeft;
-    QGroupBox* Frame1;
-    QLabel* lblMessage;
-    QPlainTextEdit* txtDOS;
-    QPushButton* cmdCancel;
     QTimer* Timer1;
 };

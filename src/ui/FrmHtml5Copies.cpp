@@ -1,20 +1,12 @@
 #include "ui/FrmHtml5Copies.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <cmath>
 #include <thread>
 
 #include "media/Html5CopyBatch.h"
-#include "ui/DialogParts.h"
 
 namespace {
-
-constexpr int kBarSteps = 1000;
 
 QString timeLeftText(const std::optional<double>& seconds) {
     if (!seconds)
@@ -28,29 +20,11 @@ QString timeLeftText(const std::optional<double>& seconds) {
 }  // namespace
 
 FrmHtml5Copies::FrmHtml5Copies(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmHtml5Copies"));
-    setWindowTitle(QStringLiteral("Making HTML5 copies"));
-    setWindowModality(Qt::ApplicationModal);
-
-    lblFile = DialogParts::label(this, QStringLiteral("lblFile"), QString());
-    prgCopy = new QProgressBar(this);
-    prgCopy->setObjectName(QStringLiteral("prgCopy"));
-    prgCopy->setRange(0, kBarSteps);
-    lblTimeLeft = DialogParts::label(this, QStringLiteral("lblTimeLeft"), timeLeftText({}));
-    cmdCancel = DialogParts::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
-                                    QStringLiteral("Stop making copies; the copy under way is "
-                                                   "removed"));
+    setupUi(this);
+    lblTimeLeft->setText(timeLeftText({}));
+    // As high as the lines need in the style in use; the width is the form's.
+    resize(width(), sizeHint().height());
     connect(cmdCancel, &QPushButton::clicked, this, &FrmHtml5Copies::cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblFile);
-    layout->addWidget(prgCopy);
-    layout->addWidget(lblTimeLeft);
-    layout->addLayout(buttons);
-    resize(420, sizeHint().height());
 }
 
 void FrmHtml5Copies::run(Html5CopyBatch& batch, const QString& what) {
@@ -84,7 +58,7 @@ void FrmHtml5Copies::showProgress(const CopyProgress& progress) {
     // Posts still under way when Cancel was pressed must not take back "Cancelling...".
     if (m_cancelled)
         return;
-    prgCopy->setValue(int(std::lround(progress.fraction * kBarSteps)));
+    prgCopy->setValue(int(std::lround(progress.fraction * prgCopy->maximum())));
     lblTimeLeft->setText(timeLeftText(progress.secondsLeft));
 }
 

@@ -4,16 +4,14 @@
 #include <atomic>
 
 #include "convert/Html5Copy.h"
+#include "ui_FrmHtml5Copies.h"
 
 class Html5CopyBatch;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 
 // frmHtml5Copies: the progress of the HTML5 copies a video window makes, with Cancel. The copies
 // are made on a worker thread while the window stays responsive; progress comes back to it with
 // queued calls, and Cancel reaches the worker as the progress callback's answer.
-class FrmHtml5Copies : public QDialog {
+class FrmHtml5Copies : public QDialog, private Ui::FrmHtml5CopiesForm {
     Q_OBJECT
 
   public:
@@ -34,9 +32,4 @@ class FrmHtml5Copies : public QDialog {
 
     std::atomic<bool> m_cancelled{false};
     bool m_running = false;
-
-    QLabel* lblFile;
-    QProgressBar* prgCopy;
-    QLabel* lblTimeLeft;
-    QPushButton* cmdCancel;
 };

@@ -1,51 +1,17 @@
 #include "ui/FrmSocial.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "app/MainController.h"
 #include "models/SocialDialogModel.h"
-#include "ui/DialogParts.h"
-
-using DialogParts::button;
 
 FrmSocial::FrmSocial(MainController& controller, QWidget* parent)
     : QDialog(parent), m_model(controller.window().social()) {
-    setObjectName(QStringLiteral("frmSocial"));
-    setWindowTitle(QStringLiteral("Share Video Page on FaceBook and Twitter"));
-    setModal(true);
-
-    txtShareTitle = DialogParts::lineEdit(this, QStringLiteral("txtShareTitle"),
-                                          QStringLiteral("Ex. The Holiday Videos"));
-    txtShareURL = DialogParts::lineEdit(this, QStringLiteral("txtShareURL"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save and E&xit"));
-    cmdRefresh = button(this, QStringLiteral("cmdRefresh"), QStringLiteral("&Refresh"),
-                        QStringLiteral("Refresh all entries"));
-    cmdCancel = button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"),
-                       QStringLiteral("Close this window"));
-
-    buildLayout();
+    setupUi(this);
+    // As high as the boxes and the buttons need in the style in use; the width is the form's.
+    resize(width(), sizeHint().height());
     connectCommands();
-}
-
-void FrmSocial::buildLayout() {
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Title of Content:"), txtShareTitle);
-    form->addRow(QStringLiteral("Web Link:"), txtShareURL);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdRefresh);
-    buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    resize(520, sizeHint().height());
 }
 
 void FrmSocial::connectCommands() {

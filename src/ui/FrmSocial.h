@@ -2,14 +2,14 @@
 
 #include <QDialog>
 
+#include "ui_FrmSocial.h"
+
 class MainController;
-class QLineEdit;
-class QPushButton;
 class SocialDialogModel;
 
 // frmSocial, "Share Video Page on FaceBook and Twitter": the share title and link of the social
 // buttons. The boxes edit the model's copies; the settings change only on "Save and E&xit".
-class FrmSocial : public QDialog {
+class FrmSocial : public QDialog, private Ui::FrmSocialForm {
     Q_OBJECT
 
   public:
@@ -19,15 +19,8 @@ class FrmSocial : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildLayout();
     void connectCommands();
     void showModel();
 
     SocialDialogModel& m_model;
-
-    QLineEdit* txtShareTitle;
-    QLineEdit* txtShareURL;
-    QPushButton* cmdSave;
-    QPushButton* cmdRefresh;
-    QPushButton* cmdCancel;
 };

@@ -2,12 +2,13 @@
 
 #include <QDialog>
 
-class QLabel;
+#include "ui_FrmSplash.h"
+
 class QTimer;
 
 // frmSplash: the product's picture while the program starts. Shown modally; it closes itself
 // 2000 ms after it appeared.
-class FrmSplash : public QDialog {
+class FrmSplash : public QDialog, private Ui::FrmSplashForm {
     Q_OBJECT
 
   public:
@@ -17,6 +18,5 @@ class FrmSplash : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    QLabel* imgSplash;
     QTimer* tmrSplash;
 };

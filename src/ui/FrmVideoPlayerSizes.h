@@ -3,14 +3,13 @@
 #include <QDialog>
 
 #include "models/PlayerSizesDialogModel.h"
+#include "ui_FrmVideoPlayerSizes.h"
 
 class MainController;
-class QPlainTextEdit;
-class QPushButton;
 
 // frmVideoPlayerSizes, "Video Player Sizes": the sizes file as one editable text. Saving keeps the
 // dialog open; the main window reads the size list again once the dialog has closed.
-class FrmVideoPlayerSizes : public QDialog {
+class FrmVideoPlayerSizes : public QDialog, private Ui::FrmVideoPlayerSizesForm {
     Q_OBJECT
 
   public:
@@ -20,11 +19,5 @@ class FrmVideoPlayerSizes : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildLayout();
-
     PlayerSizesDialogModel m_editor;
-
-    QPlainTextEdit* txtVideoWindowSizes;
-    QPushButton* cmdSave;
-    QPushButton* cmdCancel;
 };

@@ -20,6 +20,7 @@
 #include "ui/FrmFileWork.h"
 #include "ui/FrmHelp.h"
 #include "ui/FrmHtml5Copies.h"
+#include "ui/FrmInjectorOutput.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmSocial.h"
 #include "ui/FrmSplash.h"
@@ -56,6 +57,8 @@ struct ProgramWindows : FakeProgram {
             {"frmFileWork",
              [](auto& p) { return std::make_unique<FrmFileWork>(nullptr, &p.dialogs); }},
             {"frmHtml5Copies", [](auto&) { return std::make_unique<FrmHtml5Copies>(); }},
+            {"frmInjectorOutput",
+             [](auto&) { return std::make_unique<FrmInjectorOutput>(QStringLiteral("flvmdi\n")); }},
             {"frmSplash", [](auto&) { return std::make_unique<FrmSplash>(); }},
             {"frmCaptionTracks",
              [](auto& p) { return std::make_unique<FrmCaptionTracks>(p.captionTracks); }},
