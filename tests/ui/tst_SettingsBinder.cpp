@@ -1,11 +1,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "FakeClockRandom.h"
-#include "FakeDialogs.h"
-#include "FakeViews.h"
-#include "TestInstallation.h"
-#include "app/MainController.h"
+#include "FakeProgram.h"
 #include "models/ControlStates.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileLayout.h"
@@ -17,17 +13,10 @@ namespace {
 
 // The main window as start-up leaves it, over a throw-away installation. Ticking the share box
 // saves the social dialog as it stands, as a user pressing Save would.
-struct Window {
-    TestInstallation install;
-    FakeDialogs dialogs;
-    FakeViews views;
-    FakeClock clock;
-    FakeRandom random;
-    MainController controller{install.paths(), dialogs, views, clock, random};
+struct Window : FakeProgram {
     std::unique_ptr<FrmMain> frmMain;
 
     Window() {
-        controller.loadInstallation();
         frmMain = std::make_unique<FrmMain>(controller);
         frmMain->show();
         views.onSocialDialog = [this] { controller.window().social().save(); };
